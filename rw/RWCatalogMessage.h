@@ -1,0 +1,25 @@
+#pragma once
+// A heap copy of a catalogue text formatted with the failure's values.
+#include <cstdarg>
+#include <cstddef>
+
+#include "rw/RWCatalog.h"
+
+class RWCatalogMessage {
+public:
+    explicit RWCatalogMessage(const char* text);
+    // Formats the entry's text with the values (printf conventions; the
+    // catalogue's %ld/%lu take 32-bit values, pass them as long). A text that
+    // would not fit the formatting buffer is cut.
+    RWCatalogMessage(const RWCatalogEntry* entry, ...);
+    RWCatalogMessage(const RWCatalogMessage& other);
+    RWCatalogMessage& operator=(const RWCatalogMessage& other);
+    ~RWCatalogMessage();
+
+    const char* str() const { return text_; }
+
+    static constexpr size_t kFormatBufferSize = 1024;
+
+private:
+    char* text_;
+};

@@ -1,0 +1,52 @@
+#pragma once
+// Kernel services of the platform layer: critical sections and the ANSI code
+// page conversions. Critical sections are recursive, as Windows' are.
+#include <pthread.h>
+
+#include "winapi/WinTypes.h"
+
+struct CRITICAL_SECTION {
+    pthread_mutex_t mutex;
+};
+using LPCRITICAL_SECTION = CRITICAL_SECTION*;
+
+// A critical section that is ready without any call: usable from the static
+// initialisers of any file, in any order, and from any thread.
+#define QV_CRITICAL_SECTION_INIT {PTHREAD_RECURSIVE_MUTEX_INITIALIZER_NP}
+
+void InitializeCriticalSection(LPCRITICAL_SECTION section);
+void EnterCriticalSection(LPCRITICAL_SECTION section);
+BOOL TryEnterCriticalSection(LPCRITICAL_SECTION section);
+void LeaveCriticalSection(LPCRITICAL_SECTION section);
+void DeleteCriticalSection(LPCRITICAL_SECTION section);
+
+// Code pages.
+constexpr UINT CP_ACP = 0;
+constexpr UINT CP_OEMCP = 1;
+constexpr UINT CP_UTF8 = 65001;
+constexpr DWORD MB_PRECOMPOSED = 0x1;
+constexpr DWORD MB_ERR_INVALID_CHARS = 0x8;
+constexpr DWORD WC_NO_BEST_FIT_CHARS = 0x400;
+
+// The ANSI code page of the (simulated) host: 1252 unless a test sets another.
+UINT GetACP();
+UINT GetOEMCP();
+// Platform-layer setting, not a Windows call: changes what CP_ACP means.
+void SetAnsiCodePageForHost(UINT codePage);
+
+// Length -1 means "up to and including the terminating NUL". A zero output
+// size asks for the length needed. Returns 0 on failure (SetLastError set).
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR out, int outSize);
+int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR text, int length, LPSTR out, int outSize,
+                        LPCSTR defaultChar, LPBOOL usedDefaultChar);
+
+DWORD GetLastError();
+void SetLastError(DWORD error);
+
+constexpr DWORD ERROR_SUCCESS = 0;
+constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
+constexpr DWORD ERROR_INVALID_PARAMETER = 87;
+constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
+constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
+constexpr DWORD ERROR_INVALID_FLAGS = 1004;
