@@ -2,9 +2,15 @@
 
 #include <mutex>
 
+#include "model/GModelClasses.h"
 #include "rw/RWErrorHandler.h"
+#include "rw/RWLibraryClasses.h"
 
 void InitializeModuleRuntime() {
     static std::once_flag once;
-    std::call_once(once, [] { RWSetErrorHandler(&RWRaisingErrorHandler); });
+    std::call_once(once, [] {
+        RWSetErrorHandler(&RWRaisingErrorHandler);
+        RWRegisterLibraryClasses();
+        GRegisterModelClasses();
+    });
 }
