@@ -47,5 +47,9 @@ public:
     static RWCollectable* NilObject();
 };
 
+// The create function RWCollectable registers with the factory (0x8007,
+// "RWCollectable").
+RWCollectable* RWCreateRWCollectable();
+
 // The equality tester the lists pass to their walks.
 bool RWIsEqualTester(const RWCollectable* item, const void* argument);

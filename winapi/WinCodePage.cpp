@@ -25,10 +25,19 @@ std::string IconvName(UINT codePage) {
     return "CP" + std::to_string(codePage);
 }
 
+// Closes the thread's converters when the thread ends.
+struct ConverterCache : std::unordered_map<uint64_t, iconv_t> {
+    ~ConverterCache() {
+        for (auto& entry : *this) {
+            if (entry.second != reinterpret_cast<iconv_t>(-1)) iconv_close(entry.second);
+        }
+    }
+};
+
 // One converter per thread and direction: iconv descriptors keep state and
 // are not shared between threads.
 iconv_t Converter(UINT codePage, bool toWide) {
-    thread_local std::unordered_map<uint64_t, iconv_t> cache;
+    thread_local ConverterCache cache;
     const uint64_t key = (uint64_t{codePage} << 1) | (toWide ? 1 : 0);
     auto found = cache.find(key);
     if (found != cache.end()) return found->second;

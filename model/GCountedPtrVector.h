@@ -1,0 +1,78 @@
+#pragma once
+// The growable vector of counted pointers a composite keeps its children in.
+//
+// Invariants: the first `count` slots are in use; slots at or past `count`
+// are null; `count` <= `capacity`. The vector grows only when an element is
+// appended or inserted into a full vector, and then always to count + 64
+// slots (10 -> 74, 64 -> 128); it never shrinks by itself.
+//
+// A growth that cannot get its new array (allocation failure, or a capacity
+// past what a 32-bit count can address) raises before anything is changed:
+// the vector stays exactly as it was.
+#include <cstdint>
+#include <memory>
+
+#include "model/GCountedPtr.h"
+
+class GCountedPtrVector {
+public:
+    static constexpr uint32_t kGrowth = 64;
+    static constexpr uint32_t kNotFound = 0xFFFFFFFF;
+    // The largest capacity handed out; the composites refuse children well
+    // before it (their limit is 0x1FFFFFBF).
+    static constexpr uint32_t kMaxCapacity = 0x1FFFFFFF;
+
+    explicit GCountedPtrVector(uint32_t capacity = 0);
+    // The source's capacity and a copy of its slots (the children are
+    // shared: each gains a reference), the same count.
+    GCountedPtrVector(const GCountedPtrVector& other);
+    GCountedPtrVector(GCountedPtrVector&& other) noexcept;
+    GCountedPtrVector& operator=(const GCountedPtrVector& other);
+    GCountedPtrVector& operator=(GCountedPtrVector&& other) noexcept;
+    // Releases every slot.
+    ~GCountedPtrVector();
+
+    uint32_t Capacity() const { return capacity_; }
+    uint32_t Count() const { return count_; }
+
+    // Index of the first slot holding the identical object, kNotFound when
+    // none.
+    uint32_t IndexOf(const MPersistentObject* object) const;
+    uint32_t IndexOf(const GCountedPtr& pointer) const { return IndexOf(pointer.Get()); }
+    // Stores the pointer at index count (growing to count + 64 when full).
+    void Append(const GCountedPtr& pointer);
+    // Number of slots holding the identical object.
+    uint32_t Occurrences(const GCountedPtr& pointer) const;
+    // Removes the first slot holding the identical object (released): 1, or
+    // 0 when there is none.
+    uint32_t Remove(const GCountedPtr& pointer);
+    // Removes every slot holding the identical object, keeping the order of
+    // the others; returns how many were removed.
+    uint32_t RemoveAll(const GCountedPtr& pointer);
+
+    // Takes the pointer at index out and hands it to the caller; the later
+    // slots move down by one. Raises INDEXERR when index >= count.
+    GCountedPtr RemoveAt(uint32_t index);
+    // Inserts at index (0..count): the slots from index up move up by one,
+    // growing by 64 when full. Raises INDEXERR when index > count.
+    void InsertAt(uint32_t index, const GCountedPtr& pointer);
+    // Bounds-checked access to a slot in use.
+    GCountedPtr& At(uint32_t index);
+    const GCountedPtr& At(uint32_t index) const;
+    // Raises INDEXERR (index, count) when index >= count.
+    void BoundsCheck(uint32_t index) const;
+
+    // New capacity: the first min(old, new) slots are kept (slots dropped
+    // past the new capacity are released; count is lowered to match so the
+    // invariants hold). Nothing happens when it equals the capacity.
+    void Resize(uint32_t capacity);
+    // Releases every slot; count 0, capacity unchanged.
+    void Clear();
+
+private:
+    void GrowIfFull();
+
+    uint32_t capacity_ = 0;
+    std::unique_ptr<GCountedPtr[]> slots_;
+    uint32_t count_ = 0;
+};

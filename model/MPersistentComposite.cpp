@@ -1,0 +1,379 @@
+#include "model/MPersistentComposite.h"
+
+#include "model/MPersistentCompositeIterator.h"
+#include "rw/RWBinaryFile.h"
+#include "rw/RWCollectableIO.h"
+#include "rw/RWVirtualInStream.h"
+#include "rw/RWVirtualOutStream.h"
+
+MPersistentComposite::MPersistentComposite() : children_(kInitialCapacity) {}
+
+MPersistentComposite::MPersistentComposite(uint32_t id) : MPersistentObject(id), children_(kInitialCapacity) {}
+
+MPersistentComposite::MPersistentComposite(const MPersistentComposite& other)
+    : MPersistentObject(other), children_(other.children_) {}
+
+MPersistentComposite& MPersistentComposite::operator=(const MPersistentComposite& other) {
+    if (this == &other || !IsNotEqualId(&other)) {
+        return *this;
+    }
+    // Everything is taken from other before the old children go (the
+    // vector copies first, then releases): other may be a descendant that
+    // only those children keep alive.
+    MPersistentObject::operator=(other);
+    children_ = other.children_;
+    return *this;
+}
+
+MPersistentComposite::~MPersistentComposite() = default;
+
+// --- Persistence ----------------------------------------------------------
+
+uint32_t MPersistentComposite::BinaryStoreSize() const {
+    uint32_t size = MPersistentObject::BinaryStoreSize() + 8;
+    for (uint32_t i = 0; i < children_.Count(); ++i) {
+        size += children_.At(i)->RecursiveStoreSize();
+    }
+    return size;
+}
+
+void MPersistentComposite::SaveGuts(RWVirtualOutStream& stream) const {
+    MPersistentObject::SaveGuts(stream);
+    GWriteClassVersion(stream, ClassVersion());
+    stream << children_.Count();
+    for (uint32_t i = 0; i < children_.Count(); ++i) {
+        stream << static_cast<const RWCollectable*>(children_.At(i).Get());
+    }
+}
+
+void MPersistentComposite::SaveGuts(RWBinaryFile& file) const {
+    MPersistentObject::SaveGuts(file);
+    GWriteClassVersion(file, ClassVersion());
+    file.Write(children_.Count());
+    for (uint32_t i = 0; i < children_.Count(); ++i) {
+        file << static_cast<const RWCollectable*>(children_.At(i).Get());
+    }
+}
+
+namespace {
+
+bool ReadCount(RWVirtualInStream& stream, uint32_t& count) {
+    stream >> count;
+    return GRestoreGood(stream);
+}
+
+bool ReadCount(RWBinaryFile& file, uint32_t& count) { return file.Read(count); }
+
+} // namespace
+
+template <typename Source>
+void MPersistentComposite::RestoreChildren(Source& source) {
+    MPersistentObject::RestoreGuts(source);
+    if (!GReadClassVersion(source, ClassVersion(), ClassVersion())) {
+        return; // the children stay as they were
+    }
+    children_.Clear();
+    children_.Resize(kClearedCapacity);
+    uint32_t count = 0;
+    if (!ReadCount(source, count)) {
+        GMarkRestoreFailed(source);
+        return;
+    }
+    // The count is only an upper bound: nothing is sized from it, and the
+    // loop ends as soon as the data does.
+    for (uint32_t i = 0; i < count && GRestoreGood(source); ++i) {
+        GCountedPtr child = GRestoreChild(source);
+        if (!child) {
+            continue; // a nil child; a refused one has failed the stream
+        }
+        if (children_.Count() >= kMaxChildren) {
+            GMarkRestoreFailed(source);
+            return;
+        }
+        children_.Append(child);
+    }
+}
+
+void MPersistentComposite::RestoreGuts(RWVirtualInStream& stream) { RestoreChildren(stream); }
+
+void MPersistentComposite::RestoreGuts(RWBinaryFile& file) { RestoreChildren(file); }
+
+// --- Equality ---------------------------------------------------------------
+
+bool MPersistentComposite::IsEqualId(const MPersistentObject* other) const {
+    if (other == this) {
+        return true;
+    }
+    if (other == nullptr || IsA() != other->IsA() || GetId() != other->GetId()) {
+        return false;
+    }
+    const auto* composite = dynamic_cast<const MPersistentComposite*>(other);
+    if (composite == nullptr || children_.Count() != composite->children_.Count()) {
+        return false;
+    }
+    for (uint32_t i = 0; i < children_.Count(); ++i) {
+        const MPersistentObject* mine = children_.At(i).Get();
+        const MPersistentObject* theirs = composite->children_.At(i).Get();
+        if (mine != theirs && (mine == nullptr || mine->IsNotEqualId(theirs))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// --- Adding and removing -----------------------------------------------------
+
+void MPersistentComposite::Add(MPersistentObject* object) {
+    if (object == nullptr) {
+        return;
+    }
+    // Held at once: when the object is refused (or growth fails) this holder
+    // deletes it, unless someone else holds it too.
+    GCountedPtr held(object);
+    if (children_.Count() >= kMaxChildren) {
+        return;
+    }
+    children_.Append(held);
+}
+
+void MPersistentComposite::AddFirst(MPersistentObject* object) {
+    if (object == nullptr) {
+        return;
+    }
+    GCountedPtr held(object);
+    children_.InsertAt(0, held);
+}
+
+template <typename Match, typename Recurse>
+std::unique_ptr<MPersistentObject> MPersistentComposite::RemoveFirst(Match match, Recurse recurse) {
+    for (uint32_t i = 0; i < children_.Count(); ++i) {
+        MPersistentObject* child = children_.At(i).Get();
+        if (child == nullptr) {
+            continue;
+        }
+        if (match(child)) {
+            return children_.RemoveAt(i).Detach();
+        }
+        if (std::unique_ptr<MPersistentObject> found = recurse(child)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+std::unique_ptr<MPersistentObject> MPersistentComposite::Remove(const MPersistentObject* object) {
+    return RemoveFirst([object](MPersistentObject* child) { return child == object; },
+                       [object](MPersistentObject* child) { return child->Remove(object); });
+}
+
+std::unique_ptr<MPersistentObject> MPersistentComposite::RemoveById(uint32_t id) {
+    return RemoveFirst([id](MPersistentObject* child) { return child->GetId() == id; },
+                       [id](MPersistentObject* child) { return child->RemoveById(id); });
+}
+
+std::unique_ptr<MPersistentObject> MPersistentComposite::RemoveByClass(RWClassID classId) {
+    return RemoveFirst([classId](MPersistentObject* child) { return child->IsA() == classId; },
+                       [classId](MPersistentObject* child) { return child->RemoveByClass(classId); });
+}
+
+void MPersistentComposite::RemoveAll() {
+    children_.Clear();
+    children_.Resize(kClearedCapacity);
+}
+
+// --- Replacing -------------------------------------------------------------
+
+template <typename Match, typename Recurse>
+int MPersistentComposite::ReplaceFirst(Match match, Recurse recurse, const MPersistentObject* object) {
+    if (object == nullptr) {
+        return 0;
+    }
+    for (uint32_t i = 0; i < children_.Count(); ++i) {
+        MPersistentObject* child = children_.At(i).Get();
+        if (child == nullptr) {
+            continue;
+        }
+        if (match(child)) {
+            // Cloned before the old child goes: object may be that child or
+            // part of it.
+            GCountedPtr clone(object->Clone());
+            if (!clone) {
+                return 0;
+            }
+            children_.At(i) = clone;
+            return 1;
+        }
+        if (recurse(child) != 0) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int MPersistentComposite::ReplaceById(uint32_t id, const MPersistentObject* object) {
+    return ReplaceFirst([id](MPersistentObject* child) { return child->GetId() == id; },
+                        [id, object](MPersistentObject* child) { return child->ReplaceById(id, object); }, object);
+}
+
+int MPersistentComposite::ReplaceByClass(RWClassID classId, const MPersistentObject* object) {
+    return ReplaceFirst([classId](MPersistentObject* child) { return child->IsA() == classId; },
+                        [classId, object](MPersistentObject* child) { return child->ReplaceByClass(classId, object); },
+                        object);
+}
+
+int MPersistentComposite::Replace(const MPersistentObject* target, const MPersistentObject* object) {
+    return ReplaceFirst([target](MPersistentObject* child) { return child == target; },
+                        [target, object](MPersistentObject* child) { return child->Replace(target, object); },
+                        object);
+}
+
+int MPersistentComposite::ReplaceByKind(RWClassID classId, const MPersistentObject* object) {
+    return ReplaceFirst([classId](MPersistentObject* child) { return child->IsKindOf(classId); },
+                        [classId, object](MPersistentObject* child) { return child->ReplaceByKind(classId, object); },
+                        object);
+}
+
+// --- Finding -----------------------------------------------------------------
+
+template <typename Match, typename Recurse>
+MPersistentObject* MPersistentComposite::FindFirst(Match match, Recurse recurse) {
+    for (uint32_t i = 0; i < children_.Count(); ++i) {
+        MPersistentObject* child = children_.At(i).Get();
+        if (child == nullptr) {
+            continue;
+        }
+        if (match(child)) {
+            return child;
+        }
+        if (MPersistentObject* found = recurse(child)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+MPersistentObject* MPersistentComposite::FindById(uint32_t id) {
+    return FindFirst([id](MPersistentObject* child) { return child->GetId() == id; },
+                     [id](MPersistentObject* child) { return child->FindById(id); });
+}
+
+MPersistentObject* MPersistentComposite::FindByClass(RWClassID classId) {
+    return FindFirst([classId](MPersistentObject* child) { return child->IsA() == classId; },
+                     [classId](MPersistentObject* child) { return child->FindByClass(classId); });
+}
+
+MPersistentObject* MPersistentComposite::FindEqual(const MPersistentObject* object) {
+    return FindFirst([object](MPersistentObject* child) { return child->IsEqualId(object); },
+                     [object](MPersistentObject* child) { return child->FindEqual(object); });
+}
+
+MPersistentObject* MPersistentComposite::FindByKind(RWClassID classId) {
+    return FindFirst([classId](MPersistentObject* child) { return child->IsKindOf(classId); },
+                     [classId](MPersistentObject* child) { return child->FindByKind(classId); });
+}
+
+// --- Collecting --------------------------------------------------------------
+
+MPersistentObject* MPersistentComposite::CollectByClassInto(RWClassID classId, MPersistentObject* target) {
+    // The count is read once: collecting into this composite itself must not
+    // walk what it adds.
+    const uint32_t n = children_.Count();
+    for (uint32_t i = 0; i < n && target != nullptr; ++i) {
+        if (MPersistentObject* child = children_.At(i).Get()) {
+            child->CollectByClassInto(classId, target);
+        }
+    }
+    return target;
+}
+
+MPersistentObject* MPersistentComposite::CollectByIdInto(uint32_t id, MPersistentObject* target) {
+    const uint32_t n = children_.Count();
+    for (uint32_t i = 0; i < n && target != nullptr; ++i) {
+        if (MPersistentObject* child = children_.At(i).Get()) {
+            child->CollectByIdInto(id, target);
+        }
+    }
+    return target;
+}
+
+MPersistentObject* MPersistentComposite::CollectByKindInto(RWClassID classId, MPersistentObject* target) {
+    const uint32_t n = children_.Count();
+    for (uint32_t i = 0; i < n && target != nullptr; ++i) {
+        if (MPersistentObject* child = children_.At(i).Get()) {
+            child->CollectByKindInto(classId, target);
+        }
+    }
+    return target;
+}
+
+namespace {
+
+std::unique_ptr<MPersistentObject> NonEmpty(std::unique_ptr<MPersistentComposite> collected) {
+    if (collected->GetCount() == 0) {
+        return nullptr;
+    }
+    return collected;
+}
+
+} // namespace
+
+std::unique_ptr<MPersistentObject> MPersistentComposite::CollectById(uint32_t id) {
+    auto collected = std::make_unique<MPersistentComposite>();
+    CollectByIdInto(id, collected.get());
+    return NonEmpty(std::move(collected));
+}
+
+std::unique_ptr<MPersistentObject> MPersistentComposite::CollectByClass(RWClassID classId) {
+    auto collected = std::make_unique<MPersistentComposite>();
+    CollectByClassInto(classId, collected.get());
+    return NonEmpty(std::move(collected));
+}
+
+std::unique_ptr<MPersistentObject> MPersistentComposite::CollectByKind(RWClassID classId) {
+    auto collected = std::make_unique<MPersistentComposite>();
+    CollectByKindInto(classId, collected.get());
+    return NonEmpty(std::move(collected));
+}
+
+// --- Shape and walking ----------------------------------------------------------
+
+MPersistentObject* MPersistentComposite::AsComposite() { return this; }
+
+uint32_t MPersistentComposite::GetCount() const { return children_.Count(); }
+
+uint32_t MPersistentComposite::GetSubtreeSize() const {
+    uint32_t size = 1;
+    for (uint32_t i = 0; i < children_.Count(); ++i) {
+        if (const MPersistentObject* child = children_.At(i).Get()) {
+            size += child->GetSubtreeSize();
+        }
+    }
+    return size;
+}
+
+std::unique_ptr<MPersistentIterator> MPersistentComposite::CreateIterator() {
+    return std::make_unique<MPersistentCompositeIterator>(*this, children_);
+}
+
+void MPersistentComposite::Apply(ApplyFunction function, void* argument) {
+    if (function == nullptr) {
+        return;
+    }
+    for (uint32_t i = 0; i < children_.Count(); ++i) {
+        function(&children_.At(i), argument);
+    }
+}
+
+MPersistentObject* MPersistentComposite::ApplyUntil(ApplyUntilFunction function, void* argument) {
+    if (function == nullptr) {
+        return nullptr;
+    }
+    for (uint32_t i = 0; i < children_.Count(); ++i) {
+        GCountedPtr& child = children_.At(i);
+        if (function(&child, argument) != 0) {
+            // Re-read: the function may have changed the slot.
+            return i < children_.Count() ? children_.At(i).Get() : nullptr;
+        }
+    }
+    return nullptr;
+}

@@ -1,0 +1,3 @@
+#include "model/MPersistentIterator.h"
+
+MPersistentIterator::~MPersistentIterator() = default;

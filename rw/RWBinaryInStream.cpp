@@ -1,0 +1,226 @@
+#include "rw/RWBinaryInStream.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace {
+// Values converted per step when the C++ type is wider than the wire.
+constexpr size_t kChunkValues = 256;
+} // namespace
+
+RWBinaryInStream::RWBinaryInStream(std::streambuf* buffer)
+    : buffer_(buffer), state_(buffer != nullptr ? goodbit : badbit) {}
+
+RWBinaryInStream::RWBinaryInStream(std::istream& stream) : RWBinaryInStream(stream.rdbuf()) {}
+
+void RWBinaryInStream::clear(unsigned state) {
+    state_ = (state & (eofbit | failbit | badbit)) | (buffer_ != nullptr ? goodbit : badbit);
+}
+
+size_t RWBinaryInStream::getBytes(void* bytes, size_t n) {
+    if (n == 0) return 0;
+    if (bytes == nullptr) {
+        setstate(failbit);
+        return 0;
+    }
+    if (buffer_ == nullptr) {
+        setstate(eofbit | failbit);
+        return 0;
+    }
+    char* p = static_cast<char*>(bytes);
+    size_t got = 0;
+    while (got < n) {
+        const auto ask = static_cast<std::streamsize>(
+            std::min<size_t>(n - got, static_cast<size_t>(std::numeric_limits<std::streamsize>::max())));
+        const std::streamsize k = buffer_->sgetn(p + got, ask);
+        if (k <= 0) break;
+        got += static_cast<size_t>(k);
+    }
+    if (got < n) setstate(eofbit | failbit);
+    return got;
+}
+
+int RWBinaryInStream::getByte() {
+    const int c = buffer_ != nullptr ? buffer_->sbumpc() : std::char_traits<char>::eof();
+    if (c == std::char_traits<char>::eof()) {
+        setstate(eofbit | failbit);
+        return -1;
+    }
+    return c;
+}
+
+void RWBinaryInStream::skipBytes(uint64_t n) {
+    char scratch[512];
+    while (n > 0 && good()) {
+        const size_t k = static_cast<size_t>(std::min<uint64_t>(n, sizeof scratch));
+        if (getBytes(scratch, k) < k) return;
+        n -= k;
+    }
+}
+
+void RWBinaryInStream::getStringBytes(char* buf, size_t size, uint64_t length) {
+    if (buf == nullptr || size == 0) {
+        // Not even room for the terminator: drop the string and say so.
+        skipBytes(length);
+        setstate(failbit);
+        return;
+    }
+    const size_t want = static_cast<size_t>(std::min<uint64_t>(length, size - 1));
+    const size_t got = getBytes(buf, want);
+    buf[got] = '\0';
+    if (length > want) {
+        skipBytes(length - want); // stay positioned after the string
+        setstate(failbit);
+    }
+}
+
+size_t RWBinaryInStream::getImages(void* images, size_t count, Item item, bool) {
+    const size_t size = hostSize(item);
+    if (count > std::numeric_limits<size_t>::max() / size) {
+        setstate(failbit);
+        return 0;
+    }
+    return getBytes(images, count * size) / size;
+}
+
+template <typename Long, typename Wire>
+void RWBinaryInStream::getLongs(Long* p, size_t n, bool isSigned) {
+    if (p == nullptr && n > 0) {
+        setstate(failbit);
+        return;
+    }
+    Wire chunk[kChunkValues];
+    while (n > 0) {
+        const size_t want = std::min(n, kChunkValues);
+        const size_t got = getImages(chunk, want, Item::Long, isSigned);
+        for (size_t i = 0; i < got; ++i) p[i] = chunk[i];
+        if (got < want) return;
+        p += got;
+        n -= got;
+    }
+}
+
+template <typename T>
+void RWBinaryInStream::getOne(T& value, Item item, bool isSigned) {
+    T image;
+    if (getImages(&image, 1, item, isSigned) == 1) value = image;
+}
+
+RWVirtualInStream& RWBinaryInStream::get(unsigned long* p, size_t n) {
+    getLongs<unsigned long, uint32_t>(p, n, false);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::get(unsigned int* p, size_t n) {
+    getImages(p, n, Item::Int, false);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::get(unsigned short* p, size_t n) {
+    getImages(p, n, Item::Short, false);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::get(unsigned char* p, size_t n) {
+    getBytes(p, n);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::get(short* p, size_t n) {
+    getImages(p, n, Item::Short, true);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::get(long* p, size_t n) {
+    getLongs<long, int32_t>(p, n, true);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::get(int* p, size_t n) {
+    getImages(p, n, Item::Int, true);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::get(float* p, size_t n) {
+    getImages(p, n, Item::Float, true);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::get(double* p, size_t n) {
+    getImages(p, n, Item::Double, true);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::get(char* p, size_t n) {
+    getBytes(p, n);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::get(unsigned char& value) {
+    const int c = getByte();
+    value = c < 0 ? 0xFF : static_cast<unsigned char>(c);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::get(char& value) {
+    const int c = getByte();
+    value = static_cast<char>(c < 0 ? 0xFF : c);
+    return *this;
+}
+
+int RWBinaryInStream::get() { return getByte(); }
+
+RWVirtualInStream& RWBinaryInStream::getString(char* buf, size_t size) {
+    uint32_t length = 0;
+    if (getImages(&length, 1, Item::Length, false) != 1) {
+        if (buf != nullptr && size > 0) buf[0] = '\0';
+        return *this;
+    }
+    getStringBytes(buf, size, length);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::operator>>(unsigned long& value) {
+    getLongs<unsigned long, uint32_t>(&value, 1, false);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::operator>>(unsigned int& value) {
+    getOne(value, Item::Int, false);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::operator>>(unsigned short& value) {
+    getOne(value, Item::Short, false);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::operator>>(unsigned char& c) { return get(c); }
+
+RWVirtualInStream& RWBinaryInStream::operator>>(short& value) {
+    getOne(value, Item::Short, true);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::operator>>(long& value) {
+    getLongs<long, int32_t>(&value, 1, true);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::operator>>(int& value) {
+    getOne(value, Item::Int, true);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::operator>>(float& value) {
+    getOne(value, Item::Float, true);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::operator>>(double& value) {
+    getOne(value, Item::Double, true);
+    return *this;
+}
+
+RWVirtualInStream& RWBinaryInStream::operator>>(char& c) { return get(c); }

@@ -1,0 +1,3 @@
+#include "rw/RWSequencedCollectionBase.h"
+
+RWClassID RWSequencedCollectionBase::IsA() const { return __RWCOLLECTION; }
