@@ -1,6 +1,27 @@
 #include "model/GModelClasses.h"
 
+#include "model/GConfiguration.h"
+#include "model/GCapabilities.h"
+#include "model/MPersistentAssociation.h"
+#include "model/MAssociationList.h"
+#include "model/GResourceMapping.h"
+#include "model/GResourceMappingList.h"
+#include "model/GBinaryData.h"
+#include "model/GSelectionString.h"
+#include "model/GPMDVersionInfo.h"
+#include "model/GPMLDescriptor.h"
+#include "model/GPersistableLong.h"
+#include "model/GPersistableULong.h"
+#include "model/GAttributeComposite.h"
 #include "model/GCountedPtr.h"
+#include "model/GDisplayString.h"
+#include "model/GDisplayStringAttribute.h"
+#include "model/GEnumAttribute.h"
+#include "model/GRangeAttribute.h"
+#include "model/GState.h"
+#include "model/GStringAttribute.h"
+#include "model/GValue32Attribute.h"
+#include "model/GValueAttribute.h"
 #include "model/MPersistentClass.h"
 #include "model/MPersistentComposite.h"
 
@@ -9,4 +30,25 @@ void GRegisterModelClasses() {
     // Classes declared with MPERSISTENT_CLASS_MEMBERS: GAddToFactory<Class>().
     GAddToFactory<GCountedPtr>();
     GAddToFactory<MPersistentComposite>();
+    GAddToFactory<GAttributeComposite>();
+    GAddToFactory<GState>();
+    GAddToFactory<GValueAttribute>();
+    GAddToFactory<GValue32Attribute>();
+    GAddToFactory<GRangeAttribute>();
+    GAddToFactory<GStringAttribute>();
+    GAddToFactory<GDisplayString>();
+    GAddToFactory<GDisplayStringAttribute>();
+    GAddToFactory<GEnumAttribute>();
+    GAddToFactory<GConfiguration>();
+    GAddToFactory<GCapabilities>();
+    GAddToFactory<MPersistentAssociation>();
+    GAddToFactory<MAssociationList>();
+    GAddToFactory<GResourceMapping>();
+    GAddToFactory<GResourceMappingList>();
+    GAddToFactory<GBinaryData>();
+    GAddToFactory<GSelectionString>();
+    GAddToFactory<GPMDVersionInfo>();
+    GAddToFactory<GPMLDescriptor>();
+    GAddToFactory<GPersistableLong>();
+    GAddToFactory<GPersistableULong>();
 }

@@ -100,4 +100,4 @@ bool GRangeAttribute::IsEqualId(const MPersistentObject* other) const {
            range->value_ == value_;
 }
 
-uint16_t GRangeAttribute::Apply(GPeripheral& device) { return device.RangeAttribute(*this); }
+uint16_t GRangeAttribute::Apply(GPeripheral& device) { return device.OnRangeAttribute(*this); }

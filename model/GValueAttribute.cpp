@@ -57,4 +57,4 @@ bool GValueAttribute::IsEqualId(const MPersistentObject* other) const {
     return value != nullptr && value->value_ == value_;
 }
 
-uint16_t GValueAttribute::Apply(GPeripheral& device) { return device.ValueAttribute(*this); }
+uint16_t GValueAttribute::Apply(GPeripheral& device) { return device.OnValueAttribute(*this); }

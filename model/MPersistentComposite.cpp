@@ -124,7 +124,9 @@ bool MPersistentComposite::IsEqualId(const MPersistentObject* other) const {
 // --- Adding and removing -----------------------------------------------------
 
 void MPersistentComposite::Add(MPersistentObject* object) {
-    if (object == nullptr) {
+    // A composite never holds itself: the cycle would keep it alive for ever
+    // and send every walk round it.
+    if (object == nullptr || object == this) {
         return;
     }
     // Held at once: when the object is refused (or growth fails) this holder
@@ -137,7 +139,7 @@ void MPersistentComposite::Add(MPersistentObject* object) {
 }
 
 void MPersistentComposite::AddFirst(MPersistentObject* object) {
-    if (object == nullptr) {
+    if (object == nullptr || object == this) {
         return;
     }
     GCountedPtr held(object);

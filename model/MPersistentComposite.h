@@ -55,10 +55,11 @@ public:
     // index by index, children that are IsEqualId (recursively).
     bool IsEqualId(const MPersistentObject* other) const override;
 
-    // Null is ignored; at kMaxChildren the object is refused (deleted when
-    // nobody else holds it).
+    // Null and the composite itself are ignored; at kMaxChildren the object
+    // is refused (deleted when nobody else holds it).
     void Add(MPersistentObject* object) override;
-    // Null is ignored; inserted before the first child.
+    // Null and the composite itself are ignored; inserted before the first
+    // child.
     void AddFirst(MPersistentObject* object) override;
     // Depth-first; the matched child is taken out of its parent and detached:
     // the object itself when that slot was its last holder, else a copy.

@@ -41,7 +41,7 @@
 // NewSpecies, Copy, IsA and IsKindOf in one line; the class then writes only
 // its constructors, its fields' guts and BinaryStoreSize. Registration with
 // the factory is one line in GRegisterModelClasses (model/GModelClasses.cpp):
-//     GAddToFactory<GMyClass>();
+//     GAddToFactory<GMyLeaf>();
 // A complete leaf class:
 //
 //     class GMyLeaf : public MPersistentObject {
@@ -49,22 +49,38 @@
 //     public:
 //         GMyLeaf() = default;
 //         uint32_t BinaryStoreSize() const override {
-//             return MPersistentObject::BinaryStoreSize() + 4 + 4;   // version, value
+//             return MPersistentObject::BinaryStoreSize() + 4 + 4; // version, value
 //         }
 //         void SaveGuts(RWVirtualOutStream& s) const override {
 //             MPersistentObject::SaveGuts(s);
 //             GWriteClassVersion(s);
-//             s << value_;
+//             s << static_cast<unsigned long>(value_);      // a 32-bit "long"
+//         }
+//         void SaveGuts(RWBinaryFile& f) const override {
+//             MPersistentObject::SaveGuts(f);
+//             GWriteClassVersion(f);
+//             f.Write(value_);
 //         }
 //         void RestoreGuts(RWVirtualInStream& s) override {
 //             MPersistentObject::RestoreGuts(s);
-//             if (!GReadClassVersion(s)) return;
-//             s >> value_;
+//             if (!GReadClassVersion(s)) return;           // fields stay as they were
+//             unsigned long value = 0;
+//             s >> value;
+//             if (GRestoreGood(s)) value_ = static_cast<uint32_t>(value);
 //         }
-//         // ... and the same two for RWBinaryFile with Write/Read.
+//         void RestoreGuts(RWBinaryFile& f) override {
+//             MPersistentObject::RestoreGuts(f);
+//             if (!GReadClassVersion(f)) return;
+//             f.Read(value_);                               // unchanged on a short read
+//         }
 //     private:
 //         uint32_t value_ = 0;
 //     };
+//
+// A member that is itself a persistent object is kept in a GCountedPtr and
+// restored with `member_ = GRestorePtr<GMemberClass>(s);` (null for nil).
+// A class with an unusual IsKindOf chain, or a version other than 1
+// (GReadClassVersion(s, highest, lowest)), writes those members by hand.
 //
 // Ownership. An object nobody holds (count -1) belongs to whoever made it.
 // Add/AddFirst of a composite take such an object over (the composite holds

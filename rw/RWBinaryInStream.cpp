@@ -1,7 +1,6 @@
 #include "rw/RWBinaryInStream.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 namespace {

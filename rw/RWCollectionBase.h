@@ -30,8 +30,10 @@ public:
     RWClassID IsA() const override;
     // 4 for the count plus the recursive store size of every member.
     uint32_t BinaryStoreSize() const override;
-    // Clear, then read the count and restore that many members through
-    // Insert while the source stays good; null members are skipped.
+    // Clear, then read the count and restore up to that many members while
+    // the source stays good; null members are skipped. The members are
+    // inserted only once all of them were read: a source that fails part way
+    // fails the whole restore, which frees what it made.
     void RestoreGuts(RWVirtualInStream& stream) override;
     void RestoreGuts(RWBinaryFile& file) override;
     void SaveGuts(RWVirtualOutStream& stream) const override;
@@ -57,9 +59,10 @@ protected:
     // How a restore hands each restored member to the collection.
     using RestoredMemberSink = void (*)(RWCollectionBase& collection, RWCollectable* member);
 
-    // Reads the count and up to that many members; stops as soon as the
-    // source is no longer good, and hands every non-null member to sink. The
-    // count only bounds the loop: nothing is allocated from it.
+    // Reads the count and up to that many members, stopping as soon as the
+    // source is no longer good; when all were read, hands every non-null
+    // member to sink. The count only bounds the loop: nothing is allocated
+    // from it.
     void RestoreMembers(RWVirtualInStream& stream, RestoredMemberSink sink);
     void RestoreMembers(RWBinaryFile& file, RestoredMemberSink sink);
 

@@ -18,6 +18,21 @@ RWCollectable* RWSet::Insert(RWCollectable* object) {
     return AddToBucket(object);
 }
 
+void RWSet::KeepRestored(RWCollectionBase& collection, RWCollectable* member) {
+    auto& set = static_cast<RWSet&>(collection);
+    if (set.Insert(member) != member) set.AddToBucket(member);
+}
+
+void RWSet::RestoreGuts(RWVirtualInStream& stream) {
+    Clear();
+    RestoreMembers(stream, &KeepRestored);
+}
+
+void RWSet::RestoreGuts(RWBinaryFile& file) {
+    Clear();
+    RestoreMembers(file, &KeepRestored);
+}
+
 size_t RWSet::OccurrencesOf(const RWCollectable* object) const { return Find(object) != nullptr ? 1 : 0; }
 
 bool RWSet::IsSubsetOf(const RWSet& other) const {

@@ -1,7 +1,8 @@
 #pragma once
 // A hashed set of collectables (class id 0x802B, registered as "RWSet"): no
 // two members are IsEqual. Inserting an object equal to a member returns
-// that member and inserts nothing; a restored set drops duplicates.
+// that member and inserts nothing. A restored set holds the same object
+// once, but never drops a distinct object of the graph (see RestoreGuts).
 #include "rw/RWHashTable.h"
 
 constexpr RWClassID __RWSET = 0x802B;
@@ -19,6 +20,14 @@ public:
     RWCollectable* Copy() const override;
     RWClassID IsA() const override;
 
+    // As the collection base's, except that a restored object equal to a
+    // member but distinct from it is kept too: nothing else of the graph may
+    // hold it, and dropping it would leave it owned by nobody. Well-formed
+    // data never holds such a pair; damaged data keeps no object out of
+    // reach of ClearAndDestroy.
+    void RestoreGuts(RWVirtualInStream& stream) override;
+    void RestoreGuts(RWBinaryFile& file) override;
+
     // ClearAndDestroy stays the collection base's, which deletes each
     // distinct object once even when a member's IsEqual is not reflexive and
     // so let the same object in twice.
@@ -35,4 +44,7 @@ public:
     // Inserts into result the members of the two sets' intersection, walking
     // the smaller of the two.
     void Intersection(const RWSet& other, RWSet& result) const;
+
+private:
+    static void KeepRestored(RWCollectionBase& collection, RWCollectable* member);
 };

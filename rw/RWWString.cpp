@@ -173,7 +173,7 @@ void RWWString::FromNarrow(const char* text, size_t n, NarrowMode mode) {
 bool RWWString::FromMultiByte(const char* text, size_t n, RWWString& out) {
     // Decoding stops at a NUL, as the runtime's multibyte functions do.
     if (text == nullptr) n = 0;
-    if (const void* nul = std::memchr(text, '\0', n); nul != nullptr) {
+    if (const void* nul = n != 0 ? std::memchr(text, '\0', n) : nullptr; nul != nullptr) {
         n = static_cast<size_t>(static_cast<const char*>(nul) - text);
     }
     out.Take(RWWStringRep::Null());

@@ -67,10 +67,12 @@ bool NarrowToUtf16(UINT codePage, const char* text, size_t length, bool strict, 
         out.append(buffer, (sizeof buffer - outLeft) / sizeof(char16_t));
         if (result != static_cast<size_t>(-1)) continue;
         if (errno == E2BIG) continue;
-        if (strict) return false;
-        // EILSEQ or EINVAL: one undecodable byte.
+        // EILSEQ or EINVAL: one undecodable byte. Code page 1252's five
+        // unassigned bytes map to the same code points, as the host does.
         const auto byte = static_cast<unsigned char>(*in);
-        out.push_back(codePage == 1252 && IsSingleByte1252Hole(byte) ? char16_t(byte) : u'?');
+        const bool hole = codePage == 1252 && IsSingleByte1252Hole(byte);
+        if (strict && !hole) return false;
+        out.push_back(hole ? char16_t(byte) : u'?');
         ++in;
         --inLeft;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);

@@ -15,6 +15,8 @@
 #include "model/MPersistentIterator.h"
 #include "rw/RWCollectableIO.h"
 #include "rw/RWLibraryError.h"
+#include "rw/RWPortableInStream.h"
+#include "rw/RWPortableOutStream.h"
 
 using namespace modeltest;
 
@@ -202,12 +204,15 @@ TEST_F(MPersistentCompositeTest, CountedFindsTestOnlyTheCompositeItself) {
 
 // --- Adding and removing -------------------------------------------------------------
 
-TEST_F(MPersistentCompositeTest, AddAppendsAddFirstInsertsAndNullIsIgnored) {
+TEST_F(MPersistentCompositeTest, AddAppendsAddFirstInsertsNullAndItselfAreIgnored) {
     MPersistentComposite composite(1);
     composite.Add(new TestLeaf(10));
     composite.AddFirst(new TestLeaf(20));
     composite.Add(nullptr);
     composite.AddFirst(nullptr);
+    composite.Add(&composite); // never holds itself
+    composite.AddFirst(&composite);
+    EXPECT_EQ(composite.GetRefCount(), -1);
     ASSERT_EQ(composite.GetCount(), 2u);
     EXPECT_EQ(ChildrenOf(composite)[0]->GetId(), 20u);
     EXPECT_EQ(ChildrenOf(composite)[1]->GetId(), 10u);
@@ -399,6 +404,29 @@ TEST_F(MPersistentCompositeTest, SharedChildRestoresAsOneObjectInTwoSlots) {
     EXPECT_EQ(children[0]->GetRefCount(), 1); // two slots hold it
     EXPECT_EQ(restored->GetSerial(), 8u);
     EXPECT_TRUE(restored->IsEqualId(&composite));
+}
+
+TEST_F(MPersistentCompositeTest, PortableTextRoundTripKeepsTheTreeAndItsSharing) {
+    Tree tree;
+    tree.c->Add(tree.a); // A also below C
+    std::stringbuf text;
+    {
+        RWPortableOutStream out(&text);
+        out << static_cast<const RWCollectable*>(&tree.root);
+        ASSERT_TRUE(out.good());
+    }
+    std::stringbuf source(text.str());
+    RWPortableInStream in(&source);
+    MPersistentObject* restored = nullptr;
+    RestoreMPersistentObjectPtr(in, restored);
+    std::unique_ptr<MPersistentObject> owned(restored);
+    ASSERT_NE(restored, nullptr);
+    EXPECT_TRUE(restored->IsEqualId(&tree.root));
+    EXPECT_EQ(restored->GetSerial(), tree.root.GetSerial());
+    MPersistentObject* c = restored->FindById(2);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(ChildrenOf(*c)[2], ChildrenOf(*restored)[0]); // one A, two holders
+    EXPECT_EQ(ChildrenOf(*restored)[0]->GetRefCount(), 1);
 }
 
 TEST_F(MPersistentCompositeTest, BinaryFileRoundTripAndStoreSize) {

@@ -8,6 +8,7 @@
 
 #include "CollectionTestItem.h"
 #include "rw/RWBinaryFile.h"
+#include "rw/RWBinaryInStream.h"
 #include "rw/RWCollectableIO.h"
 #include "rw/RWIdentitySet.h"
 #include "rw/RWPortableInStream.h"
@@ -123,6 +124,38 @@ TEST(RWSetTest, RoundTripKeepsSharedMembersShared) {
             check(root);
         }
         std::remove(path.c_str());
+    }
+}
+
+TEST(RWSetTest, RestoreHoldsTheSameObjectOnceAndLosesNoDistinctOne) {
+    Item::Register();
+    const int before = Item::live;
+    struct Case {
+        const char* what;
+        std::string bytes;
+        size_t entries;
+        int made;
+    };
+    // ':' RWSet '{' count 2, then an item of value 1 and either a second,
+    // equal item or a back-reference ('@', index 2) to the first; '}'.
+    const std::string head("\x3A\x2B\x80\x7B\x02\x00\x00\x00\x3A\xC1\x07\x7B\x01\x00\x00\x00\x7D", 17);
+    const Case cases[] = {
+        {"same object twice", head + std::string("\x40\x02\x00\x00\x00\x7D", 6), 1, 1},
+        {"two equal objects", head + std::string("\x3A\xC1\x07\x7B\x01\x00\x00\x00\x7D\x7D", 10), 2, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::stringbuf buffer(c.bytes);
+        RWBinaryInStream in(&buffer);
+        RWCollectable* root = nullptr;
+        in >> root;
+        auto* set = dynamic_cast<RWSet*>(root);
+        ASSERT_NE(set, nullptr);
+        EXPECT_EQ(set->Entries(), c.entries);
+        EXPECT_EQ(Item::live, before + c.made);
+        set->ClearAndDestroy();
+        delete set;
+        EXPECT_EQ(Item::live, before);
     }
 }
 

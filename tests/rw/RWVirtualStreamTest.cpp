@@ -47,6 +47,8 @@ const Encoding kEncodings[] = {
      true},
 };
 
+void PrintTo(const Encoding& encoding, std::ostream* os) { *os << encoding.name; }
+
 class RWVirtualStreamTest : public ::testing::TestWithParam<Encoding> {};
 
 const unsigned short kUshorts[] = {0, 1, 0x8000, 65535};

@@ -226,44 +226,55 @@ TEST(RWWStringTest, FailedConversionsSayTheyFailed) {
 
 // ---- iostream readers and writer
 
+enum class Reader { Line, LineKeepingWhite, ToSemicolon, String, File, Token };
+
+void Read(Reader reader, RWWString& s, std::istream& is) {
+    switch (reader) {
+    case Reader::Line:
+        s.ReadLine(is);
+        break;
+    case Reader::LineKeepingWhite:
+        s.ReadLine(is, false);
+        break;
+    case Reader::ToSemicolon:
+        s.ReadToDelim(is, u';');
+        break;
+    case Reader::String:
+        s.ReadString(is);
+        break;
+    case Reader::File:
+        s.ReadFile(is);
+        break;
+    case Reader::Token:
+        s.ReadToken(is);
+        break;
+    }
+}
+
 TEST(RWWStringTest, ReadersStopAtTheirDelimiters) {
     struct Case {
         const char* name;
+        Reader reader;
         std::u16string input;
-        std::istream& (*read)(RWWString&, std::istream&);
         std::u16string expected;
-        std::u16string rest; // what the next unit-by-unit read finds
+        std::u16string rest; // what is left in the stream
         bool failed;
     };
     const Case cases[] = {
-        {"line", u"ab\ncd", [](RWWString& s, std::istream& is) -> std::istream& { return s.ReadLine(is); },
-         u"ab", u"cd", false},
-        {"line without line feed", u"abc",
-         [](RWWString& s, std::istream& is) -> std::istream& { return s.ReadLine(is); }, u"abc", u"", true},
-        {"line skipping white", u" \n\t x y\nz",
-         [](RWWString& s, std::istream& is) -> std::istream& { return s.ReadLine(is, true); }, u"x y", u"z",
-         false},
-        {"line keeping white", u" x\n",
-         [](RWWString& s, std::istream& is) -> std::istream& { return s.ReadLine(is, false); }, u" x", u"",
-         false},
-        {"delimiter", u"a;b",
-         [](RWWString& s, std::istream& is) -> std::istream& { return s.ReadToDelim(is, u';'); }, u"a", u"b",
-         false},
-        {"string", std::u16string(u"ab\0cd", 5),
-         [](RWWString& s, std::istream& is) -> std::istream& { return s.ReadString(is); }, u"ab", u"cd",
-         false},
-        {"file", std::u16string(u"a\nb\0c", 5),
-         [](RWWString& s, std::istream& is) -> std::istream& { return s.ReadFile(is); },
-         std::u16string(u"a\nb\0c", 5), u"", true},
-        {"token", u"  ab cd", [](RWWString& s, std::istream& is) -> std::istream& { return s.ReadToken(is); },
-         u"ab", u"cd", false},
-        {"token at the end", u"\u3000ab",
-         [](RWWString& s, std::istream& is) -> std::istream& { return s.ReadToken(is); }, u"ab", u"", true},
+        {"line", Reader::Line, u"ab\ncd", u"ab", u"cd", false},
+        {"line without line feed", Reader::Line, u"abc", u"abc", u"", true},
+        {"line skipping white", Reader::Line, u" \n\t x y\nz", u"x y", u"z", false},
+        {"line keeping white", Reader::LineKeepingWhite, u" x\n", u" x", u"", false},
+        {"delimiter", Reader::ToSemicolon, u"a;b", u"a", u"b", false},
+        {"string", Reader::String, std::u16string(u"ab\0cd", 5), u"ab", u"cd", false},
+        {"file", Reader::File, std::u16string(u"a\nb\0c", 5), std::u16string(u"a\nb\0c", 5), u"", true},
+        {"token", Reader::Token, u"  ab cd", u"ab", u"cd", false},
+        {"token at the end", Reader::Token, u"\u3000ab", u"ab", u"", true},
     };
     for (const Case& c : cases) {
         std::istringstream is(UnitBytes(c.input));
         RWWString s(u"old contents");
-        c.read(s, is);
+        Read(c.reader, s, is);
         EXPECT_EQ(s, RWWString(c.expected.data(), c.expected.size())) << c.name;
         EXPECT_EQ(is.fail(), c.failed) << c.name;
         EXPECT_EQ(s.Data()[s.Length()], 0) << c.name;

@@ -1,0 +1,11 @@
+#include "device/GPeripheral.h"
+
+GPeripheral::~GPeripheral() = default;
+
+uint16_t GPeripheral::OnValueAttribute(GValueAttribute&) { return 0; }
+
+uint16_t GPeripheral::OnStringAttribute(GStringAttribute&) { return 0; }
+
+uint16_t GPeripheral::OnEnumAttribute(GEnumAttribute&) { return 0; }
+
+uint16_t GPeripheral::OnRangeAttribute(GRangeAttribute&) { return 0; }

@@ -1,0 +1,3 @@
+#include "model/GBookletComposite.h"
+
+GBookletComposite::~GBookletComposite() = default;

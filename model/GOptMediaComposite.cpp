@@ -1,0 +1,3 @@
+#include "model/GOptMediaComposite.h"
+
+GOptMediaComposite::~GOptMediaComposite() = default;

@@ -1,0 +1,5 @@
+#include "model/GPrinterObjectBase.h"
+
+GPrinterObjectBase::~GPrinterObjectBase() = default;
+
+int GPrinterObjectBase::IsSame(const GPrinterObjectBase*) const { return 0; }
