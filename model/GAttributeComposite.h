@@ -29,6 +29,7 @@
 #include "model/GAttribute.h"
 #include "model/GCountedPtrVector.h"
 #include "model/MPersistentClass.h"
+#include "model/MPersistentIterator.h"
 
 class GAttributeComposite : public GAttribute {
     MPERSISTENT_CLASS_MEMBERS(GAttributeComposite, GAttribute, 757)

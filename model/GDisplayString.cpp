@@ -8,7 +8,9 @@
 
 namespace {
 
-const char* OrEmpty(const char* text) { return text != nullptr ? text : ""; }
+const char* OrEmpty(const char* text) {
+    return text != nullptr ? text : "";
+}
 
 bool SameBytes(const RWCString& a, const RWCString& b) {
     return a.Length() == b.Length() && std::memcmp(a.Data(), b.Data(), a.Length()) == 0;

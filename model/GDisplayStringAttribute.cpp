@@ -5,7 +5,8 @@
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
 
-GDisplayStringAttribute::GDisplayStringAttribute(uint32_t id, uint16_t stringId, const char* text1, const char* text2)
+GDisplayStringAttribute::GDisplayStringAttribute(uint32_t id, uint16_t stringId, const char* text1,
+                                                 const char* text2)
     : GAttribute(id), displayString_(stringId, text1, text2) {}
 
 GDisplayStringAttribute::GDisplayStringAttribute(uint16_t stringId, const char* text1, const char* text2)
@@ -67,4 +68,6 @@ bool GDisplayStringAttribute::IsEqualId(const MPersistentObject* other) const {
     return display != nullptr && displayString_.IsEqualId(&display->displayString_);
 }
 
-uint16_t GDisplayStringAttribute::Apply(GPeripheral&) { return 0; }
+uint16_t GDisplayStringAttribute::Apply(GPeripheral&) {
+    return 0;
+}

@@ -179,8 +179,7 @@ std::unique_ptr<MPersistentObject> GEnumAttribute::RemoveByClass(RWClassID class
     return found != nullptr ? Remove(found) : nullptr;
 }
 
-template <typename Operation>
-int GEnumAttribute::ReplaceKeepingSelection(Operation operation) {
+template <typename Operation> int GEnumAttribute::ReplaceKeepingSelection(Operation operation) {
     GAttribute* selected = GetSelection();
     const uint32_t index = IndexOfChild(selected);
     // Held until the selection has moved, so the replaced choice is neither
@@ -307,8 +306,7 @@ bool ReadElementClass(RWBinaryFile& file, RWClassID& elementClass) {
 
 } // namespace
 
-template <typename Source>
-void GEnumAttribute::RestoreChoices(Source& source) {
+template <typename Source> void GEnumAttribute::RestoreChoices(Source& source) {
     // The node's restore may release every choice, the selected one
     // included: held here until the selection has moved.
     GCountedPtr previous(GetSelection());
@@ -333,6 +331,10 @@ void GEnumAttribute::RestoreChoices(Source& source) {
     }
 }
 
-void GEnumAttribute::RestoreGuts(RWVirtualInStream& stream) { RestoreChoices(stream); }
+void GEnumAttribute::RestoreGuts(RWVirtualInStream& stream) {
+    RestoreChoices(stream);
+}
 
-void GEnumAttribute::RestoreGuts(RWBinaryFile& file) { RestoreChoices(file); }
+void GEnumAttribute::RestoreGuts(RWBinaryFile& file) {
+    RestoreChoices(file);
+}

@@ -110,10 +110,8 @@ private:
     GAttribute* FirstChoice() const;
     // candidate when it is a direct child, else the first choice.
     GAttribute* ChildOrFirst(const MPersistentObject* candidate) const;
-    template <typename Operation>
-    int ReplaceKeepingSelection(Operation operation);
-    template <typename Source>
-    void RestoreChoices(Source& source);
+    template <typename Operation> int ReplaceKeepingSelection(Operation operation);
+    template <typename Source> void RestoreChoices(Source& source);
 
     // Re-checked on every read (see the invariant above), hence mutable.
     mutable GAttribute* selection_ = nullptr;

@@ -1,5 +1,10 @@
 #include "model/GModelClasses.h"
 
+#include "model/GBookletComposite.h"
+#include "model/GChromalistAttribute.h"
+#include "model/GChromalistEnhancedAttribute.h"
+#include "model/GChromalistEnhancedAttributeVer2.h"
+#include "model/GOptMediaComposite.h"
 #include "model/GConfiguration.h"
 #include "model/GCapabilities.h"
 #include "model/MPersistentAssociation.h"
@@ -51,4 +56,9 @@ void GRegisterModelClasses() {
     GAddToFactory<GPMLDescriptor>();
     GAddToFactory<GPersistableLong>();
     GAddToFactory<GPersistableULong>();
+    GAddToFactory<GOptMediaComposite>();
+    GAddToFactory<GBookletComposite>();
+    GAddToFactory<GChromalistAttribute>();
+    GAddToFactory<GChromalistEnhancedAttribute>();
+    GAddToFactory<GChromalistEnhancedAttributeVer2>();
 }

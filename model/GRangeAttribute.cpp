@@ -24,17 +24,29 @@ int16_t GRangeAttribute::Clamp(int32_t value) const {
     return static_cast<int16_t>(value);
 }
 
-void GRangeAttribute::SetMax(int16_t value) { max_ = value < min_ ? min_ : value; }
+void GRangeAttribute::SetMax(int16_t value) {
+    max_ = value < min_ ? min_ : value;
+}
 
-void GRangeAttribute::SetMin(int16_t value) { min_ = value > max_ ? max_ : value; }
+void GRangeAttribute::SetMin(int16_t value) {
+    min_ = value > max_ ? max_ : value;
+}
 
-void GRangeAttribute::SetValue(int16_t value) { value_ = Clamp(value); }
+void GRangeAttribute::SetValue(int16_t value) {
+    value_ = Clamp(value);
+}
 
-void GRangeAttribute::Increment() { value_ = Clamp(int32_t{value_} + int32_t{step_}); }
+void GRangeAttribute::Increment() {
+    value_ = Clamp(int32_t{value_} + int32_t{step_});
+}
 
-void GRangeAttribute::Decrement() { value_ = Clamp(int32_t{value_} - int32_t{step_}); }
+void GRangeAttribute::Decrement() {
+    value_ = Clamp(int32_t{value_} - int32_t{step_});
+}
 
-uint32_t GRangeAttribute::BinaryStoreSize() const { return GAttribute::BinaryStoreSize() + 4 + 4 * 2; }
+uint32_t GRangeAttribute::BinaryStoreSize() const {
+    return GAttribute::BinaryStoreSize() + 4 + 4 * 2;
+}
 
 void GRangeAttribute::SaveGuts(RWVirtualOutStream& stream) const {
     GAttribute::SaveGuts(stream);
@@ -100,4 +112,6 @@ bool GRangeAttribute::IsEqualId(const MPersistentObject* other) const {
            range->value_ == value_;
 }
 
-uint16_t GRangeAttribute::Apply(GPeripheral& device) { return device.OnRangeAttribute(*this); }
+uint16_t GRangeAttribute::Apply(GPeripheral& device) {
+    return device.OnRangeAttribute(*this);
+}

@@ -4,6 +4,16 @@
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
 
+// What an earlier restore dropped stays with the list it was read into.
+GResourceMappingList::GResourceMappingList(const GResourceMappingList& other) : MPersistentComposite(other) {}
+
+GResourceMappingList& GResourceMappingList::operator=(const GResourceMappingList& other) {
+    if (this != &other) {
+        MPersistentComposite::operator=(other);
+    }
+    return *this;
+}
+
 GResourceMappingList::~GResourceMappingList() = default;
 
 uint32_t GResourceMappingList::BinaryStoreSize() const { return MPersistentComposite::BinaryStoreSize() + 4; }
@@ -19,12 +29,14 @@ void GResourceMappingList::SaveGuts(RWBinaryFile& file) const {
 }
 
 void GResourceMappingList::RestoreGuts(RWVirtualInStream& stream) {
+    dropped_.clear(); // held since an earlier, finished restore
     MPersistentComposite::RestoreGuts(stream);
     GReadClassVersion(stream, ClassVersion(), ClassVersion());
     DropStrayChildren();
 }
 
 void GResourceMappingList::RestoreGuts(RWBinaryFile& file) {
+    dropped_.clear(); // held since an earlier, finished restore
     MPersistentComposite::RestoreGuts(file);
     GReadClassVersion(file, ClassVersion(), ClassVersion());
     DropStrayChildren();
@@ -37,7 +49,7 @@ void GResourceMappingList::DropStrayChildren() {
         if (children.At(i).As<GResourceMapping>() != nullptr) {
             ++i;
         } else {
-            children.RemoveAt(i);
+            dropped_.push_back(children.RemoveAt(i));
         }
     }
 }

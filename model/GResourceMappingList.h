@@ -7,6 +7,7 @@
 // A restore drops children that are not mappings.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "model/GResourceMapping.h"
 #include "model/MPersistentClass.h"
@@ -19,8 +20,8 @@ public:
     GResourceMappingList() = default;
     explicit GResourceMappingList(uint32_t id) : MPersistentComposite(id) {}
     // Same id and serial; the mappings are shared.
-    GResourceMappingList(const GResourceMappingList& other) = default;
-    GResourceMappingList& operator=(const GResourceMappingList& other) = default;
+    GResourceMappingList(const GResourceMappingList& other);
+    GResourceMappingList& operator=(const GResourceMappingList& other);
     ~GResourceMappingList() override;
 
     uint32_t BinaryStoreSize() const override;
@@ -59,4 +60,9 @@ private:
     GResourceMapping* FindFirstMapping(Match match);
     std::unique_ptr<GResourceMapping> Take(GResourceMapping* mapping);
     void DropStrayChildren();
+
+    // Children a restore took out of the list. They stay alive until the
+    // next restore (or the list's end): the restore that read them may
+    // still hand them out by back-reference.
+    std::vector<GCountedPtr> dropped_;
 };

@@ -7,7 +7,8 @@
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
 
-GStringAttribute::GStringAttribute(const char* text, uint32_t id) : GAttribute(id), value_(text != nullptr ? text : "") {}
+GStringAttribute::GStringAttribute(const char* text, uint32_t id)
+    : GAttribute(id), value_(text != nullptr ? text : "") {}
 
 GStringAttribute::GStringAttribute(const RWCString& text, uint32_t id) : GAttribute(id), value_(text) {}
 
@@ -21,7 +22,9 @@ GStringAttribute& GStringAttribute::operator=(const GStringAttribute& other) {
 
 GStringAttribute::~GStringAttribute() = default;
 
-void GStringAttribute::SetText(const char* text) { value_ = text != nullptr ? text : ""; }
+void GStringAttribute::SetText(const char* text) {
+    value_ = text != nullptr ? text : "";
+}
 
 uint32_t GStringAttribute::BinaryStoreSize() const {
     return GAttribute::BinaryStoreSize() + 8 + static_cast<uint32_t>(value_.Length());
@@ -71,4 +74,6 @@ bool GStringAttribute::IsEqualId(const MPersistentObject* other) const {
            std::memcmp(text->value_.Data(), value_.Data(), value_.Length()) == 0;
 }
 
-uint16_t GStringAttribute::Apply(GPeripheral& device) { return device.OnStringAttribute(*this); }
+uint16_t GStringAttribute::Apply(GPeripheral& device) {
+    return device.OnStringAttribute(*this);
+}

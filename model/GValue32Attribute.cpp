@@ -8,7 +8,9 @@ GValue32Attribute::GValue32Attribute(uint32_t value, uint32_t id) : GAttribute(i
 
 GValue32Attribute::~GValue32Attribute() = default;
 
-uint32_t GValue32Attribute::BinaryStoreSize() const { return GAttribute::BinaryStoreSize() + 4 + 4; }
+uint32_t GValue32Attribute::BinaryStoreSize() const {
+    return GAttribute::BinaryStoreSize() + 4 + 4;
+}
 
 void GValue32Attribute::SaveGuts(RWVirtualOutStream& stream) const {
     GAttribute::SaveGuts(stream);
@@ -56,4 +58,6 @@ bool GValue32Attribute::IsEqualId(const MPersistentObject* other) const {
     return value != nullptr && value->value_ == value_;
 }
 
-uint16_t GValue32Attribute::Apply(GPeripheral&) { return 0; }
+uint16_t GValue32Attribute::Apply(GPeripheral&) {
+    return 0;
+}

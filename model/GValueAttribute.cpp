@@ -9,7 +9,9 @@ GValueAttribute::GValueAttribute(uint16_t value, uint32_t id) : GAttribute(id), 
 
 GValueAttribute::~GValueAttribute() = default;
 
-uint32_t GValueAttribute::BinaryStoreSize() const { return GAttribute::BinaryStoreSize() + 4 + 2; }
+uint32_t GValueAttribute::BinaryStoreSize() const {
+    return GAttribute::BinaryStoreSize() + 4 + 2;
+}
 
 void GValueAttribute::SaveGuts(RWVirtualOutStream& stream) const {
     GAttribute::SaveGuts(stream);
@@ -57,4 +59,6 @@ bool GValueAttribute::IsEqualId(const MPersistentObject* other) const {
     return value != nullptr && value->value_ == value_;
 }
 
-uint16_t GValueAttribute::Apply(GPeripheral& device) { return device.OnValueAttribute(*this); }
+uint16_t GValueAttribute::Apply(GPeripheral& device) {
+    return device.OnValueAttribute(*this);
+}

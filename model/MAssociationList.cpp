@@ -29,6 +29,9 @@ std::unique_ptr<MPersistentAssociation> AsAssociation(std::unique_ptr<MPersisten
 
 } // namespace
 
+// What an earlier restore dropped stays with the list it was read into.
+MAssociationList::MAssociationList(const MAssociationList& other) : MPersistentComposite(other) {}
+
 MAssociationList& MAssociationList::operator=(const MAssociationList& other) {
     if (this != &other) {
         MPersistentComposite::operator=(other);
@@ -51,12 +54,14 @@ void MAssociationList::SaveGuts(RWBinaryFile& file) const {
 }
 
 void MAssociationList::RestoreGuts(RWVirtualInStream& stream) {
+    dropped_.clear(); // held since an earlier, finished restore
     MPersistentComposite::RestoreGuts(stream);
     GReadClassVersion(stream, ClassVersion(), ClassVersion());
     DropStrayChildren();
 }
 
 void MAssociationList::RestoreGuts(RWBinaryFile& file) {
+    dropped_.clear(); // held since an earlier, finished restore
     MPersistentComposite::RestoreGuts(file);
     GReadClassVersion(file, ClassVersion(), ClassVersion());
     DropStrayChildren();
@@ -74,7 +79,7 @@ void MAssociationList::DropStrayChildren() {
         if (keep) {
             ++i;
         } else {
-            children.RemoveAt(i); // released: deleted unless held elsewhere
+            dropped_.push_back(children.RemoveAt(i));
         }
     }
 }

@@ -13,6 +13,7 @@
 // an object it offers holds it in a GCountedPtr across the call.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "model/MPersistentAssociation.h"
 #include "model/MPersistentClass.h"
@@ -25,7 +26,7 @@ public:
     MAssociationList() = default;
     explicit MAssociationList(uint32_t id) : MPersistentComposite(id) {}
     // Same id and serial; the associations are shared.
-    MAssociationList(const MAssociationList& other) = default;
+    MAssociationList(const MAssociationList& other);
     MAssociationList& operator=(const MAssociationList& other);
     ~MAssociationList() override;
 
@@ -56,4 +57,9 @@ public:
 private:
     // Restore clean-up: non-associations and later duplicate keys go.
     void DropStrayChildren();
+
+    // Children a restore took out of the list. They stay alive until the
+    // next restore (or the list's end): the restore that read them may
+    // still hand them out by back-reference.
+    std::vector<GCountedPtr> dropped_;
 };

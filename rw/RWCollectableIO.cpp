@@ -8,6 +8,7 @@
 
 #include "rw/RWBinaryFile.h"
 #include "rw/RWCString.h"
+#include "rw/RWCollectionBase.h"
 #include "rw/RWErrorHandler.h"
 #include "rw/RWFactory.h"
 #include "rw/RWReadTable.h"
@@ -200,6 +201,30 @@ bool ReadObject(RWBinaryFile& file, RWReadTable& table, RWCollectable* target, R
     return true;
 }
 
+// A collection restored in place borrows the members this restore makes.
+// When the outermost restore fails those members are freed, so the
+// collection must forget them first or it would keep dangling pointers.
+// A failure before the target entered the table (its guts never began)
+// leaves the target as it was.
+class InPlaceTargetGuard {
+public:
+    InPlaceTargetGuard(const RWReadTable& table, RWCollectable* target, bool outermost)
+        : table_(table), target_(outermost ? target : nullptr), entriesBefore_(table.Entries()) {}
+    ~InPlaceTargetGuard() {
+        if (succeeded_ || target_ == nullptr || table_.Entries() == entriesBefore_) return;
+        if (auto* collection = dynamic_cast<RWCollectionBase*>(target_)) collection->Clear();
+    }
+    InPlaceTargetGuard(const InPlaceTargetGuard&) = delete;
+    InPlaceTargetGuard& operator=(const InPlaceTargetGuard&) = delete;
+    void Succeeded() { succeeded_ = true; }
+
+private:
+    const RWReadTable& table_;
+    RWCollectable* target_;
+    uint32_t entriesBefore_;
+    bool succeeded_ = false;
+};
+
 bool CarrierFailed(const RWVirtualInStream& stream) { return !stream.good(); }
 bool CarrierFailed(const RWBinaryFile& file) { return file.Eof() || file.Error(); }
 
@@ -209,6 +234,7 @@ RWCollectable* Restore(RWVirtualInStream& stream, RWCollectable* target, RWResto
                        RWRestoreTypeCheck check) {
     if (!stream.good()) return nullptr;
     RWReadTableGuard guard;
+    InPlaceTargetGuard targetGuard(guard.Table(), target, guard.Created());
     RWCollectable* result = nullptr;
     // The outermost caller is no restored holder: nothing to claim for it.
     const bool read = ReadObject(stream, guard.Table(), target, guard.Created() ? RWRestoreHold::Borrowed : hold,
@@ -217,6 +243,7 @@ RWCollectable* Restore(RWVirtualInStream& stream, RWCollectable* target, RWResto
         if (guard.Created()) guard.Fail();
         return nullptr;
     }
+    targetGuard.Succeeded();
     return result;
 }
 
@@ -231,6 +258,7 @@ RWCollectable* Restore(RWBinaryFile& file, RWCollectable* target, RWRestoreHold 
                                             static_cast<long>(kFileMagic));
         }
     }
+    InPlaceTargetGuard targetGuard(guard.Table(), target, guard.Created());
     RWCollectable* result = nullptr;
     const bool read = ReadObject(file, guard.Table(), target, guard.Created() ? RWRestoreHold::Borrowed : hold,
                                  check, result);
@@ -238,6 +266,7 @@ RWCollectable* Restore(RWBinaryFile& file, RWCollectable* target, RWRestoreHold 
         if (guard.Created()) guard.Fail();
         return nullptr;
     }
+    targetGuard.Succeeded();
     return result;
 }
 } // namespace

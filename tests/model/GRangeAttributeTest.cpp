@@ -81,9 +81,15 @@ TEST(GRangeAttributeTest, SetValueIncrementAndDecrementClampWithoutWrapping) {
         SCOPED_TRACE(c.what);
         GRangeAttribute range(c.start.min, c.start.max, c.start.step, c.start.value, 1);
         switch (c.op) {
-        case Set: range.SetValue(c.argument); break;
-        case Up: range.Increment(); break;
-        case Down: range.Decrement(); break;
+        case Set:
+            range.SetValue(c.argument);
+            break;
+        case Up:
+            range.Increment();
+            break;
+        case Down:
+            range.Decrement();
+            break;
         }
         EXPECT_EQ(range.GetValue(), c.result);
         EXPECT_TRUE(range.Contains(range.GetValue()));
@@ -130,7 +136,8 @@ TEST(GRangeAttributeTest, SavedFormAndRestoreWithoutClamping) {
     GRangeAttribute range(-2, 300, 0xFFFE, 7, 21);
     range.SetSerial(4);
     // ... version 1, min -2 (FE FF), max 300 (2C 01), step FFFE, value 7.
-    const std::string expected = Words({1, 21, 4, 1, 1, 1}) + std::string("\xFE\xFF\x2C\x01\xFE\xFF\x07\x00", 8);
+    const std::string expected =
+        Words({1, 21, 4, 1, 1, 1}) + std::string("\xFE\xFF\x2C\x01\xFE\xFF\x07\x00", 8);
     EXPECT_EQ(RawGuts(range), expected);
     EXPECT_EQ(FileGuts(range), expected);
     EXPECT_EQ(range.BinaryStoreSize(), 32u);

@@ -56,10 +56,14 @@ enum class Carrier { Portable, Raw, Endian, File };
 
 inline const char* CarrierName(Carrier carrier) {
     switch (carrier) {
-    case Carrier::Portable: return "portable";
-    case Carrier::Raw: return "raw binary";
-    case Carrier::Endian: return "endian";
-    case Carrier::File: return "binary file";
+    case Carrier::Portable:
+        return "portable";
+    case Carrier::Raw:
+        return "raw binary";
+    case Carrier::Endian:
+        return "endian";
+    case Carrier::File:
+        return "binary file";
     }
     return "?";
 }
@@ -71,7 +75,8 @@ class TempFile {
 public:
     TempFile() {
         static std::atomic<int> counter{0};
-        path_ = testing::TempDir() + "leaves-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".bin";
+        path_ = testing::TempDir() + "leaves-" + std::to_string(getpid()) + "-" + std::to_string(++counter) +
+                ".bin";
     }
     ~TempFile() { std::remove(path_.c_str()); }
     const char* Path() const { return path_.c_str(); }
@@ -155,12 +160,19 @@ inline MPersistentObject* RestoreGraph(const std::string& bytes, Carrier carrier
 }
 
 // Little-endian byte strings, written out by hand for the expected data.
-inline std::string U8(uint8_t v) { return std::string(1, static_cast<char>(v)); }
-inline std::string U16(uint16_t v) { return U8(v & 0xFF) + U8(v >> 8); }
-inline std::string U32(uint32_t v) { return U16(v & 0xFFFF) + U16(v >> 16); }
+inline std::string U8(uint8_t v) {
+    return std::string(1, static_cast<char>(v));
+}
+inline std::string U16(uint16_t v) {
+    return U8(v & 0xFF) + U8(v >> 8);
+}
+inline std::string U32(uint32_t v) {
+    return U16(v & 0xFFFF) + U16(v >> 16);
+}
 inline std::string Words(std::initializer_list<uint32_t> words) {
     std::string bytes;
-    for (uint32_t w : words) bytes += U32(w);
+    for (uint32_t w : words)
+        bytes += U32(w);
     return bytes;
 }
 

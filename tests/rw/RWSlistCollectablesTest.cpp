@@ -323,8 +323,9 @@ TEST_F(RWSlistCollectablesTest, TruncatedDataFailsWithoutKeepingOrLeakingMembers
     list.Insert(&c);
     const std::string bytes = SaveBinary(list);
     const int before = Item::live;
-    // The last byte is the closing '}', read after the list's guts are done.
-    for (size_t length = 0; length + 1 < bytes.size(); ++length) {
+    // Every cut, including just before the closing '}' that is read after the
+    // list's guts are done: the restore fails after the list took its members.
+    for (size_t length = 0; length < bytes.size(); ++length) {
         SCOPED_TRACE(length);
         EXPECT_EQ(RestoreBinary(bytes.substr(0, length)), nullptr);
         EXPECT_EQ(Item::live, before);

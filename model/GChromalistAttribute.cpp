@@ -1,0 +1,223 @@
+#include "model/GChromalistAttribute.h"
+
+#include <algorithm>
+
+#include "driver/GSettingsCodec.h"
+#include "rw/RWBinaryFile.h"
+#include "rw/RWVirtualInStream.h"
+#include "rw/RWVirtualOutStream.h"
+
+namespace {
+
+// The most codes a class saves (GChromalistEnhancedAttributeVer2).
+constexpr size_t kMaxSavedCodes = 10;
+
+} // namespace
+
+GChromalistAttribute::GChromalistAttribute() { SetDefaultCodes(0); }
+
+GChromalistAttribute::GChromalistAttribute(uint32_t id) : GAttribute(id) { SetDefaultCodes(id); }
+
+GChromalistAttribute::GChromalistAttribute(uint32_t id, uint8_t k0f0, uint8_t k0f1, uint8_t k1f0, uint8_t k1f1,
+                                           uint8_t k2f0, uint8_t k2f1)
+    : GAttribute(id), baseField0_{k0f0, k1f0, k2f0}, baseField1_{k0f1, k1f1, k2f1} {}
+
+GChromalistAttribute::~GChromalistAttribute() = default;
+
+void GChromalistAttribute::SetDefaultCodes(uint32_t id) {
+    if (id == kAlternateDefaultsId) {
+        baseField0_[0] = 16;
+        baseField0_[1] = 22;
+        baseField0_[2] = 32;
+    } else {
+        baseField0_[0] = 15;
+        baseField0_[1] = 21;
+        baseField0_[2] = 31;
+    }
+    baseField1_[0] = 40;
+    baseField1_[1] = 50;
+    baseField1_[2] = 62;
+}
+
+uint8_t* GChromalistAttribute::Cell(int32_t kind, int32_t field, bool& accepted) {
+    accepted = kind >= 0 && kind <= 2 && field >= 0 && field <= 2;
+    if (!accepted) {
+        return nullptr;
+    }
+    switch (field) {
+    case 0:
+        return &baseField0_[kind];
+    case 1:
+        return &baseField1_[kind];
+    default:
+        return nullptr; // field 2: accepted, no code behind it
+    }
+}
+
+int32_t GChromalistAttribute::GetOption(int32_t kind, int32_t field, uint8_t& value) const {
+    bool accepted = false;
+    const uint8_t* cell = const_cast<GChromalistAttribute*>(this)->Cell(kind, field, accepted);
+    if (cell != nullptr) {
+        value = *cell;
+    }
+    return accepted ? 1 : 0;
+}
+
+int32_t GChromalistAttribute::SetOption(int32_t kind, int32_t field, uint8_t value) {
+    bool accepted = false;
+    if (uint8_t* cell = Cell(kind, field, accepted)) {
+        *cell = value;
+    }
+    return accepted ? 1 : 0;
+}
+
+bool GChromalistAttribute::HasStoredOption(int32_t kind, int32_t field) const {
+    bool accepted = false;
+    return const_cast<GChromalistAttribute*>(this)->Cell(kind, field, accepted) != nullptr;
+}
+
+bool GChromalistAttribute::SameOptions(const MPersistentObject* other) const {
+    if (other == this) {
+        return true;
+    }
+    if (other == nullptr || other->IsA() != IsA()) {
+        return false;
+    }
+    const auto* chromalist = dynamic_cast<const GChromalistAttribute*>(other);
+    return chromalist != nullptr && std::equal(baseField0_, baseField0_ + 3, chromalist->baseField0_) &&
+           std::equal(baseField1_, baseField1_ + 3, chromalist->baseField1_);
+}
+
+void GChromalistAttribute::AssignOptions(const MPersistentObject* other) {
+    const auto* chromalist = dynamic_cast<const GChromalistAttribute*>(other);
+    if (chromalist == nullptr || chromalist == this) {
+        return;
+    }
+    std::copy(chromalist->baseField0_, chromalist->baseField0_ + 3, baseField0_);
+    std::copy(chromalist->baseField1_, chromalist->baseField1_ + 3, baseField1_);
+}
+
+bool GChromalistAttribute::IsEqualId(const MPersistentObject* other) const {
+    if (other == this) {
+        return true;
+    }
+    return other != nullptr && other->GetId() == GetId() && SameOptions(other);
+}
+
+uint16_t GChromalistAttribute::Apply(GPeripheral&) { return 0; }
+
+uint32_t GChromalistAttribute::BinaryStoreSize() const { return GAttribute::BinaryStoreSize() + 4 + 6 * 2; }
+
+void GChromalistAttribute::SaveGuts(RWVirtualOutStream& stream) const {
+    GAttribute::SaveGuts(stream);
+    GWriteClassVersion(stream);
+    const uint8_t* const codes[] = {&baseField0_[0], &baseField1_[0], &baseField0_[1],
+                                    &baseField1_[1], &baseField0_[2], &baseField1_[2]};
+    SaveCodes(stream, codes, std::size(codes));
+}
+
+void GChromalistAttribute::SaveGuts(RWBinaryFile& file) const {
+    GAttribute::SaveGuts(file);
+    GWriteClassVersion(file);
+    const uint8_t* const codes[] = {&baseField0_[0], &baseField1_[0], &baseField0_[1],
+                                    &baseField1_[1], &baseField0_[2], &baseField1_[2]};
+    SaveCodes(file, codes, std::size(codes));
+}
+
+void GChromalistAttribute::RestoreGuts(RWVirtualInStream& stream) {
+    GAttribute::RestoreGuts(stream);
+    if (!GReadClassVersion(stream)) {
+        return;
+    }
+    uint8_t* const codes[] = {&baseField0_[0], &baseField1_[0], &baseField0_[1],
+                              &baseField1_[1], &baseField0_[2], &baseField1_[2]};
+    RestoreCodes(stream, codes, std::size(codes));
+}
+
+void GChromalistAttribute::RestoreGuts(RWBinaryFile& file) {
+    GAttribute::RestoreGuts(file);
+    if (!GReadClassVersion(file)) {
+        return;
+    }
+    uint8_t* const codes[] = {&baseField0_[0], &baseField1_[0], &baseField0_[1],
+                              &baseField1_[1], &baseField0_[2], &baseField1_[2]};
+    RestoreCodes(file, codes, std::size(codes));
+}
+
+void GChromalistAttribute::SaveCodes(RWVirtualOutStream& stream, const uint8_t* const* codes, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        stream << static_cast<short>(*codes[i]);
+    }
+}
+
+void GChromalistAttribute::SaveCodes(RWBinaryFile& file, const uint8_t* const* codes, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        file.Write(static_cast<int16_t>(*codes[i]));
+    }
+}
+
+void GChromalistAttribute::RestoreCodes(RWVirtualInStream& stream, uint8_t* const* codes, size_t n) {
+    uint8_t read[kMaxSavedCodes] = {};
+    n = std::min(n, kMaxSavedCodes);
+    for (size_t i = 0; i < n; ++i) {
+        short word = 0;
+        stream >> word;
+        if (!GRestoreGood(stream)) {
+            GMarkRestoreFailed(stream);
+            return;
+        }
+        read[i] = static_cast<uint8_t>(word); // the code is the low byte
+    }
+    for (size_t i = 0; i < n; ++i) {
+        *codes[i] = read[i];
+    }
+}
+
+void GChromalistAttribute::RestoreCodes(RWBinaryFile& file, uint8_t* const* codes, size_t n) {
+    uint8_t read[kMaxSavedCodes] = {};
+    n = std::min(n, kMaxSavedCodes);
+    for (size_t i = 0; i < n; ++i) {
+        int16_t word = 0;
+        if (!file.Read(word)) {
+            GMarkRestoreFailed(file);
+            return;
+        }
+        read[i] = static_cast<uint8_t>(word);
+    }
+    for (size_t i = 0; i < n; ++i) {
+        *codes[i] = read[i];
+    }
+}
+
+void GChromalistAttribute::WriteCodecHeader(const GSettingsCodec& codec, RWVirtualOutStream& stream, uint8_t tag,
+                                            uint32_t id) {
+    stream << static_cast<unsigned char>(tag);
+    if (codec.IsCompactMode()) {
+        // Compact records keep only the low 16 bits of the id.
+        stream << static_cast<unsigned short>(ClassVersion());
+        stream << static_cast<unsigned short>(id);
+    } else {
+        stream << static_cast<unsigned long>(ClassVersion());
+        stream << static_cast<unsigned long>(id);
+    }
+}
+
+bool GChromalistAttribute::ReadCodecHeader(const GSettingsCodec& codec, RWVirtualInStream& stream, uint32_t& id) {
+    uint32_t version = 0;
+    if (codec.IsCompactMode()) {
+        unsigned short shortVersion = 0;
+        unsigned short shortId = 0;
+        stream >> shortVersion;
+        stream >> shortId;
+        version = shortVersion;
+        id = shortId;
+    } else {
+        unsigned long longVersion = 0;
+        unsigned long longId = 0;
+        stream >> longVersion;
+        stream >> longId;
+        version = static_cast<uint32_t>(longVersion);
+        id = static_cast<uint32_t>(longId);
+    }
+    return stream.good() && version == ClassVersion();
+}
