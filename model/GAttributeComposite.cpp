@@ -54,21 +54,7 @@ GAttribute* GAttributeComposite::AttributeAt(uint32_t index) const {
 // --- Persistence ----------------------------------------------------------
 
 uint32_t GAttributeComposite::BinaryStoreSize() const {
-    // One table for all children, as a save has: a child shared by two of
-    // them counts once, and asked on its own the size holds no file magic
-    // per child.
-    RWStoreTableGuard guard;
-    if (guard.Created()) {
-        uint32_t index = 0;
-        guard.Table().AddObject(this, index);
-    }
-    uint32_t size = GAttribute::BinaryStoreSize() + 8;
-    for (uint32_t i = 0; i < children_.Count(); ++i) {
-        if (const MPersistentObject* child = children_.At(i).Get()) {
-            size += child->RecursiveStoreSize();
-        }
-    }
-    return size;
+    return GAttribute::BinaryStoreSize() + 8 + GChildrenStoreSize(*this, children_);
 }
 
 void GAttributeComposite::SaveGuts(RWVirtualOutStream& stream) const {

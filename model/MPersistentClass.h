@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "model/GCountedPtr.h"
+#include "model/GCountedPtrVector.h"
 #include "model/MPersistentObject.h"
 #include "rw/RWCollectableIO.h"
 #include "rw/RWFactory.h"
@@ -54,6 +55,14 @@ bool GRestoreGood(const RWBinaryFile& file);
 // be read the result is null and the stream has failed.
 GCountedPtr GRestoreChild(RWVirtualInStream& stream);
 GCountedPtr GRestoreChild(RWBinaryFile& file);
+
+// --- Store size of a node's children ---------------------------------------
+
+// The bytes a node's children take in a binary file, counted with one store
+// table for all of them, as a save has: a child shared by two slots counts
+// once, and asked on its own the size holds no file magic per child. owner
+// takes the table's first index, as it does when it is saved.
+uint32_t GChildrenStoreSize(const MPersistentObject& owner, const GCountedPtrVector& children);
 
 // --- Per-class boilerplate -------------------------------------------------
 

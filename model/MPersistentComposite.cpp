@@ -30,11 +30,7 @@ MPersistentComposite::~MPersistentComposite() = default;
 // --- Persistence ----------------------------------------------------------
 
 uint32_t MPersistentComposite::BinaryStoreSize() const {
-    uint32_t size = MPersistentObject::BinaryStoreSize() + 8;
-    for (uint32_t i = 0; i < children_.Count(); ++i) {
-        size += children_.At(i)->RecursiveStoreSize();
-    }
-    return size;
+    return MPersistentObject::BinaryStoreSize() + 8 + GChildrenStoreSize(*this, children_);
 }
 
 void MPersistentComposite::SaveGuts(RWVirtualOutStream& stream) const {

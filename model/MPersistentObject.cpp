@@ -122,9 +122,15 @@ bool MPersistentObject::IsEqualId(const MPersistentObject* other) const {
     return other != nullptr && id_ == other->id_;
 }
 
-void MPersistentObject::Add(MPersistentObject*) {}
+// A leaf keeps nothing: an offered object nobody holds is released as a
+// counted pointer would release it, so it is not lost.
+void MPersistentObject::Add(MPersistentObject* object) {
+    if (object != this) GCountedPtr release(object);
+}
 
-void MPersistentObject::AddFirst(MPersistentObject*) {}
+void MPersistentObject::AddFirst(MPersistentObject* object) {
+    if (object != this) GCountedPtr release(object);
+}
 
 std::unique_ptr<MPersistentObject> MPersistentObject::Remove(const MPersistentObject*) { return nullptr; }
 
