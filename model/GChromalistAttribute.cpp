@@ -1,5 +1,7 @@
 #include "model/GChromalistAttribute.h"
 
+#include "model/GChromalistOptions.h"
+
 #include <algorithm>
 
 #include "driver/GSettingsCodec.h"
@@ -55,25 +57,15 @@ uint8_t* GChromalistAttribute::Cell(int32_t kind, int32_t field, bool& accepted)
 }
 
 int32_t GChromalistAttribute::GetOption(int32_t kind, int32_t field, uint8_t& value) const {
-    bool accepted = false;
-    const uint8_t* cell = const_cast<GChromalistAttribute*>(this)->Cell(kind, field, accepted);
-    if (cell != nullptr) {
-        value = *cell;
-    }
-    return accepted ? 1 : 0;
+    return GChromalistOptions::Get(*this, kind, field, value);
 }
 
 int32_t GChromalistAttribute::SetOption(int32_t kind, int32_t field, uint8_t value) {
-    bool accepted = false;
-    if (uint8_t* cell = Cell(kind, field, accepted)) {
-        *cell = value;
-    }
-    return accepted ? 1 : 0;
+    return GChromalistOptions::Set(*this, kind, field, value);
 }
 
 bool GChromalistAttribute::HasStoredOption(int32_t kind, int32_t field) const {
-    bool accepted = false;
-    return const_cast<GChromalistAttribute*>(this)->Cell(kind, field, accepted) != nullptr;
+    return GChromalistOptions::HasStored(*this, kind, field);
 }
 
 bool GChromalistAttribute::SameOptions(const MPersistentObject* other) const {

@@ -89,6 +89,7 @@ public:
 protected:
     // The cell behind (kind, field): a pointer to its code, or null for an
     // accepted cell without one; accepted is false when out of range.
+    friend struct GChromalistOptions;
     uint8_t* Cell(int32_t kind, int32_t field, bool& accepted);
 
     // Codes saved one 16-bit short each, in the order given.

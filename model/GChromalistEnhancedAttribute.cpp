@@ -1,5 +1,7 @@
 #include "model/GChromalistEnhancedAttribute.h"
 
+#include "model/GChromalistOptions.h"
+
 #include <algorithm>
 #include <iterator>
 #include <new>
@@ -61,25 +63,15 @@ uint8_t* GChromalistEnhancedAttribute::Cell(int32_t kind, int32_t field, bool& a
 }
 
 int32_t GChromalistEnhancedAttribute::GetOption(int32_t kind, int32_t field, uint8_t& value) const {
-    bool accepted = false;
-    const uint8_t* cell = const_cast<GChromalistEnhancedAttribute*>(this)->Cell(kind, field, accepted);
-    if (cell != nullptr) {
-        value = *cell;
-    }
-    return accepted ? 1 : 0;
+    return GChromalistOptions::Get(*this, kind, field, value);
 }
 
 int32_t GChromalistEnhancedAttribute::SetOption(int32_t kind, int32_t field, uint8_t value) {
-    bool accepted = false;
-    if (uint8_t* cell = Cell(kind, field, accepted)) {
-        *cell = value;
-    }
-    return accepted ? 1 : 0;
+    return GChromalistOptions::Set(*this, kind, field, value);
 }
 
 bool GChromalistEnhancedAttribute::HasStoredOption(int32_t kind, int32_t field) const {
-    bool accepted = false;
-    return const_cast<GChromalistEnhancedAttribute*>(this)->Cell(kind, field, accepted) != nullptr;
+    return GChromalistOptions::HasStored(*this, kind, field);
 }
 
 bool GChromalistEnhancedAttribute::SameOptions(const MPersistentObject* other) const {

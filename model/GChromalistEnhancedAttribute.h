@@ -66,6 +66,7 @@ public:
     void AssignOptions(const MPersistentObject* other);
 
 private:
+    friend struct GChromalistOptions;
     uint8_t* Cell(int32_t kind, int32_t field, bool& accepted);
     void SetDefaultCodes();
 

@@ -1,5 +1,7 @@
 #include "model/GChromalistEnhancedAttributeVer2.h"
 
+#include "model/GChromalistOptions.h"
+
 #include <algorithm>
 #include <iterator>
 #include <new>
@@ -68,25 +70,15 @@ uint8_t* GChromalistEnhancedAttributeVer2::Cell(int32_t kind, int32_t field, boo
 }
 
 int32_t GChromalistEnhancedAttributeVer2::GetOption(int32_t kind, int32_t field, uint8_t& value) const {
-    bool accepted = false;
-    const uint8_t* cell = const_cast<GChromalistEnhancedAttributeVer2*>(this)->Cell(kind, field, accepted);
-    if (cell != nullptr) {
-        value = *cell;
-    }
-    return accepted ? 1 : 0;
+    return GChromalistOptions::Get(*this, kind, field, value);
 }
 
 int32_t GChromalistEnhancedAttributeVer2::SetOption(int32_t kind, int32_t field, uint8_t value) {
-    bool accepted = false;
-    if (uint8_t* cell = Cell(kind, field, accepted)) {
-        *cell = value;
-    }
-    return accepted ? 1 : 0;
+    return GChromalistOptions::Set(*this, kind, field, value);
 }
 
 bool GChromalistEnhancedAttributeVer2::HasStoredOption(int32_t kind, int32_t field) const {
-    bool accepted = false;
-    return const_cast<GChromalistEnhancedAttributeVer2*>(this)->Cell(kind, field, accepted) != nullptr;
+    return GChromalistOptions::HasStored(*this, kind, field);
 }
 
 bool GChromalistEnhancedAttributeVer2::SameOptions(const MPersistentObject* other) const {
