@@ -2,7 +2,7 @@
 // raise the stream error, and every read after a good header must end in a
 // value or a failed state, never out of bounds or in an endless loop.
 //
-// Build (not part of the default build):
+// Built with -DQV_BUILD_FUZZERS=ON under clang (see CMakeLists.txt), or by hand:
 //   clang++ -std=c++20 -g -fsanitize=fuzzer,address,undefined -I. fuzz/EndianInStreamFuzz.cpp \
 //     rw/RWBinaryInStream.cpp rw/RWEndianInStream.cpp rw/RWErrorHandler.cpp rw/RWCatalog.cpp \
 //     rw/RWCatalogMessage.cpp rw/RWLibraryError.cpp winapi/WinUser.cpp winapi/WinKernel.cpp -o EndianInStreamFuzz
