@@ -1,5 +1,7 @@
 #include "model/GAttributeComposite.h"
 
+#include "model/MPersistentClass.h"
+
 #include <utility>
 
 #include "model/MPersistentCompositeIterator.h"
@@ -292,64 +294,33 @@ MPersistentObject* GAttributeComposite::FindByKind(RWClassID classId) {
 // --- Collecting --------------------------------------------------------------
 
 MPersistentObject* GAttributeComposite::CollectByClassInto(RWClassID classId, MPersistentObject* target) {
-    // The count is read once: collecting into this node itself must not walk
-    // what it adds.
-    const uint32_t n = children_.Count();
-    for (uint32_t i = 0; i < n && target != nullptr; ++i) {
-        if (MPersistentObject* child = children_.At(i).Get()) {
-            child->CollectByClassInto(classId, target);
-        }
-    }
-    return target;
+    return GCollectFromChildren(children_, target, [classId](MPersistentObject& child, MPersistentObject* into) {
+        child.CollectByClassInto(classId, into);
+    });
 }
 
 MPersistentObject* GAttributeComposite::CollectByIdInto(uint32_t id, MPersistentObject* target) {
-    const uint32_t n = children_.Count();
-    for (uint32_t i = 0; i < n && target != nullptr; ++i) {
-        if (MPersistentObject* child = children_.At(i).Get()) {
-            child->CollectByIdInto(id, target);
-        }
-    }
-    return target;
+    return GCollectFromChildren(children_, target, [id](MPersistentObject& child, MPersistentObject* into) {
+        child.CollectByIdInto(id, into);
+    });
 }
 
 MPersistentObject* GAttributeComposite::CollectByKindInto(RWClassID classId, MPersistentObject* target) {
-    const uint32_t n = children_.Count();
-    for (uint32_t i = 0; i < n && target != nullptr; ++i) {
-        if (MPersistentObject* child = children_.At(i).Get()) {
-            child->CollectByKindInto(classId, target);
-        }
-    }
-    return target;
+    return GCollectFromChildren(children_, target, [classId](MPersistentObject& child, MPersistentObject* into) {
+        child.CollectByKindInto(classId, into);
+    });
 }
-
-namespace {
-
-std::unique_ptr<MPersistentObject> NonEmpty(std::unique_ptr<GAttributeComposite> collected) {
-    if (collected->GetCount() == 0) {
-        return nullptr;
-    }
-    return collected;
-}
-
-} // namespace
 
 std::unique_ptr<MPersistentObject> GAttributeComposite::CollectById(uint32_t id) {
-    auto collected = std::make_unique<GAttributeComposite>();
-    CollectByIdInto(id, collected.get());
-    return NonEmpty(std::move(collected));
+    return GCollectIntoNew<GAttributeComposite, uint32_t>(*this, &GAttributeComposite::CollectByIdInto, id);
 }
 
 std::unique_ptr<MPersistentObject> GAttributeComposite::CollectByClass(RWClassID classId) {
-    auto collected = std::make_unique<GAttributeComposite>();
-    CollectByClassInto(classId, collected.get());
-    return NonEmpty(std::move(collected));
+    return GCollectIntoNew<GAttributeComposite, RWClassID>(*this, &GAttributeComposite::CollectByClassInto, classId);
 }
 
 std::unique_ptr<MPersistentObject> GAttributeComposite::CollectByKind(RWClassID classId) {
-    auto collected = std::make_unique<GAttributeComposite>();
-    CollectByKindInto(classId, collected.get());
-    return NonEmpty(std::move(collected));
+    return GCollectIntoNew<GAttributeComposite, RWClassID>(*this, &GAttributeComposite::CollectByKindInto, classId);
 }
 
 // --- Shape and walking ----------------------------------------------------------
@@ -358,15 +329,7 @@ MPersistentObject* GAttributeComposite::AsComposite() { return this; }
 
 uint32_t GAttributeComposite::GetCount() const { return children_.Count(); }
 
-uint32_t GAttributeComposite::GetSubtreeSize() const {
-    uint32_t size = 1;
-    for (uint32_t i = 0; i < children_.Count(); ++i) {
-        if (const MPersistentObject* child = children_.At(i).Get()) {
-            size += child->GetSubtreeSize();
-        }
-    }
-    return size;
-}
+uint32_t GAttributeComposite::GetSubtreeSize() const { return GSubtreeSize(children_); }
 
 std::unique_ptr<MPersistentIterator> GAttributeComposite::CreateIterator() {
     return std::make_unique<MPersistentCompositeIterator>(*this, children_);

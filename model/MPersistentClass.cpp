@@ -101,3 +101,11 @@ uint32_t GChildrenStoreSize(const MPersistentObject& owner, const GCountedPtrVec
     }
     return size;
 }
+
+uint32_t GSubtreeSize(const GCountedPtrVector& children) {
+    uint32_t size = 1;
+    for (uint32_t i = 0; i < children.Count(); ++i) {
+        if (const MPersistentObject* child = children.At(i).Get()) size += child->GetSubtreeSize();
+    }
+    return size;
+}

@@ -1,5 +1,7 @@
 #include "model/MPersistentComposite.h"
 
+#include "model/MPersistentClass.h"
+
 #include "model/MPersistentCompositeIterator.h"
 #include "rw/RWBinaryFile.h"
 #include "rw/RWCollectableIO.h"
@@ -273,64 +275,33 @@ MPersistentObject* MPersistentComposite::FindByKind(RWClassID classId) {
 // --- Collecting --------------------------------------------------------------
 
 MPersistentObject* MPersistentComposite::CollectByClassInto(RWClassID classId, MPersistentObject* target) {
-    // The count is read once: collecting into this composite itself must not
-    // walk what it adds.
-    const uint32_t n = children_.Count();
-    for (uint32_t i = 0; i < n && target != nullptr; ++i) {
-        if (MPersistentObject* child = children_.At(i).Get()) {
-            child->CollectByClassInto(classId, target);
-        }
-    }
-    return target;
+    return GCollectFromChildren(children_, target, [classId](MPersistentObject& child, MPersistentObject* into) {
+        child.CollectByClassInto(classId, into);
+    });
 }
 
 MPersistentObject* MPersistentComposite::CollectByIdInto(uint32_t id, MPersistentObject* target) {
-    const uint32_t n = children_.Count();
-    for (uint32_t i = 0; i < n && target != nullptr; ++i) {
-        if (MPersistentObject* child = children_.At(i).Get()) {
-            child->CollectByIdInto(id, target);
-        }
-    }
-    return target;
+    return GCollectFromChildren(children_, target, [id](MPersistentObject& child, MPersistentObject* into) {
+        child.CollectByIdInto(id, into);
+    });
 }
 
 MPersistentObject* MPersistentComposite::CollectByKindInto(RWClassID classId, MPersistentObject* target) {
-    const uint32_t n = children_.Count();
-    for (uint32_t i = 0; i < n && target != nullptr; ++i) {
-        if (MPersistentObject* child = children_.At(i).Get()) {
-            child->CollectByKindInto(classId, target);
-        }
-    }
-    return target;
+    return GCollectFromChildren(children_, target, [classId](MPersistentObject& child, MPersistentObject* into) {
+        child.CollectByKindInto(classId, into);
+    });
 }
-
-namespace {
-
-std::unique_ptr<MPersistentObject> NonEmpty(std::unique_ptr<MPersistentComposite> collected) {
-    if (collected->GetCount() == 0) {
-        return nullptr;
-    }
-    return collected;
-}
-
-} // namespace
 
 std::unique_ptr<MPersistentObject> MPersistentComposite::CollectById(uint32_t id) {
-    auto collected = std::make_unique<MPersistentComposite>();
-    CollectByIdInto(id, collected.get());
-    return NonEmpty(std::move(collected));
+    return GCollectIntoNew<MPersistentComposite, uint32_t>(*this, &MPersistentComposite::CollectByIdInto, id);
 }
 
 std::unique_ptr<MPersistentObject> MPersistentComposite::CollectByClass(RWClassID classId) {
-    auto collected = std::make_unique<MPersistentComposite>();
-    CollectByClassInto(classId, collected.get());
-    return NonEmpty(std::move(collected));
+    return GCollectIntoNew<MPersistentComposite, RWClassID>(*this, &MPersistentComposite::CollectByClassInto, classId);
 }
 
 std::unique_ptr<MPersistentObject> MPersistentComposite::CollectByKind(RWClassID classId) {
-    auto collected = std::make_unique<MPersistentComposite>();
-    CollectByKindInto(classId, collected.get());
-    return NonEmpty(std::move(collected));
+    return GCollectIntoNew<MPersistentComposite, RWClassID>(*this, &MPersistentComposite::CollectByKindInto, classId);
 }
 
 // --- Shape and walking ----------------------------------------------------------
@@ -339,15 +310,7 @@ MPersistentObject* MPersistentComposite::AsComposite() { return this; }
 
 uint32_t MPersistentComposite::GetCount() const { return children_.Count(); }
 
-uint32_t MPersistentComposite::GetSubtreeSize() const {
-    uint32_t size = 1;
-    for (uint32_t i = 0; i < children_.Count(); ++i) {
-        if (const MPersistentObject* child = children_.At(i).Get()) {
-            size += child->GetSubtreeSize();
-        }
-    }
-    return size;
-}
+uint32_t MPersistentComposite::GetSubtreeSize() const { return GSubtreeSize(children_); }
 
 std::unique_ptr<MPersistentIterator> MPersistentComposite::CreateIterator() {
     return std::make_unique<MPersistentCompositeIterator>(*this, children_);
