@@ -1,5 +1,6 @@
 #include "model/GAttributeComposite.h"
 
+#include "model/GChildWalks.h"
 #include "model/MPersistentClass.h"
 
 #include <utility>
@@ -163,35 +164,18 @@ void GAttributeComposite::Add(MPersistentObject* object) {
     children_.Append(held);
 }
 
-template <typename Match, typename Recurse>
-std::unique_ptr<MPersistentObject> GAttributeComposite::RemoveInTree(Match match, Recurse recurse) {
-    for (uint32_t i = 0; i < children_.Count(); ++i) {
-        MPersistentObject* child = children_.At(i).Get();
-        if (child == nullptr) {
-            continue;
-        }
-        if (match(child)) {
-            return children_.RemoveAt(i).Detach();
-        }
-        if (std::unique_ptr<MPersistentObject> found = recurse(child)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
 std::unique_ptr<MPersistentObject> GAttributeComposite::Remove(const MPersistentObject* object) {
-    return RemoveInTree([object](MPersistentObject* child) { return child == object; },
+    return GRemoveFromChildren(children_, [object](MPersistentObject* child) { return child == object; },
                         [object](MPersistentObject* child) { return child->Remove(object); });
 }
 
 std::unique_ptr<MPersistentObject> GAttributeComposite::RemoveById(uint32_t id) {
-    return RemoveInTree([id](MPersistentObject* child) { return child->GetId() == id; },
+    return GRemoveFromChildren(children_, [id](MPersistentObject* child) { return child->GetId() == id; },
                         [id](MPersistentObject* child) { return child->RemoveById(id); });
 }
 
 std::unique_ptr<MPersistentObject> GAttributeComposite::RemoveByClass(RWClassID classId) {
-    return RemoveInTree([classId](MPersistentObject* child) { return child->IsA() == classId; },
+    return GRemoveFromChildren(children_, [classId](MPersistentObject* child) { return child->IsA() == classId; },
                         [classId](MPersistentObject* child) { return child->RemoveByClass(classId); });
 }
 
@@ -202,92 +186,48 @@ void GAttributeComposite::RemoveAll() {
 
 // --- Replacing -------------------------------------------------------------
 
-template <typename Match, typename Recurse>
-int GAttributeComposite::ReplaceInTree(Match match, Recurse recurse, const MPersistentObject* object) {
-    if (object == nullptr) {
-        return 0;
-    }
-    for (uint32_t i = 0; i < children_.Count(); ++i) {
-        MPersistentObject* child = children_.At(i).Get();
-        if (child == nullptr) {
-            continue;
-        }
-        if (match(child)) {
-            // Cloned before the old child goes: object may be that child or
-            // part of it.
-            GCountedPtr clone(object->Clone());
-            if (clone && clone.Get() != child) {
-                children_.At(i) = clone;
-            }
-            return 1;
-        }
-        if (recurse(child) != 0) {
-            return 1;
-        }
-    }
-    return 0;
-}
-
 int GAttributeComposite::ReplaceById(uint32_t id, const MPersistentObject* object) {
-    return ReplaceInTree([id](MPersistentObject* child) { return child->GetId() == id; },
+    return GReplaceInChildren(children_, [id](MPersistentObject* child) { return child->GetId() == id; },
                          [id, object](MPersistentObject* child) { return child->ReplaceById(id, object); }, object);
 }
 
 int GAttributeComposite::ReplaceByClass(RWClassID classId, const MPersistentObject* object) {
-    return ReplaceInTree([classId](MPersistentObject* child) { return child->IsA() == classId; },
+    return GReplaceInChildren(children_, [classId](MPersistentObject* child) { return child->IsA() == classId; },
                          [classId, object](MPersistentObject* child) { return child->ReplaceByClass(classId, object); },
                          object);
 }
 
 int GAttributeComposite::Replace(const MPersistentObject* target, const MPersistentObject* object) {
-    return ReplaceInTree([target](MPersistentObject* child) { return child == target; },
+    return GReplaceInChildren(children_, [target](MPersistentObject* child) { return child == target; },
                          [target, object](MPersistentObject* child) { return child->Replace(target, object); },
                          object);
 }
 
 int GAttributeComposite::ReplaceByKind(RWClassID classId, const MPersistentObject* object) {
-    return ReplaceInTree([classId](MPersistentObject* child) { return child->IsKindOf(classId); },
+    return GReplaceInChildren(children_, [classId](MPersistentObject* child) { return child->IsKindOf(classId); },
                          [classId, object](MPersistentObject* child) { return child->ReplaceByKind(classId, object); },
                          object);
 }
 
 // --- Finding -----------------------------------------------------------------
 
-template <typename Match, typename Recurse>
-MPersistentObject* GAttributeComposite::FindInTree(Match match, Recurse recurse) {
-    const uint32_t n = children_.Count();
-    for (uint32_t i = 0; i < n; ++i) {
-        MPersistentObject* child = children_.At(i).Get();
-        if (child == nullptr) {
-            continue;
-        }
-        if (match(child)) {
-            return child;
-        }
-        if (MPersistentObject* found = recurse(child)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
 MPersistentObject* GAttributeComposite::FindById(uint32_t id) {
-    return FindInTree([id](MPersistentObject* child) { return child->GetId() == id; },
+    return GFindInChildren(children_, [id](MPersistentObject* child) { return child->GetId() == id; },
                       [id](MPersistentObject* child) { return child->FindById(id); });
 }
 
 MPersistentObject* GAttributeComposite::FindByClass(RWClassID classId) {
-    return FindInTree([classId](MPersistentObject* child) { return child->IsA() == classId; },
+    return GFindInChildren(children_, [classId](MPersistentObject* child) { return child->IsA() == classId; },
                       [classId](MPersistentObject* child) { return child->FindByClass(classId); });
 }
 
 MPersistentObject* GAttributeComposite::FindEqual(const MPersistentObject* object) {
-    return FindInTree([object](MPersistentObject* child) { return child == object; },
+    return GFindInChildren(children_, [object](MPersistentObject* child) { return child == object; },
                       [object](MPersistentObject* child) { return child->FindEqual(object); });
 }
 
 MPersistentObject* GAttributeComposite::FindByKind(RWClassID classId) {
-    return FindInTree([classId](MPersistentObject* child) { return child->IsKindOf(classId); },
+    return GFindInChildren(children_, [classId](MPersistentObject* child) { return child->IsKindOf(classId); },
                       [classId](MPersistentObject* child) { return child->FindByKind(classId); });
 }
 

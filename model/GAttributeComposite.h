@@ -139,12 +139,6 @@ protected:
     GAttribute* AttributeAt(uint32_t index) const;
 
 private:
-    template <typename Match, typename Recurse>
-    MPersistentObject* FindInTree(Match match, Recurse recurse);
-    template <typename Match, typename Recurse>
-    std::unique_ptr<MPersistentObject> RemoveInTree(Match match, Recurse recurse);
-    template <typename Match, typename Recurse>
-    int ReplaceInTree(Match match, Recurse recurse, const MPersistentObject* object);
     template <typename Source>
     void RestoreChildren(Source& source);
 

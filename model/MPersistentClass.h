@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "model/GCountedPtr.h"
-#include "model/GCountedPtrVector.h"
 #include "model/MPersistentObject.h"
 #include "rw/RWCollectableIO.h"
 #include "rw/RWFactory.h"
@@ -56,44 +55,6 @@ bool GRestoreGood(const RWBinaryFile& file);
 // be read the result is null and the stream has failed.
 GCountedPtr GRestoreChild(RWVirtualInStream& stream);
 GCountedPtr GRestoreChild(RWBinaryFile& file);
-
-// --- Store size of a node's children ---------------------------------------
-
-// The bytes a node's children take in a binary file, counted with one store
-// table for all of them, as a save has: a child shared by two slots counts
-// once, and asked on its own the size holds no file magic per child. owner
-// takes the table's first index, as it does when it is saved.
-uint32_t GChildrenStoreSize(const MPersistentObject& owner, const GCountedPtrVector& children);
-
-// --- Walking a node's children ------------------------------------------------
-
-// Asks each child of a node, in order, to collect into target (collect is
-// called with the child and target). The count is read once: collecting
-// into the node itself must not walk what it adds.
-template <typename Collect>
-MPersistentObject* GCollectFromChildren(const GCountedPtrVector& children, MPersistentObject* target,
-                                        Collect collect) {
-    const uint32_t n = children.Count();
-    for (uint32_t i = 0; i < n && target != nullptr; ++i) {
-        if (MPersistentObject* child = children.At(i).Get()) collect(*child, target);
-    }
-    return target;
-}
-
-// A new node of the given class holding what the collect operation (a
-// member such as &MPersistentObject::CollectByIdInto) finds under node, or
-// null when it finds nothing.
-template <typename Node, typename Key>
-std::unique_ptr<MPersistentObject> GCollectIntoNew(Node& node, MPersistentObject* (Node::*collect)(Key, MPersistentObject*),
-                                                   Key key) {
-    auto collected = std::make_unique<Node>();
-    (node.*collect)(key, collected.get());
-    if (collected->GetCount() == 0) return nullptr;
-    return collected;
-}
-
-// 1 plus the subtree sizes of the children.
-uint32_t GSubtreeSize(const GCountedPtrVector& children);
 
 // --- Per-class boilerplate -------------------------------------------------
 

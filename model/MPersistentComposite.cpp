@@ -1,5 +1,6 @@
 #include "model/MPersistentComposite.h"
 
+#include "model/GChildWalks.h"
 #include "model/MPersistentClass.h"
 
 #include "model/MPersistentCompositeIterator.h"
@@ -144,35 +145,18 @@ void MPersistentComposite::AddFirst(MPersistentObject* object) {
     children_.InsertAt(0, held);
 }
 
-template <typename Match, typename Recurse>
-std::unique_ptr<MPersistentObject> MPersistentComposite::RemoveFirst(Match match, Recurse recurse) {
-    for (uint32_t i = 0; i < children_.Count(); ++i) {
-        MPersistentObject* child = children_.At(i).Get();
-        if (child == nullptr) {
-            continue;
-        }
-        if (match(child)) {
-            return children_.RemoveAt(i).Detach();
-        }
-        if (std::unique_ptr<MPersistentObject> found = recurse(child)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
 std::unique_ptr<MPersistentObject> MPersistentComposite::Remove(const MPersistentObject* object) {
-    return RemoveFirst([object](MPersistentObject* child) { return child == object; },
+    return GRemoveFromChildren(children_, [object](MPersistentObject* child) { return child == object; },
                        [object](MPersistentObject* child) { return child->Remove(object); });
 }
 
 std::unique_ptr<MPersistentObject> MPersistentComposite::RemoveById(uint32_t id) {
-    return RemoveFirst([id](MPersistentObject* child) { return child->GetId() == id; },
+    return GRemoveFromChildren(children_, [id](MPersistentObject* child) { return child->GetId() == id; },
                        [id](MPersistentObject* child) { return child->RemoveById(id); });
 }
 
 std::unique_ptr<MPersistentObject> MPersistentComposite::RemoveByClass(RWClassID classId) {
-    return RemoveFirst([classId](MPersistentObject* child) { return child->IsA() == classId; },
+    return GRemoveFromChildren(children_, [classId](MPersistentObject* child) { return child->IsA() == classId; },
                        [classId](MPersistentObject* child) { return child->RemoveByClass(classId); });
 }
 
@@ -183,92 +167,48 @@ void MPersistentComposite::RemoveAll() {
 
 // --- Replacing -------------------------------------------------------------
 
-template <typename Match, typename Recurse>
-int MPersistentComposite::ReplaceFirst(Match match, Recurse recurse, const MPersistentObject* object) {
-    if (object == nullptr) {
-        return 0;
-    }
-    for (uint32_t i = 0; i < children_.Count(); ++i) {
-        MPersistentObject* child = children_.At(i).Get();
-        if (child == nullptr) {
-            continue;
-        }
-        if (match(child)) {
-            // Cloned before the old child goes: object may be that child or
-            // part of it.
-            GCountedPtr clone(object->Clone());
-            if (!clone) {
-                return 0;
-            }
-            children_.At(i) = clone;
-            return 1;
-        }
-        if (recurse(child) != 0) {
-            return 1;
-        }
-    }
-    return 0;
-}
-
 int MPersistentComposite::ReplaceById(uint32_t id, const MPersistentObject* object) {
-    return ReplaceFirst([id](MPersistentObject* child) { return child->GetId() == id; },
+    return GReplaceInChildren(children_, [id](MPersistentObject* child) { return child->GetId() == id; },
                         [id, object](MPersistentObject* child) { return child->ReplaceById(id, object); }, object);
 }
 
 int MPersistentComposite::ReplaceByClass(RWClassID classId, const MPersistentObject* object) {
-    return ReplaceFirst([classId](MPersistentObject* child) { return child->IsA() == classId; },
+    return GReplaceInChildren(children_, [classId](MPersistentObject* child) { return child->IsA() == classId; },
                         [classId, object](MPersistentObject* child) { return child->ReplaceByClass(classId, object); },
                         object);
 }
 
 int MPersistentComposite::Replace(const MPersistentObject* target, const MPersistentObject* object) {
-    return ReplaceFirst([target](MPersistentObject* child) { return child == target; },
+    return GReplaceInChildren(children_, [target](MPersistentObject* child) { return child == target; },
                         [target, object](MPersistentObject* child) { return child->Replace(target, object); },
                         object);
 }
 
 int MPersistentComposite::ReplaceByKind(RWClassID classId, const MPersistentObject* object) {
-    return ReplaceFirst([classId](MPersistentObject* child) { return child->IsKindOf(classId); },
+    return GReplaceInChildren(children_, [classId](MPersistentObject* child) { return child->IsKindOf(classId); },
                         [classId, object](MPersistentObject* child) { return child->ReplaceByKind(classId, object); },
                         object);
 }
 
 // --- Finding -----------------------------------------------------------------
 
-template <typename Match, typename Recurse>
-MPersistentObject* MPersistentComposite::FindFirst(Match match, Recurse recurse) {
-    for (uint32_t i = 0; i < children_.Count(); ++i) {
-        MPersistentObject* child = children_.At(i).Get();
-        if (child == nullptr) {
-            continue;
-        }
-        if (match(child)) {
-            return child;
-        }
-        if (MPersistentObject* found = recurse(child)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
 MPersistentObject* MPersistentComposite::FindById(uint32_t id) {
-    return FindFirst([id](MPersistentObject* child) { return child->GetId() == id; },
+    return GFindInChildren(children_, [id](MPersistentObject* child) { return child->GetId() == id; },
                      [id](MPersistentObject* child) { return child->FindById(id); });
 }
 
 MPersistentObject* MPersistentComposite::FindByClass(RWClassID classId) {
-    return FindFirst([classId](MPersistentObject* child) { return child->IsA() == classId; },
+    return GFindInChildren(children_, [classId](MPersistentObject* child) { return child->IsA() == classId; },
                      [classId](MPersistentObject* child) { return child->FindByClass(classId); });
 }
 
 MPersistentObject* MPersistentComposite::FindEqual(const MPersistentObject* object) {
-    return FindFirst([object](MPersistentObject* child) { return child->IsEqualId(object); },
+    return GFindInChildren(children_, [object](MPersistentObject* child) { return child->IsEqualId(object); },
                      [object](MPersistentObject* child) { return child->FindEqual(object); });
 }
 
 MPersistentObject* MPersistentComposite::FindByKind(RWClassID classId) {
-    return FindFirst([classId](MPersistentObject* child) { return child->IsKindOf(classId); },
+    return GFindInChildren(children_, [classId](MPersistentObject* child) { return child->IsKindOf(classId); },
                      [classId](MPersistentObject* child) { return child->FindByKind(classId); });
 }
 

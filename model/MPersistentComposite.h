@@ -105,12 +105,6 @@ protected:
     GCountedPtrVector& MutableChildren() { return children_; }
 
 private:
-    template <typename Match, typename Recurse>
-    MPersistentObject* FindFirst(Match match, Recurse recurse);
-    template <typename Match, typename Recurse>
-    std::unique_ptr<MPersistentObject> RemoveFirst(Match match, Recurse recurse);
-    template <typename Match, typename Recurse>
-    int ReplaceFirst(Match match, Recurse recurse, const MPersistentObject* object);
     template <typename Source>
     void RestoreChildren(Source& source);
 
