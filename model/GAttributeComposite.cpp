@@ -1,14 +1,12 @@
 #include "model/GAttributeComposite.h"
 
-#include "model/GChildWalks.h"
-#include "model/MPersistentClass.h"
-
 #include <utility>
 
+#include "model/GChildWalks.h"
+#include "model/MPersistentClass.h"
 #include "model/MPersistentCompositeIterator.h"
 #include "rw/RWBinaryFile.h"
 #include "rw/RWCollectableIO.h"
-#include "rw/RWStoreTable.h"
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
 

@@ -1,10 +1,9 @@
 #include "model/GChromalistAttribute.h"
 
-#include "model/GChromalistOptions.h"
-
 #include <algorithm>
 
 #include "driver/GSettingsCodec.h"
+#include "model/GChromalistOptions.h"
 #include "rw/RWBinaryFile.h"
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"

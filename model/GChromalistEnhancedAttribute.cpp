@@ -1,12 +1,11 @@
 #include "model/GChromalistEnhancedAttribute.h"
 
-#include "model/GChromalistOptions.h"
-
 #include <algorithm>
 #include <iterator>
 #include <new>
 
 #include "driver/GSettingsCodec.h"
+#include "model/GChromalistOptions.h"
 #include "rw/RWBinaryFile.h"
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
