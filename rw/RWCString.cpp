@@ -3,7 +3,6 @@
 #include <locale.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <ostream>
 #include <string>
@@ -18,21 +17,6 @@
 #include "winapi/WinKernel.h"
 
 namespace {
-
-std::atomic<size_t> g_initialCapacity{15};
-std::atomic<size_t> g_resizeIncrement{16};
-std::atomic<size_t> g_maxWaste{15};
-
-bool PointsInto(const char* text, const RWCStringRep* rep) {
-    // Compared as addresses: the text may belong to any other object.
-    const auto p = reinterpret_cast<uintptr_t>(text);
-    const auto begin = reinterpret_cast<uintptr_t>(rep->Data());
-    return p >= begin && p <= begin + rep->Capacity();
-}
-
-size_t TextLength(const char* text) {
-    return text != nullptr ? std::strlen(text) : 0;
-}
 
 // The C locale's collation, whatever locale the process runs in.
 locale_t CollationLocale() {
@@ -72,402 +56,19 @@ uint64_t RemainingBytes(RWVirtualInStream& stream) {
 
 // ---- construction
 
-RWCString::RWCString() : rep_(RWCStringRep::Null()) {}
-
-RWCString::RWCString(RWSize_T capacity) : rep_(RWCStringRep::Make(capacity.value, 0)) {}
-
-RWCString::RWCString(const char* text) : RWCString(text, TextLength(text)) {}
-
-RWCString::RWCString(const char* text, size_t n) : rep_(RWCStringRep::Make(n, n)) {
-    if (n != 0) std::memcpy(rep_->Data(), text, n);
-}
-
-RWCString::RWCString(char c) : rep_(RWCStringRep::Make(g_initialCapacity.load(), 1)) {
+RWCString::RWCString(char c) : RWStringBase(RWCStringRep::Make(CurrentInitialCapacity(), 1)) {
     rep_->Data()[0] = c;
 }
 
-RWCString::RWCString(char c, size_t n) : rep_(RWCStringRep::Make(n, n)) {
-    if (n != 0) std::memset(rep_->Data(), c, n);
-}
-
 RWCString::RWCString(const RWCSubString& sub)
-    : rep_(RWCStringRep::Make(AdjustCapacity(sub.Length()), sub.IsNull() ? 0 : sub.Length())) {
-    if (!sub.IsNull() && sub.Length() != 0) std::memcpy(rep_->Data(), sub.Data(), sub.Length());
-}
-
-RWCString::RWCString(const RWCString& other) : rep_(other.rep_) {
-    rep_->AddReference();
-}
-
-RWCString::RWCString(RWCString&& other) noexcept : rep_(other.rep_) {
-    other.rep_ = RWCStringRep::Null();
-}
-
-RWCString::RWCString(const char* a, size_t na, const char* b, size_t nb) {
-    if (a == nullptr) na = 0;
-    if (b == nullptr) nb = 0;
-    if (na > SIZE_MAX / 2 || nb > SIZE_MAX / 2) RaiseOverflow();
-    rep_ = RWCStringRep::Make(AdjustCapacity(na + nb), na + nb);
-    if (na != 0) std::memcpy(rep_->Data(), a, na);
-    if (nb != 0) std::memcpy(rep_->Data() + na, b, nb);
-}
-
-RWCString::~RWCString() {
-    rep_->RemoveReference();
-}
-
-RWCString& RWCString::operator=(const char* text) {
-    if (text == nullptr || *text == '\0') {
-        if (rep_->IsShared()) {
-            Take(RWCStringRep::Null());
-        } else {
-            rep_->SetLength(0);
-        }
-        return *this;
-    }
-    return Replace(0, Length(), text, std::strlen(text));
-}
-
-RWCString& RWCString::operator=(const RWCString& other) {
-    if (rep_ != other.rep_) {
-        other.rep_->AddReference();
-        Take(other.rep_);
-    }
-    return *this;
-}
-
-RWCString& RWCString::operator=(RWCString&& other) noexcept {
-    if (this != &other) std::swap(rep_, other.rep_);
-    return *this;
-}
-
-// ---- capacity policy
-
-size_t RWCString::InitialCapacity(size_t capacity) {
-    return g_initialCapacity.exchange(capacity);
-}
-
-size_t RWCString::ResizeIncrement(size_t increment) {
-    return g_resizeIncrement.exchange(std::max<size_t>(increment, 1)); // 0 would divide by zero
-}
-
-size_t RWCString::MaxWaste(size_t waste) {
-    return g_maxWaste.exchange(waste);
-}
-
-size_t RWCString::AdjustCapacity(size_t n) {
-    const size_t initial = g_initialCapacity.load();
-    if (n <= initial) return initial;
-    const size_t increment = g_resizeIncrement.load();
-    const size_t steps = (n - initial) / increment + ((n - initial) % increment != 0 ? 1 : 0);
-    if (steps > (SIZE_MAX - initial) / increment) RaiseOverflow();
-    return initial + steps * increment;
-}
+    : RWStringBase(MakeAdjusted(sub.Data(), sub.IsNull() ? 0 : sub.Length())) {}
 
 void RWCString::RaiseOverflow() {
     static constexpr char kText[] = "Buffer may not resize larger than";
     RWThrowCatalog<RWBoundsError>(RWCORE_OVFLOW(), static_cast<int>(sizeof kText - 1), kText, 0xFFFFFFFFu);
 }
 
-size_t RWCString::Capacity(size_t n) {
-    if (Length() < n && Capacity() != n) Clone(n);
-    return Capacity();
-}
-
-// ---- editing
-
-RWCString& RWCString::Replace(size_t pos, size_t m, const char* text, size_t k) {
-    const size_t length = Length();
-    if (pos > length) RWThrowIndexError(pos, length);
-    if (text == nullptr) k = 0;
-    m = std::min(m, length - pos);
-    if (k > SIZE_MAX / 2) RaiseOverflow();
-    const size_t newLength = length - m + k;
-    const size_t tail = length - pos - m;
-
-    const size_t capacity = Capacity();
-    const bool inPlace = !rep_->IsShared() && capacity >= newLength &&
-                         !(newLength < length && capacity - newLength > g_maxWaste.load()) &&
-                         (k == 0 || !PointsInto(text, rep_));
-    if (inPlace) {
-        char* data = rep_->Data();
-        if (tail != 0 && k != m) std::memmove(data + pos + k, data + pos + m, tail);
-        if (k != 0) std::memcpy(data + pos, text, k);
-        rep_->SetLength(newLength);
-    } else {
-        RWCStringRep* rep = RWCStringRep::Make(AdjustCapacity(newLength), newLength);
-        char* to = rep->Data();
-        const char* from = rep_->Data();
-        if (pos != 0) std::memcpy(to, from, pos);
-        if (k != 0) std::memcpy(to + pos, text, k);
-        if (tail != 0) std::memcpy(to + pos + k, from + pos + m, tail);
-        Take(rep);
-    }
-    return *this;
-}
-
-RWCString& RWCString::Replace(size_t pos, size_t m, const char* text) {
-    return Replace(pos, m, text, TextLength(text));
-}
-
-RWCString& RWCString::Replace(size_t pos, size_t m, const RWCString& text) {
-    return Replace(pos, m, text.Data(), text.Length());
-}
-
-RWCString& RWCString::Append(const char* text) {
-    return Replace(Length(), 0, text, TextLength(text));
-}
-RWCString& RWCString::Append(const char* text, size_t n) {
-    return Replace(Length(), 0, text, n);
-}
-RWCString& RWCString::Append(const RWCString& other) {
-    return Replace(Length(), 0, other.Data(), other.Length());
-}
-RWCString& RWCString::Append(const RWCString& other, size_t n) {
-    return Replace(Length(), 0, other.Data(), std::min(n, other.Length()));
-}
-RWCString& RWCString::Prepend(const char* text) {
-    return Replace(0, 0, text, TextLength(text));
-}
-RWCString& RWCString::Prepend(const char* text, size_t n) {
-    return Replace(0, 0, text, n);
-}
-RWCString& RWCString::Prepend(const RWCString& other) {
-    return Replace(0, 0, other.Data(), other.Length());
-}
-RWCString& RWCString::Insert(size_t pos, const char* text) {
-    return Replace(pos, 0, text, TextLength(text));
-}
-RWCString& RWCString::Insert(size_t pos, const char* text, size_t n) {
-    return Replace(pos, 0, text, n);
-}
-RWCString& RWCString::Insert(size_t pos, const RWCString& other) {
-    return Replace(pos, 0, other.Data(), other.Length());
-}
-RWCString& RWCString::Remove(size_t pos) {
-    return Replace(pos, RW_NPOS, nullptr, 0);
-}
-RWCString& RWCString::Remove(size_t pos, size_t n) {
-    return Replace(pos, n, nullptr, 0);
-}
-
-RWCString& RWCString::AppendChars(char c, size_t n) {
-    const size_t length = Length();
-    if (n > SIZE_MAX / 2 - length) RaiseOverflow();
-    const size_t newLength = length + n;
-    if (rep_->IsShared() || Capacity() < newLength) Clone(newLength);
-    if (n != 0) std::memset(rep_->Data() + length, c, n);
-    rep_->SetLength(newLength);
-    return *this;
-}
-
-RWCString& RWCString::PrependChars(char c, size_t n) {
-    const size_t length = Length();
-    if (n > SIZE_MAX / 2 - length) RaiseOverflow();
-    const size_t newLength = length + n;
-    if (!rep_->IsShared() && Capacity() >= newLength) {
-        std::memmove(rep_->Data() + n, rep_->Data(), length);
-        rep_->SetLength(newLength);
-    } else {
-        RWCStringRep* rep = RWCStringRep::Make(AdjustCapacity(newLength), newLength);
-        if (length != 0) std::memcpy(rep->Data() + n, rep_->Data(), length);
-        Take(rep);
-    }
-    if (n != 0) std::memset(rep_->Data(), c, n);
-    return *this;
-}
-
-void RWCString::Resize(size_t n) {
-    const size_t length = Length();
-    if (n < length) {
-        Replace(n, length - n, nullptr, 0);
-    } else if (n > length) {
-        AppendChars(' ', n - length);
-    }
-}
-
-void RWCString::Clobber(size_t n) {
-    if (!rep_->IsShared() && Capacity() >= n) {
-        rep_->SetLength(0);
-    } else {
-        RWCStringRep* rep = RWCStringRep::Make(n, 0);
-        Take(rep);
-    }
-}
-
-void RWCString::Clone() {
-    Clone(Length());
-}
-
-void RWCString::Clone(size_t n) {
-    const size_t keep = std::min(Length(), n);
-    RWCStringRep* rep = RWCStringRep::Make(n, keep);
-    if (keep != 0) std::memcpy(rep->Data(), rep_->Data(), keep);
-    Take(rep);
-}
-
-RWCString RWCString::Copy() const {
-    return RWCString(Data(), Length());
-}
-
-void RWCString::ToLower() {
-    CopyOnWrite();
-    char* data = MutableData();
-    for (size_t i = 0, n = Length(); i < n; ++i)
-        data[i] = ToLowerChar(data[i]);
-}
-
-void RWCString::ToUpper() {
-    CopyOnWrite();
-    char* data = MutableData();
-    for (size_t i = 0, n = Length(); i < n; ++i)
-        data[i] = ToUpperChar(data[i]);
-}
-
-// ---- element access
-
-void RWCString::CheckIndex(size_t i) const {
-    if (i >= Length()) RWThrowIndexError(i, Length());
-}
-
-char& RWCString::operator[](size_t i) {
-    CheckIndex(i);
-    CopyOnWrite();
-    return MutableData()[i];
-}
-
-char RWCString::operator[](size_t i) const {
-    CheckIndex(i);
-    return Data()[i];
-}
-
-// ---- comparison and search
-
-int RWCString::CompareTo(const char* text, RWCaseCompare cmp) const {
-    if (text == nullptr) text = "";
-    const char* data = Data();
-    const size_t length = Length();
-    for (size_t i = 0;; ++i) {
-        if (text[i] == '\0') return length > i ? 1 : 0;
-        if (i == length) return -1;
-        char a = data[i];
-        char b = text[i];
-        if (cmp != RWExact) {
-            a = ToLowerChar(a);
-            b = ToLowerChar(b);
-        }
-        if (a != b) return static_cast<signed char>(a) > static_cast<signed char>(b) ? 1 : -1;
-    }
-}
-
-int RWCString::CompareTo(const RWCString& other, RWCaseCompare cmp) const {
-    const size_t length = Length();
-    const size_t otherLength = other.Length();
-    const size_t common = std::min(length, otherLength);
-    const char* a = Data();
-    const char* b = other.Data();
-    if (cmp == RWExact) {
-        if (common != 0) {
-            const int result = std::memcmp(a, b, common);
-            if (result != 0) return result > 0 ? 1 : -1;
-        }
-    } else {
-        for (size_t i = 0; i < common; ++i) {
-            const char x = ToLowerChar(a[i]);
-            const char y = ToLowerChar(b[i]);
-            if (x != y) return static_cast<signed char>(x) > static_cast<signed char>(y) ? 1 : -1;
-        }
-    }
-    if (length == otherLength) return 0;
-    return length < otherLength ? -1 : 1;
-}
-
-size_t RWCString::Index(const char* pattern, size_t n, size_t start, RWCaseCompare cmp) const {
-    const size_t length = Length();
-    if (start > length || n > length - start) return RW_NPOS;
-    if (n == 0) return start;
-    const char* data = Data();
-    for (size_t p = start; p <= length - n; ++p) {
-        if (cmp == RWExact) {
-            if (data[p] == pattern[0] && std::memcmp(data + p + 1, pattern + 1, n - 1) == 0) return p;
-        } else {
-            size_t i = 0;
-            while (i < n && ToLowerChar(data[p + i]) == ToLowerChar(pattern[i]))
-                ++i;
-            if (i == n) return p;
-        }
-    }
-    return RW_NPOS;
-}
-
-size_t RWCString::Index(const char* pattern, size_t start, RWCaseCompare cmp) const {
-    return Index(pattern, TextLength(pattern), start, cmp);
-}
-
-size_t RWCString::Index(const RWCString& pattern, size_t start, RWCaseCompare cmp) const {
-    return Index(pattern.Data(), pattern.Length(), start, cmp);
-}
-
-// ---- substrings
-
-RWCSubString RWCString::SubString(const char* pattern, size_t start, RWCaseCompare cmp) {
-    const size_t n = TextLength(pattern);
-    const size_t at = Index(pattern, n, start, cmp);
-    return RWCSubString(*this, at, at == RW_NPOS ? 0 : n);
-}
-
-const RWCSubString RWCString::SubString(const char* pattern, size_t start, RWCaseCompare cmp) const {
-    return const_cast<RWCString*>(this)->SubString(pattern, start, cmp);
-}
-
-RWCSubString RWCString::operator()(size_t start, size_t len) {
-    if (start == RW_NPOS) return RWCSubString(*this, RW_NPOS, 0);
-    // A view past the end would let its element access reach beyond the
-    // characters.
-    if (start > Length() || len > Length() - start) {
-        RWThrowCatalog<RWBoundsError>(RWTOOL_SUBSTRING(), static_cast<int>(start), static_cast<unsigned>(len),
-                                      static_cast<unsigned>(Length()));
-    }
-    return RWCSubString(*this, start, len);
-}
-
-const RWCSubString RWCString::operator()(size_t start, size_t len) const {
-    return (*const_cast<RWCString*>(this))(start, len);
-}
-
-RWCSubString RWCString::Strip(RWStripType type, char c) {
-    const char* data = Data();
-    size_t begin = 0;
-    size_t end = Length();
-    if ((type & RWLeading) != 0) {
-        while (begin < end && data[begin] == c)
-            ++begin;
-    }
-    if ((type & RWTrailing) != 0) {
-        while (end > begin && data[end - 1] == c)
-            --end;
-    }
-    if (begin == end) return RWCSubString(*this, RW_NPOS, 0);
-    return RWCSubString(*this, begin, end - begin);
-}
-
-const RWCSubString RWCString::Strip(RWStripType type, char c) const {
-    return const_cast<RWCString*>(this)->Strip(type, c);
-}
-
-// ---- hashing and text properties
-
-uint32_t RWCString::Hash(RWCaseCompare cmp) const {
-    return cmp == RWExact ? rep_->HashExact() : rep_->HashFoldCase();
-}
-
-bool RWCString::IsAscii() const {
-    const char* data = Data();
-    for (size_t i = 0, n = Length(); i < n; ++i) {
-        if (static_cast<unsigned char>(data[i]) > 127) return false;
-    }
-    return true;
-}
+// ---- text properties
 
 int RWCString::Collate(const char* text) const {
     const locale_t locale = CollationLocale();
@@ -585,15 +186,15 @@ bool RWCString::RestoreFrom(RWBinaryFile& file) {
 // ---- free operators
 
 RWCString operator+(const RWCString& a, const RWCString& b) {
-    return RWCString(a.Data(), a.Length(), b.Data(), b.Length());
+    return RWCString(RWCString::MakeConcatenation(a.Data(), a.Length(), b.Data(), b.Length()));
 }
 
 RWCString operator+(const RWCString& a, const char* b) {
-    return RWCString(a.Data(), a.Length(), b, TextLength(b));
+    return RWCString(RWCString::MakeConcatenation(a.Data(), a.Length(), b, RWCString::TextLength(b)));
 }
 
 RWCString operator+(const char* a, const RWCString& b) {
-    return RWCString(a, TextLength(a), b.Data(), b.Length());
+    return RWCString(RWCString::MakeConcatenation(a, RWCString::TextLength(a), b.Data(), b.Length()));
 }
 
 bool operator==(const RWCString& a, const RWCString& b) {

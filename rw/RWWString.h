@@ -1,13 +1,15 @@
 #pragma once
 // RWWString: the system's main string, of 16-bit units (UTF-16 as Windows
-// gives it; surrogates are plain units). The design of RWCString unit for
-// unit: one pointer to a shared RWWStringRep, copy on write, explicit length,
-// a 0 unit after the last one, and a capacity policy of its own with the
-// same defaults (15, 16, 15).
+// gives it; surrogates are plain units). The representation, copy on write,
+// editing, searching, comparison, substrings and a capacity policy of its
+// own (same defaults 15, 16, 15) are RWStringBase's, shared with RWCString
+// unit for unit; units always compare as unsigned values. This class adds
+// its constructors, narrow conversions, readers and persistence as units.
 //
 // Narrow text converts in two modes: Ascii widens every byte as it is;
 // MultiByte decodes the ANSI code page of the platform layer (never the
 // process locale). Case mapping is Unicode's simple mapping.
+#include <algorithm>
 #include <compare>
 #include <cstddef>
 #include <cstdint>
@@ -15,29 +17,31 @@
 
 #include "rw/RWCString.h"
 #include "rw/RWDefs.h"
+#include "rw/RWStringBase.h"
 #include "rw/RWWStringRep.h"
+#include "rw/RWWStringTraits.h"
 
 class RWWSubString;
 class RWVirtualOutStream;
 class RWVirtualInStream;
 class RWBinaryFile;
 
-class RWWString {
+class RWWString : public RWStringBase<RWWStringTraits> {
 public:
     enum NarrowMode { Ascii, MultiByte };
 
-    RWWString();
+    RWWString() = default;
     // An empty string of capacity exactly n.
-    explicit RWWString(RWSize_T capacity);
-    RWWString(const char16_t* text);
+    explicit RWWString(RWSize_T capacity) : RWStringBase(RWWStringRep::Make(capacity.value, 0)) {}
+    RWWString(const char16_t* text) : RWStringBase(MakeCopy(text, TextLength(text))) {}
     // The n units at text, 0 units included.
-    RWWString(const char16_t* text, size_t n);
+    RWWString(const char16_t* text, size_t n) : RWStringBase(MakeCopy(text, n)) {}
     // One unit, in a block of the initial capacity.
     explicit RWWString(char16_t c);
     // One narrow character, zero-extended, in a block of the initial capacity.
-    explicit RWWString(char c);
+    explicit RWWString(char c) : RWWString(static_cast<char16_t>(static_cast<unsigned char>(c))) {}
     // n copies of c.
-    RWWString(char16_t c, size_t n);
+    RWWString(char16_t c, size_t n) : RWStringBase(MakeFilled(c, n)) {}
     // Narrow text (NUL-terminated, or n bytes, or a narrow string). Ascii:
     // every byte zero-extended. MultiByte: the ANSI code page decoded up to
     // the first NUL; text that does not decode gives the empty string (use
@@ -46,17 +50,13 @@ public:
     RWWString(const char* text, size_t n, NarrowMode mode);
     RWWString(const RWCString& text, NarrowMode mode);
     RWWString(const RWWSubString& sub);
-    RWWString(const RWWString& other);
-    RWWString(RWWString&& other) noexcept;
-    ~RWWString();
+    RWWString(const RWWString& other) = default;
+    RWWString(RWWString&& other) noexcept = default;
+    ~RWWString() = default;
 
-    RWWString& operator=(const char16_t* text);
-    RWWString& operator=(const RWWString& other);
-    RWWString& operator=(RWWString&& other) noexcept;
-
-    RWWString& operator+=(const char16_t* text) { return Append(text); }
-    RWWString& operator+=(const RWWString& other) { return Append(other); }
-    RWWString& operator+=(char16_t c) { return Append(&c, 1); }
+    RWWString& operator=(const char16_t* text) { return AssignText(text); }
+    RWWString& operator=(const RWWString& other) = default;
+    RWWString& operator=(RWWString&& other) noexcept = default;
 
     // ---- narrow conversions
     // Decodes n bytes of ANSI code-page text (up to the first NUL) into out;
@@ -69,76 +69,14 @@ public:
     bool ToMultiByte(RWCString& out) const;
     // The low byte of every unit.
     RWCString ToAscii() const;
-    // No unit above 127.
-    bool IsAscii() const;
 
-    // ---- size and data
-    size_t Length() const { return rep_->Length(); }
-    bool IsNull() const { return rep_->Length() == 0; }
-    size_t Capacity() const { return rep_->Capacity(); }
-    size_t Capacity(size_t n);
-    const char16_t* Data() const { return rep_->Data(); }
-    const RWWStringRep* Rep() const { return rep_; }
-
-    // ---- editing (see RWCString; the same rules in units)
-    RWWString& Replace(size_t pos, size_t m, const char16_t* text, size_t k);
+    // ---- editing: see RWStringBase
+    using RWStringBase::Replace;
     // Replaces m units at pos (pos clamped to the length) by a 0-terminated text.
-    RWWString& Replace(size_t pos, size_t m, const char16_t* text);
-    RWWString& Replace(size_t pos, size_t m, const RWWString& text);
-    RWWString& Append(const char16_t* text);
-    RWWString& Append(const char16_t* text, size_t n);
-    RWWString& Append(const RWWString& other);
-    RWWString& Append(const RWWString& other, size_t n);
-    RWWString& Prepend(const char16_t* text);
-    RWWString& Prepend(const char16_t* text, size_t n);
-    RWWString& Prepend(const RWWString& other);
-    RWWString& Insert(size_t pos, const char16_t* text);
-    RWWString& Insert(size_t pos, const char16_t* text, size_t n);
-    RWWString& Insert(size_t pos, const RWWString& other);
-    RWWString& Remove(size_t pos);
-    RWWString& Remove(size_t pos, size_t n);
-    RWWString& AppendChars(char16_t c, size_t n);
-    RWWString& PrependChars(char16_t c, size_t n);
-    // Pads with blanks (0x0020) up to n, or cuts to n.
-    void Resize(size_t n);
-    void Clobber(size_t n);
-    void Clone();
-    void Clone(size_t n);
-    RWWString Copy() const;
-    void ToLower();
-    void ToUpper();
-
-    // ---- element access: INDEXERR, or NPOSINDEX for RW_NPOS
-    char16_t& operator[](size_t i);
-    char16_t operator[](size_t i) const;
-
-    // ---- comparison and search (units compare as unsigned values)
-    int CompareTo(const char16_t* text, RWCaseCompare cmp = RWExact) const;
-    int CompareTo(const RWWString& other, RWCaseCompare cmp = RWExact) const;
-    size_t Index(const char16_t* pattern, size_t n, size_t start, RWCaseCompare cmp) const;
-    size_t Index(const char16_t* pattern, size_t start = 0, RWCaseCompare cmp = RWExact) const;
-    size_t Index(const RWWString& pattern, size_t start = 0, RWCaseCompare cmp = RWExact) const;
-    bool Contains(const char16_t* pattern, RWCaseCompare cmp = RWExact) const {
-        return Index(pattern, 0, cmp) != RW_NPOS;
+    RWWString& Replace(size_t pos, size_t m, const char16_t* text) {
+        return Replace(std::min(pos, Length()), m, text, TextLength(text));
     }
-    bool Contains(const RWWString& pattern, RWCaseCompare cmp = RWExact) const {
-        return Index(pattern, 0, cmp) != RW_NPOS;
-    }
-    size_t First(char16_t c) const { return rep_->First(c, Length()); }
-    size_t First(const char16_t* set) const { return rep_->First(set); }
-    size_t Last(char16_t c) const { return rep_->Last(c, Length()); }
 
-    // ---- substrings (see RWCString)
-    RWWSubString SubString(const char16_t* pattern, size_t start = 0, RWCaseCompare cmp = RWExact);
-    const RWWSubString SubString(const char16_t* pattern, size_t start = 0,
-                                 RWCaseCompare cmp = RWExact) const;
-    RWWSubString operator()(size_t start, size_t len);
-    const RWWSubString operator()(size_t start, size_t len) const;
-    RWWSubString Strip(RWStripType type = RWTrailing, char16_t c = u' ');
-    const RWWSubString Strip(RWStripType type = RWTrailing, char16_t c = u' ') const;
-
-    uint32_t Hash(RWCaseCompare cmp = RWExact) const;
-    static uint32_t Hash(const RWWString& s) { return s.Hash(RWExact); }
     // The units up to the first 0 unit (collation of the C locale).
     RWWString CollationKey() const;
 
@@ -164,28 +102,14 @@ public:
     bool SaveOn(RWBinaryFile& file) const;
     bool RestoreFrom(RWBinaryFile& file);
 
-    // ---- capacity policy; each setter returns the old value
-    static size_t InitialCapacity(size_t capacity = 15);
-    static size_t ResizeIncrement(size_t increment = 16);
-    static size_t MaxWaste(size_t waste = 15);
-    static size_t AdjustCapacity(size_t n);
-
     friend RWWString operator+(const RWWString& a, const RWWString& b);
     friend RWWString operator+(const RWWString& a, const char16_t* b);
     friend RWWString operator+(const char16_t* a, const RWWString& b);
 
 private:
-    RWWString(const char16_t* a, size_t na, const char16_t* b, size_t nb);
+    explicit RWWString(RWWStringRep* rep) : RWStringBase(rep) {}
 
     void FromNarrow(const char* text, size_t n, NarrowMode mode);
-    void CopyOnWrite() {
-        if (rep_->IsShared()) Clone();
-    }
-    void Take(RWWStringRep* rep) {
-        rep_->RemoveReference();
-        rep_ = rep;
-    }
-    void CheckIndex(size_t i) const;
     // Reading helpers: store a unit (growing by the reader's rule) and end
     // a read (terminate, give back excess capacity).
     void PutRead(size_t& length, char16_t unit, bool growByIncrement);
@@ -193,8 +117,6 @@ private:
     std::istream& ReadUntil(std::istream& is, bool useDelimiter, char16_t delim, bool skipWhite);
 
     friend class RWWSubString;
-
-    RWWStringRep* rep_;
 };
 
 bool operator==(const RWWString& a, const RWWString& b);
