@@ -59,6 +59,18 @@ int GReplaceInChildren(GCountedPtrVector& children, Match match, Recurse recurse
     return 0;
 }
 
+// The tree operations of a composite, by key, over its children.
+std::unique_ptr<MPersistentObject> GRemoveChild(GCountedPtrVector& children, const MPersistentObject* object);
+std::unique_ptr<MPersistentObject> GRemoveChildById(GCountedPtrVector& children, uint32_t id);
+std::unique_ptr<MPersistentObject> GRemoveChildByClass(GCountedPtrVector& children, RWClassID classId);
+int GReplaceChild(GCountedPtrVector& children, const MPersistentObject* target, const MPersistentObject* object);
+int GReplaceChildById(GCountedPtrVector& children, uint32_t id, const MPersistentObject* object);
+int GReplaceChildByClass(GCountedPtrVector& children, RWClassID classId, const MPersistentObject* object);
+int GReplaceChildByKind(GCountedPtrVector& children, RWClassID classId, const MPersistentObject* object);
+MPersistentObject* GFindChildById(const GCountedPtrVector& children, uint32_t id);
+MPersistentObject* GFindChildByClass(const GCountedPtrVector& children, RWClassID classId);
+MPersistentObject* GFindChildByKind(const GCountedPtrVector& children, RWClassID classId);
+
 // --- Sizes and collecting ---------------------------------------------------
 
 // The bytes a node's children take in a binary file, counted with one store

@@ -146,18 +146,15 @@ void MPersistentComposite::AddFirst(MPersistentObject* object) {
 }
 
 std::unique_ptr<MPersistentObject> MPersistentComposite::Remove(const MPersistentObject* object) {
-    return GRemoveFromChildren(children_, [object](MPersistentObject* child) { return child == object; },
-                       [object](MPersistentObject* child) { return child->Remove(object); });
+    return GRemoveChild(children_, object);
 }
 
 std::unique_ptr<MPersistentObject> MPersistentComposite::RemoveById(uint32_t id) {
-    return GRemoveFromChildren(children_, [id](MPersistentObject* child) { return child->GetId() == id; },
-                       [id](MPersistentObject* child) { return child->RemoveById(id); });
+    return GRemoveChildById(children_, id);
 }
 
 std::unique_ptr<MPersistentObject> MPersistentComposite::RemoveByClass(RWClassID classId) {
-    return GRemoveFromChildren(children_, [classId](MPersistentObject* child) { return child->IsA() == classId; },
-                       [classId](MPersistentObject* child) { return child->RemoveByClass(classId); });
+    return GRemoveChildByClass(children_, classId);
 }
 
 void MPersistentComposite::RemoveAll() {
@@ -168,48 +165,39 @@ void MPersistentComposite::RemoveAll() {
 // --- Replacing -------------------------------------------------------------
 
 int MPersistentComposite::ReplaceById(uint32_t id, const MPersistentObject* object) {
-    return GReplaceInChildren(children_, [id](MPersistentObject* child) { return child->GetId() == id; },
-                        [id, object](MPersistentObject* child) { return child->ReplaceById(id, object); }, object);
+    return GReplaceChildById(children_, id, object);
 }
 
 int MPersistentComposite::ReplaceByClass(RWClassID classId, const MPersistentObject* object) {
-    return GReplaceInChildren(children_, [classId](MPersistentObject* child) { return child->IsA() == classId; },
-                        [classId, object](MPersistentObject* child) { return child->ReplaceByClass(classId, object); },
-                        object);
+    return GReplaceChildByClass(children_, classId, object);
 }
 
 int MPersistentComposite::Replace(const MPersistentObject* target, const MPersistentObject* object) {
-    return GReplaceInChildren(children_, [target](MPersistentObject* child) { return child == target; },
-                        [target, object](MPersistentObject* child) { return child->Replace(target, object); },
-                        object);
+    return GReplaceChild(children_, target, object);
 }
 
 int MPersistentComposite::ReplaceByKind(RWClassID classId, const MPersistentObject* object) {
-    return GReplaceInChildren(children_, [classId](MPersistentObject* child) { return child->IsKindOf(classId); },
-                        [classId, object](MPersistentObject* child) { return child->ReplaceByKind(classId, object); },
-                        object);
+    return GReplaceChildByKind(children_, classId, object);
 }
 
 // --- Finding -----------------------------------------------------------------
 
 MPersistentObject* MPersistentComposite::FindById(uint32_t id) {
-    return GFindInChildren(children_, [id](MPersistentObject* child) { return child->GetId() == id; },
-                     [id](MPersistentObject* child) { return child->FindById(id); });
+    return GFindChildById(children_, id);
 }
 
 MPersistentObject* MPersistentComposite::FindByClass(RWClassID classId) {
-    return GFindInChildren(children_, [classId](MPersistentObject* child) { return child->IsA() == classId; },
-                     [classId](MPersistentObject* child) { return child->FindByClass(classId); });
+    return GFindChildByClass(children_, classId);
 }
 
 MPersistentObject* MPersistentComposite::FindEqual(const MPersistentObject* object) {
-    return GFindInChildren(children_, [object](MPersistentObject* child) { return child->IsEqualId(object); },
-                     [object](MPersistentObject* child) { return child->FindEqual(object); });
+    return GFindInChildren(
+        children_, [object](MPersistentObject* child) { return child->IsEqualId(object); },
+        [object](MPersistentObject* child) { return child->FindEqual(object); });
 }
 
 MPersistentObject* MPersistentComposite::FindByKind(RWClassID classId) {
-    return GFindInChildren(children_, [classId](MPersistentObject* child) { return child->IsKindOf(classId); },
-                     [classId](MPersistentObject* child) { return child->FindByKind(classId); });
+    return GFindChildByKind(children_, classId);
 }
 
 // --- Collecting --------------------------------------------------------------
