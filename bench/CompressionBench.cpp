@@ -34,7 +34,8 @@ void BM_ZlibRoundTrip(benchmark::State& state) {
         if (!compressor.Compress(in, out)) state.SkipWithError("compress failed");
         const std::streamoff packedLength = out.tellp();
 
-        GPersistMemoryStreamBuf packedSource(packed.data(), static_cast<size_t>(packedLength), std::ios_base::in);
+        GPersistMemoryStreamBuf packedSource(packed.data(), static_cast<size_t>(packedLength),
+                                             std::ios_base::in);
         GPersistMemoryStreamBuf expandedSink(expanded.data(), expanded.size(), std::ios_base::out);
         std::istream packedIn(&packedSource);
         std::ostream expandedOut(&expandedSink);

@@ -2,10 +2,18 @@
 
 GPeripheral::~GPeripheral() = default;
 
-uint16_t GPeripheral::OnValueAttribute(GValueAttribute&) { return 0; }
+uint16_t GPeripheral::OnValueAttribute(GValueAttribute&) {
+    return 0;
+}
 
-uint16_t GPeripheral::OnStringAttribute(GStringAttribute&) { return 0; }
+uint16_t GPeripheral::OnStringAttribute(GStringAttribute&) {
+    return 0;
+}
 
-uint16_t GPeripheral::OnEnumAttribute(GEnumAttribute&) { return 0; }
+uint16_t GPeripheral::OnEnumAttribute(GEnumAttribute&) {
+    return 0;
+}
 
-uint16_t GPeripheral::OnRangeAttribute(GRangeAttribute&) { return 0; }
+uint16_t GPeripheral::OnRangeAttribute(GRangeAttribute&) {
+    return 0;
+}

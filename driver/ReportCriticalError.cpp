@@ -5,7 +5,9 @@
 #include <cstdlib>
 
 namespace {
-void AbortProcess() { std::_Exit(3); }
+void AbortProcess() {
+    std::_Exit(3);
+}
 
 std::atomic<CriticalFailedHook> g_failedHook{nullptr};
 std::atomic<CriticalAbortHook> g_abortHook{&AbortProcess};
@@ -29,9 +31,13 @@ void ReportCriticalError(int severity, uint32_t errorId, const char*, int, const
     g_abortHook.load()();
 }
 
-const char* LastCriticalErrorText() { return t_lastText; }
+const char* LastCriticalErrorText() {
+    return t_lastText;
+}
 
-CriticalFailedHook SetCriticalFailedHook(CriticalFailedHook hook) { return g_failedHook.exchange(hook); }
+CriticalFailedHook SetCriticalFailedHook(CriticalFailedHook hook) {
+    return g_failedHook.exchange(hook);
+}
 
 CriticalAbortHook SetCriticalAbortHook(CriticalAbortHook hook) {
     return g_abortHook.exchange(hook != nullptr ? hook : &AbortProcess);

@@ -11,7 +11,8 @@ enum : uint32_t {
     kCriticalReleaseFailed = 501,
 };
 
-void ReportCriticalError(int severity, uint32_t errorId, const char* sourceName, int line, const char* message);
+void ReportCriticalError(int severity, uint32_t errorId, const char* sourceName, int line,
+                         const char* message);
 
 // The text the reporter formats (not shown anywhere; kept for inspection).
 const char* LastCriticalErrorText();

@@ -14,8 +14,7 @@
 #include "rw/RWPortableInStream.h"
 
 namespace {
-template <typename Stream>
-void RestoreFrom(const std::string& bytes) {
+template <typename Stream> void RestoreFrom(const std::string& bytes) {
     std::stringbuf buffer(bytes);
     Stream stream(&buffer);
     RWCollectable* root = nullptr;

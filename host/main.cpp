@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
         found += present ? 1 : 0;
         std::printf("%-28s %s\n", name, present ? "exported" : "not built yet");
     }
-    std::printf("qvhost: module %s loaded; %d of %zu printer-interface exports present.\n", module.c_str(), found,
-                sizeof exports / sizeof exports[0]);
+    std::printf("qvhost: module %s loaded; %d of %zu printer-interface exports present.\n", module.c_str(),
+                found, sizeof exports / sizeof exports[0]);
     if (found == 0) std::printf("qvhost: no job can be driven until the exports are built.\n");
     dlclose(handle);
     return 0;

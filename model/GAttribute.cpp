@@ -10,7 +10,9 @@ GAttribute::GAttribute(uint32_t id) : MPersistentObject(id) {}
 
 GAttribute::~GAttribute() = default;
 
-uint32_t GAttribute::BinaryStoreSize() const { return MPersistentObject::BinaryStoreSize() + 8; }
+uint32_t GAttribute::BinaryStoreSize() const {
+    return MPersistentObject::BinaryStoreSize() + 8;
+}
 
 void GAttribute::SaveGuts(RWVirtualOutStream& stream) const {
     MPersistentObject::SaveGuts(stream);

@@ -85,12 +85,13 @@ bool ReadCount(RWVirtualInStream& stream, uint32_t& count) {
     return GRestoreGood(stream);
 }
 
-bool ReadCount(RWBinaryFile& file, uint32_t& count) { return file.Read(count); }
+bool ReadCount(RWBinaryFile& file, uint32_t& count) {
+    return file.Read(count);
+}
 
 } // namespace
 
-template <typename Source>
-void GAttributeComposite::RestoreChildren(Source& source) {
+template <typename Source> void GAttributeComposite::RestoreChildren(Source& source) {
     GAttribute::RestoreGuts(source);
     if (!GReadClassVersion(source, ClassVersion(), ClassVersion())) {
         return; // the children stay as they were
@@ -120,9 +121,13 @@ void GAttributeComposite::RestoreChildren(Source& source) {
     }
 }
 
-void GAttributeComposite::RestoreGuts(RWVirtualInStream& stream) { RestoreChildren(stream); }
+void GAttributeComposite::RestoreGuts(RWVirtualInStream& stream) {
+    RestoreChildren(stream);
+}
 
-void GAttributeComposite::RestoreGuts(RWBinaryFile& file) { RestoreChildren(file); }
+void GAttributeComposite::RestoreGuts(RWBinaryFile& file) {
+    RestoreChildren(file);
+}
 
 // --- Equality ---------------------------------------------------------------
 
@@ -220,9 +225,10 @@ MPersistentObject* GAttributeComposite::FindByKind(RWClassID classId) {
 // --- Collecting --------------------------------------------------------------
 
 MPersistentObject* GAttributeComposite::CollectByClassInto(RWClassID classId, MPersistentObject* target) {
-    return GCollectFromChildren(children_, target, [classId](MPersistentObject& child, MPersistentObject* into) {
-        child.CollectByClassInto(classId, into);
-    });
+    return GCollectFromChildren(children_, target,
+                                [classId](MPersistentObject& child, MPersistentObject* into) {
+                                    child.CollectByClassInto(classId, into);
+                                });
 }
 
 MPersistentObject* GAttributeComposite::CollectByIdInto(uint32_t id, MPersistentObject* target) {
@@ -232,9 +238,10 @@ MPersistentObject* GAttributeComposite::CollectByIdInto(uint32_t id, MPersistent
 }
 
 MPersistentObject* GAttributeComposite::CollectByKindInto(RWClassID classId, MPersistentObject* target) {
-    return GCollectFromChildren(children_, target, [classId](MPersistentObject& child, MPersistentObject* into) {
-        child.CollectByKindInto(classId, into);
-    });
+    return GCollectFromChildren(children_, target,
+                                [classId](MPersistentObject& child, MPersistentObject* into) {
+                                    child.CollectByKindInto(classId, into);
+                                });
 }
 
 std::unique_ptr<MPersistentObject> GAttributeComposite::CollectById(uint32_t id) {
@@ -242,20 +249,28 @@ std::unique_ptr<MPersistentObject> GAttributeComposite::CollectById(uint32_t id)
 }
 
 std::unique_ptr<MPersistentObject> GAttributeComposite::CollectByClass(RWClassID classId) {
-    return GCollectIntoNew<GAttributeComposite, RWClassID>(*this, &GAttributeComposite::CollectByClassInto, classId);
+    return GCollectIntoNew<GAttributeComposite, RWClassID>(*this, &GAttributeComposite::CollectByClassInto,
+                                                           classId);
 }
 
 std::unique_ptr<MPersistentObject> GAttributeComposite::CollectByKind(RWClassID classId) {
-    return GCollectIntoNew<GAttributeComposite, RWClassID>(*this, &GAttributeComposite::CollectByKindInto, classId);
+    return GCollectIntoNew<GAttributeComposite, RWClassID>(*this, &GAttributeComposite::CollectByKindInto,
+                                                           classId);
 }
 
 // --- Shape and walking ----------------------------------------------------------
 
-MPersistentObject* GAttributeComposite::AsComposite() { return this; }
+MPersistentObject* GAttributeComposite::AsComposite() {
+    return this;
+}
 
-uint32_t GAttributeComposite::GetCount() const { return children_.Count(); }
+uint32_t GAttributeComposite::GetCount() const {
+    return children_.Count();
+}
 
-uint32_t GAttributeComposite::GetSubtreeSize() const { return GSubtreeSize(children_); }
+uint32_t GAttributeComposite::GetSubtreeSize() const {
+    return GSubtreeSize(children_);
+}
 
 std::unique_ptr<MPersistentIterator> GAttributeComposite::CreateIterator() {
     return std::make_unique<MPersistentCompositeIterator>(*this, children_);

@@ -139,8 +139,7 @@ protected:
     GAttribute* AttributeAt(uint32_t index) const;
 
 private:
-    template <typename Source>
-    void RestoreChildren(Source& source);
+    template <typename Source> void RestoreChildren(Source& source);
 
     GCountedPtrVector children_;
     // Restored children that were not attributes. They stay held here, out

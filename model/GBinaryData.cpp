@@ -78,7 +78,9 @@ GBinaryData::GBinaryData(const GBinaryData& other) : MPersistentObject() {
     owned_ = 1;
 }
 
-GBinaryData::~GBinaryData() { Clear(); }
+GBinaryData::~GBinaryData() {
+    Clear();
+}
 
 void GBinaryData::SetData(uint8_t* data, uint32_t length, int32_t owned) {
     if (data == data_) {
@@ -112,7 +114,8 @@ void GBinaryData::Clear() {
 
 bool GBinaryData::IsEqualId(const MPersistentObject* other) const {
     const auto* binary = dynamic_cast<const GBinaryData*>(other);
-    if (binary == nullptr || IsA() != other->IsA() || GetId() != other->GetId() || length_ != binary->length_) {
+    if (binary == nullptr || IsA() != other->IsA() || GetId() != other->GetId() ||
+        length_ != binary->length_) {
         return false;
     }
     return data_ == binary->data_ || length_ == 0 ||
@@ -121,7 +124,9 @@ bool GBinaryData::IsEqualId(const MPersistentObject* other) const {
 
 // --- Persistence ---------------------------------------------------------------------
 
-uint32_t GBinaryData::BinaryStoreSize() const { return MPersistentObject::BinaryStoreSize() + length_ + 12; }
+uint32_t GBinaryData::BinaryStoreSize() const {
+    return MPersistentObject::BinaryStoreSize() + length_ + 12;
+}
 
 void GBinaryData::SaveGuts(RWVirtualOutStream& stream) const {
     MPersistentObject::SaveGuts(stream);
@@ -143,8 +148,7 @@ void GBinaryData::SaveGuts(RWBinaryFile& file) const {
     }
 }
 
-template <typename Source>
-void GBinaryData::RestoreBytes(Source& source) {
+template <typename Source> void GBinaryData::RestoreBytes(Source& source) {
     MPersistentObject::RestoreGuts(source);
     if (!GReadClassVersion(source, ClassVersion(), ClassVersion())) {
         return;
@@ -196,6 +200,10 @@ void GBinaryData::RestoreBytes(Source& source) {
     owned_ = data_ != nullptr ? 1 : owned;
 }
 
-void GBinaryData::RestoreGuts(RWVirtualInStream& stream) { RestoreBytes(stream); }
+void GBinaryData::RestoreGuts(RWVirtualInStream& stream) {
+    RestoreBytes(stream);
+}
 
-void GBinaryData::RestoreGuts(RWBinaryFile& file) { RestoreBytes(file); }
+void GBinaryData::RestoreGuts(RWBinaryFile& file) {
+    RestoreBytes(file);
+}

@@ -58,8 +58,7 @@ public:
     int32_t GetOwned() const { return owned_; }
 
 private:
-    template <typename Source>
-    void RestoreBytes(Source& source);
+    template <typename Source> void RestoreBytes(Source& source);
 
     uint8_t* data_ = nullptr;
     uint32_t length_ = 0;

@@ -1,6 +1,8 @@
 #include "model/GBitStream.h"
 
-GBitStream::~GBitStream() { Close(); }
+GBitStream::~GBitStream() {
+    Close();
+}
 
 int GBitStream::OpenOutput(std::ostream& out) {
     in_ = nullptr;
@@ -33,7 +35,8 @@ void GBitStream::PutOneBit(bool set) {
 
 int GBitStream::PutBits(uint32_t code, int width) {
     if (!good_ || out_ == nullptr || width < 0 || width > 32) return 0;
-    for (int bit = width - 1; bit >= 0 && good_; --bit) PutOneBit(((code >> bit) & 1u) != 0);
+    for (int bit = width - 1; bit >= 0 && good_; --bit)
+        PutOneBit(((code >> bit) & 1u) != 0);
     return good_ ? 1 : 0;
 }
 

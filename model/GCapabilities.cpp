@@ -68,7 +68,9 @@ void GCapabilities::ClearBits(const uint32_t* indexes, uint16_t count) {
     }
 }
 
-int GCapabilities::TestBit(uint32_t index) const { return index < bits_.Length() && bits_.TestBit(index) ? 1 : 0; }
+int GCapabilities::TestBit(uint32_t index) const {
+    return index < bits_.Length() && bits_.TestBit(index) ? 1 : 0;
+}
 
 int GCapabilities::TestAll(const uint32_t* indexes, uint16_t count) const {
     if (count == 0) {
@@ -112,7 +114,9 @@ int GCapabilities::AllInRange(const uint32_t* indexes, uint16_t count) const {
     return 1;
 }
 
-uint32_t GCapabilities::CountSet() const { return static_cast<uint32_t>(bits_.CountSet()); }
+uint32_t GCapabilities::CountSet() const {
+    return static_cast<uint32_t>(bits_.CountSet());
+}
 
 bool GCapabilities::IsEqualId(const MPersistentObject* other) const {
     if (other == this) {
@@ -145,7 +149,9 @@ bool ReadLength(RWVirtualInStream& stream, uint32_t& length) {
     return GRestoreGood(stream);
 }
 
-bool ReadLength(RWBinaryFile& file, uint32_t& length) { return file.Read(length); }
+bool ReadLength(RWBinaryFile& file, uint32_t& length) {
+    return file.Read(length);
+}
 
 bool ReadBytes(RWVirtualInStream& stream, std::vector<unsigned char>& bytes) {
     for (unsigned char& byte : bytes) {
@@ -185,8 +191,7 @@ void GCapabilities::SaveGuts(RWBinaryFile& file) const {
     }
 }
 
-template <typename Source>
-void GCapabilities::RestoreBits(Source& source) {
+template <typename Source> void GCapabilities::RestoreBits(Source& source) {
     MPersistentObject::RestoreGuts(source);
     if (!GReadClassVersion(source, ClassVersion(), ClassVersion())) {
         return;
@@ -211,6 +216,10 @@ void GCapabilities::RestoreBits(Source& source) {
     bits_ = RWBitVector(bytes.data(), length);
 }
 
-void GCapabilities::RestoreGuts(RWVirtualInStream& stream) { RestoreBits(stream); }
+void GCapabilities::RestoreGuts(RWVirtualInStream& stream) {
+    RestoreBits(stream);
+}
 
-void GCapabilities::RestoreGuts(RWBinaryFile& file) { RestoreBits(file); }
+void GCapabilities::RestoreGuts(RWBinaryFile& file) {
+    RestoreBits(file);
+}

@@ -72,8 +72,7 @@ public:
     const RWBitVector& GetBits() const { return bits_; }
 
 private:
-    template <typename Source>
-    void RestoreBits(Source& source);
+    template <typename Source> void RestoreBits(Source& source);
 
     RWBitVector bits_;
 };

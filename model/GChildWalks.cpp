@@ -23,7 +23,8 @@ uint32_t GSubtreeSize(const GCountedPtrVector& children) {
     return size;
 }
 
-std::unique_ptr<MPersistentObject> GRemoveChild(GCountedPtrVector& children, const MPersistentObject* object) {
+std::unique_ptr<MPersistentObject> GRemoveChild(GCountedPtrVector& children,
+                                                const MPersistentObject* object) {
     return GRemoveFromChildren(
         children, [object](MPersistentObject* child) { return child == object; },
         [object](MPersistentObject* child) { return child->Remove(object); });
@@ -41,7 +42,8 @@ std::unique_ptr<MPersistentObject> GRemoveChildByClass(GCountedPtrVector& childr
         [classId](MPersistentObject* child) { return child->RemoveByClass(classId); });
 }
 
-int GReplaceChild(GCountedPtrVector& children, const MPersistentObject* target, const MPersistentObject* object) {
+int GReplaceChild(GCountedPtrVector& children, const MPersistentObject* target,
+                  const MPersistentObject* object) {
     return GReplaceInChildren(
         children, [target](MPersistentObject* child) { return child == target; },
         [target, object](MPersistentObject* child) { return child->Replace(target, object); }, object);
@@ -56,13 +58,15 @@ int GReplaceChildById(GCountedPtrVector& children, uint32_t id, const MPersisten
 int GReplaceChildByClass(GCountedPtrVector& children, RWClassID classId, const MPersistentObject* object) {
     return GReplaceInChildren(
         children, [classId](MPersistentObject* child) { return child->IsA() == classId; },
-        [classId, object](MPersistentObject* child) { return child->ReplaceByClass(classId, object); }, object);
+        [classId, object](MPersistentObject* child) { return child->ReplaceByClass(classId, object); },
+        object);
 }
 
 int GReplaceChildByKind(GCountedPtrVector& children, RWClassID classId, const MPersistentObject* object) {
     return GReplaceInChildren(
         children, [classId](MPersistentObject* child) { return child->IsKindOf(classId); },
-        [classId, object](MPersistentObject* child) { return child->ReplaceByKind(classId, object); }, object);
+        [classId, object](MPersistentObject* child) { return child->ReplaceByKind(classId, object); },
+        object);
 }
 
 MPersistentObject* GFindChildById(const GCountedPtrVector& children, uint32_t id) {

@@ -28,7 +28,8 @@ MPersistentObject* GFindInChildren(const GCountedPtrVector& children, Match matc
 // Removes the first match in pre-order and hands it to the caller detached
 // (the object itself when this was its last holder, else a copy).
 template <typename Match, typename Recurse>
-std::unique_ptr<MPersistentObject> GRemoveFromChildren(GCountedPtrVector& children, Match match, Recurse recurse) {
+std::unique_ptr<MPersistentObject> GRemoveFromChildren(GCountedPtrVector& children, Match match,
+                                                       Recurse recurse) {
     for (uint32_t i = 0; i < children.Count(); ++i) {
         MPersistentObject* child = children.At(i).Get();
         if (child == nullptr) continue;
@@ -41,7 +42,8 @@ std::unique_ptr<MPersistentObject> GRemoveFromChildren(GCountedPtrVector& childr
 // Puts a clone of object into the slot of the first match in pre-order.
 // 1 when a child was replaced; 0 when none matched or no clone could be made.
 template <typename Match, typename Recurse>
-int GReplaceInChildren(GCountedPtrVector& children, Match match, Recurse recurse, const MPersistentObject* object) {
+int GReplaceInChildren(GCountedPtrVector& children, Match match, Recurse recurse,
+                       const MPersistentObject* object) {
     if (object == nullptr) return 0;
     for (uint32_t i = 0; i < children.Count(); ++i) {
         MPersistentObject* child = children.At(i).Get();
@@ -63,7 +65,8 @@ int GReplaceInChildren(GCountedPtrVector& children, Match match, Recurse recurse
 std::unique_ptr<MPersistentObject> GRemoveChild(GCountedPtrVector& children, const MPersistentObject* object);
 std::unique_ptr<MPersistentObject> GRemoveChildById(GCountedPtrVector& children, uint32_t id);
 std::unique_ptr<MPersistentObject> GRemoveChildByClass(GCountedPtrVector& children, RWClassID classId);
-int GReplaceChild(GCountedPtrVector& children, const MPersistentObject* target, const MPersistentObject* object);
+int GReplaceChild(GCountedPtrVector& children, const MPersistentObject* target,
+                  const MPersistentObject* object);
 int GReplaceChildById(GCountedPtrVector& children, uint32_t id, const MPersistentObject* object);
 int GReplaceChildByClass(GCountedPtrVector& children, RWClassID classId, const MPersistentObject* object);
 int GReplaceChildByKind(GCountedPtrVector& children, RWClassID classId, const MPersistentObject* object);
@@ -96,8 +99,8 @@ MPersistentObject* GCollectFromChildren(const GCountedPtrVector& children, MPers
 // member such as &MPersistentObject::CollectByIdInto) finds under node, or
 // null when it finds nothing.
 template <typename Node, typename Key>
-std::unique_ptr<MPersistentObject> GCollectIntoNew(Node& node, MPersistentObject* (Node::*collect)(Key, MPersistentObject*),
-                                                   Key key) {
+std::unique_ptr<MPersistentObject>
+GCollectIntoNew(Node& node, MPersistentObject* (Node::*collect)(Key, MPersistentObject*), Key key) {
     auto collected = std::make_unique<Node>();
     (node.*collect)(key, collected.get());
     if (collected->GetCount() == 0) return nullptr;

@@ -15,12 +15,16 @@ constexpr size_t kMaxSavedCodes = 10;
 
 } // namespace
 
-GChromalistAttribute::GChromalistAttribute() { SetDefaultCodes(0); }
+GChromalistAttribute::GChromalistAttribute() {
+    SetDefaultCodes(0);
+}
 
-GChromalistAttribute::GChromalistAttribute(uint32_t id) : GAttribute(id) { SetDefaultCodes(id); }
+GChromalistAttribute::GChromalistAttribute(uint32_t id) : GAttribute(id) {
+    SetDefaultCodes(id);
+}
 
-GChromalistAttribute::GChromalistAttribute(uint32_t id, uint8_t k0f0, uint8_t k0f1, uint8_t k1f0, uint8_t k1f1,
-                                           uint8_t k2f0, uint8_t k2f1)
+GChromalistAttribute::GChromalistAttribute(uint32_t id, uint8_t k0f0, uint8_t k0f1, uint8_t k1f0,
+                                           uint8_t k1f1, uint8_t k2f0, uint8_t k2f1)
     : GAttribute(id), baseField0_{k0f0, k1f0, k2f0}, baseField1_{k0f1, k1f1, k2f1} {}
 
 GChromalistAttribute::~GChromalistAttribute() = default;
@@ -95,9 +99,13 @@ bool GChromalistAttribute::IsEqualId(const MPersistentObject* other) const {
     return other != nullptr && other->GetId() == GetId() && SameOptions(other);
 }
 
-uint16_t GChromalistAttribute::Apply(GPeripheral&) { return 0; }
+uint16_t GChromalistAttribute::Apply(GPeripheral&) {
+    return 0;
+}
 
-uint32_t GChromalistAttribute::BinaryStoreSize() const { return GAttribute::BinaryStoreSize() + 4 + 6 * 2; }
+uint32_t GChromalistAttribute::BinaryStoreSize() const {
+    return GAttribute::BinaryStoreSize() + 4 + 6 * 2;
+}
 
 void GChromalistAttribute::SaveGuts(RWVirtualOutStream& stream) const {
     GAttribute::SaveGuts(stream);
@@ -180,8 +188,8 @@ void GChromalistAttribute::RestoreCodes(RWBinaryFile& file, uint8_t* const* code
     }
 }
 
-void GChromalistAttribute::WriteCodecHeader(const GSettingsCodec& codec, RWVirtualOutStream& stream, uint8_t tag,
-                                            uint32_t id) {
+void GChromalistAttribute::WriteCodecHeader(const GSettingsCodec& codec, RWVirtualOutStream& stream,
+                                            uint8_t tag, uint32_t id) {
     stream << static_cast<unsigned char>(tag);
     if (codec.IsCompactMode()) {
         // Compact records keep only the low 16 bits of the id.
@@ -193,7 +201,8 @@ void GChromalistAttribute::WriteCodecHeader(const GSettingsCodec& codec, RWVirtu
     }
 }
 
-bool GChromalistAttribute::ReadCodecHeader(const GSettingsCodec& codec, RWVirtualInStream& stream, uint32_t& id) {
+bool GChromalistAttribute::ReadCodecHeader(const GSettingsCodec& codec, RWVirtualInStream& stream,
+                                           uint32_t& id) {
     uint32_t version = 0;
     if (codec.IsCompactMode()) {
         unsigned short shortVersion = 0;

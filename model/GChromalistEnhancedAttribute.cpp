@@ -18,16 +18,19 @@ constexpr int32_t kRecordCells[GChromalistEnhancedAttribute::kCodecCodes][2] = {
 
 } // namespace
 
-GChromalistEnhancedAttribute::GChromalistEnhancedAttribute() { SetDefaultCodes(); }
+GChromalistEnhancedAttribute::GChromalistEnhancedAttribute() {
+    SetDefaultCodes();
+}
 
 GChromalistEnhancedAttribute::GChromalistEnhancedAttribute(uint32_t id) : GChromalistAttribute(id) {
     SetDefaultCodes();
 }
 
-GChromalistEnhancedAttribute::GChromalistEnhancedAttribute(uint32_t id, uint8_t k0f0, uint8_t k0f1, uint8_t k1f0,
-                                                           uint8_t k1f1, uint8_t k2f0, uint8_t k2f1, uint8_t f2,
-                                                           uint8_t f3)
-    : GChromalistAttribute(id), field0_{k0f0, k1f0, k2f0}, field1_{k0f1, k1f1, k2f1}, field2_(f2), field3_(f3) {}
+GChromalistEnhancedAttribute::GChromalistEnhancedAttribute(uint32_t id, uint8_t k0f0, uint8_t k0f1,
+                                                           uint8_t k1f0, uint8_t k1f1, uint8_t k2f0,
+                                                           uint8_t k2f1, uint8_t f2, uint8_t f3)
+    : GChromalistAttribute(id), field0_{k0f0, k1f0, k2f0}, field1_{k0f1, k1f1, k2f1}, field2_(f2),
+      field3_(f3) {}
 
 GChromalistEnhancedAttribute::~GChromalistEnhancedAttribute() = default;
 
@@ -104,7 +107,9 @@ bool GChromalistEnhancedAttribute::IsEqualId(const MPersistentObject* other) con
     return other != nullptr && other->GetId() == GetId() && SameOptions(other);
 }
 
-uint32_t GChromalistEnhancedAttribute::BinaryStoreSize() const { return GAttribute::BinaryStoreSize() + 4 + 8 * 2; }
+uint32_t GChromalistEnhancedAttribute::BinaryStoreSize() const {
+    return GAttribute::BinaryStoreSize() + 4 + 8 * 2;
+}
 
 // The base's six codes are not part of this class's saved form: the
 // GAttribute part is written directly.
@@ -144,12 +149,14 @@ void GChromalistEnhancedAttribute::RestoreGuts(RWBinaryFile& file) {
     RestoreCodes(file, codes, std::size(codes));
 }
 
-void EncodeChromalistEnhancedAttribute(const GSettingsCodec& codec, const GChromalistEnhancedAttribute* object,
+void EncodeChromalistEnhancedAttribute(const GSettingsCodec& codec,
+                                       const GChromalistEnhancedAttribute* object,
                                        RWVirtualOutStream& stream) {
     if (object == nullptr) {
         return;
     }
-    GChromalistAttribute::WriteCodecHeader(codec, stream, GChromalistEnhancedAttribute::kCodecTag, object->GetId());
+    GChromalistAttribute::WriteCodecHeader(codec, stream, GChromalistEnhancedAttribute::kCodecTag,
+                                           object->GetId());
     for (const auto& cell : kRecordCells) {
         uint8_t code = 0;
         if (object->GetOption(cell[0], cell[1], code) == 0) {

@@ -40,8 +40,8 @@ public:
     GChromalistEnhancedAttribute();
     explicit GChromalistEnhancedAttribute(uint32_t id);
     // The own codes; the base codes take the defaults for id.
-    GChromalistEnhancedAttribute(uint32_t id, uint8_t k0f0, uint8_t k0f1, uint8_t k1f0, uint8_t k1f1, uint8_t k2f0,
-                                 uint8_t k2f1, uint8_t f2, uint8_t f3);
+    GChromalistEnhancedAttribute(uint32_t id, uint8_t k0f0, uint8_t k0f1, uint8_t k1f0, uint8_t k1f1,
+                                 uint8_t k2f0, uint8_t k2f1, uint8_t f2, uint8_t f3);
     GChromalistEnhancedAttribute(const GChromalistEnhancedAttribute& other) = default;
     GChromalistEnhancedAttribute& operator=(const GChromalistEnhancedAttribute& other) = default;
     ~GChromalistEnhancedAttribute() override;
@@ -78,7 +78,8 @@ private:
 
 // Writes the codec record of object (nothing for null): the tag, the header
 // in the codec's mode and the codes read with the class's own GetOption.
-void EncodeChromalistEnhancedAttribute(const GSettingsCodec& codec, const GChromalistEnhancedAttribute* object,
+void EncodeChromalistEnhancedAttribute(const GSettingsCodec& codec,
+                                       const GChromalistEnhancedAttribute* object,
                                        RWVirtualOutStream& stream);
 // Reads a record after its tag: a new attribute, or null when the version is
 // not 1 (only the header is read then) or the stream ended or failed.

@@ -18,7 +18,9 @@ constexpr int32_t kRecordCells[GChromalistEnhancedAttributeVer2::kCodecCodes][2]
 
 } // namespace
 
-GChromalistEnhancedAttributeVer2::GChromalistEnhancedAttributeVer2() { SetDefaultCodes(); }
+GChromalistEnhancedAttributeVer2::GChromalistEnhancedAttributeVer2() {
+    SetDefaultCodes();
+}
 
 GChromalistEnhancedAttributeVer2::GChromalistEnhancedAttributeVer2(uint32_t id) : GChromalistAttribute(id) {
     SetDefaultCodes();
@@ -28,10 +30,8 @@ GChromalistEnhancedAttributeVer2::GChromalistEnhancedAttributeVer2(uint32_t id, 
                                                                    uint8_t k0f3, uint8_t k1f0, uint8_t k1f1,
                                                                    uint8_t k1f3, uint8_t k2f0, uint8_t k2f1,
                                                                    uint8_t k2f3, uint8_t f2)
-    : GChromalistAttribute(id),
-      field0_{k0f0, k1f0, k2f0},
-      field1_{k0f1, k1f1, k2f1},
-      field3_{k0f3, k1f3, k2f3},
+    : GChromalistAttribute(id), field0_{k0f0, k1f0, k2f0}, field1_{k0f1, k1f1, k2f1}, field3_{k0f3, k1f3,
+                                                                                              k2f3},
       field2_(f2) {}
 
 GChromalistEnhancedAttributeVer2::~GChromalistEnhancedAttributeVer2() = default;
@@ -89,8 +89,8 @@ bool GChromalistEnhancedAttributeVer2::SameOptions(const MPersistentObject* othe
     }
     const auto* ver2 = dynamic_cast<const GChromalistEnhancedAttributeVer2*>(other);
     return ver2 != nullptr && std::equal(field0_, field0_ + 3, ver2->field0_) &&
-           std::equal(field1_, field1_ + 3, ver2->field1_) && std::equal(field3_, field3_ + 3, ver2->field3_) &&
-           field2_ == ver2->field2_;
+           std::equal(field1_, field1_ + 3, ver2->field1_) &&
+           std::equal(field3_, field3_ + 3, ver2->field3_) && field2_ == ver2->field2_;
 }
 
 void GChromalistEnhancedAttributeVer2::AssignOptions(const MPersistentObject* other) {
@@ -153,7 +153,8 @@ void GChromalistEnhancedAttributeVer2::RestoreGuts(RWBinaryFile& file) {
     RestoreCodes(file, codes, std::size(codes));
 }
 
-void EncodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec, const GChromalistEnhancedAttributeVer2* object,
+void EncodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec,
+                                           const GChromalistEnhancedAttributeVer2* object,
                                            RWVirtualOutStream& stream) {
     if (object == nullptr) {
         return;
@@ -169,8 +170,8 @@ void EncodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec, const GC
     }
 }
 
-std::unique_ptr<GChromalistEnhancedAttributeVer2> DecodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec,
-                                                                                        RWVirtualInStream& stream) {
+std::unique_ptr<GChromalistEnhancedAttributeVer2>
+DecodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec, RWVirtualInStream& stream) {
     uint32_t id = 0;
     if (!GChromalistAttribute::ReadCodecHeader(codec, stream, id)) {
         return nullptr;
@@ -184,6 +185,7 @@ std::unique_ptr<GChromalistEnhancedAttributeVer2> DecodeChromalistEnhancedAttrib
     if (!stream.good()) {
         return nullptr; // a cut-off record builds nothing
     }
-    return std::unique_ptr<GChromalistEnhancedAttributeVer2>(new (std::nothrow) GChromalistEnhancedAttributeVer2(
-        id, codes[0], codes[1], codes[2], codes[3], codes[4], codes[5], codes[6], codes[7], codes[8], codes[9]));
+    return std::unique_ptr<GChromalistEnhancedAttributeVer2>(new (
+        std::nothrow) GChromalistEnhancedAttributeVer2(id, codes[0], codes[1], codes[2], codes[3], codes[4],
+                                                       codes[5], codes[6], codes[7], codes[8], codes[9]));
 }

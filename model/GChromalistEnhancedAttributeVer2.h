@@ -80,9 +80,10 @@ private:
 
 // Writes the codec record of object (nothing for null): the tag, the header
 // in the codec's mode and the codes read with the class's own GetOption.
-void EncodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec, const GChromalistEnhancedAttributeVer2* object,
+void EncodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec,
+                                           const GChromalistEnhancedAttributeVer2* object,
                                            RWVirtualOutStream& stream);
 // Reads a record after its tag: a new attribute, or null when the version is
 // not 1 (only the header is read then) or the stream ended or failed.
-std::unique_ptr<GChromalistEnhancedAttributeVer2> DecodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec,
-                                                                                        RWVirtualInStream& stream);
+std::unique_ptr<GChromalistEnhancedAttributeVer2>
+DecodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec, RWVirtualInStream& stream);

@@ -9,7 +9,8 @@ struct GChromalistOptions {
     template <typename Attribute>
     static int32_t Get(const Attribute& attribute, int32_t kind, int32_t field, uint8_t& value) {
         bool accepted = false;
-        if (const uint8_t* cell = const_cast<Attribute&>(attribute).Cell(kind, field, accepted)) value = *cell;
+        if (const uint8_t* cell = const_cast<Attribute&>(attribute).Cell(kind, field, accepted))
+            value = *cell;
         return accepted ? 1 : 0;
     }
 

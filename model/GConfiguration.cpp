@@ -6,7 +6,9 @@
 
 GConfiguration::~GConfiguration() = default;
 
-uint32_t GConfiguration::BinaryStoreSize() const { return MPersistentComposite::BinaryStoreSize() + 4; }
+uint32_t GConfiguration::BinaryStoreSize() const {
+    return MPersistentComposite::BinaryStoreSize() + 4;
+}
 
 void GConfiguration::SaveGuts(RWVirtualOutStream& stream) const {
     MPersistentComposite::SaveGuts(stream);

@@ -26,7 +26,9 @@ void GCountedPtr::Release(MPersistentObject* object) {
     }
 }
 
-GCountedPtr::GCountedPtr(MPersistentObject* object) : object_(object) { Acquire(object_); }
+GCountedPtr::GCountedPtr(MPersistentObject* object) : object_(object) {
+    Acquire(object_);
+}
 
 GCountedPtr::GCountedPtr(const GCountedPtr& other) : RWCollectable(other), object_(other.object_) {
     Acquire(object_);
@@ -48,7 +50,9 @@ GCountedPtr& GCountedPtr::operator=(GCountedPtr&& other) noexcept {
     return *this;
 }
 
-GCountedPtr::~GCountedPtr() { Release(object_); }
+GCountedPtr::~GCountedPtr() {
+    Release(object_);
+}
 
 void GCountedPtr::Reset(MPersistentObject* object) {
     if (object == object_) {
@@ -81,13 +85,21 @@ std::unique_ptr<MPersistentObject> GCountedPtr::Detach() {
     return copy;
 }
 
-RWCollectable* GCountedPtr::NewSpecies() const { return nullptr; }
+RWCollectable* GCountedPtr::NewSpecies() const {
+    return nullptr;
+}
 
-RWCollectable* GCountedPtr::Copy() const { return nullptr; }
+RWCollectable* GCountedPtr::Copy() const {
+    return nullptr;
+}
 
-RWCollectable* GCountedPtr::Create() { return nullptr; }
+RWCollectable* GCountedPtr::Create() {
+    return nullptr;
+}
 
-RWClassID GCountedPtr::IsA() const { return kClassId; }
+RWClassID GCountedPtr::IsA() const {
+    return kClassId;
+}
 
 bool GCountedPtr::IsKindOf(RWClassID classId) const {
     return classId == kClassId || classId == MPersistentObject::kClassId;

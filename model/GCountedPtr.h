@@ -30,7 +30,8 @@ public:
     explicit GCountedPtr(MPersistentObject* object);
     // Takes over an object the caller owned outright.
     template <typename T>
-    explicit GCountedPtr(std::unique_ptr<T> object) : GCountedPtr(static_cast<MPersistentObject*>(object.release())) {}
+    explicit GCountedPtr(std::unique_ptr<T> object)
+        : GCountedPtr(static_cast<MPersistentObject*>(object.release())) {}
     GCountedPtr(const GCountedPtr& other);
     GCountedPtr(GCountedPtr&& other) noexcept;
     // Nothing happens when both hold the same object. Otherwise the new
@@ -66,10 +67,7 @@ public:
     MPersistentObject& operator*() const noexcept { return *object_; }
     explicit operator bool() const noexcept { return object_ != nullptr; }
     // The held object as a T, or null when it is none or of another class.
-    template <typename T>
-    T* As() const {
-        return dynamic_cast<T*>(object_);
-    }
+    template <typename T> T* As() const { return dynamic_cast<T*>(object_); }
 
     // Releases the held object (deleting it when this was its last holder)
     // and holds object instead.

@@ -37,8 +37,7 @@ GCountedPtrVector::GCountedPtrVector(const GCountedPtrVector& other)
 }
 
 GCountedPtrVector::GCountedPtrVector(GCountedPtrVector&& other) noexcept
-    : capacity_(std::exchange(other.capacity_, 0)),
-      slots_(std::move(other.slots_)),
+    : capacity_(std::exchange(other.capacity_, 0)), slots_(std::move(other.slots_)),
       count_(std::exchange(other.count_, 0)) {}
 
 GCountedPtrVector& GCountedPtrVector::operator=(const GCountedPtrVector& other) {

@@ -12,8 +12,7 @@
 namespace {
 
 // Attribute 295 when it is (kind of) Class, else null.
-template <typename Class>
-const Class* FindChromalist(MPersistentObject* settings) {
+template <typename Class> const Class* FindChromalist(MPersistentObject* settings) {
     if (settings == nullptr) {
         return nullptr;
     }
@@ -22,8 +21,7 @@ const Class* FindChromalist(MPersistentObject* settings) {
 
 // One code through Class's own accessors; a cell without a stored code is a
 // miss as well (it has nothing to answer).
-template <typename Class>
-uint16_t ReadOption(int32_t kind, int32_t field, MPersistentObject* settings) {
+template <typename Class> uint16_t ReadOption(int32_t kind, int32_t field, MPersistentObject* settings) {
     const Class* attribute = FindChromalist<Class>(settings);
     if (attribute == nullptr || !attribute->HasStoredOption(kind, field)) {
         return kFeatureValueMissing;
@@ -67,26 +65,60 @@ uint16_t chromalistVer2Option(int32_t kind, int32_t field, MPersistentObject* se
     return ReadOption<GChromalistEnhancedAttributeVer2>(kind, field, settings);
 }
 
-uint16_t chromalistOptionK0F0(MPersistentObject* settings) { return featureValueAt(0, 0, settings); }
-uint16_t chromalistOptionK1F0(MPersistentObject* settings) { return featureValueAt(1, 0, settings); }
-uint16_t chromalistOptionK2F0(MPersistentObject* settings) { return featureValueAt(2, 0, settings); }
-uint16_t chromalistOptionK0F1(MPersistentObject* settings) { return featureValueAt(0, 1, settings); }
-uint16_t chromalistOptionK1F1(MPersistentObject* settings) { return featureValueAt(1, 1, settings); }
-uint16_t chromalistOptionK2F1(MPersistentObject* settings) { return featureValueAt(2, 1, settings); }
+uint16_t chromalistOptionK0F0(MPersistentObject* settings) {
+    return featureValueAt(0, 0, settings);
+}
+uint16_t chromalistOptionK1F0(MPersistentObject* settings) {
+    return featureValueAt(1, 0, settings);
+}
+uint16_t chromalistOptionK2F0(MPersistentObject* settings) {
+    return featureValueAt(2, 0, settings);
+}
+uint16_t chromalistOptionK0F1(MPersistentObject* settings) {
+    return featureValueAt(0, 1, settings);
+}
+uint16_t chromalistOptionK1F1(MPersistentObject* settings) {
+    return featureValueAt(1, 1, settings);
+}
+uint16_t chromalistOptionK2F1(MPersistentObject* settings) {
+    return featureValueAt(2, 1, settings);
+}
 
-uint16_t chromalistVer2OptionK0F3(MPersistentObject* settings) { return chromalistVer2Option(0, 3, settings); }
-uint16_t chromalistVer2OptionK1F3(MPersistentObject* settings) { return chromalistVer2Option(1, 3, settings); }
-uint16_t chromalistVer2OptionK2F3(MPersistentObject* settings) { return chromalistVer2Option(2, 3, settings); }
+uint16_t chromalistVer2OptionK0F3(MPersistentObject* settings) {
+    return chromalistVer2Option(0, 3, settings);
+}
+uint16_t chromalistVer2OptionK1F3(MPersistentObject* settings) {
+    return chromalistVer2Option(1, 3, settings);
+}
+uint16_t chromalistVer2OptionK2F3(MPersistentObject* settings) {
+    return chromalistVer2Option(2, 3, settings);
+}
 
-uint16_t chromalistModeOptionK0F0(MPersistentObject* settings, uint8_t mode) { return ModeOption(0, 0, settings, mode); }
-uint16_t chromalistModeOptionK1F0(MPersistentObject* settings, uint8_t mode) { return ModeOption(1, 0, settings, mode); }
-uint16_t chromalistModeOptionK2F0(MPersistentObject* settings, uint8_t mode) { return ModeOption(2, 0, settings, mode); }
-uint16_t chromalistModeOptionK0F1(MPersistentObject* settings, uint8_t mode) { return ModeOption(0, 1, settings, mode); }
-uint16_t chromalistModeOptionK1F1(MPersistentObject* settings, uint8_t mode) { return ModeOption(1, 1, settings, mode); }
-uint16_t chromalistModeOptionK2F1(MPersistentObject* settings, uint8_t mode) { return ModeOption(2, 1, settings, mode); }
-uint16_t chromalistModeOptionK3F2(MPersistentObject* settings, uint8_t mode) { return ModeOption(3, 2, settings, mode); }
+uint16_t chromalistModeOptionK0F0(MPersistentObject* settings, uint8_t mode) {
+    return ModeOption(0, 0, settings, mode);
+}
+uint16_t chromalistModeOptionK1F0(MPersistentObject* settings, uint8_t mode) {
+    return ModeOption(1, 0, settings, mode);
+}
+uint16_t chromalistModeOptionK2F0(MPersistentObject* settings, uint8_t mode) {
+    return ModeOption(2, 0, settings, mode);
+}
+uint16_t chromalistModeOptionK0F1(MPersistentObject* settings, uint8_t mode) {
+    return ModeOption(0, 1, settings, mode);
+}
+uint16_t chromalistModeOptionK1F1(MPersistentObject* settings, uint8_t mode) {
+    return ModeOption(1, 1, settings, mode);
+}
+uint16_t chromalistModeOptionK2F1(MPersistentObject* settings, uint8_t mode) {
+    return ModeOption(2, 1, settings, mode);
+}
+uint16_t chromalistModeOptionK3F2(MPersistentObject* settings, uint8_t mode) {
+    return ModeOption(3, 2, settings, mode);
+}
 
-uint16_t chromalistEnhancedOptionK3F3(MPersistentObject* settings) { return chromalistEnhancedOption(3, 3, settings); }
+uint16_t chromalistEnhancedOptionK3F3(MPersistentObject* settings) {
+    return chromalistEnhancedOption(3, 3, settings);
+}
 
 int16_t featureChildValue(uint32_t id, const GCountedPtr& settings, uint16_t key) {
     const auto* value = dynamic_cast<const GValueAttribute*>(FindTableValue(id, settings, key));

@@ -8,7 +8,8 @@ GLZWCoder::GLZWCoder()
     : pages_(new std::unique_ptr<Page>[kPageCount]()), decodeStack_(new uint8_t[kTableSize]()) {}
 
 GLZWCoder::~GLZWCoder() {
-    for (uint32_t i = 0; i < kPageCount; ++i) pages_[i].reset();
+    for (uint32_t i = 0; i < kPageCount; ++i)
+        pages_[i].reset();
 }
 
 bool GLZWCoder::AllocatePages() {
@@ -16,7 +17,8 @@ bool GLZWCoder::AllocatePages() {
         if (pages_[i]) continue;
         pages_[i].reset(new (std::nothrow) Page());
         if (!pages_[i]) {
-            for (uint32_t j = 0; j < i; ++j) pages_[j].reset();
+            for (uint32_t j = 0; j < i; ++j)
+                pages_[j].reset();
             return false;
         }
     }
@@ -25,7 +27,8 @@ bool GLZWCoder::AllocatePages() {
 
 void GLZWCoder::ResetDictionary() {
     for (uint32_t page = 0; page < kPageCount; ++page)
-        for (Entry& entry : *pages_[page]) entry.code = -1;
+        for (Entry& entry : *pages_[page])
+            entry.code = -1;
     nextCode_ = kFirstCode;
     codeBits_ = kStartBits;
     nextBumpCode_ = (1u << kStartBits) - 1;

@@ -20,7 +20,9 @@ bool ReadShort(RWVirtualInStream& stream, int16_t& value) {
     return true;
 }
 
-bool ReadShort(RWBinaryFile& file, int16_t& value) { return file.Read(value); }
+bool ReadShort(RWBinaryFile& file, int16_t& value) {
+    return file.Read(value);
+}
 
 bool ReadWord(RWVirtualInStream& stream, uint32_t& value) {
     unsigned long word = 0;
@@ -32,7 +34,9 @@ bool ReadWord(RWVirtualInStream& stream, uint32_t& value) {
     return true;
 }
 
-bool ReadWord(RWBinaryFile& file, uint32_t& value) { return file.Read(value); }
+bool ReadWord(RWBinaryFile& file, uint32_t& value) {
+    return file.Read(value);
+}
 
 } // namespace
 
@@ -62,7 +66,9 @@ GListAttribute& GListAttribute::operator=(const GListAttribute& other) {
     return *this;
 }
 
-GListAttribute::~GListAttribute() { FreeAll(values_); }
+GListAttribute::~GListAttribute() {
+    FreeAll(values_);
+}
 
 void GListAttribute::AppendTo(RWIntrusiveSlist& list, uint16_t value) {
     Node* node = new Node;
@@ -136,8 +142,7 @@ void GListAttribute::SaveGuts(RWBinaryFile& file) const {
     }
 }
 
-template <typename Source>
-void GListAttribute::RestoreFrom(Source& source) {
+template <typename Source> void GListAttribute::RestoreFrom(Source& source) {
     // Any word is taken here: the two words come before the version check.
     uint32_t version = 0;
     if (!GReadClassVersion(source, version, std::numeric_limits<uint32_t>::max(), 0)) {
@@ -189,8 +194,8 @@ bool GListAttribute::IsEqualId(const MPersistentObject* other) const {
         return true;
     }
     const auto* list = dynamic_cast<const GListAttribute*>(other);
-    if (list == nullptr || list->IsA() != IsA() || list->GetId() != GetId() || list->firstWord_ != firstWord_ ||
-        list->values_.Entries() != values_.Entries()) {
+    if (list == nullptr || list->IsA() != IsA() || list->GetId() != GetId() ||
+        list->firstWord_ != firstWord_ || list->values_.Entries() != values_.Entries()) {
         return false;
     }
     const RWIntrusiveSlistLink* mine = values_.First();
@@ -203,6 +208,10 @@ bool GListAttribute::IsEqualId(const MPersistentObject* other) const {
     return true;
 }
 
-std::unique_ptr<MPersistentIterator> GListAttribute::CreateIterator() { return nullptr; }
+std::unique_ptr<MPersistentIterator> GListAttribute::CreateIterator() {
+    return nullptr;
+}
 
-uint16_t GListAttribute::Apply(GPeripheral&) { return 1; }
+uint16_t GListAttribute::Apply(GPeripheral&) {
+    return 1;
+}

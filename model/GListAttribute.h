@@ -94,8 +94,7 @@ private:
     // Moves the nodes of source to the end of target.
     static void MoveAll(RWIntrusiveSlist& source, RWIntrusiveSlist& target);
 
-    template <typename Source>
-    void RestoreFrom(Source& source);
+    template <typename Source> void RestoreFrom(Source& source);
 
     uint16_t secondWord_ = 0;
     uint16_t firstWord_ = 0;

@@ -59,11 +59,15 @@ bool ReadString(RWVirtualInStream& stream, RWCString& text) {
     return GRestoreGood(stream);
 }
 
-bool ReadString(RWBinaryFile& file, RWCString& text) { return text.RestoreFrom(file); }
+bool ReadString(RWBinaryFile& file, RWCString& text) {
+    return text.RestoreFrom(file);
+}
 
 } // namespace
 
-GPMDVersionInfo::GPMDVersionInfo() { strings_.reserve(kStringGrowth); }
+GPMDVersionInfo::GPMDVersionInfo() {
+    strings_.reserve(kStringGrowth);
+}
 
 GPMDVersionInfo::GPMDVersionInfo(uint32_t versionA, uint32_t versionB, uint16_t kind, uint32_t id)
     : MPersistentObject(id), versionA_(versionA), versionB_(versionB), kind_(kind) {
@@ -71,12 +75,8 @@ GPMDVersionInfo::GPMDVersionInfo(uint32_t versionA, uint32_t versionB, uint16_t 
 }
 
 GPMDVersionInfo::GPMDVersionInfo(const GPMDVersionInfo& other)
-    : MPersistentObject(other),
-      versionA_(other.versionA_),
-      versionB_(other.versionB_),
-      kind_(other.kind_),
-      data1_(other.data1_),
-      data2_(other.data2_) {
+    : MPersistentObject(other), versionA_(other.versionA_), versionB_(other.versionB_), kind_(other.kind_),
+      data1_(other.data1_), data2_(other.data2_) {
     strings_.reserve(kStringGrowth);
     for (const RWCString& text : other.strings_) {
         Append(text);
@@ -101,13 +101,21 @@ GPMDVersionInfo& GPMDVersionInfo::operator=(const GPMDVersionInfo& other) {
 
 GPMDVersionInfo::~GPMDVersionInfo() = default;
 
-uint16_t GPMDVersionInfo::NextMinorA() { return NextMinor(versionA_); }
+uint16_t GPMDVersionInfo::NextMinorA() {
+    return NextMinor(versionA_);
+}
 
-uint16_t GPMDVersionInfo::NextMajorA() { return NextMajor(versionA_); }
+uint16_t GPMDVersionInfo::NextMajorA() {
+    return NextMajor(versionA_);
+}
 
-uint16_t GPMDVersionInfo::NextMinorB() { return NextMinor(versionB_); }
+uint16_t GPMDVersionInfo::NextMinorB() {
+    return NextMinor(versionB_);
+}
 
-uint16_t GPMDVersionInfo::NextMajorB() { return NextMajor(versionB_); }
+uint16_t GPMDVersionInfo::NextMajorB() {
+    return NextMajor(versionB_);
+}
 
 // --- String list -------------------------------------------------------------------
 
@@ -128,8 +136,8 @@ void GPMDVersionInfo::Append(const RWCString& text) {
 }
 
 uint32_t GPMDVersionInfo::Occurrences(const RWCString& text) const {
-    return static_cast<uint32_t>(
-        std::count_if(strings_.begin(), strings_.end(), [&text](const RWCString& s) { return SameBytes(s, text); }));
+    return static_cast<uint32_t>(std::count_if(strings_.begin(), strings_.end(),
+                                               [&text](const RWCString& s) { return SameBytes(s, text); }));
 }
 
 int GPMDVersionInfo::Remove(const RWCString& text) {
@@ -154,9 +162,9 @@ bool GPMDVersionInfo::IsEqualId(const MPersistentObject* other) const {
         return true;
     }
     const auto* info = dynamic_cast<const GPMDVersionInfo*>(other);
-    if (info == nullptr || IsA() != other->IsA() || GetId() != other->GetId() || versionB_ != info->versionB_ ||
-        versionA_ != info->versionA_ || kind_ != info->kind_ || data1_ != info->data1_ || data2_ != info->data2_ ||
-        strings_.size() != info->strings_.size()) {
+    if (info == nullptr || IsA() != other->IsA() || GetId() != other->GetId() ||
+        versionB_ != info->versionB_ || versionA_ != info->versionA_ || kind_ != info->kind_ ||
+        data1_ != info->data1_ || data2_ != info->data2_ || strings_.size() != info->strings_.size()) {
         return false;
     }
     for (size_t i = 0; i < strings_.size(); ++i) {
@@ -205,8 +213,7 @@ void GPMDVersionInfo::SaveGuts(RWBinaryFile& file) const {
     }
 }
 
-template <typename Source>
-void GPMDVersionInfo::RestoreFields(Source& source) {
+template <typename Source> void GPMDVersionInfo::RestoreFields(Source& source) {
     MPersistentObject::RestoreGuts(source);
     if (!GReadClassVersion(source, ClassVersion(), ClassVersion())) {
         return;
@@ -239,6 +246,10 @@ void GPMDVersionInfo::RestoreFields(Source& source) {
     strings_ = std::move(strings);
 }
 
-void GPMDVersionInfo::RestoreGuts(RWVirtualInStream& stream) { RestoreFields(stream); }
+void GPMDVersionInfo::RestoreGuts(RWVirtualInStream& stream) {
+    RestoreFields(stream);
+}
 
-void GPMDVersionInfo::RestoreGuts(RWBinaryFile& file) { RestoreFields(file); }
+void GPMDVersionInfo::RestoreGuts(RWBinaryFile& file) {
+    RestoreFields(file);
+}

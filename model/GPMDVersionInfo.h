@@ -73,8 +73,7 @@ public:
     uint32_t RemoveAll(const RWCString& text);
 
 private:
-    template <typename Source>
-    void RestoreFields(Source& source);
+    template <typename Source> void RestoreFields(Source& source);
 
     uint32_t versionA_ = 0;
     uint32_t versionB_ = 0;

@@ -12,7 +12,8 @@ bool GPMLDescriptor::IsEqualId(const MPersistentObject* other) const {
     const auto* descriptor = dynamic_cast<const GPMLDescriptor*>(other);
     return descriptor != nullptr && IsA() == other->IsA() && GetId() == other->GetId() &&
            wideName_.Length() == descriptor->wideName_.Length() &&
-           std::memcmp(wideName_.Data(), descriptor->wideName_.Data(), wideName_.Length() * sizeof(char16_t)) == 0;
+           std::memcmp(wideName_.Data(), descriptor->wideName_.Data(),
+                       wideName_.Length() * sizeof(char16_t)) == 0;
 }
 
 int GPMLDescriptor::IsLessThan(const MPersistentObject* other) const {

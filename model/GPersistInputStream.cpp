@@ -48,13 +48,22 @@ GPersistInputStream::~GPersistInputStream() {
 
 void GPersistInputStream::MakeStream(int32_t selector) {
     switch (selector) {
-    case 0: stream_ = std::make_unique<RWPortableInStream>(*source_); break;
-    case 1: stream_ = std::make_unique<RWBinaryInStream>(*source_); break;
-    case 2: stream_ = std::make_unique<RWEndianInStream>(*source_); break;
-    default: break;
+    case 0:
+        stream_ = std::make_unique<RWPortableInStream>(*source_);
+        break;
+    case 1:
+        stream_ = std::make_unique<RWBinaryInStream>(*source_);
+        break;
+    case 2:
+        stream_ = std::make_unique<RWEndianInStream>(*source_);
+        break;
+    default:
+        break;
     }
 }
 
-std::streamoff GPersistInputStream::Tell() { return source_->tellg(); }
+std::streamoff GPersistInputStream::Tell() {
+    return source_->tellg();
+}
 
 void GPersistInputStream::Seek(std::streamoff) {}

@@ -31,7 +31,8 @@ constexpr int kHostOrder = 2;
 } // namespace
 
 GPersistOutputStream::GPersistOutputStream(void* buffer, size_t capacity, int32_t selector)
-    : buffer_(std::make_unique<GPersistMemoryStreamBuf>(static_cast<char*>(buffer), capacity, std::ios_base::out)),
+    : buffer_(std::make_unique<GPersistMemoryStreamBuf>(static_cast<char*>(buffer), capacity,
+                                                        std::ios_base::out)),
       sink_(std::make_unique<std::ostream>(buffer_.get())) {
     MakeStream(selector);
 }
@@ -58,13 +59,24 @@ GPersistOutputStream::~GPersistOutputStream() {
 
 void GPersistOutputStream::MakeStream(int32_t selector) {
     switch (selector) {
-    case 0: stream_ = std::make_unique<RWPortableOutStream>(*sink_); break;
-    case 1: stream_ = std::make_unique<RWBinaryOutStream>(*sink_); break;
-    case 2: stream_ = std::make_unique<RWEndianOutStream>(*sink_, kHostOrder); break;
-    default: break;
+    case 0:
+        stream_ = std::make_unique<RWPortableOutStream>(*sink_);
+        break;
+    case 1:
+        stream_ = std::make_unique<RWBinaryOutStream>(*sink_);
+        break;
+    case 2:
+        stream_ = std::make_unique<RWEndianOutStream>(*sink_, kHostOrder);
+        break;
+    default:
+        break;
     }
 }
 
-std::streamoff GPersistOutputStream::Tell() { return sink_->tellp(); }
+std::streamoff GPersistOutputStream::Tell() {
+    return sink_->tellp();
+}
 
-void GPersistOutputStream::Seek(std::streamoff position) { sink_->seekp(position); }
+void GPersistOutputStream::Seek(std::streamoff position) {
+    sink_->seekp(position);
+}

@@ -17,8 +17,7 @@
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
 
-template <typename Value, RWClassID Id>
-class GPersistableNumber : public MPersistentObject {
+template <typename Value, RWClassID Id> class GPersistableNumber : public MPersistentObject {
 public:
     GPersistableNumber() = default;
     explicit GPersistableNumber(Value value) : value_(value) {}
@@ -82,7 +81,8 @@ private:
     using StreamValue = std::conditional_t<std::is_signed_v<Value>, long, unsigned long>;
 
     static const GPersistableNumber* SameClass(const RWCollectable* other) {
-        return other != nullptr && other->IsA() == Id ? static_cast<const GPersistableNumber*>(other) : nullptr;
+        return other != nullptr && other->IsA() == Id ? static_cast<const GPersistableNumber*>(other)
+                                                      : nullptr;
     }
 
     Value value_ = 0;

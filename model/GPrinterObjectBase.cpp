@@ -2,4 +2,6 @@
 
 GPrinterObjectBase::~GPrinterObjectBase() = default;
 
-int GPrinterObjectBase::IsSame(const GPrinterObjectBase*) const { return 0; }
+int GPrinterObjectBase::IsSame(const GPrinterObjectBase*) const {
+    return 0;
+}

@@ -6,7 +6,9 @@
 
 GResourceMapping::~GResourceMapping() = default;
 
-uint32_t GResourceMapping::BinaryStoreSize() const { return MPersistentObject::BinaryStoreSize() + 12; }
+uint32_t GResourceMapping::BinaryStoreSize() const {
+    return MPersistentObject::BinaryStoreSize() + 12;
+}
 
 void GResourceMapping::SaveGuts(RWVirtualOutStream& stream) const {
     MPersistentObject::SaveGuts(stream);

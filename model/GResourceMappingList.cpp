@@ -16,7 +16,9 @@ GResourceMappingList& GResourceMappingList::operator=(const GResourceMappingList
 
 GResourceMappingList::~GResourceMappingList() = default;
 
-uint32_t GResourceMappingList::BinaryStoreSize() const { return MPersistentComposite::BinaryStoreSize() + 4; }
+uint32_t GResourceMappingList::BinaryStoreSize() const {
+    return MPersistentComposite::BinaryStoreSize() + 4;
+}
 
 void GResourceMappingList::SaveGuts(RWVirtualOutStream& stream) const {
     MPersistentComposite::SaveGuts(stream);
@@ -75,8 +77,7 @@ int GResourceMappingList::AddUniqueSecond(GResourceMapping* mapping) {
     return 1;
 }
 
-template <typename Match>
-GResourceMapping* GResourceMappingList::FindFirstMapping(Match match) {
+template <typename Match> GResourceMapping* GResourceMappingList::FindFirstMapping(Match match) {
     MPersistentObject* found = ApplyUntil(
         [](GCountedPtr* child, void* argument) {
             const auto* mapping = child->As<GResourceMapping>();
@@ -92,8 +93,9 @@ GResourceMapping* GResourceMappingList::FindByFirst(uint16_t key) {
 
 GResourceMapping* GResourceMappingList::FindBySecond(uint16_t key) {
     // Signed against unsigned, as stored data expects: -1 is not 0xFFFF.
-    return FindFirstMapping(
-        [key](const GResourceMapping& m) { return static_cast<int32_t>(m.GetSecond()) == static_cast<int32_t>(key); });
+    return FindFirstMapping([key](const GResourceMapping& m) {
+        return static_cast<int32_t>(m.GetSecond()) == static_cast<int32_t>(key);
+    });
 }
 
 GResourceMapping* GResourceMappingList::FindByValue32(uint32_t key) {
@@ -113,7 +115,9 @@ std::unique_ptr<GResourceMapping> GResourceMappingList::Take(GResourceMapping* m
     return std::unique_ptr<GResourceMapping>(result);
 }
 
-std::unique_ptr<GResourceMapping> GResourceMappingList::RemoveByFirst(uint16_t key) { return Take(FindByFirst(key)); }
+std::unique_ptr<GResourceMapping> GResourceMappingList::RemoveByFirst(uint16_t key) {
+    return Take(FindByFirst(key));
+}
 
 std::unique_ptr<GResourceMapping> GResourceMappingList::RemoveBySecond(uint16_t key) {
     return Take(FindBySecond(key));

@@ -56,8 +56,7 @@ public:
     std::unique_ptr<GResourceMapping> RemoveByValue32(uint32_t key);
 
 private:
-    template <typename Match>
-    GResourceMapping* FindFirstMapping(Match match);
+    template <typename Match> GResourceMapping* FindFirstMapping(Match match);
     std::unique_ptr<GResourceMapping> Take(GResourceMapping* mapping);
     void DropStrayChildren();
 

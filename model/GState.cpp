@@ -8,7 +8,9 @@ GState::~GState() = default;
 
 // --- Persistence ----------------------------------------------------------
 
-uint32_t GState::BinaryStoreSize() const { return GAttributeComposite::BinaryStoreSize() + 4; }
+uint32_t GState::BinaryStoreSize() const {
+    return GAttributeComposite::BinaryStoreSize() + 4;
+}
 
 void GState::SaveGuts(RWVirtualOutStream& stream) const {
     GAttributeComposite::SaveGuts(stream);

@@ -27,7 +27,8 @@ int GStreamCompressor::Compress(std::istream& in, std::ostream& out) {
     // A buffer no larger than the input: data that does not shrink fails.
     std::vector<Bytef> packed(source.size() + 1);
     uLongf packedLength = static_cast<uLongf>(source.size());
-    if (compress(packed.data(), &packedLength, source.data(), static_cast<uLong>(source.size())) != Z_OK) return 0;
+    if (compress(packed.data(), &packedLength, source.data(), static_cast<uLong>(source.size())) != Z_OK)
+        return 0;
 
     // The sink must take the compressed bytes from its start: a fixed block
     // refuses a position past its capacity, a file grows. Reporting success
@@ -50,7 +51,8 @@ int GStreamCompressor::Decompress(std::istream& in, std::ostream& out) {
 
     std::vector<Bytef> expanded(kExpandedLimit);
     uLongf expandedLength = kExpandedLimit;
-    if (uncompress(expanded.data(), &expandedLength, source.data(), static_cast<uLong>(source.size())) != Z_OK)
+    if (uncompress(expanded.data(), &expandedLength, source.data(), static_cast<uLong>(source.size())) !=
+        Z_OK)
         return 0;
     out.write(reinterpret_cast<const char*>(expanded.data()), static_cast<std::streamsize>(expandedLength));
     return out ? 1 : 0;

@@ -41,7 +41,9 @@ MAssociationList& MAssociationList::operator=(const MAssociationList& other) {
 
 MAssociationList::~MAssociationList() = default;
 
-uint32_t MAssociationList::BinaryStoreSize() const { return MPersistentComposite::BinaryStoreSize() + 4; }
+uint32_t MAssociationList::BinaryStoreSize() const {
+    return MPersistentComposite::BinaryStoreSize() + 4;
+}
 
 void MAssociationList::SaveGuts(RWVirtualOutStream& stream) const {
     MPersistentComposite::SaveGuts(stream);
@@ -128,7 +130,8 @@ std::unique_ptr<MPersistentAssociation> MAssociationList::RemoveByKey(const MPer
     return AsAssociation(Remove(association));
 }
 
-std::unique_ptr<MPersistentAssociation> MAssociationList::RemoveByKeyOf(const MPersistentAssociation* association) {
+std::unique_ptr<MPersistentAssociation>
+MAssociationList::RemoveByKeyOf(const MPersistentAssociation* association) {
     if (association == nullptr) {
         return nullptr;
     }

@@ -29,7 +29,8 @@ bool MembersEqual(const MPersistentObject* mine, const MPersistentObject* theirs
 
 uint32_t MemberStoreSize(const MPersistentObject* member) {
     // A missing member is saved as the nil object.
-    return member != nullptr ? member->RecursiveStoreSize() : RWCollectable::NilObject()->RecursiveStoreSize();
+    return member != nullptr ? member->RecursiveStoreSize()
+                             : RWCollectable::NilObject()->RecursiveStoreSize();
 }
 
 } // namespace
@@ -56,7 +57,8 @@ MPersistentAssociation& MPersistentAssociation::operator=(const MPersistentAssoc
 MPersistentAssociation::~MPersistentAssociation() = default;
 
 uint32_t MPersistentAssociation::BinaryStoreSize() const {
-    return MPersistentObject::BinaryStoreSize() + 4 + MemberStoreSize(key_.get()) + MemberStoreSize(value_.get());
+    return MPersistentObject::BinaryStoreSize() + 4 + MemberStoreSize(key_.get()) +
+           MemberStoreSize(value_.get());
 }
 
 void MPersistentAssociation::SaveGuts(RWVirtualOutStream& stream) const {
@@ -73,8 +75,7 @@ void MPersistentAssociation::SaveGuts(RWBinaryFile& file) const {
     file << static_cast<const RWCollectable*>(value_.get());
 }
 
-template <typename Source>
-void MPersistentAssociation::RestoreMembers(Source& source) {
+template <typename Source> void MPersistentAssociation::RestoreMembers(Source& source) {
     MPersistentObject::RestoreGuts(source);
     if (!GReadClassVersion(source, ClassVersion(), ClassVersion())) {
         return;
@@ -94,9 +95,13 @@ void MPersistentAssociation::RestoreMembers(Source& source) {
     value_.reset(value);
 }
 
-void MPersistentAssociation::RestoreGuts(RWVirtualInStream& stream) { RestoreMembers(stream); }
+void MPersistentAssociation::RestoreGuts(RWVirtualInStream& stream) {
+    RestoreMembers(stream);
+}
 
-void MPersistentAssociation::RestoreGuts(RWBinaryFile& file) { RestoreMembers(file); }
+void MPersistentAssociation::RestoreGuts(RWBinaryFile& file) {
+    RestoreMembers(file);
+}
 
 bool MPersistentAssociation::IsEqualId(const MPersistentObject* other) const {
     if (other == this) {
@@ -104,5 +109,6 @@ bool MPersistentAssociation::IsEqualId(const MPersistentObject* other) const {
     }
     const auto* association = dynamic_cast<const MPersistentAssociation*>(other);
     return association != nullptr && IsA() == other->IsA() && GetId() == other->GetId() &&
-           MembersEqual(key_.get(), association->key_.get()) && MembersEqual(value_.get(), association->value_.get());
+           MembersEqual(key_.get(), association->key_.get()) &&
+           MembersEqual(value_.get(), association->value_.get());
 }

@@ -43,8 +43,7 @@ public:
     MPersistentObject* GetValue() const { return value_.get(); }
 
 private:
-    template <typename Source>
-    void RestoreMembers(Source& source);
+    template <typename Source> void RestoreMembers(Source& source);
 
     std::unique_ptr<MPersistentObject> key_;
     std::unique_ptr<MPersistentObject> value_;

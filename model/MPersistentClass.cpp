@@ -8,7 +8,9 @@ void GWriteClassVersion(RWVirtualOutStream& stream, uint32_t version) {
     stream << static_cast<unsigned long>(version);
 }
 
-void GWriteClassVersion(RWBinaryFile& file, uint32_t version) { file.Write(version); }
+void GWriteClassVersion(RWBinaryFile& file, uint32_t version) {
+    file.Write(version);
+}
 
 bool GReadClassVersion(RWVirtualInStream& stream, uint32_t& version, uint32_t highest, uint32_t lowest) {
     version = 0;
@@ -53,7 +55,9 @@ bool GReadClassVersion(RWBinaryFile& file, uint32_t highest, uint32_t lowest) {
     return GReadClassVersion(file, version, highest, lowest);
 }
 
-void GMarkRestoreFailed(RWVirtualInStream& stream) { stream.setstate(RWVirtualStreamBase::failbit); }
+void GMarkRestoreFailed(RWVirtualInStream& stream) {
+    stream.setstate(RWVirtualStreamBase::failbit);
+}
 
 void GMarkRestoreFailed(RWBinaryFile& file) {
     if (file.Eof() || file.Error()) {
@@ -69,13 +73,21 @@ void GMarkRestoreFailed(RWBinaryFile& file) {
     }
 }
 
-bool GRestoreGood(const RWVirtualInStream& stream) { return stream.good(); }
+bool GRestoreGood(const RWVirtualInStream& stream) {
+    return stream.good();
+}
 
-bool GRestoreGood(const RWBinaryFile& file) { return !file.Eof() && !file.Error(); }
+bool GRestoreGood(const RWBinaryFile& file) {
+    return !file.Eof() && !file.Error();
+}
 
-GCountedPtr GRestoreChild(RWVirtualInStream& stream) { return GRestorePtr<MPersistentObject>(stream); }
+GCountedPtr GRestoreChild(RWVirtualInStream& stream) {
+    return GRestorePtr<MPersistentObject>(stream);
+}
 
-GCountedPtr GRestoreChild(RWBinaryFile& file) { return GRestorePtr<MPersistentObject>(file); }
+GCountedPtr GRestoreChild(RWBinaryFile& file) {
+    return GRestorePtr<MPersistentObject>(file);
+}
 
 void RestoreMPersistentObjectPtr(RWVirtualInStream& stream, MPersistentObject*& object, RWRestoreHold hold) {
     object = nullptr;

@@ -62,45 +62,62 @@ GCountedPtr GRestoreChild(RWBinaryFile& file);
 // id, the class name, the factory's create function, NewSpecies (a default
 // object), Copy (the copy constructor), IsA and IsKindOf (this id, then the
 // base's chain). Leaves the following declarations public.
-#define MPERSISTENT_CLASS_MEMBERS(Class, Base, Id)                                                          \
-public:                                                                                                    \
-    static constexpr RWClassID kClassId = (Id);                                                           \
-    static constexpr const char* ClassName() { return #Class; }                                           \
-    static RWClassID ClassId() { return kClassId; }                                                       \
-    static RWCollectable* Create() { return new Class(); }                                                 \
-    RWCollectable* NewSpecies() const override { return new Class(); }                                     \
-    RWCollectable* Copy() const override { return new Class(*this); }                                      \
-    RWClassID IsA() const override { return kClassId; }                                                    \
-    bool IsKindOf(RWClassID classId) const override { return classId == kClassId || Base::IsKindOf(classId); }
+#define MPERSISTENT_CLASS_MEMBERS(Class, Base, Id)                                                           \
+public:                                                                                                      \
+    static constexpr RWClassID kClassId = (Id);                                                              \
+    static constexpr const char* ClassName() {                                                               \
+        return #Class;                                                                                       \
+    }                                                                                                        \
+    static RWClassID ClassId() {                                                                             \
+        return kClassId;                                                                                     \
+    }                                                                                                        \
+    static RWCollectable* Create() {                                                                         \
+        return new Class();                                                                                  \
+    }                                                                                                        \
+    RWCollectable* NewSpecies() const override {                                                             \
+        return new Class();                                                                                  \
+    }                                                                                                        \
+    RWCollectable* Copy() const override {                                                                   \
+        return new Class(*this);                                                                             \
+    }                                                                                                        \
+    RWClassID IsA() const override {                                                                         \
+        return kClassId;                                                                                     \
+    }                                                                                                        \
+    bool IsKindOf(RWClassID classId) const override {                                                        \
+        return classId == kClassId || Base::IsKindOf(classId);                                               \
+    }
 
 // The same for an abstract class known only by its kind id (never
 // registered, never made): the id, the name and IsKindOf.
-#define MPERSISTENT_KIND_MEMBERS(Class, Base, Id)                                                           \
-public:                                                                                                    \
-    static constexpr RWClassID kClassId = (Id);                                                           \
-    static constexpr const char* ClassName() { return #Class; }                                           \
-    static RWClassID ClassId() { return kClassId; }                                                       \
-    bool IsKindOf(RWClassID classId) const override { return classId == kClassId || Base::IsKindOf(classId); }
+#define MPERSISTENT_KIND_MEMBERS(Class, Base, Id)                                                            \
+public:                                                                                                      \
+    static constexpr RWClassID kClassId = (Id);                                                              \
+    static constexpr const char* ClassName() {                                                               \
+        return #Class;                                                                                       \
+    }                                                                                                        \
+    static RWClassID ClassId() {                                                                             \
+        return kClassId;                                                                                     \
+    }                                                                                                        \
+    bool IsKindOf(RWClassID classId) const override {                                                        \
+        return classId == kClassId || Base::IsKindOf(classId);                                               \
+    }
 
 // Registers a class declared with MPERSISTENT_CLASS_MEMBERS under its id and
 // name: one line per class in GRegisterModelClasses.
-template <typename Class>
-void GAddToFactory() {
+template <typename Class> void GAddToFactory() {
     RWAddToFactory(&Class::Create, Class::kClassId, Class::ClassName());
 }
 
 // GRestoreChild for a member of one class: an object of another class is
 // refused with REF as well.
-template <typename Class>
-GCountedPtr GRestorePtr(RWVirtualInStream& stream) {
+template <typename Class> GCountedPtr GRestorePtr(RWVirtualInStream& stream) {
     RWCollectable* object = nullptr;
     RWRestoreObjectPointer(stream, object, RWRestoreHold::Counted,
                            [](const RWCollectable* o) { return dynamic_cast<const Class*>(o) != nullptr; });
     return GCountedPtr(dynamic_cast<Class*>(object));
 }
 
-template <typename Class>
-GCountedPtr GRestorePtr(RWBinaryFile& file) {
+template <typename Class> GCountedPtr GRestorePtr(RWBinaryFile& file) {
     RWCollectable* object = nullptr;
     RWRestoreObjectPointer(file, object, RWRestoreHold::Counted,
                            [](const RWCollectable* o) { return dynamic_cast<const Class*>(o) != nullptr; });

@@ -11,7 +11,8 @@
 
 MPersistentComposite::MPersistentComposite() : children_(kInitialCapacity) {}
 
-MPersistentComposite::MPersistentComposite(uint32_t id) : MPersistentObject(id), children_(kInitialCapacity) {}
+MPersistentComposite::MPersistentComposite(uint32_t id)
+    : MPersistentObject(id), children_(kInitialCapacity) {}
 
 MPersistentComposite::MPersistentComposite(const MPersistentComposite& other)
     : MPersistentObject(other), children_(other.children_) {}
@@ -61,12 +62,13 @@ bool ReadCount(RWVirtualInStream& stream, uint32_t& count) {
     return GRestoreGood(stream);
 }
 
-bool ReadCount(RWBinaryFile& file, uint32_t& count) { return file.Read(count); }
+bool ReadCount(RWBinaryFile& file, uint32_t& count) {
+    return file.Read(count);
+}
 
 } // namespace
 
-template <typename Source>
-void MPersistentComposite::RestoreChildren(Source& source) {
+template <typename Source> void MPersistentComposite::RestoreChildren(Source& source) {
     MPersistentObject::RestoreGuts(source);
     if (!GReadClassVersion(source, ClassVersion(), ClassVersion())) {
         return; // the children stay as they were
@@ -93,9 +95,13 @@ void MPersistentComposite::RestoreChildren(Source& source) {
     }
 }
 
-void MPersistentComposite::RestoreGuts(RWVirtualInStream& stream) { RestoreChildren(stream); }
+void MPersistentComposite::RestoreGuts(RWVirtualInStream& stream) {
+    RestoreChildren(stream);
+}
 
-void MPersistentComposite::RestoreGuts(RWBinaryFile& file) { RestoreChildren(file); }
+void MPersistentComposite::RestoreGuts(RWBinaryFile& file) {
+    RestoreChildren(file);
+}
 
 // --- Equality ---------------------------------------------------------------
 
@@ -203,9 +209,10 @@ MPersistentObject* MPersistentComposite::FindByKind(RWClassID classId) {
 // --- Collecting --------------------------------------------------------------
 
 MPersistentObject* MPersistentComposite::CollectByClassInto(RWClassID classId, MPersistentObject* target) {
-    return GCollectFromChildren(children_, target, [classId](MPersistentObject& child, MPersistentObject* into) {
-        child.CollectByClassInto(classId, into);
-    });
+    return GCollectFromChildren(children_, target,
+                                [classId](MPersistentObject& child, MPersistentObject* into) {
+                                    child.CollectByClassInto(classId, into);
+                                });
 }
 
 MPersistentObject* MPersistentComposite::CollectByIdInto(uint32_t id, MPersistentObject* target) {
@@ -215,9 +222,10 @@ MPersistentObject* MPersistentComposite::CollectByIdInto(uint32_t id, MPersisten
 }
 
 MPersistentObject* MPersistentComposite::CollectByKindInto(RWClassID classId, MPersistentObject* target) {
-    return GCollectFromChildren(children_, target, [classId](MPersistentObject& child, MPersistentObject* into) {
-        child.CollectByKindInto(classId, into);
-    });
+    return GCollectFromChildren(children_, target,
+                                [classId](MPersistentObject& child, MPersistentObject* into) {
+                                    child.CollectByKindInto(classId, into);
+                                });
 }
 
 std::unique_ptr<MPersistentObject> MPersistentComposite::CollectById(uint32_t id) {
@@ -225,20 +233,28 @@ std::unique_ptr<MPersistentObject> MPersistentComposite::CollectById(uint32_t id
 }
 
 std::unique_ptr<MPersistentObject> MPersistentComposite::CollectByClass(RWClassID classId) {
-    return GCollectIntoNew<MPersistentComposite, RWClassID>(*this, &MPersistentComposite::CollectByClassInto, classId);
+    return GCollectIntoNew<MPersistentComposite, RWClassID>(*this, &MPersistentComposite::CollectByClassInto,
+                                                            classId);
 }
 
 std::unique_ptr<MPersistentObject> MPersistentComposite::CollectByKind(RWClassID classId) {
-    return GCollectIntoNew<MPersistentComposite, RWClassID>(*this, &MPersistentComposite::CollectByKindInto, classId);
+    return GCollectIntoNew<MPersistentComposite, RWClassID>(*this, &MPersistentComposite::CollectByKindInto,
+                                                            classId);
 }
 
 // --- Shape and walking ----------------------------------------------------------
 
-MPersistentObject* MPersistentComposite::AsComposite() { return this; }
+MPersistentObject* MPersistentComposite::AsComposite() {
+    return this;
+}
 
-uint32_t MPersistentComposite::GetCount() const { return children_.Count(); }
+uint32_t MPersistentComposite::GetCount() const {
+    return children_.Count();
+}
 
-uint32_t MPersistentComposite::GetSubtreeSize() const { return GSubtreeSize(children_); }
+uint32_t MPersistentComposite::GetSubtreeSize() const {
+    return GSubtreeSize(children_);
+}
 
 std::unique_ptr<MPersistentIterator> MPersistentComposite::CreateIterator() {
     return std::make_unique<MPersistentCompositeIterator>(*this, children_);

@@ -105,8 +105,7 @@ protected:
     GCountedPtrVector& MutableChildren() { return children_; }
 
 private:
-    template <typename Source>
-    void RestoreChildren(Source& source);
+    template <typename Source> void RestoreChildren(Source& source);
 
     GCountedPtrVector children_;
 };

@@ -35,4 +35,6 @@ bool MPersistentCompositeIterator::Advance() {
     return false;
 }
 
-void MPersistentCompositeIterator::Reset() { position_ = -1; }
+void MPersistentCompositeIterator::Reset() {
+    position_ = -1;
+}

@@ -1,9 +1,13 @@
 #include "model/MPersistentEmptyIterator.h"
 
-MPersistentObject* MPersistentEmptyIterator::Current() { return nullptr; }
+MPersistentObject* MPersistentEmptyIterator::Current() {
+    return nullptr;
+}
 
 void MPersistentEmptyIterator::ReplaceCurrent(MPersistentObject*) {}
 
-bool MPersistentEmptyIterator::Advance() { return false; }
+bool MPersistentEmptyIterator::Advance() {
+    return false;
+}
 
 void MPersistentEmptyIterator::Reset() {}

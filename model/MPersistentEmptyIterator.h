@@ -4,8 +4,8 @@
 
 class MPersistentEmptyIterator : public MPersistentIterator {
 public:
-    MPersistentObject* Current() override;        // null
+    MPersistentObject* Current() override;            // null
     void ReplaceCurrent(MPersistentObject*) override; // nothing
-    bool Advance() override;                       // false
-    void Reset() override;                         // nothing
+    bool Advance() override;                          // false
+    void Reset() override;                            // nothing
 };

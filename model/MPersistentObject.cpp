@@ -29,7 +29,9 @@ uint32_t MPersistentObject::SerialCounter::Next() {
     return serial;
 }
 
-uint32_t MPersistentObject::NewSerial() { return gSerialCounter.Next(); }
+uint32_t MPersistentObject::NewSerial() {
+    return gSerialCounter.Next();
+}
 
 MPersistentObject::MPersistentObject() : serial_(NewSerial()) {}
 
@@ -52,7 +54,9 @@ int32_t MPersistentObject::GetRefCount() const {
     return static_cast<int32_t>(std::atomic_ref<const uint32_t>(refCount_).load(std::memory_order_relaxed));
 }
 
-uint32_t MPersistentObject::BinaryStoreSize() const { return RWCollectable::BinaryStoreSize() + 12; }
+uint32_t MPersistentObject::BinaryStoreSize() const {
+    return RWCollectable::BinaryStoreSize() + 12;
+}
 
 int MPersistentObject::CompareTo(const RWCollectable* other) const {
     const RWCollectable* self = this;
@@ -116,7 +120,9 @@ void MPersistentObject::RestoreGuts(RWBinaryFile& file) {
     }
 }
 
-bool MPersistentObject::IsKindOf(RWClassID classId) const { return classId == kClassId; }
+bool MPersistentObject::IsKindOf(RWClassID classId) const {
+    return classId == kClassId;
+}
 
 bool MPersistentObject::IsEqualId(const MPersistentObject* other) const {
     return other != nullptr && id_ == other->id_;
@@ -132,45 +138,75 @@ void MPersistentObject::AddFirst(MPersistentObject* object) {
     if (object != this) GCountedPtr release(object);
 }
 
-std::unique_ptr<MPersistentObject> MPersistentObject::Remove(const MPersistentObject*) { return nullptr; }
+std::unique_ptr<MPersistentObject> MPersistentObject::Remove(const MPersistentObject*) {
+    return nullptr;
+}
 
-std::unique_ptr<MPersistentObject> MPersistentObject::RemoveById(uint32_t) { return nullptr; }
+std::unique_ptr<MPersistentObject> MPersistentObject::RemoveById(uint32_t) {
+    return nullptr;
+}
 
-std::unique_ptr<MPersistentObject> MPersistentObject::RemoveByClass(RWClassID) { return nullptr; }
+std::unique_ptr<MPersistentObject> MPersistentObject::RemoveByClass(RWClassID) {
+    return nullptr;
+}
 
-int MPersistentObject::ReplaceById(uint32_t, const MPersistentObject*) { return 0; }
+int MPersistentObject::ReplaceById(uint32_t, const MPersistentObject*) {
+    return 0;
+}
 
-int MPersistentObject::ReplaceByClass(RWClassID, const MPersistentObject*) { return 0; }
+int MPersistentObject::ReplaceByClass(RWClassID, const MPersistentObject*) {
+    return 0;
+}
 
-int MPersistentObject::Replace(const MPersistentObject*, const MPersistentObject*) { return 0; }
+int MPersistentObject::Replace(const MPersistentObject*, const MPersistentObject*) {
+    return 0;
+}
 
-int MPersistentObject::ReplaceByKind(RWClassID, const MPersistentObject*) { return 0; }
+int MPersistentObject::ReplaceByKind(RWClassID, const MPersistentObject*) {
+    return 0;
+}
 
 void MPersistentObject::AddCounted(const GCountedPtr&) {}
 
 void MPersistentObject::AddCountedFirst(const GCountedPtr&) {}
 
-GCountedPtr MPersistentObject::RemoveCountedEqual(const MPersistentObject*) { return NullCountedPtr(); }
+GCountedPtr MPersistentObject::RemoveCountedEqual(const MPersistentObject*) {
+    return NullCountedPtr();
+}
 
-GCountedPtr MPersistentObject::RemoveCountedById(uint32_t) { return NullCountedPtr(); }
+GCountedPtr MPersistentObject::RemoveCountedById(uint32_t) {
+    return NullCountedPtr();
+}
 
-GCountedPtr MPersistentObject::RemoveCountedByClass(RWClassID) { return NullCountedPtr(); }
+GCountedPtr MPersistentObject::RemoveCountedByClass(RWClassID) {
+    return NullCountedPtr();
+}
 
-int MPersistentObject::ReplaceCountedById(uint32_t, const GCountedPtr&) { return 0; }
+int MPersistentObject::ReplaceCountedById(uint32_t, const GCountedPtr&) {
+    return 0;
+}
 
-int MPersistentObject::ReplaceCountedByClass(RWClassID, const GCountedPtr&) { return 0; }
+int MPersistentObject::ReplaceCountedByClass(RWClassID, const GCountedPtr&) {
+    return 0;
+}
 
 void MPersistentObject::RemoveAll() {}
 
-MPersistentObject* MPersistentObject::FindById(uint32_t id) { return id_ == id ? this : nullptr; }
+MPersistentObject* MPersistentObject::FindById(uint32_t id) {
+    return id_ == id ? this : nullptr;
+}
 
-MPersistentObject* MPersistentObject::FindByClass(RWClassID classId) { return IsA() == classId ? this : nullptr; }
+MPersistentObject* MPersistentObject::FindByClass(RWClassID classId) {
+    return IsA() == classId ? this : nullptr;
+}
 
 MPersistentObject* MPersistentObject::FindEqual(const MPersistentObject* object) {
     return IsEqualId(object) ? this : nullptr;
 }
 
-MPersistentObject* MPersistentObject::FindByKind(RWClassID classId) { return IsKindOf(classId) ? this : nullptr; }
+MPersistentObject* MPersistentObject::FindByKind(RWClassID classId) {
+    return IsKindOf(classId) ? this : nullptr;
+}
 
 MPersistentObject* MPersistentObject::CollectByClassInto(RWClassID classId, MPersistentObject* target) {
     if (target != nullptr && IsA() == classId) {
@@ -206,7 +242,9 @@ std::unique_ptr<MPersistentObject> CollectSelf(MPersistentObject* self, bool mat
 
 } // namespace
 
-std::unique_ptr<MPersistentObject> MPersistentObject::CollectById(uint32_t id) { return CollectSelf(this, id_ == id); }
+std::unique_ptr<MPersistentObject> MPersistentObject::CollectById(uint32_t id) {
+    return CollectSelf(this, id_ == id);
+}
 
 std::unique_ptr<MPersistentObject> MPersistentObject::CollectByClass(RWClassID classId) {
     return CollectSelf(this, IsA() == classId);
@@ -228,19 +266,29 @@ GCountedPtr MPersistentObject::FindCountedEqual(const MPersistentObject* object)
     return IsEqualId(object) ? GCountedPtr(this) : NullCountedPtr();
 }
 
-MPersistentObject* MPersistentObject::AsComposite() { return nullptr; }
+MPersistentObject* MPersistentObject::AsComposite() {
+    return nullptr;
+}
 
-uint32_t MPersistentObject::GetSerial() const { return serial_; }
+uint32_t MPersistentObject::GetSerial() const {
+    return serial_;
+}
 
-uint32_t MPersistentObject::GetCount() const { return 1; }
+uint32_t MPersistentObject::GetCount() const {
+    return 1;
+}
 
-uint32_t MPersistentObject::GetSubtreeSize() const { return 1; }
+uint32_t MPersistentObject::GetSubtreeSize() const {
+    return 1;
+}
 
 std::unique_ptr<MPersistentIterator> MPersistentObject::CreateIterator() {
     return std::make_unique<MPersistentEmptyIterator>();
 }
 
-RWClassID MPersistentObject::GetTypeCode() const { return IsA(); }
+RWClassID MPersistentObject::GetTypeCode() const {
+    return IsA();
+}
 
 namespace {
 

@@ -9,32 +9,27 @@
 #include <unistd.h>
 
 namespace {
-template <size_t Size>
-struct UnsignedOfSize;
-template <>
-struct UnsignedOfSize<1> { using type = uint8_t; };
-template <>
-struct UnsignedOfSize<2> { using type = uint16_t; };
-template <>
-struct UnsignedOfSize<4> { using type = uint32_t; };
-template <>
-struct UnsignedOfSize<8> { using type = uint64_t; };
+template <size_t Size> struct UnsignedOfSize;
+template <> struct UnsignedOfSize<1> { using type = uint8_t; };
+template <> struct UnsignedOfSize<2> { using type = uint16_t; };
+template <> struct UnsignedOfSize<4> { using type = uint32_t; };
+template <> struct UnsignedOfSize<8> { using type = uint64_t; };
 
 static_assert(sizeof(float) == 4 && sizeof(double) == 8, "file items need IEEE single and double");
 
 // Little-endian bytes of one item, whatever the machine's order.
-template <typename T>
-void Encode(T value, unsigned char* out) {
+template <typename T> void Encode(T value, unsigned char* out) {
     using U = typename UnsignedOfSize<sizeof(T)>::type;
     const U bits = std::bit_cast<U>(value);
-    for (size_t k = 0; k < sizeof(T); ++k) out[k] = static_cast<unsigned char>(bits >> (8 * k));
+    for (size_t k = 0; k < sizeof(T); ++k)
+        out[k] = static_cast<unsigned char>(bits >> (8 * k));
 }
 
-template <typename T>
-T Decode(const unsigned char* in) {
+template <typename T> T Decode(const unsigned char* in) {
     using U = typename UnsignedOfSize<sizeof(T)>::type;
     U bits = 0;
-    for (size_t k = 0; k < sizeof(T); ++k) bits = static_cast<U>(bits | static_cast<U>(in[k]) << (8 * k));
+    for (size_t k = 0; k < sizeof(T); ++k)
+        bits = static_cast<U>(bits | static_cast<U>(in[k]) << (8 * k));
     return std::bit_cast<T>(bits);
 }
 
@@ -66,8 +61,7 @@ bool RWBinaryFile::Exists(const char* name, int accessMode) {
     return name != nullptr && ::access(name, accessMode) == 0;
 }
 
-template <typename T>
-bool RWBinaryFile::ReadItems(T* values, size_t n) {
+template <typename T> bool RWBinaryFile::ReadItems(T* values, size_t n) {
     if (file_ == nullptr) return false;
     if (n == 0) return true;
     if (values == nullptr) return false;
@@ -79,7 +73,8 @@ bool RWBinaryFile::ReadItems(T* values, size_t n) {
         for (size_t done = 0; done < n;) {
             const size_t count = n - done < kPerChunk ? n - done : kPerChunk;
             const size_t got = std::fread(buffer, sizeof(T), count, file_);
-            for (size_t i = 0; i < got; ++i) values[done + i] = Decode<T>(buffer + i * sizeof(T));
+            for (size_t i = 0; i < got; ++i)
+                values[done + i] = Decode<T>(buffer + i * sizeof(T));
             if (got != count) return false;
             done += count;
         }
@@ -87,8 +82,7 @@ bool RWBinaryFile::ReadItems(T* values, size_t n) {
     }
 }
 
-template <typename T>
-bool RWBinaryFile::WriteItems(const T* values, size_t n) {
+template <typename T> bool RWBinaryFile::WriteItems(const T* values, size_t n) {
     if (file_ == nullptr) return false;
     if (n == 0) return true;
     if (values == nullptr) return false;
@@ -99,7 +93,8 @@ bool RWBinaryFile::WriteItems(const T* values, size_t n) {
         constexpr size_t kPerChunk = kChunkBytes / sizeof(T);
         for (size_t done = 0; done < n;) {
             const size_t count = n - done < kPerChunk ? n - done : kPerChunk;
-            for (size_t i = 0; i < count; ++i) Encode(values[done + i], buffer + i * sizeof(T));
+            for (size_t i = 0; i < count; ++i)
+                Encode(values[done + i], buffer + i * sizeof(T));
             if (std::fwrite(buffer, sizeof(T), count, file_) != count) return false;
             done += count;
         }
@@ -107,43 +102,111 @@ bool RWBinaryFile::WriteItems(const T* values, size_t n) {
     }
 }
 
-bool RWBinaryFile::Read(char& value) { return ReadItems(&value, 1); }
-bool RWBinaryFile::Read(signed char& value) { return ReadItems(&value, 1); }
-bool RWBinaryFile::Read(unsigned char& value) { return ReadItems(&value, 1); }
-bool RWBinaryFile::Read(int16_t& value) { return ReadItems(&value, 1); }
-bool RWBinaryFile::Read(uint16_t& value) { return ReadItems(&value, 1); }
-bool RWBinaryFile::Read(int32_t& value) { return ReadItems(&value, 1); }
-bool RWBinaryFile::Read(uint32_t& value) { return ReadItems(&value, 1); }
-bool RWBinaryFile::Read(float& value) { return ReadItems(&value, 1); }
-bool RWBinaryFile::Read(double& value) { return ReadItems(&value, 1); }
+bool RWBinaryFile::Read(char& value) {
+    return ReadItems(&value, 1);
+}
+bool RWBinaryFile::Read(signed char& value) {
+    return ReadItems(&value, 1);
+}
+bool RWBinaryFile::Read(unsigned char& value) {
+    return ReadItems(&value, 1);
+}
+bool RWBinaryFile::Read(int16_t& value) {
+    return ReadItems(&value, 1);
+}
+bool RWBinaryFile::Read(uint16_t& value) {
+    return ReadItems(&value, 1);
+}
+bool RWBinaryFile::Read(int32_t& value) {
+    return ReadItems(&value, 1);
+}
+bool RWBinaryFile::Read(uint32_t& value) {
+    return ReadItems(&value, 1);
+}
+bool RWBinaryFile::Read(float& value) {
+    return ReadItems(&value, 1);
+}
+bool RWBinaryFile::Read(double& value) {
+    return ReadItems(&value, 1);
+}
 
-bool RWBinaryFile::Read(char* values, size_t n) { return ReadItems(values, n); }
-bool RWBinaryFile::Read(unsigned char* values, size_t n) { return ReadItems(values, n); }
-bool RWBinaryFile::Read(int16_t* values, size_t n) { return ReadItems(values, n); }
-bool RWBinaryFile::Read(uint16_t* values, size_t n) { return ReadItems(values, n); }
-bool RWBinaryFile::Read(int32_t* values, size_t n) { return ReadItems(values, n); }
-bool RWBinaryFile::Read(uint32_t* values, size_t n) { return ReadItems(values, n); }
-bool RWBinaryFile::Read(float* values, size_t n) { return ReadItems(values, n); }
-bool RWBinaryFile::Read(double* values, size_t n) { return ReadItems(values, n); }
+bool RWBinaryFile::Read(char* values, size_t n) {
+    return ReadItems(values, n);
+}
+bool RWBinaryFile::Read(unsigned char* values, size_t n) {
+    return ReadItems(values, n);
+}
+bool RWBinaryFile::Read(int16_t* values, size_t n) {
+    return ReadItems(values, n);
+}
+bool RWBinaryFile::Read(uint16_t* values, size_t n) {
+    return ReadItems(values, n);
+}
+bool RWBinaryFile::Read(int32_t* values, size_t n) {
+    return ReadItems(values, n);
+}
+bool RWBinaryFile::Read(uint32_t* values, size_t n) {
+    return ReadItems(values, n);
+}
+bool RWBinaryFile::Read(float* values, size_t n) {
+    return ReadItems(values, n);
+}
+bool RWBinaryFile::Read(double* values, size_t n) {
+    return ReadItems(values, n);
+}
 
-bool RWBinaryFile::Write(char value) { return WriteItems(&value, 1); }
-bool RWBinaryFile::Write(signed char value) { return WriteItems(&value, 1); }
-bool RWBinaryFile::Write(unsigned char value) { return WriteItems(&value, 1); }
-bool RWBinaryFile::Write(int16_t value) { return WriteItems(&value, 1); }
-bool RWBinaryFile::Write(uint16_t value) { return WriteItems(&value, 1); }
-bool RWBinaryFile::Write(int32_t value) { return WriteItems(&value, 1); }
-bool RWBinaryFile::Write(uint32_t value) { return WriteItems(&value, 1); }
-bool RWBinaryFile::Write(float value) { return WriteItems(&value, 1); }
-bool RWBinaryFile::Write(double value) { return WriteItems(&value, 1); }
+bool RWBinaryFile::Write(char value) {
+    return WriteItems(&value, 1);
+}
+bool RWBinaryFile::Write(signed char value) {
+    return WriteItems(&value, 1);
+}
+bool RWBinaryFile::Write(unsigned char value) {
+    return WriteItems(&value, 1);
+}
+bool RWBinaryFile::Write(int16_t value) {
+    return WriteItems(&value, 1);
+}
+bool RWBinaryFile::Write(uint16_t value) {
+    return WriteItems(&value, 1);
+}
+bool RWBinaryFile::Write(int32_t value) {
+    return WriteItems(&value, 1);
+}
+bool RWBinaryFile::Write(uint32_t value) {
+    return WriteItems(&value, 1);
+}
+bool RWBinaryFile::Write(float value) {
+    return WriteItems(&value, 1);
+}
+bool RWBinaryFile::Write(double value) {
+    return WriteItems(&value, 1);
+}
 
-bool RWBinaryFile::Write(const char* values, size_t n) { return WriteItems(values, n); }
-bool RWBinaryFile::Write(const unsigned char* values, size_t n) { return WriteItems(values, n); }
-bool RWBinaryFile::Write(const int16_t* values, size_t n) { return WriteItems(values, n); }
-bool RWBinaryFile::Write(const uint16_t* values, size_t n) { return WriteItems(values, n); }
-bool RWBinaryFile::Write(const int32_t* values, size_t n) { return WriteItems(values, n); }
-bool RWBinaryFile::Write(const uint32_t* values, size_t n) { return WriteItems(values, n); }
-bool RWBinaryFile::Write(const float* values, size_t n) { return WriteItems(values, n); }
-bool RWBinaryFile::Write(const double* values, size_t n) { return WriteItems(values, n); }
+bool RWBinaryFile::Write(const char* values, size_t n) {
+    return WriteItems(values, n);
+}
+bool RWBinaryFile::Write(const unsigned char* values, size_t n) {
+    return WriteItems(values, n);
+}
+bool RWBinaryFile::Write(const int16_t* values, size_t n) {
+    return WriteItems(values, n);
+}
+bool RWBinaryFile::Write(const uint16_t* values, size_t n) {
+    return WriteItems(values, n);
+}
+bool RWBinaryFile::Write(const int32_t* values, size_t n) {
+    return WriteItems(values, n);
+}
+bool RWBinaryFile::Write(const uint32_t* values, size_t n) {
+    return WriteItems(values, n);
+}
+bool RWBinaryFile::Write(const float* values, size_t n) {
+    return WriteItems(values, n);
+}
+bool RWBinaryFile::Write(const double* values, size_t n) {
+    return WriteItems(values, n);
+}
 
 bool RWBinaryFile::Write(const char* text) {
     if (text == nullptr) return false;
@@ -160,17 +223,25 @@ bool RWBinaryFile::SeekTo(int64_t offset) {
     return ::fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
 }
 
-bool RWBinaryFile::SeekToEnd() { return file_ != nullptr && ::fseeko(file_, 0, SEEK_END) == 0; }
+bool RWBinaryFile::SeekToEnd() {
+    return file_ != nullptr && ::fseeko(file_, 0, SEEK_END) == 0;
+}
 
-bool RWBinaryFile::Flush() { return file_ != nullptr && std::fflush(file_) == 0; }
+bool RWBinaryFile::Flush() {
+    return file_ != nullptr && std::fflush(file_) == 0;
+}
 
 void RWBinaryFile::ClearErr() {
     if (file_ != nullptr) std::clearerr(file_);
 }
 
-bool RWBinaryFile::Eof() const { return file_ != nullptr && std::feof(file_) != 0; }
+bool RWBinaryFile::Eof() const {
+    return file_ != nullptr && std::feof(file_) != 0;
+}
 
-bool RWBinaryFile::Error() const { return file_ == nullptr || std::ferror(file_) != 0; }
+bool RWBinaryFile::Error() const {
+    return file_ == nullptr || std::ferror(file_) != 0;
+}
 
 bool RWBinaryFile::IsEmpty() const {
     if (file_ == nullptr) return false;

@@ -112,10 +112,8 @@ public:
     bool Erase();
 
 private:
-    template <typename T>
-    bool ReadItems(T* values, size_t n);
-    template <typename T>
-    bool WriteItems(const T* values, size_t n);
+    template <typename T> bool ReadItems(T* values, size_t n);
+    template <typename T> bool WriteItems(const T* values, size_t n);
 
     std::string name_;
     std::string mode_;

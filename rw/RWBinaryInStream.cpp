@@ -83,8 +83,7 @@ size_t RWBinaryInStream::getImages(void* images, size_t count, Item item, bool) 
     return getBytes(images, count * size) / size;
 }
 
-template <typename Long, typename Wire>
-void RWBinaryInStream::getLongs(Long* p, size_t n, bool isSigned) {
+template <typename Long, typename Wire> void RWBinaryInStream::getLongs(Long* p, size_t n, bool isSigned) {
     if (p == nullptr && n > 0) {
         setstate(failbit);
         return;
@@ -93,15 +92,15 @@ void RWBinaryInStream::getLongs(Long* p, size_t n, bool isSigned) {
     while (n > 0) {
         const size_t want = std::min(n, kChunkValues);
         const size_t got = getImages(chunk, want, Item::Long, isSigned);
-        for (size_t i = 0; i < got; ++i) p[i] = chunk[i];
+        for (size_t i = 0; i < got; ++i)
+            p[i] = chunk[i];
         if (got < want) return;
         p += got;
         n -= got;
     }
 }
 
-template <typename T>
-void RWBinaryInStream::getOne(T& value, Item item, bool isSigned) {
+template <typename T> void RWBinaryInStream::getOne(T& value, Item item, bool isSigned) {
     T image;
     if (getImages(&image, 1, item, isSigned) == 1) value = image;
 }
@@ -168,7 +167,9 @@ RWVirtualInStream& RWBinaryInStream::get(char& value) {
     return *this;
 }
 
-int RWBinaryInStream::get() { return getByte(); }
+int RWBinaryInStream::get() {
+    return getByte();
+}
 
 RWVirtualInStream& RWBinaryInStream::getString(char* buf, size_t size) {
     uint32_t length = 0;
@@ -195,7 +196,9 @@ RWVirtualInStream& RWBinaryInStream::operator>>(unsigned short& value) {
     return *this;
 }
 
-RWVirtualInStream& RWBinaryInStream::operator>>(unsigned char& c) { return get(c); }
+RWVirtualInStream& RWBinaryInStream::operator>>(unsigned char& c) {
+    return get(c);
+}
 
 RWVirtualInStream& RWBinaryInStream::operator>>(short& value) {
     getOne(value, Item::Short, true);
@@ -222,4 +225,6 @@ RWVirtualInStream& RWBinaryInStream::operator>>(double& value) {
     return *this;
 }
 
-RWVirtualInStream& RWBinaryInStream::operator>>(char& c) { return get(c); }
+RWVirtualInStream& RWBinaryInStream::operator>>(char& c) {
+    return get(c);
+}

@@ -72,10 +72,8 @@ protected:
     void getStringBytes(char* buf, size_t size, uint64_t length);
 
 private:
-    template <typename Long, typename Wire>
-    void getLongs(Long* p, size_t n, bool isSigned);
-    template <typename T>
-    void getOne(T& value, Item item, bool isSigned);
+    template <typename Long, typename Wire> void getLongs(Long* p, size_t n, bool isSigned);
+    template <typename T> void getOne(T& value, Item item, bool isSigned);
 
     std::streambuf* buffer_;
     unsigned state_;

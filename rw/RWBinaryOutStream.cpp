@@ -58,8 +58,7 @@ uint32_t RWBinaryOutStream::narrowLong(unsigned long value) {
     return static_cast<uint32_t>(value);
 }
 
-template <typename Long, typename Wire>
-void RWBinaryOutStream::putLongs(const Long* p, size_t n) {
+template <typename Long, typename Wire> void RWBinaryOutStream::putLongs(const Long* p, size_t n) {
     if (p == nullptr && n > 0) {
         setstate(failbit);
         return;
@@ -67,7 +66,8 @@ void RWBinaryOutStream::putLongs(const Long* p, size_t n) {
     Wire chunk[kChunkValues];
     while (n > 0) {
         const size_t k = std::min(n, kChunkValues);
-        for (size_t i = 0; i < k; ++i) chunk[i] = narrowLong(p[i]);
+        for (size_t i = 0; i < k; ++i)
+            chunk[i] = narrowLong(p[i]);
         putImages(chunk, k, sizeof(Wire));
         p += k;
         n -= k;

@@ -64,8 +64,7 @@ protected:
 private:
     int32_t narrowLong(long value);
     uint32_t narrowLong(unsigned long value);
-    template <typename Long, typename Wire>
-    void putLongs(const Long* p, size_t n);
+    template <typename Long, typename Wire> void putLongs(const Long* p, size_t n);
 
     std::streambuf* buffer_;
     unsigned state_;

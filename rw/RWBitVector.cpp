@@ -9,24 +9,31 @@
 #include "rw/RWErrorHandler.h"
 
 void RWBitAnd(uint8_t* dst, const uint8_t* src, size_t n) {
-    for (size_t i = 0; i < n; ++i) dst[i] &= src[i];
+    for (size_t i = 0; i < n; ++i)
+        dst[i] &= src[i];
 }
 
 void RWBitOr(uint8_t* dst, const uint8_t* src, size_t n) {
-    for (size_t i = 0; i < n; ++i) dst[i] |= src[i];
+    for (size_t i = 0; i < n; ++i)
+        dst[i] |= src[i];
 }
 
 void RWBitXor(uint8_t* dst, const uint8_t* src, size_t n) {
-    for (size_t i = 0; i < n; ++i) dst[i] ^= src[i];
+    for (size_t i = 0; i < n; ++i)
+        dst[i] ^= src[i];
 }
 
 namespace {
-uint8_t* NewBytes(size_t count) { return count != 0 ? new uint8_t[count]() : nullptr; }
+uint8_t* NewBytes(size_t count) {
+    return count != 0 ? new uint8_t[count]() : nullptr;
+}
 } // namespace
 
 RWBitVector::RWBitVector(uint32_t n) : bytes_(NewBytes(ByteCount(n))), bits_(n) {}
 
-RWBitVector::RWBitVector(uint32_t n, bool value) : RWBitVector(n) { SetAll(value); }
+RWBitVector::RWBitVector(uint32_t n, bool value) : RWBitVector(n) {
+    SetAll(value);
+}
 
 RWBitVector::RWBitVector(const uint8_t* bytes, uint32_t n) : RWBitVector(n) {
     if (bytes_ != nullptr && bytes != nullptr) std::memcpy(bytes_, bytes, NumBytes());
@@ -56,7 +63,9 @@ RWBitVector& RWBitVector::operator=(RWBitVector&& other) noexcept {
     return *this;
 }
 
-RWBitVector::~RWBitVector() { delete[] bytes_; }
+RWBitVector::~RWBitVector() {
+    delete[] bytes_;
+}
 
 void RWBitVector::BoundsCheck(size_t i) const {
     if (i < bits_) return;
@@ -110,7 +119,8 @@ size_t RWBitVector::CountSet() const {
     const size_t count = NumBytes();
     if (count == 0) return 0;
     size_t set = 0;
-    for (size_t i = 0; i + 1 < count; ++i) set += std::popcount(bytes_[i]);
+    for (size_t i = 0; i + 1 < count; ++i)
+        set += std::popcount(bytes_[i]);
     return set + std::popcount(static_cast<uint8_t>(bytes_[count - 1] & LastByteMask()));
 }
 
@@ -137,7 +147,8 @@ void RWBitVector::Resize(uint32_t n) {
 uint32_t RWBitVector::Hash() const {
     uint32_t h = bits_;
     const size_t whole = bits_ >> 3;
-    for (size_t i = 0; i < whole; ++i) h = bytes_[i] ^ std::rotr(h, 27);
+    for (size_t i = 0; i < whole; ++i)
+        h = bytes_[i] ^ std::rotr(h, 27);
     if ((bits_ & 7) != 0) h = (bytes_[whole] & LastByteMask()) ^ std::rotr(h, 27);
     return h;
 }
@@ -153,7 +164,8 @@ bool RWBitVector::operator==(const RWBitVector& other) const {
 
 RWBitVector RWBitVector::operator~() const {
     RWBitVector result(*this);
-    for (size_t i = 0; i < result.NumBytes(); ++i) result.bytes_[i] = static_cast<uint8_t>(~result.bytes_[i]);
+    for (size_t i = 0; i < result.NumBytes(); ++i)
+        result.bytes_[i] = static_cast<uint8_t>(~result.bytes_[i]);
     return result;
 }
 

@@ -5,13 +5,14 @@ constexpr const char* kTools = "rwtool";
 constexpr const char* kCore = "rwcore";
 } // namespace
 
-#define RW_CATALOG_ENTRY(accessor, cat, id, text)                                                           \
-    const RWCatalogEntry* accessor() {                                                                     \
-        static constexpr RWCatalogEntry entry{cat, id, text, 0};                                          \
-        return &entry;                                                                                     \
+#define RW_CATALOG_ENTRY(accessor, cat, id, text)                                                            \
+    const RWCatalogEntry* accessor() {                                                                       \
+        static constexpr RWCatalogEntry entry{cat, id, text, 0};                                             \
+        return &entry;                                                                                       \
     }
 
-RW_CATALOG_ENTRY(RWTOOL_ALLOCOUT, kTools, 0x2000, "[ALLOCOUT] %s destructor called with allocation outstanding")
+RW_CATALOG_ENTRY(RWTOOL_ALLOCOUT, kTools, 0x2000,
+                 "[ALLOCOUT] %s destructor called with allocation outstanding")
 RW_CATALOG_ENTRY(RWTOOL_BADRE, kTools, 0x2001, "[BADRE] Attempt to use invalid regular expression")
 RW_CATALOG_ENTRY(RWTOOL_CRABS, kTools, 0x2002,
                  "[CRABS] RWFactory: attempting to create abstract class with ID %hu (0x%hx)")
@@ -29,12 +30,14 @@ RW_CATALOG_ENTRY(RWTOOL_READERR, kTools, 0x200C, "[READERR] Read error")
 RW_CATALOG_ENTRY(RWTOOL_REF, kTools, 0x200D, "[REF] Bad persistence reference")
 RW_CATALOG_ENTRY(RWTOOL_SEEKERR, kTools, 0x200E, "[SEEKERR] Seek error")
 RW_CATALOG_ENTRY(RWTOOL_STREAM, kTools, 0x200F, "[STREAM] Bad input stream")
-RW_CATALOG_ENTRY(RWTOOL_SUBSTRING, kTools, 0x2010, "[SUBSTRING] Illegal substring (%d, %u) from %u element RWCString")
+RW_CATALOG_ENTRY(RWTOOL_SUBSTRING, kTools, 0x2010,
+                 "[SUBSTRING] Illegal substring (%d, %u) from %u element RWCString")
 RW_CATALOG_ENTRY(RWTOOL_UNLOCK, kTools, 0x2011, "[UNLOCK] Improper use of locked object")
 RW_CATALOG_ENTRY(RWTOOL_WRITEERR, kTools, 0x2012, "[WRITEERR] Write error")
 RW_CATALOG_ENTRY(RWTOOL_INDEXERR, kTools, 0x2013,
                  "[INDEXERR] Illegal Index (%u) for collection or string with %u elements")
-RW_CATALOG_ENTRY(RWTOOL_NPOSINDEX, kTools, 0x2014, "[NPOSINDEX] The value RW_NPOS cannot be used as an index.")
+RW_CATALOG_ENTRY(RWTOOL_NPOSINDEX, kTools, 0x2014,
+                 "[NPOSINDEX] The value RW_NPOS cannot be used as an index.")
 RW_CATALOG_ENTRY(RWTOOL_NOPERSIST, kTools, 0x2015, "[NOPERSIST] Persistence not implemented for type %s.")
 
 RW_CATALOG_ENTRY(RWCORE_EOF, kCore, 0x1000, "[EOF] EOF on input")
@@ -44,7 +47,9 @@ RW_CATALOG_ENTRY(RWCORE_LOCK, kCore, 0x1003, "[LOCK] Unable to lock memory")
 RW_CATALOG_ENTRY(RWCORE_NOINIT, kCore, 0x1004, "[NOINIT] Memory allocated without being initialized")
 RW_CATALOG_ENTRY(RWCORE_NOMEM, kCore, 0x1005, "[NOMEM] No memory")
 RW_CATALOG_ENTRY(RWCORE_OPERR, kCore, 0x1006, "[OPERR] Could not open file %s")
-RW_CATALOG_ENTRY(RWCORE_OUTALLOC, kCore, 0x1007, "[OUTALLOC] Memory released with allocations still outstanding")
+RW_CATALOG_ENTRY(RWCORE_OUTALLOC, kCore, 0x1007,
+                 "[OUTALLOC] Memory released with allocations still outstanding")
 RW_CATALOG_ENTRY(RWCORE_OVFLOW, kCore, 0x1008, "[OVFLOW] Overflow error -> \"%.*s\" <- (%u max characters)")
 RW_CATALOG_ENTRY(RWCORE_STREAM, kCore, 0x1009, "[STREAM] Bad input stream")
-RW_CATALOG_ENTRY(RWCORE_SYNSTREAM, kCore, 0x100A, "[SYNSTREAM] Syntax error in input stream: expected %s, got %s")
+RW_CATALOG_ENTRY(RWCORE_SYNSTREAM, kCore, 0x100A,
+                 "[SYNSTREAM] Syntax error in input stream: expected %s, got %s")

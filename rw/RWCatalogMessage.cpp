@@ -35,4 +35,6 @@ RWCatalogMessage& RWCatalogMessage::operator=(const RWCatalogMessage& other) {
     return *this;
 }
 
-RWCatalogMessage::~RWCatalogMessage() { delete[] text_; }
+RWCatalogMessage::~RWCatalogMessage() {
+    delete[] text_;
+}

@@ -2,15 +2,23 @@
 
 #include <cstdint>
 
-RWCollectable* RWCollectable::NewSpecies() const { return new RWCollectable; }
+RWCollectable* RWCollectable::NewSpecies() const {
+    return new RWCollectable;
+}
 
-RWCollectable* RWCollectable::Copy() const { return new RWCollectable; }
+RWCollectable* RWCollectable::Copy() const {
+    return new RWCollectable;
+}
 
-RWClassID RWCollectable::IsA() const { return __RWCOLLECTABLE; }
+RWClassID RWCollectable::IsA() const {
+    return __RWCOLLECTABLE;
+}
 
 RWCollectable::~RWCollectable() = default;
 
-uint32_t RWCollectable::BinaryStoreSize() const { return 0; }
+uint32_t RWCollectable::BinaryStoreSize() const {
+    return 0;
+}
 
 // Plain collectables have no value: they order and compare by address.
 int RWCollectable::CompareTo(const RWCollectable* other) const {
@@ -25,7 +33,9 @@ uint32_t RWCollectable::Hash() const {
     return static_cast<uint32_t>((address >> 3) ^ address);
 }
 
-bool RWCollectable::IsEqual(const RWCollectable* other) const { return this == other; }
+bool RWCollectable::IsEqual(const RWCollectable* other) const {
+    return this == other;
+}
 
 void RWCollectable::RestoreGuts(RWVirtualInStream&) {}
 void RWCollectable::RestoreGuts(RWBinaryFile&) {}
@@ -39,7 +49,9 @@ RWCollectable* RWCollectable::NilObject() {
     return nil;
 }
 
-RWCollectable* RWCreateRWCollectable() { return new RWCollectable; }
+RWCollectable* RWCreateRWCollectable() {
+    return new RWCollectable;
+}
 
 bool RWIsEqualTester(const RWCollectable* item, const void* argument) {
     return item->IsEqual(static_cast<const RWCollectable*>(argument));

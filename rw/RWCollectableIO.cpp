@@ -30,7 +30,9 @@ constexpr char kCloseGuts = '}';
 // refused before anything is allocated for it.
 constexpr uint32_t kMaxStringIdLength = 1024;
 
-[[noreturn]] void ThrowRef() { RWThrowCatalog<RWInternalError>(RWTOOL_REF()); }
+[[noreturn]] void ThrowRef() {
+    RWThrowCatalog<RWInternalError>(RWTOOL_REF());
+}
 
 [[noreturn]] void ThrowNoCreate(RWClassID id) {
     RWThrowCatalog<RWInternalError>(RWTOOL_NOCREATE(), static_cast<unsigned>(id), static_cast<unsigned>(id));
@@ -98,7 +100,8 @@ uint32_t ResolveBackReference(RWReadTable& table, int64_t rawIndex, const RWColl
     const uint32_t index = table.CheckObjectIndex(rawIndex);
     const RWReadTable::Entry& entry = table.At(index);
     if (target != nullptr && entry.object != target) ThrowRef();
-    if (target == nullptr && entry.kind != RWReadTable::Kind::Nil && check != nullptr && !check(entry.object)) {
+    if (target == nullptr && entry.kind != RWReadTable::Kind::Nil && check != nullptr &&
+        !check(entry.object)) {
         ThrowRef();
     }
     return index;
@@ -109,7 +112,9 @@ RWCollectable* ResultOf(const RWReadTable& table, uint32_t index) {
     return entry.kind == RWReadTable::Kind::Nil ? nullptr : entry.object;
 }
 
-void Fail(RWVirtualInStream& stream) { stream.setstate(RWVirtualStreamBase::failbit); }
+void Fail(RWVirtualInStream& stream) {
+    stream.setstate(RWVirtualStreamBase::failbit);
+}
 
 // One object from a virtual stream. False when nothing could be read (the
 // stream's fail bit is then set); else result is set.
@@ -225,8 +230,12 @@ private:
     bool succeeded_ = false;
 };
 
-bool CarrierFailed(const RWVirtualInStream& stream) { return !stream.good(); }
-bool CarrierFailed(const RWBinaryFile& file) { return file.Eof() || file.Error(); }
+bool CarrierFailed(const RWVirtualInStream& stream) {
+    return !stream.good();
+}
+bool CarrierFailed(const RWBinaryFile& file) {
+    return file.Eof() || file.Error();
+}
 
 // The outermost call owns the table: it reads the file magic, and when the
 // restore fails it yields null and its guard frees what was made.
@@ -237,8 +246,8 @@ RWCollectable* Restore(RWVirtualInStream& stream, RWCollectable* target, RWResto
     InPlaceTargetGuard targetGuard(guard.Table(), target, guard.Created());
     RWCollectable* result = nullptr;
     // The outermost caller is no restored holder: nothing to claim for it.
-    const bool read = ReadObject(stream, guard.Table(), target, guard.Created() ? RWRestoreHold::Borrowed : hold,
-                                 check, result);
+    const bool read = ReadObject(stream, guard.Table(), target,
+                                 guard.Created() ? RWRestoreHold::Borrowed : hold, check, result);
     if (!read || (guard.Created() && CarrierFailed(stream))) {
         if (guard.Created()) guard.Fail();
         return nullptr;
@@ -247,7 +256,8 @@ RWCollectable* Restore(RWVirtualInStream& stream, RWCollectable* target, RWResto
     return result;
 }
 
-RWCollectable* Restore(RWBinaryFile& file, RWCollectable* target, RWRestoreHold hold, RWRestoreTypeCheck check) {
+RWCollectable* Restore(RWBinaryFile& file, RWCollectable* target, RWRestoreHold hold,
+                       RWRestoreTypeCheck check) {
     RWReadTableGuard guard;
     if (guard.Created()) {
         uint32_t magic = 0;
@@ -260,8 +270,8 @@ RWCollectable* Restore(RWBinaryFile& file, RWCollectable* target, RWRestoreHold 
     }
     InPlaceTargetGuard targetGuard(guard.Table(), target, guard.Created());
     RWCollectable* result = nullptr;
-    const bool read = ReadObject(file, guard.Table(), target, guard.Created() ? RWRestoreHold::Borrowed : hold,
-                                 check, result);
+    const bool read = ReadObject(file, guard.Table(), target,
+                                 guard.Created() ? RWRestoreHold::Borrowed : hold, check, result);
     if (!read || (guard.Created() && CarrierFailed(file))) {
         if (guard.Created()) guard.Fail();
         return nullptr;
@@ -288,7 +298,8 @@ void RWCollectable::RecursiveSaveOn(RWVirtualOutStream& stream) const {
             stream << static_cast<unsigned int>(name.Length());
             stream.putString(name.Data(), name.Length());
         } else {
-            stream << kNewObject << static_cast<unsigned short>(kStringIdLaterUse) << static_cast<int>(nameIndex);
+            stream << kNewObject << static_cast<unsigned short>(kStringIdLaterUse)
+                   << static_cast<int>(nameIndex);
         }
     } else {
         stream << kNewObject << static_cast<unsigned short>(id);
@@ -336,7 +347,9 @@ uint32_t RWCollectable::RecursiveStoreSize() const {
     if (RWIsStringIdClassId(id)) {
         const RWStringID name = RWClassIdToStringId(id);
         uint32_t nameIndex = 0;
-        size += table.AddStringId(name.Data(), name.Length(), nameIndex) ? static_cast<uint32_t>(name.Length()) + 4 : 4;
+        size += table.AddStringId(name.Data(), name.Length(), nameIndex)
+                    ? static_cast<uint32_t>(name.Length()) + 4
+                    : 4;
     }
     return size + BinaryStoreSize() + 2;
 }
@@ -365,8 +378,8 @@ RWBinaryFile& operator<<(RWBinaryFile& file, const RWCollectable& object) {
     return file;
 }
 
-RWVirtualInStream& RWRestoreObjectPointer(RWVirtualInStream& stream, RWCollectable*& pointer, RWRestoreHold hold,
-                                          RWRestoreTypeCheck check) {
+RWVirtualInStream& RWRestoreObjectPointer(RWVirtualInStream& stream, RWCollectable*& pointer,
+                                          RWRestoreHold hold, RWRestoreTypeCheck check) {
     pointer = nullptr;
     pointer = Restore(stream, nullptr, hold, check);
     return stream;
@@ -383,7 +396,9 @@ RWVirtualInStream& operator>>(RWVirtualInStream& stream, RWCollectable*& pointer
     return RWRestoreObjectPointer(stream, pointer);
 }
 
-RWBinaryFile& operator>>(RWBinaryFile& file, RWCollectable*& pointer) { return RWRestoreObjectPointer(file, pointer); }
+RWBinaryFile& operator>>(RWBinaryFile& file, RWCollectable*& pointer) {
+    return RWRestoreObjectPointer(file, pointer);
+}
 
 RWVirtualInStream& operator>>(RWVirtualInStream& stream, RWCollectable& object) {
     Restore(stream, &object, RWRestoreHold::Borrowed, nullptr);

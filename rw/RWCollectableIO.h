@@ -129,7 +129,8 @@ RWVirtualInStream& RWRestoreObjectPointerAs(RWVirtualInStream& stream, T*& point
 }
 
 template <class T>
-RWBinaryFile& RWRestoreObjectPointerAs(RWBinaryFile& file, T*& pointer, RWRestoreHold hold = RWRestoreHold::Borrowed) {
+RWBinaryFile& RWRestoreObjectPointerAs(RWBinaryFile& file, T*& pointer,
+                                       RWRestoreHold hold = RWRestoreHold::Borrowed) {
     RWCollectable* object = nullptr;
     RWRestoreObjectPointer(file, object, hold,
                            [](const RWCollectable* o) { return dynamic_cast<const T*>(o) != nullptr; });

@@ -9,7 +9,9 @@
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
 
-RWClassID RWCollectionBase::IsA() const { return __RWCOLLECTION; }
+RWClassID RWCollectionBase::IsA() const {
+    return __RWCOLLECTION;
+}
 
 uint32_t RWCollectionBase::BinaryStoreSize() const {
     uint32_t size = 4;
@@ -43,7 +45,9 @@ void RWCollectionBase::SaveGuts(RWBinaryFile& file) const {
 }
 
 namespace {
-void InsertRestored(RWCollectionBase& collection, RWCollectable* member) { collection.Insert(member); }
+void InsertRestored(RWCollectionBase& collection, RWCollectable* member) {
+    collection.Insert(member);
+}
 
 // Members are gathered first and handed to the collection only once all of
 // them were read: when the source fails part way, the whole restore fails
@@ -66,16 +70,22 @@ void RWCollectionBase::RestoreMembers(RWVirtualInStream& stream, RestoredMemberS
     stream >> count;
     if (!stream.good()) return;
     std::vector<RWCollectable*> members;
-    if (!ReadMembers(stream, count, [&stream] { return stream.good(); }, members)) return;
-    for (RWCollectable* member : members) sink(*this, member);
+    if (!ReadMembers(
+            stream, count, [&stream] { return stream.good(); }, members))
+        return;
+    for (RWCollectable* member : members)
+        sink(*this, member);
 }
 
 void RWCollectionBase::RestoreMembers(RWBinaryFile& file, RestoredMemberSink sink) {
     uint32_t count = 0;
     if (!file.Read(count)) return;
     std::vector<RWCollectable*> members;
-    if (!ReadMembers(file, count, [&file] { return !file.Eof() && !file.Error(); }, members)) return;
-    for (RWCollectable* member : members) sink(*this, member);
+    if (!ReadMembers(
+            file, count, [&file] { return !file.Eof() && !file.Error(); }, members))
+        return;
+    for (RWCollectable* member : members)
+        sink(*this, member);
 }
 
 void RWCollectionBase::RestoreGuts(RWVirtualInStream& stream) {
@@ -90,7 +100,8 @@ void RWCollectionBase::RestoreGuts(RWBinaryFile& file) {
 
 void RWCollectionBase::ClearAndDestroy() {
     RWIdentitySet distinct(Entries() / 4);
-    Apply([](RWCollectable* member, void* set) { static_cast<RWIdentitySet*>(set)->Insert(member); }, &distinct);
+    Apply([](RWCollectable* member, void* set) { static_cast<RWIdentitySet*>(set)->Insert(member); },
+          &distinct);
     // A restored graph may hold a collection inside itself: it is not
     // deleted from under its own ClearAndDestroy.
     distinct.Remove(this);
@@ -98,9 +109,13 @@ void RWCollectionBase::ClearAndDestroy() {
     distinct.ClearAndDestroy();
 }
 
-bool RWCollectionBase::Contains(const RWCollectable* object) const { return Find(object) != nullptr; }
+bool RWCollectionBase::Contains(const RWCollectable* object) const {
+    return Find(object) != nullptr;
+}
 
-bool RWCollectionBase::IsEmpty() const { return Entries() == 0; }
+bool RWCollectionBase::IsEmpty() const {
+    return Entries() == 0;
+}
 
 void RWCollectionBase::RemoveAndDestroy(const RWCollectable* object) {
     RWCollectable* removed = Remove(object);
@@ -112,7 +127,8 @@ thread_local std::vector<std::pair<const void*, const void*>> t_comparing;
 } // namespace
 
 bool RWCollectionBase::CompareOnce(const RWCollectable* other,
-                                   bool (*test)(const RWCollectionBase& self, const RWCollectable* other)) const {
+                                   bool (*test)(const RWCollectionBase& self,
+                                                const RWCollectable* other)) const {
     const std::pair<const void*, const void*> pair{this, other};
     for (const auto& p : t_comparing) {
         if (p == pair) return true;

@@ -12,15 +12,23 @@ namespace {
 
 // Integers are at most 8 bytes wide: any other size would overrun the
 // conversion below, so the header is refused instead.
-bool SizeIsSupported(unsigned size) { return size == 1 || size == 2 || size == 4 || size == 8; }
+bool SizeIsSupported(unsigned size) {
+    return size == 1 || size == 2 || size == 4 || size == 8;
+}
 
 // All-ones in the low `bytes` bytes (bytes <= 8).
-uint64_t LowMask(size_t bytes) { return bytes >= 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * bytes)) - 1; }
+uint64_t LowMask(size_t bytes) {
+    return bytes >= 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * bytes)) - 1;
+}
 } // namespace
 
-RWEndianInStream::RWEndianInStream(std::streambuf* buffer) : RWBinaryInStream(buffer) { getHeader(); }
+RWEndianInStream::RWEndianInStream(std::streambuf* buffer) : RWBinaryInStream(buffer) {
+    getHeader();
+}
 
-RWEndianInStream::RWEndianInStream(std::istream& stream) : RWBinaryInStream(stream) { getHeader(); }
+RWEndianInStream::RWEndianInStream(std::istream& stream) : RWBinaryInStream(stream) {
+    getHeader();
+}
 
 void RWEndianInStream::getHeader() {
     unsigned char header[9];
@@ -44,12 +52,18 @@ void RWEndianInStream::getHeader() {
 
 size_t RWEndianInStream::streamSize(Item item) const {
     switch (item) {
-    case Item::Short: return shortSize_;
-    case Item::Int: return intSize_;
-    case Item::Long: return longSize_;
-    case Item::Length: return lengthSize_;
-    case Item::Float: return 4;
-    case Item::Double: return 8;
+    case Item::Short:
+        return shortSize_;
+    case Item::Int:
+        return intSize_;
+    case Item::Long:
+        return longSize_;
+    case Item::Length:
+        return lengthSize_;
+    case Item::Float:
+        return 4;
+    case Item::Double:
+        return 8;
     }
     return hostSize(item);
 }
@@ -58,14 +72,16 @@ void RWEndianInStream::decode(const unsigned char* bytes, size_t size, unsigned 
                               bool isSigned) {
     // The value as the stream holds it, most significant byte first.
     uint64_t value = 0;
-    for (size_t i = 0; i < size; ++i) value = (value << 8) | bytes[order_ == 1 ? i : size - 1 - i];
+    for (size_t i = 0; i < size; ++i)
+        value = (value << 8) | bytes[order_ == 1 ? i : size - 1 - i];
     if (size < hostSize) {
         if (isSigned && ((value >> (8 * size - 1)) & 1) != 0) value |= ~LowMask(size);
     } else if (size > hostSize) {
         const uint64_t kept = value & LowMask(hostSize);
         const bool negative = isSigned && ((kept >> (8 * hostSize - 1)) & 1) != 0;
         const uint64_t surplus = value >> (8 * hostSize);
-        if (surplus != (negative ? LowMask(size - hostSize) : 0)) setstate(failbit); // does not fit: keep it cut
+        if (surplus != (negative ? LowMask(size - hostSize) : 0))
+            setstate(failbit); // does not fit: keep it cut
         value = kept;
     }
     switch (hostSize) {
@@ -79,14 +95,17 @@ void RWEndianInStream::decode(const unsigned char* bytes, size_t size, unsigned 
         std::memcpy(image, &v, sizeof v);
         break;
     }
-    default: std::memcpy(image, &value, sizeof value); break;
+    default:
+        std::memcpy(image, &value, sizeof value);
+        break;
     }
 }
 
 size_t RWEndianInStream::getImages(void* images, size_t count, Item item, bool isSigned) {
     const size_t size = streamSize(item);
     const size_t host = hostSize(item);
-    if (size == host && order_ == hostByteOrder) return RWBinaryInStream::getImages(images, count, item, isSigned);
+    if (size == host && order_ == hostByteOrder)
+        return RWBinaryInStream::getImages(images, count, item, isSigned);
     if (images == nullptr) {
         if (count > 0) setstate(failbit);
         return 0;
@@ -98,7 +117,8 @@ size_t RWEndianInStream::getImages(void* images, size_t count, Item item, bool i
     while (done < count) {
         const size_t want = std::min(count - done, perChunk);
         const size_t got = getBytes(chunk, want * size) / size;
-        for (size_t i = 0; i < got; ++i) decode(chunk + i * size, size, out + (done + i) * host, host, isSigned);
+        for (size_t i = 0; i < got; ++i)
+            decode(chunk + i * size, size, out + (done + i) * host, host, isSigned);
         done += got;
         if (got < want) break;
     }

@@ -33,7 +33,8 @@ private:
     void getHeader();
     size_t streamSize(Item item) const;
     // Turns size bytes of the stream into the host image of hostSize bytes.
-    void decode(const unsigned char* bytes, size_t size, unsigned char* image, size_t hostSize, bool isSigned);
+    void decode(const unsigned char* bytes, size_t size, unsigned char* image, size_t hostSize,
+                bool isSigned);
 
     unsigned char order_ = 0;
     unsigned char shortSize_ = 2;

@@ -27,7 +27,8 @@ void RWEndianOutStream::putHeader() {
     // never find it.
     std::streambuf* buffer = rdbuf();
     const std::streamoff end =
-        buffer != nullptr ? std::streamoff(buffer->pubseekoff(0, std::ios_base::end, std::ios_base::out)) : -1;
+        buffer != nullptr ? std::streamoff(buffer->pubseekoff(0, std::ios_base::end, std::ios_base::out))
+                          : -1;
     if (end != 0) RWThrow(RWStreamError(RWCatalogMessage(RWTOOL_STREAM()), static_cast<uint32_t>(end)));
     const unsigned char header[9] = {'e', 's', 1, order_, 2, 4, 4, 2, 4};
     putBytes(header, sizeof header);

@@ -14,7 +14,9 @@ RWErrorHandler RWSetErrorHandler(RWErrorHandler handler) {
     return g_handler.exchange(handler != nullptr ? handler : &RWDefaultErrorHandler);
 }
 
-RWErrorHandler RWGetErrorHandler() { return g_handler.load(); }
+RWErrorHandler RWGetErrorHandler() {
+    return g_handler.load();
+}
 
 void RWDefaultErrorHandler(const RWLibraryError& error) {
     MessageBoxA(nullptr, error.why(), "Fatal Error", MB_TASKMODAL | MB_ICONERROR);
@@ -34,5 +36,6 @@ void RWThrow(const RWLibraryError& error) {
 
 void RWThrowIndexError(size_t index, size_t count) {
     if (index == RW_NPOS) RWThrowCatalog<RWBoundsError>(RWTOOL_NPOSINDEX());
-    RWThrowCatalog<RWBoundsError>(RWTOOL_INDEXERR(), static_cast<unsigned>(index), static_cast<unsigned>(count));
+    RWThrowCatalog<RWBoundsError>(RWTOOL_INDEXERR(), static_cast<unsigned>(index),
+                                  static_cast<unsigned>(count));
 }

@@ -16,7 +16,9 @@ RWFactory* g_factory = nullptr;
 constexpr const char* kNoStringId = "No_RWStringID";
 constexpr const char* kUnknownName = "NoID";
 
-std::string Key(const RWStringID& name) { return std::string(name.Data(), name.Length()); }
+std::string Key(const RWStringID& name) {
+    return std::string(name.Data(), name.Length());
+}
 } // namespace
 
 RWFactory::RWFactory() = default;
@@ -34,13 +36,17 @@ void RWFactory::Add(RWUserCreator create, RWClassID id, std::string name) {
     byName_.try_emplace(std::move(name), ByNameEntry{create, id});
 }
 
-void RWFactory::AddFunction(RWUserCreator create, RWClassID id, const RWStringID& name) { Add(create, id, Key(name)); }
+void RWFactory::AddFunction(RWUserCreator create, RWClassID id, const RWStringID& name) {
+    Add(create, id, Key(name));
+}
 
 void RWFactory::AddFunction(RWUserCreator create, RWClassID id, const char* name) {
     Add(create, id, name != nullptr ? std::string(name) : std::string(kNoStringId));
 }
 
-void RWFactory::AddFunction(RWUserCreator create, RWClassID id) { Add(create, id, kNoStringId); }
+void RWFactory::AddFunction(RWUserCreator create, RWClassID id) {
+    Add(create, id, kNoStringId);
+}
 
 void RWFactory::RemoveFunction(RWClassID id) {
     RWLazyLockGuard lock(g_entryLock);
@@ -52,7 +58,9 @@ void RWFactory::RemoveName(const std::string& name) {
     byName_.erase(name);
 }
 
-void RWFactory::RemoveFunction(const RWStringID& name) { RemoveName(Key(name)); }
+void RWFactory::RemoveFunction(const RWStringID& name) {
+    RemoveName(Key(name));
+}
 
 RWUserCreator RWFactory::GetFunction(RWClassID id) const {
     RWLazyLockGuard lock(g_entryLock);

@@ -17,7 +17,8 @@ uint32_t BucketCount(size_t requested) {
 
 RWHashTable::RWHashTable(size_t buckets) : table_(BucketCount(buckets), nullptr) {}
 
-RWHashTable::RWHashTable(const RWHashTable& other) : RWCollectionBase(other), table_(other.Buckets(), nullptr) {
+RWHashTable::RWHashTable(const RWHashTable& other)
+    : RWCollectionBase(other), table_(other.Buckets(), nullptr) {
     CopyBuckets(other);
 }
 
@@ -36,19 +37,33 @@ void RWHashTable::CopyBuckets(const RWHashTable& other) {
     entries_ = other.entries_;
 }
 
-RWHashTable::~RWHashTable() { Clear(); }
+RWHashTable::~RWHashTable() {
+    Clear();
+}
 
-RWCollectable* RWHashTable::CreateInstance() { return new RWHashTable; }
+RWCollectable* RWHashTable::CreateInstance() {
+    return new RWHashTable;
+}
 
-RWCollectable* RWHashTable::NewSpecies() const { return new RWHashTable; }
+RWCollectable* RWHashTable::NewSpecies() const {
+    return new RWHashTable;
+}
 
-RWCollectable* RWHashTable::Copy() const { return new RWHashTable(*this); }
+RWCollectable* RWHashTable::Copy() const {
+    return new RWHashTable(*this);
+}
 
-RWClassID RWHashTable::IsA() const { return __RWHASHTABLE; }
+RWClassID RWHashTable::IsA() const {
+    return __RWHASHTABLE;
+}
 
-size_t RWHashTable::BucketIndex(const RWCollectable* object) const { return object->Hash() % table_.Length(); }
+size_t RWHashTable::BucketIndex(const RWCollectable* object) const {
+    return object->Hash() % table_.Length();
+}
 
-RWHashTable* RWHashTable::NewDistinctSet(size_t buckets) const { return new RWSet(buckets); }
+RWHashTable* RWHashTable::NewDistinctSet(size_t buckets) const {
+    return new RWSet(buckets);
+}
 
 RWSlistCollectables& RWHashTable::BucketFor(const RWCollectable* object) {
     void*& slot = table_(BucketIndex(object));
@@ -76,7 +91,9 @@ void RWHashTable::Clear() {
     entries_ = 0;
 }
 
-size_t RWHashTable::Entries() const { return entries_; }
+size_t RWHashTable::Entries() const {
+    return entries_;
+}
 
 RWCollectable* RWHashTable::Find(const RWCollectable* object) const {
     if (object == nullptr) return nullptr;
@@ -89,7 +106,9 @@ RWCollectable* RWHashTable::Insert(RWCollectable* object) {
     return AddToBucket(object);
 }
 
-bool RWHashTable::IsEmpty() const { return entries_ == 0; }
+bool RWHashTable::IsEmpty() const {
+    return entries_ == 0;
+}
 
 size_t RWHashTable::OccurrencesOf(const RWCollectable* object) const {
     if (object == nullptr) return 0;
@@ -132,7 +151,8 @@ bool RWHashTable::EqualOccurrences(const RWCollectionBase& self, const RWCollect
         return true;
     });
     bool equal = true;
-    distinct->ForEach([&](RWCollectable* x) { return equal = mine.OccurrencesOf(x) <= theirs->OccurrencesOf(x); });
+    distinct->ForEach(
+        [&](RWCollectable* x) { return equal = mine.OccurrencesOf(x) <= theirs->OccurrencesOf(x); });
     // The temporary set holds the members, never owns them.
     distinct->Clear();
     return equal;

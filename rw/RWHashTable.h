@@ -54,8 +54,7 @@ public:
     size_t Buckets() const { return table_.Length(); }
 
     // The members in Apply order; stops early when visit returns false.
-    template <typename Visit>
-    void ForEach(Visit visit) const {
+    template <typename Visit> void ForEach(Visit visit) const {
         bool go = true;
         for (size_t i = 0; go && i < Buckets(); ++i) {
             if (RWSlistCollectables* bucket = Bucket(i)) {

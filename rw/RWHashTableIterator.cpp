@@ -38,7 +38,9 @@ RWCollectable* RWHashTableIterator::FindNext(const RWCollectable* object) {
     return nullptr;
 }
 
-RWCollectable* RWHashTableIterator::Key() const { return iterator_ != nullptr ? iterator_->Key() : nullptr; }
+RWCollectable* RWHashTableIterator::Key() const {
+    return iterator_ != nullptr ? iterator_->Key() : nullptr;
+}
 
 RWCollectable* RWHashTableIterator::RemoveCurrent() {
     if (iterator_ == nullptr) return nullptr;

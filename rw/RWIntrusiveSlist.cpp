@@ -41,14 +41,16 @@ void RWIntrusiveSlist::IndexCheck(size_t i, size_t limit) const {
 
 RWIntrusiveSlistLink* RWIntrusiveSlist::LinkBefore(size_t i) {
     RWIntrusiveSlistLink* p = &head_;
-    while (i-- != 0) p = p->next;
+    while (i-- != 0)
+        p = p->next;
     return p;
 }
 
 RWIntrusiveSlistLink* RWIntrusiveSlist::At(size_t i) const {
     IndexCheck(i, count_);
     RWIntrusiveSlistLink* p = head_.next;
-    while (i-- != 0) p = p->next;
+    while (i-- != 0)
+        p = p->next;
     return p;
 }
 
@@ -84,7 +86,8 @@ RWIntrusiveSlistLink* RWIntrusiveSlist::RemoveReference(RWIntrusiveSlistLink* li
     // stops: at the link's predecessor, or at the sentinel when it is absent.
     tail_.next = link;
     RWIntrusiveSlistLink* p = &head_;
-    while (p->next != link) p = p->next;
+    while (p->next != link)
+        p = p->next;
     RWIntrusiveSlistLink* result = nullptr;
     if (p != &tail_) {
         p->next = link->next;

@@ -2,7 +2,8 @@
 
 RWIntrusiveSlistLink* RWIntrusiveSlistIterator::Advance(size_t n) {
     RWIntrusiveSlistLink* tail = list_->Tail();
-    while (n-- != 0 && current_ != tail) current_ = current_->next;
+    while (n-- != 0 && current_ != tail)
+        current_ = current_->next;
     return current_ == tail ? nullptr : current_;
 }
 

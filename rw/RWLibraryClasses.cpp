@@ -11,7 +11,8 @@ void RWRegisterLibraryClasses() {
     // One line per class: RWAddToFactory(create function, class id, "Name").
     RWAddToFactory(&RWCreateRWCollectable, __RWCOLLECTABLE, "RWCollectable");
     RWAddToFactory(&RWSlistCollectables::CreateInstance, __RWSLISTCOLLECTABLES, "RWSlistCollectables");
-    RWAddToFactory(&RWSlistCollectablesStack::CreateInstance, __RWSLISTCOLLECTABLESSTACK, "RWSlistCollectablesStack");
+    RWAddToFactory(&RWSlistCollectablesStack::CreateInstance, __RWSLISTCOLLECTABLESSTACK,
+                   "RWSlistCollectablesStack");
     RWAddToFactory(&RWHashTable::CreateInstance, __RWHASHTABLE, "RWHashTable");
     RWAddToFactory(&RWSet::CreateInstance, __RWSET, "RWSet");
     RWAddToFactory(&RWIdentitySet::CreateInstance, __RWIDENTITYSET, "RWIdentitySet");

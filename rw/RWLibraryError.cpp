@@ -14,7 +14,8 @@ const char* CopyText(const char* text) {
 
 RWLibraryError::RWLibraryError(const char* text) : text_(CopyText(text)), owns_(true) {}
 
-RWLibraryError::RWLibraryError(const RWCatalogMessage& message) : text_(CopyText(message.str())), owns_(true) {}
+RWLibraryError::RWLibraryError(const RWCatalogMessage& message)
+    : text_(CopyText(message.str())), owns_(true) {}
 
 RWLibraryError::RWLibraryError(const char* text, bool owns)
     : text_(owns ? CopyText(text) : text), owns_(owns) {}

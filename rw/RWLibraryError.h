@@ -28,10 +28,12 @@ private:
     bool owns_;
 };
 
-#define RW_ERROR_CLASS_BODY(Class, Base)                                                                    \
-public:                                                                                                    \
-    using Base::Base;                                                                                      \
-    [[noreturn]] void Raise() const override { throw Class(*this); }
+#define RW_ERROR_CLASS_BODY(Class, Base)                                                                     \
+public:                                                                                                      \
+    using Base::Base;                                                                                        \
+    [[noreturn]] void Raise() const override {                                                               \
+        throw Class(*this);                                                                                  \
+    }
 
 class RWExternalError : public RWLibraryError {
     RW_ERROR_CLASS_BODY(RWExternalError, RWLibraryError)
@@ -52,7 +54,8 @@ private:
 
 class RWStreamError : public RWExternalError {
 public:
-    RWStreamError(const RWCatalogMessage& message, uint32_t value) : RWExternalError(message), value_(value) {}
+    RWStreamError(const RWCatalogMessage& message, uint32_t value)
+        : RWExternalError(message), value_(value) {}
     uint32_t value() const { return value_; }
     [[noreturn]] void Raise() const override { throw RWStreamError(*this); }
 

@@ -4,8 +4,8 @@
 
 namespace {
 constexpr uint32_t kMinimumCapacity = 16;
-constexpr uint64_t kDoublingLimit = 0x7FFFFFFFu;   // bytes up to which capacities double
-constexpr uint64_t kApproachLimit = 0xFFFFFFFDu;   // bytes below which capacities still grow
+constexpr uint64_t kDoublingLimit = 0x7FFFFFFFu; // bytes up to which capacities double
+constexpr uint64_t kApproachLimit = 0xFFFFFFFDu; // bytes below which capacities still grow
 constexpr uint32_t kLargestSize = 0xFFFFFFFFu;
 
 [[noreturn]] void RaiseOverflow() {

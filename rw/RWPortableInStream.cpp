@@ -1,7 +1,7 @@
 #include "rw/RWPortableInStream.h"
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -10,8 +10,12 @@
 namespace {
 constexpr int kEnd = -1;
 
-bool IsSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+bool IsSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool IsDigit(int c) {
+    return c >= '0' && c <= '9';
+}
 int HexValue(int c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -130,7 +134,8 @@ bool RWPortableInStream::readDouble(double& value) {
     if (!readFloatingText(text, sizeof text, length)) return false;
     const char* first = text;
     const char* last = text + length;
-    if (first[0] == '+' && length > 1 && first[1] != '-' && first[1] != '+') ++first; // from_chars takes no '+'
+    if (first[0] == '+' && length > 1 && first[1] != '-' && first[1] != '+')
+        ++first; // from_chars takes no '+'
     double parsed = 0;
     auto [end, error] = std::from_chars(first, last, parsed, std::chars_format::general);
     if (error == std::errc::result_out_of_range && end == last) {
@@ -170,7 +175,8 @@ bool RWPortableInStream::readFloat(float& value) {
 
 int RWPortableInStream::readEscaped() {
     int c = takeByte();
-    while (c == '\n') c = takeByte();
+    while (c == '\n')
+        c = takeByte();
     if (c == kEnd) {
         setstate(eofbit | failbit);
         return -1;
@@ -178,16 +184,27 @@ int RWPortableInStream::readEscaped() {
     if (c != '\\') return c;
     c = takeByte();
     switch (c) {
-    case kEnd: setstate(eofbit | failbit); return -1;
-    case '"': return '"';
-    case '[': return '{';
-    case ']': return '}';
-    case '\\': return '\\';
-    case 'b': return 8;
-    case 'f': return 12;
-    case 'n': return 10;
-    case 'r': return 13;
-    case 't': return 9;
+    case kEnd:
+        setstate(eofbit | failbit);
+        return -1;
+    case '"':
+        return '"';
+    case '[':
+        return '{';
+    case ']':
+        return '}';
+    case '\\':
+        return '\\';
+    case 'b':
+        return 8;
+    case 'f':
+        return 12;
+    case 'n':
+        return 10;
+    case 'r':
+        return 13;
+    case 't':
+        return 9;
     case 'x': {
         // Up to two characters, stopping at a newline; their leading hex digits are the byte.
         int value = 0;
@@ -210,12 +227,12 @@ int RWPortableInStream::readEscaped() {
         }
         return value;
     }
-    default: return c; // an unknown escape stands for itself
+    default:
+        return c; // an unknown escape stands for itself
     }
 }
 
-template <typename T>
-void RWPortableInStream::readIntegers(T* p, size_t n, bool isSigned, unsigned bits) {
+template <typename T> void RWPortableInStream::readIntegers(T* p, size_t n, bool isSigned, unsigned bits) {
     if (p == nullptr) {
         if (n > 0) setstate(failbit);
         return;
@@ -294,9 +311,13 @@ RWVirtualInStream& RWPortableInStream::get(char* p, size_t n) {
     return *this;
 }
 
-RWVirtualInStream& RWPortableInStream::get(unsigned char& value) { return get(&value, 1); }
+RWVirtualInStream& RWPortableInStream::get(unsigned char& value) {
+    return get(&value, 1);
+}
 
-RWVirtualInStream& RWPortableInStream::get(char& value) { return get(&value, 1); }
+RWVirtualInStream& RWPortableInStream::get(char& value) {
+    return get(&value, 1);
+}
 
 int RWPortableInStream::get() {
     uint64_t value = 0;
@@ -365,11 +386,17 @@ RWVirtualInStream& RWPortableInStream::getString(char* buf, size_t size) {
     return *this;
 }
 
-RWVirtualInStream& RWPortableInStream::operator>>(unsigned long& value) { return get(&value, 1); }
+RWVirtualInStream& RWPortableInStream::operator>>(unsigned long& value) {
+    return get(&value, 1);
+}
 
-RWVirtualInStream& RWPortableInStream::operator>>(unsigned int& value) { return get(&value, 1); }
+RWVirtualInStream& RWPortableInStream::operator>>(unsigned int& value) {
+    return get(&value, 1);
+}
 
-RWVirtualInStream& RWPortableInStream::operator>>(unsigned short& value) { return get(&value, 1); }
+RWVirtualInStream& RWPortableInStream::operator>>(unsigned short& value) {
+    return get(&value, 1);
+}
 
 RWVirtualInStream& RWPortableInStream::operator>>(unsigned char& c) {
     skipSpace();
@@ -378,15 +405,25 @@ RWVirtualInStream& RWPortableInStream::operator>>(unsigned char& c) {
     return *this;
 }
 
-RWVirtualInStream& RWPortableInStream::operator>>(short& value) { return get(&value, 1); }
+RWVirtualInStream& RWPortableInStream::operator>>(short& value) {
+    return get(&value, 1);
+}
 
-RWVirtualInStream& RWPortableInStream::operator>>(long& value) { return get(&value, 1); }
+RWVirtualInStream& RWPortableInStream::operator>>(long& value) {
+    return get(&value, 1);
+}
 
-RWVirtualInStream& RWPortableInStream::operator>>(int& value) { return get(&value, 1); }
+RWVirtualInStream& RWPortableInStream::operator>>(int& value) {
+    return get(&value, 1);
+}
 
-RWVirtualInStream& RWPortableInStream::operator>>(float& value) { return get(&value, 1); }
+RWVirtualInStream& RWPortableInStream::operator>>(float& value) {
+    return get(&value, 1);
+}
 
-RWVirtualInStream& RWPortableInStream::operator>>(double& value) { return get(&value, 1); }
+RWVirtualInStream& RWPortableInStream::operator>>(double& value) {
+    return get(&value, 1);
+}
 
 RWVirtualInStream& RWPortableInStream::operator>>(char& c) {
     skipSpace();

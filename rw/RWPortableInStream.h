@@ -67,8 +67,7 @@ private:
     // One escaped character at the current position (newlines skipped), or
     // -1 with the state set.
     int readEscaped();
-    template <typename T>
-    void readIntegers(T* p, size_t n, bool isSigned, unsigned bits);
+    template <typename T> void readIntegers(T* p, size_t n, bool isSigned, unsigned bits);
 
     std::streambuf* buffer_;
     unsigned state_;

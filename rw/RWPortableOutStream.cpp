@@ -18,16 +18,35 @@ namespace {
 size_t Escape(unsigned char byte, char* out) {
     char second = 0;
     switch (byte) {
-    case 8: second = 'b'; break;
-    case 9: second = 't'; break;
-    case 10: second = 'n'; break;
-    case 12: second = 'f'; break;
-    case 13: second = 'r'; break;
-    case '"': second = '"'; break;
-    case '\\': second = '\\'; break;
-    case '{': second = '['; break;
-    case '}': second = ']'; break;
-    default: break;
+    case 8:
+        second = 'b';
+        break;
+    case 9:
+        second = 't';
+        break;
+    case 10:
+        second = 'n';
+        break;
+    case 12:
+        second = 'f';
+        break;
+    case 13:
+        second = 'r';
+        break;
+    case '"':
+        second = '"';
+        break;
+    case '\\':
+        second = '\\';
+        break;
+    case '{':
+        second = '[';
+        break;
+    case '}':
+        second = ']';
+        break;
+    default:
+        break;
     }
     if (second != 0) {
         out[0] = '\\';
@@ -90,8 +109,7 @@ void RWPortableOutStream::putEscaped(unsigned char byte) {
     putPiece(text, Escape(byte, text));
 }
 
-template <typename T>
-void RWPortableOutStream::putInteger(T value) {
+template <typename T> void RWPortableOutStream::putInteger(T value) {
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text - 1, value);
     *result.ptr = '\n';
@@ -101,14 +119,14 @@ void RWPortableOutStream::putInteger(T value) {
 void RWPortableOutStream::putFloating(double value, int digits) {
     // to_chars is locale-free: never a decimal comma, whatever the process set.
     char text[64];
-    const auto result = std::to_chars(text, text + sizeof text - 1, value, std::chars_format::scientific, digits);
+    const auto result =
+        std::to_chars(text, text + sizeof text - 1, value, std::chars_format::scientific, digits);
     *result.ptr = '\n';
     putText(text, static_cast<size_t>(result.ptr - text) + 1);
 }
 
 // Writes each element as a number of the Wire type (long is 32-bit).
-template <typename T, typename Wire>
-void RWPortableOutStream::putArray(const T* p, size_t n) {
+template <typename T, typename Wire> void RWPortableOutStream::putArray(const T* p, size_t n) {
     if (p == nullptr) {
         if (n > 0) setstate(failbit);
         return;
@@ -131,7 +149,8 @@ RWVirtualOutStream& RWPortableOutStream::putString(const char* s, size_t n) {
         return *this;
     }
     putPiece("\"", 1);
-    for (size_t i = 0; i < n; ++i) putEscaped(static_cast<unsigned char>(s[i]));
+    for (size_t i = 0; i < n; ++i)
+        putEscaped(static_cast<unsigned char>(s[i]));
     putPiece("\"", 1);
     return *this;
 }
@@ -146,9 +165,13 @@ RWVirtualOutStream& RWPortableOutStream::operator<<(short value) {
     return *this;
 }
 
-RWVirtualOutStream& RWPortableOutStream::operator<<(unsigned long value) { return put(&value, 1); }
+RWVirtualOutStream& RWPortableOutStream::operator<<(unsigned long value) {
+    return put(&value, 1);
+}
 
-RWVirtualOutStream& RWPortableOutStream::operator<<(long value) { return put(&value, 1); }
+RWVirtualOutStream& RWPortableOutStream::operator<<(long value) {
+    return put(&value, 1);
+}
 
 RWVirtualOutStream& RWPortableOutStream::operator<<(unsigned int value) {
     putInteger(value);
@@ -234,7 +257,9 @@ RWVirtualOutStream& RWPortableOutStream::put(const unsigned char* p, size_t n) {
     return *this;
 }
 
-RWVirtualOutStream& RWPortableOutStream::put(unsigned char value) { return put(&value, 1); }
+RWVirtualOutStream& RWPortableOutStream::put(unsigned char value) {
+    return put(&value, 1);
+}
 
 RWVirtualOutStream& RWPortableOutStream::put(const char* p, size_t n) {
     // 8-bit signed numbers, whatever the signedness of char.
@@ -242,8 +267,11 @@ RWVirtualOutStream& RWPortableOutStream::put(const char* p, size_t n) {
         if (n > 0) setstate(failbit);
         return *this;
     }
-    for (size_t i = 0; i < n; ++i) putInteger(static_cast<int>(static_cast<signed char>(p[i])));
+    for (size_t i = 0; i < n; ++i)
+        putInteger(static_cast<int>(static_cast<signed char>(p[i])));
     return *this;
 }
 
-RWVirtualOutStream& RWPortableOutStream::put(char value) { return put(&value, 1); }
+RWVirtualOutStream& RWPortableOutStream::put(char value) {
+    return put(&value, 1);
+}

@@ -69,11 +69,9 @@ private:
     // One piece of a string or character, wrapping the line first if needed.
     void putPiece(const char* text, size_t n);
     void putEscaped(unsigned char byte);
-    template <typename T>
-    void putInteger(T value);
+    template <typename T> void putInteger(T value);
     void putFloating(double value, int digits);
-    template <typename T, typename Wire>
-    void putArray(const T* p, size_t n);
+    template <typename T, typename Wire> void putArray(const T* p, size_t n);
 
     std::streambuf* buffer_;
     unsigned state_;

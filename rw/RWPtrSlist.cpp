@@ -3,7 +3,9 @@
 #include "rw/RWDefs.h"
 #include "rw/RWErrorHandler.h"
 
-RWPtrSlist::RWPtrSlist(const RWPtrSlist& other) : RWPtrSlist() { *this = other; }
+RWPtrSlist::RWPtrSlist(const RWPtrSlist& other) : RWPtrSlist() {
+    *this = other;
+}
 
 RWPtrSlist& RWPtrSlist::operator=(const RWPtrSlist& other) {
     if (this == &other) return *this;
@@ -31,9 +33,13 @@ void RWPtrSlist::Clear() {
     list_.Clear();
 }
 
-void RWPtrSlist::Append(void* item) { list_.Append(NewLink(item)); }
+void RWPtrSlist::Append(void* item) {
+    list_.Append(NewLink(item));
+}
 
-void RWPtrSlist::Prepend(void* item) { list_.Prepend(NewLink(item)); }
+void RWPtrSlist::Prepend(void* item) {
+    list_.Prepend(NewLink(item));
+}
 
 void RWPtrSlist::InsertAt(size_t i, void* item) {
     if (i > list_.Entries()) RWThrowIndexError(i, list_.Entries());
@@ -113,12 +119,18 @@ void* RWPtrSlist::RemoveFirst() {
 }
 
 namespace {
-bool SameItem(const void* item, const void* argument) { return item == argument; }
+bool SameItem(const void* item, const void* argument) {
+    return item == argument;
+}
 } // namespace
 
-bool RWPtrSlist::ContainsReference(const void* item) const { return Index(&SameItem, item) != RW_NPOS; }
+bool RWPtrSlist::ContainsReference(const void* item) const {
+    return Index(&SameItem, item) != RW_NPOS;
+}
 
-void* RWPtrSlist::RemoveReference(const void* item) { return Remove(&SameItem, item); }
+void* RWPtrSlist::RemoveReference(const void* item) {
+    return Remove(&SameItem, item);
+}
 
 void RWPtrSlist::Apply(RWPtrSlistApply function, void* argument) const {
     ForEach([&](void* item) {

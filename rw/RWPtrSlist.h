@@ -61,8 +61,7 @@ public:
     void Apply(RWPtrSlistApply function, void* argument) const;
 
     // Walks the links in order; stops early when visit returns false.
-    template <typename Visit>
-    void ForEach(Visit visit) const {
+    template <typename Visit> void ForEach(Visit visit) const {
         for (const RWIntrusiveSlistLink* p = list_.First(); p != nullptr && p != list_.Tail(); p = p->next) {
             if (!visit(static_cast<const Link*>(p)->item)) return;
         }

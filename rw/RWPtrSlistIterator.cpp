@@ -1,14 +1,18 @@
 #include "rw/RWPtrSlistIterator.h"
 
 namespace {
-bool SameItem(const void* item, const void* argument) { return item == argument; }
+bool SameItem(const void* item, const void* argument) {
+    return item == argument;
+}
 
 void* ItemOf(RWIntrusiveSlistLink* link) {
     return link != nullptr ? static_cast<RWPtrSlist::Link*>(link)->item : nullptr;
 }
 } // namespace
 
-void* RWPtrSlistIterator::Advance(size_t n) { return ItemOf(core_.Advance(n)); }
+void* RWPtrSlistIterator::Advance(size_t n) {
+    return ItemOf(core_.Advance(n));
+}
 
 void* RWPtrSlistIterator::FindNext(RWPtrSlistTester tester, const void* argument) {
     for (RWIntrusiveSlistLink* link = core_.Advance(); link != nullptr; link = core_.Advance()) {
@@ -18,9 +22,13 @@ void* RWPtrSlistIterator::FindNext(RWPtrSlistTester tester, const void* argument
     return nullptr;
 }
 
-void* RWPtrSlistIterator::FindNext(const void* item) { return FindNext(&SameItem, item); }
+void* RWPtrSlistIterator::FindNext(const void* item) {
+    return FindNext(&SameItem, item);
+}
 
-void* RWPtrSlistIterator::Key() const { return ItemOf(core_.Key()); }
+void* RWPtrSlistIterator::Key() const {
+    return ItemOf(core_.Key());
+}
 
 void RWPtrSlistIterator::InsertAfterPoint(void* item) {
     auto* link = new RWPtrSlist::Link;
@@ -41,7 +49,9 @@ void* RWPtrSlistIterator::RemoveNext(RWPtrSlistTester tester, const void* argume
     return nullptr;
 }
 
-void* RWPtrSlistIterator::RemoveNext(const void* item) { return RemoveNext(&SameItem, item); }
+void* RWPtrSlistIterator::RemoveNext(const void* item) {
+    return RemoveNext(&SameItem, item);
+}
 
 void* RWPtrSlistIterator::RemoveCurrent() {
     RWIntrusiveSlistLink* link = core_.RemoveCurrent();

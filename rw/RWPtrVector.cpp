@@ -24,7 +24,9 @@ RWPtrVector& RWPtrVector::operator=(const RWPtrVector& other) {
     return *this;
 }
 
-RWPtrVector::~RWPtrVector() { delete[] array_; }
+RWPtrVector::~RWPtrVector() {
+    delete[] array_;
+}
 
 RWPtrVector& RWPtrVector::operator=(void* value) {
     std::fill_n(array_, length_, value);

@@ -10,7 +10,9 @@ namespace {
 // The table of the restore running on this thread; owned by the outermost guard.
 thread_local RWReadTable* t_readTable = nullptr;
 
-[[noreturn]] void ThrowRef() { RWThrowCatalog<RWInternalError>(RWTOOL_REF()); }
+[[noreturn]] void ThrowRef() {
+    RWThrowCatalog<RWInternalError>(RWTOOL_REF());
+}
 } // namespace
 
 RWReadTable::RWReadTable() : entries_(new Entry[kInitialCapacity]), capacity_(kInitialCapacity) {
@@ -24,7 +26,8 @@ RWReadTable::~RWReadTable() = default;
 
 void RWReadTable::Grow(uint32_t minimum) {
     uint32_t capacity = capacity_;
-    while (capacity < minimum) capacity = RWNewCapacity(capacity, sizeof(Entry));
+    while (capacity < minimum)
+        capacity = RWNewCapacity(capacity, sizeof(Entry));
     std::unique_ptr<Entry[]> grown(new Entry[capacity]);
     std::copy(entries_.get(), entries_.get() + count_, grown.get());
     entries_ = std::move(grown);
@@ -85,7 +88,8 @@ void RWReadTable::HandOut(uint32_t index, RWRestoreHold hold) {
     // restore is over (an unfinished one is an ancestor: owning it would
     // close a cycle).
     if (entry.kind != Kind::Created || entry.inProgress) ThrowRef();
-    if (entry.claim == RWRestoreHold::Owned || (entry.claim == RWRestoreHold::Counted && hold != RWRestoreHold::Counted)) {
+    if (entry.claim == RWRestoreHold::Owned ||
+        (entry.claim == RWRestoreHold::Counted && hold != RWRestoreHold::Counted)) {
         ThrowRef(); // a second deleting owner
     }
     entry.claim = hold;
@@ -94,7 +98,8 @@ void RWReadTable::HandOut(uint32_t index, RWRestoreHold hold) {
 void RWReadTable::DeleteUnclaimed() {
     for (uint32_t i = count_; i-- > 1;) {
         Entry& entry = entries_[i];
-        if (entry.kind == Kind::Created && entry.claim == RWRestoreHold::Borrowed && entry.object != nullptr) {
+        if (entry.kind == Kind::Created && entry.claim == RWRestoreHold::Borrowed &&
+            entry.object != nullptr) {
             RWCollectable* object = entry.object;
             entry.object = nullptr;
             delete object;
@@ -113,7 +118,9 @@ void RWReadTable::DeleteOrphans() {
     }
 }
 
-RWReadTable* RWReadTable::Current() { return t_readTable; }
+RWReadTable* RWReadTable::Current() {
+    return t_readTable;
+}
 
 RWReadTableGuard::RWReadTableGuard()
     : table_(t_readTable), created_(false), exceptions_(std::uncaught_exceptions()) {

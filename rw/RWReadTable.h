@@ -38,7 +38,7 @@ public:
         bool handedOut = false;                        // a restore call returned it
     };
 
-    RWReadTable(); // capacity kInitialCapacity, entry 0 the nil object
+    RWReadTable();  // capacity kInitialCapacity, entry 0 the nil object
     ~RWReadTable(); // frees the entries, not the objects
     RWReadTable(const RWReadTable&) = delete;
     RWReadTable& operator=(const RWReadTable&) = delete;

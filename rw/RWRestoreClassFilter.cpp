@@ -16,7 +16,8 @@ RWRestoreClassFilter::RWRestoreClassFilter(std::vector<RWClassID> allowed) : all
     Install();
 }
 
-RWRestoreClassFilter::RWRestoreClassFilter(std::function<bool(RWClassID)> allows) : predicate_(std::move(allows)) {
+RWRestoreClassFilter::RWRestoreClassFilter(std::function<bool(RWClassID)> allows)
+    : predicate_(std::move(allows)) {
     Install();
 }
 
@@ -25,7 +26,9 @@ void RWRestoreClassFilter::Install() {
     t_filter = this;
 }
 
-RWRestoreClassFilter::~RWRestoreClassFilter() { t_filter = previous_; }
+RWRestoreClassFilter::~RWRestoreClassFilter() {
+    t_filter = previous_;
+}
 
 bool RWRestoreClassFilter::Admits(RWClassID id) const {
     if (predicate_) return predicate_(id);

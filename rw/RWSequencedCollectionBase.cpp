@@ -1,3 +1,5 @@
 #include "rw/RWSequencedCollectionBase.h"
 
-RWClassID RWSequencedCollectionBase::IsA() const { return __RWCOLLECTION; }
+RWClassID RWSequencedCollectionBase::IsA() const {
+    return __RWCOLLECTION;
+}

@@ -4,13 +4,21 @@
 
 RWSet::RWSet(size_t buckets) : RWHashTable(buckets) {}
 
-RWCollectable* RWSet::CreateInstance() { return new RWSet; }
+RWCollectable* RWSet::CreateInstance() {
+    return new RWSet;
+}
 
-RWCollectable* RWSet::NewSpecies() const { return new RWSet; }
+RWCollectable* RWSet::NewSpecies() const {
+    return new RWSet;
+}
 
-RWCollectable* RWSet::Copy() const { return new RWSet(*this); }
+RWCollectable* RWSet::Copy() const {
+    return new RWSet(*this);
+}
 
-RWClassID RWSet::IsA() const { return __RWSET; }
+RWClassID RWSet::IsA() const {
+    return __RWSET;
+}
 
 RWCollectable* RWSet::Insert(RWCollectable* object) {
     if (object == nullptr) return nullptr;
@@ -33,7 +41,9 @@ void RWSet::RestoreGuts(RWBinaryFile& file) {
     RestoreMembers(file, &KeepRestored);
 }
 
-size_t RWSet::OccurrencesOf(const RWCollectable* object) const { return Find(object) != nullptr ? 1 : 0; }
+size_t RWSet::OccurrencesOf(const RWCollectable* object) const {
+    return Find(object) != nullptr ? 1 : 0;
+}
 
 bool RWSet::IsSubsetOf(const RWSet& other) const {
     bool subset = true;
@@ -56,7 +66,8 @@ void RWSet::IntersectWith(const RWSet& other) {
         if (!other.Contains(member)) missing.push_back(member);
         return true;
     });
-    for (RWCollectable* member : missing) Remove(member);
+    for (RWCollectable* member : missing)
+        Remove(member);
 }
 
 void RWSet::Intersection(const RWSet& other, RWSet& result) const {
@@ -68,5 +79,6 @@ void RWSet::Intersection(const RWSet& other, RWSet& result) const {
         if (tested.Contains(member)) common.push_back(member);
         return true;
     });
-    for (RWCollectable* member : common) result.Insert(member);
+    for (RWCollectable* member : common)
+        result.Insert(member);
 }

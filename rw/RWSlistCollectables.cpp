@@ -1,14 +1,24 @@
 #include "rw/RWSlistCollectables.h"
 
-RWSlistCollectables::RWSlistCollectables(RWCollectable* object) { list_.Append(object); }
+RWSlistCollectables::RWSlistCollectables(RWCollectable* object) {
+    list_.Append(object);
+}
 
-RWCollectable* RWSlistCollectables::CreateInstance() { return new RWSlistCollectables; }
+RWCollectable* RWSlistCollectables::CreateInstance() {
+    return new RWSlistCollectables;
+}
 
-RWCollectable* RWSlistCollectables::NewSpecies() const { return new RWSlistCollectables; }
+RWCollectable* RWSlistCollectables::NewSpecies() const {
+    return new RWSlistCollectables;
+}
 
-RWCollectable* RWSlistCollectables::Copy() const { return new RWSlistCollectables(*this); }
+RWCollectable* RWSlistCollectables::Copy() const {
+    return new RWSlistCollectables(*this);
+}
 
-RWClassID RWSlistCollectables::IsA() const { return __RWSLISTCOLLECTABLES; }
+RWClassID RWSlistCollectables::IsA() const {
+    return __RWSLISTCOLLECTABLES;
+}
 
 bool RWSlistCollectables::EqualTester(const void* item, const void* argument) {
     if (item == nullptr || argument == nullptr) return item == argument;
@@ -42,9 +52,13 @@ void RWSlistCollectables::Apply(RWApplyCollectable function, void* argument) con
     });
 }
 
-void RWSlistCollectables::Clear() { list_.Clear(); }
+void RWSlistCollectables::Clear() {
+    list_.Clear();
+}
 
-size_t RWSlistCollectables::Entries() const { return list_.Entries(); }
+size_t RWSlistCollectables::Entries() const {
+    return list_.Entries();
+}
 
 RWCollectable* RWSlistCollectables::Find(const RWCollectable* object) const {
     return static_cast<RWCollectable*>(list_.Find(&EqualTester, object));
@@ -55,7 +69,9 @@ RWCollectable* RWSlistCollectables::Insert(RWCollectable* object) {
     return object;
 }
 
-bool RWSlistCollectables::IsEmpty() const { return list_.IsEmpty(); }
+bool RWSlistCollectables::IsEmpty() const {
+    return list_.IsEmpty();
+}
 
 size_t RWSlistCollectables::OccurrencesOf(const RWCollectable* object) const {
     return list_.Occurrences(&EqualTester, object);
@@ -70,7 +86,9 @@ RWCollectable* RWSlistCollectables::Append(RWCollectable* object) {
     return object;
 }
 
-RWCollectable* RWSlistCollectables::At(size_t index) const { return static_cast<RWCollectable*>(list_.At(index)); }
+RWCollectable* RWSlistCollectables::At(size_t index) const {
+    return static_cast<RWCollectable*>(list_.At(index));
+}
 
 RWCollectable*& RWSlistCollectables::At(size_t index) {
     // The slot holds the member's pointer as stored by Insert; both pointer
@@ -78,16 +96,22 @@ RWCollectable*& RWSlistCollectables::At(size_t index) {
     return reinterpret_cast<RWCollectable*&>(list_.At(index));
 }
 
-RWCollectable* RWSlistCollectables::First() const { return static_cast<RWCollectable*>(list_.First()); }
+RWCollectable* RWSlistCollectables::First() const {
+    return static_cast<RWCollectable*>(list_.First());
+}
 
-size_t RWSlistCollectables::Index(const RWCollectable* object) const { return list_.Index(&EqualTester, object); }
+size_t RWSlistCollectables::Index(const RWCollectable* object) const {
+    return list_.Index(&EqualTester, object);
+}
 
 RWCollectable* RWSlistCollectables::InsertAt(size_t index, RWCollectable* object) {
     list_.InsertAt(index, object);
     return object;
 }
 
-RWCollectable* RWSlistCollectables::Last() const { return static_cast<RWCollectable*>(list_.Last()); }
+RWCollectable* RWSlistCollectables::Last() const {
+    return static_cast<RWCollectable*>(list_.Last());
+}
 
 RWCollectable* RWSlistCollectables::Prepend(RWCollectable* object) {
     list_.Prepend(object);
@@ -107,4 +131,6 @@ RWCollectable* RWSlistCollectables::RemoveReference(const RWCollectable* object)
     return static_cast<RWCollectable*>(list_.RemoveReference(object));
 }
 
-RWCollectable* RWSlistCollectables::RemoveFirst() { return static_cast<RWCollectable*>(list_.RemoveFirst()); }
+RWCollectable* RWSlistCollectables::RemoveFirst() {
+    return static_cast<RWCollectable*>(list_.RemoveFirst());
+}

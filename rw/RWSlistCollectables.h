@@ -55,8 +55,7 @@ public:
     const RWPtrSlist& Links() const { return list_; }
 
     // The members in order; stops early when visit returns false.
-    template <typename Visit>
-    void ForEach(Visit visit) const {
+    template <typename Visit> void ForEach(Visit visit) const {
         list_.ForEach([&visit](void* item) { return visit(static_cast<RWCollectable*>(item)); });
     }
 

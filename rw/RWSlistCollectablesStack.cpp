@@ -1,25 +1,43 @@
 #include "rw/RWSlistCollectablesStack.h"
 
-RWCollectable* RWSlistCollectablesStack::CreateInstance() { return new RWSlistCollectablesStack; }
+RWCollectable* RWSlistCollectablesStack::CreateInstance() {
+    return new RWSlistCollectablesStack;
+}
 
-RWCollectable* RWSlistCollectablesStack::NewSpecies() const { return new RWSlistCollectablesStack; }
+RWCollectable* RWSlistCollectablesStack::NewSpecies() const {
+    return new RWSlistCollectablesStack;
+}
 
-RWCollectable* RWSlistCollectablesStack::Copy() const { return new RWSlistCollectablesStack(*this); }
+RWCollectable* RWSlistCollectablesStack::Copy() const {
+    return new RWSlistCollectablesStack(*this);
+}
 
-RWClassID RWSlistCollectablesStack::IsA() const { return __RWSLISTCOLLECTABLESSTACK; }
+RWClassID RWSlistCollectablesStack::IsA() const {
+    return __RWSLISTCOLLECTABLESSTACK;
+}
 
 void RWSlistCollectablesStack::AppendRestored(RWCollectionBase& collection, RWCollectable* member) {
     static_cast<RWSlistCollectablesStack&>(collection).Links().Append(member);
 }
 
-void RWSlistCollectablesStack::RestoreGuts(RWVirtualInStream& stream) { RestoreMembers(stream, &AppendRestored); }
+void RWSlistCollectablesStack::RestoreGuts(RWVirtualInStream& stream) {
+    RestoreMembers(stream, &AppendRestored);
+}
 
-void RWSlistCollectablesStack::RestoreGuts(RWBinaryFile& file) { RestoreMembers(file, &AppendRestored); }
+void RWSlistCollectablesStack::RestoreGuts(RWBinaryFile& file) {
+    RestoreMembers(file, &AppendRestored);
+}
 
-RWCollectable* RWSlistCollectablesStack::Insert(RWCollectable* object) { return Prepend(object); }
+RWCollectable* RWSlistCollectablesStack::Insert(RWCollectable* object) {
+    return Prepend(object);
+}
 
-RWCollectable* RWSlistCollectablesStack::Remove(const RWCollectable*) { return RemoveFirst(); }
+RWCollectable* RWSlistCollectablesStack::Remove(const RWCollectable*) {
+    return RemoveFirst();
+}
 
 void RWSlistCollectablesStack::RemoveAndDestroy(const RWCollectable*) {}
 
-RWCollectable* RWSlistCollectablesStack::Append(RWCollectable*) { return nullptr; }
+RWCollectable* RWSlistCollectablesStack::Append(RWCollectable*) {
+    return nullptr;
+}

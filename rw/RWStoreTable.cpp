@@ -24,7 +24,9 @@ bool RWStoreTable::AddStringId(const char* text, size_t length, uint32_t& index)
     return added;
 }
 
-RWStoreTable* RWStoreTable::Current() { return t_storeTable; }
+RWStoreTable* RWStoreTable::Current() {
+    return t_storeTable;
+}
 
 RWStoreTableGuard::RWStoreTableGuard() : table_(t_storeTable), created_(false) {
     if (table_ == nullptr) {

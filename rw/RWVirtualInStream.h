@@ -21,9 +21,9 @@ public:
     virtual RWVirtualInStream& get(int* p, size_t n) = 0;
     virtual RWVirtualInStream& get(float* p, size_t n) = 0;
     virtual RWVirtualInStream& get(double* p, size_t n) = 0;
-    virtual RWVirtualInStream& get(char* p, size_t n) = 0;          // 8-bit signed numbers
-    virtual RWVirtualInStream& get(unsigned char& value) = 0;       // an 8-bit number
-    virtual RWVirtualInStream& get(char& value) = 0;                // an 8-bit signed number
+    virtual RWVirtualInStream& get(char* p, size_t n) = 0;    // 8-bit signed numbers
+    virtual RWVirtualInStream& get(unsigned char& value) = 0; // an 8-bit number
+    virtual RWVirtualInStream& get(char& value) = 0;          // an 8-bit signed number
     // One item as an int; -1 at the end of input.
     virtual int get() = 0;
     // A string into buf of size bytes: at most size - 1 bytes are stored and
@@ -39,5 +39,5 @@ public:
     virtual RWVirtualInStream& operator>>(int& value) = 0;
     virtual RWVirtualInStream& operator>>(float& value) = 0;
     virtual RWVirtualInStream& operator>>(double& value) = 0;
-    virtual RWVirtualInStream& operator>>(char& c) = 0;          // a character
+    virtual RWVirtualInStream& operator>>(char& c) = 0; // a character
 };

@@ -22,8 +22,8 @@ public:
     virtual RWVirtualOutStream& operator<<(int value) = 0;            // 32-bit signed
     virtual RWVirtualOutStream& operator<<(float value) = 0;
     virtual RWVirtualOutStream& operator<<(double value) = 0;
-    virtual RWVirtualOutStream& operator<<(unsigned char c) = 0;      // a character
-    virtual RWVirtualOutStream& operator<<(char c) = 0;               // a character
+    virtual RWVirtualOutStream& operator<<(unsigned char c) = 0; // a character
+    virtual RWVirtualOutStream& operator<<(char c) = 0;          // a character
     // A NUL-terminated string: putString of its strlen bytes (null is empty).
     virtual RWVirtualOutStream& operator<<(const char* s) = 0;
     virtual RWVirtualOutStream& flush() = 0;

@@ -8,9 +8,10 @@
 class RWVirtualStreamBase {
 public:
     static constexpr unsigned goodbit = 0;
-    static constexpr unsigned eofbit = 1;  // the input ended
-    static constexpr unsigned failbit = 2; // an operation did not deliver (short read/write, bad text, overflow)
-    static constexpr unsigned badbit = 4;  // the byte buffer itself failed (sync, missing buffer)
+    static constexpr unsigned eofbit = 1; // the input ended
+    static constexpr unsigned failbit =
+        2; // an operation did not deliver (short read/write, bad text, overflow)
+    static constexpr unsigned badbit = 4; // the byte buffer itself failed (sync, missing buffer)
 
     // Byte order of this machine as the endian-tagged streams name it: 0
     // little-endian, 1 big-endian.

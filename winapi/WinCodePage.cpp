@@ -111,16 +111,15 @@ bool Utf16ToNarrow(UINT codePage, const char16_t* text, size_t length, char defa
     return true;
 }
 
-template <typename Unit>
-size_t TextLength(const Unit* text, int length) {
+template <typename Unit> size_t TextLength(const Unit* text, int length) {
     if (length >= 0) return static_cast<size_t>(length);
     size_t n = 0;
-    while (text[n] != 0) ++n;
+    while (text[n] != 0)
+        ++n;
     return n + 1; // -1 includes the terminating NUL
 }
 
-template <typename Unit, typename String>
-int CopyOut(const String& converted, Unit* out, int outSize) {
+template <typename Unit, typename String> int CopyOut(const String& converted, Unit* out, int outSize) {
     if (converted.size() > static_cast<size_t>(INT32_MAX)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
@@ -137,11 +136,17 @@ int CopyOut(const String& converted, Unit* out, int outSize) {
 
 } // namespace
 
-UINT GetACP() { return g_ansiCodePage.load(); }
+UINT GetACP() {
+    return g_ansiCodePage.load();
+}
 
-UINT GetOEMCP() { return g_ansiCodePage.load() == 1252 ? 437 : g_ansiCodePage.load(); }
+UINT GetOEMCP() {
+    return g_ansiCodePage.load() == 1252 ? 437 : g_ansiCodePage.load();
+}
 
-void SetAnsiCodePageForHost(UINT codePage) { g_ansiCodePage.store(codePage); }
+void SetAnsiCodePageForHost(UINT codePage) {
+    g_ansiCodePage.store(codePage);
+}
 
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR out, int outSize) {
     if (text == nullptr || length == 0 || length < -1 || outSize < 0 || (outSize > 0 && out == nullptr)) {

@@ -12,16 +12,26 @@ void InitializeCriticalSection(LPCRITICAL_SECTION section) {
     pthread_mutexattr_destroy(&attributes);
 }
 
-void EnterCriticalSection(LPCRITICAL_SECTION section) { pthread_mutex_lock(&section->mutex); }
+void EnterCriticalSection(LPCRITICAL_SECTION section) {
+    pthread_mutex_lock(&section->mutex);
+}
 
 BOOL TryEnterCriticalSection(LPCRITICAL_SECTION section) {
     return pthread_mutex_trylock(&section->mutex) == 0 ? TRUE : FALSE;
 }
 
-void LeaveCriticalSection(LPCRITICAL_SECTION section) { pthread_mutex_unlock(&section->mutex); }
+void LeaveCriticalSection(LPCRITICAL_SECTION section) {
+    pthread_mutex_unlock(&section->mutex);
+}
 
-void DeleteCriticalSection(LPCRITICAL_SECTION section) { pthread_mutex_destroy(&section->mutex); }
+void DeleteCriticalSection(LPCRITICAL_SECTION section) {
+    pthread_mutex_destroy(&section->mutex);
+}
 
-DWORD GetLastError() { return t_lastError; }
+DWORD GetLastError() {
+    return t_lastError;
+}
 
-void SetLastError(DWORD error) { t_lastError = error; }
+void SetLastError(DWORD error) {
+    t_lastError = error;
+}

@@ -12,7 +12,8 @@ using LPCRITICAL_SECTION = CRITICAL_SECTION*;
 
 // A critical section that is ready without any call: usable from the static
 // initialisers of any file, in any order, and from any thread.
-#define QV_CRITICAL_SECTION_INIT {PTHREAD_RECURSIVE_MUTEX_INITIALIZER_NP}
+#define QV_CRITICAL_SECTION_INIT                                                                             \
+    { PTHREAD_RECURSIVE_MUTEX_INITIALIZER_NP }
 
 void InitializeCriticalSection(LPCRITICAL_SECTION section);
 void EnterCriticalSection(LPCRITICAL_SECTION section);

@@ -30,13 +30,18 @@ namespace {
 
 std::vector<MPersistentObject*> ChildrenOf(const GAttributeComposite& node) {
     std::vector<MPersistentObject*> children;
-    for (uint32_t i = 0; i < node.GetCount(); ++i) children.push_back(node.GetChildren().At(i).Get());
+    for (uint32_t i = 0; i < node.GetCount(); ++i)
+        children.push_back(node.GetChildren().At(i).Get());
     return children;
 }
 
-GAttributeComposite& Node(MPersistentObject* object) { return dynamic_cast<GAttributeComposite&>(*object); }
+GAttributeComposite& Node(MPersistentObject* object) {
+    return dynamic_cast<GAttributeComposite&>(*object);
+}
 
-GAttribute& Attr(MPersistentObject* object) { return dynamic_cast<GAttribute&>(*object); }
+GAttribute& Attr(MPersistentObject* object) {
+    return dynamic_cast<GAttribute&>(*object);
+}
 
 // Graph bytes on the raw binary stream, written out by hand.
 std::string TestLeafGraph(uint32_t id, uint32_t serial, uint32_t value) {
@@ -61,10 +66,14 @@ const std::vector<Encoding>& Encodings() {
         {"binary", [](std::stringbuf& b) { return std::make_unique<RWBinaryOutStream>(&b); },
          [](std::stringbuf& b) { return std::make_unique<RWBinaryInStream>(&b); }, false},
         {"endian little",
-         [](std::stringbuf& b) { return std::make_unique<RWEndianOutStream>(&b, RWEndianOutStream::littleEndian); },
+         [](std::stringbuf& b) {
+             return std::make_unique<RWEndianOutStream>(&b, RWEndianOutStream::littleEndian);
+         },
          [](std::stringbuf& b) { return std::make_unique<RWEndianInStream>(&b); }, false},
         {"endian big",
-         [](std::stringbuf& b) { return std::make_unique<RWEndianOutStream>(&b, RWEndianOutStream::bigEndian); },
+         [](std::stringbuf& b) {
+             return std::make_unique<RWEndianOutStream>(&b, RWEndianOutStream::bigEndian);
+         },
          [](std::stringbuf& b) { return std::make_unique<RWEndianInStream>(&b); }, false},
     };
     return encodings;
@@ -237,10 +246,11 @@ TEST_F(GAttributeCompositeTest, SavedFormOnTheRawBinaryStreamByteForByte) {
         U8(':') + U16(763) + U8('{') + Words({1, 266, 4, 1, 1, 1}) + U16(0x1234) + U8('}') +
         // state: ':' 758 '{' 1,9,5; 1,0; composite version 1, count 1; '@' index 2 (the value);
         // state version 1 '}'
-        U8(':') + U16(758) + U8('{') + Words({1, 9, 5, 1, 0, 1, 1}) + U8('@') + U32(2) + Words({1}) + U8('}') +
-        U8('}');
+        U8(':') + U16(758) + U8('{') + Words({1, 9, 5, 1, 0, 1, 1}) + U8('@') + U32(2) + Words({1}) +
+        U8('}') + U8('}');
     EXPECT_EQ(out.Bytes(), expected);
-    // On a file: magic 4 + id 2 + composite 28 + value (2 + 26) + state (2 + 38 with a 6-byte back-reference).
+    // On a file: magic 4 + id 2 + composite 28 + value (2 + 26) + state (2 + 38 with a 6-byte
+    // back-reference).
     EXPECT_EQ(root.RecursiveStoreSize(), 102u);
     EXPECT_EQ(root.BinaryStoreSize(), 96u);
 
@@ -285,8 +295,8 @@ TEST_F(GAttributeCompositeTest, TruncatedStreamAtEveryCutYieldsNothingAndLeaksNo
 }
 
 TEST_F(GAttributeCompositeTest, HugeCountOnAShortStreamEndsPromptly) {
-    const std::string bytes = U8(':') + U16(757) + U8('{') + Words({1, 3, 8, 1, 1, 1, 0xFFFFFFFF}) +
-                              TestAttributeGraph(5, 9, 1);
+    const std::string bytes =
+        U8(':') + U16(757) + U8('{') + Words({1, 3, 8, 1, 1, 1, 0xFFFFFFFF}) + TestAttributeGraph(5, 9, 1);
     GAttributeComposite target(1);
     target.Add(new TestAttribute(2));
     BytesIn in(bytes);
@@ -304,9 +314,9 @@ TEST_F(GAttributeCompositeTest, AnotherVersionKeepsTheChildrenAndRefusesTheOuter
     BytesIn in(Words({1, 3, 8, 1, 0, 2, 0}));
     target.RestoreGuts(in.stream);
     EXPECT_TRUE(in.stream.fail());
-    EXPECT_EQ(target.GetId(), 3u);         // the attribute part was read
+    EXPECT_EQ(target.GetId(), 3u); // the attribute part was read
     EXPECT_EQ(target.GetChanged(), 0u);
-    ASSERT_EQ(target.GetCount(), 1u);      // the children stay
+    ASSERT_EQ(target.GetCount(), 1u); // the children stay
     EXPECT_EQ(target.GetChildren().At(0)->GetId(), 5u);
 
     // Inside a graph: the outer node's earlier child is freed with the graph.
@@ -324,8 +334,8 @@ TEST_F(GAttributeCompositeTest, RestoredChildrenThatAreNotAttributesAreDropped) 
     // In place: composite(3) [ test leaf (index 2), test attribute, '@' 2 (the leaf again), nil ].
     {
         const std::string bytes = U8(':') + U16(757) + U8('{') + Words({1, 3, 8, 1, 1, 1, 4}) +
-                                  TestLeafGraph(10, 30, 7) + TestAttributeGraph(11, 31, 1) + U8('@') + U32(2) +
-                                  U8('@') + U32(0) + U8('}');
+                                  TestLeafGraph(10, 30, 7) + TestAttributeGraph(11, 31, 1) + U8('@') +
+                                  U32(2) + U8('@') + U32(0) + U8('}');
         GAttributeComposite node;
         BytesIn in(bytes);
         in.stream >> static_cast<RWCollectable&>(node);
@@ -342,8 +352,8 @@ TEST_F(GAttributeCompositeTest, RestoredChildrenThatAreNotAttributesAreDropped) 
     // alive for it: persistent composite [ attribute composite [ test leaf ], '@' the leaf ].
     {
         const std::string bytes = U8(':') + U16(752) + U8('{') + Words({1, 1, 8, 1, 2}) + U8(':') + U16(757) +
-                                  U8('{') + Words({1, 2, 9, 1, 1, 1, 1}) + TestLeafGraph(10, 30, 7) + U8('}') +
-                                  U8('@') + U32(3) + U8('}');
+                                  U8('{') + Words({1, 2, 9, 1, 1, 1, 1}) + TestLeafGraph(10, 30, 7) +
+                                  U8('}') + U8('@') + U32(3) + U8('}');
         BytesIn in(bytes);
         MPersistentObject* restored = nullptr;
         RestoreMPersistentObjectPtr(in.stream, restored);
@@ -362,7 +372,8 @@ TEST_F(GAttributeCompositeTest, RestoredChildrenThatAreNotAttributesAreDropped) 
     // Not a persistent object at all: the whole restore is refused.
     {
         const std::string bytes = U8(':') + U16(757) + U8('{') + Words({1, 3, 8, 1, 1, 1, 2}) +
-                                  TestAttributeGraph(11, 31, 1) + U8(':') + U16(0x8007) + U8('{') + U8('}') + U8('}');
+                                  TestAttributeGraph(11, 31, 1) + U8(':') + U16(0x8007) + U8('{') + U8('}') +
+                                  U8('}');
         BytesIn in(bytes);
         MPersistentObject* restored = nullptr;
         EXPECT_THROW(RestoreMPersistentObjectPtr(in.stream, restored), RWInternalError);
@@ -471,7 +482,8 @@ TEST_F(GAttributeCompositeTest, CollectGathersOnlyLeavesInDepthFirstOrder) {
         EXPECT_EQ(c.collected->IsA(), GAttributeComposite::kClassId);
         EXPECT_EQ(ChildrenOf(Node(c.collected.get())), c.expected);
     }
-    for (Case& c : cases) c.collected.reset();
+    for (Case& c : cases)
+        c.collected.reset();
     EXPECT_EQ(t.c->GetRefCount(), 0); // the collections held their leaves
 }
 
@@ -479,8 +491,9 @@ TEST_F(GAttributeCompositeTest, CollectGathersOnlyLeavesInDepthFirstOrder) {
 
 TEST_F(GAttributeCompositeTest, IsEqualIdComparesClassIdAndChildrenButNotFlags) {
     auto build = [](RWClassID kind, uint32_t id, uint16_t deepValue) {
-        std::unique_ptr<GAttributeComposite> node =
-            kind == GState::kClassId ? std::make_unique<GState>(id) : std::make_unique<GAttributeComposite>(id);
+        std::unique_ptr<GAttributeComposite> node = kind == GState::kClassId
+                                                        ? std::make_unique<GState>(id)
+                                                        : std::make_unique<GAttributeComposite>(id);
         auto* inner = new GAttributeComposite(2);
         inner->Add(new GValueAttribute(deepValue, 3));
         node->Add(new GStringAttribute("x", 1));
@@ -519,7 +532,8 @@ TEST_F(GAttributeCompositeTest, IsEqualIdComparesClassIdAndChildrenButNotFlags) 
 
 TEST_F(GAttributeCompositeTest, CopySharesEveryChildAndRemoveAllLeaves64Slots) {
     GAttributeComposite node(4);
-    for (uint32_t i = 0; i < 3; ++i) node.Add(new TestAttribute(i));
+    for (uint32_t i = 0; i < 3; ++i)
+        node.Add(new TestAttribute(i));
     node.SetChanged(0);
     EXPECT_EQ(GAttributeComposite().GetChildren().Capacity(), 10u);
 
@@ -677,11 +691,14 @@ TEST_F(GAttributeCompositeTest, MarkAllTouchesOnlyTheNodeAndItsDirectChildren) {
 
 TEST_F(GAttributeCompositeTest, ForEachVisitsEveryChildAndFindFirstStops) {
     GAttributeComposite node(1);
-    for (uint32_t id : {10u, 20u, 30u}) node.Add(new TestAttribute(id));
+    for (uint32_t id : {10u, 20u, 30u})
+        node.Add(new TestAttribute(id));
     std::vector<uint32_t> seen;
-    node.ForEach([](GCountedPtr* child, void* argument) {
-        static_cast<std::vector<uint32_t>*>(argument)->push_back((*child)->GetId());
-    }, &seen);
+    node.ForEach(
+        [](GCountedPtr* child, void* argument) {
+            static_cast<std::vector<uint32_t>*>(argument)->push_back((*child)->GetId());
+        },
+        &seen);
     EXPECT_EQ(seen, (std::vector<uint32_t>{10, 20, 30}));
 
     uint32_t wanted = 20;
@@ -699,7 +716,8 @@ TEST_F(GAttributeCompositeTest, IteratorWalksTheChildrenAndTheFactoryMakesTheCla
     node.Add(new TestAttribute(20));
     auto iterator = node.CreateIterator();
     std::vector<uint32_t> ids;
-    while (iterator->Advance()) ids.push_back(iterator->Current()->GetId());
+    while (iterator->Advance())
+        ids.push_back(iterator->Current()->GetId());
     EXPECT_EQ(ids, (std::vector<uint32_t>{10, 20}));
 
     std::unique_ptr<RWCollectable> made(RWCreateFromFactory(757));

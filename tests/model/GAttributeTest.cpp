@@ -41,8 +41,9 @@ TEST_F(GAttributeTest, EveryConstructorStartsChangedAndIsAnAttributeKind) {
     TestAttribute byDefault;
     TestAttribute byId(266);
     GValueAttribute value(3, 266);
-    for (const GAttribute* attribute : {static_cast<const GAttribute*>(&byDefault), static_cast<const GAttribute*>(&byId),
-                                        static_cast<const GAttribute*>(&value)}) {
+    for (const GAttribute* attribute :
+         {static_cast<const GAttribute*>(&byDefault), static_cast<const GAttribute*>(&byId),
+          static_cast<const GAttribute*>(&value)}) {
         EXPECT_EQ(attribute->GetChanged(), 1u);
         EXPECT_TRUE(attribute->IsKindOf(753));
         EXPECT_TRUE(attribute->IsKindOf(751));

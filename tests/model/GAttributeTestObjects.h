@@ -75,6 +75,8 @@ public:
     int applied = 0;
 };
 
-inline void RegisterAttributeTestClasses() { GAddToFactory<TestAttribute>(); }
+inline void RegisterAttributeTestClasses() {
+    GAddToFactory<TestAttribute>();
+}
 
 } // namespace attrtest

@@ -135,7 +135,8 @@ TEST(GBinaryDataTest, RestoreRefusesLengthsTheDataCannotBack) {
 TEST(GBinaryDataTest, LargeBlocksSurviveEveryEncoding) {
     const uint32_t n = 200000; // several pieces
     auto* buffer = new uint8_t[n];
-    for (uint32_t i = 0; i < n; ++i) buffer[i] = static_cast<uint8_t>(i * 7);
+    for (uint32_t i = 0; i < n; ++i)
+        buffer[i] = static_cast<uint8_t>(i * 7);
     GBinaryData data(buffer, n, 1, 3);
     TempDir dir;
     for (Encoding encoding : {Encoding::RawBinary, Encoding::Portable, Encoding::Endian}) {

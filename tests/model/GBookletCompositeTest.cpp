@@ -26,12 +26,15 @@ protected:
 std::string ListPart(uint32_t version, uint16_t first, uint16_t second, uint32_t count,
                      std::initializer_list<uint16_t> values) {
     std::string bytes = U32(version) + U16(first) + U16(second) + U32(count);
-    for (uint16_t v : values) bytes += U16(v);
+    for (uint16_t v : values)
+        bytes += U16(v);
     return bytes;
 }
 
 // Root (version 1, id, serial) and GAttribute (version 1, changed) words.
-std::string AttributePart(uint32_t id, uint32_t serial, uint32_t changed) { return Words({1, id, serial, 1, changed}); }
+std::string AttributePart(uint32_t id, uint32_t serial, uint32_t changed) {
+    return Words({1, id, serial, 1, changed});
+}
 
 } // namespace
 
@@ -45,14 +48,16 @@ TEST_F(GBookletCompositeTest, AppendPairAddsBothInOrder) {
 
 TEST_F(GBookletCompositeTest, PairsStopAtTheSixteenBitCount) {
     GBookletComposite booklet;
-    for (uint32_t i = 0; i + 2 <= GListAttribute::kMaxCount; i += 2) ASSERT_TRUE(booklet.AppendPair(1, 2));
+    for (uint32_t i = 0; i + 2 <= GListAttribute::kMaxCount; i += 2)
+        ASSERT_TRUE(booklet.AppendPair(1, 2));
     EXPECT_EQ(booklet.GetCount(), 0xFFFEu);
     EXPECT_FALSE(booklet.AppendPair(3, 4)); // both or neither
     EXPECT_EQ(booklet.GetCount(), 0xFFFEu);
 }
 
 TEST_F(GBookletCompositeTest, BinaryFileCarriesTheSameBytesAndRestores) {
-    const auto path = std::filesystem::temp_directory_path() / ("optmedia-" + std::to_string(getpid()) + ".bin");
+    const auto path =
+        std::filesystem::temp_directory_path() / ("optmedia-" + std::to_string(getpid()) + ".bin");
     GBookletComposite booklet(11, 12);
     booklet.SetId(5);
     booklet.SetSerial(6);

@@ -14,7 +14,9 @@ using namespace valuetest;
 namespace {
 
 // Root words (version 1, id 7, serial 3), then the set's version word.
-std::string Head() { return Words({1, 7, 3, 1}); }
+std::string Head() {
+    return Words({1, 7, 3, 1});
+}
 
 } // namespace
 
@@ -154,7 +156,8 @@ TEST(GCapabilitiesTest, RestoreRefusesBadLengthsAndKeepsTheSet) {
     };
     const Case cases[] = {
         {"length 0xFFFFFFFF", Head() + U32(0xFFFFFFFF) + U8(0xFF), true, 8},
-        {"one past the limit", Head() + U32(GCapabilities::kMaxBits + 1) + std::string(8193, '\xFF'), true, 8},
+        {"one past the limit", Head() + U32(GCapabilities::kMaxBits + 1) + std::string(8193, '\xFF'), true,
+         8},
         {"bytes cut short", Head() + U32(12) + U8(0x01), true, 8},
         {"length word missing", Head(), true, 8},
         {"another version", Words({1, 7, 3, 2, 12}) + U8(0x01) + U8(0x0A), true, 8},

@@ -83,9 +83,10 @@ TEST_F(GChromalistAttributeTest, SixCodeConstructorTakesKindOrder) {
 TEST_F(GChromalistAttributeTest, OptionCellsAcceptOnlyTheirRange) {
     const GChromalistAttribute attribute(295);
     const Cell cells[] = {
-        {0, 0, 1, 15},         {1, 1, 1, 50},         {2, 0, 1, 31},         {2, 1, 1, 62},
-        {0, 2, 1, kUntouched}, {2, 2, 1, kUntouched},                                             // no code
-        {3, 0, 0, kUntouched}, {3, 2, 0, kUntouched}, {0, 3, 0, kUntouched}, {0, 4, 0, kUntouched}, // out of range
+        {0, 0, 1, 15},          {1, 1, 1, 50},          {2, 0, 1, 31},
+        {2, 1, 1, 62},          {0, 2, 1, kUntouched},  {2, 2, 1, kUntouched}, // no code
+        {3, 0, 0, kUntouched},  {3, 2, 0, kUntouched},  {0, 3, 0, kUntouched},
+        {0, 4, 0, kUntouched}, // out of range
         {-1, 0, 0, kUntouched}, {0, -1, 0, kUntouched}, {0x7FFFFFFF, 0, 0, kUntouched},
     };
     for (const Cell& c : cells) {
@@ -140,7 +141,8 @@ TEST_F(GChromalistAttributeTest, EqualitySameOptionsAndAssignOptions) {
     SilentDevice device;
     EXPECT_EQ(a.Apply(device), 0u);
     EXPECT_EQ(device.calls, 0);
-    for (RWClassID kind : {792, 753, 751}) EXPECT_TRUE(a.IsKindOf(kind)) << kind;
+    for (RWClassID kind : {792, 753, 751})
+        EXPECT_TRUE(a.IsKindOf(kind)) << kind;
     EXPECT_FALSE(a.IsKindOf(797));
     EXPECT_EQ(a.GetTypeCode(), 792u);
 }
@@ -150,7 +152,8 @@ TEST_F(GChromalistAttributeTest, SavedFormIsSixShortsInKindOrder) {
     attribute.SetSerial(7);
     BytesOut out;
     attribute.SaveGuts(out.stream);
-    const std::string expected = Words({1, 295, 7, 1, 1, 1}) + U16(1) + U16(2) + U16(3) + U16(200) + U16(5) + U16(6);
+    const std::string expected =
+        Words({1, 295, 7, 1, 1, 1}) + U16(1) + U16(2) + U16(3) + U16(200) + U16(5) + U16(6);
     EXPECT_EQ(out.Bytes(), expected);
     EXPECT_EQ(attribute.BinaryStoreSize(), 12u + 8u + 16u);
 }
@@ -158,7 +161,8 @@ TEST_F(GChromalistAttributeTest, SavedFormIsSixShortsInKindOrder) {
 TEST_F(GChromalistAttributeTest, RestoreTakesTheLowByteAndRefusesOtherVersions) {
     {
         GChromalistAttribute attribute(295);
-        BytesIn in(Words({1, 227, 7, 1, 0, 1}) + U16(0x0101) + U16(2) + U16(3) + U16(4) + U16(5) + U16(0xFF06));
+        BytesIn in(Words({1, 227, 7, 1, 0, 1}) + U16(0x0101) + U16(2) + U16(3) + U16(4) + U16(5) +
+                   U16(0xFF06));
         attribute.RestoreGuts(in.stream);
         EXPECT_FALSE(in.stream.fail());
         EXPECT_TRUE(attribute.IsEqualId(std::make_unique<GChromalistAttribute>(227, 1, 2, 3, 4, 5, 6).get()));

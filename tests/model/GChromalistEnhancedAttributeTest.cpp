@@ -74,9 +74,10 @@ TEST_F(GChromalistEnhancedAttributeTest, DefaultsAndConstructorOrder) {
 TEST_F(GChromalistEnhancedAttributeTest, OptionCellsWithAndWithoutCodes) {
     const GChromalistEnhancedAttribute attribute(295);
     const Cell cells[] = {
-        {0, 0, 1, 70},          {2, 1, 1, 61},          {1, 2, 1, 95},          {0, 3, 1, 98}, {3, 3, 1, 98},
-        {3, 0, 1, kUntouched},  {3, 1, 1, kUntouched},  {0, 4, 1, kUntouched},  {3, 4, 1, kUntouched}, // no code
-        {4, 0, 0, kUntouched},  {0, 5, 0, kUntouched},  {-1, 2, 0, kUntouched}, {1, -1, 0, kUntouched},
+        {0, 0, 1, 70},         {2, 1, 1, 61},         {1, 2, 1, 95},          {0, 3, 1, 98},
+        {3, 3, 1, 98},         {3, 0, 1, kUntouched}, {3, 1, 1, kUntouched},  {0, 4, 1, kUntouched},
+        {3, 4, 1, kUntouched}, // no code
+        {4, 0, 0, kUntouched}, {0, 5, 0, kUntouched}, {-1, 2, 0, kUntouched}, {1, -1, 0, kUntouched},
     };
     for (const Cell& c : cells) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind << " field " << c.field);
@@ -101,7 +102,7 @@ TEST_F(GChromalistEnhancedAttributeTest, OwnCodesOnlyThroughOwnAccessors) {
     GChromalistAttribute& asBase = attribute;
     uint8_t value = 0;
     EXPECT_EQ(asBase.GetOption(0, 0, value), 1);
-    EXPECT_EQ(value, 15); // the base code, not field0[0]
+    EXPECT_EQ(value, 15);                        // the base code, not field0[0]
     EXPECT_EQ(asBase.GetOption(3, 0, value), 0); // kind 3 is the derived class's range only
     EXPECT_EQ(asBase.SetOption(0, 0, 1), 1);
 
@@ -118,7 +119,8 @@ TEST_F(GChromalistEnhancedAttributeTest, OwnCodesOnlyThroughOwnAccessors) {
     EXPECT_FALSE(target.IsEqualId(&attribute)); // ids differ
     EXPECT_EQ(target.GetId(), 500u);
 
-    for (RWClassID kind : {797, 753, 751}) EXPECT_TRUE(attribute.IsKindOf(kind)) << kind;
+    for (RWClassID kind : {797, 753, 751})
+        EXPECT_TRUE(attribute.IsKindOf(kind)) << kind;
     EXPECT_FALSE(attribute.IsKindOf(792));
     EXPECT_EQ(attribute.GetTypeCode(), 797u);
 }
@@ -172,7 +174,8 @@ TEST_F(GChromalistEnhancedAttributeTest, CodecRecordBytesByMode) {
         EXPECT_EQ(out.Bytes(), c.bytes);
 
         BytesIn in(c.bytes.substr(1)); // the codec has read the tag
-        std::unique_ptr<GChromalistEnhancedAttribute> decoded = DecodeChromalistEnhancedAttribute(codec, in.stream);
+        std::unique_ptr<GChromalistEnhancedAttribute> decoded =
+            DecodeChromalistEnhancedAttribute(codec, in.stream);
         ASSERT_NE(decoded, nullptr);
         EXPECT_TRUE(decoded->IsEqualId(&attribute));
         EXPECT_EQ(in.stream.get(), -1); // the whole record was read

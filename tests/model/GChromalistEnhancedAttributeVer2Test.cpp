@@ -48,9 +48,9 @@ const std::string kNumberedCodes("\x01\x02\x04\x0B\x0C\x0E\x15\x16\x18\x03", 10)
 
 TEST_F(GChromalistEnhancedAttributeVer2Test, DefaultsAndConstructorOrder) {
     const GChromalistEnhancedAttributeVer2 defaults(295);
-    const Cell defaultCells[] = {{0, 0, 1, 70},  {1, 0, 1, 80},  {2, 0, 1, 91},  {0, 1, 1, 41},
-                                 {1, 1, 1, 51},  {2, 1, 1, 61},  {0, 3, 1, 100}, {1, 3, 1, 103},
-                                 {2, 3, 1, 106}, {3, 2, 1, 95},  {0, 2, 1, 95}};
+    const Cell defaultCells[] = {{0, 0, 1, 70},  {1, 0, 1, 80}, {2, 0, 1, 91},  {0, 1, 1, 41},
+                                 {1, 1, 1, 51},  {2, 1, 1, 61}, {0, 3, 1, 100}, {1, 3, 1, 103},
+                                 {2, 3, 1, 106}, {3, 2, 1, 95}, {0, 2, 1, 95}};
     for (const Cell& c : defaultCells) {
         uint8_t value = kUntouched;
         EXPECT_EQ(defaults.GetOption(c.kind, c.field, value), c.result);
@@ -70,9 +70,9 @@ TEST_F(GChromalistEnhancedAttributeVer2Test, DefaultsAndConstructorOrder) {
 TEST_F(GChromalistEnhancedAttributeVer2Test, OptionCellsWithAndWithoutCodes) {
     const GChromalistEnhancedAttributeVer2 attribute(295);
     const Cell cells[] = {
-        {2, 3, 1, 106},         {3, 2, 1, 95},          {1, 1, 1, 51},
-        {3, 0, 1, kUntouched},  {3, 1, 1, kUntouched},  {3, 3, 1, kUntouched}, {0, 4, 1, kUntouched}, // no code
-        {4, 3, 0, kUntouched},  {0, 5, 0, kUntouched},  {-1, 0, 0, kUntouched},
+        {2, 3, 1, 106},        {3, 2, 1, 95},         {1, 1, 1, 51},          {3, 0, 1, kUntouched},
+        {3, 1, 1, kUntouched}, {3, 3, 1, kUntouched}, {0, 4, 1, kUntouched}, // no code
+        {4, 3, 0, kUntouched}, {0, 5, 0, kUntouched}, {-1, 0, 0, kUntouched},
     };
     for (const Cell& c : cells) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind << " field " << c.field);
@@ -108,7 +108,8 @@ TEST_F(GChromalistEnhancedAttributeVer2Test, ComparisonsAndKinds) {
     target.AssignOptions(&enhanced); // not of this class: nothing
     EXPECT_TRUE(target.IsEqualId(&fresh));
 
-    for (RWClassID kind : {1201, 753, 751}) EXPECT_TRUE(a.IsKindOf(kind)) << kind;
+    for (RWClassID kind : {1201, 753, 751})
+        EXPECT_TRUE(a.IsKindOf(kind)) << kind;
     EXPECT_FALSE(a.IsKindOf(792));
     EXPECT_EQ(a.GetTypeCode(), 1201u);
 }
@@ -119,7 +120,8 @@ TEST_F(GChromalistEnhancedAttributeVer2Test, SavedFormIsTenShorts) {
     BytesOut out;
     attribute.SaveGuts(out.stream);
     std::string expected = Words({1, 295, 7, 1, 1, 1});
-    for (char code : kNumberedCodes) expected += U16(static_cast<uint8_t>(code));
+    for (char code : kNumberedCodes)
+        expected += U16(static_cast<uint8_t>(code));
     EXPECT_EQ(out.Bytes(), expected);
     EXPECT_EQ(attribute.BinaryStoreSize(), 12u + 8u + 24u);
 
@@ -147,7 +149,8 @@ TEST_F(GChromalistEnhancedAttributeVer2Test, CompactRecordIsFifteenBytes) {
     EXPECT_EQ(out.Bytes(), expected);
 
     BytesIn in(expected.substr(1));
-    std::unique_ptr<GChromalistEnhancedAttributeVer2> decoded = DecodeChromalistEnhancedAttributeVer2(codec, in.stream);
+    std::unique_ptr<GChromalistEnhancedAttributeVer2> decoded =
+        DecodeChromalistEnhancedAttributeVer2(codec, in.stream);
     ASSERT_NE(decoded, nullptr);
     EXPECT_TRUE(decoded->IsEqualId(&attribute));
     EXPECT_EQ(decoded->GetId(), 0x0127u);
@@ -191,7 +194,8 @@ TEST_F(GChromalistEnhancedAttributeVer2Test, DecodeRefusesUnknownVersionsAndCutR
     const Case cases[] = {
         {"compact version 2", 1, std::string("\x02\x00\x27\x01", 4) + kNumberedCodes, 0x01},
         {"compact version 0", 1, std::string("\x00\x00\x27\x01", 4) + kNumberedCodes, 0x01},
-        {"long version 0x10001", 0, std::string("\x01\x00\x01\x00\x27\x01\x00\x00", 8) + kNumberedCodes, 0x01},
+        {"long version 0x10001", 0, std::string("\x01\x00\x01\x00\x27\x01\x00\x00", 8) + kNumberedCodes,
+         0x01},
         {"nine of ten codes", 1, std::string("\x01\x00\x27\x01", 4) + kNumberedCodes.substr(0, 9), -1},
         {"empty", 1, "", -1},
     };

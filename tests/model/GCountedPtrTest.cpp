@@ -141,9 +141,9 @@ TEST_F(GCountedPtrTest, SavesTheHeldObjectAndRestoresIntoThePointer) {
         BytesOut out;
         out.stream << static_cast<const RWCollectable&>(saved);
         // ':' 773 '{' then the held object (or the nil back-reference '@' 0) '}'.
-        const std::string held = c.null ? U8('@') + U32(0)
-                                        : U8(':') + U16(0x7E01) + U8('{') +
-                                              Words({1, 9, saved->GetSerial(), 1, 90}) + U8('}');
+        const std::string held =
+            c.null ? U8('@') + U32(0)
+                   : U8(':') + U16(0x7E01) + U8('{') + Words({1, 9, saved->GetSerial(), 1, 90}) + U8('}');
         EXPECT_EQ(out.Bytes(), U8(':') + U16(773) + U8('{') + held + U8('}'));
 
         GCountedPtr restored(new TestLeaf(1)); // replaced by the restore
@@ -164,7 +164,8 @@ TEST_F(GCountedPtrTest, SavesTheHeldObjectAndRestoresIntoThePointer) {
 
 TEST_F(GCountedPtrTest, RestoreRefusesAnObjectThatIsNotPersistent) {
     // ':' 773 '{' ':' 0x8007 (RWCollectable) '{' '}' '}'
-    const std::string bytes = U8(':') + U16(773) + U8('{') + U8(':') + U16(0x8007) + U8('{') + U8('}') + U8('}');
+    const std::string bytes =
+        U8(':') + U16(773) + U8('{') + U8(':') + U16(0x8007) + U8('{') + U8('}') + U8('}');
     GCountedPtr restored;
     BytesIn in(bytes);
     EXPECT_THROW(in.stream >> static_cast<RWCollectable&>(restored), RWInternalError);

@@ -13,13 +13,15 @@ namespace {
 
 std::vector<GCountedPtr> Leaves(uint32_t n) {
     std::vector<GCountedPtr> leaves;
-    for (uint32_t i = 0; i < n; ++i) leaves.emplace_back(new TestLeaf(i));
+    for (uint32_t i = 0; i < n; ++i)
+        leaves.emplace_back(new TestLeaf(i));
     return leaves;
 }
 
 std::vector<uint32_t> Ids(const GCountedPtrVector& vector) {
     std::vector<uint32_t> ids;
-    for (uint32_t i = 0; i < vector.Count(); ++i) ids.push_back(vector.At(i)->GetId());
+    for (uint32_t i = 0; i < vector.Count(); ++i)
+        ids.push_back(vector.At(i)->GetId());
     return ids;
 }
 
@@ -36,7 +38,8 @@ TEST(GCountedPtrVectorTest, GrowsByCountPlus64OnlyWhenFull) {
         SCOPED_TRACE(testing::Message() << c.capacity << " holding " << c.children);
         GCountedPtrVector vector(c.capacity);
         const auto leaves = Leaves(c.children + 1);
-        for (uint32_t i = 0; i < c.children; ++i) vector.Append(leaves[i]);
+        for (uint32_t i = 0; i < c.children; ++i)
+            vector.Append(leaves[i]);
         ASSERT_EQ(vector.Capacity(), c.capacity);
         vector.Append(leaves[c.children]);
         EXPECT_EQ(vector.Capacity(), c.after);
@@ -81,7 +84,8 @@ TEST(GCountedPtrVectorTest, RemovingMovesLaterSlotsDownAndReleases) {
     const auto leaves = Leaves(5);
     GCountedPtrVector vector(10);
     for (int round = 0; round < 2; ++round) {
-        for (const auto& leaf : leaves) vector.Append(leaf);
+        for (const auto& leaf : leaves)
+            vector.Append(leaf);
     }
     // 0 1 2 3 4 0 1 2 3 4
     GCountedPtr taken = vector.RemoveAt(1);
@@ -140,7 +144,8 @@ TEST(GCountedPtrVectorTest, IndexPastCountRaisesTheIndexError) {
 TEST(GCountedPtrVectorTest, ResizeKeepsTheFirstSlotsAndReleasesTheRest) {
     const int before = TestLeaf::live;
     GCountedPtrVector vector(10);
-    for (uint32_t i = 0; i < 5; ++i) vector.Append(GCountedPtr(new TestLeaf(i)));
+    for (uint32_t i = 0; i < 5; ++i)
+        vector.Append(GCountedPtr(new TestLeaf(i)));
     vector.Resize(20);
     EXPECT_EQ(vector.Capacity(), 20u);
     EXPECT_EQ(vector.Count(), 5u);

@@ -36,7 +36,8 @@ TEST(GFeatureValueAccessorsTest, ModeReadersPickTheFormByMode) {
     // Enhanced own codes: field0 1, 2, 3; field1 4, 5, 6; field2 7; field3 8.
     GCountedPtr enhanced = ColourTree(new GChromalistEnhancedAttribute(295, 1, 4, 2, 5, 3, 6, 7, 8));
     // Ver2 own codes: field0 11, 12, 13; field1 14, 15, 16; field3 17, 18, 19; field2 20.
-    GCountedPtr ver2 = ColourTree(new GChromalistEnhancedAttributeVer2(295, 11, 14, 17, 12, 15, 18, 13, 16, 19, 20));
+    GCountedPtr ver2 =
+        ColourTree(new GChromalistEnhancedAttributeVer2(295, 11, 14, 17, 12, 15, 18, 13, 16, 19, 20));
 
     struct Case {
         const char* what;
@@ -80,7 +81,8 @@ TEST(GFeatureValueAccessorsTest, BaseReadersUseTheBaseCodesOfAnyColourAttribute)
 
     // On a derived attribute the base reader sees the base codes (the
     // defaults of id 295), never the derived class's own.
-    GCountedPtr ver2 = ColourTree(new GChromalistEnhancedAttributeVer2(295, 11, 14, 17, 12, 15, 18, 13, 16, 19, 20));
+    GCountedPtr ver2 =
+        ColourTree(new GChromalistEnhancedAttributeVer2(295, 11, 14, 17, 12, 15, 18, 13, 16, 19, 20));
     EXPECT_EQ(chromalistOptionK0F0(ver2.Get()), 15u);
     EXPECT_EQ(chromalistOptionK2F1(ver2.Get()), 62u);
     // The derived readers on the base class are misses.
@@ -95,7 +97,8 @@ TEST(GFeatureValueAccessorsTest, MissingOrForeignAttribute295GivesTheMissValue) 
     GCountedPtr missing = ColourTree(nullptr);
     GCountedPtr foreign = ColourTree(new GValueAttribute(3, 295));
     GCountedPtr string = ColourTree(new GStringAttribute("x", 295));
-    for (MPersistentObject* tree : {missing.Get(), foreign.Get(), string.Get(), static_cast<MPersistentObject*>(nullptr)}) {
+    for (MPersistentObject* tree :
+         {missing.Get(), foreign.Get(), string.Get(), static_cast<MPersistentObject*>(nullptr)}) {
         EXPECT_EQ(featureValueAt(0, 0, tree), kMiss);
         EXPECT_EQ(chromalistEnhancedOption(0, 0, tree), kMiss);
         EXPECT_EQ(chromalistVer2Option(0, 0, tree), kMiss);
@@ -129,11 +132,11 @@ GCountedPtr TableTree() {
 TEST(GFeatureValueAccessorsTest, TableLookupsByKey) {
     GCountedPtr tree = TableTree();
     EXPECT_EQ(featureChildValue545(tree, 7), -5);
-    EXPECT_EQ(featureChildValue545(tree, 6), 0);  // absent key
-    EXPECT_EQ(featureChildValue545(tree, 9), 0);  // stored under a key of another id
-    EXPECT_EQ(featureChildValue545(tree, 8), 0);  // a string value read as a number
-    EXPECT_EQ(featureChildValue533(tree, 7), 0);  // node 533 is no table
-    EXPECT_EQ(featureChildValue537(tree, 7), 0);  // no node 537
+    EXPECT_EQ(featureChildValue545(tree, 6), 0); // absent key
+    EXPECT_EQ(featureChildValue545(tree, 9), 0); // stored under a key of another id
+    EXPECT_EQ(featureChildValue545(tree, 8), 0); // a string value read as a number
+    EXPECT_EQ(featureChildValue533(tree, 7), 0); // node 533 is no table
+    EXPECT_EQ(featureChildValue537(tree, 7), 0); // no node 537
     EXPECT_EQ(featureChildValue543(tree, 7), 0);
     EXPECT_EQ(featureChildValue552(tree, 1), 1234);
     EXPECT_EQ(featureChildValue552b(tree, 1), 1234);

@@ -12,7 +12,8 @@ namespace {
 
 std::string Bytes(std::initializer_list<int> values) {
     std::string s;
-    for (int v : values) s.push_back(static_cast<char>(v));
+    for (int v : values)
+        s.push_back(static_cast<char>(v));
     return s;
 }
 
@@ -39,7 +40,8 @@ std::string Pack(const std::vector<std::pair<uint32_t, int>>& codes) {
 // Codes at 9 bits each.
 std::string Pack9(std::initializer_list<uint32_t> codes) {
     std::vector<std::pair<uint32_t, int>> v;
-    for (uint32_t c : codes) v.emplace_back(c, 9);
+    for (uint32_t c : codes)
+        v.emplace_back(c, 9);
     return Pack(v);
 }
 
@@ -119,9 +121,11 @@ TEST(GLZWCoderTest, RoundTripsRandomAndRepetitiveMegabytes) {
     constexpr size_t kSize = 1 << 20;
     std::mt19937 random(20240611);
     std::string noise(kSize, '\0');
-    for (char& ch : noise) ch = static_cast<char>(random() & 0xFF);
+    for (char& ch : noise)
+        ch = static_cast<char>(random() & 0xFF);
     std::string pattern(kSize, '\0');
-    for (size_t i = 0; i < kSize; ++i) pattern[i] = static_cast<char>(i % 251);
+    for (size_t i = 0; i < kSize; ++i)
+        pattern[i] = static_cast<char>(i % 251);
 
     const std::string noiseStream = Compress(noise);
     const CodeCounts noiseCounts = Scan(noiseStream);
@@ -148,7 +152,8 @@ TEST(GLZWCoderTest, ExpandsControlCodesWrittenByHand) {
         int result;
         std::string output;
     };
-    std::vector<std::pair<uint32_t, int>> widths = {{65, 9}, {257, 9}, {66, 10}, {257, 10}, {67, 11}, {256, 11}};
+    std::vector<std::pair<uint32_t, int>> widths = {{65, 9},   {257, 9}, {66, 10},
+                                                    {257, 10}, {67, 11}, {256, 11}};
     const Case cases[] = {
         {"flush in the middle", Pack9({65, 258, 66, 256}), 1, "AB"},
         {"code being defined", Pack9({65, 259, 256}), 1, "AAA"},
@@ -171,7 +176,8 @@ TEST(GLZWCoderTest, ExpandsControlCodesWrittenByHand) {
 TEST(GLZWCoderTest, RejectsStreamsTheCoderCannotHaveWritten) {
     // Seven bumps would make 16-bit codes.
     std::vector<std::pair<uint32_t, int>> wide = {{65, 9}};
-    for (int width = 9; width <= 15; ++width) wide.emplace_back(257, width);
+    for (int width = 9; width <= 15; ++width)
+        wide.emplace_back(257, width);
     wide.emplace_back(256, 16);
     std::string out;
     EXPECT_EQ(Expand(Pack(wide), out), 0);

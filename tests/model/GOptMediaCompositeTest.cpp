@@ -41,18 +41,24 @@ public:
 std::string ListPart(uint32_t version, uint16_t first, uint16_t second, uint32_t count,
                      std::initializer_list<uint16_t> values) {
     std::string bytes = U32(version) + U16(first) + U16(second) + U32(count);
-    for (uint16_t v : values) bytes += U16(v);
+    for (uint16_t v : values)
+        bytes += U16(v);
     return bytes;
 }
 
 // Root (version 1, id, serial) and GAttribute (version 1, changed) words.
-std::string AttributePart(uint32_t id, uint32_t serial, uint32_t changed) { return Words({1, id, serial, 1, changed}); }
+std::string AttributePart(uint32_t id, uint32_t serial, uint32_t changed) {
+    return Words({1, id, serial, 1, changed});
+}
 
-std::string Graph(RWClassID classId, const std::string& guts) { return U8(':') + U16(classId) + U8('{') + guts + U8('}'); }
+std::string Graph(RWClassID classId, const std::string& guts) {
+    return U8(':') + U16(classId) + U8('{') + guts + U8('}');
+}
 
 GOptMediaComposite MakeList(uint16_t first, uint16_t second, std::initializer_list<uint16_t> values) {
     GOptMediaComposite list(first, second);
-    for (uint16_t v : values) EXPECT_TRUE(list.Append(v));
+    for (uint16_t v : values)
+        EXPECT_TRUE(list.Append(v));
     return list;
 }
 
@@ -72,7 +78,8 @@ TEST_F(GOptMediaCompositeTest, ConstructionKindsAndConstantAnswers) {
 
     EXPECT_EQ(tray.IsA(), 796u);
     EXPECT_EQ(GBookletComposite().IsA(), 794u);
-    for (RWClassID kind : {796, 753, 751}) EXPECT_TRUE(tray.IsKindOf(kind)) << kind;
+    for (RWClassID kind : {796, 753, 751})
+        EXPECT_TRUE(tray.IsKindOf(kind)) << kind;
     EXPECT_FALSE(tray.IsKindOf(794));
     EXPECT_FALSE(tray.IsKindOf(757));
     EXPECT_TRUE(GBookletComposite().IsKindOf(794));
@@ -88,7 +95,8 @@ TEST_F(GOptMediaCompositeTest, ConstructionKindsAndConstantAnswers) {
 
 TEST_F(GOptMediaCompositeTest, GetAtAnswersTheValueOrNoValueOutsideTheList) {
     const GOptMediaComposite empty;
-    for (int16_t index : {-1, 0, 1, 32767, -32768}) EXPECT_EQ(empty.GetAt(index), 0xFFFFu) << index;
+    for (int16_t index : {-1, 0, 1, 32767, -32768})
+        EXPECT_EQ(empty.GetAt(index), 0xFFFFu) << index;
 
     const GOptMediaComposite list = MakeList(1, 0, {10, 20, 30});
     EXPECT_EQ(list.GetCount(), 3u);
@@ -100,7 +108,8 @@ TEST_F(GOptMediaCompositeTest, GetAtAnswersTheValueOrNoValueOutsideTheList) {
 
 TEST_F(GOptMediaCompositeTest, ListsStopAtTheSixteenBitCount) {
     GOptMediaComposite media;
-    for (uint32_t i = 0; i < GListAttribute::kMaxCount; ++i) ASSERT_TRUE(media.Append(9));
+    for (uint32_t i = 0; i < GListAttribute::kMaxCount; ++i)
+        ASSERT_TRUE(media.Append(9));
     EXPECT_FALSE(media.Append(9));
     EXPECT_EQ(media.GetCount(), 0xFFFFu);
 }
@@ -129,7 +138,8 @@ TEST_F(GOptMediaCompositeTest, EqualityComparesClassIdFirstWordAndValuesButNotTh
         SCOPED_TRACE(c.what);
         GOptMediaComposite other(c.first, c.second);
         other.SetId(c.id);
-        for (uint16_t v : c.values) other.Append(v);
+        for (uint16_t v : c.values)
+            other.Append(v);
         EXPECT_EQ(base.IsEqualId(&other), c.equal);
         EXPECT_EQ(other.IsEqualId(&base), c.equal);
     }
@@ -150,7 +160,8 @@ TEST_F(GOptMediaCompositeTest, CopiesOwnTheirValues) {
     assigned = *original;
     original.reset(); // the copies must not share nodes with it
 
-    const GOptMediaComposite* copies[] = {&copy, &assigned, dynamic_cast<const GOptMediaComposite*>(clone.get())};
+    const GOptMediaComposite* copies[] = {&copy, &assigned,
+                                          dynamic_cast<const GOptMediaComposite*>(clone.get())};
     for (const GOptMediaComposite* list : copies) {
         ASSERT_NE(list, nullptr);
         EXPECT_EQ(list->GetFirstWord(), 3u);
@@ -167,12 +178,17 @@ TEST_F(GOptMediaCompositeTest, SavedFormIsVersionTwoWordsCountAndValues) {
     list.SetSerial(3);
     BytesOut out;
     list.SaveGuts(out.stream);
-    const std::string expected = std::string("\x01\x00\x00\x00" "\x2A\x00\x00\x00" "\x03\x00\x00\x00" // root
-                                             "\x01\x00\x00\x00" "\x01\x00\x00\x00"                     // attribute
-                                             "\x02\x00\x00\x00"                                        // version 2
-                                             "\x07\x00" "\x09\x00"                                     // first, second
-                                             "\x02\x00\x00\x00"                                        // count
-                                             "\x05\x00" "\xFE\xFF",                                    // values
+    const std::string expected = std::string("\x01\x00\x00\x00"
+                                             "\x2A\x00\x00\x00"
+                                             "\x03\x00\x00\x00" // root
+                                             "\x01\x00\x00\x00"
+                                             "\x01\x00\x00\x00" // attribute
+                                             "\x02\x00\x00\x00" // version 2
+                                             "\x07\x00"
+                                             "\x09\x00"         // first, second
+                                             "\x02\x00\x00\x00" // count
+                                             "\x05\x00"
+                                             "\xFE\xFF", // values
                                              36);
     EXPECT_EQ(out.Bytes(), expected);
     EXPECT_EQ(list.BinaryStoreSize(), 12u + 8u + 12u + 4u);
@@ -184,7 +200,8 @@ TEST_F(GOptMediaCompositeTest, GraphRoundTripRestoresAnEqualObject) {
     list.SetId(77);
     BytesOut out;
     out.stream << static_cast<const RWCollectable*>(&list);
-    ASSERT_EQ(out.Bytes(), Graph(796, AttributePart(77, list.GetSerial(), 1) + ListPart(2, 2, 3, 3, {4, 5, 6})));
+    ASSERT_EQ(out.Bytes(),
+              Graph(796, AttributePart(77, list.GetSerial(), 1) + ListPart(2, 2, 3, 3, {4, 5, 6})));
 
     BytesIn in(out.Bytes());
     MPersistentObject* restored = nullptr;
@@ -202,7 +219,9 @@ TEST_F(GOptMediaCompositeTest, RestoreAcceptsVersionsOneAndTwoAndRefusesOthers) 
         uint32_t version;
         bool accepted;
     };
-    const Case cases[] = {{"version 1 read alike", 1, true}, {"version 2", 2, true}, {"version 3", 3, false},
+    const Case cases[] = {{"version 1 read alike", 1, true},
+                          {"version 2", 2, true},
+                          {"version 3", 3, false},
                           {"version 0", 0, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -12,7 +12,9 @@ using namespace valuetest;
 
 namespace {
 
-uint32_t Version(uint16_t major, uint16_t minor) { return (static_cast<uint32_t>(major) << 16) | minor; }
+uint32_t Version(uint16_t major, uint16_t minor) {
+    return (static_cast<uint32_t>(major) << 16) | minor;
+}
 
 GPMDVersionInfo Sample() {
     GPMDVersionInfo info(Version(2, 5), Version(1, 3), 2, 8);
@@ -59,7 +61,8 @@ TEST(GPMDVersionInfoTest, NextMinorAndNextMajorStopAt0xFFFF) {
 
 TEST(GPMDVersionInfoTest, StringListOperations) {
     GPMDVersionInfo info;
-    for (const char* text : {"a", "b", "a", "c", "a"}) info.Append(text);
+    for (const char* text : {"a", "b", "a", "c", "a"})
+        info.Append(text);
     EXPECT_EQ(info.IndexOf("c"), 3u);
     EXPECT_EQ(info.IndexOf("missing"), 0xFFFFFFFFu);
     EXPECT_EQ(info.IndexOf(RWCString("a\0", 2)), 0xFFFFFFFFu); // bytes and length
@@ -71,13 +74,15 @@ TEST(GPMDVersionInfoTest, StringListOperations) {
     ASSERT_EQ(info.GetStrings().size(), 1u);
     EXPECT_EQ(info.GetStrings()[0], RWCString("c"));
 
-    for (int i = 0; i < 200; ++i) info.Append("n"); // grows past 64 and 128
+    for (int i = 0; i < 200; ++i)
+        info.Append("n"); // grows past 64 and 128
     EXPECT_EQ(info.Occurrences("n"), 200u);
 }
 
 TEST(GPMDVersionInfoTest, SavedFormPutsVersionBBeforeVersionA) {
     const GPMDVersionInfo info = Sample();
-    const std::string fields = Words({1, 8, 9, 1, Version(1, 3), Version(2, 5)}) + U16(2) + Words({0x11, 0x22, 2});
+    const std::string fields =
+        Words({1, 8, 9, 1, Version(1, 3), Version(2, 5)}) + U16(2) + Words({0x11, 0x22, 2});
     // A stream's text form repeats the length (its string output); a file's does not.
     const std::string streamBytes = fields + U32(1) + U32(1) + "x" + U32(2) + U32(2) + "yz";
     const std::string fileBytes = fields + U32(1) + "x" + U32(2) + "yz";
@@ -104,10 +109,10 @@ TEST(GPMDVersionInfoTest, SavedFormPutsVersionBBeforeVersionA) {
 }
 
 TEST(GPMDVersionInfoTest, RestoreRefusesBadCountsAndKeepsTheRecord) {
-    const std::string fields = Words({1, 8, 9, 1, Version(1, 3), Version(2, 5)}) + U16(2) + Words({0x11, 0x22});
+    const std::string fields =
+        Words({1, 8, 9, 1, Version(1, 3), Version(2, 5)}) + U16(2) + Words({0x11, 0x22});
     const std::string cases[] = {
-        fields + U32(GPMDVersionInfo::kMaxStrings + 1),
-        fields + U32(0xFFFFFFFF) + U32(1) + U32(1) + "x",
+        fields + U32(GPMDVersionInfo::kMaxStrings + 1), fields + U32(0xFFFFFFFF) + U32(1) + U32(1) + "x",
         fields + U32(2) + U32(1) + U32(1) + "x", // the second string is missing
         fields,                                  // count missing
     };
@@ -145,7 +150,11 @@ TEST(GPMDVersionInfoTest, CopiesAndEqualityCoverEveryField) {
         {"data1", [](GPMDVersionInfo& i) { i.SetData1(0); }},
         {"data2", [](GPMDVersionInfo& i) { i.SetData2(0); }},
         {"one more string", [](GPMDVersionInfo& i) { i.AddString("w"); }},
-        {"other string", [](GPMDVersionInfo& i) { i.Remove("yz"); i.AddString("zz"); }},
+        {"other string",
+         [](GPMDVersionInfo& i) {
+             i.Remove("yz");
+             i.AddString("zz");
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -40,11 +40,9 @@ TEST(GPMLDescriptorTest, OrdersByExactWideName) {
         int less;
     };
     const Case cases[] = {
-        {u"Apple", u"Banana", 1},
-        {u"Banana", u"Apple", 0},
-        {u"apple", u"Banana", 0}, // exact: lower case sorts after upper
-        {u"Tray", u"Tray1", 1},
-        {u"z", u"\u00E9", 1}, // units compare as unsigned values
+        {u"Apple", u"Banana", 1}, {u"Banana", u"Apple", 0},
+        {u"apple", u"Banana", 0},                       // exact: lower case sorts after upper
+        {u"Tray", u"Tray1", 1},   {u"z", u"\u00E9", 1}, // units compare as unsigned values
         {u"same", u"same", 0},
     };
     for (const Case& c : cases) {

@@ -17,7 +17,8 @@ namespace {
 
 std::string Bytes(std::initializer_list<int> values) {
     std::string s;
-    for (int v : values) s.push_back(static_cast<char>(v));
+    for (int v : values)
+        s.push_back(static_cast<char>(v));
     return s;
 }
 
@@ -43,13 +44,13 @@ struct TempFolder {
 TEST(GPersistOutputStreamTest, EachSelectorWritesItsEncodingIntoTheBlock) {
     struct Case {
         int32_t selector;
-        std::string bytes; // what the value 0x01020304 becomes
+        std::string bytes;   // what the value 0x01020304 becomes
         std::streamoff read; // where reading it back stops
     };
     const Case cases[] = {
-        {0, "16909060\n", 8},                                                      // decimal text line
-        {1, Bytes({0x04, 0x03, 0x02, 0x01}), 4},                                   // host image
-        {2, Bytes({'e', 's', 1, 0, 2, 4, 4, 2, 4, 0x04, 0x03, 0x02, 0x01}), 13},   // header, then little-endian
+        {0, "16909060\n", 8},                                                    // decimal text line
+        {1, Bytes({0x04, 0x03, 0x02, 0x01}), 4},                                 // host image
+        {2, Bytes({'e', 's', 1, 0, 2, 4, 4, 2, 4, 0x04, 0x03, 0x02, 0x01}), 13}, // header, then little-endian
     };
     for (const Case& c : cases) {
         char block[32] = {};

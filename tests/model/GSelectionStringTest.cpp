@@ -47,7 +47,7 @@ TEST(GSelectionStringTest, SavedFormIsVersionTextThenTheValueAsASignedShort) {
 
 TEST(GSelectionStringTest, ACutOffRecordKeepsItsFields) {
     const std::string cases[] = {
-        Words({1, 3, 5, 1}) + U32(2) + U32(2) + "ab" + U8(0x00), // value cut
+        Words({1, 3, 5, 1}) + U32(2) + U32(2) + "ab" + U8(0x00),        // value cut
         Words({1, 3, 5, 1}) + U32(0x7FFFFFFF) + U32(0x7FFFFFFF) + "ab", // text longer than the data
     };
     for (const std::string& bytes : cases) {

@@ -16,7 +16,8 @@ namespace {
 
 std::vector<MPersistentObject*> ChildrenOf(const GAttributeComposite& node) {
     std::vector<MPersistentObject*> children;
-    for (uint32_t i = 0; i < node.GetCount(); ++i) children.push_back(node.GetChildren().At(i).Get());
+    for (uint32_t i = 0; i < node.GetCount(); ++i)
+        children.push_back(node.GetChildren().At(i).Get());
     return children;
 }
 
@@ -49,8 +50,8 @@ TEST_F(GStateTest, AddReplacesTheChildOfTheSameTypeAndIdInPlace) {
     replacement->SetChanged(0);
     state.Add(replacement);
     EXPECT_EQ(ChildrenOf(state), (std::vector<MPersistentObject*>{first, replacement, last}));
-    EXPECT_EQ(old->GetRefCount(), 0);          // released by the state
-    EXPECT_EQ(replacement->GetChanged(), 0u);  // keeps its own flag
+    EXPECT_EQ(old->GetRefCount(), 0);         // released by the state
+    EXPECT_EQ(replacement->GetChanged(), 0u); // keeps its own flag
 }
 
 TEST_F(GStateTest, AddOfAnEqualAttributeDeletesTheOffer) {
@@ -174,8 +175,8 @@ TEST_F(GStateTest, SavedFormEndsWithAnUncheckedVersionWord) {
     BytesOut out;
     state.SaveGuts(out.stream);
     // root 1,9,5; attribute 1,1; composite 1, count 1; the child ':' id '{' 1,3,6,1,1 '}'; state version 1.
-    const std::string expected = Words({1, 9, 5, 1, 1, 1, 1}) + U8(':') + U16(TestAttribute::kClassId) + U8('{') +
-                                 Words({1, 3, 6, 1, 1}) + U8('}') + Words({1});
+    const std::string expected = Words({1, 9, 5, 1, 1, 1, 1}) + U8(':') + U16(TestAttribute::kClassId) +
+                                 U8('{') + Words({1, 3, 6, 1, 1}) + U8('}') + Words({1});
     EXPECT_EQ(out.Bytes(), expected);
     EXPECT_EQ(state.BinaryStoreSize(), 20u + 8 + (2 + 20) + 4);
 
@@ -197,7 +198,8 @@ TEST_F(GStateTest, SavedFormEndsWithAnUncheckedVersionWord) {
 
 TEST_F(GStateTest, ClassIdsKindsAndFactory) {
     GState state(4);
-    for (RWClassID kind : {758, 757, 753, 751}) EXPECT_TRUE(state.IsKindOf(kind));
+    for (RWClassID kind : {758, 757, 753, 751})
+        EXPECT_TRUE(state.IsKindOf(kind));
     EXPECT_FALSE(state.IsKindOf(752));
     EXPECT_EQ(state.GetTypeCode(), 758);
     std::unique_ptr<RWCollectable> made(RWCreateFromFactory(758));

@@ -12,16 +12,17 @@ TEST(GStepDistributorTest, SpreadsTheExtraUnitsEvenly) {
         std::vector<uint16_t> yields;
     };
     const Case cases[] = {
-        {{3, 4, 1, 4, 4}, {3, 3, 3, 4}},       // 13 units over 4 steps
-        {{0, 2, 1, 2, 2}, {0, 1}},             // 1 unit over 2 steps
-        {{2, 5, 3, 5, 5}, {2, 3, 2, 3, 3}},    // 13 units over 5 steps
-        {{1, 3, 3, 3, 3}, {2, 2, 2}},          // a whole extra unit on every step
-        {{7, 1, 0, 3, 1}, {7, 7, 7}},          // nothing to spread
+        {{3, 4, 1, 4, 4}, {3, 3, 3, 4}},    // 13 units over 4 steps
+        {{0, 2, 1, 2, 2}, {0, 1}},          // 1 unit over 2 steps
+        {{2, 5, 3, 5, 5}, {2, 3, 2, 3, 3}}, // 13 units over 5 steps
+        {{1, 3, 3, 3, 3}, {2, 2, 2}},       // a whole extra unit on every step
+        {{7, 1, 0, 3, 1}, {7, 7, 7}},       // nothing to spread
     };
     for (const Case& c : cases) {
         GStepDistributor d(Stepper{}, c.stepper, 0, 0);
         std::vector<uint16_t> yields;
-        while (d.HasMore()) yields.push_back(d.Next());
+        while (d.HasMore())
+            yields.push_back(d.Next());
         EXPECT_EQ(yields, c.yields) << "base " << c.stepper.base << " step " << c.stepper.step;
         EXPECT_EQ(d.First().remaining, 0u);
     }
@@ -52,8 +53,10 @@ TEST(GStepDistributorTest, AHeldSecondStepperYieldsItsBaseForever) {
     EXPECT_EQ(d.Second().reload, 1u);
     // Mode 1 adds the held 4 to the first stepper's 3, 3, 3, 4.
     const uint16_t expected[] = {7, 7, 7, 8};
-    for (uint16_t e : expected) EXPECT_EQ(d.Next(), e);
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(d.NextSecond(), 4u);
+    for (uint16_t e : expected)
+        EXPECT_EQ(d.Next(), e);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(d.NextSecond(), 4u);
     EXPECT_TRUE(d.HasMore()); // the first is spent, the second never runs out
 
     GStepDistributor zero(Stepper{0, 9, 9, 9, 9}, Stepper{}, 1, 1);

@@ -16,14 +16,16 @@ namespace {
 std::string SettingsText(size_t size) {
     std::string text;
     for (int i = 0; text.size() < size; ++i)
-        text += std::to_string(700 + i % 24) + "\n\"Attribute" + std::to_string(i % 12) + "\"\n" + std::to_string(i % 2) + "\n";
+        text += std::to_string(700 + i % 24) + "\n\"Attribute" + std::to_string(i % 12) + "\"\n" +
+                std::to_string(i % 2) + "\n";
     text.resize(size);
     return text;
 }
 
 // A fixed block the size of the sink, pre-filled so untouched bytes show.
 struct Sink {
-    explicit Sink(size_t capacity) : block(capacity, '\xCC'), buffer(block.data(), capacity, std::ios_base::out), out(&buffer) {}
+    explicit Sink(size_t capacity)
+        : block(capacity, '\xCC'), buffer(block.data(), capacity, std::ios_base::out), out(&buffer) {}
     std::string block;
     GPersistMemoryStreamBuf buffer;
     std::ostream out;
@@ -60,7 +62,8 @@ TEST(GStreamCompressorTest, WritesAZlibStreamThatZlibItselfInflates) {
 TEST(GStreamCompressorTest, FailsWithoutTouchingTheOutput) {
     std::mt19937 random(7);
     std::string noise(1000, '\0');
-    for (char& ch : noise) ch = static_cast<char>(random());
+    for (char& ch : noise)
+        ch = static_cast<char>(random());
     struct Case {
         const char* what;
         std::string input;
@@ -84,16 +87,20 @@ TEST(GStreamCompressorTest, DecompressRefusesDamagedAndOversizedData) {
     const std::string text = SettingsText(4096);
     std::vector<Bytef> packed(compressBound(text.size()));
     uLongf packedLength = packed.size();
-    ASSERT_EQ(compress(packed.data(), &packedLength, reinterpret_cast<const Bytef*>(text.data()), text.size()), Z_OK);
+    ASSERT_EQ(
+        compress(packed.data(), &packedLength, reinterpret_cast<const Bytef*>(text.data()), text.size()),
+        Z_OK);
     std::string damaged(packed.begin(), packed.begin() + packedLength);
     damaged[damaged.size() - 1] ^= 0x01; // the checksum no longer matches
 
     const std::string big(GStreamCompressor::kExpandedLimit + 1, 'z');
     std::vector<Bytef> bigPacked(compressBound(big.size()));
     uLongf bigLength = bigPacked.size();
-    ASSERT_EQ(compress(bigPacked.data(), &bigLength, reinterpret_cast<const Bytef*>(big.data()), big.size()), Z_OK);
+    ASSERT_EQ(compress(bigPacked.data(), &bigLength, reinterpret_cast<const Bytef*>(big.data()), big.size()),
+              Z_OK);
 
-    const std::string inputs[] = {damaged, std::string(bigPacked.begin(), bigPacked.begin() + bigLength), "", "junk"};
+    const std::string inputs[] = {damaged, std::string(bigPacked.begin(), bigPacked.begin() + bigLength), "",
+                                  "junk"};
     for (const std::string& input : inputs) {
         std::istringstream in(input);
         Sink sink(20000);

@@ -13,8 +13,12 @@ protected:
     void TearDown() override { SetAnsiCodePageForHost(1252); }
 };
 
-std::u16string Units(const RWWString& s) { return std::u16string(s.Data(), s.Length()); }
-std::string Bytes(const RWCString& s) { return std::string(s.Data(), s.Length()); }
+std::u16string Units(const RWWString& s) {
+    return std::u16string(s.Data(), s.Length());
+}
+std::string Bytes(const RWCString& s) {
+    return std::string(s.Data(), s.Length());
+}
 
 } // namespace
 

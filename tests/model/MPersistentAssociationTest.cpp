@@ -29,7 +29,9 @@ std::string LeafGraph(uint32_t id, uint32_t serial, uint32_t value) {
     return U8(':') + U16(0x7E01) + U8('{') + Words({1, id, serial, 1, value}) + U8('}');
 }
 
-uint32_t ValueOf(const MPersistentObject* leaf) { return static_cast<const TestLeaf*>(leaf)->value; }
+uint32_t ValueOf(const MPersistentObject* leaf) {
+    return static_cast<const TestLeaf*>(leaf)->value;
+}
 
 } // namespace
 
@@ -74,7 +76,8 @@ TEST_F(MPersistentAssociationTest, EqualityComparesIdKeyAndValue) {
     };
     // TestLeaf equality is by id: the values 99 do not matter.
     Case cases[] = {
-        {"same id, equal key and value", MPersistentAssociation(new TestLeaf(1, 99), new TestLeaf(2, 99), 7), true},
+        {"same id, equal key and value", MPersistentAssociation(new TestLeaf(1, 99), new TestLeaf(2, 99), 7),
+         true},
         {"other id", MPersistentAssociation(new TestLeaf(1), new TestLeaf(2), 8), false},
         {"other key", MPersistentAssociation(new TestLeaf(3), new TestLeaf(2), 7), false},
         {"other value", MPersistentAssociation(new TestLeaf(1), new TestLeaf(3), 7), false},
@@ -99,8 +102,8 @@ TEST_F(MPersistentAssociationTest, SavedFormIsVersionThenKeyAndValuePointers) {
     BytesOut out;
     out.stream << static_cast<const RWCollectable*>(&association);
     // The association, its key as a new object, the missing value as the nil object.
-    const std::string expected =
-        U8(':') + U16(771) + U8('{') + Words({1, 3, 20, 1}) + LeafGraph(1, 21, 10) + U8('@') + U32(0) + U8('}');
+    const std::string expected = U8(':') + U16(771) + U8('{') + Words({1, 3, 20, 1}) + LeafGraph(1, 21, 10) +
+                                 U8('@') + U32(0) + U8('}');
     EXPECT_EQ(out.Bytes(), expected);
 
     BytesIn in(expected);

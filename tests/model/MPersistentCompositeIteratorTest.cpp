@@ -12,10 +12,12 @@ using namespace modeltest;
 
 TEST(MPersistentCompositeIteratorTest, WalksTheChildrenAndStartsOverAfterTheLast) {
     MPersistentComposite composite(1);
-    for (uint32_t id : {10u, 11u, 12u}) composite.Add(new TestLeaf(id));
+    for (uint32_t id : {10u, 11u, 12u})
+        composite.Add(new TestLeaf(id));
     std::unique_ptr<MPersistentIterator> iterator = composite.CreateIterator();
     std::vector<uint32_t> seen;
-    while (iterator->Advance()) seen.push_back(iterator->Current()->GetId());
+    while (iterator->Advance())
+        seen.push_back(iterator->Current()->GetId());
     EXPECT_EQ(seen, (std::vector<uint32_t>{10, 11, 12}));
     EXPECT_EQ(static_cast<MPersistentCompositeIterator&>(*iterator).Position(), -1);
     ASSERT_TRUE(iterator->Advance()); // before the first child again
@@ -34,7 +36,8 @@ TEST(MPersistentCompositeIteratorTest, EmptyCompositeEndsAtOnce) {
 TEST(MPersistentCompositeIteratorTest, ReplaceCurrentSwapsTheChildInPlace) {
     const int before = TestLeaf::live;
     MPersistentComposite composite(1);
-    for (uint32_t id : {10u, 11u, 12u}) composite.Add(new TestLeaf(id));
+    for (uint32_t id : {10u, 11u, 12u})
+        composite.Add(new TestLeaf(id));
     std::unique_ptr<MPersistentIterator> iterator = composite.CreateIterator();
     iterator->Advance();
     iterator->Advance();

@@ -78,7 +78,8 @@ private:
 std::vector<const MPersistentObject*> ChildrenOf(const MPersistentObject& composite) {
     std::vector<const MPersistentObject*> children;
     const auto& vector = static_cast<const MPersistentComposite&>(composite).GetChildren();
-    for (uint32_t i = 0; i < vector.Count(); ++i) children.push_back(vector.At(i).Get());
+    for (uint32_t i = 0; i < vector.Count(); ++i)
+        children.push_back(vector.At(i).Get());
     return children;
 }
 
@@ -243,7 +244,8 @@ TEST_F(MPersistentCompositeTest, RemoveDetachesAnUnsharedChildAndCopiesASharedOn
 
 TEST_F(MPersistentCompositeTest, RemoveAllReleasesEverythingAndLeaves64Slots) {
     MPersistentComposite composite(1);
-    for (uint32_t i = 0; i < 100; ++i) composite.Add(new TestLeaf(i));
+    for (uint32_t i = 0; i < 100; ++i)
+        composite.Add(new TestLeaf(i));
     EXPECT_EQ(composite.GetChildren().Capacity(), 138u); // 10, 74, 138
     composite.RemoveAll();
     EXPECT_EQ(composite.GetCount(), 0u);
@@ -322,19 +324,27 @@ TEST_F(MPersistentCompositeTest, CountsChildrenAndSubtree) {
 TEST_F(MPersistentCompositeTest, ApplyVisitsEveryChildAndApplyUntilStops) {
     Tree tree;
     std::vector<uint32_t> seen;
-    tree.root.Apply([](GCountedPtr* child, void* argument) {
-        static_cast<std::vector<uint32_t>*>(argument)->push_back((*child)->GetId());
-    }, &seen);
+    tree.root.Apply(
+        [](GCountedPtr* child, void* argument) {
+            static_cast<std::vector<uint32_t>*>(argument)->push_back((*child)->GetId());
+        },
+        &seen);
     EXPECT_EQ(seen, (std::vector<uint32_t>{1, 2, 3}));
 
     uint32_t wanted = 2;
-    EXPECT_EQ(tree.root.ApplyUntil([](GCountedPtr* child, void* argument) {
-        return (*child)->GetId() == *static_cast<uint32_t*>(argument) ? 1 : 0;
-    }, &wanted), tree.c);
+    EXPECT_EQ(tree.root.ApplyUntil(
+                  [](GCountedPtr* child, void* argument) {
+                      return (*child)->GetId() == *static_cast<uint32_t*>(argument) ? 1 : 0;
+                  },
+                  &wanted),
+              tree.c);
     wanted = 4; // only a grandchild has it: ApplyUntil does not descend
-    EXPECT_EQ(tree.root.ApplyUntil([](GCountedPtr* child, void* argument) {
-        return (*child)->GetId() == *static_cast<uint32_t*>(argument) ? 1 : 0;
-    }, &wanted), nullptr);
+    EXPECT_EQ(tree.root.ApplyUntil(
+                  [](GCountedPtr* child, void* argument) {
+                      return (*child)->GetId() == *static_cast<uint32_t*>(argument) ? 1 : 0;
+                  },
+                  &wanted),
+              nullptr);
 }
 
 TEST_F(MPersistentCompositeTest, CloneIsDeepWithNewSerialsForComposites) {
@@ -385,8 +395,8 @@ TEST_F(MPersistentCompositeTest, SharedChildRestoresAsOneObjectInTwoSlots) {
     BytesOut out;
     out.stream << static_cast<const RWCollectable*>(&composite);
     // The composite is index 1, A 2, B 3: the second A is '@' 2.
-    const std::string expected = U8(':') + U16(752) + U8('{') + Words({1, 3, 8, 1, 3}) + LeafGraph(1, 30, 10) +
-                                 LeafGraph(2, 31, 20) + U8('@') + U32(2) + U8('}');
+    const std::string expected = U8(':') + U16(752) + U8('{') + Words({1, 3, 8, 1, 3}) +
+                                 LeafGraph(1, 30, 10) + LeafGraph(2, 31, 20) + U8('@') + U32(2) + U8('}');
     ASSERT_EQ(out.Bytes(), expected);
 
     BytesIn in(expected);
@@ -462,7 +472,8 @@ TEST_F(MPersistentCompositeTest, StreamCutAfterTheCountReturnsPromptlyWithoutGro
     // The count promises four billion children; the data ends there.
     const std::string bytes = U8(':') + U16(752) + U8('{') + Words({1, 3, 8, 1, 0xFFFFFFFF});
     MPersistentComposite target(1);
-    for (uint32_t i = 0; i < 3; ++i) target.Add(new TestLeaf(i));
+    for (uint32_t i = 0; i < 3; ++i)
+        target.Add(new TestLeaf(i));
     BytesIn in(bytes);
     const auto start = std::chrono::steady_clock::now();
     in.stream >> static_cast<RWCollectable&>(target);
@@ -527,8 +538,8 @@ TEST_F(MPersistentCompositeTest, RefusesCyclesAndForeignChildren) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::string bytes = U8(':') + U16(752) + U8('{') + Words({1, 3, 8, 1, 2}) + LeafGraph(1, 30, 10) +
-                                  c.children + U8('}');
+        const std::string bytes = U8(':') + U16(752) + U8('{') + Words({1, 3, 8, 1, 2}) +
+                                  LeafGraph(1, 30, 10) + c.children + U8('}');
         BytesIn in(bytes);
         MPersistentObject* restored = nullptr;
         EXPECT_THROW(RestoreMPersistentObjectPtr(in.stream, restored), RWInternalError);

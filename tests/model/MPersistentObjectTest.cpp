@@ -69,7 +69,8 @@ TEST_F(MPersistentObjectTest, SavesVersionIdAndSerialAsThreeWords) {
 }
 
 TEST_F(MPersistentObjectTest, SavesTheSameWordsToABinaryFile) {
-    const auto path = std::filesystem::temp_directory_path() / ("mpersistent-" + std::to_string(getpid()) + ".bin");
+    const auto path =
+        std::filesystem::temp_directory_path() / ("mpersistent-" + std::to_string(getpid()) + ".bin");
     {
         RWBinaryFile file(path.c_str(), "wb+");
         ASSERT_TRUE(file.IsValid());
@@ -87,7 +88,7 @@ TEST_F(MPersistentObjectTest, RestoreFollowsTheVersionAndSerialRules) {
     struct Case {
         const char* what;
         std::string bytes;
-        uint32_t id;     // after the restore (the object starts with id 77, serial 20)
+        uint32_t id; // after the restore (the object starts with id 77, serial 20)
         uint32_t serial;
         bool failed;
     };

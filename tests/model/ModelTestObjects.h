@@ -80,12 +80,19 @@ inline void RegisterTestClasses() {
 }
 
 // Little-endian byte strings, written out by hand for the expected data.
-inline std::string U8(uint8_t v) { return std::string(1, static_cast<char>(v)); }
-inline std::string U16(uint16_t v) { return U8(v & 0xFF) + U8(v >> 8); }
-inline std::string U32(uint32_t v) { return U16(v & 0xFFFF) + U16(v >> 16); }
+inline std::string U8(uint8_t v) {
+    return std::string(1, static_cast<char>(v));
+}
+inline std::string U16(uint16_t v) {
+    return U8(v & 0xFF) + U8(v >> 8);
+}
+inline std::string U32(uint32_t v) {
+    return U16(v & 0xFFFF) + U16(v >> 16);
+}
 inline std::string Words(std::initializer_list<uint32_t> words) {
     std::string bytes;
-    for (uint32_t w : words) bytes += U32(w);
+    for (uint32_t w : words)
+        bytes += U32(w);
     return bytes;
 }
 

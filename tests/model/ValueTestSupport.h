@@ -58,9 +58,12 @@ enum class Encoding { RawBinary, Portable, Endian };
 
 inline const char* Name(Encoding encoding) {
     switch (encoding) {
-    case Encoding::RawBinary: return "raw binary";
-    case Encoding::Portable: return "portable text";
-    case Encoding::Endian: return "endian-tagged";
+    case Encoding::RawBinary:
+        return "raw binary";
+    case Encoding::Portable:
+        return "portable text";
+    case Encoding::Endian:
+        return "endian-tagged";
     }
     return "?";
 }
@@ -72,9 +75,15 @@ inline std::unique_ptr<MPersistentObject> RoundTrip(const MPersistentObject& obj
     {
         std::unique_ptr<RWVirtualOutStream> out;
         switch (encoding) {
-        case Encoding::RawBinary: out = std::make_unique<RWBinaryOutStream>(&buffer); break;
-        case Encoding::Portable: out = std::make_unique<RWPortableOutStream>(&buffer); break;
-        case Encoding::Endian: out = std::make_unique<RWEndianOutStream>(&buffer); break;
+        case Encoding::RawBinary:
+            out = std::make_unique<RWBinaryOutStream>(&buffer);
+            break;
+        case Encoding::Portable:
+            out = std::make_unique<RWPortableOutStream>(&buffer);
+            break;
+        case Encoding::Endian:
+            out = std::make_unique<RWEndianOutStream>(&buffer);
+            break;
         }
         *out << static_cast<const RWCollectable*>(&object);
         EXPECT_TRUE(out->good());
@@ -82,9 +91,15 @@ inline std::unique_ptr<MPersistentObject> RoundTrip(const MPersistentObject& obj
     std::stringbuf source(buffer.str());
     std::unique_ptr<RWVirtualInStream> in;
     switch (encoding) {
-    case Encoding::RawBinary: in = std::make_unique<RWBinaryInStream>(&source); break;
-    case Encoding::Portable: in = std::make_unique<RWPortableInStream>(&source); break;
-    case Encoding::Endian: in = std::make_unique<RWEndianInStream>(&source); break;
+    case Encoding::RawBinary:
+        in = std::make_unique<RWBinaryInStream>(&source);
+        break;
+    case Encoding::Portable:
+        in = std::make_unique<RWPortableInStream>(&source);
+        break;
+    case Encoding::Endian:
+        in = std::make_unique<RWEndianInStream>(&source);
+        break;
     }
     MPersistentObject* restored = nullptr;
     RestoreMPersistentObjectPtr(*in, restored);
@@ -92,7 +107,8 @@ inline std::unique_ptr<MPersistentObject> RoundTrip(const MPersistentObject& obj
 }
 
 // The same through a binary file at path.
-inline std::unique_ptr<MPersistentObject> FileRoundTrip(const MPersistentObject& object, const std::string& path) {
+inline std::unique_ptr<MPersistentObject> FileRoundTrip(const MPersistentObject& object,
+                                                        const std::string& path) {
     {
         RWBinaryFile file(path.c_str(), "wb");
         EXPECT_TRUE(file.IsValid());

@@ -17,7 +17,9 @@ public:
     static inline int live = 0;
 
     explicit CollectionTestItem(int32_t value = 0) : value_(value) { ++live; }
-    CollectionTestItem(const CollectionTestItem& other) : RWCollectable(other), value_(other.value_) { ++live; }
+    CollectionTestItem(const CollectionTestItem& other) : RWCollectable(other), value_(other.value_) {
+        ++live;
+    }
     ~CollectionTestItem() override { --live; }
 
     static RWCollectable* Create() { return new CollectionTestItem; }

@@ -213,7 +213,8 @@ TEST_F(RWBinaryFileTest, ArraysAreLittleEndianItemByItem) {
 TEST_F(RWBinaryFileTest, LongArraysCrossBufferBoundaries) {
     const std::string path = Path("long.dat");
     std::vector<uint32_t> values(3000);
-    for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<uint32_t>(i * 2654435761u);
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = static_cast<uint32_t>(i * 2654435761u);
     {
         RWBinaryFile file(path.c_str());
         ASSERT_TRUE(file.Write(values.data(), values.size()));
@@ -221,7 +222,8 @@ TEST_F(RWBinaryFileTest, LongArraysCrossBufferBoundaries) {
     const Bytes disk = OnDisk(path);
     ASSERT_EQ(disk.size(), 4 * values.size());
     for (size_t i = 0; i < values.size(); ++i) {
-        for (size_t k = 0; k < 4; ++k) ASSERT_EQ(disk[4 * i + k], (values[i] >> (8 * k)) & 0xFF) << i;
+        for (size_t k = 0; k < 4; ++k)
+            ASSERT_EQ(disk[4 * i + k], (values[i] >> (8 * k)) & 0xFF) << i;
     }
 
     RWBinaryFile file(path.c_str());

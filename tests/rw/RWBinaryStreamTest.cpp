@@ -68,7 +68,8 @@ TEST(RWBinaryStreamTest, ValuesAreWrittenAsLittleEndianImages) {
         {"float", [](auto& s) { s << 1.0f; }, "00 00 80 3F"},
         {"double", [](auto& s) { s << -2.0; }, "00 00 00 00 00 00 00 C0"},
         {"character", [](auto& s) { s << 'A' << static_cast<unsigned char>(0xAB); }, "41 AB"},
-        {"8-bit numbers", [](auto& s) { s.put(static_cast<char>(-56)).put(static_cast<unsigned char>(200)); }, "C8 C8"},
+        {"8-bit numbers", [](auto& s) { s.put(static_cast<char>(-56)).put(static_cast<unsigned char>(200)); },
+         "C8 C8"},
         {"C string", [](auto& s) { s << "hi"; }, "02 00 00 00 68 69"},
         {"string with NUL", [](auto& s) { s.putString("a\0b", 3); }, "03 00 00 00 61 00 62"},
         {"empty string", [](auto& s) { s.putString("", 0); }, "00 00 00 00"},
@@ -131,21 +132,70 @@ TEST(RWBinaryStreamTest, ShortInputFailsAndStoresNothing) {
         const char* stored;
     };
     const Case cases[] = {
-        {"int from two bytes", "01 02", [](auto& s) { int v = 5; s >> v; return std::to_string(v); }, "5"},
+        {"int from two bytes", "01 02",
+         [](auto& s) {
+             int v = 5;
+             s >> v;
+             return std::to_string(v);
+         },
+         "5"},
         {"double from seven bytes", "00 00 00 00 00 00 F0",
-         [](auto& s) { double v = 5; s >> v; return std::to_string(v); }, "5.000000"},
-        {"long from nothing", "", [](auto& s) { long v = 5; s >> v; return std::to_string(v); }, "5"},
-        {"character at the end", "", [](auto& s) { char c = 0; s >> c; return std::to_string(c & 0xFF); }, "255"},
-        {"8-bit number at the end", "", [](auto& s) { unsigned char c = 0; s.get(c); return std::to_string(c); }, "255"},
+         [](auto& s) {
+             double v = 5;
+             s >> v;
+             return std::to_string(v);
+         },
+         "5.000000"},
+        {"long from nothing", "",
+         [](auto& s) {
+             long v = 5;
+             s >> v;
+             return std::to_string(v);
+         },
+         "5"},
+        {"character at the end", "",
+         [](auto& s) {
+             char c = 0;
+             s >> c;
+             return std::to_string(c & 0xFF);
+         },
+         "255"},
+        {"8-bit number at the end", "",
+         [](auto& s) {
+             unsigned char c = 0;
+             s.get(c);
+             return std::to_string(c);
+         },
+         "255"},
         {"item at the end", "", [](auto& s) { return std::to_string(s.get()); }, "-1"},
         {"string without its length", "03 00",
-         [](auto& s) { char b[8] = "junk"; s.getString(b, sizeof b); return std::string(b); }, ""},
+         [](auto& s) {
+             char b[8] = "junk";
+             s.getString(b, sizeof b);
+             return std::string(b);
+         },
+         ""},
         {"string cut short", "05 00 00 00 61 62",
-         [](auto& s) { char b[8] = "junk"; s.getString(b, sizeof b); return std::string(b); }, "ab"},
+         [](auto& s) {
+             char b[8] = "junk";
+             s.getString(b, sizeof b);
+             return std::string(b);
+         },
+         "ab"},
         {"huge length word", "FF FF FF FF 61 62 63",
-         [](auto& s) { char b[8] = "junk"; s.getString(b, sizeof b); return std::string(b); }, "abc"},
+         [](auto& s) {
+             char b[8] = "junk";
+             s.getString(b, sizeof b);
+             return std::string(b);
+         },
+         "abc"},
         {"huge length, tiny buffer", "FF FF FF FF 61 62 63",
-         [](auto& s) { char b[2] = "j"; s.getString(b, sizeof b); return std::string(b); }, "a"},
+         [](auto& s) {
+             char b[2] = "j";
+             s.getString(b, sizeof b);
+             return std::string(b);
+         },
+         "a"},
     };
     for (const Case& c : cases) {
         std::stringbuf source(FromHex(c.bytes), std::ios::in);

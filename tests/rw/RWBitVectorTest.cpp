@@ -7,7 +7,9 @@
 #include "rw/RWLibraryError.h"
 
 namespace {
-std::vector<uint8_t> Bytes(const RWBitVector& v) { return {v.Data(), v.Data() + v.NumBytes()}; }
+std::vector<uint8_t> Bytes(const RWBitVector& v) {
+    return {v.Data(), v.Data() + v.NumBytes()};
+}
 } // namespace
 
 TEST(RWBitVectorTest, BitIOrderIsLeastSignificantFirst) {
@@ -24,7 +26,8 @@ TEST(RWBitVectorTest, BitIOrderIsLeastSignificantFirst) {
     const uint8_t raw[] = {0xA5, 0x03};
     RWBitVector fromBytes(raw, 10);
     const bool expected[] = {1, 0, 1, 0, 0, 1, 0, 1, 1, 1};
-    for (size_t i = 0; i < 10; ++i) EXPECT_EQ(fromBytes.TestBit(i), expected[i]) << "bit " << i;
+    for (size_t i = 0; i < 10; ++i)
+        EXPECT_EQ(fromBytes.TestBit(i), expected[i]) << "bit " << i;
     EXPECT_EQ(fromBytes.CountSet(), 6u);
 
     RWBitVector ones(9, true);

@@ -58,21 +58,20 @@ protected:
 TEST(RWEndianStreamTest, HeaderAndValuesInLittleEndianOrder) {
     // 'e' 's', version 1, order 0, sizes of short 2, int 4, long 4, wide character 2, length word 4;
     // then int, short, long, double, float, two shorts, string (length word + bytes), character.
-    EXPECT_EQ(Written(0, WriteSample),
-              "65 73 01 00 02 04 04 02 04 "
-              "04 03 02 01 02 01 FE FF FF FF 00 00 00 00 00 00 F0 3F 00 00 80 3F "
-              "01 00 02 00 02 00 00 00 68 69 5A");
+    EXPECT_EQ(Written(0, WriteSample), "65 73 01 00 02 04 04 02 04 "
+                                       "04 03 02 01 02 01 FE FF FF FF 00 00 00 00 00 00 F0 3F 00 00 80 3F "
+                                       "01 00 02 00 02 00 00 00 68 69 5A");
 }
 
 TEST(RWEndianStreamTest, HeaderAndValuesInBigEndianOrder) {
-    EXPECT_EQ(Written(1, WriteSample),
-              "65 73 01 01 02 04 04 02 04 "
-              "01 02 03 04 01 02 FF FF FF FE 3F F0 00 00 00 00 00 00 3F 80 00 00 "
-              "00 01 00 02 00 00 00 02 68 69 5A");
+    EXPECT_EQ(Written(1, WriteSample), "65 73 01 01 02 04 04 02 04 "
+                                       "01 02 03 04 01 02 FF FF FF FE 3F F0 00 00 00 00 00 00 3F 80 00 00 "
+                                       "00 01 00 02 00 00 00 02 68 69 5A");
 }
 
 TEST(RWEndianStreamTest, HostOrderIsNamedInTheHeader) {
-    if constexpr (std::endian::native != std::endian::little) GTEST_SKIP() << "checked on little-endian hosts";
+    if constexpr (std::endian::native != std::endian::little)
+        GTEST_SKIP() << "checked on little-endian hosts";
     EXPECT_EQ(Written(2, [](auto&) {}), "65 73 01 00 02 04 04 02 04");
     std::stringbuf sink;
     RWEndianOutStream out(&sink);
@@ -129,20 +128,45 @@ TEST(RWEndianStreamTest, OtherIntegerSizesAreResized) {
         long long value;
         bool fits;
     };
-    auto asLong = [](auto& s) { long v = 99; s >> v; return static_cast<long long>(v); };
-    auto asUlong = [](auto& s) { unsigned long v = 99; s >> v; return static_cast<long long>(v); };
-    auto asInt = [](auto& s) { int v = 99; s >> v; return static_cast<long long>(v); };
-    auto asUint = [](auto& s) { unsigned v = 99; s >> v; return static_cast<long long>(v); };
-    auto asShort = [](auto& s) { short v = 99; s >> v; return static_cast<long long>(v); };
-    auto asUshort = [](auto& s) { unsigned short v = 99; s >> v; return static_cast<long long>(v); };
+    auto asLong = [](auto& s) {
+        long v = 99;
+        s >> v;
+        return static_cast<long long>(v);
+    };
+    auto asUlong = [](auto& s) {
+        unsigned long v = 99;
+        s >> v;
+        return static_cast<long long>(v);
+    };
+    auto asInt = [](auto& s) {
+        int v = 99;
+        s >> v;
+        return static_cast<long long>(v);
+    };
+    auto asUint = [](auto& s) {
+        unsigned v = 99;
+        s >> v;
+        return static_cast<long long>(v);
+    };
+    auto asShort = [](auto& s) {
+        short v = 99;
+        s >> v;
+        return static_cast<long long>(v);
+    };
+    auto asUshort = [](auto& s) {
+        unsigned short v = 99;
+        s >> v;
+        return static_cast<long long>(v);
+    };
     const Case cases[] = {
         {"8-byte -1 into long", "65 73 01 00 02 04 08 02 04 FF FF FF FF FF FF FF FF", asLong, -1, true},
         {"8-byte 2^32 into long", "65 73 01 00 02 04 08 02 04 00 00 00 00 01 00 00 00", asLong, 0, false},
         {"8-byte 2^32-1 into unsigned long", "65 73 01 00 02 04 08 02 04 FF FF FF FF 00 00 00 00", asUlong,
          0xFFFFFFFFll, true},
-        {"8-byte 2^31 into long", "65 73 01 00 02 04 08 02 04 00 00 00 80 00 00 00 00", asLong,
-         -0x80000000ll, false},
-        {"8-byte big-endian -2 into long", "65 73 01 01 02 04 08 02 04 FF FF FF FF FF FF FF FE", asLong, -2, true},
+        {"8-byte 2^31 into long", "65 73 01 00 02 04 08 02 04 00 00 00 80 00 00 00 00", asLong, -0x80000000ll,
+         false},
+        {"8-byte big-endian -2 into long", "65 73 01 01 02 04 08 02 04 FF FF FF FF FF FF FF FE", asLong, -2,
+         true},
         {"8-byte big-endian 2^32 into long", "65 73 01 01 02 04 08 02 04 00 00 00 01 00 00 00 00", asLong, 0,
          false},
         {"2-byte -2 into int", "65 73 01 00 02 02 04 02 04 FE FF", asInt, -2, true},
@@ -152,14 +176,16 @@ TEST(RWEndianStreamTest, OtherIntegerSizesAreResized) {
         {"1-byte 0x80 into unsigned short", "65 73 01 00 01 04 04 02 04 80", asUshort, 0x80, true},
         {"4-byte 32768 into short", "65 73 01 00 04 04 04 02 04 00 80 00 00", asShort, -32768, false},
         {"4-byte -32768 into short", "65 73 01 00 04 04 04 02 04 00 80 FF FF", asShort, -32768, true},
-        {"4-byte 32768 into unsigned short", "65 73 01 00 04 04 04 02 04 00 80 00 00", asUshort, 0x8000, true},
+        {"4-byte 32768 into unsigned short", "65 73 01 00 04 04 04 02 04 00 80 00 00", asUshort, 0x8000,
+         true},
         {"8-byte int that fits", "65 73 01 00 02 08 04 02 04 FE FF FF FF FF FF FF FF", asInt, -2, true},
     };
     for (const Case& c : cases) {
         std::stringbuf source(FromHex(c.bytes), std::ios::in);
         RWEndianInStream in(&source);
         EXPECT_EQ(c.read(in), c.value) << c.what;
-        EXPECT_EQ(in.rdstate(), c.fits ? RWVirtualStreamBase::goodbit : RWVirtualStreamBase::failbit) << c.what;
+        EXPECT_EQ(in.rdstate(), c.fits ? RWVirtualStreamBase::goodbit : RWVirtualStreamBase::failbit)
+            << c.what;
     }
 }
 
@@ -183,19 +209,19 @@ TEST(RWEndianStreamTest, ResizedArraysAndStrings) {
 
 TEST(RWEndianStreamTest, BadHeadersRaiseStreamError) {
     const char* headers[] = {
-        "",                                // nothing at all
-        "78 73 01 00 02 04 04 02 04",      // first byte not 'e'
-        "65 78 01 00 02 04 04 02 04",      // second byte not 's'
-        "65 73 02 00 02 04 04 02 04",      // unknown version
-        "65 73 01 00 02",                  // cut short
-        "65 73 01 00 C8 04 04 02 04",      // short size 200
-        "65 73 01 00 02 C8 04 02 04",      // int size 200
-        "65 73 01 00 02 04 C8 02 04",      // long size 200
-        "65 73 01 00 02 04 04 C8 04",      // wide character size 200
-        "65 73 01 00 02 04 04 02 C8",      // length word size 200
-        "65 73 01 00 02 04 03 02 04",      // long size 3
-        "65 73 01 00 02 04 00 02 04",      // long size 0
-        "65 73 01 00 02 04 10 02 04",      // long size 16
+        "",                           // nothing at all
+        "78 73 01 00 02 04 04 02 04", // first byte not 'e'
+        "65 78 01 00 02 04 04 02 04", // second byte not 's'
+        "65 73 02 00 02 04 04 02 04", // unknown version
+        "65 73 01 00 02",             // cut short
+        "65 73 01 00 C8 04 04 02 04", // short size 200
+        "65 73 01 00 02 C8 04 02 04", // int size 200
+        "65 73 01 00 02 04 C8 02 04", // long size 200
+        "65 73 01 00 02 04 04 C8 04", // wide character size 200
+        "65 73 01 00 02 04 04 02 C8", // length word size 200
+        "65 73 01 00 02 04 03 02 04", // long size 3
+        "65 73 01 00 02 04 00 02 04", // long size 0
+        "65 73 01 00 02 04 10 02 04", // long size 16
     };
     for (const char* header : headers) {
         std::stringbuf source(FromHex(header), std::ios::in);
@@ -234,8 +260,8 @@ TEST(RWEndianStreamTest, GetStringFailures) {
     }
     {
         SCOPED_TRACE("string longer than the buffer");
-        std::stringbuf source(FromHex("65 73 01 00 02 04 04 02 04 0A 00 00 00 30 31 32 33 34 35 36 37 38 39 2A"),
-                              std::ios::in);
+        std::stringbuf source(
+            FromHex("65 73 01 00 02 04 04 02 04 0A 00 00 00 30 31 32 33 34 35 36 37 38 39 2A"), std::ios::in);
         RWEndianInStream in(&source);
         char text[4];
         in.getString(text, sizeof text);

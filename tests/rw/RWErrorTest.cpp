@@ -39,8 +39,9 @@ TEST(RWErrorTest, FormattingIsCutToTheBuffer) {
 
 TEST(RWErrorTest, OverflowTextHasTheCountedPrefix) {
     RWCatalogMessage message(RWCORE_OVFLOW(), 33, "Buffer may not resize larger than and more", 4294967295u);
-    EXPECT_STREQ(message.str(),
-                 "[OVFLOW] Overflow error -> \"Buffer may not resize larger than\" <- (4294967295 max characters)");
+    EXPECT_STREQ(
+        message.str(),
+        "[OVFLOW] Overflow error -> \"Buffer may not resize larger than\" <- (4294967295 max characters)");
 }
 
 TEST(RWErrorTest, UnownedTextIsKeptNotCopied) {

@@ -28,8 +28,12 @@ public:
     RWClassID IsA() const override { return kSecondId; }
 };
 
-RWCollectable* MakeFirst() { return new FactoryFirst; }
-RWCollectable* MakeSecond() { return new FactorySecond; }
+RWCollectable* MakeFirst() {
+    return new FactoryFirst;
+}
+RWCollectable* MakeSecond() {
+    return new FactorySecond;
+}
 
 RWClassID MadeClass(RWCollectable* object) {
     std::unique_ptr<RWCollectable> owned(object);
@@ -113,7 +117,8 @@ TEST(RWFactoryTest, ConcurrentRegistrationAndCreation) {
             }
         });
     }
-    for (auto& thread : threads) thread.join();
+    for (auto& thread : threads)
+        thread.join();
     EXPECT_EQ(made.load(), 1600);
 }
 

@@ -16,7 +16,8 @@ using Item = CollectionTestItem;
 std::vector<int> Values(RWHashTable& table) {
     std::vector<int> values;
     RWHashTableIterator it(table);
-    while (RWCollectable* member = it()) values.push_back(static_cast<Item*>(member)->value());
+    while (RWCollectable* member = it())
+        values.push_back(static_cast<Item*>(member)->value());
     return values;
 }
 
@@ -64,12 +65,9 @@ TEST(RWHashTableTest, ResizeChoosesItsCountAndRehashesEveryMember) {
         size_t buckets;
     };
     const Case cases[] = {
-        {20, 0, 30}, // at least 12 entries: entries * 3 / 2
-        {12, 0, 18},
-        {11, 0, 16}, // fewer: 16
-        {5, 0, 16},
-        {5, 7, 7},
-        {0, 0, 16},
+        {20, 0, 30},              // at least 12 entries: entries * 3 / 2
+        {12, 0, 18}, {11, 0, 16}, // fewer: 16
+        {5, 0, 16},  {5, 7, 7},   {0, 0, 16},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entries);
@@ -82,7 +80,8 @@ TEST(RWHashTableTest, ResizeChoosesItsCountAndRehashesEveryMember) {
         table.Resize(c.requested);
         EXPECT_EQ(table.Buckets(), c.buckets);
         EXPECT_EQ(table.Entries(), static_cast<size_t>(c.entries));
-        for (const auto& item : items) EXPECT_EQ(table.Find(item.get()), item.get());
+        for (const auto& item : items)
+            EXPECT_EQ(table.Find(item.get()), item.get());
     }
 }
 
@@ -117,7 +116,8 @@ TEST(RWHashTableTest, EqualityCountsOccurrencesAndChecksTheClass) {
 TEST(RWHashTableTest, IteratorWalksBucketsAndRemovesTheCurrentMember) {
     Item m0(0), m1(1), m2(2), m4(4), m5(5);
     RWHashTable table(4);
-    for (Item* item : {&m0, &m4, &m1, &m5, &m2}) table.Insert(item);
+    for (Item* item : {&m0, &m4, &m1, &m5, &m2})
+        table.Insert(item);
     RWHashTableIterator it(table);
     EXPECT_EQ(it.Key(), nullptr);
     EXPECT_EQ(it(), &m0);

@@ -23,7 +23,9 @@ std::vector<int> Values(RWIntrusiveSlist& list) {
     return values;
 }
 
-int ValueOf(RWIntrusiveSlistLink* link) { return static_cast<Node*>(link)->value; }
+int ValueOf(RWIntrusiveSlistLink* link) {
+    return static_cast<Node*>(link)->value;
+}
 } // namespace
 
 TEST(RWIntrusiveSlistTest, InsertsByPositionAndAtTheEnds) {
@@ -58,7 +60,8 @@ TEST(RWIntrusiveSlistTest, InsertsByPositionAndAtTheEnds) {
 TEST(RWIntrusiveSlistTest, RemovesByPositionAndKeepsLast) {
     Node n1(1), n2(2), n3(3), n4(4), n9(9);
     RWIntrusiveSlist list;
-    for (Node* n : {&n1, &n2, &n3, &n4}) list.Append(n);
+    for (Node* n : {&n1, &n2, &n3, &n4})
+        list.Append(n);
 
     EXPECT_EQ(list.RemoveAt(3), &n4); // the last: its predecessor becomes last
     EXPECT_EQ(list.Last(), &n3);
@@ -89,7 +92,8 @@ TEST(RWIntrusiveSlistTest, RemovesByPositionAndKeepsLast) {
 TEST(RWIntrusiveSlistTest, FindsAndRemovesByReference) {
     Node n1(1), n2(2), n3(3), stranger(7);
     RWIntrusiveSlist list;
-    for (Node* n : {&n1, &n2, &n3}) list.Append(n);
+    for (Node* n : {&n1, &n2, &n3})
+        list.Append(n);
 
     EXPECT_TRUE(list.ContainsReference(&n2));
     EXPECT_FALSE(list.ContainsReference(&stranger));
@@ -118,7 +122,8 @@ TEST(RWIntrusiveSlistTest, FindsAndRemovesByReference) {
 TEST(RWIntrusiveSlistTest, BoundsErrorsCarryTheCatalogueText) {
     Node n1(1), n2(2), n3(3), extra(4);
     RWIntrusiveSlist list;
-    for (Node* n : {&n1, &n2, &n3}) list.Append(n);
+    for (Node* n : {&n1, &n2, &n3})
+        list.Append(n);
     const char* nposText = "[NPOSINDEX] The value RW_NPOS cannot be used as an index.";
 
     struct {

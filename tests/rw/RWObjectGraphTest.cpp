@@ -71,9 +71,7 @@ public:
     TNode* first = nullptr;
     TNode* second = nullptr;
 
-    uint32_t BinaryStoreSize() const override {
-        return 4 + Size(first) + Size(second);
-    }
+    uint32_t BinaryStoreSize() const override { return 4 + Size(first) + Size(second); }
     void SaveGuts(RWVirtualOutStream& stream) const override {
         TNode::SaveGuts(stream);
         stream << first << second;
@@ -181,8 +179,7 @@ void RegisterTestClasses() {
     });
 }
 
-template <class T>
-T* Make(int32_t value, TNode* first = nullptr, TNode* second = nullptr) {
+template <class T> T* Make(int32_t value, TNode* first = nullptr, TNode* second = nullptr) {
     T* node = new T;
     node->value = value;
     if constexpr (std::is_base_of_v<TTwo, T>) {
@@ -196,7 +193,8 @@ T* Make(int32_t value, TNode* first = nullptr, TNode* second = nullptr) {
 
 std::string Bytes(std::initializer_list<int> values) {
     std::string bytes;
-    for (int v : values) bytes.push_back(static_cast<char>(v));
+    for (int v : values)
+        bytes.push_back(static_cast<char>(v));
     return bytes;
 }
 
@@ -312,9 +310,9 @@ TEST_F(RWObjectGraphTest, SharedObjectIsWrittenOnceOnAStream) {
     std::unique_ptr<TPair> root(Make<TPair>(7, Make<TLeaf>(5)));
     root->second = root->first;
 
-    const std::string expected = Bytes({':', 0x11, 0x7E, '{', 7, 0, 0, 0,  // pair, index 1, value 7
+    const std::string expected = Bytes({':', 0x11, 0x7E, '{', 7, 0, 0, 0,      // pair, index 1, value 7
                                         ':', 0x10, 0x7E, '{', 5, 0, 0, 0, '}', // leaf, index 2
-                                        '@', 2, 0, 0, 0,                        // the leaf again
+                                        '@', 2,    0,    0,   0,               // the leaf again
                                         '}'});
     ASSERT_EQ(SaveToStream(root.get()), expected);
 
@@ -333,9 +331,9 @@ TEST_F(RWObjectGraphTest, SharedObjectIsWrittenOnceInAFile) {
     std::unique_ptr<TPair> root(Make<TPair>(7, Make<TLeaf>(5)));
     root->second = root->first;
 
-    const std::string expected = Bytes({0x88, 0x88, 0, 0,    // magic
-                                        0x11, 0x7E, 7, 0, 0, 0, // pair, value 7
-                                        0x10, 0x7E, 5, 0, 0, 0, // leaf
+    const std::string expected = Bytes({0x88, 0x88, 0, 0,         // magic
+                                        0x11, 0x7E, 7, 0, 0, 0,   // pair, value 7
+                                        0x10, 0x7E, 5, 0, 0, 0,   // leaf
                                         0xFF, 0xFF, 2, 0, 0, 0}); // back to the leaf, index 2
     ASSERT_EQ(SaveToFile(root.get()), expected);
     EXPECT_EQ(root->RecursiveStoreSize(), expected.size());
@@ -357,19 +355,20 @@ TEST_F(RWObjectGraphTest, ClassNamedByStringIdCostsTwoIndexes) {
 
     const std::string name(kNamedName);
     const std::string expectedStream =
-        Bytes({':', 0x11, 0x7E, '{', 9, 0, 0, 0,  // pair, index 1
-               ':', 0x13, 0x7E, '{', 1, 0, 0, 0,  // share, index 2
-               ':', 0x8F, 0x88}) +                 // first use of the name: object 3, name 4
-        LittleEndian32(13) + LittleEndian32(13) + name + Bytes({'{', 2, 0, 0, 0, '}'}) +
-        Bytes({':', 0x8E, 0x88, 4, 0, 0, 0, '{', 3, 0, 0, 0, '}', // later use: name index 4; object 5
-               '}',                                                 // end of share
-               '@', 3, 0, 0, 0, '}'});
+        Bytes({':', 0x11, 0x7E, '{', 9, 0, 0, 0, // pair, index 1
+               ':', 0x13, 0x7E, '{', 1, 0, 0, 0, // share, index 2
+               ':', 0x8F, 0x88}) +               // first use of the name: object 3, name 4
+        LittleEndian32(13) +
+        LittleEndian32(13) + name + Bytes({'{', 2, 0, 0, 0, '}'}) +
+        Bytes({':', 0x8E, 0x88, 4, 0, 0,  0, '{', 3, 0, 0, 0, '}', // later use: name index 4; object 5
+               '}',                                                // end of share
+               '@', 3,    0,    0, 0, '}'});
     ASSERT_EQ(SaveToStream(outer.get()), expectedStream);
 
-    const std::string expectedFile = Bytes({0x88, 0x88, 0, 0, 0x11, 0x7E, 9, 0, 0, 0, 0x13, 0x7E, 1, 0, 0, 0, 0x8F,
-                                            0x88}) +
-                                     LittleEndian32(13) + name + Bytes({2, 0, 0, 0, 0x8E, 0x88, 4, 0, 0, 0, 3, 0, 0, 0}) +
-                                     Bytes({0xFF, 0xFF, 3, 0, 0, 0});
+    const std::string expectedFile =
+        Bytes({0x88, 0x88, 0, 0, 0x11, 0x7E, 9, 0, 0, 0, 0x13, 0x7E, 1, 0, 0, 0, 0x8F, 0x88}) +
+        LittleEndian32(13) + name + Bytes({2, 0, 0, 0, 0x8E, 0x88, 4, 0, 0, 0, 3, 0, 0, 0}) +
+        Bytes({0xFF, 0xFF, 3, 0, 0, 0});
     ASSERT_EQ(SaveToFile(outer.get()), expectedFile);
     EXPECT_EQ(outer->RecursiveStoreSize(), expectedFile.size());
 
@@ -435,8 +434,7 @@ struct DamageCase {
     std::string bytes;
 };
 
-template <class Error>
-void ExpectError(const std::vector<DamageCase>& cases, const char* text) {
+template <class Error> void ExpectError(const std::vector<DamageCase>& cases, const char* text) {
     for (const DamageCase& c : cases) {
         SCOPED_TRACE(c.name);
         try {
@@ -454,15 +452,16 @@ void ExpectError(const std::vector<DamageCase>& cases, const char* text) {
 TEST_F(RWObjectGraphTest, BadReferencesRaiseRef) {
     const std::string leaf = Bytes({':', 0x10, 0x7E, '{', 5, 0, 0, 0, '}'});
     const std::string pairHead = Bytes({':', 0x11, 0x7E, '{', 7, 0, 0, 0});
-    const std::string namedFirst =
-        Bytes({':', 0x8F, 0x88}) + LittleEndian32(13) + LittleEndian32(13) + kNamedName + Bytes({'{', 1, 0, 0, 0, '}'});
+    const std::string namedFirst = Bytes({':', 0x8F, 0x88}) + LittleEndian32(13) + LittleEndian32(13) +
+                                   kNamedName + Bytes({'{', 1, 0, 0, 0, '}'});
     ExpectError<RWInternalError>(
         {
             {"index not yet read", Bytes({'@', 1, 0, 0, 0})},
             {"negative index", Bytes({'@', 0xFF, 0xFF, 0xFF, 0xFF})},
             {"index not yet read inside a graph", pairHead + Bytes({'@', 2, 0, 0, 0})},
             {"index of a class name as an object", pairHead + namedFirst + Bytes({'@', 3, 0, 0, 0})},
-            {"index of an object as a class name", pairHead + leaf + Bytes({':', 0x8E, 0x88, 2, 0, 0, 0, '{'})},
+            {"index of an object as a class name",
+             pairHead + leaf + Bytes({':', 0x8E, 0x88, 2, 0, 0, 0, '{'})},
             {"owning an unfinished object", Bytes({':', 0x12, 0x7E, '{', 0, 0, 0, 0, '@', 1, 0, 0, 0})},
             {"two owners", Bytes({':', 0x12, 0x7E, '{', 0, 0, 0, 0}) + leaf + Bytes({'@', 2, 0, 0, 0})},
             {"owned after counted",
@@ -476,8 +475,8 @@ TEST_F(RWObjectGraphTest, BadReferencesRaiseRef) {
 }
 
 TEST_F(RWObjectGraphTest, CountedHoldersMayShare) {
-    const std::string bytes =
-        Bytes({':', 0x13, 0x7E, '{', 0, 0, 0, 0, ':', 0x10, 0x7E, '{', 5, 0, 0, 0, '}', '@', 2, 0, 0, 0, '}'});
+    const std::string bytes = Bytes(
+        {':', 0x13, 0x7E, '{', 0, 0, 0, 0, ':', 0x10, 0x7E, '{', 5, 0, 0, 0, '}', '@', 2, 0, 0, 0, '}'});
     StreamResult restored = RestoreFromStream(bytes);
     std::unique_ptr<TShare> share(dynamic_cast<TShare*>(restored.object));
     ASSERT_NE(share, nullptr);
@@ -487,18 +486,19 @@ TEST_F(RWObjectGraphTest, CountedHoldersMayShare) {
 
 TEST_F(RWObjectGraphTest, UnknownClassRaisesNoCreate) {
     const char* text = "[NOCREATE] RWFactory: no create function for class with ID 999 (0x3e7)";
-    ExpectError<RWInternalError>({{"top", Bytes({':', 0xE7, 0x03, '{', '}'})},
-                                  {"member", Bytes({':', 0x11, 0x7E, '{', 7, 0, 0, 0, ':', 0xE7, 0x03, '{', '}'})}},
-                                 text);
+    ExpectError<RWInternalError>(
+        {{"top", Bytes({':', 0xE7, 0x03, '{', '}'})},
+         {"member", Bytes({':', 0x11, 0x7E, '{', 7, 0, 0, 0, ':', 0xE7, 0x03, '{', '}'})}},
+        text);
     try {
         delete RestoreFromFile(Bytes({0x88, 0x88, 0, 0, 0xE7, 0x03}));
         ADD_FAILURE() << "no error";
     } catch (const RWInternalError& error) {
         EXPECT_STREQ(error.why(), text);
     }
-    ExpectError<RWInternalError>(
-        {{"unknown name", Bytes({':', 0x8F, 0x88}) + LittleEndian32(4) + LittleEndian32(4) + "Nope" + Bytes({'{', '}'})}},
-        "[NOCREATE] RWFactory: no create function for class with ID 34959 (0x888f)");
+    ExpectError<RWInternalError>({{"unknown name", Bytes({':', 0x8F, 0x88}) + LittleEndian32(4) +
+                                                       LittleEndian32(4) + "Nope" + Bytes({'{', '}'})}},
+                                 "[NOCREATE] RWFactory: no create function for class with ID 34959 (0x888f)");
     ExpectError<RWInternalError>({{"huge name", Bytes({':', 0x8F, 0x88, 0xFF, 0xFF, 0xFF, 0x7F})}}, nullptr);
 }
 
@@ -539,7 +539,8 @@ TEST_F(RWObjectGraphTest, MalformedMarkersFailSilently) {
 
 TEST_F(RWObjectGraphTest, DeepNestingIsRefused) {
     TPair* chain = Make<TPair>(0);
-    for (int i = 1; i < 300; ++i) chain = Make<TPair>(i, chain);
+    for (int i = 1; i < 300; ++i)
+        chain = Make<TPair>(i, chain);
     std::unique_ptr<TPair> root(chain);
     const std::string bytes = SaveToStream(root.get());
     ExpectError<RWInternalError>({{"300 levels", bytes}}, "[REF] Bad persistence reference");
@@ -551,13 +552,13 @@ TEST_F(RWObjectGraphTest, ClassFilterRefusesUnlistedClasses) {
     const std::string bytes = SaveToStream(root.get());
     {
         RWRestoreClassFilter filter{kPairId};
-        ExpectError<RWInternalError>({{"leaf", bytes}},
-                                     "[NOCREATE] RWFactory: no create function for class with ID 32272 (0x7e10)");
+        ExpectError<RWInternalError>(
+            {{"leaf", bytes}}, "[NOCREATE] RWFactory: no create function for class with ID 32272 (0x7e10)");
     }
     {
         RWRestoreClassFilter filter([](RWClassID id) { return id == kPairId || id == kLeafId; });
-        ExpectError<RWInternalError>({{"named", bytes}},
-                                     "[NOCREATE] RWFactory: no create function for class with ID 39612 (0x9abc)");
+        ExpectError<RWInternalError>(
+            {{"named", bytes}}, "[NOCREATE] RWFactory: no create function for class with ID 39612 (0x9abc)");
         {
             RWRestoreClassFilter inner{kPairId, kLeafId, kNamedId}; // filters nest: the outer one still holds
             ExpectError<RWInternalError>({{"nested", bytes}}, nullptr);
@@ -617,7 +618,8 @@ TEST_F(RWObjectGraphTest, DamagedBytesNeverCrashOrLeak) {
     std::unique_ptr<TNode> root(RichGraph());
     const std::string streamBytes = SaveToStream(root.get());
     const std::string fileBytes = SaveToFile(root.get());
-    const int values[] = {0x00, 0x01, 0x02, 0x07, 0xFF, '@', ':', '{', '}', 0x8E, 0x8F, 0x88, 0x10, 0x12, 0x13};
+    const int values[] = {0x00, 0x01, 0x02, 0x07, 0xFF, '@',  ':', '{',
+                          '}',  0x8E, 0x8F, 0x88, 0x10, 0x12, 0x13};
     int errors = 0;
     for (size_t at = 0; at < streamBytes.size(); ++at) {
         for (int v : values) {
@@ -653,8 +655,8 @@ TEST_F(RWObjectGraphTest, ThreadsSaveAndRestoreAtOnce) {
                 std::unique_ptr<TPair> root(Make<TPair>(t * 1000 + i, Make<TLeaf>(i)));
                 root->second = root->first;
                 const std::string bytes = i % 2 == 0 ? SaveToStream(root.get()) : SaveToFile(root.get());
-                std::unique_ptr<TPair> copy(dynamic_cast<TPair*>(
-                    i % 2 == 0 ? RestoreFromStream(bytes).object : RestoreFromFile(bytes)));
+                std::unique_ptr<TPair> copy(dynamic_cast<TPair*>(i % 2 == 0 ? RestoreFromStream(bytes).object
+                                                                            : RestoreFromFile(bytes)));
                 if (!copy || copy->value != t * 1000 + i || !copy->first || copy->first->value != i ||
                     copy->second != copy->first) {
                     ++failures[t];
@@ -662,7 +664,8 @@ TEST_F(RWObjectGraphTest, ThreadsSaveAndRestoreAtOnce) {
             }
         });
     }
-    for (auto& thread : threads) thread.join();
+    for (auto& thread : threads)
+        thread.join();
     EXPECT_EQ(failures, std::vector<int>(4, 0));
 }
 

@@ -92,9 +92,11 @@ TEST(RWPortableStreamTest, NumbersAreDecimalLinesInTheClassicForm) {
         {"double, 16 digits", [](auto& s) { s << 123456789.125; }, "1.234567891250000e+08\n"},
         {"float", [](auto& s) { s << 0.1f; }, "1.000000e-01\n"},
         {"negative float", [](auto& s) { s << -2.5f; }, "-2.500000e+00\n"},
-        {"double array", [&](auto& s) { s.put(doubles, 2); }, "1.000000000000000e+00\n2.000000000000000e+00\n"},
+        {"double array", [&](auto& s) { s.put(doubles, 2); },
+         "1.000000000000000e+00\n2.000000000000000e+00\n"},
     };
-    for (const Case& c : cases) EXPECT_EQ(Written(c.write), c.text) << c.what;
+    for (const Case& c : cases)
+        EXPECT_EQ(Written(c.write), c.text) << c.what;
     std::locale::global(previous);
 }
 
@@ -110,7 +112,7 @@ TEST(RWPortableStreamTest, FloatingTextReadsWithEitherExponentWidth) {
         {"-2.500000000000000e-05", -2.5e-5},
         {"1.000000000000000e+300", 1e300},
         {"4.940656458412465e-324", DBL_TRUE_MIN},
-        {"1.797693134862316e+308", DBL_MAX},   // rounded up past the largest double by the writer
+        {"1.797693134862316e+308", DBL_MAX}, // rounded up past the largest double by the writer
         {"-1.797693134862316e+308", -DBL_MAX},
         {"inf", INFINITY},
         {"  +7.5e+000", 7.5},
@@ -204,11 +206,31 @@ TEST(RWPortableStreamTest, BadOrTruncatedTextFailsTheStream) {
         const char* stored;
         unsigned state;
     };
-    auto asInt = [](auto& s) { int v = 5; s >> v; return std::to_string(v); };
-    auto asShort = [](auto& s) { short v = 5; s >> v; return std::to_string(v); };
-    auto asDouble = [](auto& s) { double v = 5; s >> v; return std::to_string(v); };
-    auto asString = [](auto& s) { char b[8] = "junk"; s.getString(b, sizeof b); return std::string(b); };
-    auto asChar = [](auto& s) { char c = 'q'; s >> c; return std::string(1, c); };
+    auto asInt = [](auto& s) {
+        int v = 5;
+        s >> v;
+        return std::to_string(v);
+    };
+    auto asShort = [](auto& s) {
+        short v = 5;
+        s >> v;
+        return std::to_string(v);
+    };
+    auto asDouble = [](auto& s) {
+        double v = 5;
+        s >> v;
+        return std::to_string(v);
+    };
+    auto asString = [](auto& s) {
+        char b[8] = "junk";
+        s.getString(b, sizeof b);
+        return std::string(b);
+    };
+    auto asChar = [](auto& s) {
+        char c = 'q';
+        s >> c;
+        return std::string(1, c);
+    };
     const std::string hugeNumber(200, '9');
     const Case cases[] = {
         {"int at the end", "", asInt, "5", kEofFail},

@@ -16,12 +16,15 @@ std::vector<int> Values(const RWPtrSlist& list) {
     return values;
 }
 
-bool IsEven(const void* item, const void*) { return *static_cast<const int*>(item) % 2 == 0; }
+bool IsEven(const void* item, const void*) {
+    return *static_cast<const int*>(item) % 2 == 0;
+}
 
 TEST(RWPtrSlistIteratorTest, AdvancesFindsInsertsAndRemoves) {
     int v[] = {0, 1, 2, 3, 4, 5};
     RWPtrSlist list;
-    for (int i : {1, 2, 3}) list.Append(&v[i]);
+    for (int i : {1, 2, 3})
+        list.Append(&v[i]);
     RWPtrSlistIterator it(list);
     EXPECT_EQ(it.Key(), nullptr);
     it.InsertAfterPoint(&v[0]); // before the first item: at the front

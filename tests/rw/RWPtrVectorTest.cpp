@@ -11,7 +11,8 @@ int a, b, c;
 TEST(RWPtrVectorTest, FillsCopiesAndAssigns) {
     RWPtrVector v(3, &a);
     ASSERT_EQ(v.Length(), 3u);
-    for (uint32_t i = 0; i < 3; ++i) EXPECT_EQ(v[i], &a);
+    for (uint32_t i = 0; i < 3; ++i)
+        EXPECT_EQ(v[i], &a);
 
     RWPtrVector copy(v);
     copy[1] = &b;
@@ -25,7 +26,8 @@ TEST(RWPtrVectorTest, FillsCopiesAndAssigns) {
     EXPECT_EQ(v[1], &b);
 
     v = static_cast<void*>(&c);
-    for (uint32_t i = 0; i < 3; ++i) EXPECT_EQ(v[i], &c);
+    for (uint32_t i = 0; i < 3; ++i)
+        EXPECT_EQ(v[i], &c);
 
     RWPtrVector empty(0);
     EXPECT_NE(empty.Data(), nullptr); // construction always allocates

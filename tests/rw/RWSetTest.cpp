@@ -110,9 +110,9 @@ TEST(RWSetTest, RoundTripKeepsSharedMembersShared) {
     }
     {
         SCOPED_TRACE("binary file");
-        const std::string path =
-            (std::filesystem::temp_directory_path() / ("set-roundtrip-" + std::to_string(::getpid()) + ".bin"))
-                .string();
+        const std::string path = (std::filesystem::temp_directory_path() /
+                                  ("set-roundtrip-" + std::to_string(::getpid()) + ".bin"))
+                                     .string();
         {
             RWBinaryFile file(path.c_str(), "wb+");
             file << &set;

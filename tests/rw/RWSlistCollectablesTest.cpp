@@ -2,11 +2,11 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <unistd.h>
-#include <utility>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include "CollectionTestItem.h"
@@ -111,7 +111,8 @@ TEST_F(RWSlistCollectablesTest, PositionsInsertAndReplaceInPlace) {
     list.InsertAfter(1, &c);
     std::vector<int> values;
     RWSlistCollectablesIterator it(list);
-    while (RWCollectable* item = it()) values.push_back(static_cast<Item*>(item)->value());
+    while (RWCollectable* item = it())
+        values.push_back(static_cast<Item*>(item)->value());
     EXPECT_EQ(values, (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(it.Key(), nullptr); // past the end
 
@@ -353,8 +354,8 @@ TEST_F(RWSlistCollectablesTest, HugeCountIsOnlyALimitOnTheLoop) {
     {
         std::FILE* f = std::fopen(temp.path.c_str(), "wb");
         ASSERT_NE(f, nullptr);
-        const unsigned char data[] = {0x88, 0x88, 0x00, 0x00, 0x33, 0x80, 0xFF, 0xFF, 0xFF,
-                                      0xFF, 0xC1, 0x07, 0x05, 0x00, 0x00, 0x00};
+        const unsigned char data[] = {0x88, 0x88, 0x00, 0x00, 0x33, 0x80, 0xFF, 0xFF,
+                                      0xFF, 0xFF, 0xC1, 0x07, 0x05, 0x00, 0x00, 0x00};
         std::fwrite(data, 1, sizeof data, f);
         std::fclose(f);
     }

@@ -25,29 +25,43 @@ struct Encoding {
 };
 
 const Encoding kEncodings[] = {
-    {"portable", [](std::streambuf* b) -> std::unique_ptr<RWVirtualOutStream> {
+    {"portable",
+     [](std::streambuf* b) -> std::unique_ptr<RWVirtualOutStream> {
          return std::make_unique<RWPortableOutStream>(b);
      },
-     [](std::streambuf* b) -> std::unique_ptr<RWVirtualInStream> { return std::make_unique<RWPortableInStream>(b); },
+     [](std::streambuf* b) -> std::unique_ptr<RWVirtualInStream> {
+         return std::make_unique<RWPortableInStream>(b);
+     },
      false},
-    {"binary", [](std::streambuf* b) -> std::unique_ptr<RWVirtualOutStream> {
+    {"binary",
+     [](std::streambuf* b) -> std::unique_ptr<RWVirtualOutStream> {
          return std::make_unique<RWBinaryOutStream>(b);
      },
-     [](std::streambuf* b) -> std::unique_ptr<RWVirtualInStream> { return std::make_unique<RWBinaryInStream>(b); },
+     [](std::streambuf* b) -> std::unique_ptr<RWVirtualInStream> {
+         return std::make_unique<RWBinaryInStream>(b);
+     },
      true},
-    {"endian little", [](std::streambuf* b) -> std::unique_ptr<RWVirtualOutStream> {
+    {"endian little",
+     [](std::streambuf* b) -> std::unique_ptr<RWVirtualOutStream> {
          return std::make_unique<RWEndianOutStream>(b, 0);
      },
-     [](std::streambuf* b) -> std::unique_ptr<RWVirtualInStream> { return std::make_unique<RWEndianInStream>(b); },
+     [](std::streambuf* b) -> std::unique_ptr<RWVirtualInStream> {
+         return std::make_unique<RWEndianInStream>(b);
+     },
      true},
-    {"endian big", [](std::streambuf* b) -> std::unique_ptr<RWVirtualOutStream> {
+    {"endian big",
+     [](std::streambuf* b) -> std::unique_ptr<RWVirtualOutStream> {
          return std::make_unique<RWEndianOutStream>(b, 1);
      },
-     [](std::streambuf* b) -> std::unique_ptr<RWVirtualInStream> { return std::make_unique<RWEndianInStream>(b); },
+     [](std::streambuf* b) -> std::unique_ptr<RWVirtualInStream> {
+         return std::make_unique<RWEndianInStream>(b);
+     },
      true},
 };
 
-void PrintTo(const Encoding& encoding, std::ostream* os) { *os << encoding.name; }
+void PrintTo(const Encoding& encoding, std::ostream* os) {
+    *os << encoding.name;
+}
 
 class RWVirtualStreamTest : public ::testing::TestWithParam<Encoding> {};
 
@@ -66,24 +80,36 @@ TEST_P(RWVirtualStreamTest, EveryValueTypeRoundTrips) {
     const float floats[] = {0.0f, -1.5f, 0.1f, 3e-5f, encoding.exactFloats ? FLT_MAX : 1e38f, FLT_TRUE_MIN};
     const double doubles[] = {0.0, -0.5, 0.1, 123456.789, 1e300, -2.5e-300, DBL_MAX, DBL_TRUE_MIN, -INFINITY};
     std::string allBytes;
-    for (int i = 0; i < 256; ++i) allBytes += static_cast<char>(i);
+    for (int i = 0; i < 256; ++i)
+        allBytes += static_cast<char>(i);
 
     std::stringbuf buffer;
     {
         auto out = encoding.writer(&buffer);
         out->putString(allBytes.data(), allBytes.size());
         *out << "hello world";
-        for (auto v : kUshorts) *out << v;
-        for (auto v : kShorts) *out << v;
-        for (auto v : kUlongs) *out << v;
-        for (auto v : kLongs) *out << v;
-        for (auto v : kUints) *out << v;
-        for (auto v : kInts) *out << v;
-        for (auto v : floats) *out << v;
-        for (auto v : doubles) *out << v;
-        for (int i = 0; i < 256; ++i) *out << static_cast<char>(i) << static_cast<unsigned char>(255 - i);
-        for (auto v : kUbytes) out->put(v);
-        for (auto v : kSbytes) out->put(v);
+        for (auto v : kUshorts)
+            *out << v;
+        for (auto v : kShorts)
+            *out << v;
+        for (auto v : kUlongs)
+            *out << v;
+        for (auto v : kLongs)
+            *out << v;
+        for (auto v : kUints)
+            *out << v;
+        for (auto v : kInts)
+            *out << v;
+        for (auto v : floats)
+            *out << v;
+        for (auto v : doubles)
+            *out << v;
+        for (int i = 0; i < 256; ++i)
+            *out << static_cast<char>(i) << static_cast<unsigned char>(255 - i);
+        for (auto v : kUbytes)
+            out->put(v);
+        for (auto v : kSbytes)
+            out->put(v);
         out->put(doubles, std::size(doubles)).put(floats, std::size(floats));
         out->put(kUlongs, 4).put(kLongs, 4).put(kUints, 4).put(kInts, 4).put(kUshorts, 4).put(kShorts, 4);
         out->put(kUbytes, 4).put(kSbytes, 4);

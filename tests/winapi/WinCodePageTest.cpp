@@ -6,9 +6,11 @@
 
 namespace {
 std::u16string ToWide(UINT codePage, DWORD flags, const std::string& text) {
-    const int needed = MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int needed =
+        MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::u16string out(static_cast<size_t>(needed), u'\0');
-    if (needed > 0) MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), out.data(), needed);
+    if (needed > 0)
+        MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), out.data(), needed);
     return out;
 }
 } // namespace
