@@ -74,6 +74,11 @@ RWDiskBTree::RWDiskBTree(RWFileSpaceManager& file, uint32_t buffers, bool create
         }
     }
     ReadHeader();
+    // Binary keys are read as K bytes from the caller: a file may not change
+    // the kind of key nor a binary key's length behind the caller's back.
+    if (!headerless_ && version_ == kVersion &&
+        (((flags_ ^ flags) & kBinaryKeys) != 0 || ((flags & kBinaryKeys) != 0 && keyLength_ != keyLength)))
+        file_.RaiseReadError();
     if (!headerless_ && version_ != kVersion) {
         // Not a header of ours: the tree keeps only its root, in the first block.
         InitHeader(keyLength, order, minimum, flags);
@@ -177,8 +182,8 @@ uint32_t RWDiskBTree::SetCacheBlocks(uint32_t count) {
     return previous;
 }
 
-uint64_t RWDiskBTree::MaxNodes() const {
-    return static_cast<uint32_t>(file_.EndOfUsedSpace()) / nodeSize_ + 1;
+uint64_t RWDiskBTree::MaxNodes() {
+    return file_.UsedBytesOnFile() / nodeSize_ + 1;
 }
 
 RWDiskTreeNode RWDiskBTree::ReadNode(uint32_t offset) {

@@ -148,7 +148,7 @@ private:
     void ApplyNode(uint32_t offset, ApplyFunction function, void* argument, Walk& walk, int depth);
     uint32_t CountNode(uint32_t offset, Walk& walk, int depth);
     // The most nodes the file's used space can hold.
-    uint64_t MaxNodes() const;
+    uint64_t MaxNodes();
 
     RWFileSpaceManager& file_;
     std::unique_ptr<RWDiskNodeCache> cache_;

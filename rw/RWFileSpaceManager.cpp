@@ -97,6 +97,13 @@ bool RWFileSpaceManager::ReleaseAtEnd(uint32_t offset, uint32_t length) {
     return true;
 }
 
+uint32_t RWFileSpaceManager::UsedBytesOnFile() {
+    const uint32_t end = end_ < 0 ? 0 : static_cast<uint32_t>(end_);
+    if (!SeekToEnd()) return end;
+    const int64_t size = CurOffset();
+    return size >= 0 && size < int64_t{end} ? static_cast<uint32_t>(size) : end;
+}
+
 void RWFileSpaceManager::SeekOrRaise(uint32_t offset) {
     if (offset > kMaxOffset || !SeekTo(offset)) RaiseSeekError();
 }

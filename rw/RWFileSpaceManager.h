@@ -59,6 +59,9 @@ public:
     int32_t FirstBlock() const { return firstBlock_; }
     int32_t EndOfUsedSpace() const { return end_; }
     bool HasAllocator() const { return allocator_ != nullptr; }
+    // The used space as far as the file really holds it: what bounds the
+    // walks over structures read from the file.
+    uint32_t UsedBytesOnFile();
     RWFileAllocator* Allocator() const { return allocator_.get(); }
 
     // Seeks to an offset below 2 GB, else raises the seek error.

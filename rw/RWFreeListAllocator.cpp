@@ -17,8 +17,8 @@ RWBasicFreeListAllocator<N>::RWBasicFreeListAllocator(RWFileSpaceManager& file, 
     }
 }
 
-template <uint32_t N> uint32_t RWBasicFreeListAllocator<N>::MaxRingSteps() const {
-    return static_cast<uint32_t>(File().EndOfUsedSpace()) / Block::kBlockSize + 1;
+template <uint32_t N> uint32_t RWBasicFreeListAllocator<N>::MaxRingSteps() {
+    return File().UsedBytesOnFile() / Block::kBlockSize + 1;
 }
 
 template <uint32_t N> void RWBasicFreeListAllocator<N>::CheckBlock() const {

@@ -47,7 +47,7 @@ private:
     uint32_t ReadLength(uint32_t offset);
     void WriteLength(uint32_t offset, uint32_t length);
     // The most blocks a ring in the file's used space can hold.
-    uint32_t MaxRingSteps() const;
+    uint32_t MaxRingSteps();
     // The image just read is a block the heap can hold.
     void CheckBlock() const;
 

@@ -406,9 +406,10 @@ TEST_F(RWDiskBTreeTest, WrongHeaderVersionFallsBackToHeaderlessMode) {
 }
 
 TEST_F(RWDiskBTreeTest, DamagedTreesRaiseTheFileError) {
-    const auto header = [](uint32_t root, uint32_t entries, uint32_t k, uint32_t n, uint32_t m) {
+    const auto header = [](uint32_t root, uint32_t entries, uint32_t k, uint32_t n, uint32_t m,
+                           uint32_t flags = 0) {
         Bytes out;
-        for (uint32_t v : {root, kNone, 512u, entries, k, n, m, kNone, 0u, 0u})
+        for (uint32_t v : {root, kNone, 512u, entries, k, n, m, kNone, 0u, flags})
             Put32(out, v);
         return out;
     };
@@ -435,6 +436,8 @@ TEST_F(RWDiskBTreeTest, DamagedTreesRaiseTheFileError) {
         {"minimum above the order", file(header(kNone, 0, 16, 10, 11), NodeBytes({}, {})), true},
         {"huge nodes", file(header(kNone, 0, 4000, 4000, 10), NodeBytes({}, {})), true},
         {"root past the file", file(header(4000, 1, 16, 10, 10), NodeBytes({}, {})), false},
+        // The caller hands text keys: binary keys would be read past them.
+        {"binary keys", file(header(kNone, 0, 16, 10, 10, 1), NodeBytes({}, {})), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
