@@ -1,6 +1,7 @@
 #include "rw/RWBTree.h"
 
 #include <utility>
+#include <vector>
 
 RWBTree::RWBTree(const RWBTree& other) : RWCollectionBase(other) {
     InsertAll(other);
@@ -315,3 +316,26 @@ void RWBTree::Merge(Node& node, uint32_t left) {
     node.children[node.count] = nullptr;
     --node.count;
 }
+
+template <class Carrier> void RWBTree::RestoreGutsFrom(Carrier& carrier) {
+    Clear();
+    uint32_t count = 0;
+    if (!RWRestoreU32(carrier, count)) return;
+    // Members are inserted only once all of them were read: a restore that
+    // fails part way frees what it made, so the tree must keep none of it.
+    std::vector<RWCollectable*> members;
+    for (uint32_t i = 0; i < count; ++i) {
+        RWCollectable* member = nullptr;
+        if (!RWRestoreObject(carrier, member)) return;
+        if (member != nullptr) members.push_back(member);
+    }
+    for (RWCollectable* member : members) {
+        if (Insert(member) != member) {
+            Clear();
+            RWMarkRestoreFailed(carrier);
+            return;
+        }
+    }
+}
+
+RW_DEFINE_RESTORE_GUTS(RWBTree)

@@ -10,11 +10,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "rw/RWCarrier.h"
 #include "rw/RWCollectionBase.h"
 
 constexpr RWClassID __RWBTREE = 0x8003;
 
 class RWBTree : public RWCollectionBase {
+    // The collection base's, except that data holding two equal members is
+    // refused (only damaged data does): the second could not be held.
+    RW_DECLARE_RESTORE_GUTS()
+
 public:
     static constexpr uint32_t kOrder = 50;
     static constexpr uint32_t kMaxItems = 2 * kOrder;
