@@ -1,7 +1,9 @@
 // Opens arbitrary bytes as a heap file holding a disk B-tree, as the on-disk
 // composite opens its files, and runs lookups, the walks over every node and
-// one insert and one removal: a damaged file must raise the library's file
-// error (or open as a tree), never read or write out of bounds, leak or loop.
+// one insert and one removal; then opens the same bytes as an on-disk
+// composite's file (its index and blobs restored) and looks children up. A
+// damaged file must raise the library's error (or open), never read or write
+// out of bounds, leak or loop.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -10,8 +12,10 @@
 #include <unistd.h>
 
 #include "driver/ModuleRuntime.h"
+#include "model/MPersistentCompositeOnDiskImp.h"
 #include "rw/RWCString.h"
 #include "rw/RWDiskBTree.h"
+#include "rw/RWFactory.h"
 #include "rw/RWFileSpaceManager.h"
 #include "rw/RWLibraryError.h"
 
@@ -20,7 +24,23 @@ std::string ScratchPath() {
     return "/tmp/qv-diskbtree-fuzz-" + std::to_string(::getpid()) + ".dat";
 }
 
-void Exercise(const std::string& path) {
+void WriteScratch(const std::string& path, const uint8_t* data, size_t size) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return;
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+}
+
+void ExerciseComposite(const std::string& path) {
+    MPersistentCompositeOnDiskImp imp(RWCString(path.c_str()), 0);
+    imp.GetCount();
+    for (uint32_t id : {0u, 1u, 2u, 3u})
+        imp.FindCountedById(id);
+    imp.FindCountedByClass(752);
+    imp.RemoveCountedById(2);
+}
+
+void ExerciseTree(const std::string& path) {
     RWFileSpaceManager heap(path.c_str());
     if (!heap.IsValid()) return;
     RWDiskBTree tree(heap, 10, false, 16, 0, RWDiskBTree::kNone, 0, 10, 10);
@@ -36,20 +56,26 @@ void Exercise(const std::string& path) {
     tree.Remove("1", key, value);
     tree.ReplaceValue("ff", 7, value);
 }
+void SetUp() {
+    InitializeModuleRuntime();
+    // A restored on-disk composite opens the file its data names: crafted
+    // data must not make the fuzzer create or write files elsewhere.
+    RWRemoveFromFactory(RWClassID{781});
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool ready = (InitializeModuleRuntime(), true);
+    static const bool ready = (SetUp(), true);
     (void)ready;
     static const std::string path = ScratchPath();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
-    try {
-        Exercise(path);
-    } catch (const RWLibraryError&) {
-        // A damaged file: reported, and nothing is left behind.
+    for (auto exercise : {&ExerciseTree, &ExerciseComposite}) {
+        WriteScratch(path, data, size);
+        try {
+            exercise(path);
+        } catch (const RWLibraryError&) {
+            // A damaged file: reported, and nothing is left behind.
+        }
     }
     std::remove(path.c_str());
     return 0;
