@@ -5,6 +5,26 @@
 #include "model/MPersistentCompositeOnDisk.h"
 #include "model/MPersistentObject.h"
 
+namespace {
+// Files holding proxies of each other (or of themselves) would pass a
+// question round for ever: beyond this many nested files it goes unanswered.
+constexpr int kMaxForwarding = 16;
+thread_local int tForwarding = 0;
+
+// Counts one level of forwarding for the scope; false when too deep.
+class Forwarding {
+public:
+    Forwarding() : allowed_(++tForwarding <= kMaxForwarding) {}
+    ~Forwarding() { --tForwarding; }
+    Forwarding(const Forwarding&) = delete;
+    Forwarding& operator=(const Forwarding&) = delete;
+    bool Allowed() const { return allowed_; }
+
+private:
+    bool allowed_;
+};
+} // namespace
+
 RWCollectable* GRecordProxy::Create() {
     return new GRecordProxy;
 }
@@ -60,7 +80,8 @@ RW_DEFINE_GUTS(GRecordProxy)
 
 GCountedPtr GRecordProxy::Take(const GRecordQuery& query, MPersistentCompositeOnDiskImp& imp) {
     if (Matches(query)) return GRecord::Take(query, imp);
-    if (!held_) return NullCountedPtr();
+    const Forwarding forwarding;
+    if (!held_ || !forwarding.Allowed()) return NullCountedPtr();
     switch (query.kind) {
     case GRecordQuery::Kind::ByClass:
         return held_->RemoveCountedByClass(static_cast<RWClassID>(query.value));
@@ -75,7 +96,8 @@ GCountedPtr GRecordProxy::Take(const GRecordQuery& query, MPersistentCompositeOn
 bool GRecordProxy::Replace(const GRecordQuery& query, const GCountedPtr& object,
                            MPersistentCompositeOnDiskImp& imp, GRecordRef& replacement) {
     if (Matches(query)) return GRecord::Replace(query, object, imp, replacement);
-    if (!held_) return false;
+    const Forwarding forwarding;
+    if (!held_ || !forwarding.Allowed()) return false;
     switch (query.kind) {
     case GRecordQuery::Kind::ByClass:
         return held_->ReplaceCountedByClass(static_cast<RWClassID>(query.value), object) != 0;
@@ -91,7 +113,8 @@ bool GRecordProxy::Replace(const GRecordQuery& query, const GCountedPtr& object,
 
 GCountedPtr GRecordProxy::Find(const GRecordQuery& query, MPersistentCompositeOnDiskImp& imp) {
     if (Matches(query)) return GRecord::Find(query, imp);
-    if (!held_) return NullCountedPtr();
+    const Forwarding forwarding;
+    if (!held_ || !forwarding.Allowed()) return NullCountedPtr();
     switch (query.kind) {
     case GRecordQuery::Kind::ByClass:
         return held_->FindCountedByClass(static_cast<RWClassID>(query.value));

@@ -16,7 +16,10 @@
 // the restore of another graph).
 //
 // The counted child operations are the composite's; the pointer-based ones
-// of the root do nothing here. With mode 1 the file is deleted when the
+// of the root do nothing here. A child that is itself an on-disk composite
+// is kept as a proxy holding a copy of it, which keeps its file open; one
+// cannot be kept in its own file, and questions passed on through files
+// that hold each other stop after a few files. With mode 1 the file is deleted when the
 // composite is destroyed, once the file has been closed.
 //
 // Saved form (after the root's): u32 version 1, i32 state, the file name

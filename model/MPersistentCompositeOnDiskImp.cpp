@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "model/GRecordProxy.h"
+#include "model/MPersistentCompositeOnDisk.h"
 #include "model/MPersistentCompositeOnDiskFiles.h"
 #include "model/MPersistentIterator.h"
 #include "rw/RWCarrier.h"
@@ -211,6 +212,12 @@ GRecordRef MPersistentCompositeOnDiskImp::Store(MPersistentObject* object, bool 
     const MPersistentObject* blob = object;
     std::unique_ptr<MPersistentObject> shell;
     if (IsOnDiskComposite(classId)) {
+        // A composite kept inside its own file could never be read back.
+        const auto* onDisk = dynamic_cast<const MPersistentCompositeOnDisk*>(object);
+        if (onDisk != nullptr && onDisk->GetFileName() == fileName_) {
+            error_ = 1;
+            return GRecordRef();
+        }
         record.Reset(new GRecordProxy(*object));
     } else if (object->AsComposite() == nullptr) {
         record.Reset(new GRecord(*object));
