@@ -178,7 +178,8 @@ std::u16string TempFolder() {
     WinHostStore& store = WinHostStore::Instance();
     Lock hold(store.Mutex());
     for (const char16_t* name : {u"TMP", u"TEMP", u"USERPROFILE"})
-        if (const std::u16string* value = store.FindEnvironmentVariable(name); value != nullptr && !value->empty())
+        if (const std::u16string* value = store.FindEnvironmentVariable(name);
+            value != nullptr && !value->empty())
             return *value;
     return store.State().systemRoot;
 }
@@ -188,8 +189,8 @@ bool MapWindowsPathToHost(std::u16string_view windowsPath, std::string& hostPath
     return MapPath(windowsPath, hostPath);
 }
 
-HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD, LPSECURITY_ATTRIBUTES, DWORD creationDisposition,
-                   DWORD flagsAndAttributes, HANDLE) {
+HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
+                   DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE) {
     std::string host;
     if (fileName == nullptr) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
     if (!MapPath(WinText::View(fileName), host)) return INVALID_HANDLE_VALUE;
@@ -213,14 +214,15 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile) {
     if (fileName == nullptr) return Fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
     const std::u16string wide = Wide(fileName);
-    return CreateFileW(wide.c_str(), desiredAccess, shareMode, attributes, creationDisposition, flagsAndAttributes,
-                       templateFile);
+    return CreateFileW(wide.c_str(), desiredAccess, shareMode, attributes, creationDisposition,
+                       flagsAndAttributes, templateFile);
 }
 
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPOVERLAPPED) {
     auto object = FindFile(file);
     if (!object) return Fail(ERROR_INVALID_HANDLE, FALSE);
-    if (bytesRead == nullptr || (buffer == nullptr && bytesToRead > 0)) return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    if (bytesRead == nullptr || (buffer == nullptr && bytesToRead > 0))
+        return Fail(ERROR_INVALID_PARAMETER, FALSE);
     *bytesRead = 0;
     auto* out = static_cast<char*>(buffer);
     while (*bytesRead < bytesToRead) {
@@ -269,17 +271,20 @@ BOOL SetEndOfFile(HANDLE file) {
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod) {
     auto object = FindFile(file);
     if (!object) return Fail(ERROR_INVALID_HANDLE, INVALID_SET_FILE_POINTER);
-    const int64_t offset = distanceHigh != nullptr
-                               ? static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(*distanceHigh)) << 32) |
-                                                      static_cast<uint32_t>(distance))
-                               : distance;
-    const int whence = moveMethod == FILE_BEGIN ? SEEK_SET : moveMethod == FILE_CURRENT ? SEEK_CUR
-                                                         : moveMethod == FILE_END       ? SEEK_END
-                                                                                        : -1;
+    const int64_t offset =
+        distanceHigh != nullptr
+            ? static_cast<int64_t>((static_cast<uint64_t>(static_cast<uint32_t>(*distanceHigh)) << 32) |
+                                   static_cast<uint32_t>(distance))
+            : distance;
+    const int whence = moveMethod == FILE_BEGIN     ? SEEK_SET
+                       : moveMethod == FILE_CURRENT ? SEEK_CUR
+                       : moveMethod == FILE_END     ? SEEK_END
+                                                    : -1;
     if (whence < 0) return Fail(ERROR_INVALID_PARAMETER, INVALID_SET_FILE_POINTER);
     const off_t base = whence == SEEK_SET ? 0 : ::lseek(object->Fd(), 0, whence);
     if (base < 0 || base + offset < 0) return Fail(ERROR_NEGATIVE_SEEK, INVALID_SET_FILE_POINTER);
-    if (distanceHigh == nullptr && base + offset > 0xFFFFFFFELL) return Fail(ERROR_INVALID_PARAMETER, INVALID_SET_FILE_POINTER);
+    if (distanceHigh == nullptr && base + offset > 0xFFFFFFFELL)
+        return Fail(ERROR_INVALID_PARAMETER, INVALID_SET_FILE_POINTER);
     const off_t position = ::lseek(object->Fd(), base + offset, SEEK_SET);
     if (position < 0) return Fail(ERROR_INVALID_PARAMETER, INVALID_SET_FILE_POINTER);
     if (distanceHigh != nullptr) *distanceHigh = static_cast<LONG>(static_cast<uint64_t>(position) >> 32);
@@ -312,10 +317,12 @@ BOOL DeleteFileA(LPCSTR fileName) {
 
 BOOL CopyFileW(LPCWSTR existingFileName, LPCWSTR newFileName, BOOL failIfExists) {
     std::string from, to;
-    if (!MapPath(WinText::View(existingFileName), from) || !MapPath(WinText::View(newFileName), to)) return FALSE;
+    if (!MapPath(WinText::View(existingFileName), from) || !MapPath(WinText::View(newFileName), to))
+        return FALSE;
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return Fail(ErrorOf(errno, from), FALSE);
-    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC), 0644);
+    const int out =
+        ::open(to.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC), 0644);
     if (out < 0) {
         const DWORD error = ErrorOf(errno, to);
         ::close(in);
@@ -345,7 +352,8 @@ BOOL CopyFileW(LPCWSTR existingFileName, LPCWSTR newFileName, BOOL failIfExists)
 
 BOOL MoveFileW(LPCWSTR existingFileName, LPCWSTR newFileName) {
     std::string from, to;
-    if (!MapPath(WinText::View(existingFileName), from) || !MapPath(WinText::View(newFileName), to)) return FALSE;
+    if (!MapPath(WinText::View(existingFileName), from) || !MapPath(WinText::View(newFileName), to))
+        return FALSE;
     struct stat info;
     if (::lstat(to.c_str(), &info) == 0) return Fail(ERROR_ALREADY_EXISTS, FALSE);
     return ::rename(from.c_str(), to.c_str()) == 0 ? TRUE : Fail(ErrorOf(errno, from), FALSE);
@@ -355,7 +363,9 @@ BOOL CreateDirectoryW(LPCWSTR pathName, LPSECURITY_ATTRIBUTES) {
     std::string host;
     if (!MapPath(WinText::View(pathName), host)) return FALSE;
     if (::mkdir(host.c_str(), 0755) == 0) return TRUE;
-    return Fail(errno == EEXIST ? ERROR_ALREADY_EXISTS : errno == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorOf(errno, host),
+    return Fail(errno == EEXIST   ? ERROR_ALREADY_EXISTS
+                : errno == ENOENT ? ERROR_PATH_NOT_FOUND
+                                  : ErrorOf(errno, host),
                 FALSE);
 }
 
@@ -403,7 +413,8 @@ HFILE OpenFile(LPCSTR fileName, LPOFSTRUCT openBuffer, UINT style) {
 }
 
 HANDLE FindFirstFileW(LPCWSTR fileName, LPWIN32_FIND_DATAW findData) {
-    if (fileName == nullptr || findData == nullptr) return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
+    if (fileName == nullptr || findData == nullptr)
+        return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     std::u16string pattern(WinText::View(fileName));
     for (char16_t& c : pattern)
         if (c == u'/') c = u'\\';
@@ -413,7 +424,10 @@ HANDLE FindFirstFileW(LPCWSTR fileName, LPWIN32_FIND_DATAW findData) {
     std::string host;
     if (!MapPath(folder, host)) return INVALID_HANDLE_VALUE;
     DIR* dir = ::opendir(host.c_str());
-    if (dir == nullptr) return Fail(ErrorOf(errno, host) == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : ErrorOf(errno, host), INVALID_HANDLE_VALUE);
+    if (dir == nullptr)
+        return Fail(ErrorOf(errno, host) == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND
+                                                                 : ErrorOf(errno, host),
+                    INVALID_HANDLE_VALUE);
     auto state = std::make_shared<FindState>();
     while (dirent* entry = ::readdir(dir)) {
         const std::u16string name = WinText::FromUtf8(entry->d_name);
@@ -483,7 +497,8 @@ UINT GetTempFileNameW(LPCWSTR pathName, LPCWSTR prefixString, UINT unique, LPWST
     for (UINT i = 0; i < 0xFFFF; ++i) {
         const UINT number = ((start + i - 1) % 0xFFFF) + 1;
         const std::u16string name = nameOf(number);
-        HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file =
+            CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
             if (!copyOut(name)) {

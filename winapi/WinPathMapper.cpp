@@ -88,12 +88,14 @@ bool WinPathMapper::Resolve(std::u16string_view rawPath, int depth, Resolved& ou
     if (rest.size() >= 2 && rest[0] == u'\\' && rest[1] == u'\\') {
         rest.remove_prefix(2);
         const size_t serverEnd = rest.find(u'\\');
-        const size_t shareEnd = serverEnd == std::u16string_view::npos ? serverEnd : rest.find(u'\\', serverEnd + 1);
+        const size_t shareEnd =
+            serverEnd == std::u16string_view::npos ? serverEnd : rest.find(u'\\', serverEnd + 1);
         const std::u16string_view server = rest.substr(0, serverEnd);
         const std::u16string_view share = serverEnd == std::u16string_view::npos
                                               ? std::u16string_view()
                                               : rest.substr(serverEnd + 1, shareEnd - serverEnd - 1);
-        if (state_.networkRoot.empty() || server.empty() || share.empty() || server == u".." || share == u"..") {
+        if (state_.networkRoot.empty() || server.empty() || share.empty() || server == u".." ||
+            share == u"..") {
             error_ = ERROR_BAD_NETPATH;
             return false;
         }

@@ -21,7 +21,8 @@ WinHandleTable<OpenKey>& Keys() {
     return *table;
 }
 
-constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | DELETE | WRITE_DAC | WRITE_OWNER;
+constexpr REGSAM kWriteRights =
+    KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | DELETE | WRITE_DAC | WRITE_OWNER;
 
 bool IsPredefined(HKEY key) {
     const auto value = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(key));
@@ -149,14 +150,16 @@ std::u16string NameOf(LPCSTR name) {
     return WinText::FromAnsi(name);
 }
 
-LONG QueryValue(HKEY handle, std::u16string_view name, LPDWORD type, LPBYTE data, LPDWORD dataSize, bool ansi) {
+LONG QueryValue(HKEY handle, std::u16string_view name, LPDWORD type, LPBYTE data, LPDWORD dataSize,
+                bool ansi) {
     Lock hold(WinHostStore::Instance().Mutex());
     OpenKey open;
     if (LONG error = Resolve(handle, open)) return error;
     if ((open.access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
     const WinRegistryValue* value = open.key->FindValue(name);
     if (value == nullptr) return ERROR_FILE_NOT_FOUND;
-    return ansi ? CopyValue(ToAnsiValue(*value), type, data, dataSize) : CopyValue(*value, type, data, dataSize);
+    return ansi ? CopyValue(ToAnsiValue(*value), type, data, dataSize)
+                : CopyValue(*value, type, data, dataSize);
 }
 
 LONG SetValue(HKEY handle, std::u16string_view name, DWORD type, const BYTE* data, DWORD size) {
@@ -187,7 +190,8 @@ LONG DeleteKey(HKEY handle, std::u16string_view subKey) {
     const size_t cut = subKey.find_last_not_of(u'\\');
     const std::u16string_view trimmed = subKey.substr(0, cut + 1);
     const size_t slash = trimmed.rfind(u'\\');
-    auto parent = slash == std::u16string_view::npos ? open.key : open.key->FindPath(trimmed.substr(0, slash));
+    auto parent =
+        slash == std::u16string_view::npos ? open.key : open.key->FindPath(trimmed.substr(0, slash));
     if (!parent || key->ChildCount() > 0 || !key->IsWritable() || !parent->IsWritable())
         return ERROR_ACCESS_DENIED;
     parent->RemoveChild(key->Name());
@@ -302,8 +306,9 @@ LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD valueNameSiz
 }
 
 LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, LPDWORD classSize, LPDWORD, LPDWORD subKeys,
-                      LPDWORD maxSubKeyLength, LPDWORD maxClassLength, LPDWORD values, LPDWORD maxValueNameLength,
-                      LPDWORD maxValueLength, LPDWORD securityDescriptorSize, LPFILETIME lastWriteTime) {
+                      LPDWORD maxSubKeyLength, LPDWORD maxClassLength, LPDWORD values,
+                      LPDWORD maxValueNameLength, LPDWORD maxValueLength, LPDWORD securityDescriptorSize,
+                      LPFILETIME lastWriteTime) {
     Lock hold(WinHostStore::Instance().Mutex());
     OpenKey open;
     if (LONG error = Resolve(key, open)) return error;

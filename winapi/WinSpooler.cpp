@@ -65,7 +65,8 @@ BOOL FinishPacked(size_t needed, DWORD bufferSize, LPDWORD neededOut) {
     return TRUE;
 }
 
-template <typename Fill> BOOL Pack(size_t fixedSize, LPBYTE buffer, DWORD bufferSize, LPDWORD needed, Fill fill) {
+template <typename Fill>
+BOOL Pack(size_t fixedSize, LPBYTE buffer, DWORD bufferSize, LPDWORD needed, Fill fill) {
     if (needed == nullptr) return Fail(ERROR_INVALID_PARAMETER);
     WinPackedBuffer counter(nullptr, fixedSize);
     fill(counter, nullptr);
@@ -89,8 +90,9 @@ WinFormRecord* FindForm(std::u16string_view name) {
 
 bool ValidFormSize(const FORM_INFO_1W& form) {
     const RECTL& area = form.ImageableArea;
-    return form.Size.cx > 0 && form.Size.cy > 0 && area.left >= 0 && area.top >= 0 && area.left <= area.right &&
-           area.top <= area.bottom && area.right <= form.Size.cx && area.bottom <= form.Size.cy;
+    return form.Size.cx > 0 && form.Size.cy > 0 && area.left >= 0 && area.top >= 0 &&
+           area.left <= area.right && area.top <= area.bottom && area.right <= form.Size.cx &&
+           area.bottom <= form.Size.cy;
 }
 
 void FillForm(WinPackedBuffer& packer, FORM_INFO_1W* out, const WinFormRecord& form) {
@@ -103,10 +105,14 @@ void FillForm(WinPackedBuffer& packer, FORM_INFO_1W* out, const WinFormRecord& f
 }
 
 WinFormRecord RecordOf(std::u16string_view name, const FORM_INFO_1W& form) {
-    return {std::u16string(name),   FORM_USER,
-            form.Size.cx,           form.Size.cy,
-            form.ImageableArea.left, form.ImageableArea.top,
-            form.ImageableArea.right, form.ImageableArea.bottom};
+    return {std::u16string(name),
+            FORM_USER,
+            form.Size.cx,
+            form.Size.cy,
+            form.ImageableArea.left,
+            form.ImageableArea.top,
+            form.ImageableArea.right,
+            form.ImageableArea.bottom};
 }
 
 // Form changes need an administering handle (printer or server).
@@ -136,7 +142,8 @@ BOOL OpenPrinterW(LPWSTR printerName, LPHANDLE printer, LPPRINTER_DEFAULTSW defa
     const std::u16string_view name = WinText::View(printerName);
     if (name.empty()) {
         if (desired == 0) desired = SERVER_ACCESS_ENUMERATE;
-        *printer = Printers().Add(std::make_shared<OpenPrinter>(OpenPrinter{u"", desired, store.Generation()}));
+        *printer =
+            Printers().Add(std::make_shared<OpenPrinter>(OpenPrinter{u"", desired, store.Generation()}));
         return TRUE;
     }
     WinPrinterRecord* record = store.FindPrinter(name);
@@ -144,7 +151,8 @@ BOOL OpenPrinterW(LPWSTR printerName, LPHANDLE printer, LPPRINTER_DEFAULTSW defa
     if (desired == 0) desired = PRINTER_ACCESS_USE;
     const DWORD rights = desired & (PRINTER_ACCESS_ADMINISTER | PRINTER_ACCESS_USE);
     if ((rights & record->allowedAccess) != rights) return Fail(ERROR_ACCESS_DENIED);
-    *printer = Printers().Add(std::make_shared<OpenPrinter>(OpenPrinter{record->name, desired, store.Generation()}));
+    *printer =
+        Printers().Add(std::make_shared<OpenPrinter>(OpenPrinter{record->name, desired, store.Generation()}));
     return TRUE;
 }
 
@@ -157,36 +165,37 @@ BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD bufferSize, L
     WinPrinterRecord* record = nullptr;
     if (DWORD error = ResolvePrinter(printer, 0, record)) return Fail(error);
     if (level != 2) return Fail(ERROR_INVALID_LEVEL);
-    return Pack(sizeof(PRINTER_INFO_2W), buffer, bufferSize, needed, [&](WinPackedBuffer& packer, LPBYTE base) {
-        auto* info = reinterpret_cast<PRINTER_INFO_2W*>(base);
-        // The DEVMODE first: it needs the alignment of its DWORD fields.
-        void* devMode = packer.AddBytes(record->devMode.data(), record->devMode.size());
-        LPWSTR server = packer.AddString(record->serverName, true);
-        LPWSTR name = packer.AddString(record->name);
-        LPWSTR share = packer.AddString(record->shareName);
-        LPWSTR port = packer.AddString(record->portName);
-        LPWSTR driver = packer.AddString(record->driverName);
-        LPWSTR comment = packer.AddString(record->comment);
-        LPWSTR location = packer.AddString(record->location);
-        LPWSTR separator = packer.AddString(u"");
-        LPWSTR processor = packer.AddString(record->printProcessor);
-        LPWSTR datatype = packer.AddString(record->datatype);
-        LPWSTR parameters = packer.AddString(u"");
-        if (info == nullptr) return;
-        info->pServerName = server;
-        info->pPrinterName = name;
-        info->pShareName = share;
-        info->pPortName = port;
-        info->pDriverName = driver;
-        info->pComment = comment;
-        info->pLocation = location;
-        info->pDevMode = static_cast<LPDEVMODEW>(devMode);
-        info->pSepFile = separator;
-        info->pPrintProcessor = processor;
-        info->pDatatype = datatype;
-        info->pParameters = parameters;
-        info->Attributes = record->attributes;
-    });
+    return Pack(sizeof(PRINTER_INFO_2W), buffer, bufferSize, needed,
+                [&](WinPackedBuffer& packer, LPBYTE base) {
+                    auto* info = reinterpret_cast<PRINTER_INFO_2W*>(base);
+                    // The DEVMODE first: it needs the alignment of its DWORD fields.
+                    void* devMode = packer.AddBytes(record->devMode.data(), record->devMode.size());
+                    LPWSTR server = packer.AddString(record->serverName, true);
+                    LPWSTR name = packer.AddString(record->name);
+                    LPWSTR share = packer.AddString(record->shareName);
+                    LPWSTR port = packer.AddString(record->portName);
+                    LPWSTR driver = packer.AddString(record->driverName);
+                    LPWSTR comment = packer.AddString(record->comment);
+                    LPWSTR location = packer.AddString(record->location);
+                    LPWSTR separator = packer.AddString(u"");
+                    LPWSTR processor = packer.AddString(record->printProcessor);
+                    LPWSTR datatype = packer.AddString(record->datatype);
+                    LPWSTR parameters = packer.AddString(u"");
+                    if (info == nullptr) return;
+                    info->pServerName = server;
+                    info->pPrinterName = name;
+                    info->pShareName = share;
+                    info->pPortName = port;
+                    info->pDriverName = driver;
+                    info->pComment = comment;
+                    info->pLocation = location;
+                    info->pDevMode = static_cast<LPDEVMODEW>(devMode);
+                    info->pSepFile = separator;
+                    info->pPrintProcessor = processor;
+                    info->pDatatype = datatype;
+                    info->pParameters = parameters;
+                    info->Attributes = record->attributes;
+                });
 }
 
 BOOL SetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD command) {
@@ -219,19 +228,21 @@ BOOL GetPrinterDriverW(HANDLE printer, LPWSTR environment, DWORD level, LPBYTE b
     const std::u16string_view env = environment != nullptr ? WinText::View(environment) : kDefaultEnvironment;
     const WinDriverRecord* driver = store.FindDriver(record->driverName, env);
     if (driver == nullptr) return Fail(ERROR_UNKNOWN_PRINTER_DRIVER);
-    return Pack(sizeof(DRIVER_INFO_2W), buffer, bufferSize, needed, [&](WinPackedBuffer& packer, LPBYTE base) {
-        auto* info = reinterpret_cast<DRIVER_INFO_2W*>(base);
-        LPWSTR name = packer.AddString(driver->name);
-        LPWSTR env = packer.AddString(driver->environment);
-        LPWSTR path = packer.AddString(driver->driverPath);
-        LPWSTR data = packer.AddString(driver->dataFile);
-        LPWSTR config = packer.AddString(driver->configFile);
-        if (info == nullptr) return;
-        *info = DRIVER_INFO_2W{driver->version, name, env, path, data, config};
-    });
+    return Pack(sizeof(DRIVER_INFO_2W), buffer, bufferSize, needed,
+                [&](WinPackedBuffer& packer, LPBYTE base) {
+                    auto* info = reinterpret_cast<DRIVER_INFO_2W*>(base);
+                    LPWSTR name = packer.AddString(driver->name);
+                    LPWSTR env = packer.AddString(driver->environment);
+                    LPWSTR path = packer.AddString(driver->driverPath);
+                    LPWSTR data = packer.AddString(driver->dataFile);
+                    LPWSTR config = packer.AddString(driver->configFile);
+                    if (info == nullptr) return;
+                    *info = DRIVER_INFO_2W{driver->version, name, env, path, data, config};
+                });
 }
 
-DWORD GetPrinterDataW(HANDLE printer, LPWSTR valueName, LPDWORD type, LPBYTE data, DWORD size, LPDWORD needed) {
+DWORD GetPrinterDataW(HANDLE printer, LPWSTR valueName, LPDWORD type, LPBYTE data, DWORD size,
+                      LPDWORD needed) {
     Lock hold(WinHostStore::Instance().Mutex());
     WinPrinterRecord* record = nullptr;
     if (DWORD error = ResolvePrinter(printer, 0, record)) return error;
@@ -251,8 +262,9 @@ DWORD SetPrinterDataW(HANDLE printer, LPWSTR valueName, DWORD type, LPBYTE data,
     WinPrinterRecord* record = nullptr;
     if (DWORD error = ResolvePrinter(printer, PRINTER_ACCESS_ADMINISTER, record)) return error;
     if (data == nullptr && size != 0) return ERROR_INVALID_PARAMETER;
-    DataKey(*record, true)->SetValue(WinText::View(valueName), type,
-                                     size > 0 ? std::vector<BYTE>(data, data + size) : std::vector<BYTE>());
+    DataKey(*record, true)
+        ->SetValue(WinText::View(valueName), type,
+                   size > 0 ? std::vector<BYTE>(data, data + size) : std::vector<BYTE>());
     return ERROR_SUCCESS;
 }
 
@@ -264,7 +276,8 @@ DWORD DeletePrinterDataW(HANDLE printer, LPWSTR valueName) {
     return key && key->DeleteValue(WinText::View(valueName)) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
-BOOL EnumFormsW(HANDLE printer, DWORD level, LPBYTE forms, DWORD bufferSize, LPDWORD needed, LPDWORD returned) {
+BOOL EnumFormsW(HANDLE printer, DWORD level, LPBYTE forms, DWORD bufferSize, LPDWORD needed,
+                LPDWORD returned) {
     WinHostStore& store = WinHostStore::Instance();
     Lock hold(store.Mutex());
     if (DWORD error = ResolveForForms(printer, false)) return Fail(error);

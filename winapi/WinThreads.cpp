@@ -149,7 +149,8 @@ void Thread::Finish(DWORD exitCode) {
 }
 
 std::map<std::u16string, std::weak_ptr<WinKernelObject>>& NamedObjects() {
-    static auto* names = new std::map<std::u16string, std::weak_ptr<WinKernelObject>>; // guarded by the hub lock
+    static auto* names =
+        new std::map<std::u16string, std::weak_ptr<WinKernelObject>>; // guarded by the hub lock
     return *names;
 }
 
@@ -197,7 +198,8 @@ template <typename Ready> bool WaitUntil(HubLock& hold, DWORD milliseconds, Read
     }
     // Fake time moves only when a test moves it, and every move notifies.
     const uint64_t deadline = clock.TickMilliseconds() + milliseconds;
-    condition.wait(hold, [&] { return ready() || WinHostStore::Instance().Clock().TickMilliseconds() >= deadline; });
+    condition.wait(
+        hold, [&] { return ready() || WinHostStore::Instance().Clock().TickMilliseconds() >= deadline; });
     return ready();
 }
 
@@ -282,7 +284,8 @@ BOOL ReleaseSemaphore(HANDLE semaphore, LONG releaseCount, LPLONG previousCount)
 }
 
 HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCWSTR name) {
-    return CreateNamed(WinText::View(name), std::make_shared<Event>(manualReset != FALSE, initialState != FALSE));
+    return CreateNamed(WinText::View(name),
+                       std::make_shared<Event>(manualReset != FALSE, initialState != FALSE));
 }
 
 HANDLE CreateEventA(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, BOOL initialState, LPCSTR name) {
