@@ -58,7 +58,7 @@ TEST(WinThreadsTest, TimedWaitsEndWhenTheFakeClockIsMovedNeverByThemselves) {
     ASSERT_TRUE(waiter);
     while (WinWaitHub::Instance().FakeTimedWaiters() == 0)
         std::this_thread::yield(); // until the wait has begun
-    Sleep(2999); // the fake clock: returns at once, moves time on
+    Sleep(2999);                   // the fake clock: returns at once, moves time on
     EXPECT_EQ(WaitForSingleObject(waiter.Get(), 0), WAIT_TIMEOUT);
     Sleep(1);
     EXPECT_EQ(WaitForSingleObject(waiter.Get(), INFINITE), WAIT_OBJECT_0);
@@ -68,9 +68,7 @@ TEST(WinThreadsTest, TimedWaitsEndWhenTheFakeClockIsMovedNeverByThemselves) {
 TEST(WinThreadsTest, ThreadHandlesAreSignalledAtTheEndAndKeepTheExitCode) {
     struct Ends {
         static DWORD Return(LPVOID) { return 42; }
-        static DWORD Exit(LPVOID) {
-            ExitThread(7);
-        }
+        static DWORD Exit(LPVOID) { ExitThread(7); }
     };
     for (auto [start, code] : {std::pair{&Ends::Return, DWORD{42}}, std::pair{&Ends::Exit, DWORD{7}}}) {
         DWORD id = 0;
@@ -134,11 +132,11 @@ TEST(WinThreadsTest, MulDivRoundsHalvesAwayFromZeroAndFlagsFailures) {
         int a, b, c, expected;
     };
     const Case cases[] = {
-        {10, 3, 4, 8},     // 7.5 -> 8
-        {-10, 3, 4, -8},   // -7.5 -> -8
+        {10, 3, 4, 8},   // 7.5 -> 8
+        {-10, 3, 4, -8}, // -7.5 -> -8
         {10, -3, -4, 8},
-        {7, 1, 3, 2},      // 2.33 -> 2
-        {5, 1, 3, 2},      // 1.67 -> 2
+        {7, 1, 3, 2},           // 2.33 -> 2
+        {5, 1, 3, 2},           // 1.67 -> 2
         {600, 2100, 254, 4961}, // 4960.6 -> 4961
         {1, 1, 0, -1},
         {0x7FFFFFFF, 2, 1, -1},

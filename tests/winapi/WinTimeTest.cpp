@@ -16,7 +16,8 @@ SYSTEMTIME Time(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD se
     return t;
 }
 
-void ExpectTime(const SYSTEMTIME& t, WORD year, WORD month, WORD day, WORD dayOfWeek, WORD hour, WORD minute) {
+void ExpectTime(const SYSTEMTIME& t, WORD year, WORD month, WORD day, WORD dayOfWeek, WORD hour,
+                WORD minute) {
     EXPECT_EQ(t.wYear, year);
     EXPECT_EQ(t.wMonth, month);
     EXPECT_EQ(t.wDay, day);
@@ -46,7 +47,7 @@ TEST(WinTimeTest, LocalTimeIsUtcMinusTheBias) {
     SYSTEMTIME local;
     GetLocalTime(&local);
     ExpectTime(local, 2002, 1, 1, 2, 1, 15); // Tuesday
-    zone.bias = 300; // UTC-5 with daylight time in effect: UTC-4
+    zone.bias = 300;                         // UTC-5 with daylight time in effect: UTC-4
     zone.daylightName = u"Eastern Daylight Time";
     zone.daylightInEffect = true;
     store.SetTimeZone(zone);
