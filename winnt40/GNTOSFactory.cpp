@@ -602,11 +602,13 @@ int GNTOSFactory::WriteChunks(ChunkStore& store, const void* data, uint32_t leng
     const auto* bytes = static_cast<const BYTE*>(data);
     const uint32_t count = length / kChunkSize + 1;
     const uint32_t oldCount = store.ReadCount();
-    // Removes the count and then every chunk, up to the first that is not
-    // there: what is left reads as missing.
-    auto dropValue = [&store] {
+    // Removes the count, the chunks this write may have made and those of an
+    // older, longer value after them (up to the first gap): what is left
+    // reads as missing.
+    auto dropValue = [&store, count] {
         store.DeleteValue(store.Name());
-        for (uint32_t i = 0; i <= kMaxChunkCount && store.DeleteValue(ChunkName(store.Name(), i)); ++i) {
+        for (uint32_t i = 0; i < count; ++i) store.DeleteValue(ChunkName(store.Name(), i));
+        for (uint32_t i = count; i <= kMaxChunkCount && store.DeleteValue(ChunkName(store.Name(), i)); ++i) {
         }
     };
     // The chunks first, the count last: until the count is written the old
