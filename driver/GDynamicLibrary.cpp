@@ -1,23 +1,6 @@
 #include "driver/GDynamicLibrary.h"
 
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
 #include "winapi/WinModule.h"
-
-namespace {
-
-bool RestoreText(RWVirtualInStream& stream, RWWString& text) {
-    text.RestoreFrom(stream);
-    return stream.good();
-}
-bool RestoreText(RWBinaryFile& file, RWWString& text) {
-    if (GRestoreGood(file) && text.RestoreFrom(file)) return true;
-    GMarkRestoreFailed(file);
-    return false;
-}
-
-} // namespace
 
 // One loaded library, freed when the last share of it goes.
 class GDynamicLibrary::Module {
@@ -98,31 +81,17 @@ bool GDynamicLibrary::IsEqualId(const MPersistentObject* other) const {
 template <class Carrier> void GDynamicLibrary::SaveGutsTo(Carrier& carrier) const {
     MPersistentObject::SaveGuts(carrier);
     GWriteClassVersion(carrier);
-    path_.SaveOn(carrier);
+    RWSaveString(carrier, path_);
 }
 
 template <class Carrier> void GDynamicLibrary::RestoreGutsFrom(Carrier& carrier) {
     MPersistentObject::RestoreGuts(carrier);
     if (!GReadClassVersion(carrier)) return;
     RWWString path;
-    if (!RestoreText(carrier, path)) return;
+    if (!RWRestoreString(carrier, path)) return;
     path_ = path;
     // A restored library is loaded only when it is used.
     Unload();
 }
 
-void GDynamicLibrary::SaveGuts(RWVirtualOutStream& stream) const {
-    SaveGutsTo(stream);
-}
-
-void GDynamicLibrary::SaveGuts(RWBinaryFile& file) const {
-    SaveGutsTo(file);
-}
-
-void GDynamicLibrary::RestoreGuts(RWVirtualInStream& stream) {
-    RestoreGutsFrom(stream);
-}
-
-void GDynamicLibrary::RestoreGuts(RWBinaryFile& file) {
-    RestoreGutsFrom(file);
-}
+RW_DEFINE_GUTS(GDynamicLibrary)

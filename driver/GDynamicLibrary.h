@@ -16,11 +16,13 @@
 
 #include "model/MPersistentClass.h"
 #include "model/MPersistentObject.h"
+#include "rw/RWCarrier.h"
 #include "rw/RWWString.h"
 #include "winapi/WinTypes.h"
 
 class GDynamicLibrary : public MPersistentObject {
     MPERSISTENT_CLASS_MEMBERS(GDynamicLibrary, MPersistentObject, 780)
+    RW_DECLARE_GUTS()
 
 public:
     // Empty path, not loaded.
@@ -50,16 +52,10 @@ public:
 
     // Root + 2 x the path length + 8.
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
     // The same object, or the same class and id, path, loaded flag and handle.
     bool IsEqualId(const MPersistentObject* other) const override;
 
 private:
-    template <class Carrier> void SaveGutsTo(Carrier& carrier) const;
-    template <class Carrier> void RestoreGutsFrom(Carrier& carrier);
     class Module;
 
     template <typename Entry> Entry Find(const char* name);

@@ -1,39 +1,6 @@
 #include "driver/GLocaleInfo.h"
 
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
-
 namespace {
-
-// The fields' carrier operations, one per carrier.
-void SaveI32(RWVirtualOutStream& stream, int32_t value) {
-    stream << static_cast<long>(value);
-}
-void SaveI32(RWBinaryFile& file, int32_t value) {
-    file.Write(value);
-}
-bool RestoreI32(RWVirtualInStream& stream, int32_t& value) {
-    long word = 0;
-    stream >> word;
-    if (!stream.good()) return false;
-    value = static_cast<int32_t>(word);
-    return true;
-}
-bool RestoreI32(RWBinaryFile& file, int32_t& value) {
-    if (GRestoreGood(file) && file.Read(value)) return true;
-    GMarkRestoreFailed(file);
-    return false;
-}
-bool RestoreText(RWVirtualInStream& stream, RWCString& text) {
-    text.RestoreFrom(stream);
-    return stream.good();
-}
-bool RestoreText(RWBinaryFile& file, RWCString& text) {
-    if (GRestoreGood(file) && text.RestoreFrom(file)) return true;
-    GMarkRestoreFailed(file);
-    return false;
-}
 
 struct NumberField {
     const char* registryName;
@@ -98,9 +65,9 @@ template <class Carrier> void GLocaleInfo::SaveGutsTo(Carrier& carrier) const {
     MPersistentObject::SaveGuts(carrier);
     GWriteClassVersion(carrier);
     for (int32_t number : numbers_)
-        SaveI32(carrier, number);
+        RWSaveI32(carrier, number);
     for (const RWCString& text : texts_)
-        text.SaveOn(carrier);
+        RWSaveString(carrier, text);
 }
 
 template <class Carrier> void GLocaleInfo::RestoreGutsFrom(Carrier& carrier) {
@@ -109,27 +76,13 @@ template <class Carrier> void GLocaleInfo::RestoreGutsFrom(Carrier& carrier) {
     std::array<int32_t, kNumberCount> numbers{};
     std::array<RWCString, kTextCount> texts;
     for (int32_t& number : numbers) {
-        if (!RestoreI32(carrier, number)) return;
+        if (!RWRestoreI32(carrier, number)) return;
     }
     for (RWCString& text : texts) {
-        if (!RestoreText(carrier, text)) return;
+        if (!RWRestoreString(carrier, text)) return;
     }
     numbers_ = numbers;
     texts_ = std::move(texts);
 }
 
-void GLocaleInfo::SaveGuts(RWVirtualOutStream& stream) const {
-    SaveGutsTo(stream);
-}
-
-void GLocaleInfo::SaveGuts(RWBinaryFile& file) const {
-    SaveGutsTo(file);
-}
-
-void GLocaleInfo::RestoreGuts(RWVirtualInStream& stream) {
-    RestoreGutsFrom(stream);
-}
-
-void GLocaleInfo::RestoreGuts(RWBinaryFile& file) {
-    RestoreGutsFrom(file);
-}
+RW_DEFINE_GUTS(GLocaleInfo)

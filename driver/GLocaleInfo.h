@@ -14,9 +14,11 @@
 #include "model/MPersistentClass.h"
 #include "model/MPersistentObject.h"
 #include "rw/RWCString.h"
+#include "rw/RWCarrier.h"
 
 class GLocaleInfo : public MPersistentObject {
     MPERSISTENT_CLASS_MEMBERS(GLocaleInfo, MPersistentObject, 3)
+    RW_DECLARE_GUTS()
 
 public:
     // The numbers, in their saved order; each comment names its registry
@@ -70,16 +72,10 @@ public:
 
     // Root + 52, and 4 more than its length for each text.
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
     // The same object, or the same class and id and every field equal.
     bool IsEqualId(const MPersistentObject* other) const override;
 
 private:
-    template <class Carrier> void SaveGutsTo(Carrier& carrier) const;
-    template <class Carrier> void RestoreGutsFrom(Carrier& carrier);
     std::array<int32_t, kNumberCount> numbers_;
     std::array<RWCString, kTextCount> texts_;
 };
