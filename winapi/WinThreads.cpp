@@ -198,8 +198,11 @@ template <typename Ready> bool WaitUntil(HubLock& hold, DWORD milliseconds, Read
     }
     // Fake time moves only when a test moves it, and every move notifies.
     const uint64_t deadline = clock.TickMilliseconds() + milliseconds;
-    condition.wait(
-        hold, [&] { return ready() || WinHostStore::Instance().Clock().TickMilliseconds() >= deadline; });
+    WinWaitHub& hub = WinWaitHub::Instance();
+    hub.AddFakeTimedWaiter(1);
+    condition.wait(hold,
+                   [&] { return ready() || WinHostStore::Instance().Clock().TickMilliseconds() >= deadline; });
+    hub.AddFakeTimedWaiter(-1);
     return ready();
 }
 

@@ -9,3 +9,8 @@ void WinWaitHub::NotifyAll() {
     std::lock_guard<std::mutex> hold(mutex_);
     condition_.notify_all();
 }
+
+size_t WinWaitHub::FakeTimedWaiters() {
+    std::lock_guard<std::mutex> hold(mutex_);
+    return fakeTimedWaiters_;
+}

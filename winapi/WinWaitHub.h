@@ -15,8 +15,14 @@ public:
     std::condition_variable& Condition() { return condition_; }
     void NotifyAll();
 
+    // Threads now in a timed wait on the fake clock (hub lock held to
+    // change): a test moves the clock once the waits it means have begun.
+    size_t FakeTimedWaiters();
+    void AddFakeTimedWaiter(int delta) { fakeTimedWaiters_ += delta; }
+
 private:
     WinWaitHub() = default;
     std::mutex mutex_;
     std::condition_variable condition_;
+    size_t fakeTimedWaiters_ = 0;
 };
