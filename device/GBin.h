@@ -8,7 +8,8 @@
 //   u32 version (written as 1), the common fields, i32 delivery kind,
 //   i32 value 3, the display string as a nested object
 // Versions 0 and 1 are read; a version-0 record has no display string and
-// keeps the default one. A newer version reads nothing more.
+// keeps the default one. A newer version reads nothing more. The display
+// string is checked as a tray's is (device/GTray.h).
 #include <cstdint>
 
 #include "device/GPaperHolder.h"

@@ -2,12 +2,13 @@
 
 #include <cstring>
 
+#include "device/GDots.h"
 #include "device/GPaperUnits.h"
 
 namespace {
 
 uint32_t DotsToHundredths(uint32_t dots, uint16_t resolution) {
-    return resolution == 0 ? 0 : static_cast<uint32_t>(uint64_t{dots} * 100 / resolution);
+    return resolution == 0 ? 0 : GClampToULong(uint64_t{dots} * 100 / resolution);
 }
 
 } // namespace

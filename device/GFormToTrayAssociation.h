@@ -8,8 +8,8 @@
 //   u32 version (1), the tray, the form key and the media type, each a
 //   nested GValueAttribute object (id 0), the name as the class library
 //   saves a wide string (u32 length, 16-bit characters)
-// A nested value of another class fails the restore; another version reads
-// nothing more.
+// A nil value fails the restore; a value of another class, or one the graph
+// names a second time, is refused (REF). Another version reads nothing more.
 #include <cstdint>
 #include <memory>
 

@@ -22,10 +22,11 @@
 //   identification mode, i32 keyed by report, the display string as a
 //   nested object
 // A restore empties the dictionary first and keeps the stored current key as
-// it is. The count only bounds the loop, which ends when the data does; a
-// set must be an attribute composite. A version-0 record ends after the sets:
-// identification mode 1, keyed by report 1 when two or more sets were read
-// (else 0), the default display string. A newer version reads nothing more.
+// it is, and a unit that is not optional comes back installed. The count
+// only bounds the loop, which ends when the data does; a set must be an
+// attribute composite (else REF), and a key stored twice keeps its last set. A version-0 record ends after
+// the sets: identification mode 1, keyed by report 1 when two or more sets were read (else 0), the default
+// display string. A newer version reads nothing more.
 #include <array>
 #include <cstdint>
 #include <memory>

@@ -8,9 +8,10 @@
 //   absent (0), the media as a nested object when present, the display
 //   string as a nested object
 // Versions 0 and 1 are read; a version-0 record has no display string and
-// keeps the default one. A newer version reads nothing more. The media flag
-// must be 0 or 1 and a nested object must be of its member's class, else the
-// restore fails.
+// keeps the default one. A newer version reads nothing more. A media flag
+// other than 0 and 1, or a nil media or display string, fails the restore; a
+// nested object of another class than its member's, or one the graph names
+// a second time, is refused (REF): the tray owns both outright.
 #include <cstdint>
 #include <memory>
 

@@ -80,6 +80,10 @@ TEST(GCustomMediaSizeTest, ConstructionUnitsAndKinds) {
     const GCustomMediaSize zero(16386, "z", 0, 600, 0, 5100, 6600, 0);
     zero.GetSize(size);
     EXPECT_EQ(size, (GSizePair{0, 1100}));
+    // 4294967295 dots at 1 dpi is more hundredths than 32 bits hold: limited.
+    const GCustomMediaSize huge(16387, "h", 1, 600, 0, 0xFFFFFFFF, 600, 0);
+    huge.GetSize(size);
+    EXPECT_EQ(size, (GSizePair{0xFFFFFFFF, 100}));
 
     GCustomMediaSize edited(16384, "e", 0, 850, 1100);
     edited.SetUnit(3);
