@@ -42,7 +42,8 @@ std::pair<int, std::string> ErrorOf(const std::string& text) {
 
 std::string Bytes(std::initializer_list<int> values) {
     std::string bytes;
-    for (int value : values) bytes += static_cast<char>(value);
+    for (int value : values)
+        bytes += static_cast<char>(value);
     return bytes;
 }
 
@@ -54,7 +55,8 @@ std::string Word32(uint32_t value) {
 // A printer block with the required parts around a configuration body.
 std::string Printer(const std::string& configuration) {
     return "configuration 353 {\n printer 76 {\n  configuration {\n" + configuration +
-           "  }\n  state { state 246 { } }\n  writer pclxl { configuration { } }\n  pjl { configuration { } }\n }\n}\n";
+           "  }\n  state { state 246 { } }\n  writer pclxl { configuration { } }\n  pjl { configuration { } "
+           "}\n }\n}\n";
 }
 
 TEST(DataFileBuilderTest, LeavesTakeTheirValues) {
@@ -154,8 +156,10 @@ TEST(DataFileBuilderTest, MistakesAreRefusedWithTheirLine) {
          "duplicate key 30 in associations 93 (first at line 2)"},
         {"booklet 909 1 0 5\n", 1, "a booklet list holds pairs of values"},
         {"capabilities 112 8 8\n", 1, "bit 8 is outside 0..7"},
-        {"configuration 353 {\n printer 76 {\n  configuration { }\n }\n}\n", 2, "the printer has no 'state' block"},
-        {"configuration 353 {\n printer 76 {\n  configuration { }\n  state { }\n  writer lips { configuration { } }\n"
+        {"configuration 353 {\n printer 76 {\n  configuration { }\n }\n}\n", 2,
+         "the printer has no 'state' block"},
+        {"configuration 353 {\n printer 76 {\n  configuration { }\n  state { }\n  writer lips { "
+         "configuration { } }\n"
          "  pjl { configuration { } }\n }\n}\n",
          5, "the writer's language is pclxl, pcl5 or postscript, not 'lips'"},
     };
@@ -175,14 +179,16 @@ TEST(DataFileBuilderTest, MistakesAreRefusedWithTheirLine) {
 TEST(DataFileBuilderTest, SavedBytesFollowTheGraphFormat) {
     GCountedPtr root = Build("value 265 90\n");
     EXPECT_EQ(NumberSerials(*root), 3u);
-    const std::string expected = Bytes({':', 0xF0, 0x02, '{'}) + Word32(1) + Word32(0) + Word32(1) + Word32(1) +
-                                 Word32(1) + Bytes({':', 0xFB, 0x02, '{'}) + Word32(1) + Word32(265) + Word32(2) +
-                                 Word32(1) + Word32(1) + Word32(1) + Bytes({90, 0, '}', '}'});
+    const std::string expected = Bytes({':', 0xF0, 0x02, '{'}) + Word32(1) + Word32(0) + Word32(1) +
+                                 Word32(1) + Word32(1) + Bytes({':', 0xFB, 0x02, '{'}) + Word32(1) +
+                                 Word32(265) + Word32(2) + Word32(1) + Word32(1) + Word32(1) +
+                                 Bytes({90, 0, '}', '}'});
     EXPECT_EQ(DataFile::Save(*root), expected);
 }
 
 TEST(DataFileBuilderTest, PrinterNodeLayout) {
-    GCountedPtr root = Build(Printer("   value 339 1\n   composite 359 { value 265 0 }\n   composite 228 { }\n"));
+    GCountedPtr root =
+        Build(Printer("   value 339 1\n   composite 359 { value 265 0 }\n   composite 228 { }\n"));
     DataFileLayout layout(*root);
     ASSERT_NE(layout.Anchor('N'), nullptr);
     EXPECT_EQ(layout.Anchor('N')->GetId(), 76u);
@@ -211,7 +217,8 @@ TEST(DataFileBuilderTest, PrinterNodeLayout) {
 }
 
 TEST(DataFileBuilderTest, SameDescriptionSameBytesAndRoundTrip) {
-    const std::string text = Printer("   display 370 1 \"a\" \"b\"\n   associations 93 { map 30 selection \"B\" }\n");
+    const std::string text =
+        Printer("   display 370 1 \"a\" \"b\"\n   associations 93 { map 30 selection \"B\" }\n");
     const std::string first = DescriptionCompiler::CompileText("test.qvpd", text);
     // Objects made in between change the process-wide serial counter; the
     // file must not change with it.

@@ -28,6 +28,7 @@
 #include "tools/printerdesc/DescriptionArguments.h"
 #include "tools/printerdesc/DescriptionError.h"
 #include "tools/printerdesc/DescriptionKinds.h"
+#include "tools/printerdesc/PaperModelBuilder.h"
 #include "tools/printerdesc/PrinterNodeAssembler.h"
 
 namespace {
@@ -102,6 +103,7 @@ GCountedPtr DataFileBuilder::MakeObject(const DescriptionStatement& statement) {
         if (statement.Kind() == maker.kind) return (this->*maker.make)(statement);
     }
     if (statement.Kind() == "printer") return PrinterNodeAssembler(*this).Make(statement);
+    if (PaperModelBuilder::Makes(statement.Kind())) return PaperModelBuilder::Make(statement);
     FailUnknown(statement);
 }
 

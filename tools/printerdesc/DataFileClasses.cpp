@@ -25,6 +25,15 @@ const std::vector<RWClassID>& DataFileClassIds() {
         1201, // GChromalistEnhancedAttributeVer2
         796,  // GOptMediaComposite
         794,  // GBookletComposite
+        1002, // GMedia
+        1006, // GMediaPool
+        1001, // GTray
+        1009, // GBin
+        1010, // GPaperHandlingDevice
+        1012, // GFormToTrayDatabase
+        1013, // GFormToTrayAssociation
+        775,  // GCustomMediaSize
+        1014, // GMarginPool
     };
     return kIds;
 }

@@ -2,7 +2,12 @@
 
 #include <memory>
 #include <set>
+#include <vector>
 
+#include "device/GBin.h"
+#include "device/GFormToTrayDatabase.h"
+#include "device/GPaperHandlingDevice.h"
+#include "device/GTray.h"
 #include "model/GDisplayStringAttribute.h"
 #include "model/MPersistentAssociation.h"
 #include "model/MPersistentIterator.h"
@@ -32,7 +37,29 @@ private:
         } else if (auto* association = dynamic_cast<MPersistentAssociation*>(&object)) {
             Visit(association->GetKey());
             Visit(association->GetValue());
+        } else if (auto* holder = dynamic_cast<GPaperHolder*>(&object)) {
+            holder->SetDisplayString(Numbered(holder->GetDisplayString()));
+            if (auto* tray = dynamic_cast<GTray*>(holder)) Visit(tray->GetMedia());
+        } else if (auto* device = dynamic_cast<GPaperHandlingDevice*>(&object)) {
+            device->SetDisplayString(Numbered(device->GetDisplayString()));
+            std::vector<uint16_t> keys;
+            device->GetKeys(keys);
+            for (uint16_t key : keys)
+                Visit(device->FindSet(key));
+        } else if (auto* database = dynamic_cast<GFormToTrayDatabase*>(&object)) {
+            // The database embeds its association composite and hands it out
+            // read-only; the description never gives associations (they are
+            // the user's), so numbering the composite is all there is to do.
+            Visit(&const_cast<GAttributeComposite&>(database->GetAssociations()));
         }
+    }
+
+    // An embedded display string is only reachable by value: a numbered copy
+    // is assigned back (assignment takes the serial along).
+    GDisplayString Numbered(const GDisplayString& displayString) {
+        GDisplayString copy(displayString);
+        copy.SetSerial(next_++);
+        return copy;
     }
 
     std::set<const MPersistentObject*> visited_;
