@@ -5,6 +5,7 @@
 // encoding can carry, paper sources that every map knows).
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -34,6 +35,11 @@ struct Model {
     std::vector<uint16_t> resolutionsDpi; // of the media pool
     std::vector<int16_t> trays;           // tray ids of the input units, every set
 };
+
+// Test names show the data file, not the bytes of the parameter.
+void PrintTo(const Model& model, std::ostream* out) {
+    *out << model.dataFile;
+}
 
 const Model kModels[] = {
     {"qvcolor.qvpd", "QVCOLOR.QVD", 1, 1, 3, {600, 1200}, {6, 18, 1, 3, 5}},
