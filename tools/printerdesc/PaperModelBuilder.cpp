@@ -313,61 +313,73 @@ GCountedPtr PaperModelBuilder::Device(const DescriptionStatement& statement) {
     DescriptionArguments arguments(statement);
     if (arguments.Count() < 4) arguments.ExpectCount(4, 4);
     arguments.ExpectBlock();
+    const DeviceOptions options = ReadDeviceOptions(arguments);
+    auto* device = new GPaperHandlingDevice(
+        options.display.displayId, RWCString(arguments.Text(2).c_str()),
+        options.input ? GPaperHandlingDevice::kInputUnit : GPaperHandlingDevice::kOutputUnit,
+        options.optional, options.installed, options.identify, options.keyed,
+        options.display.displayText1.c_str(), options.display.displayText2.c_str(), arguments.Id(1));
+    GCountedPtr held(device);
+    AddSets(*device, statement, options.input);
+    if (device->GetKeyCount() == 0) arguments.Fail("a device needs at least one set");
+    return held;
+}
+
+PaperModelBuilder::DeviceOptions PaperModelBuilder::ReadDeviceOptions(const DescriptionArguments& arguments) {
+    DeviceOptions options;
     const std::string& type = arguments.Word(3);
     const std::string& presence = arguments.Word(4);
-    if (type != "input" && type != "output")
+    if (type != "input" && type != "output") {
         arguments.Fail("a device is an input or an output unit, not '" + type + "'");
+    }
     if (presence != "fixed" && presence != "optional") {
         arguments.Fail("a device is fixed or optional, not '" + presence + "'");
     }
-    const bool input = type == "input";
-    uint32_t installed = 0;
-    int32_t identify = 0;
-    int32_t keyed = 0;
-    HolderOptions display;
+    options.input = type == "input";
+    options.optional = presence == "optional" ? 1 : 0;
     for (size_t i = 5; i <= arguments.Count();) {
         if (arguments.IsWord(i, "installed")) {
-            installed = 1;
+            options.installed = 1;
             ++i;
         } else if (arguments.IsWord(i, "keyed")) {
-            keyed = 1;
+            options.keyed = 1;
             ++i;
         } else if (arguments.IsWord(i, "identify")) {
-            identify = static_cast<int32_t>(arguments.Integer(i + 1, 1, 3, "identification mode"));
+            options.identify = static_cast<int32_t>(arguments.Integer(i + 1, 1, 3, "identification mode"));
             i += 2;
         } else if (arguments.IsWord(i, "display")) {
-            display.displayId = static_cast<uint16_t>(arguments.Integer(i + 1, 0, 65535, "string id"));
-            display.displayText1 = arguments.Text(i + 2);
-            display.displayText2 = arguments.Text(i + 3);
+            options.display.displayId =
+                static_cast<uint16_t>(arguments.Integer(i + 1, 0, 65535, "string id"));
+            options.display.displayText1 = arguments.Text(i + 2);
+            options.display.displayText2 = arguments.Text(i + 3);
             i += 4;
         } else {
             arguments.Fail("unknown option '" + arguments.Word(i) + "' of 'device'");
         }
     }
-    auto* device =
-        new GPaperHandlingDevice(display.displayId, RWCString(arguments.Text(2).c_str()),
-                                 input ? GPaperHandlingDevice::kInputUnit : GPaperHandlingDevice::kOutputUnit,
-                                 presence == "optional" ? 1 : 0, installed, identify, keyed,
-                                 display.displayText1.c_str(), display.displayText2.c_str(), arguments.Id(1));
-    GCountedPtr held(device);
+    return options;
+}
+
+void PaperModelBuilder::AddSets(GPaperHandlingDevice& device, const DescriptionStatement& statement,
+                                bool input) {
     std::map<int64_t, int> firstLine;
     int64_t current = -1;
     for (const DescriptionStatement& set : statement.children) {
-        DescriptionArguments setArguments(set);
-        if (set.Kind() != "set") setArguments.Fail("a device holds set blocks, not '" + set.Kind() + "'");
-        setArguments.ExpectCount(1, 2);
-        setArguments.ExpectBlock();
-        const int64_t key = setArguments.Integer(1, 1, 65535, "set key");
-        if (setArguments.Count() == 2) {
-            if (!setArguments.IsWord(2, "current")) setArguments.Fail("set takes: KEY [current]");
+        DescriptionArguments arguments(set);
+        if (set.Kind() != "set") arguments.Fail("a device holds set blocks, not '" + set.Kind() + "'");
+        arguments.ExpectCount(1, 2);
+        arguments.ExpectBlock();
+        const int64_t key = arguments.Integer(1, 1, 65535, "set key");
+        if (arguments.Count() == 2) {
+            if (!arguments.IsWord(2, "current")) arguments.Fail("set takes: KEY [current]");
             current = key;
         }
         if (const auto [where, added] = firstLine.emplace(key, set.line); !added) {
-            setArguments.Fail("set key " + std::to_string(key) + " used twice (first at line " +
-                              std::to_string(where->second) + ")");
+            arguments.Fail("set key " + std::to_string(key) + " used twice (first at line " +
+                           std::to_string(where->second) + ")");
         }
         auto* members = new GAttributeComposite(0);
-        GCountedPtr heldMembers(members);
+        GCountedPtr held(members);
         for (const DescriptionStatement& member : set.children) {
             if (member.Kind() != (input ? "tray" : "bin")) {
                 DescriptionArguments(member).Fail(
@@ -376,11 +388,9 @@ GCountedPtr PaperModelBuilder::Device(const DescriptionStatement& statement) {
             }
             DataFileBuilder::AddChild(*members, Holder(member), member);
         }
-        device->AddTraySet(static_cast<uint16_t>(key), members);
+        device.AddTraySet(static_cast<uint16_t>(key), members);
     }
-    if (device->GetKeyCount() == 0) arguments.Fail("a device needs at least one set");
-    if (current >= 0) device->SetCurrentKey(static_cast<uint16_t>(current));
-    return held;
+    if (current >= 0) device.SetCurrentKey(static_cast<uint16_t>(current));
 }
 
 GCountedPtr PaperModelBuilder::Holder(const DescriptionStatement& statement) {

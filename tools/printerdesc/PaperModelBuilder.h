@@ -32,8 +32,14 @@
 // media's 16-bit dots, a paper before the pool's resolutions and
 // orientations, an orientation other than 0, 90, 180 or 270, a tray in an
 // output unit or a bin in an input unit, a set key used twice.
+#include <cstdint>
+#include <string>
+
 #include "model/GCountedPtr.h"
 #include "tools/printerdesc/DescriptionStatement.h"
+
+class DescriptionArguments;
+class GPaperHandlingDevice;
 
 class PaperModelBuilder {
 public:
@@ -42,6 +48,20 @@ public:
     static GCountedPtr Make(const DescriptionStatement& statement);
 
 private:
+    struct DisplayText {
+        uint16_t displayId = 0;
+        std::string displayText1;
+        std::string displayText2;
+    };
+    struct DeviceOptions {
+        bool input = true;
+        uint32_t optional = 0;
+        uint32_t installed = 0;
+        int32_t identify = 0;
+        int32_t keyed = 0;
+        DisplayText display;
+    };
+
     static GCountedPtr Media(const DescriptionStatement& statement);
     static GCountedPtr MediaPool(const DescriptionStatement& statement);
     static GCountedPtr MarginPool(const DescriptionStatement& statement);
@@ -49,4 +69,6 @@ private:
     static GCountedPtr CustomSize(const DescriptionStatement& statement);
     static GCountedPtr Device(const DescriptionStatement& statement);
     static GCountedPtr Holder(const DescriptionStatement& statement);
+    static DeviceOptions ReadDeviceOptions(const DescriptionArguments& arguments);
+    static void AddSets(GPaperHandlingDevice& device, const DescriptionStatement& statement, bool input);
 };
