@@ -13,9 +13,11 @@
 
 #include "device/GPaperHolder.h"
 #include "model/MPersistentClass.h"
+#include "rw/RWCarrier.h"
 
 class GBin : public GPaperHolder {
     MPERSISTENT_CLASS_MEMBERS(GBin, GPaperHolder, 1009)
+    RW_DECLARE_GUTS()
 
 public:
     // Empty name, bin id 0, id 0, every other field at its default.
@@ -38,6 +40,8 @@ public:
     bool IsEqualId(const MPersistentObject* other) const override;
     // No device takes a bin: status 1, nothing called.
     uint16_t Apply(GPeripheral& device) override;
+
+    static constexpr uint32_t ClassVersion() { return 1; }
 
     using GPaperHolder::SetName;
 

@@ -17,9 +17,11 @@
 #include "device/GMedia.h"
 #include "device/GPaperHolder.h"
 #include "model/MPersistentClass.h"
+#include "rw/RWCarrier.h"
 
 class GTray : public GPaperHolder {
     MPERSISTENT_CLASS_MEMBERS(GTray, GPaperHolder, 1001)
+    RW_DECLARE_GUTS()
 
 public:
     // Empty name, bin id 0, id 0, every other field at its default.
@@ -46,6 +48,8 @@ public:
     bool IsEqualId(const MPersistentObject* other) const override;
     // The device's tray operation; its status.
     uint16_t Apply(GPeripheral& device) override;
+
+    static constexpr uint32_t ClassVersion() { return 1; }
 
     using GPaperHolder::SetValue1;
 
