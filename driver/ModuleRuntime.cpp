@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "device/GDeviceClasses.h"
+#include "driver/GDriverClasses.h"
 #include "model/GModelClasses.h"
 #include "rw/RWErrorHandler.h"
 #include "rw/RWLibraryClasses.h"
@@ -12,5 +14,7 @@ void InitializeModuleRuntime() {
         RWSetErrorHandler(&RWRaisingErrorHandler);
         RWRegisterLibraryClasses();
         GRegisterModelClasses();
+        GRegisterDeviceClasses();
+        GRegisterDriverClasses();
     });
 }
