@@ -11,11 +11,14 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 jobs=$(nproc)
 fuzz_seconds=${QV_FUZZ_SECONDS:-20}
+phase() { echo "== $1 (${SECONDS}s since start)"; }
 
+phase "build-sanitize: configure and build"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Sanitize -DQV_BUILD_BENCHMARKS=ON \
     -DQV_WARNINGS_AS_ERRORS=ON
 cmake --build build-sanitize -j "$jobs"
 
+phase "build-fuzz: configure and build the fuzz targets"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Sanitize -DCMAKE_C_COMPILER=clang \
     -DCMAKE_CXX_COMPILER=clang++ -DQV_BUILD_FUZZERS=ON -DQV_BUILD_TESTS=OFF -DQV_WARNINGS_AS_ERRORS=ON \
     -DQV_FUZZ_SECONDS="$fuzz_seconds"
@@ -25,6 +28,9 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 # The fuzz targets first, so that the suites' summary closes the output.
+phase "fuzz targets, ${fuzz_seconds}s each"
 ctest --test-dir build-fuzz -j "$jobs" --output-on-failure || status=1
+phase "suites and checks"
 ctest --test-dir build-sanitize -j "$jobs" --output-on-failure || status=1
+phase "done"
 exit "$status"
