@@ -13,13 +13,12 @@
 // object reachable through membership once (FreeRestoredGraph). A graph that
 // mixed the two would need the restore's record of claims to be freed right.
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
+#include "fuzz/MemoryFile.h"
 #include "rw/RWBinaryFile.h"
 #include "rw/RWBinaryInStream.h"
 #include "rw/RWBinaryOutStream.h"
@@ -77,9 +76,9 @@ inline bool MayRestore(GraphClasses classes, RWClassID id) {
                                              : IsLibraryCollectionClass(id) || id == __RWCOLLECTABLE;
 }
 
-// The graph of root as the carrier stores it; scratch names the file the
-// file carrier writes through. Endian streams are written in the given order.
-inline std::string SaveGraph(const RWCollectable* root, GraphCarrier carrier, const char* scratch,
+// The graph of root as the carrier stores it; the file carrier writes
+// through scratch. Endian streams are written in the given order.
+inline std::string SaveGraph(const RWCollectable* root, GraphCarrier carrier, const MemoryFile& scratch,
                              int endianOrder = RWEndianOutStream::bigEndian) {
     std::stringbuf buffer;
     switch (carrier) {
@@ -101,11 +100,10 @@ inline std::string SaveGraph(const RWCollectable* root, GraphCarrier carrier, co
     }
     case GraphCarrier::File: {
         {
-            RWBinaryFile file(scratch, "wb");
+            RWBinaryFile file(scratch.Path(), "wb");
             file << root;
         }
-        std::ifstream in(scratch, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return scratch.Contents();
     }
     }
     return buffer.str();
@@ -113,7 +111,8 @@ inline std::string SaveGraph(const RWCollectable* root, GraphCarrier carrier, co
 
 // Restores a graph from the carrier's bytes: the root, or null. Library
 // errors (damaged data) leave as exceptions, the restore having freed what it made.
-inline RWCollectable* RestoreGraph(const std::string& bytes, GraphCarrier carrier, const char* scratch) {
+inline RWCollectable* RestoreGraph(const std::string& bytes, GraphCarrier carrier,
+                                   const MemoryFile& scratch) {
     std::stringbuf buffer(bytes, std::ios::in);
     RWCollectable* root = nullptr;
     switch (carrier) {
@@ -133,11 +132,8 @@ inline RWCollectable* RestoreGraph(const std::string& bytes, GraphCarrier carrie
         break;
     }
     case GraphCarrier::File: {
-        {
-            std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        }
-        RWBinaryFile file(scratch, "rb");
+        scratch.SetContents(bytes);
+        RWBinaryFile file(scratch.Path(), "rb");
         file >> root;
         break;
     }

@@ -12,19 +12,20 @@
 
 #include "driver/ModuleRuntime.h"
 #include "fuzz/GraphCarrier.h"
-#include "fuzz/ScratchFile.h"
+#include "fuzz/MemoryFile.h"
 #include "rw/RWLibraryError.h"
 #include "rw/RWRestoreClassFilter.h"
 
 namespace {
-const ScratchFile& Scratch() {
-    static const ScratchFile file;
+// The file the binary-file carrier goes through.
+const MemoryFile& Scratch() {
+    static const MemoryFile file;
     return file;
 }
 
 RWCollectable* RestoreOrNull(const std::string& bytes, GraphCarrier carrier) {
     try {
-        return RestoreGraph(bytes, carrier, Scratch().Path());
+        return RestoreGraph(bytes, carrier, Scratch());
     } catch (const RWLibraryError&) {
         return nullptr; // damaged data: reported, and nothing is left behind
     }
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RWCollectable* root =
         RestoreOrNull(std::string(reinterpret_cast<const char*>(data + 1), size - 1), carrier);
     if (root == nullptr) return 0;
-    const std::string saved = SaveGraph(root, carrier, Scratch().Path());
+    const std::string saved = SaveGraph(root, carrier, Scratch());
     FreeRestoredGraph(root);
     RWCollectable* again = RestoreOrNull(saved, carrier);
     if (again == nullptr) {

@@ -19,7 +19,7 @@
 
 #include "driver/ModuleRuntime.h"
 #include "fuzz/GraphCarrier.h"
-#include "fuzz/ScratchFile.h"
+#include "fuzz/MemoryFile.h"
 #include "fuzz/StreamReadPlan.h"
 #include "model/GAttributeComposite.h"
 #include "model/GBinaryData.h"
@@ -254,7 +254,7 @@ RWCollectable* HoldsItself(std::vector<std::unique_ptr<RWCollectable>>& keep) {
 
 // Restores bytes as the target does and checks what comes back.
 void Verify(const std::string& name, const std::string& bytes, GraphCarrier carrier, GraphClasses classes,
-            const RWCollectable* original, RWClassID expectedClass, const char* scratch) {
+            const RWCollectable* original, RWClassID expectedClass, const MemoryFile& scratch) {
     const RWRestoreClassFilter filter([classes](RWClassID id) { return MayRestore(classes, id); });
     RWCollectable* back = RestoreGraph(bytes, carrier, scratch);
     if (back == nullptr || back->IsA() != expectedClass) Die(name + " does not restore");
@@ -270,7 +270,7 @@ void Verify(const std::string& name, const std::string& bytes, GraphCarrier carr
 }
 
 void AddGraph(Seeds& seeds, const std::string& name, const RWCollectable* root, GraphClasses classes,
-              RWClassID expectedClass, const char* scratch) {
+              RWClassID expectedClass, const MemoryFile& scratch) {
     for (GraphCarrier carrier : kGraphCarriers) {
         const std::string seedName = std::string(CarrierName(carrier)) + "-" + name;
         const std::string bytes = SaveGraph(root, carrier, scratch);
@@ -280,7 +280,7 @@ void AddGraph(Seeds& seeds, const std::string& name, const RWCollectable* root, 
     }
 }
 
-void AddGraphSeeds(Seeds& seeds, const char* scratch) {
+void AddGraphSeeds(Seeds& seeds, const MemoryFile& scratch) {
     RWAddToFactory([]() -> RWCollectable* { return new NamedComposite(0); }, kNamedCompositeId,
                    "GAttributeComposite");
     const GraphClasses settings = GraphClasses::Settings;
@@ -477,10 +477,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     InitializeModuleRuntime();
-    const ScratchFile scratch;
+    const MemoryFile scratch;
     Seeds seeds;
     AddStreamSeeds(seeds);
-    AddGraphSeeds(seeds, scratch.Path());
+    AddGraphSeeds(seeds, scratch);
     AddColourControlSeeds(seeds);
     AddCodePageSeeds(seeds);
     AddLZWSeeds(seeds);
