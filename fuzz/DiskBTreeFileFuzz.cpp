@@ -6,12 +6,10 @@
 // out of bounds, leak or loop.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
-#include <unistd.h>
-
 #include "driver/ModuleRuntime.h"
+#include "fuzz/MemoryFile.h"
 #include "model/MPersistentCompositeOnDiskImp.h"
 #include "rw/RWCString.h"
 #include "rw/RWDiskBTree.h"
@@ -20,17 +18,6 @@
 #include "rw/RWLibraryError.h"
 
 namespace {
-std::string ScratchPath() {
-    return "/tmp/qv-diskbtree-fuzz-" + std::to_string(::getpid()) + ".dat";
-}
-
-void WriteScratch(const std::string& path, const uint8_t* data, size_t size) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
-}
-
 void ExerciseComposite(const std::string& path) {
     MPersistentCompositeOnDiskImp imp(RWCString(path.c_str()), 0);
     imp.GetCount();
@@ -56,27 +43,27 @@ void ExerciseTree(const std::string& path) {
     tree.Remove("1", key, value);
     tree.ReplaceValue("ff", 7, value);
 }
+
 void SetUp() {
     InitializeModuleRuntime();
     // A restored on-disk composite opens the file its data names: crafted
     // data must not make the fuzzer create or write files elsewhere.
     RWRemoveFromFactory(RWClassID{781});
 }
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool ready = (SetUp(), true);
     (void)ready;
-    static const std::string path = ScratchPath();
+    static const MemoryFile scratch;
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
     for (auto exercise : {&ExerciseTree, &ExerciseComposite}) {
-        WriteScratch(path, data, size);
+        scratch.SetContents(bytes);
         try {
-            exercise(path);
+            exercise(scratch.Path());
         } catch (const RWLibraryError&) {
             // A damaged file: reported, and nothing is left behind.
         }
     }
-    std::remove(path.c_str());
     return 0;
 }

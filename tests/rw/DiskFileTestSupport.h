@@ -1,48 +1,27 @@
 #pragma once
-// Temporary files and byte helpers for the tests of the on-disk heap and
-// B-tree: expected bytes are spelled out little-endian by hand.
+// Byte helpers for the tests of the on-disk heap and B-tree: expected bytes
+// are spelled out little-endian by hand, as byte vectors. Files and folders
+// come from the shared test support (tests/support).
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include <unistd.h>
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 using Bytes = std::vector<uint8_t>;
-
-// A fresh folder for one test, removed with everything in it afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qvdisk-XXXXXX").string();
-        folder_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    std::string Path(const std::string& name) const { return folder_ + "/" + name; }
-
-private:
-    std::string folder_;
-};
+using qvtest::TempFolder;
 
 inline Bytes ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const std::string bytes = qvtest::ReadFileBytes(path);
+    return Bytes(bytes.begin(), bytes.end());
 }
 
 inline void WriteFileBytes(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    qvtest::WriteFileBytes(path, std::string(bytes.begin(), bytes.end()));
 }
 
 inline void Put16(Bytes& out, uint16_t v) {
