@@ -33,3 +33,16 @@ bool RWRestoreObject(RWBinaryFile& file, RWCollectable*& object, RWRestoreHold h
     file.MarkRestoreFailed();
     return false;
 }
+
+bool RWRestoreObjectInto(RWVirtualInStream& stream, RWCollectable& object) {
+    stream >> object;
+    return stream.good();
+}
+
+bool RWRestoreObjectInto(RWBinaryFile& file, RWCollectable& object) {
+    if (!RWRestoreGood(file)) return false;
+    file >> object;
+    if (RWRestoreGood(file)) return true;
+    file.MarkRestoreFailed();
+    return false;
+}

@@ -129,7 +129,15 @@ inline void RWSaveObject(RWVirtualOutStream& stream, const RWCollectable* object
 inline void RWSaveObject(RWBinaryFile& file, const RWCollectable* object) {
     file << object;
 }
-// The bytes RWSaveObject writes to a binary file now (for BinaryStoreSize).
+// An object embedded by value: a new object of the graph, restored in place
+// with RWRestoreObjectInto.
+inline void RWSaveObject(RWVirtualOutStream& stream, const RWCollectable& object) {
+    stream << object;
+}
+inline void RWSaveObject(RWBinaryFile& file, const RWCollectable& object) {
+    file << object;
+}
+// The bytes RWSaveObject of a pointer writes to a binary file now (for BinaryStoreSize).
 inline uint32_t RWObjectStoreSize(const RWCollectable* object) {
     return (object != nullptr ? object : RWCollectable::NilObject())->RecursiveStoreSize();
 }
@@ -224,6 +232,11 @@ bool RWRestoreObject(RWVirtualInStream& stream, RWCollectable*& object,
                      RWRestoreHold hold = RWRestoreHold::Borrowed, RWRestoreTypeCheck check = nullptr);
 bool RWRestoreObject(RWBinaryFile& file, RWCollectable*& object, RWRestoreHold hold = RWRestoreHold::Borrowed,
                      RWRestoreTypeCheck check = nullptr);
+
+// An object embedded by value, restored into the object itself
+// (rw/RWCollectableIO.h, restoring into an existing object).
+bool RWRestoreObjectInto(RWVirtualInStream& stream, RWCollectable& object);
+bool RWRestoreObjectInto(RWBinaryFile& file, RWCollectable& object);
 
 // --- One body per class --------------------------------------------------------
 
