@@ -21,7 +21,7 @@ bool RWRestoreString(RWBinaryFile& file, RWWString& text) {
 bool RWRestoreObject(RWVirtualInStream& stream, RWCollectable*& object, RWRestoreHold hold,
                      RWRestoreTypeCheck check) {
     RWRestoreObjectPointer(stream, object, hold, check);
-    return stream.good();
+    return rwcarrier::StreamDelivered(stream);
 }
 
 bool RWRestoreObject(RWBinaryFile& file, RWCollectable*& object, RWRestoreHold hold,
@@ -36,7 +36,7 @@ bool RWRestoreObject(RWBinaryFile& file, RWCollectable*& object, RWRestoreHold h
 
 bool RWRestoreObjectInto(RWVirtualInStream& stream, RWCollectable& object) {
     stream >> object;
-    return stream.good();
+    return rwcarrier::StreamDelivered(stream);
 }
 
 bool RWRestoreObjectInto(RWBinaryFile& file, RWCollectable& object) {

@@ -146,17 +146,24 @@ inline uint32_t RWObjectStoreSize(const RWCollectable* object) {
 
 namespace rwcarrier {
 // Reads one value of the stream's type Wire into a Value.
+// A stream that is no longer good after the read has failed the restore,
+// the end of the input included.
+inline bool StreamDelivered(RWVirtualInStream& stream) {
+    if (stream.good()) return true;
+    stream.setstate(RWVirtualStreamBase::failbit);
+    return false;
+}
 template <typename Wire, typename Value> bool ReadStream(RWVirtualInStream& stream, Value& value) {
     Wire wire{};
     stream >> wire;
-    if (!stream.good()) return false;
+    if (!StreamDelivered(stream)) return false;
     value = static_cast<Value>(wire);
     return true;
 }
 template <typename Wire, typename Value> bool GetStream(RWVirtualInStream& stream, Value& value) {
     Wire wire{};
-    stream.get(&wire, 1);
-    if (!stream.good()) return false;
+    stream.get(wire);
+    if (!StreamDelivered(stream)) return false;
     value = static_cast<Value>(wire);
     return true;
 }
@@ -217,11 +224,11 @@ inline bool RWRestoreChar(RWBinaryFile& file, char& value) {
 // A string that cannot be restored is left empty (its RestoreFrom's rule).
 inline bool RWRestoreString(RWVirtualInStream& stream, RWCString& text) {
     text.RestoreFrom(stream);
-    return stream.good();
+    return rwcarrier::StreamDelivered(stream);
 }
 inline bool RWRestoreString(RWVirtualInStream& stream, RWWString& text) {
     text.RestoreFrom(stream);
-    return stream.good();
+    return rwcarrier::StreamDelivered(stream);
 }
 bool RWRestoreString(RWBinaryFile& file, RWCString& text);
 bool RWRestoreString(RWBinaryFile& file, RWWString& text);
@@ -232,6 +239,19 @@ bool RWRestoreObject(RWVirtualInStream& stream, RWCollectable*& object,
                      RWRestoreHold hold = RWRestoreHold::Borrowed, RWRestoreTypeCheck check = nullptr);
 bool RWRestoreObject(RWBinaryFile& file, RWCollectable*& object, RWRestoreHold hold = RWRestoreHold::Borrowed,
                      RWRestoreTypeCheck check = nullptr);
+
+// The same for a pointer of a known collectable type T: an object of
+// another class is refused with REF (and freed with the failed graph).
+template <class T, class Carrier>
+bool RWRestoreObjectAs(Carrier& carrier, T*& object, RWRestoreHold hold = RWRestoreHold::Borrowed) {
+    RWCollectable* restored = nullptr;
+    const bool delivered = RWRestoreObject(carrier, restored, hold, [](const RWCollectable* o) {
+        return dynamic_cast<const T*>(o) != nullptr;
+    });
+    // The check let nothing else through.
+    object = static_cast<T*>(restored);
+    return delivered;
+}
 
 // An object embedded by value, restored into the object itself
 // (rw/RWCollectableIO.h, restoring into an existing object).
@@ -257,6 +277,24 @@ public:                                                                         
 #define RW_DECLARE_GUTS()                                                                                    \
     RW_DECLARE_SAVE_GUTS()                                                                                   \
     RW_DECLARE_RESTORE_GUTS()
+
+// The same for a class template (or a class written in its header): the
+// overrides defined in the body, forwarding to the templates the body
+// defines there too.
+#define RW_INLINE_GUTS()                                                                                     \
+public:                                                                                                      \
+    void SaveGuts(RWVirtualOutStream& stream) const override {                                               \
+        SaveGutsTo(stream);                                                                                  \
+    }                                                                                                        \
+    void SaveGuts(RWBinaryFile& file) const override {                                                       \
+        SaveGutsTo(file);                                                                                    \
+    }                                                                                                        \
+    void RestoreGuts(RWVirtualInStream& stream) override {                                                   \
+        RestoreGutsFrom(stream);                                                                             \
+    }                                                                                                        \
+    void RestoreGuts(RWBinaryFile& file) override {                                                          \
+        RestoreGutsFrom(file);                                                                               \
+    }
 
 // In the class's .cpp, after the templates: the overrides, one line each.
 #define RW_DEFINE_SAVE_GUTS(Class)                                                                           \
