@@ -1,6 +1,5 @@
 #include "model/GResourceMappingList.h"
 
-
 // What an earlier restore dropped stays with the list it was read into.
 GResourceMappingList::GResourceMappingList(const GResourceMappingList& other) : MPersistentComposite(other) {}
 

@@ -1,6 +1,5 @@
 #include "model/MAssociationList.h"
 
-
 namespace {
 
 int KeyMatches(GCountedPtr* child, void* argument) {

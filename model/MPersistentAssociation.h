@@ -40,7 +40,6 @@ public:
     MPersistentObject* GetValue() const { return value_.get(); }
 
 private:
-
     std::unique_ptr<MPersistentObject> key_;
     std::unique_ptr<MPersistentObject> value_;
 };

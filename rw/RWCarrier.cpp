@@ -1,5 +1,18 @@
 #include "rw/RWCarrier.h"
 
+bool RWRestoreChars(RWVirtualInStream& stream, char* chars, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        if (!RWRestoreChar(stream, chars[i])) return false;
+    }
+    return true;
+}
+
+bool RWRestoreChars(RWBinaryFile& file, char* chars, size_t n) {
+    if (RWRestoreGood(file) && (n == 0 || file.Read(chars, n))) return true;
+    file.MarkRestoreFailed();
+    return false;
+}
+
 bool RWRestoreString(RWBinaryFile& file, RWCString& text) {
     if (!RWRestoreGood(file) || !text.RestoreFrom(file)) {
         text = RWCString();

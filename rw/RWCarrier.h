@@ -10,7 +10,7 @@
 //   U16 / I16        << unsigned short / short      Write(uint16_t / int16_t)
 //   U8 / I8          put(unsigned char / char)      Write(unsigned char / char)
 //                    (an 8-bit number)
-//   Char             << char (a character)          Write(char)
+//   Char / Chars     << char (a character), each    Write(char), Write(chars, n)
 //   String           RWCString / RWWString SaveOn and RestoreFrom
 //   Object           the object graph's pointer save and restore
 //                    (rw/RWCollectableIO.h)
@@ -109,6 +109,14 @@ inline void RWSaveChar(RWVirtualOutStream& stream, char value) {
 }
 inline void RWSaveChar(RWBinaryFile& file, char value) {
     file.Write(value);
+}
+// n characters, each as RWSaveChar writes it.
+inline void RWSaveChars(RWVirtualOutStream& stream, const char* chars, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        stream << chars[i];
+}
+inline void RWSaveChars(RWBinaryFile& file, const char* chars, size_t n) {
+    file.Write(chars, n);
 }
 inline void RWSaveString(RWVirtualOutStream& stream, const RWCString& text) {
     text.SaveOn(stream);
@@ -221,6 +229,10 @@ inline bool RWRestoreChar(RWVirtualInStream& stream, char& value) {
 inline bool RWRestoreChar(RWBinaryFile& file, char& value) {
     return rwcarrier::ReadFile<char>(file, value);
 }
+// n characters as RWSaveChars wrote them; on false their values are
+// unspecified. The caller bounds n before it allocates for them.
+bool RWRestoreChars(RWVirtualInStream& stream, char* chars, size_t n);
+bool RWRestoreChars(RWBinaryFile& file, char* chars, size_t n);
 // A string that cannot be restored is left empty (its RestoreFrom's rule).
 inline bool RWRestoreString(RWVirtualInStream& stream, RWCString& text) {
     text.RestoreFrom(stream);
@@ -245,9 +257,8 @@ bool RWRestoreObject(RWBinaryFile& file, RWCollectable*& object, RWRestoreHold h
 template <class T, class Carrier>
 bool RWRestoreObjectAs(Carrier& carrier, T*& object, RWRestoreHold hold = RWRestoreHold::Borrowed) {
     RWCollectable* restored = nullptr;
-    const bool delivered = RWRestoreObject(carrier, restored, hold, [](const RWCollectable* o) {
-        return dynamic_cast<const T*>(o) != nullptr;
-    });
+    const bool delivered = RWRestoreObject(
+        carrier, restored, hold, [](const RWCollectable* o) { return dynamic_cast<const T*>(o) != nullptr; });
     // The check let nothing else through.
     object = static_cast<T*>(restored);
     return delivered;
