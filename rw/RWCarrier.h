@@ -66,6 +66,15 @@ inline bool RWRestoreGood(const RWBinaryFile& file) {
     return !file.RestoreFailed() && !file.Eof() && !file.Error();
 }
 
+// Whether a save may go on writing: the stream is good; the file has no
+// error.
+inline bool RWSaveGood(const RWVirtualOutStream& stream) {
+    return stream.good();
+}
+inline bool RWSaveGood(const RWBinaryFile& file) {
+    return !file.Error();
+}
+
 // --- Saving ------------------------------------------------------------------
 
 inline void RWSaveU32(RWVirtualOutStream& stream, uint32_t value) {

@@ -83,6 +83,7 @@ void RWReadTable::EndGuts(uint32_t index, bool completed) {
 void RWReadTable::HandOut(uint32_t index, RWRestoreHold hold) {
     Entry& entry = entries_[index];
     entry.handedOut = true;
+    lastHandedOut_ = index;
     if (hold == RWRestoreHold::Borrowed || entry.kind == Kind::Nil) return;
     // Only objects made here can be given an owner, and only once their own
     // restore is over (an unfinished one is an ancestor: owning it would
@@ -93,6 +94,15 @@ void RWReadTable::HandOut(uint32_t index, RWRestoreHold hold) {
         ThrowRef(); // a second deleting owner
     }
     entry.claim = hold;
+}
+
+bool RWReadTable::ClaimIfUnclaimed(uint32_t index) {
+    if (index >= count_) return false;
+    Entry& entry = entries_[index];
+    if (entry.kind != Kind::Created || entry.inProgress || entry.claim != RWRestoreHold::Borrowed)
+        return false;
+    entry.claim = RWRestoreHold::Owned;
+    return true;
 }
 
 void RWReadTable::DeleteUnclaimed() {

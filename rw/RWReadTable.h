@@ -69,6 +69,13 @@ public:
     // Entry index is returned to a holder that keeps it as hold. Owned and
     // Counted claim it; a refused claim raises REF (see rw/RWCollectableIO.h).
     void HandOut(uint32_t index, RWRestoreHold hold);
+    // The entry the latest HandOut returned.
+    uint32_t LastHandedOut() const { return lastHandedOut_; }
+    // A holder that borrowed entry index takes it over (Owned) when nobody
+    // has claimed it: true then. False, and nothing changes, when it was
+    // claimed already, is not an object this restore made, or is still
+    // being restored. A later claim of it is refused as for any Owned entry.
+    bool ClaimIfUnclaimed(uint32_t index);
 
     // After a failed outermost restore: deletes, newest first, every object
     // made here that nobody claimed.
@@ -87,6 +94,7 @@ private:
     uint32_t count_ = 0;
     uint32_t capacity_ = 0;
     uint32_t depth_ = 0;
+    uint32_t lastHandedOut_ = 0;
 };
 
 // Takes the thread's read table, making (and owning) it when no restore is

@@ -355,7 +355,9 @@ TYPED_TEST(GChromalistEnhancedAttributeTest, CodecRecordBytesByMode) {
         ASSERT_NE(decoded, nullptr);
         EXPECT_EQ(decoded->GetId(), c.decodedId);
         EXPECT_TRUE(decoded->SameOptions(&attribute));
-        if (c.decodedId == c.id) EXPECT_TRUE(decoded->IsEqualId(&attribute));
+        if (c.decodedId == c.id) {
+            EXPECT_TRUE(decoded->IsEqualId(&attribute));
+        }
         EXPECT_EQ(in.stream.get(), -1); // the whole record was read
     }
 
