@@ -614,7 +614,7 @@ namespace {
 
 // A leaf hashed by its id, so that two equal leaves meet in a set.
 class HashedLeaf : public TestLeaf {
-    MPERSISTENT_CLASS_MEMBERS(HashedLeaf, TestLeaf, 0x7E10)
+    MPERSISTENT_CLASS_MEMBERS(HashedLeaf, TestLeaf, 0x7E5C)
 
 public:
     HashedLeaf() = default;
@@ -622,7 +622,7 @@ public:
 };
 
 std::string HashedLeafGraph(uint32_t id, uint32_t serial) {
-    return U8(':') + U16(0x7E10) + U8('{') + Words({1, id, serial, 1, 0}) + U8('}');
+    return U8(':') + U16(0x7E5C) + U8('{') + Words({1, id, serial, 1, 0}) + U8('}');
 }
 
 } // namespace
