@@ -1,5 +1,16 @@
 #include "rw/RWCarrier.h"
 
+bool RWRestoreU16s(RWVirtualInStream& stream, uint16_t* words, size_t n) {
+    stream.get(words, n);
+    return rwcarrier::StreamDelivered(stream);
+}
+
+bool RWRestoreU16s(RWBinaryFile& file, uint16_t* words, size_t n) {
+    if (RWRestoreGood(file) && (n == 0 || file.Read(words, n))) return true;
+    file.MarkRestoreFailed();
+    return false;
+}
+
 bool RWRestoreChars(RWVirtualInStream& stream, char* chars, size_t n) {
     for (size_t i = 0; i < n; ++i) {
         if (!RWRestoreChar(stream, chars[i])) return false;
@@ -11,24 +22,6 @@ bool RWRestoreChars(RWBinaryFile& file, char* chars, size_t n) {
     if (RWRestoreGood(file) && (n == 0 || file.Read(chars, n))) return true;
     file.MarkRestoreFailed();
     return false;
-}
-
-bool RWRestoreString(RWBinaryFile& file, RWCString& text) {
-    if (!RWRestoreGood(file) || !text.RestoreFrom(file)) {
-        text = RWCString();
-        file.MarkRestoreFailed();
-        return false;
-    }
-    return true;
-}
-
-bool RWRestoreString(RWBinaryFile& file, RWWString& text) {
-    if (!RWRestoreGood(file) || !text.RestoreFrom(file)) {
-        text = RWWString();
-        file.MarkRestoreFailed();
-        return false;
-    }
-    return true;
 }
 
 bool RWRestoreObject(RWVirtualInStream& stream, RWCollectable*& object, RWRestoreHold hold,

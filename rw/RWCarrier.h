@@ -8,6 +8,7 @@
 //   primitive        virtual stream                 binary file
 //   U32 / I32        << unsigned long / long        Write(uint32_t / int32_t)
 //   U16 / I16        << unsigned short / short      Write(uint16_t / int16_t)
+//   U16s             put(unsigned short*, n)        Write(uint16_t*, n)
 //   U8 / I8          put(unsigned char / char)      Write(unsigned char / char)
 //                    (an 8-bit number)
 //   Char / Chars     << char (a character), each    Write(char), Write(chars, n)
@@ -75,6 +76,13 @@ inline bool RWSaveGood(const RWBinaryFile& file) {
     return !file.Error();
 }
 
+// Marks a save failed: the fail bit of a stream. A file keeps no failure
+// state of its own: the caller's result says it.
+inline void RWMarkSaveFailed(RWVirtualOutStream& stream) {
+    stream.setstate(RWVirtualStreamBase::failbit);
+}
+inline void RWMarkSaveFailed(RWBinaryFile&) {}
+
 // --- Saving ------------------------------------------------------------------
 
 inline void RWSaveU32(RWVirtualOutStream& stream, uint32_t value) {
@@ -118,6 +126,13 @@ inline void RWSaveChar(RWVirtualOutStream& stream, char value) {
 }
 inline void RWSaveChar(RWBinaryFile& file, char value) {
     file.Write(value);
+}
+// n 16-bit words, each as RWSaveU16 writes it.
+inline void RWSaveU16s(RWVirtualOutStream& stream, const uint16_t* words, size_t n) {
+    stream.put(words, n); // uint16_t is the stream's unsigned short
+}
+inline void RWSaveU16s(RWBinaryFile& file, const uint16_t* words, size_t n) {
+    file.Write(words, n);
 }
 // n characters, each as RWSaveChar writes it.
 inline void RWSaveChars(RWVirtualOutStream& stream, const char* chars, size_t n) {
@@ -238,6 +253,10 @@ inline bool RWRestoreChar(RWVirtualInStream& stream, char& value) {
 inline bool RWRestoreChar(RWBinaryFile& file, char& value) {
     return rwcarrier::ReadFile<char>(file, value);
 }
+// n 16-bit words as RWSaveU16s wrote them; on false their values are
+// unspecified.
+bool RWRestoreU16s(RWVirtualInStream& stream, uint16_t* words, size_t n);
+bool RWRestoreU16s(RWBinaryFile& file, uint16_t* words, size_t n);
 // n characters as RWSaveChars wrote them; on false their values are
 // unspecified. The caller bounds n before it allocates for them.
 bool RWRestoreChars(RWVirtualInStream& stream, char* chars, size_t n);
@@ -251,8 +270,12 @@ inline bool RWRestoreString(RWVirtualInStream& stream, RWWString& text) {
     text.RestoreFrom(stream);
     return rwcarrier::StreamDelivered(stream);
 }
-bool RWRestoreString(RWBinaryFile& file, RWCString& text);
-bool RWRestoreString(RWBinaryFile& file, RWWString& text);
+inline bool RWRestoreString(RWBinaryFile& file, RWCString& text) {
+    return text.RestoreFrom(file);
+}
+inline bool RWRestoreString(RWBinaryFile& file, RWWString& text) {
+    return text.RestoreFrom(file);
+}
 // An object pointer as the object graph restores it (rw/RWCollectableIO.h):
 // hold says how the caller keeps the object. False when nothing could be
 // read (the pointer is then null and the restore has failed).
