@@ -19,16 +19,27 @@ bool GLZWCoder::AllocatePages() {
         if (!pages_[i]) {
             for (uint32_t j = 0; j < i; ++j)
                 pages_[j].reset();
+            hashedSlots_.clear();
+            definedUpTo_ = kFirstCode;
             return false;
         }
+        for (Entry& entry : *pages_[i])
+            entry.code = -1;
     }
     return true;
 }
 
 void GLZWCoder::ResetDictionary() {
-    for (uint32_t page = 0; page < kPageCount; ++page)
-        for (Entry& entry : *pages_[page])
-            entry.code = -1;
+    for (uint16_t slot : hashedSlots_)
+        At(slot).code = -1;
+    hashedSlots_.clear();
+    for (uint32_t code = kFirstCode; code < definedUpTo_; ++code)
+        At(code).code = -1;
+    definedUpTo_ = kFirstCode;
+    StartBlock();
+}
+
+void GLZWCoder::StartBlock() {
     nextCode_ = kFirstCode;
     codeBits_ = kStartBits;
     nextBumpCode_ = (1u << kStartBits) - 1;
@@ -67,6 +78,7 @@ int GLZWCoder::Compress(std::istream& in, std::ostream& out) {
                 continue;
             }
             entry = {static_cast<int32_t>(nextCode_), stringCode, character};
+            hashedSlots_.push_back(static_cast<uint16_t>(index));
             ++nextCode_;
             if (!bits.PutBits(stringCode, codeBits_)) return 0;
             stringCode = character;
@@ -97,25 +109,128 @@ uint32_t GLZWCoder::DecodeString(uint32_t count, uint32_t code) {
     return count;
 }
 
-int GLZWCoder::Expand(std::istream& in, std::ostream& out) {
-    if (!AllocatePages()) return 0;
-    GBitStream bits;
-    bits.OpenInput(in);
+namespace {
 
+// Codes read a 64-bit word at a time, most significant bit first, from the
+// input's buffer in blocks. Bytes read ahead of the end code are given back
+// to the input when the run ends.
+class CodeReader {
+public:
+    explicit CodeReader(std::istream& in) : in_(in), buffer_(in.rdbuf()) {}
+    CodeReader(const CodeReader&) = delete;
+    CodeReader& operator=(const CodeReader&) = delete;
+    ~CodeReader() {
+        // Whole bytes still in the word, and the block not yet taken into it.
+        size_t unread = static_cast<size_t>(bits_ / 8) + (end_ - next_);
+        while (buffer_ != nullptr && unread > 0 && buffer_->sungetc() != std::char_traits<char>::eof())
+            --unread;
+    }
+
+    // False at the end of the input (the input is then marked at its end).
+    bool Get(uint32_t& code, int width) {
+        if (bits_ < width && !Refill(width)) {
+            in_.setstate(std::ios_base::eofbit | std::ios_base::failbit);
+            return false;
+        }
+        code = static_cast<uint32_t>(word_ >> (64 - width));
+        word_ <<= width;
+        bits_ -= width;
+        return true;
+    }
+
+private:
+    bool Refill(int width) {
+        while (bits_ <= 56) {
+            if (next_ == end_ && !ReadBlock()) break;
+            word_ |= static_cast<uint64_t>(*next_++) << (56 - bits_);
+            bits_ += 8;
+        }
+        return bits_ >= width;
+    }
+    bool ReadBlock() {
+        if (buffer_ == nullptr) return false;
+        const std::streamsize got = buffer_->sgetn(reinterpret_cast<char*>(block_), sizeof block_);
+        next_ = block_;
+        end_ = block_ + (got > 0 ? got : 0);
+        return got > 0;
+    }
+
+    std::istream& in_;
+    std::streambuf* buffer_;
+    uint64_t word_ = 0;
+    int bits_ = 0;
+    uint8_t block_[512];
+    const uint8_t* next_ = block_;
+    const uint8_t* end_ = block_;
+};
+
+// Whole strings into the output through a block, never past the limit.
+class StringWriter {
+public:
+    StringWriter(std::ostream& out, size_t limit) : out_(out), limit_(limit) {}
+    StringWriter(const StringWriter&) = delete;
+    StringWriter& operator=(const StringWriter&) = delete;
+
+    // The n bytes at bytes[n - 1] down to bytes[0] (a decode stack, top
+    // first). False, with nothing of them taken, past the limit; false when
+    // the output failed.
+    bool PutReversed(const uint8_t* bytes, uint32_t n) {
+        if (n > limit_ - written_) return false;
+        written_ += n;
+        while (n > 0) {
+            if (used_ == sizeof block_ && !Flush()) return false;
+            const uint32_t take = std::min<uint32_t>(n, static_cast<uint32_t>(sizeof block_ - used_));
+            for (uint32_t i = 0; i < take; ++i)
+                block_[used_ + i] = static_cast<char>(bytes[n - 1 - i]);
+            used_ += take;
+            n -= take;
+        }
+        return true;
+    }
+    // Writes what is held; false when the output failed.
+    bool Flush() {
+        if (used_ != 0) out_.write(block_, static_cast<std::streamsize>(used_));
+        used_ = 0;
+        return static_cast<bool>(out_);
+    }
+
+private:
+    std::ostream& out_;
+    size_t limit_;
+    size_t written_ = 0;
+    char block_[4096];
+    size_t used_ = 0;
+};
+
+} // namespace
+
+int GLZWCoder::Expand(std::istream& in, std::ostream& out) {
+    return Expand(in, out, kDefaultOutputLimit);
+}
+
+int GLZWCoder::Expand(std::istream& in, std::ostream& out, size_t limit) {
+    if (!AllocatePages()) return 0;
+    CodeReader codes(in);
+    StringWriter output(out, limit);
+    const int result = ExpandBlocks(codes, output);
+    // What was written stays; a failing output fails the run.
+    return output.Flush() ? result : 0;
+}
+
+template <class Codes, class Output> int GLZWCoder::ExpandBlocks(Codes& codes, Output& output) {
     for (;;) { // one block per dictionary reset
-        ResetDictionary();
+        StartBlock();
         uint32_t oldCode = 0;
-        if (!bits.GetBits(oldCode, codeBits_)) return 0;
+        if (!codes.Get(oldCode, codeBits_)) return 0;
         if (oldCode == kEndOfStream) return 1;
         // A block always opens with a literal byte.
         if (oldCode > 255) return 0;
         uint8_t character = static_cast<uint8_t>(oldCode);
-        out.put(static_cast<char>(character));
-        if (!out) return 0;
+        if (!output.PutReversed(&character, 1)) return 0;
 
         for (;;) {
             uint32_t newCode = 0;
-            if (!bits.GetBits(newCode, codeBits_)) return 0;
+            if (!codes.Get(newCode, codeBits_)) return 0;
             if (newCode == kEndOfStream) return 1;
             if (newCode == kFlushCode) break;
             if (newCode == kBumpCode) {
@@ -134,11 +249,9 @@ int GLZWCoder::Expand(std::istream& in, std::ostream& out) {
             }
             if (count == 0) return 0;
             character = decodeStack_[count - 1];
-            while (count > 0) {
-                out.put(static_cast<char>(decodeStack_[--count]));
-                if (!out) return 0;
-            }
+            if (!output.PutReversed(decodeStack_.get(), count)) return 0;
             At(nextCode_) = {static_cast<int32_t>(nextCode_), oldCode, character};
+            if (nextCode_ >= definedUpTo_) definedUpTo_ = nextCode_ + 1;
             ++nextCode_;
             oldCode = newCode;
         }

@@ -205,3 +205,96 @@ TEST(GLZWCoderTest, AFullOutputEndsTheRun) {
     std::ostream smallOut(&smallBuffer);
     EXPECT_EQ(coder.Compress(data, smallOut), 0);
 }
+
+namespace {
+
+// A code stream the coder never writes: each code names the string being
+// defined right now, so string k is k - 257 bytes long and 32,509 codes of
+// 9 to 15 bits (some 57 KB) name about 528 MB.
+std::vector<std::pair<uint32_t, int>> QuadraticCodes() {
+    std::vector<std::pair<uint32_t, int>> codes = {{65, 9}};
+    int width = 9;
+    for (uint32_t next = 259; next <= 32767; ++next) {
+        if (next > (1u << width) - 1) codes.emplace_back(257, width++);
+        codes.emplace_back(next, width);
+    }
+    codes.emplace_back(256, width);
+    return codes;
+}
+
+} // namespace
+
+TEST(GLZWCoderTest, ExpansionStopsAtTheCallersLimit) {
+    const std::string crafted = Pack(QuadraticCodes());
+    EXPECT_GT(crafted.size(), 56000u);
+    EXPECT_LT(crafted.size(), 58000u);
+    {
+        std::istringstream in(crafted);
+        std::ostringstream out;
+        GLZWCoder coder;
+        EXPECT_EQ(coder.Expand(in, out, 4096), 0);
+        // Whole strings only, up to the limit: "A", then 2, 3, ... 90 bytes
+        // (4,095 in all); the next string would pass 4,096.
+        EXPECT_EQ(out.str(), std::string(4095, 'A'));
+    }
+
+    // A stream the coder wrote expands under a limit of exactly its size and
+    // not under one byte less.
+    std::string text;
+    for (int i = 0; text.size() < 5000; ++i)
+        text += "Setting" + std::to_string(i % 37) + "\n";
+    const std::string packed = Compress(text);
+    for (size_t limit : {text.size(), text.size() - 1}) {
+        std::istringstream in(packed);
+        std::ostringstream out;
+        GLZWCoder coder;
+        EXPECT_EQ(coder.Expand(in, out, limit), limit == text.size() ? 1 : 0) << limit;
+        EXPECT_LE(out.str().size(), limit);
+        EXPECT_EQ(out.str(), text.substr(0, out.str().size()));
+    }
+}
+
+TEST(GLZWCoderTest, OneCoderRunsAgainAfterEachKindOfRun) {
+    // Expanding defines entries that a later compression must not find, and
+    // the other way round: every run starts from a dictionary of its own.
+    std::string first, second;
+    for (int i = 0; i < 3000; ++i) {
+        first += static_cast<char>('a' + i % 7);
+        second += static_cast<char>('a' + i % 5);
+    }
+    GLZWCoder coder;
+    std::string packedFirst, packedSecond;
+    {
+        std::istringstream in(first);
+        std::ostringstream out;
+        ASSERT_EQ(coder.Compress(in, out), 1);
+        packedFirst = out.str();
+    }
+    for (int round = 0; round < 2; ++round) {
+        std::istringstream in(packedFirst);
+        std::ostringstream out;
+        ASSERT_EQ(coder.Expand(in, out), 1);
+        EXPECT_EQ(out.str(), first);
+    }
+    {
+        std::istringstream in(second);
+        std::ostringstream out;
+        ASSERT_EQ(coder.Compress(in, out), 1);
+        packedSecond = out.str();
+    }
+    // The same bytes as a fresh coder writes.
+    EXPECT_EQ(packedSecond, Compress(second));
+    std::string back;
+    EXPECT_EQ(Expand(packedSecond, back), 1);
+    EXPECT_EQ(back, second);
+}
+
+TEST(GLZWCoderTest, ExpandLeavesTheBytesAfterTheCodeStreamUnread) {
+    // "AAA", then bytes that are not part of the code stream.
+    std::istringstream in(Bytes({0x20, 0xC0, 0xE0, 0x00, 'x', 'y'}));
+    std::ostringstream out;
+    GLZWCoder coder;
+    ASSERT_EQ(coder.Expand(in, out), 1);
+    EXPECT_EQ(out.str(), "AAA");
+    EXPECT_EQ(in.get(), 'x');
+}
