@@ -18,6 +18,7 @@
 // restore or the node's end, since a later back-reference of the same graph
 // may still name them. The children grow geometrically while they arrive,
 // so a restore costs time linear in its input.
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -67,6 +68,7 @@ public:
         if (!RWRestoreU32(carrier, count)) {
             return;
         }
+        ReserveForRestore(carrier, count);
         // Children go straight into the array (no Add, so no replacement
         // rules of subclasses).
         for (uint32_t i = 0; i < count && RWRestoreGood(carrier); ++i) {
@@ -82,7 +84,7 @@ public:
                 RWMarkRestoreFailed(carrier);
                 return;
             }
-            children_.Append(child);
+            children_.Append(std::move(child));
         }
     }
 
@@ -197,6 +199,19 @@ protected:
     GCountedPtrVector children_;
 
 private:
+    // Room for many children at once, never more than the input left could
+    // hold (a child takes at least 3 bytes in any carrier): the stored count
+    // alone sizes nothing.
+    template <class Carrier> void ReserveForRestore(Carrier& carrier, uint32_t count) {
+        constexpr uint32_t kWorthAProbe = 4096;
+        constexpr uint64_t kSmallestChild = 3;
+        if (count < kWorthAProbe) {
+            return;
+        }
+        const uint64_t room = std::min<uint64_t>(count, RWRestoreRemaining(carrier) / kSmallestChild);
+        children_.Reserve(static_cast<uint32_t>(std::min<uint64_t>(room, kMaxChildren)));
+    }
+
     template <typename Collect> std::unique_ptr<MPersistentObject> CollectIntoNew(Collect collect) {
         auto collected = std::make_unique<Self>();
         collect(collected.get());

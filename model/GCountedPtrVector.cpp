@@ -95,6 +95,12 @@ void GCountedPtrVector::Append(const GCountedPtr& pointer) {
     capacity_ = capacity;
 }
 
+void GCountedPtrVector::Append(GCountedPtr&& pointer) {
+    const uint32_t capacity = CapacityForOneMore();
+    Allocating(Count() + uint64_t{1}, [&] { slots_.push_back(std::move(pointer)); });
+    capacity_ = capacity;
+}
+
 void GCountedPtrVector::InsertAt(uint32_t index, const GCountedPtr& pointer) {
     if (index > Count()) {
         RWThrowIndexError(index, Count());
@@ -173,4 +179,9 @@ void GCountedPtrVector::Clear() {
     // The vector reads empty before any child goes, whatever a child's
     // destructor does.
     std::vector<GCountedPtr> released = std::exchange(slots_, {});
+}
+
+void GCountedPtrVector::Reserve(uint32_t n) {
+    if (n > kMaxCapacity) n = kMaxCapacity;
+    Allocating(n, [&] { slots_.reserve(n); });
 }

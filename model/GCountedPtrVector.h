@@ -45,6 +45,8 @@ public:
     uint32_t IndexOf(const GCountedPtr& pointer) const { return IndexOf(pointer.Get()); }
     // Stores the pointer at index count (growing to count + 64 when full).
     void Append(const GCountedPtr& pointer);
+    // The same, taking the pointer's reference over.
+    void Append(GCountedPtr&& pointer);
     // Number of slots holding the identical object.
     uint32_t Occurrences(const GCountedPtr& pointer) const;
     // Removes the first slot holding the identical object (released): 1, or
@@ -72,6 +74,10 @@ public:
     void Resize(uint32_t capacity);
     // Releases every slot; count 0, capacity unchanged.
     void Clear();
+    // Makes room for n slots in all without changing the capacity figure,
+    // so that appending up to n reallocates nothing (for a restore that
+    // knows how many children its input can still hold).
+    void Reserve(uint32_t n);
 
 private:
     // The capacity after one more element, by the count + 64 rule.

@@ -1,11 +1,12 @@
 #include "model/GLZWCoder.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "model/GBitStream.h"
 
-GLZWCoder::GLZWCoder()
-    : pages_(new std::unique_ptr<Page>[kPageCount]()), decodeStack_(new uint8_t[kTableSize]()) {}
+GLZWCoder::GLZWCoder() : pages_(new std::unique_ptr<Page>[kPageCount]()) {}
 
 GLZWCoder::~GLZWCoder() {
     for (uint32_t i = 0; i < kPageCount; ++i)
@@ -77,7 +78,7 @@ int GLZWCoder::Compress(std::istream& in, std::ostream& out) {
                 stringCode = static_cast<uint32_t>(entry.code);
                 continue;
             }
-            entry = {static_cast<int32_t>(nextCode_), stringCode, character};
+            entry = {static_cast<int32_t>(nextCode_), stringCode, character, 0};
             hashedSlots_.push_back(static_cast<uint16_t>(index));
             ++nextCode_;
             if (!bits.PutBits(stringCode, codeBits_)) return 0;
@@ -95,18 +96,6 @@ int GLZWCoder::Compress(std::istream& in, std::ostream& out) {
     if (!bits.PutBits(stringCode, codeBits_)) return 0;
     if (!bits.PutBits(kEndOfStream, codeBits_)) return 0;
     return bits.Close();
-}
-
-uint32_t GLZWCoder::DecodeString(uint32_t count, uint32_t code) {
-    while (code > 255) {
-        if (count >= kTableSize || code >= kTableSize) return 0;
-        const Entry& entry = At(code);
-        decodeStack_[count++] = entry.character;
-        code = entry.parent;
-    }
-    if (count >= kTableSize) return 0;
-    decodeStack_[count++] = static_cast<uint8_t>(code);
-    return count;
 }
 
 namespace {
@@ -164,32 +153,40 @@ private:
     const uint8_t* end_ = block_;
 };
 
-// Whole strings into the output through a block, never past the limit.
+// Whole strings into the output through a window, never past the limit.
+// Positions count every byte written in the run (modulo 2^32); the window
+// holds the bytes from WindowStart on until it is flushed.
 class StringWriter {
 public:
-    StringWriter(std::ostream& out, size_t limit) : out_(out), limit_(limit) {}
+    StringWriter(std::ostream& out, size_t limit, uint8_t* window, size_t size)
+        : out_(out), limit_(limit), window_(window), size_(size) {}
     StringWriter(const StringWriter&) = delete;
     StringWriter& operator=(const StringWriter&) = delete;
 
-    // The n bytes at bytes[n - 1] down to bytes[0] (a decode stack, top
-    // first). False, with nothing of them taken, past the limit; false when
-    // the output failed.
-    bool PutReversed(const uint8_t* bytes, uint32_t n) {
-        if (n > limit_ - written_) return false;
+    size_t Size() const { return size_; }
+    // Whether n more bytes stay within the limit.
+    bool Allows(size_t n) const { return n <= limit_ - written_; }
+    // Room for the next n bytes (n <= Size(), within the limit), written
+    // there by the caller; null when the output failed.
+    uint8_t* Take(size_t n) {
+        if (n > size_ - used_ && !Flush()) return nullptr;
+        uint8_t* room = window_ + used_;
+        used_ += n;
         written_ += n;
-        while (n > 0) {
-            if (used_ == sizeof block_ && !Flush()) return false;
-            const uint32_t take = std::min<uint32_t>(n, static_cast<uint32_t>(sizeof block_ - used_));
-            for (uint32_t i = 0; i < take; ++i)
-                block_[used_ + i] = static_cast<char>(bytes[n - 1 - i]);
-            used_ += take;
-            n -= take;
-        }
-        return true;
+        return room;
     }
-    // Writes what is held; false when the output failed.
+    // The position of the next byte.
+    uint32_t Position() const { return static_cast<uint32_t>(written_); }
+    // The n bytes from position in the window, or null when they are not
+    // all there (flushed, or not yet written).
+    const uint8_t* Find(uint32_t position, size_t n) const {
+        const uint32_t offset = position - static_cast<uint32_t>(written_ - used_);
+        return offset <= used_ && n <= used_ - offset ? window_ + offset : nullptr;
+    }
+    // Writes what the window holds and empties it; false when the output failed.
     bool Flush() {
-        if (used_ != 0) out_.write(block_, static_cast<std::streamsize>(used_));
+        if (used_ != 0)
+            out_.write(reinterpret_cast<const char*>(window_), static_cast<std::streamsize>(used_));
         used_ = 0;
         return static_cast<bool>(out_);
     }
@@ -198,7 +195,8 @@ private:
     std::ostream& out_;
     size_t limit_;
     size_t written_ = 0;
-    char block_[4096];
+    uint8_t* window_;
+    size_t size_;
     size_t used_ = 0;
 };
 
@@ -210,8 +208,11 @@ int GLZWCoder::Expand(std::istream& in, std::ostream& out) {
 
 int GLZWCoder::Expand(std::istream& in, std::ostream& out, size_t limit) {
     if (!AllocatePages()) return 0;
+    if (!window_) window_.reset(new (std::nothrow) uint8_t[kWindow]);
+    if (!starts_) starts_.reset(new (std::nothrow) uint32_t[kMaxCode + 1]);
+    if (!window_ || !starts_) return 0;
     CodeReader codes(in);
-    StringWriter output(out, limit);
+    StringWriter output(out, limit, window_.get(), kWindow);
     const int result = ExpandBlocks(codes, output);
     // What was written stays; a failing output fails the run.
     return output.Flush() ? result : 0;
@@ -226,7 +227,11 @@ template <class Codes, class Output> int GLZWCoder::ExpandBlocks(Codes& codes, O
         // A block always opens with a literal byte.
         if (oldCode > 255) return 0;
         uint8_t character = static_cast<uint8_t>(oldCode);
-        if (!output.PutReversed(&character, 1)) return 0;
+        uint32_t oldLength = 1;
+        uint32_t oldStart = output.Position();
+        uint8_t* room = output.Allows(1) ? output.Take(1) : nullptr;
+        if (room == nullptr) return 0;
+        *room = character;
 
         for (;;) {
             uint32_t newCode = 0;
@@ -240,20 +245,57 @@ template <class Codes, class Output> int GLZWCoder::ExpandBlocks(Codes& codes, O
             }
             // Only codes defined so far, or the one being defined right now.
             if (newCode > nextCode_ || nextCode_ > kMaxCode) return 0;
-            uint32_t count;
-            if (newCode == nextCode_) {
-                decodeStack_[0] = character;
-                count = DecodeString(1, oldCode);
-            } else {
-                count = DecodeString(0, newCode);
+            // The code being defined is the old string and its own first byte.
+            const bool pending = newCode == nextCode_;
+            const uint32_t length = pending ? oldLength + 1 : newCode > 255 ? At(newCode).length : 1;
+            if (!output.Allows(length)) return 0;
+            // No string is longer than a block's codes (32,510 bytes): every
+            // one fits the window.
+            const uint32_t start = output.Position();
+            room = length <= output.Size() ? output.Take(length) : nullptr;
+            if (room == nullptr) return 0;
+            if (!PutString(output, room, length, pending ? oldCode : newCode, oldStart, pending, character)) {
+                return 0;
             }
-            if (count == 0) return 0;
-            character = decodeStack_[count - 1];
-            if (!output.PutReversed(decodeStack_.get(), count)) return 0;
-            At(nextCode_) = {static_cast<int32_t>(nextCode_), oldCode, character};
+            character = room[0];
+            // The new string is the old one and this one's first byte: it
+            // starts where the old one did.
+            At(nextCode_) = {static_cast<int32_t>(nextCode_), oldCode, character,
+                             static_cast<uint16_t>(oldLength + 1)};
+            starts_[nextCode_] = oldStart;
             if (nextCode_ >= definedUpTo_) definedUpTo_ = nextCode_ + 1;
             ++nextCode_;
             oldCode = newCode;
+            oldLength = length;
+            oldStart = start;
         }
     }
+}
+
+// The string of code (and, when pending, its first byte once more) into
+// the length bytes at room: copied from where it was last written while
+// that is still in the window, else decoded last byte first along the
+// parent chain. False for a chain that does not match its length.
+template <class Output>
+bool GLZWCoder::PutString(Output& output, uint8_t* room, uint32_t length, uint32_t code,
+                          uint32_t pendingStart, bool pending, uint8_t firstOfOld) {
+    const uint32_t own = pending ? length - 1 : length;
+    if (code > 255) {
+        const uint32_t start = pending ? pendingStart : starts_[code];
+        if (const uint8_t* source = output.Find(start, own); source != nullptr && source + own <= room) {
+            std::memcpy(room, source, own);
+            if (pending) room[own] = room[0];
+            return true;
+        }
+    }
+    uint8_t* p = room + length - 1;
+    if (pending) *p-- = firstOfOld;
+    while (code > 255 && p > room) {
+        const Entry& entry = At(code);
+        *p-- = entry.character;
+        code = entry.parent;
+    }
+    if (code > 255 || p != room) return false;
+    *p = static_cast<uint8_t>(code);
+    return true;
 }

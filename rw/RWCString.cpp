@@ -8,11 +8,9 @@
 #include <string>
 
 #include "rw/RWBinaryFile.h"
-#include "rw/RWBinaryInStream.h"
 #include "rw/RWCSubString.h"
 #include "rw/RWCarrier.h"
 #include "rw/RWErrorHandler.h"
-#include "rw/RWPortableInStream.h"
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
 #include "winapi/WinKernel.h"
@@ -31,27 +29,6 @@ constexpr size_t kRestoreChunk = 64 * 1024;
 // The longest text taken from a stream whose buffer cannot say how much it
 // still holds: far beyond any text the system stores.
 constexpr uint64_t kLargestUnprobedText = 16 * 1024 * 1024;
-
-// Bytes left in the buffer under a virtual in-stream, when it can tell.
-// Every encoding needs at least one byte per character, so a stored length
-// above this cannot be delivered.
-uint64_t RemainingBytes(RWVirtualInStream& stream) {
-    std::streambuf* buffer = nullptr;
-    if (auto* binary = dynamic_cast<RWBinaryInStream*>(&stream)) {
-        buffer = binary->rdbuf();
-    } else if (auto* portable = dynamic_cast<RWPortableInStream*>(&stream)) {
-        buffer = portable->rdbuf();
-    }
-    constexpr uint64_t kUnknown = UINT64_MAX;
-    if (buffer == nullptr) return kUnknown;
-    const std::streampos failed(std::streamoff(-1));
-    const std::streampos here = buffer->pubseekoff(0, std::ios::cur, std::ios::in);
-    if (here == failed) return kUnknown;
-    const std::streampos end = buffer->pubseekoff(0, std::ios::end, std::ios::in);
-    buffer->pubseekpos(here, std::ios::in);
-    if (end == failed || end < here) return kUnknown;
-    return static_cast<uint64_t>(std::streamoff(end - here));
-}
 
 } // namespace
 
@@ -141,7 +118,7 @@ template <class Carrier> bool RWCString::SaveChars(Carrier& carrier) const {
 // A stream's string form comes whole: it is read into a block of the stored
 // length, which is bounded first by what the stream can still deliver.
 bool RWCString::RestoreStoredChars(RWVirtualInStream& stream, size_t length) {
-    const uint64_t remaining = RemainingBytes(stream);
+    const uint64_t remaining = RWRestoreRemaining(stream);
     if (length > remaining || (remaining == UINT64_MAX && length > kLargestUnprobedText)) {
         // More characters than the stream can hold: corrupt input.
         RWMarkRestoreFailed(stream);

@@ -1,5 +1,40 @@
 #include "rw/RWCarrier.h"
 
+#include <streambuf>
+
+#include "rw/RWBinaryInStream.h"
+#include "rw/RWPortableInStream.h"
+
+namespace {
+constexpr uint64_t kUnknown = UINT64_MAX;
+
+// Bytes between the buffer's read position and its end, when it can tell.
+uint64_t RemainingIn(std::streambuf* buffer) {
+    if (buffer == nullptr) return kUnknown;
+    const std::streampos failed(std::streamoff(-1));
+    const std::streampos here = buffer->pubseekoff(0, std::ios::cur, std::ios::in);
+    if (here == failed) return kUnknown;
+    const std::streampos end = buffer->pubseekoff(0, std::ios::end, std::ios::in);
+    buffer->pubseekpos(here, std::ios::in);
+    if (end == failed || end < here) return kUnknown;
+    return static_cast<uint64_t>(std::streamoff(end - here));
+}
+} // namespace
+
+uint64_t RWRestoreRemaining(RWVirtualInStream& stream) {
+    if (auto* binary = dynamic_cast<RWBinaryInStream*>(&stream)) return RemainingIn(binary->rdbuf());
+    if (auto* portable = dynamic_cast<RWPortableInStream*>(&stream)) return RemainingIn(portable->rdbuf());
+    return kUnknown;
+}
+
+uint64_t RWRestoreRemaining(RWBinaryFile& file) {
+    const int64_t here = file.CurOffset();
+    if (here < 0 || !file.SeekToEnd()) return kUnknown;
+    const int64_t end = file.CurOffset();
+    if (!file.SeekTo(here) || end < here) return kUnknown;
+    return static_cast<uint64_t>(end - here);
+}
+
 bool RWRestoreU16s(RWVirtualInStream& stream, uint16_t* words, size_t n) {
     stream.get(words, n);
     return rwcarrier::StreamDelivered(stream);

@@ -61,7 +61,7 @@ inline void RWMarkRestoreFailed(RWBinaryFile& file) {
 // Whether a restore may go on reading: the stream is good; the file has not
 // been marked failed, reached its end or failed.
 inline bool RWRestoreGood(const RWVirtualInStream& stream) {
-    return stream.good();
+    return stream.isGood();
 }
 inline bool RWRestoreGood(const RWBinaryFile& file) {
     return !file.RestoreFailed() && !file.Eof() && !file.Error();
@@ -181,7 +181,7 @@ namespace rwcarrier {
 // A stream that is no longer good after the read has failed the restore,
 // the end of the input included.
 inline bool StreamDelivered(RWVirtualInStream& stream) {
-    if (stream.good()) return true;
+    if (stream.isGood()) return true;
     stream.setstate(RWVirtualStreamBase::failbit);
     return false;
 }
@@ -300,6 +300,13 @@ bool RWRestoreObjectAs(Carrier& carrier, T*& object, RWRestoreHold hold = RWRest
 // (rw/RWCollectableIO.h, restoring into an existing object).
 bool RWRestoreObjectInto(RWVirtualInStream& stream, RWCollectable& object);
 bool RWRestoreObjectInto(RWBinaryFile& file, RWCollectable& object);
+
+// The bytes the carrier can still deliver, or UINT64_MAX when it cannot
+// tell (a stream whose buffer cannot seek). Every encoding needs at least a
+// byte per item, so this bounds what a restore may reserve for items it is
+// about to read.
+uint64_t RWRestoreRemaining(RWVirtualInStream& stream);
+uint64_t RWRestoreRemaining(RWBinaryFile& file);
 
 // --- One body per class --------------------------------------------------------
 

@@ -39,6 +39,17 @@ constexpr uint32_t kMaxStringIdLength = 1024;
     RWThrowCatalog<RWInternalError>(RWTOOL_NOCREATE(), static_cast<unsigned>(id), static_cast<unsigned>(id));
 }
 
+// An object the factory made, as far as the thread's class filter allows
+// the class it is.
+RWCollectable* CheckMade(RWCollectable* object) {
+    if (RWRestoreClassFilter::Active() && !RWRestoreClassFilter::Allows(object->IsA())) {
+        const RWClassID made = object->IsA();
+        delete object;
+        ThrowNoCreate(made);
+    }
+    return object;
+}
+
 // The class of a new object as the data names it.
 struct ClassRef {
     bool byName = false;
@@ -47,21 +58,22 @@ struct ClassRef {
 };
 
 // Makes an object of the class, as far as the thread's class filter allows.
-RWCollectable* CreateObject(const ClassRef& ref) {
-    const RWStringID name(ref.name.data(), ref.name.size());
-    const RWClassID id = ref.byName ? RWStringIdToClassId(name) : ref.id;
-    // A refusal names the class id when there is one (for an unknown name
-    // that is the marker, as for a name without a create function).
-    const RWClassID reported = ref.byName && id == __RWUNKNOWN ? kStringIdFirstUse : id;
-    if (!RWRestoreClassFilter::Allows(id)) ThrowNoCreate(reported);
-    RWCollectable* object = ref.byName ? RWCreateFromFactory(name) : RWCreateFromFactory(id);
-    if (object == nullptr) ThrowNoCreate(ref.byName ? kStringIdFirstUse : id);
-    if (!RWRestoreClassFilter::Allows(object->IsA())) {
-        const RWClassID made = object->IsA();
-        delete object;
-        ThrowNoCreate(made);
+RWCollectable* CreateObject(RWReadTable& table, const ClassRef& ref) {
+    if (ref.byName) {
+        const RWStringID name(ref.name.data(), ref.name.size());
+        const RWClassID id = RWStringIdToClassId(name);
+        // A refusal names the class id when there is one (for an unknown name
+        // that is the marker, as for a name without a create function).
+        if (!RWRestoreClassFilter::Allows(id)) ThrowNoCreate(id == __RWUNKNOWN ? kStringIdFirstUse : id);
+        RWCollectable* object = RWCreateFromFactory(name);
+        if (object == nullptr) ThrowNoCreate(kStringIdFirstUse);
+        return CheckMade(object);
     }
-    return object;
+    if (!RWRestoreClassFilter::Allows(ref.id)) ThrowNoCreate(ref.id);
+    const RWUserCreator create = table.CreatorOf(ref.id);
+    RWCollectable* object = create != nullptr ? create() : nullptr;
+    if (object == nullptr) ThrowNoCreate(ref.id);
+    return CheckMade(object);
 }
 
 // Enters a new object (made here, or the caller's target) in the table and
@@ -76,12 +88,12 @@ uint32_t RestoreNewObject(Carrier& carrier, RWReadTable& table, const ClassRef& 
         object = target;
         index = table.AppendObject(object, RWReadTable::Kind::External);
     } else {
-        object = CreateObject(ref);
+        object = CreateObject(table, ref);
         index = table.AppendObject(object, RWReadTable::Kind::Created);
     }
     // Later 0x888E references find the class through the entry after the object.
     if (ref.byName) table.AppendClassId(object->IsA());
-    if (target == nullptr && check != nullptr && !check(object)) ThrowRef();
+    if (target == nullptr && !table.Passes(check, object)) ThrowRef();
 
     struct GutsScope {
         RWReadTable& table;
@@ -101,8 +113,7 @@ uint32_t ResolveBackReference(RWReadTable& table, int64_t rawIndex, const RWColl
     const uint32_t index = table.CheckObjectIndex(rawIndex);
     const RWReadTable::Entry& entry = table.At(index);
     if (target != nullptr && entry.object != target) ThrowRef();
-    if (target == nullptr && entry.kind != RWReadTable::Kind::Nil && check != nullptr &&
-        !check(entry.object)) {
+    if (target == nullptr && entry.kind != RWReadTable::Kind::Nil && !table.Passes(check, entry.object)) {
         ThrowRef();
     }
     return index;

@@ -105,6 +105,28 @@ bool RWReadTable::ClaimIfUnclaimed(uint32_t index) {
     return true;
 }
 
+RWUserCreator RWReadTable::CreatorOf(RWClassID id) {
+    CreatorSlot& slot = creators_[id % creators_.size()];
+    if (slot.create == nullptr || slot.id != id) {
+        slot.id = id;
+        slot.create = RWGetFactoryFunction(id);
+    }
+    return slot.create;
+}
+
+bool RWReadTable::Passes(RWRestoreTypeCheck check, const RWCollectable* object) {
+    if (check == nullptr) return true;
+    const std::type_info& type = typeid(*object);
+    const auto key = reinterpret_cast<uintptr_t>(check) ^ reinterpret_cast<uintptr_t>(&type);
+    CheckSlot& slot = checks_[(key >> 4) % checks_.size()];
+    if (slot.check != check || slot.type != &type) {
+        slot.check = check;
+        slot.type = &type;
+        slot.passes = check(object);
+    }
+    return slot.passes;
+}
+
 void RWReadTable::DeleteUnclaimed() {
     for (uint32_t i = count_; i-- > 1;) {
         Entry& entry = entries_[i];
