@@ -1,0 +1,153 @@
+#pragma once
+// The per-printer state every driver instance carries (and the job context
+// too): the printer's names, the configuration tree restored from the
+// driver's data file, the model objects taken from it, the settings the
+// context works with and the caches built from them. The driver server
+// reaches every instance through it, and the platform services take it as
+// the context of every printer-data operation.
+//
+// The context owns everything it holds; objects of the configuration tree
+// and of printer data are held through counted pointers and released, never
+// deleted directly.
+//
+// Lookups answer null, 0 or their default when a node is missing.
+//
+// The printer node (attribute 76 of the configuration tree) keeps its own
+// configuration as its child node 198; GetPrinterConfiguration answers that
+// node.
+#include <cstdint>
+#include <memory>
+
+#include "model/GCountedPtr.h"
+#include "rw/RWCString.h"
+#include "rw/RWWString.h"
+
+class GAttributeComposite;
+class GDriver;
+class GJobContext;
+class MPersistentObject;
+
+class GDriverContext {
+public:
+    // Attribute ids the context reads.
+    static constexpr uint32_t kPrinterNodeId = 76;
+    static constexpr uint32_t kPrinterConfigurationId = 198;
+    static constexpr uint32_t kResourceMappingListId = 194;
+    static constexpr uint32_t kDocumentSettingsId = 365;
+    static constexpr uint32_t kColourSettingId = 339;
+    static constexpr uint32_t kResourceLibraryId = 401;
+    static constexpr uint32_t kNamedEntriesId = 369;
+    static constexpr uint32_t kEntryNameId = 370;
+    static constexpr uint32_t kEntrySettingsId = 360;
+    static constexpr uint32_t kPaperNamesId = 192;
+    static constexpr uint32_t kMediaTypeNamesId = 1132;
+    static constexpr uint32_t kSetting958Id = 958;
+    static constexpr RWClassID kWriterKind = 765;
+    // First paper id of the custom sizes.
+    static constexpr uint32_t kFirstCustomPaperId = 16384;
+
+    // Empty names, no objects, caches stale.
+    GDriverContext();
+    GDriverContext(const RWWString& printerName, const RWWString& driverName, const RWWString& portName);
+    GDriverContext(const GDriverContext&) = delete;
+    GDriverContext& operator=(const GDriverContext&) = delete;
+    virtual ~GDriverContext();
+
+    // --- Supplied by the driver instance (or the job context) -------------
+    // The job-side interface; null for a driver instance.
+    virtual GJobContext* AsJobObject() = 0;
+    // The driver-instance interface.
+    virtual GDriver* AsDriver() = 0;
+    // Nothing to keep once parked.
+    virtual void PrepareToPark() = 0;
+    // A fresh tree of the printer's default settings; the caller owns it.
+    virtual std::unique_ptr<GAttributeComposite> NewDefaultSettings() = 0;
+    // The application-flags word (0x80 force monochrome, 0x200 paper sizes
+    // from the media pool, 0x40100 public DEVMODE part only, ...).
+    virtual uint32_t GetApplicationFlags() const = 0;
+
+    // --- The context's own operations ---------------------------------------
+    // Marks the caches stale and drops the symmetric media pool.
+    virtual void ResetCache();
+    // What the context could give back under memory pressure: nothing.
+    virtual int32_t ReleaseMemory() { return 0; }
+    // The colour value: setting 339 of the configuration tree's root,
+    // re-read when the caches are stale (kept when absent).
+    virtual int32_t IsColour();
+    // Adds object to composite, which then holds it (model/MPersistentObject.h
+    // says who owns an object a node refuses). 1 when the composite kept it.
+    virtual int32_t AddToComposite(MPersistentObject* composite, MPersistentObject* object);
+    // 2 for custom ids (16384 and above); else 1 when node 192 of the
+    // printer configuration names the id or there is no node 192, 2 when not.
+    virtual int32_t CheckPaperId(const MPersistentObject* settings, uint32_t paperId, int32_t orientation,
+                                 int32_t xDpi, int32_t yDpi);
+    // CheckPaperId with the resolution (323, 324 in node 249) and the
+    // orientation (265) of settings.
+    virtual int32_t CheckPaperIdInSettings(MPersistentObject* settings, uint32_t paperId);
+    // Node 401 of the printer configuration as wide text; empty when absent.
+    virtual RWWString GetResourceLibraryPath();
+    // Finds the child of node 369 whose string 370 equals name (both
+    // upper-cased): 1, and its node 360 replaces target's child of that id
+    // when it has one. 0 when no child matches.
+    virtual int32_t ApplyNamedEntry(MPersistentObject* target, const RWCString& name);
+
+    // --- Non-virtual ----------------------------------------------------------
+    const RWWString& GetPrinterName() const { return printerName_; }
+    const RWWString& GetDriverName() const { return driverName_; }
+    const RWWString& GetPortName() const { return portName_; }
+    // The configuration tree (node 353 of the data file), null before set.
+    MPersistentObject* GetConfiguration() const { return configuration_.Get(); }
+    // Node 76 of the configuration tree.
+    MPersistentObject* GetPrinter() const;
+    // The printer node's configuration; null without a printer node.
+    MPersistentObject* GetPrinterConfiguration() const;
+    // The printer node's child that is kind of 765 (the page-description
+    // writer); null without a printer node.
+    MPersistentObject* FindWriter() const;
+    // The 16-bit value of node 958 of the printer configuration, 0 when absent.
+    uint32_t GetSetting958() const;
+    // 0 when a string child of node 1132 of the printer configuration equals
+    // name exactly, else 1.
+    int32_t IsMediaNameUnlisted(const RWCString& name) const;
+    void SetDontShowJobName() { dontShowJobName_ = 1; }
+    uint32_t GetDontShowJobName() const { return dontShowJobName_; }
+    // The resource-mapping list (node 194, or an empty list with that id).
+    MPersistentObject* GetResourceMappingList() const { return resourceMappingList_.Get(); }
+    // Node 191: pairs of 16-bit ids.
+    MPersistentObject* GetResourceMappings() const { return resourceMappings_.Get(); }
+    MPersistentObject* GetOSTrayMap() const { return osTrayMap_.Get(); }
+    // The settings the context works with (null until given).
+    MPersistentObject* GetSettings() const { return settings_.Get(); }
+
+    // Setters of the driver server's initialisation; each releases what it
+    // replaces. A null resource-mapping list installs an empty one.
+    void SetConfiguration(MPersistentObject* configuration);
+    void SetResourceMappings(MPersistentObject* mappings);
+    void SetOSTrayMap(MPersistentObject* trayMap);
+    void SetResourceMappingList(MPersistentObject* list);
+    void SetSettings(MPersistentObject* settings);
+    void SetNames(const RWWString& printerName, const RWWString& driverName, const RWWString& portName);
+
+    // Copies settings 266, 267 and 268 from node 362 of from to node 329 of
+    // to, each when both exist and are value attributes.
+    static void CopyTrayValues(MPersistentObject* from, MPersistentObject* to);
+
+protected:
+    // node's depth-first find, null for a null node.
+    static MPersistentObject* FindIn(MPersistentObject* node, uint32_t id);
+    bool CachesStale() const { return cachesStale_ != 0; }
+    void MarkCachesStale() { cachesStale_ = 1; }
+
+private:
+    RWWString printerName_;
+    RWWString driverName_;
+    RWWString portName_;
+    GCountedPtr configuration_;
+    uint32_t cachesStale_ = 1;
+    int32_t colourValue_ = 0;
+    GCountedPtr resourceMappings_;
+    GCountedPtr osTrayMap_;
+    GCountedPtr resourceMappingList_;
+    GCountedPtr settings_;
+    uint32_t dontShowJobName_ = 0;
+};
