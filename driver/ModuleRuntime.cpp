@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "device/GDeviceClasses.h"
 #include "model/GModelClasses.h"
 #include "rw/RWErrorHandler.h"
 #include "rw/RWLibraryClasses.h"
@@ -12,5 +13,6 @@ void InitializeModuleRuntime() {
         RWSetErrorHandler(&RWRaisingErrorHandler);
         RWRegisterLibraryClasses();
         GRegisterModelClasses();
+        GRegisterDeviceClasses();
     });
 }
