@@ -1,5 +1,6 @@
 #include "driver/GSettingsCodec.h"
 
+#include "device/GCustomMediaSize.h"
 #include "driver/GDriverContext.h"
 #include "driver/GSettingsDecoder.h"
 #include "driver/GSettingsEncoder.h"
@@ -17,6 +18,8 @@ constexpr uint32_t kQuickSetName = 376;
 constexpr uint32_t kQuickSetFlag = 1124;
 constexpr uint32_t kFontListNode = 378;
 constexpr uint32_t kFontTemplate = 380;
+constexpr uint32_t kCustomSizesNode = 276;
+constexpr uint32_t kCustomSizeTemplate = 0x40000019;
 
 // (value, id) of the value children of the font template, in order.
 constexpr uint16_t kFontTemplateValues[][2] = {{0, 387}, {0, 388}, {0, 389}, {20, 390}, {0, 392},
@@ -62,6 +65,9 @@ std::unique_ptr<GAttributeComposite> BuildReferenceTree(GDriverContext* context)
     reference->Add(quickSets);
     if (MPersistentObject* entry = NewQuickSetTemplate(context)) quickSets->Add(entry);
     if (MPersistentObject* fonts = reference->FindById(kFontListNode)) fonts->Add(NewFontTemplate());
+    if (MPersistentObject* sizes = reference->FindById(kCustomSizesNode)) {
+        sizes->Add(new GCustomMediaSize(0, RWCString(), 0, 0, 0, kCustomSizeTemplate));
+    }
     return reference;
 }
 

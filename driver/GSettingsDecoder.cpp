@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "device/GCustomMediaSize.h"
+#include "device/GFormToTrayDatabase.h"
 #include "driver/GSettingsCodec.h"
 #include "driver/GSettingsTags.h"
 #include "model/GAttributeComposite.h"
@@ -194,6 +196,10 @@ std::unique_ptr<MPersistentObject> GSettingsDecoder::ReadChild(uint8_t tag, MPer
     case kChromalistEnhanced:
     case kChromalistEnhancedVer2:
         return ReadChromalist(tag);
+    case kCustomMediaSize:
+        return ReadCustomMediaSize();
+    case kFormToTrayDatabase:
+        return ReadFormToTrayDatabase();
     default:
         return nullptr; // no reader here: ends the composite
     }
@@ -259,6 +265,50 @@ std::unique_ptr<MPersistentObject> GSettingsDecoder::ReadChromalist(uint8_t tag)
     }
     return std::make_unique<GChromalistAttribute>(id, codes[0], codes[1], codes[2], codes[3], codes[4],
                                                   codes[5]);
+}
+
+std::unique_ptr<MPersistentObject> GSettingsDecoder::ReadCustomMediaSize() {
+    uint32_t version = 0;
+    uint32_t id = 0;
+    uint16_t paperId = 0;
+    RWCString name;
+    uint16_t unit = 0;
+    uint32_t width = 0;
+    uint32_t height = 0;
+    if (!ReadVersion(version) || version != 1 || !ReadId(id) || !ReadU16(paperId) || !ReadText(name) ||
+        !ReadU16(unit) || !ReadU32(width) || !ReadU32(height))
+        return nullptr;
+    auto size = std::make_unique<GCustomMediaSize>(paperId, name, unit, 0, 0);
+    size->SetSize(width, height);
+    size->SetId(id);
+    return size;
+}
+
+std::unique_ptr<MPersistentObject> GSettingsDecoder::ReadFormToTrayDatabase() {
+    uint32_t version = 0;
+    uint32_t id = 0;
+    uint16_t defaultMediaType = 0; // read, never applied: the defaults are fixed
+    uint16_t defaultTray = 0;
+    if (!ReadVersion(version) || version != 1 || !ReadId(id) || !ReadU16(defaultMediaType) ||
+        !ReadU16(defaultTray))
+        return nullptr;
+    auto database = std::make_unique<GFormToTrayDatabase>(id);
+    for (;;) {
+        uint8_t tag = kEnd;
+        if (!ReadU8(tag)) return nullptr;
+        if (tag == kEnd) return database;
+        uint32_t entryVersion = 0;
+        uint32_t entryId = 0;
+        uint16_t formKey = 0;
+        uint16_t mediaType = 0;
+        uint16_t tray = 0;
+        // An entry of another version has no known size: the record fails,
+        // and its composite is skipped by its length.
+        if (!ReadVersion(entryVersion) || entryVersion != 1 || !ReadId(entryId) || !ReadU16(formKey) ||
+            !ReadU16(mediaType) || !ReadU16(tray))
+            return nullptr;
+        database->Assign(formKey, tray, mediaType);
+    }
 }
 
 bool GSettingsDecoder::ReadListHeader(uint32_t& id) {

@@ -46,6 +46,8 @@ private:
     std::unique_ptr<MPersistentObject> ReadRange();
     std::unique_ptr<MPersistentObject> ReadDisplayString();
     std::unique_ptr<MPersistentObject> ReadChromalist(uint8_t tag);
+    std::unique_ptr<MPersistentObject> ReadCustomMediaSize();
+    std::unique_ptr<MPersistentObject> ReadFormToTrayDatabase();
 
     std::unique_ptr<MPersistentObject> ReadAssociationList();
     std::unique_ptr<MPersistentObject> ReadAssociationValue(uint16_t key, uint16_t kind, bool& inStep);

@@ -2,13 +2,15 @@
 
 #include <memory>
 
+#include "device/GCustomMediaSize.h"
+#include "device/GFormToTrayAssociation.h"
+#include "device/GFormToTrayDatabase.h"
 #include "driver/GSettingsCodec.h"
 #include "driver/GSettingsTags.h"
 #include "model/GChromalistAttribute.h"
 #include "model/GChromalistEnhancedAttribute.h"
 #include "model/GChromalistEnhancedAttributeVer2.h"
 #include "model/GDisplayStringAttribute.h"
-#include "model/GInputStream.h"
 #include "model/GOutputStream.h"
 #include "model/GRangeAttribute.h"
 #include "model/GResourceMapping.h"
@@ -101,6 +103,10 @@ int32_t GSettingsEncoder::WriteLeaf(const MPersistentObject& leaf, uint16_t type
         return WriteAssociation(leaf);
     case GResourceMapping::kClassId:
         return WriteResourceMapping(leaf);
+    case GCustomMediaSize::kClassId:
+        return WriteCustomMediaSize(leaf);
+    case GFormToTrayDatabase::kClassId:
+        return WriteFormToTrayDatabase(leaf);
     default:
         return 0; // no record for this kind
     }
@@ -212,6 +218,44 @@ int32_t GSettingsEncoder::WriteResourceMapping(const MPersistentObject& leaf) {
     out_ << static_cast<unsigned short>(mapping->GetFirst())
          << static_cast<unsigned short>(mapping->GetSecond())
          << static_cast<unsigned long>(mapping->GetValue32());
+    return Good() ? 1 : 0;
+}
+
+int32_t GSettingsEncoder::WriteCustomMediaSize(const MPersistentObject& leaf) {
+    const auto* size = dynamic_cast<const GCustomMediaSize*>(&leaf);
+    if (size == nullptr) return 0;
+    GSizePair dimensions;
+    size->GetSize(dimensions);
+    WriteTag(kCustomMediaSize);
+    WriteVersion(1);
+    WriteId(size->GetId());
+    out_ << static_cast<unsigned short>(size->GetPaperId());
+    WriteText(size->GetName());
+    out_ << static_cast<unsigned short>(size->GetUnit()) << static_cast<unsigned long>(dimensions.x)
+         << static_cast<unsigned long>(dimensions.y);
+    return Good() ? 1 : 0;
+}
+
+int32_t GSettingsEncoder::WriteFormToTrayDatabase(const MPersistentObject& leaf) {
+    const auto* database = dynamic_cast<const GFormToTrayDatabase*>(&leaf);
+    if (database == nullptr) return 0;
+    WriteTag(kFormToTrayDatabase);
+    WriteVersion(1);
+    WriteId(database->GetId());
+    out_ << static_cast<unsigned short>(database->GetDefaultMediaType())
+         << static_cast<unsigned short>(database->GetDefaultTray());
+    const GCountedPtrVector& associations = database->GetAssociations().GetChildren();
+    for (uint32_t i = 0; i < associations.Count(); ++i) {
+        const auto* association = associations.At(i).As<GFormToTrayAssociation>();
+        if (association == nullptr) continue; // restored data may hold strays
+        WriteTag(kFormToTrayAssociation);
+        WriteVersion(1);
+        WriteId(association->GetId());
+        out_ << static_cast<unsigned short>(association->GetFormKey())
+             << static_cast<unsigned short>(association->GetMediaType())
+             << static_cast<unsigned short>(association->GetTray());
+    }
+    WriteTag(kEnd);
     return Good() ? 1 : 0;
 }
 

@@ -37,6 +37,8 @@ private:
     int32_t WriteChromalist(const MPersistentObject& leaf);
     int32_t WriteAssociation(const MPersistentObject& leaf);
     int32_t WriteResourceMapping(const MPersistentObject& leaf);
+    int32_t WriteCustomMediaSize(const MPersistentObject& leaf);
+    int32_t WriteFormToTrayDatabase(const MPersistentObject& leaf);
     // Closes a composite whose length field stands at start.
     int32_t CloseComposite(int64_t start, int32_t result);
 

@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "DriverTestSupport.h"
+#include "device/GCustomMediaSize.h"
+#include "device/GFormToTrayAssociation.h"
+#include "device/GFormToTrayDatabase.h"
 #include "driver/GSettingsCodec.h"
 #include "model/GAttributeComposite.h"
 #include "model/GChromalistAttribute.h"
@@ -145,6 +148,18 @@ TEST_F(GSettingsCodecTest, RecordsByteForByte) {
          [] { return new GChromalistEnhancedAttributeVer2(295, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10); },
          "14 01 00 27 01 01 02 03 04 05 06 07 08 09 0A",
          "14 01 00 00 00 27 01 00 00 01 02 03 04 05 06 07 08 09 0A"},
+        {"custom paper size", [] { return new GCustomMediaSize(16385, "Photo", 1, 100, 150, 0x40000019); },
+         "0B 01 00 19 00 01 40 05 00 00 00 05 00 00 00 50 68 6F 74 6F 01 00 64 00 00 00 96 00 00 00",
+         "0B 01 00 00 00 19 00 00 40 01 40 05 00 00 00 05 00 00 00 50 68 6F 74 6F 01 00 64 00 00 00 96 00 00 "
+         "00"},
+        {"form-to-tray database: fixed defaults, entries, no length",
+         [] {
+             auto* database = new GFormToTrayDatabase(510);
+             database->Assign(9, 3, 11913);
+             return database;
+         },
+         "08 01 00 FE 01 89 2E 00 00 0A 01 00 00 00 09 00 89 2E 03 00 00",
+         "08 01 00 00 00 FE 01 00 00 89 2E 00 00 0A 01 00 00 00 00 00 00 00 09 00 89 2E 03 00 00"},
         {"empty state node", [] { return new GState(8); }, "02 01 00 08 00 04 00 00",
          "02 01 00 00 00 08 00 00 00 04 00 00"},
         {"empty enumeration node", [] { return new GEnumAttribute(276); }, "09 01 00 14 01 04 00 00",
@@ -374,6 +389,47 @@ TEST_F(GSettingsCodecTest, RoundTripsEveryLeafKind) {
     }
 }
 
+TEST_F(GSettingsCodecTest, PaperRecordsRoundTrip) {
+    auto* sizes = new GEnumAttribute(276);
+    context.defaults->Add(sizes);
+    auto* database = new GFormToTrayDatabase(510);
+    database->Assign(1, 2, 3);
+    context.defaults->Add(database);
+
+    GAttributeComposite stream(500);
+    auto* streamSizes = new GEnumAttribute(276);
+    streamSizes->Add(new GCustomMediaSize(16385, "Photo", 1, 100, 150, 0x40000019));
+    streamSizes->Add(new GCustomMediaSize(16386, "Card", 0, 400, 600, 0x40000019));
+    stream.Add(streamSizes);
+    auto* streamDatabase = new GFormToTrayDatabase(510);
+    streamDatabase->Assign(9, 3, 11913);
+    streamDatabase->Assign(10, 4, 12000);
+    stream.Add(streamDatabase);
+
+    // Wide: every size carrying the template's id and class is taken; the
+    // template itself is never copied.
+    const std::unique_ptr<MPersistentObject> wide = RoundTrip(stream, kWide);
+    ASSERT_NE(wide, nullptr);
+    MPersistentObject* readSizes = wide->FindById(276);
+    ASSERT_NE(readSizes, nullptr);
+    ASSERT_EQ(readSizes->GetCount(), 2u);
+    auto* card = dynamic_cast<GCustomMediaSize*>(readSizes->FindByClass(GCustomMediaSize::kClassId));
+    ASSERT_NE(card, nullptr);
+    EXPECT_TRUE(card->IsEqualId(streamSizes->FindByClass(GCustomMediaSize::kClassId)));
+    auto* readDatabase = dynamic_cast<GFormToTrayDatabase*>(wide->FindById(510));
+    ASSERT_NE(readDatabase, nullptr);
+    EXPECT_EQ(readDatabase->GetTrayForForm(10), 4);
+    EXPECT_EQ(readDatabase->GetMediaTypeForForm(10), 12000);
+    EXPECT_EQ(readDatabase->HasForm(1), 0); // the stream's database, not the default's
+
+    // Compact: the template's id does not survive 16 bits, so the sizes are
+    // dropped (and the template is still not copied).
+    const std::unique_ptr<MPersistentObject> compact = RoundTrip(stream, kCompact);
+    ASSERT_NE(compact, nullptr);
+    EXPECT_EQ(compact->FindById(276)->GetCount(), 0u);
+    EXPECT_EQ(dynamic_cast<GFormToTrayDatabase*>(compact->FindById(510))->GetTrayForForm(9), 3);
+}
+
 TEST_F(GSettingsCodecTest, CompactFormNeverTakesTheDocumentNodesOfThreeSixty) {
     auto* document = new GAttributeComposite(360);
     document->Add(new GState(365));
@@ -564,6 +620,12 @@ TEST_F(GSettingsCodecTest, BadLengthsNeverMoveBackwardsOrPastTheEnd) {
         {"length 0", Hex("01 01 00 F4 01 00 00 01 01 00 F9 00 00 00 0D 6F 24 01 00 00"), 1},
         // 249 claims 0xFFFF: the skip stops at the end of the data.
         {"length past the end", Hex("01 01 00 F4 01 FF FF 01 01 00 F9 00 FF FF 0D 6F 24 01 00 00"), 0},
+        // A form-to-tray entry of another version: the database fails and
+        // its composite is skipped by its length (292 after it is lost).
+        {"unknown entry version",
+         Hex("01 01 00 F4 01 1C 00 08 01 00 FE 01 89 2E 00 00 0A 02 00 00 00 09 00 89 2E 03 00 00 6F 24 01 "
+             "00"),
+         0},
         // A string count past the end of the data.
         {"string count past the end", Hex("01 01 00 F4 01 10 00 07 05 01 FF FF 61"), 0},
         // A text whose length words exceed the data.
