@@ -1,5 +1,9 @@
 #include "driver/GDriverContext.h"
 
+#include <algorithm>
+
+#include "device/GMedia.h"
+#include "device/GMediaPool.h"
 #include "model/GAttributeComposite.h"
 #include "model/GResourceMappingList.h"
 #include "model/GStringAttribute.h"
@@ -17,6 +21,10 @@ constexpr uint32_t kOrientationId = 265;
 constexpr uint32_t kTraySourceNodeId = 362;
 constexpr uint32_t kTrayTargetNodeId = 329;
 constexpr uint32_t kTrayValueIds[] = {266, 267, 268};
+constexpr uint32_t kAlternatePoolSetting = 711;
+constexpr uint32_t kSymmetricPoolSetting = 713;
+constexpr uint32_t kAlternatePoolId = 195;
+constexpr uint32_t kMediaPoolId = 189;
 
 // The value attribute with id under node (null node, missing or another
 // kind: null).
@@ -27,6 +35,37 @@ GValueAttribute* FindValue(MPersistentObject* node, uint32_t id) {
 int32_t ValueOr(MPersistentObject* node, uint32_t id, int32_t fallback) {
     const GValueAttribute* value = FindValue(node, id);
     return value == nullptr ? fallback : static_cast<int16_t>(value->GetValue());
+}
+
+// One axis of a symmetric media: the larger margin on both sides, the
+// imageable length what is left (worked out wide and never below 0, where
+// 16-bit dots would wrap).
+void SymmetricAxis(int32_t length, int32_t imageable, int32_t origin, int16_t& newImageable,
+                   int16_t& newOrigin) {
+    const int32_t margin = std::max(origin, length - imageable - origin);
+    newOrigin = static_cast<int16_t>(std::clamp<int32_t>(margin, INT16_MIN, INT16_MAX));
+    newImageable = static_cast<int16_t>(std::clamp<int32_t>(length - 2 * margin, 0, INT16_MAX));
+}
+
+GMedia* NewSymmetricMedia(const GMedia& media) {
+    GShortPair imageable;
+    GShortPair origin;
+    SymmetricAxis(media.GetSize().x, media.GetImageableSize().x, media.GetImageableOrigin().x, imageable.x,
+                  origin.x);
+    SymmetricAxis(media.GetSize().y, media.GetImageableSize().y, media.GetImageableOrigin().y, imageable.y,
+                  origin.y);
+    return new GMedia(media.GetName(), media.GetSize(), imageable, origin, media.GetOrientation(),
+                      media.GetPaperId(), media.GetXResolution(), media.GetYResolution(), media.GetId(),
+                      media.GetExtraWord(), media.GetSecondName().Data(), media.GetMediaType().Data());
+}
+
+GMediaPool* NewSymmetricPool(const GMediaPool& pool) {
+    auto* symmetric = new GMediaPool(pool.GetId());
+    const GCountedPtrVector& media = pool.GetChildren();
+    for (uint32_t i = 0; i < media.Count(); ++i) {
+        if (const auto* one = media.At(i).As<GMedia>()) symmetric->Add(NewSymmetricMedia(*one));
+    }
+    return symmetric;
 }
 
 } // namespace
@@ -50,6 +89,7 @@ void GDriverContext::SetNames(const RWWString& printerName, const RWWString& dri
 
 void GDriverContext::ResetCache() {
     MarkCachesStale();
+    symmetricPool_.Reset();
 }
 
 int32_t GDriverContext::IsColour() {
@@ -63,10 +103,10 @@ int32_t GDriverContext::IsColour() {
 }
 
 int32_t GDriverContext::AddToComposite(MPersistentObject* composite, MPersistentObject* object) {
-    if (composite == nullptr || object == nullptr || composite->AsComposite() == nullptr) return 0;
-    const uint32_t before = composite->GetCount();
-    composite->Add(object); // takes over an object nobody holds
-    return composite->GetCount() > before ? 1 : 0;
+    if (composite == nullptr || object == nullptr) return 0;
+    const uint32_t before = composite->AsComposite() != nullptr ? composite->GetCount() : 0;
+    composite->Add(object); // kept, or released as a counted pointer would
+    return composite->AsComposite() != nullptr && composite->GetCount() > before ? 1 : 0;
 }
 
 int32_t GDriverContext::CheckPaperId(const MPersistentObject*, uint32_t paperId, int32_t, int32_t, int32_t) {
@@ -114,6 +154,27 @@ MPersistentObject* GDriverContext::GetPrinter() const {
 
 MPersistentObject* GDriverContext::GetPrinterConfiguration() const {
     return FindIn(GetPrinter(), kPrinterConfigurationId);
+}
+
+GMediaPool* GDriverContext::GetMediaPool() {
+    MPersistentObject* settings = settings_.Get();
+    const int32_t alternate = ValueOr(settings, kAlternatePoolSetting, 0);
+    const int32_t symmetric = ValueOr(settings, kSymmetricPoolSetting, 0);
+    MPersistentObject* configuration = GetPrinterConfiguration();
+    if (configuration == nullptr) return nullptr;
+    if (alternate != 0) return dynamic_cast<GMediaPool*>(configuration->FindById(kAlternatePoolId));
+    auto* pool = dynamic_cast<GMediaPool*>(configuration->FindById(kMediaPoolId));
+    if (symmetric == 0 || pool == nullptr) return pool;
+    if (!symmetricPool_) symmetricPool_.Reset(NewSymmetricPool(*pool));
+    return symmetricPool_.As<GMediaPool>();
+}
+
+GMediaPool* GDriverContext::FindPrinterSetting189() const {
+    return dynamic_cast<GMediaPool*>(FindIn(GetPrinterConfiguration(), kMediaPoolId));
+}
+
+MPersistentObject* GDriverContext::FindPrinterSetting(uint32_t id) const {
+    return FindIn(GetPrinter(), id);
 }
 
 MPersistentObject* GDriverContext::FindWriter() const {

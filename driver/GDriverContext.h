@@ -25,6 +25,8 @@
 class GAttributeComposite;
 class GDriver;
 class GJobContext;
+class GMediaPool;
+class GResourceMappingList;
 class MPersistentObject;
 
 class GDriverContext {
@@ -65,6 +67,32 @@ public:
     // The application-flags word (0x80 force monochrome, 0x200 paper sizes
     // from the media pool, 0x40100 public DEVMODE part only, ...).
     virtual uint32_t GetApplicationFlags() const = 0;
+
+    // Paper, resolution and source answers of the driver instance, which
+    // knows the spooler's forms and the printer's paper lists.
+    // The DMPAPER value of a paper id and back; 1 on success.
+    virtual int32_t PaperIdToDmPaper(uint32_t paperId, uint16_t& dmPaper) = 0;
+    virtual int32_t DmPaperToPaperId(int16_t dmPaper, uint16_t& paperId) = 0;
+    // 1 when the printer takes the DMPAPER value at this orientation (0 or
+    // 90) and resolution; strict 0 allows the relaxed check.
+    virtual int32_t AcceptsPaper(int32_t orientation, int32_t xDpi, int32_t yDpi, int32_t strict,
+                                 int16_t dmPaper) = 0;
+    // Non-zero when the printer prints at this resolution.
+    virtual int32_t AcceptsResolution(int32_t xDpi, int32_t yDpi) = 0;
+    // Non-zero when the DMBIN value names a paper source of the printer.
+    virtual int32_t AcceptsBin(int16_t dmBin) = 0;
+    // The id under which the media pool keeps the media of paperId for
+    // these settings.
+    virtual uint32_t MapPaperIdForSettings(MPersistentObject* settings, uint32_t paperId) = 0;
+    // The default paper id (1 or 23, from the user's country).
+    virtual uint32_t GetDefaultPaperId() = 0;
+    // Copies the values of from that into also holds into into (after a blob
+    // of the older form was read); returns into.
+    virtual GAttributeComposite* MergeMatchingValues(const GAttributeComposite& from,
+                                                     GAttributeComposite* into) = 0;
+    // Fills a fresh resource-mapping list (DMBIN values and tray ids) from
+    // the printer's current paper sources.
+    virtual void FillResourceMappingList(GResourceMappingList& list) = 0;
 
     // --- The context's own operations ---------------------------------------
     // Marks the caches stale and drops the symmetric media pool.
@@ -111,6 +139,17 @@ public:
     int32_t IsMediaNameUnlisted(const RWCString& name) const;
     void SetDontShowJobName() { dontShowJobName_ = 1; }
     uint32_t GetDontShowJobName() const { return dontShowJobName_; }
+    // The media pool the settings ask for: node 195 of the printer
+    // configuration when setting 711 is set; else node 189, or, when setting
+    // 713 is set, a pool of the same media with symmetric margins (each the
+    // larger of the two), built once until ResetCache. Null without a
+    // printer configuration. Owned by the configuration or the context.
+    GMediaPool* GetMediaPool();
+    // The custom-size media pool (node 189 of the printer configuration).
+    GMediaPool* FindPrinterSetting189() const;
+    // A setting of the printer node (depth first below node 76), or null.
+    MPersistentObject* FindPrinterSetting(uint32_t id) const;
+
     // The resource-mapping list (node 194, or an empty list with that id).
     MPersistentObject* GetResourceMappingList() const { return resourceMappingList_.Get(); }
     // Node 191: pairs of 16-bit ids.
@@ -149,5 +188,6 @@ private:
     GCountedPtr osTrayMap_;
     GCountedPtr resourceMappingList_;
     GCountedPtr settings_;
+    GCountedPtr symmetricPool_;
     uint32_t dontShowJobName_ = 0;
 };

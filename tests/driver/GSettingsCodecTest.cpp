@@ -14,6 +14,7 @@
 #include "model/GChromalistAttribute.h"
 #include "model/GChromalistEnhancedAttribute.h"
 #include "model/GChromalistEnhancedAttributeVer2.h"
+#include "model/GConfiguration.h"
 #include "model/GDisplayStringAttribute.h"
 #include "model/GEnumAttribute.h"
 #include "model/GRangeAttribute.h"
@@ -26,6 +27,7 @@
 #include "model/GValueAttribute.h"
 #include "model/MAssociationList.h"
 #include "model/MPersistentAssociation.h"
+#include "model/MPersistentComposite.h"
 #include "model/MPersistentIterator.h"
 #include "rw/RWVirtualOutStream.h"
 
@@ -249,7 +251,6 @@ TEST_F(GSettingsCodecTest, WhatCannotBeWritten) {
 
 TEST_F(GSettingsCodecTest, RefusesLengthsThatWouldWrap) {
     GSettingsCodec codec;
-    int32_t result = -1;
     // 65,535 characters would wrap n to 0: refused, the root closed around
     // nothing, the stream still good.
     const auto tooLong = RootWith(new GStringAttribute(RWCString('a', 65535), 5));
@@ -493,9 +494,9 @@ TEST_F(GSettingsCodecTest, TemplateEntriesAreAcceptedInAnyNumberButNeverCopied) 
 
 TEST_F(GSettingsCodecTest, QuickSetEntriesFollowThePrinterConfigurationTemplate) {
     // Configuration tree 353 { 76 { 198 { 375 { 377 = 1 } } } }
-    auto* configuration = new GAttributeComposite(353);
-    auto* printer = new GAttributeComposite(76);
-    auto* printerConfiguration = new GAttributeComposite(198);
+    auto* configuration = new MPersistentComposite(353);
+    auto* printer = new MPersistentComposite(76);
+    auto* printerConfiguration = new GConfiguration(198);
     auto* quickSet = new GAttributeComposite(375);
     quickSet->Add(new GValueAttribute(1, 377));
     printerConfiguration->Add(quickSet);
