@@ -1,9 +1,5 @@
 #include "model/GAttribute.h"
 
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
-
 GAttribute::GAttribute() = default;
 
 GAttribute::GAttribute(uint32_t id) : MPersistentObject(id) {}
@@ -14,43 +10,24 @@ uint32_t GAttribute::BinaryStoreSize() const {
     return MPersistentObject::BinaryStoreSize() + 8;
 }
 
-void GAttribute::SaveGuts(RWVirtualOutStream& stream) const {
-    MPersistentObject::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
-    stream << static_cast<unsigned long>(changed_);
+template <class Carrier> void GAttribute::SaveGutsTo(Carrier& carrier) const {
+    MPersistentObject::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    RWSaveU32(carrier, changed_);
 }
 
-void GAttribute::SaveGuts(RWBinaryFile& file) const {
-    MPersistentObject::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
-    file.Write(changed_);
-}
-
-void GAttribute::RestoreGuts(RWVirtualInStream& stream) {
-    MPersistentObject::RestoreGuts(stream);
-    if (!GReadClassVersion(stream, ClassVersion(), ClassVersion())) {
-        return;
-    }
-    unsigned long changed = 0;
-    stream >> changed;
-    if (!GRestoreGood(stream)) {
-        return; // a cut-off stream keeps the flag as it was
-    }
-    changed_ = static_cast<uint32_t>(changed);
-}
-
-void GAttribute::RestoreGuts(RWBinaryFile& file) {
-    MPersistentObject::RestoreGuts(file);
-    if (!GReadClassVersion(file, ClassVersion(), ClassVersion())) {
+template <class Carrier> void GAttribute::RestoreGutsFrom(Carrier& carrier) {
+    MPersistentObject::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier, ClassVersion(), ClassVersion())) {
         return;
     }
     uint32_t changed = 0;
-    if (!file.Read(changed)) {
-        GMarkRestoreFailed(file);
-        return;
+    if (RWRestoreU32(carrier, changed)) {
+        changed_ = changed; // a cut-off record keeps the flag as it was
     }
-    changed_ = changed;
 }
+
+RW_DEFINE_GUTS(GAttribute)
 
 void GAttribute::AssignFrom(GAttribute* object) {
     if (object == nullptr || object == this || !object->IsNotEqualId(this)) {

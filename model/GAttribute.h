@@ -44,12 +44,9 @@ public:
 
     // The root's size + 8 (version, changed).
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
     // Another version word reads nothing more: `changed` keeps its value (and
     // the restore is marked failed, as every class of the model does).
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // When object differs from this one by this class's own equality
     // (IsNotEqualId), id, serial and changed are taken from it; when they are

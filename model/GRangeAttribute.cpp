@@ -1,9 +1,6 @@
 #include "model/GRangeAttribute.h"
 
 #include "device/GPeripheral.h"
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
 
 GRangeAttribute::GRangeAttribute(int16_t min, int16_t max, uint16_t step, int16_t value, uint32_t id)
     : GAttribute(id), min_(min), max_(max < min ? min : max), step_(step == 0 ? 1 : step), value_(0) {
@@ -48,57 +45,35 @@ uint32_t GRangeAttribute::BinaryStoreSize() const {
     return GAttribute::BinaryStoreSize() + 4 + 4 * 2;
 }
 
-void GRangeAttribute::SaveGuts(RWVirtualOutStream& stream) const {
-    GAttribute::SaveGuts(stream);
-    GWriteClassVersion(stream);
-    stream << static_cast<short>(min_) << static_cast<short>(max_) << static_cast<unsigned short>(step_)
-           << static_cast<short>(value_);
+template <class Carrier> void GRangeAttribute::SaveGutsTo(Carrier& carrier) const {
+    GAttribute::SaveGuts(carrier);
+    GWriteClassVersion(carrier);
+    RWSaveI16(carrier, min_);
+    RWSaveI16(carrier, max_);
+    RWSaveU16(carrier, step_);
+    RWSaveI16(carrier, value_);
 }
 
-void GRangeAttribute::SaveGuts(RWBinaryFile& file) const {
-    GAttribute::SaveGuts(file);
-    GWriteClassVersion(file);
-    file.Write(min_);
-    file.Write(max_);
-    file.Write(step_);
-    file.Write(value_);
-}
-
-void GRangeAttribute::RestoreGuts(RWVirtualInStream& stream) {
-    GAttribute::RestoreGuts(stream);
-    if (!GReadClassVersion(stream)) {
-        return;
-    }
-    short min = 0;
-    short max = 0;
-    unsigned short step = 0;
-    short value = 0;
-    stream >> min >> max >> step >> value;
-    // All four or none: a cut record leaves the attribute as it was.
-    if (GRestoreGood(stream)) {
-        min_ = min;
-        max_ = max;
-        step_ = step;
-        value_ = value;
-    }
-}
-
-void GRangeAttribute::RestoreGuts(RWBinaryFile& file) {
-    GAttribute::RestoreGuts(file);
-    if (!GReadClassVersion(file)) {
+template <class Carrier> void GRangeAttribute::RestoreGutsFrom(Carrier& carrier) {
+    GAttribute::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier)) {
         return;
     }
     int16_t min = 0;
     int16_t max = 0;
     uint16_t step = 0;
     int16_t value = 0;
-    if (file.Read(min) && file.Read(max) && file.Read(step) && file.Read(value)) {
+    // All four or none: a cut record leaves the attribute as it was.
+    if (RWRestoreI16(carrier, min) && RWRestoreI16(carrier, max) && RWRestoreU16(carrier, step) &&
+        RWRestoreI16(carrier, value)) {
         min_ = min;
         max_ = max;
         step_ = step;
         value_ = value;
     }
 }
+
+RW_DEFINE_GUTS(GRangeAttribute)
 
 bool GRangeAttribute::IsEqualId(const MPersistentObject* other) const {
     if (other == this) {

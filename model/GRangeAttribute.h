@@ -28,10 +28,7 @@ public:
 
     // GAttribute + 12 (version and the four numbers).
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // The same object, or the same class, id, max, min, step and value.
     bool IsEqualId(const MPersistentObject* other) const override;

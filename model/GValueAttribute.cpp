@@ -1,9 +1,6 @@
 #include "model/GValueAttribute.h"
 
 #include "device/GPeripheral.h"
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
 
 GValueAttribute::GValueAttribute(uint16_t value, uint32_t id) : GAttribute(id), value_(value) {}
 
@@ -13,40 +10,21 @@ uint32_t GValueAttribute::BinaryStoreSize() const {
     return GAttribute::BinaryStoreSize() + 4 + 2;
 }
 
-void GValueAttribute::SaveGuts(RWVirtualOutStream& stream) const {
-    GAttribute::SaveGuts(stream);
-    GWriteClassVersion(stream);
-    stream << static_cast<unsigned short>(value_);
+template <class Carrier> void GValueAttribute::SaveGutsTo(Carrier& carrier) const {
+    GAttribute::SaveGuts(carrier);
+    GWriteClassVersion(carrier);
+    RWSaveU16(carrier, value_);
 }
 
-void GValueAttribute::SaveGuts(RWBinaryFile& file) const {
-    GAttribute::SaveGuts(file);
-    GWriteClassVersion(file);
-    file.Write(value_);
-}
-
-void GValueAttribute::RestoreGuts(RWVirtualInStream& stream) {
-    GAttribute::RestoreGuts(stream);
-    if (!GReadClassVersion(stream)) {
+template <class Carrier> void GValueAttribute::RestoreGutsFrom(Carrier& carrier) {
+    GAttribute::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier)) {
         return;
     }
-    unsigned short value = 0;
-    stream >> value;
-    if (GRestoreGood(stream)) {
-        value_ = value;
-    }
+    RWRestoreU16(carrier, value_); // unchanged when cut off
 }
 
-void GValueAttribute::RestoreGuts(RWBinaryFile& file) {
-    GAttribute::RestoreGuts(file);
-    if (!GReadClassVersion(file)) {
-        return;
-    }
-    uint16_t value = 0;
-    if (file.Read(value)) {
-        value_ = value;
-    }
-}
+RW_DEFINE_GUTS(GValueAttribute)
 
 bool GValueAttribute::IsEqualId(const MPersistentObject* other) const {
     if (other == this) {

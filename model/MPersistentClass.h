@@ -7,12 +7,9 @@
 
 #include "model/GCountedPtr.h"
 #include "model/MPersistentObject.h"
+#include "rw/RWCarrier.h"
 #include "rw/RWCollectableIO.h"
 #include "rw/RWFactory.h"
-
-class RWVirtualInStream;
-class RWVirtualOutStream;
-class RWBinaryFile;
 
 // --- Version word ---------------------------------------------------------
 
@@ -22,27 +19,32 @@ void GWriteClassVersion(RWBinaryFile& file, uint32_t version = 1);
 
 // Reads a class's version word and checks it: true when it lies in
 // [lowest, highest], and the class then reads its own fields. False when it
-// does not, or when it could not be read (the stream was not good or ended):
-// the class then reads none of its own fields, keeps their values and
-// returns normally; the stream is marked failed (GMarkRestoreFailed), so the
-// outermost restore is refused. `version` receives the word read (0 when
-// none was).
+// does not, or when it could not be read (the restore had already failed or
+// the carrier ended): the class then reads none of its own fields, keeps
+// their values and returns normally; the restore is marked failed
+// (GMarkRestoreFailed), so the outermost restore is refused. `version`
+// receives the word read (0 when none was).
 bool GReadClassVersion(RWVirtualInStream& stream, uint32_t highest = 1, uint32_t lowest = 1);
 bool GReadClassVersion(RWBinaryFile& file, uint32_t highest = 1, uint32_t lowest = 1);
 bool GReadClassVersion(RWVirtualInStream& stream, uint32_t& version, uint32_t highest, uint32_t lowest);
 bool GReadClassVersion(RWBinaryFile& file, uint32_t& version, uint32_t highest, uint32_t lowest);
 
-// Marks a restore failed: the fail bit of a virtual stream. A binary file
-// has no failure bit of its own: it is moved to its end and read once, which
-// sets its end-of-file flag; every later read then fails, and the outermost
-// restore, which refuses a graph whose file has reached its end, yields
-// nothing.
-void GMarkRestoreFailed(RWVirtualInStream& stream);
-void GMarkRestoreFailed(RWBinaryFile& file);
-// Whether a restore may go on reading: the stream is good / the file has
-// neither reached its end nor failed.
-bool GRestoreGood(const RWVirtualInStream& stream);
-bool GRestoreGood(const RWBinaryFile& file);
+// The restore's one failure signal (rw/RWCarrier.h): marking it sets the fail
+// bit of a virtual stream or the restore-failure flag of a binary file,
+// without reading or seeking; GRestoreGood says whether a restore may go on
+// reading.
+inline void GMarkRestoreFailed(RWVirtualInStream& stream) {
+    RWMarkRestoreFailed(stream);
+}
+inline void GMarkRestoreFailed(RWBinaryFile& file) {
+    RWMarkRestoreFailed(file);
+}
+inline bool GRestoreGood(const RWVirtualInStream& stream) {
+    return RWRestoreGood(stream);
+}
+inline bool GRestoreGood(const RWBinaryFile& file) {
+    return RWRestoreGood(file);
+}
 
 // --- Child objects ---------------------------------------------------------
 
@@ -52,7 +54,7 @@ bool GRestoreGood(const RWBinaryFile& file);
 // that is not a persistent object, an object whose own restore is still
 // running (a cycle), or data nested too deep is refused with REF, and the
 // objects of the failed graph are freed by the restore. When nothing could
-// be read the result is null and the stream has failed.
+// be read the result is null and the restore has failed.
 GCountedPtr GRestoreChild(RWVirtualInStream& stream);
 GCountedPtr GRestoreChild(RWBinaryFile& file);
 
@@ -110,16 +112,9 @@ template <typename Class> void GAddToFactory() {
 
 // GRestoreChild for a member of one class: an object of another class is
 // refused with REF as well.
-template <typename Class> GCountedPtr GRestorePtr(RWVirtualInStream& stream) {
+template <typename Class, typename Carrier> GCountedPtr GRestorePtr(Carrier& carrier) {
     RWCollectable* object = nullptr;
-    RWRestoreObjectPointer(stream, object, RWRestoreHold::Counted,
-                           [](const RWCollectable* o) { return dynamic_cast<const Class*>(o) != nullptr; });
-    return GCountedPtr(dynamic_cast<Class*>(object));
-}
-
-template <typename Class> GCountedPtr GRestorePtr(RWBinaryFile& file) {
-    RWCollectable* object = nullptr;
-    RWRestoreObjectPointer(file, object, RWRestoreHold::Counted,
-                           [](const RWCollectable* o) { return dynamic_cast<const Class*>(o) != nullptr; });
-    return GCountedPtr(dynamic_cast<Class*>(object));
+    RWRestoreObject(carrier, object, RWRestoreHold::Counted,
+                    [](const RWCollectable* o) { return dynamic_cast<const Class*>(o) != nullptr; });
+    return GCountedPtr(static_cast<Class*>(object));
 }

@@ -7,9 +7,6 @@
 #include "model/MPersistentComposite.h"
 #include "model/MPersistentEmptyIterator.h"
 #include "model/MPersistentIterator.h"
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
 
 namespace {
 
@@ -71,54 +68,30 @@ bool MPersistentObject::IsEqual(const RWCollectable* other) const {
     return object != nullptr && IsA() == object->IsA() && IsEqualId(object);
 }
 
-void MPersistentObject::SaveGuts(RWVirtualOutStream& stream) const {
-    RWCollectable::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
-    stream << static_cast<unsigned long>(id_);
-    stream << static_cast<unsigned long>(serial_);
+template <class Carrier> void MPersistentObject::SaveGutsTo(Carrier& carrier) const {
+    RWCollectable::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    RWSaveU32(carrier, id_);
+    RWSaveU32(carrier, serial_);
 }
 
-void MPersistentObject::SaveGuts(RWBinaryFile& file) const {
-    RWCollectable::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
-    file.Write(id_);
-    file.Write(serial_);
-}
-
-void MPersistentObject::RestoreGuts(RWVirtualInStream& stream) {
-    RWCollectable::RestoreGuts(stream);
-    if (!GReadClassVersion(stream, ClassVersion(), ClassVersion())) {
-        return;
-    }
-    unsigned long id = 0;
-    unsigned long serial = 0;
-    stream >> id;
-    stream >> serial;
-    if (!GRestoreGood(stream)) {
-        return; // a cut-off stream leaves the fields as they were
-    }
-    id_ = static_cast<uint32_t>(id);
-    if (serial != 0) {
-        serial_ = static_cast<uint32_t>(serial);
-    }
-}
-
-void MPersistentObject::RestoreGuts(RWBinaryFile& file) {
-    RWCollectable::RestoreGuts(file);
-    if (!GReadClassVersion(file, ClassVersion(), ClassVersion())) {
+template <class Carrier> void MPersistentObject::RestoreGutsFrom(Carrier& carrier) {
+    RWCollectable::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier, ClassVersion(), ClassVersion())) {
         return;
     }
     uint32_t id = 0;
     uint32_t serial = 0;
-    if (!file.Read(id) || !file.Read(serial)) {
-        GMarkRestoreFailed(file);
-        return;
+    if (!RWRestoreU32(carrier, id) || !RWRestoreU32(carrier, serial)) {
+        return; // a cut-off record leaves the fields as they were
     }
     id_ = id;
     if (serial != 0) {
         serial_ = serial;
     }
 }
+
+RW_DEFINE_GUTS(MPersistentObject)
 
 bool MPersistentObject::IsKindOf(RWClassID classId) const {
     return classId == kClassId;

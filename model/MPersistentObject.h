@@ -16,71 +16,97 @@
 // then its own fields. RestoreGuts reads in the same order. The root's own
 // part is three u32 words: version 1, id, serial.
 //
+// One body per class. A class writes its save and its restore once, as
+// templates over the carrier (a virtual stream or a binary file), with the
+// carrier primitives of rw/RWCarrier.h (RWSaveU32 / RWRestoreU32, I32, U16,
+// I16, U8, I8, Char, String, Object) and the version word and child helpers
+// of model/MPersistentClass.h. The primitives write what the carrier's own
+// operation of that width writes, so the bytes are the carrier's; nothing
+// is ever written twice by hand, once per carrier. RW_DECLARE_GUTS() in the
+// class body declares the four virtual overrides and the two templates;
+// RW_DEFINE_GUTS(Class) in the .cpp defines the overrides, each forwarding
+// to its template.
+//
 // Another version word. A restore that meets a version word the class does
 // not accept:
 //   - reads none of the class's own fields, which keep their values;
 //   - returns normally, so the enclosing restore goes on;
-//   - and marks the stream failed (the fail bit of a virtual stream; for a
-//     binary file the failure the outermost restore checks), so that the
-//     outermost restore is refused: a graph that was only partly understood
-//     is never taken for a good one.
+//   - and marks the restore failed, so that the outermost restore is
+//     refused: a graph that was only partly understood is never taken for a
+//     good one.
 // GReadClassVersion (model/MPersistentClass.h) does all of this; every class
 // reads its version word through it and nothing else.
 //
+// One failure signal. A restore fails through the carrier's failure flag
+// (the fail bit of a virtual stream, the restore-failure flag of a binary
+// file): a primitive that cannot deliver sets it, GMarkRestoreFailed sets it
+// for a value the class refuses, GRestoreGood reads it, and the outermost
+// restore checks it. Marking a failure never reads or seeks the carrier.
+//
 // Restores are untrusted input. A class reads its fields only while the
-// stream is good (GRestoreGood), never sizes an allocation from a count it
-// read, stops a loop as soon as the stream fails, and restores child objects
-// through GRestoreChild / GRestorePtr (model/MPersistentClass.h), which claim
-// them as counted members under the graph restore's ownership rule
-// (rw/RWCollectableIO.h: a wrong class or a cycle is refused, a failed graph
-// is freed by the restore) and hand them over already held by a counted
-// pointer. A class must be destructible in any partly restored state.
+// restore is good (each RWRestore* primitive answers false, target
+// unchanged, once it is not), never sizes an allocation from a count it
+// read, stops a loop as soon as the restore fails, grows what it fills
+// geometrically, and restores child objects through GRestoreChild /
+// GRestorePtr (model/MPersistentClass.h), which claim them as counted
+// members under the graph restore's ownership rule (rw/RWCollectableIO.h: a
+// wrong class or a cycle is refused, a failed graph is freed by the restore)
+// and hand them over already held by a counted pointer. A class must be
+// destructible in any partly restored state.
 //
 // Per-class boilerplate. MPERSISTENT_CLASS_MEMBERS (model/MPersistentClass.h)
 // declares the class id, the class name, the factory's create function,
 // NewSpecies, Copy, IsA and IsKindOf in one line; the class then writes only
-// its constructors, its fields' guts and BinaryStoreSize. Registration with
-// the factory is one line in GRegisterModelClasses (model/GModelClasses.cpp):
+// its constructors, its two guts templates and BinaryStoreSize.
+// Registration with the factory is one line in GRegisterModelClasses
+// (model/GModelClasses.cpp):
 //     GAddToFactory<GMyLeaf>();
-// A complete leaf class:
+// A complete leaf class, header:
 //
 //     class GMyLeaf : public MPersistentObject {
 //         MPERSISTENT_CLASS_MEMBERS(GMyLeaf, MPersistentObject, 1234)
+//         RW_DECLARE_GUTS()
 //     public:
 //         GMyLeaf() = default;
-//         uint32_t BinaryStoreSize() const override {
-//             return MPersistentObject::BinaryStoreSize() + 4 + 4; // version, value
-//         }
-//         void SaveGuts(RWVirtualOutStream& s) const override {
-//             MPersistentObject::SaveGuts(s);
-//             GWriteClassVersion(s);
-//             s << static_cast<unsigned long>(value_);      // a 32-bit "long"
-//         }
-//         void SaveGuts(RWBinaryFile& f) const override {
-//             MPersistentObject::SaveGuts(f);
-//             GWriteClassVersion(f);
-//             f.Write(value_);
-//         }
-//         void RestoreGuts(RWVirtualInStream& s) override {
-//             MPersistentObject::RestoreGuts(s);
-//             if (!GReadClassVersion(s)) return;           // fields stay as they were
-//             unsigned long value = 0;
-//             s >> value;
-//             if (GRestoreGood(s)) value_ = static_cast<uint32_t>(value);
-//         }
-//         void RestoreGuts(RWBinaryFile& f) override {
-//             MPersistentObject::RestoreGuts(f);
-//             if (!GReadClassVersion(f)) return;
-//             f.Read(value_);                               // unchanged on a short read
+//         uint32_t BinaryStoreSize() const override { // version, value, flags, member
+//             return MPersistentObject::BinaryStoreSize() + 4 + 4 + 2 +
+//                    RWObjectStoreSize(member_.Get());
 //         }
 //     private:
 //         uint32_t value_ = 0;
+//         int16_t flags_ = 0;
+//         GCountedPtr member_; // a GMemberClass, or null
 //     };
 //
+// and its .cpp:
+//
+//     template <class Carrier> void GMyLeaf::SaveGutsTo(Carrier& carrier) const {
+//         MPersistentObject::SaveGuts(carrier);   // the base, for either carrier
+//         GWriteClassVersion(carrier);
+//         RWSaveU32(carrier, value_);             // a 32-bit "long"
+//         RWSaveI16(carrier, flags_);
+//         RWSaveObject(carrier, member_.Get());   // the nil object for null
+//     }
+//
+//     template <class Carrier> void GMyLeaf::RestoreGutsFrom(Carrier& carrier) {
+//         MPersistentObject::RestoreGuts(carrier);
+//         if (!GReadClassVersion(carrier)) return; // fields stay as they were
+//         uint32_t value = 0;
+//         int16_t flags = 0;
+//         // All or none: a cut record leaves the object as it was.
+//         if (!RWRestoreU32(carrier, value) || !RWRestoreI16(carrier, flags)) return;
+//         value_ = value;
+//         flags_ = flags;
+//         member_ = GRestorePtr<GMemberClass>(carrier); // null for nil
+//     }
+//
+//     RW_DEFINE_GUTS(GMyLeaf)
+//
 // A member that is itself a persistent object is kept in a GCountedPtr and
-// restored with `member_ = GRestorePtr<GMemberClass>(s);` (null for nil).
-// A class with an unusual IsKindOf chain, or a version other than 1
-// (GReadClassVersion(s, highest, lowest)), writes those members by hand.
+// restored with GRestorePtr as above. A class with an unusual IsKindOf
+// chain writes that member by hand; a version other than 1 is written with
+// GWriteClassVersion(carrier, version) and read with
+// GReadClassVersion(carrier, highest, lowest).
 //
 // Ownership. An object nobody holds (count -1) belongs to whoever made it.
 // Add/AddFirst of a composite take such an object over (the composite holds
@@ -93,6 +119,7 @@
 #include <memory>
 
 #include "model/GCountedPtr.h"
+#include "rw/RWCarrier.h"
 #include "rw/RWCollectable.h"
 #include "rw/RWCollectableIO.h"
 
@@ -137,10 +164,7 @@ public:
     // Same IsA and IsEqualId.
     bool IsEqual(const RWCollectable* other) const override;
     // Version 1, id, serial. A saved serial of 0 keeps the object's own.
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
+    RW_DECLARE_GUTS()
 
     // True for the class's own id and every base's up to 751.
     virtual bool IsKindOf(RWClassID classId) const;

@@ -111,6 +111,14 @@ public:
     // False when closing or removing failed; else whether it opened.
     bool Erase();
 
+    // The restore-failure flag: the one failure signal of an object-graph
+    // restore from this file (rw/RWCarrier.h). Setting it neither reads nor
+    // seeks, so the file stays where the failure happened; the outermost
+    // restore clears it when it starts and checks it when it ends.
+    void MarkRestoreFailed() { restoreFailed_ = true; }
+    bool RestoreFailed() const { return restoreFailed_; }
+    void ClearRestoreFailed() { restoreFailed_ = false; }
+
 private:
     template <typename T> bool ReadItems(T* values, size_t n);
     template <typename T> bool WriteItems(const T* values, size_t n);
@@ -118,4 +126,5 @@ private:
     std::string name_;
     std::string mode_;
     std::FILE* file_ = nullptr;
+    bool restoreFailed_ = false;
 };

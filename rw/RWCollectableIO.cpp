@@ -8,6 +8,7 @@
 
 #include "rw/RWBinaryFile.h"
 #include "rw/RWCString.h"
+#include "rw/RWCarrier.h"
 #include "rw/RWCollectionBase.h"
 #include "rw/RWErrorHandler.h"
 #include "rw/RWFactory.h"
@@ -175,7 +176,7 @@ bool ReadObject(RWVirtualInStream& stream, RWReadTable& table, RWCollectable* ta
 bool ReadObject(RWBinaryFile& file, RWReadTable& table, RWCollectable* target, RWRestoreHold hold,
                 RWRestoreTypeCheck check, RWCollectable*& result) {
     uint16_t id = 0;
-    if (!file.Read(id)) return false;
+    if (file.RestoreFailed() || !file.Read(id)) return false;
 
     uint32_t index;
     if (id == kFileBackReference) {
@@ -234,7 +235,7 @@ bool CarrierFailed(const RWVirtualInStream& stream) {
     return !stream.good();
 }
 bool CarrierFailed(const RWBinaryFile& file) {
-    return file.Eof() || file.Error();
+    return !RWRestoreGood(file);
 }
 
 // The outermost call owns the table: it reads the file magic, and when the
@@ -260,6 +261,8 @@ RWCollectable* Restore(RWBinaryFile& file, RWCollectable* target, RWRestoreHold 
                        RWRestoreTypeCheck check) {
     RWReadTableGuard guard;
     if (guard.Created()) {
+        // The flag is this restore's: a failure of an earlier one does not count.
+        file.ClearRestoreFailed();
         uint32_t magic = 0;
         if (!file.Read(magic)) return nullptr;
         if (magic != kFileMagic) {

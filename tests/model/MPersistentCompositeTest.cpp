@@ -558,7 +558,12 @@ TEST_F(MPersistentCompositeTest, AnotherVersionInAFileRefusesTheOutermostRestore
     MPersistentObject* restored = nullptr;
     RestoreMPersistentObjectPtr(file, restored);
     EXPECT_EQ(restored, nullptr);
-    EXPECT_TRUE(file.Eof());
+    // Refused through the restore's failure flag: the file stays just past
+    // the version word that was refused (magic 4, composite 2 + 20, leaf
+    // 2 + 16), neither read to its end nor sought.
+    EXPECT_TRUE(file.RestoreFailed());
+    EXPECT_FALSE(file.Eof());
+    EXPECT_EQ(file.CurOffset(), 44);
     EXPECT_EQ(LeavesMade(), 0);
 
     // The same bytes with version 1 restore.
