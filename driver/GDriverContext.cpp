@@ -152,7 +152,7 @@ MPersistentObject* GDriverContext::GetPrinter() const {
     return FindIn(configuration_.Get(), kPrinterNodeId);
 }
 
-MPersistentObject* GDriverContext::GetPrinterConfiguration() const {
+MPersistentObject* GDriverContext::GetPrinterConfiguration() {
     return FindIn(GetPrinter(), kPrinterConfigurationId);
 }
 
@@ -169,7 +169,7 @@ GMediaPool* GDriverContext::GetMediaPool() {
     return symmetricPool_.As<GMediaPool>();
 }
 
-GMediaPool* GDriverContext::FindPrinterSetting189() const {
+GMediaPool* GDriverContext::FindPrinterSetting189() {
     return dynamic_cast<GMediaPool*>(FindIn(GetPrinterConfiguration(), kMediaPoolId));
 }
 
@@ -182,12 +182,12 @@ MPersistentObject* GDriverContext::FindWriter() const {
     return printer == nullptr ? nullptr : printer->FindByKind(kWriterKind);
 }
 
-uint32_t GDriverContext::GetSetting958() const {
+uint32_t GDriverContext::GetSetting958() {
     const GValueAttribute* value = FindValue(GetPrinterConfiguration(), kSetting958Id);
     return value == nullptr ? 0 : value->GetValue();
 }
 
-int32_t GDriverContext::IsMediaNameUnlisted(const RWCString& name) const {
+int32_t GDriverContext::IsMediaNameUnlisted(const RWCString& name) {
     MPersistentObject* names = FindIn(GetPrinterConfiguration(), kMediaTypeNamesId);
     if (names == nullptr) return 1;
     const std::unique_ptr<MPersistentIterator> children = names->CreateIterator();

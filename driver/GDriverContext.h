@@ -128,15 +128,17 @@ public:
     // Node 76 of the configuration tree.
     MPersistentObject* GetPrinter() const;
     // The printer node's configuration; null without a printer node.
-    MPersistentObject* GetPrinterConfiguration() const;
+    // Virtual until the printer node is the device model's peripheral, whose
+    // configuration operation will answer it.
+    virtual MPersistentObject* GetPrinterConfiguration();
     // The printer node's child that is kind of 765 (the page-description
     // writer); null without a printer node.
     MPersistentObject* FindWriter() const;
     // The 16-bit value of node 958 of the printer configuration, 0 when absent.
-    uint32_t GetSetting958() const;
+    uint32_t GetSetting958();
     // 0 when a string child of node 1132 of the printer configuration equals
     // name exactly, else 1.
-    int32_t IsMediaNameUnlisted(const RWCString& name) const;
+    int32_t IsMediaNameUnlisted(const RWCString& name);
     void SetDontShowJobName() { dontShowJobName_ = 1; }
     uint32_t GetDontShowJobName() const { return dontShowJobName_; }
     // The media pool the settings ask for: node 195 of the printer
@@ -146,7 +148,7 @@ public:
     // printer configuration. Owned by the configuration or the context.
     GMediaPool* GetMediaPool();
     // The custom-size media pool (node 189 of the printer configuration).
-    GMediaPool* FindPrinterSetting189() const;
+    GMediaPool* FindPrinterSetting189();
     // A setting of the printer node (depth first below node 76), or null.
     MPersistentObject* FindPrinterSetting(uint32_t id) const;
 

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "device/GDeviceClasses.h"
+#include "driver/GDriverClasses.h"
 #include "model/GModelClasses.h"
 #include "rw/RWErrorHandler.h"
 #include "rw/RWLibraryClasses.h"
@@ -14,5 +15,6 @@ void InitializeModuleRuntime() {
         RWRegisterLibraryClasses();
         GRegisterModelClasses();
         GRegisterDeviceClasses();
+        GRegisterDriverClasses();
     });
 }

@@ -2,20 +2,18 @@
 // UTF-16LE; the narrow side is the Windows code page named by number.
 #include <iconv.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <string>
 #include <unordered_map>
 
+#include "winapi/WinHostStore.h"
 #include "winapi/WinKernel.h"
 
 namespace {
 
-std::atomic<UINT> g_ansiCodePage{1252};
-
 UINT ResolveCodePage(UINT codePage) {
-    if (codePage == CP_ACP) return g_ansiCodePage.load();
+    if (codePage == CP_ACP) return GetACP();
     if (codePage == CP_OEMCP) return GetOEMCP();
     return codePage;
 }
@@ -137,15 +135,19 @@ template <typename Unit, typename String> int CopyOut(const String& converted, U
 } // namespace
 
 UINT GetACP() {
-    return g_ansiCodePage.load();
+    WinHostStore& store = WinHostStore::Instance();
+    std::lock_guard<std::recursive_mutex> hold(store.Mutex());
+    return store.State().ansiCodePage;
 }
 
 UINT GetOEMCP() {
-    return g_ansiCodePage.load() == 1252 ? 437 : g_ansiCodePage.load();
+    WinHostStore& store = WinHostStore::Instance();
+    std::lock_guard<std::recursive_mutex> hold(store.Mutex());
+    return store.State().oemCodePage;
 }
 
 void SetAnsiCodePageForHost(UINT codePage) {
-    g_ansiCodePage.store(codePage);
+    WinHostStore::Instance().SetCodePages(codePage, codePage == 1252 ? 437 : codePage);
 }
 
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR out, int outSize) {

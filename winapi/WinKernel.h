@@ -1,8 +1,11 @@
 #pragma once
-// Kernel services of the platform layer: critical sections and the ANSI code
-// page conversions. Critical sections are recursive, as Windows' are.
+// Kernel services of the platform layer: critical sections, the ANSI code
+// page conversions, the last-error value and MulDiv. Critical sections are
+// recursive, as Windows' are. Threads, waits, time, files and modules have
+// headers of their own (WinThread.h, WinTime.h, WinFile.h, WinModule.h).
 #include <pthread.h>
 
+#include "winapi/WinError.h"
 #include "winapi/WinTypes.h"
 
 struct CRITICAL_SECTION {
@@ -41,13 +44,6 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPW
 int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR text, int length, LPSTR out, int outSize,
                         LPCSTR defaultChar, LPBOOL usedDefaultChar);
 
-DWORD GetLastError();
-void SetLastError(DWORD error);
-
-constexpr DWORD ERROR_SUCCESS = 0;
-constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
-constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
-constexpr DWORD ERROR_INVALID_PARAMETER = 87;
-constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
-constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
-constexpr DWORD ERROR_INVALID_FLAGS = 1004;
+// a * b / c with a 64-bit intermediate, rounded to the nearest integer (halves
+// away from zero); -1 when c is 0 or the result does not fit in 32 bits.
+int MulDiv(int a, int b, int c);

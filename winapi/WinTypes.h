@@ -43,3 +43,90 @@ using HMODULE = HINSTANCE;
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
+
+using BOOLEAN = uint8_t;
+using FLOAT = float;
+using LONG64 = int64_t;
+using INT_PTR = intptr_t;
+using ULONG_PTR = uintptr_t;
+using LANGID = WORD;
+using LCID = DWORD;
+using HRESULT = int32_t;
+using WPARAM = UINT_PTR;
+using LPARAM = LONG_PTR;
+using LRESULT = LONG_PTR;
+
+using PVOID = void*;
+using LPBYTE = BYTE*;
+using PBYTE = BYTE*;
+using LPWORD = WORD*;
+using LPLONG = LONG*;
+using PLONG = LONG*;
+using LPUINT = UINT*;
+using PDWORD = DWORD*;
+using PULONG = ULONG*;
+using LPHANDLE = HANDLE*;
+using PHANDLE = HANDLE*;
+using PWSTR = WCHAR*;
+using PCWSTR = const WCHAR*;
+
+// Registry keys are opaque handles; the predefined roots carry the values
+// Windows gives them (see winapi/WinReg.h).
+struct HKEY__;
+using HKEY = HKEY__*;
+using PHKEY = HKEY*;
+
+using FARPROC = INT_PTR (*)();
+
+// A handle value that no successful call hands out (file and find calls).
+inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1));
+
+struct SECURITY_ATTRIBUTES {
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
+};
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+using LPFILETIME = FILETIME*;
+
+struct POINTL {
+    LONG x;
+    LONG y;
+};
+
+struct SIZEL {
+    LONG cx;
+    LONG cy;
+};
+
+struct RECTL {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+
+// Calling-convention marker of Windows declarations; one convention on x86-64 Linux.
+#define WINAPI
+#define CALLBACK
+#define APIENTRY
+
+constexpr WORD MAKELANGID(WORD primary, WORD sub) {
+    return static_cast<WORD>((sub << 10) | primary);
+}
+constexpr WORD LOWORD(DWORD value) {
+    return static_cast<WORD>(value & 0xFFFF);
+}
+constexpr WORD HIWORD(DWORD value) {
+    return static_cast<WORD>(value >> 16);
+}
+constexpr DWORD MAKELONG(WORD low, WORD high) {
+    return static_cast<DWORD>(low) | (static_cast<DWORD>(high) << 16);
+}
+
+constexpr int MAX_PATH = 260;

@@ -1,0 +1,44 @@
+#pragma once
+// The double modules write what happens to them into the shared registry,
+// where the tests read it: HKEY_CURRENT_USER "Software\QVTest", value named
+// after the module, a REG_SZ of events each followed by ';'.
+#include <string>
+#include <vector>
+
+#include "winapi/WinModule.h"
+#include "winapi/WinReg.h"
+
+namespace testmodule {
+
+inline constexpr const char16_t* kLogKey = u"Software\\QVTest";
+
+inline void Append(const char16_t* module, const std::u16string& event) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kLogKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    std::u16string log;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(key, module, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && size > 0) {
+        std::vector<char16_t> units(size / 2 + 1, 0);
+        RegQueryValueExW(key, module, nullptr, &type, reinterpret_cast<BYTE*>(units.data()), &size);
+        log = units.data();
+    }
+    log += event + u";";
+    RegSetValueExW(key, module, 0, REG_SZ, reinterpret_cast<const BYTE*>(log.c_str()),
+                   static_cast<DWORD>((log.size() + 1) * 2));
+    RegCloseKey(key);
+}
+
+inline void LogAttachDetach(const char16_t* module, DWORD reason) {
+    if (reason == DLL_PROCESS_ATTACH) Append(module, u"attach");
+    if (reason == DLL_PROCESS_DETACH) Append(module, u"detach");
+}
+
+inline std::u16string Number(uint32_t value) {
+    std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+} // namespace testmodule

@@ -1,0 +1,18 @@
+#pragma once
+// Version information of modules, from their resource data
+// (winapi/WinResource.h). GetFileVersionInfoW copies a module's version
+// resource into the caller's block in the layer's own block layout; only
+// VerQueryValueW reads that block:
+//   u"\\"                                  -> VS_FIXEDFILEINFO, size 52
+//   u"\\VarFileInfo\\Translation"          -> DWORD pairs, size in bytes
+//   u"\\StringFileInfo\\<key>\\<name>"     -> the text, length in characters
+//                                             with its NUL
+#include "winapi/WinError.h"
+#include "winapi/WinResource.h"
+#include "winapi/WinTypes.h"
+
+// The file is a module's Windows name or path (found as LoadLibraryW finds
+// it). 0 with ERROR_RESOURCE_TYPE_NOT_FOUND when it has no version resource.
+DWORD GetFileVersionInfoSizeW(LPCWSTR fileName, LPDWORD handle);
+BOOL GetFileVersionInfoW(LPCWSTR fileName, DWORD handle, DWORD length, LPVOID data);
+BOOL VerQueryValueW(LPCVOID block, LPCWSTR subBlock, LPVOID* buffer, LPUINT length);

@@ -1,0 +1,39 @@
+#include "winnt40/GNT40OSFactory.h"
+
+#include <vector>
+
+#include "winapi/WinSpool.h"
+
+GNT40OSFactory::GNT40OSFactory() = default;
+
+GNT40OSFactory::~GNT40OSFactory() = default;
+
+GOSFactory* GNT40OSFactory::Create() {
+    return Install(std::make_unique<GNT40OSFactory>());
+}
+
+GDriver* GNT40OSFactory::CreateDriver(const GPrinterIdentity&) {
+    return nullptr;
+}
+
+RWWString GNT40OSFactory::GetDriverDataFile(GDriverContext* context) {
+    WinScopedPrinter printer = OpenContextPrinter(context, 0);
+    if (!printer) return RWWString();
+    DWORD needed = 0;
+    GetPrinterDriverW(printer.Get(), nullptr, 2, nullptr, 0, &needed);
+    if (needed < sizeof(DRIVER_INFO_2W)) return RWWString();
+    // Aligned for the record at its start.
+    std::vector<uint64_t> buffer((needed + sizeof(uint64_t) - 1) / sizeof(uint64_t));
+    auto* bytes = reinterpret_cast<BYTE*>(buffer.data());
+    if (!GetPrinterDriverW(printer.Get(), nullptr, 2, bytes, needed, &needed)) return RWWString();
+    const auto* info = reinterpret_cast<const DRIVER_INFO_2W*>(bytes);
+    return info->pDataFile != nullptr ? RWWString(info->pDataFile) : RWWString();
+}
+
+GModuleLoader* GNT40OSFactory::LoadSetupLibrary(const RWWString&, HANDLE) {
+    return nullptr;
+}
+
+HANDLE GNT40OSFactory::GetPrinterHandle(GDriverContext*) {
+    return nullptr;
+}

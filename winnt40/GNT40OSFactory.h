@@ -1,0 +1,28 @@
+#pragma once
+// The concrete Windows NT platform services of the module: the operations
+// that need the driver instance's classes (creating a driver instance, the
+// driver's data file, the mini-installer loader, the printer handle of a
+// driver context).
+//
+// The driver instance and the mini-installer loader are not part of the
+// module yet: until they are, CreateDriver and LoadSetupLibrary answer null
+// and GetPrinterHandle null (so printer data is reached through a printer
+// opened by name).
+#include "winnt40/GNTOSFactory.h"
+
+class GNT40OSFactory : public GNTOSFactory {
+public:
+    GNT40OSFactory();
+    ~GNT40OSFactory() override;
+
+    // Makes a new instance the process-wide one (GOSFactory::Install).
+    static GOSFactory* Create();
+
+    GDriver* CreateDriver(const GPrinterIdentity& identity) override;
+    // The pDataFile of the printer's driver (GetPrinterDriverW level 2);
+    // the printer is opened by name when the context has no handle. Empty
+    // when it cannot be had.
+    RWWString GetDriverDataFile(GDriverContext* context) override;
+    GModuleLoader* LoadSetupLibrary(const RWWString& printerName, HANDLE printer) override;
+    HANDLE GetPrinterHandle(GDriverContext* context) override;
+};
