@@ -9,6 +9,7 @@
 
 #include "driver/GDriverContext.h"
 #include "driver/GLocaleInfo.h"
+#include "driver/GPrinterValueStore.h"
 #include "model/GPersistInputStream.h"
 #include "model/GPersistOutputStream.h"
 #include "winapi/WinFile.h"
@@ -367,9 +368,8 @@ uint32_t GNTOSFactory::QueryConverterService() {
     return 0;
 }
 
-GPrinterValueStore* GNTOSFactory::CreateValueStore(GDriverContext*) {
-    // The printer value store is not part of the module yet.
-    return nullptr;
+GPrinterValueStore* GNTOSFactory::CreateValueStore(GDriverContext* context) {
+    return new (std::nothrow) GPrinterValueStore(context);
 }
 
 std::unique_ptr<GLock> GNTOSFactory::CreateLock() {
@@ -607,7 +607,8 @@ int GNTOSFactory::WriteChunks(ChunkStore& store, const void* data, uint32_t leng
     // reads as missing.
     auto dropValue = [&store, count] {
         store.DeleteValue(store.Name());
-        for (uint32_t i = 0; i < count; ++i) store.DeleteValue(ChunkName(store.Name(), i));
+        for (uint32_t i = 0; i < count; ++i)
+            store.DeleteValue(ChunkName(store.Name(), i));
         for (uint32_t i = count; i <= kMaxChunkCount && store.DeleteValue(ChunkName(store.Name(), i)); ++i) {
         }
     };
