@@ -4,6 +4,8 @@
 
 #include "device/GMedia.h"
 #include "device/GMediaPool.h"
+#include "driver/GLocaleInfo.h"
+#include "driver/GOSFactory.h"
 #include "model/GAttributeComposite.h"
 #include "model/GResourceMappingList.h"
 #include "model/GStringAttribute.h"
@@ -25,6 +27,8 @@ constexpr uint32_t kAlternatePoolSetting = 711;
 constexpr uint32_t kSymmetricPoolSetting = 713;
 constexpr uint32_t kAlternatePoolId = 195;
 constexpr uint32_t kMediaPoolId = 189;
+constexpr uint32_t kLetterPaperId = 1;
+constexpr uint32_t kA4PaperId = 23;
 
 // The value attribute with id under node (null node, missing or another
 // kind: null).
@@ -121,6 +125,20 @@ int32_t GDriverContext::CheckPaperIdInSettings(MPersistentObject* settings, uint
     MPersistentObject* resolution = settings == nullptr ? nullptr : settings->FindById(kResolutionNodeId);
     return CheckPaperId(settings, paperId, ValueOr(settings, kOrientationId, 0),
                         ValueOr(resolution, kXResolutionId, 0), ValueOr(resolution, kYResolutionId, 0));
+}
+
+uint32_t GDriverContext::GetDefaultPaperId() {
+    if (defaultPaperId_ != 0) return defaultPaperId_;
+    defaultPaperId_ = kLetterPaperId;
+    GOSFactory* factory = GOSFactory::Instance();
+    const std::unique_ptr<GLocaleInfo> locale = factory == nullptr ? nullptr : factory->GetLocaleInfo();
+    if (locale != nullptr) {
+        const int32_t country = locale->GetNumber(GLocaleInfo::kCountry);
+        const bool letterCountry =
+            country <= 2 || (country >= 50 && country <= 59) || (country >= 500 && country <= 599);
+        if (!letterCountry) defaultPaperId_ = kA4PaperId;
+    }
+    return defaultPaperId_;
 }
 
 RWWString GDriverContext::GetResourceLibraryPath() {

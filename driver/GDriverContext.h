@@ -84,8 +84,6 @@ public:
     // The id under which the media pool keeps the media of paperId for
     // these settings.
     virtual uint32_t MapPaperIdForSettings(MPersistentObject* settings, uint32_t paperId) = 0;
-    // The default paper id (1 or 23, from the user's country).
-    virtual uint32_t GetDefaultPaperId() = 0;
     // Copies the values of from that into also holds into into (after a blob
     // of the older form was read); returns into.
     virtual GAttributeComposite* MergeMatchingValues(const GAttributeComposite& from,
@@ -112,6 +110,10 @@ public:
     // CheckPaperId with the resolution (323, 324 in node 249) and the
     // orientation (265) of settings.
     virtual int32_t CheckPaperIdInSettings(MPersistentObject* settings, uint32_t paperId);
+    // The default paper id, worked out on the first call and kept: 23 (A4)
+    // when the user's country code (the services' locale snapshot) is above
+    // 2 and outside 50-59 and 500-599, else 1 (Letter).
+    virtual uint32_t GetDefaultPaperId();
     // Node 401 of the printer configuration as wide text; empty when absent.
     virtual RWWString GetResourceLibraryPath();
     // Finds the child of node 369 whose string 370 equals name (both
@@ -191,5 +193,6 @@ private:
     GCountedPtr resourceMappingList_;
     GCountedPtr settings_;
     GCountedPtr symmetricPool_;
+    uint32_t defaultPaperId_ = 0;
     uint32_t dontShowJobName_ = 0;
 };

@@ -51,7 +51,6 @@ public:
     int32_t AcceptsResolution(int32_t, int32_t) override { return 0; }
     int32_t AcceptsBin(int16_t) override { return 0; }
     uint32_t MapPaperIdForSettings(MPersistentObject*, uint32_t paperId) override { return paperId; }
-    uint32_t GetDefaultPaperId() override { return 1; }
     GAttributeComposite* MergeMatchingValues(const GAttributeComposite&, GAttributeComposite* into) override {
         return into;
     }
