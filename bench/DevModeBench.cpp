@@ -93,6 +93,9 @@ public:
         return into;
     }
     void FillResourceMappingList(GResourceMappingList&) override {}
+    int32_t FormIndexToPaperId(uint32_t, uint16_t&) override { return 0; }
+    int32_t PaperIdToFormIndex(uint16_t, uint32_t&) override { return 0; }
+    int32_t AcceptsForm(const FORM_INFO_1W&, uint32_t, int32_t, int32_t) override { return 0; }
 };
 
 void BM_DevModeStoreAndLoad(benchmark::State& state) {

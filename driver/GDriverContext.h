@@ -21,6 +21,7 @@
 #include "model/GCountedPtr.h"
 #include "rw/RWCString.h"
 #include "rw/RWWString.h"
+#include "winapi/WinSpool.h"
 
 class GAttributeComposite;
 class GDriver;
@@ -91,6 +92,15 @@ public:
     // Fills a fresh resource-mapping list (DMBIN values and tray ids) from
     // the printer's current paper sources.
     virtual void FillResourceMappingList(GResourceMappingList& list) = 0;
+    // The paper setting (260) of a spooler form index (1 for the first form)
+    // and back; 1 on success.
+    virtual int32_t FormIndexToPaperId(uint32_t formIndex, uint16_t& paperId) = 0;
+    virtual int32_t PaperIdToFormIndex(uint16_t paperId, uint32_t& formIndex) = 0;
+    // 1 when the printer takes the spooler form (its position in the
+    // spooler's list from 0) at the angle (0 or 90); strict 0 allows the
+    // relaxed check.
+    virtual int32_t AcceptsForm(const FORM_INFO_1W& form, uint32_t position, int32_t strict,
+                                int32_t angle) = 0;
 
     // --- The context's own operations ---------------------------------------
     // Marks the caches stale and drops the symmetric media pool.

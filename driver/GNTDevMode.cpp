@@ -16,6 +16,7 @@
 #include "model/MAssociationList.h"
 #include "model/MPersistentAssociation.h"
 #include "model/MPersistentIterator.h"
+#include "winapi/WinSpool.h"
 
 using namespace GSettingValues;
 
@@ -30,6 +31,8 @@ constexpr uint32_t kXResolution = 323;
 constexpr uint32_t kYResolution = 324;
 constexpr uint32_t kThirdOutput = 325;
 constexpr uint32_t kResourceNames = 193;
+constexpr uint32_t kPaper = 260;
+constexpr uint32_t kRelaxedPaperCheck = 915;
 
 bool IsOutput(uint32_t id) {
     return id == kXResolution || id == kYResolution || id == kThirdOutput;
@@ -93,7 +96,9 @@ const RWCString* TextOf(const MPersistentObject* value) {
 
 } // namespace
 
-GNTDevMode::GNTDevMode(GDriverContext* instance, HANDLE) : GDevMode(instance), instance_(instance) {
+GNTDevMode::GNTDevMode(GDriverContext* instance, HANDLE printer)
+    : GDevMode(instance), instance_(instance), printer_(printer) {
+    if (printer_ != nullptr) MergePrinterDevMode(printer_);
     if (IsTakenFromPrinter() == 0) {
         SetDefaults();
     } else {
@@ -124,6 +129,51 @@ int32_t GNTDevMode::TakePrinterDevMode(const DEVMODEW* devmode, const WCHAR* dat
     return 1;
 }
 
+int32_t GNTDevMode::MergePrinterDevMode(HANDLE printer) {
+    DWORD needed = 0;
+    GetPrinterW(printer, 2, nullptr, 0, &needed);
+    if (needed < sizeof(PRINTER_INFO_2W)) return 0;
+    // 8-byte units: the record holds pointers.
+    std::vector<uint64_t> buffer((needed + sizeof(uint64_t) - 1) / sizeof(uint64_t));
+    if (!GetPrinterW(printer, 2, reinterpret_cast<LPBYTE>(buffer.data()), needed, &needed)) return 0;
+    const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+    return TakePrinterDevMode(info->pDevMode, info->pDatatype);
+}
+
+std::vector<uint64_t> GNTDevMode::EnumerateForms(DWORD& count) const {
+    count = 0;
+    if (printer_ == nullptr) return {};
+    DWORD needed = 0;
+    DWORD returned = 0;
+    EnumFormsW(printer_, 1, nullptr, 0, &needed, &returned);
+    if (needed == 0) return {};
+    std::vector<uint64_t> buffer((needed + sizeof(uint64_t) - 1) / sizeof(uint64_t));
+    if (!EnumFormsW(printer_, 1, reinterpret_cast<LPBYTE>(buffer.data()), needed, &needed, &returned))
+        return {};
+    count = returned;
+    return buffer;
+}
+
+int32_t GNTDevMode::FindFormByName(const WCHAR* name, uint32_t& index, int32_t strict, int32_t angle) {
+    if (name == nullptr || instance_ == nullptr) return 0;
+    DWORD count = 0;
+    const std::vector<uint64_t> buffer = EnumerateForms(count);
+    const auto* forms = reinterpret_cast<const FORM_INFO_1W*>(buffer.data());
+    const std::u16string_view wanted(name);
+    for (DWORD position = 0; position < count; ++position) {
+        if (forms[position].pName == nullptr || wanted != forms[position].pName) continue;
+        if (instance_->AcceptsForm(forms[position], position, strict, angle) != 1) return 0;
+        index = position + 1;
+        return 1;
+    }
+    return 0;
+}
+
+int32_t GNTDevMode::FindFormForOrientation(const WCHAR* name, int16_t orientation, uint32_t& index,
+                                           int32_t strict) {
+    return FindFormByName(name, index, strict, orientation == DMORIENT_LANDSCAPE ? 90 : 0);
+}
+
 int32_t GNTDevMode::IsOurDevMode(const DEVMODEW* devmode) {
     if (devmode == nullptr || devmode->dmSpecVersion != kSpecVersion ||
         devmode->dmSize != Image::kPublicSize || devmode->dmDriverExtra != Image::kDriverExtra)
@@ -149,11 +199,42 @@ int32_t GNTDevMode::WriteDevMode(DEVMODEW* out) {
 }
 
 int32_t GNTDevMode::SettingsToPublic(MPersistentObject* settings, DEVMODEW* devmode) {
-    return GDevMode::SettingsToPublic(settings, devmode);
+    const int32_t result = GDevMode::SettingsToPublic(settings, devmode);
+    if (result != 1 || devmode->dmDefaultSource != DMBIN_FORMSOURCE) return result;
+    const std::optional<uint16_t> paper = Get(settings, kPaper);
+    uint32_t index = 0;
+    DWORD count = 0;
+    const std::vector<uint64_t> buffer = EnumerateForms(count);
+    const auto* forms = reinterpret_cast<const FORM_INFO_1W*>(buffer.data());
+    const bool named = paper && instance_ != nullptr && instance_->PaperIdToFormIndex(*paper, index) == 1 &&
+                       index >= 1 && index <= count && forms[index - 1].pName != nullptr;
+    if (!named) {
+        devmode->dmFields &= ~DM_FORMNAME;
+        return result;
+    }
+    const std::u16string_view name(forms[index - 1].pName);
+    std::fill(std::begin(devmode->dmFormName), std::end(devmode->dmFormName), u'\0');
+    std::copy_n(name.begin(), std::min<size_t>(name.size(), CCHFORMNAME - 1), devmode->dmFormName);
+    devmode->dmFields |= DM_FORMNAME;
+    return result;
 }
 
 int32_t GNTDevMode::PublicToSettings(const DEVMODEW* devmode, MPersistentObject* settings) {
-    return GDevMode::PublicToSettings(devmode, settings);
+    const int32_t result = GDevMode::PublicToSettings(devmode, settings);
+    if (result != 1 || instance_ == nullptr) return result;
+    const DEVMODEW dm = PublicPartOf(*devmode);
+    if (dm.dmDefaultSource != DMBIN_FORMSOURCE || (dm.dmFields & DM_FORMNAME) == 0) return result;
+    WCHAR name[CCHFORMNAME + 1] = {};
+    std::copy_n(dm.dmFormName, CCHFORMNAME, name);
+    const int32_t strict = IsNonZero(instance_->GetPrinter(), kRelaxedPaperCheck) ? 0 : 1;
+    uint32_t index = 0;
+    uint16_t paper = 0;
+    if (FindFormForOrientation(name, dm.dmOrientation, index, strict) != 1 ||
+        instance_->FormIndexToPaperId(index, paper) != 1) {
+        paper = static_cast<uint16_t>(instance_->GetDefaultPaperId());
+    }
+    Set(settings, kPaper, paper);
+    return result;
 }
 
 MPersistentObject* GNTDevMode::FindPrinterNode(uint32_t id) const {

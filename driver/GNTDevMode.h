@@ -11,6 +11,7 @@
 // then settings to apply. Without 903, the children of node 206 stand for
 // DMRES_HIGH, DMRES_MEDIUM, DMRES_LOW and DMRES_DRAFT in that order.
 #include <cstdint>
+#include <vector>
 
 #include "driver/GDevMode.h"
 #include "winapi/WinTypes.h"
@@ -36,9 +37,13 @@ public:
     // (dmDriverExtra 0) when the application flags hold any of 0x40100.
     // 0 for null.
     virtual int32_t WriteDevMode(DEVMODEW* out);
-    // Base conversions (the form name and form source follow the spooler's
-    // forms once those are reachable).
+    // ApplySettingsToPublic: the base conversion; then, for the form source
+    // (dmDefaultSource 15), the name of the spooler form of the paper
+    // setting 260 (DM_FORMNAME), or no form name.
     int32_t SettingsToPublic(MPersistentObject* settings, DEVMODEW* devmode) override;
+    // ApplyPublicToSettings: the base conversion; then, for the form source
+    // with DM_FORMNAME, the paper setting 260 of the named spooler form (the
+    // default paper when the printer does not take it).
     int32_t PublicToSettings(const DEVMODEW* devmode, MPersistentObject* settings) override;
     int32_t PlatformCheck() override { return 1; }
     uint16_t GetSpecVersion() const override { return kSpecVersion; }
@@ -50,6 +55,16 @@ public:
     // IsOurDevMode) and sets the data-type flag from dataType (null: left
     // as it is). 1 when the DEVMODE was taken.
     int32_t TakePrinterDevMode(const DEVMODEW* devmode, const WCHAR* dataType);
+    // The printer's default DEVMODE and data type (GetPrinterW level 2)
+    // through TakePrinterDevMode. 1 when the DEVMODE was taken.
+    virtual int32_t MergePrinterDevMode(HANDLE printer);
+    // The first spooler form named name that the printer takes at angle:
+    // 1 and index = its position + 1.
+    virtual int32_t FindFormByName(const WCHAR* name, uint32_t& index, int32_t strict, int32_t angle);
+    // FindFormByName at the angle of a DEVMODE orientation (landscape 90,
+    // anything else 0).
+    virtual int32_t FindFormForOrientation(const WCHAR* name, int16_t orientation, uint32_t& index,
+                                           int32_t strict);
 
     // Print-quality presets (see above). code: a DMRES_ value or a 902 code.
     int32_t GetQualityPreset(int32_t code, int32_t& xDpi, int32_t& yDpi, int32_t& third,
@@ -77,5 +92,9 @@ private:
     void LoadSettingsFromImage();
     MPersistentObject* FindPrinterNode(uint32_t id) const;
 
+    // The spooler's forms, level 1 (empty without a printer).
+    std::vector<uint64_t> EnumerateForms(DWORD& count) const;
+
     GDriverContext* instance_;
+    HANDLE printer_; // not owned
 };

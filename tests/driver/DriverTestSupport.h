@@ -112,6 +112,26 @@ public:
         }
     }
 
+    // Form index i (1-based) is paper id formPapers[i - 1].
+    int32_t FormIndexToPaperId(uint32_t formIndex, uint16_t& paperId) override {
+        if (formIndex == 0 || formIndex > formPapers.size()) return 0;
+        paperId = formPapers[formIndex - 1];
+        return 1;
+    }
+    int32_t PaperIdToFormIndex(uint16_t paperId, uint32_t& formIndex) override {
+        for (size_t i = 0; i < formPapers.size(); ++i) {
+            if (formPapers[i] == paperId) {
+                formIndex = static_cast<uint32_t>(i + 1);
+                return 1;
+            }
+        }
+        return 0;
+    }
+    int32_t AcceptsForm(const FORM_INFO_1W&, uint32_t position, int32_t strict, int32_t angle) override {
+        formChecks.push_back({position, strict, angle});
+        return acceptForms ? 1 : 0;
+    }
+
     std::unique_ptr<GAttributeComposite> defaults;
     uint32_t applicationFlags = 0;
     int defaultsMade = 0;
@@ -124,6 +144,14 @@ public:
     std::set<int16_t> bins = {1, 2, 7};
     uint32_t defaultPaperId = 1;
     int merges = 0;
+    std::vector<uint16_t> formPapers = {1, 5, 23};
+    struct FormCheck {
+        uint32_t position;
+        int32_t strict;
+        int32_t angle;
+    };
+    std::vector<FormCheck> formChecks;
+    bool acceptForms = true;
     // (DMBIN value, tray id) pairs a fresh resource-mapping list gets.
     std::vector<std::pair<uint16_t, int16_t>> freshMappings;
     int fills = 0;
