@@ -31,3 +31,35 @@ bool GBin::IsEqualId(const MPersistentObject* other) const {
 uint16_t GBin::Apply(GPeripheral&) {
     return 1;
 }
+
+// --- Persistence ---------------------------------------------------------------
+
+template <class Carrier> void GBin::SaveGutsTo(Carrier& carrier) const {
+    GAttribute::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    SaveHolder(carrier);
+    RWSaveI32(carrier, deliveryKind_);
+    RWSaveI32(carrier, value3_);
+    SaveDisplayString(carrier);
+}
+
+template <class Carrier> void GBin::RestoreGutsFrom(Carrier& carrier) {
+    GAttribute::RestoreGuts(carrier);
+    uint32_t version = 0;
+    if (!GReadClassVersion(carrier, version, ClassVersion(), 0) || !RestoreHolder(carrier)) {
+        return;
+    }
+    int32_t deliveryKind = 0;
+    int32_t value3 = 0;
+    if (!RWRestoreI32(carrier, deliveryKind) || !RWRestoreI32(carrier, value3)) {
+        return;
+    }
+    deliveryKind_ = deliveryKind;
+    value3_ = value3;
+    // Version-0 records end here and keep the default display string.
+    if (version == 1) {
+        RestoreDisplayString(carrier);
+    }
+}
+
+RW_DEFINE_GUTS(GBin)

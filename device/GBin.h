@@ -8,14 +8,17 @@
 //   u32 version (written as 1), the common fields, i32 delivery kind,
 //   i32 value 3, the display string as a nested object
 // Versions 0 and 1 are read; a version-0 record has no display string and
-// keeps the default one. A newer version reads nothing more.
+// keeps the default one. A newer version reads nothing more. The display
+// string is checked as a tray's is (device/GTray.h).
 #include <cstdint>
 
 #include "device/GPaperHolder.h"
 #include "model/MPersistentClass.h"
+#include "rw/RWCarrier.h"
 
 class GBin : public GPaperHolder {
     MPERSISTENT_CLASS_MEMBERS(GBin, GPaperHolder, 1009)
+    RW_DECLARE_GUTS()
 
 public:
     // Empty name, bin id 0, id 0, every other field at its default.
@@ -38,6 +41,8 @@ public:
     bool IsEqualId(const MPersistentObject* other) const override;
     // No device takes a bin: status 1, nothing called.
     uint16_t Apply(GPeripheral& device) override;
+
+    static constexpr uint32_t ClassVersion() { return 1; }
 
     using GPaperHolder::SetName;
 

@@ -2,12 +2,13 @@
 
 #include <cstring>
 
+#include "device/GDots.h"
 #include "device/GPaperUnits.h"
 
 namespace {
 
 uint32_t DotsToHundredths(uint32_t dots, uint16_t resolution) {
-    return resolution == 0 ? 0 : static_cast<uint32_t>(uint64_t{dots} * 100 / resolution);
+    return resolution == 0 ? 0 : GClampToULong(uint64_t{dots} * 100 / resolution);
 }
 
 } // namespace
@@ -81,3 +82,36 @@ void GCustomMediaSize::GetSizeInUnit(GSizePair& size, uint32_t unit) const {
 void GCustomMediaSize::GetSizeInDots(GSizePair& size, uint16_t xResolution, uint16_t yResolution) const {
     size = PaperSizeToDots(unit_, size_, xResolution, yResolution);
 }
+
+// --- Persistence ---------------------------------------------------------------
+
+template <class Carrier> void GCustomMediaSize::SaveGutsTo(Carrier& carrier) const {
+    GAttribute::SaveGuts(carrier);
+    GWriteClassVersion(carrier);
+    RWSaveI16(carrier, static_cast<int16_t>(paperId_));
+    RWSaveString(carrier, name_);
+    RWSaveI32(carrier, static_cast<int32_t>(unit_));
+    RWSaveU32(carrier, size_.x);
+    RWSaveU32(carrier, size_.y);
+}
+
+template <class Carrier> void GCustomMediaSize::RestoreGutsFrom(Carrier& carrier) {
+    GAttribute::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier)) {
+        return;
+    }
+    int16_t paperId = 0;
+    RWCString name;
+    int32_t unit = 0;
+    GSizePair size;
+    // All or none: a cut record leaves the size as it was.
+    if (RWRestoreI16(carrier, paperId) && RWRestoreString(carrier, name) && RWRestoreI32(carrier, unit) &&
+        RWRestoreU32(carrier, size.x) && RWRestoreU32(carrier, size.y)) {
+        paperId_ = static_cast<uint16_t>(paperId);
+        name_ = name;
+        unit_ = static_cast<uint32_t>(unit);
+        size_ = size;
+    }
+}
+
+RW_DEFINE_GUTS(GCustomMediaSize)

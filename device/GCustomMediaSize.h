@@ -14,9 +14,11 @@
 #include "model/GAttribute.h"
 #include "model/MPersistentClass.h"
 #include "rw/RWCString.h"
+#include "rw/RWCarrier.h"
 
 class GCustomMediaSize : public GAttribute {
     MPERSISTENT_CLASS_MEMBERS(GCustomMediaSize, GAttribute, 775)
+    RW_DECLARE_GUTS()
 
 public:
     static constexpr uint16_t kFirstCustomPaperId = 16384;

@@ -152,3 +152,21 @@ void GFormToTrayDatabase::CollectFormKeys(std::vector<uint16_t>& keys) const {
         return false;
     });
 }
+
+// --- Persistence ---------------------------------------------------------------
+
+template <class Carrier> void GFormToTrayDatabase::SaveGutsTo(Carrier& carrier) const {
+    GAttribute::SaveGuts(carrier);
+    GWriteClassVersion(carrier);
+    associations_.SaveGuts(carrier);
+}
+
+template <class Carrier> void GFormToTrayDatabase::RestoreGutsFrom(Carrier& carrier) {
+    GAttribute::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier)) {
+        return;
+    }
+    associations_.RestoreGuts(carrier);
+}
+
+RW_DEFINE_GUTS(GFormToTrayDatabase)

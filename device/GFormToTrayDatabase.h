@@ -22,12 +22,14 @@
 #include "model/GAttribute.h"
 #include "model/GAttributeComposite.h"
 #include "model/MPersistentClass.h"
+#include "rw/RWCarrier.h"
 #include "rw/RWWString.h"
 
 class GFormToTrayAssociation;
 
 class GFormToTrayDatabase : public GAttribute {
     MPERSISTENT_CLASS_MEMBERS(GFormToTrayDatabase, GAttribute, 1012)
+    RW_DECLARE_GUTS()
 
 public:
     static constexpr uint32_t kSettingsId = 510;

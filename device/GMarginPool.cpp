@@ -47,3 +47,44 @@ int32_t GMarginPool::AddRecord(const GMarginRecord* record) {
 const GMarginRecord* GMarginPool::GetRecord(uint32_t index) const {
     return index < records_.size() ? &records_[index] : nullptr;
 }
+
+// --- Persistence ---------------------------------------------------------------
+
+template <class Carrier> void GMarginPool::SaveGutsTo(Carrier& carrier) const {
+    MPersistentObject::SaveGuts(carrier);
+    GWriteClassVersion(carrier);
+    RWSaveU32(carrier, GetRecordCount());
+    for (const GMarginRecord& record : records_) {
+        for (uint32_t value : record) {
+            RWSaveU32(carrier, value);
+        }
+    }
+}
+
+template <class Carrier> void GMarginPool::RestoreGutsFrom(Carrier& carrier) {
+    MPersistentObject::RestoreGuts(carrier);
+    records_.clear();
+    uint32_t count = 0;
+    if (!GReadClassVersion(carrier) || !RWRestoreU32(carrier, count)) {
+        return;
+    }
+    // The count only bounds the loop: records are kept as they arrive, so
+    // a count the data does not back allocates nothing.
+    for (uint32_t i = 0; i < count; ++i) {
+        GMarginRecord record{};
+        for (uint32_t& value : record) {
+            if (!RWRestoreU32(carrier, value)) {
+                return;
+            }
+        }
+        try {
+            records_.push_back(record);
+        } catch (const std::bad_alloc&) {
+            records_.clear(); // no records rather than some
+            GMarkRestoreFailed(carrier);
+            return;
+        }
+    }
+}
+
+RW_DEFINE_GUTS(GMarginPool)

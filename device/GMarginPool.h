@@ -19,11 +19,13 @@
 
 #include "model/MPersistentClass.h"
 #include "model/MPersistentObject.h"
+#include "rw/RWCarrier.h"
 
 using GMarginRecord = std::array<uint32_t, 16>;
 
 class GMarginPool : public MPersistentObject {
     MPERSISTENT_CLASS_MEMBERS(GMarginPool, MPersistentObject, 1014)
+    RW_DECLARE_GUTS()
 
 public:
     static constexpr uint32_t kDefaultId = 959;

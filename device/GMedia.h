@@ -21,9 +21,11 @@
 #include "model/GAttribute.h"
 #include "model/MPersistentClass.h"
 #include "rw/RWCString.h"
+#include "rw/RWCarrier.h"
 
 class GMedia : public GAttribute {
     MPERSISTENT_CLASS_MEMBERS(GMedia, GAttribute, 1002)
+    RW_DECLARE_GUTS()
 
 public:
     static constexpr uint32_t kDefaultId = 190;
@@ -50,17 +52,17 @@ public:
     // The device's media operation; its status.
     uint16_t Apply(GPeripheral& device) override;
 
-    const RWCString& GetName() const { return name_; }
-    const GShortPair& GetSize() const { return size_; }
-    const GShortPair& GetImageableSize() const { return imageableSize_; }
-    const GShortPair& GetImageableOrigin() const { return imageableOrigin_; }
-    int32_t GetOrientation() const { return orientation_; }
-    uint16_t GetXResolution() const { return xResolution_; }
-    uint16_t GetYResolution() const { return yResolution_; }
-    uint16_t GetExtraWord() const { return extraWord_; }
-    const RWCString& GetSecondName() const { return secondName_; }
-    const RWCString& GetMediaType() const { return mediaType_; }
-    int16_t GetPaperId() const { return paperId_; }
+    const RWCString& GetName() const { return fields_.name; }
+    const GShortPair& GetSize() const { return fields_.size; }
+    const GShortPair& GetImageableSize() const { return fields_.imageableSize; }
+    const GShortPair& GetImageableOrigin() const { return fields_.imageableOrigin; }
+    int32_t GetOrientation() const { return fields_.orientation; }
+    uint16_t GetXResolution() const { return fields_.xResolution; }
+    uint16_t GetYResolution() const { return fields_.yResolution; }
+    uint16_t GetExtraWord() const { return fields_.extraWord; }
+    const RWCString& GetSecondName() const { return fields_.secondName; }
+    const RWCString& GetMediaType() const { return fields_.mediaType; }
+    int16_t GetPaperId() const { return fields_.paperId; }
 
     // {left, top, left + imageable width, top + imageable height}, each
     // limited to 0..65535.
@@ -73,21 +75,29 @@ public:
     void GetFarMargins(GShortPair& margins) const;
 
     // Returns the value set.
-    uint16_t SetExtraWord(uint16_t value) { return extraWord_ = value; }
-    void SetSecondName(const RWCString& name) { secondName_ = name; }
-    void SetMediaType(const RWCString& type) { mediaType_ = type; }
-    void SetPaperId(uint16_t paperId) { paperId_ = static_cast<int16_t>(paperId); }
+    uint16_t SetExtraWord(uint16_t value) { return fields_.extraWord = value; }
+    void SetSecondName(const RWCString& name) { fields_.secondName = name; }
+    void SetMediaType(const RWCString& type) { fields_.mediaType = type; }
+    void SetPaperId(uint16_t paperId) { fields_.paperId = static_cast<int16_t>(paperId); }
 
 private:
-    RWCString name_;
-    GShortPair size_;
-    GShortPair imageableSize_;
-    GShortPair imageableOrigin_;
-    int32_t orientation_ = 0;
-    uint16_t xResolution_ = kDefaultResolution;
-    uint16_t yResolution_ = kDefaultResolution;
-    uint16_t extraWord_ = 0;
-    RWCString secondName_;
-    RWCString mediaType_;
-    int16_t paperId_ = 0;
+    // The media's own fields, in their saved order; equal when every field
+    // is (names byte for byte).
+    struct Fields {
+        RWCString name;
+        GShortPair size;
+        GShortPair imageableSize;
+        GShortPair imageableOrigin;
+        int32_t orientation = 0;
+        uint16_t xResolution = kDefaultResolution;
+        uint16_t yResolution = kDefaultResolution;
+        uint16_t extraWord = 0;
+        RWCString secondName;
+        RWCString mediaType;
+        int16_t paperId = 0;
+
+        friend bool operator==(const Fields& a, const Fields& b) = default;
+    };
+
+    Fields fields_;
 };

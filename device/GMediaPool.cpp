@@ -44,3 +44,19 @@ GMedia* GMediaPool::FindMedia(int16_t paperId, int32_t orientation, uint16_t xRe
 GMedia* GMediaPool::FindMedia(int16_t paperId, int32_t orientation, uint16_t resolution) {
     return FindMedia(paperId, orientation, resolution, resolution);
 }
+
+// --- Persistence ---------------------------------------------------------------
+
+template <class Carrier> void GMediaPool::SaveGutsTo(Carrier& carrier) const {
+    GEnumAttribute::SaveGuts(carrier);
+    GWriteClassVersion(carrier);
+}
+
+template <class Carrier> void GMediaPool::RestoreGutsFrom(Carrier& carrier) {
+    GEnumAttribute::RestoreGuts(carrier);
+    // Nothing follows the version word: any value is taken.
+    uint32_t version = 0;
+    RWRestoreU32(carrier, version);
+}
+
+RW_DEFINE_GUTS(GMediaPool)

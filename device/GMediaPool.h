@@ -15,11 +15,13 @@
 #include "device/GPair.h"
 #include "model/GEnumAttribute.h"
 #include "model/MPersistentClass.h"
+#include "rw/RWCarrier.h"
 
 class GMedia;
 
 class GMediaPool : public GEnumAttribute {
     MPERSISTENT_CLASS_MEMBERS(GMediaPool, GEnumAttribute, 1006)
+    RW_DECLARE_GUTS()
 
 public:
     // The bounds FindMedia searches within.

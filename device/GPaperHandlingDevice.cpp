@@ -5,24 +5,52 @@
 #include <utility>
 
 #include "device/GBin.h"
+#include "device/GRestoreOwned.h"
 #include "device/GTray.h"
 #include "model/MPersistentEmptyIterator.h"
 
-GPaperHandlingDevice::GPaperHandlingDevice() = default;
+GPaperHandlingDevice::GPaperHandlingDevice() : displayString_(std::make_unique<GDisplayString>()) {}
 
 GPaperHandlingDevice::GPaperHandlingDevice(const RWCString& name, uint32_t deviceType, uint32_t optional,
                                            uint32_t installed, int32_t identificationMode,
                                            int32_t keyedByReport, uint32_t id)
     : GAttribute(id), name_(name), deviceType_(deviceType), optional_(optional),
       installed_(optional == 0 ? 1 : installed), identificationMode_(identificationMode),
-      keyedByReport_(keyedByReport) {}
+      keyedByReport_(keyedByReport), displayString_(std::make_unique<GDisplayString>()) {}
 
 GPaperHandlingDevice::GPaperHandlingDevice(uint16_t displayStringId, const RWCString& name,
                                            uint32_t deviceType, uint32_t optional, uint32_t installed,
                                            int32_t identificationMode, int32_t keyedByReport,
                                            const char* displayText1, const char* displayText2, uint32_t id)
     : GPaperHandlingDevice(name, deviceType, optional, installed, identificationMode, keyedByReport, id) {
-    displayString_ = GDisplayString(displayStringId, displayText1, displayText2);
+    *displayString_ = GDisplayString(displayStringId, displayText1, displayText2);
+}
+
+GPaperHandlingDevice::GPaperHandlingDevice(const GPaperHandlingDevice& other)
+    : GAttribute(other), name_(other.name_), deviceType_(other.deviceType_), optional_(other.optional_),
+      installed_(other.installed_), currentKey_(other.currentKey_), buckets_(other.buckets_),
+      entryCount_(other.entryCount_), identificationMode_(other.identificationMode_),
+      keyedByReport_(other.keyedByReport_),
+      displayString_(std::make_unique<GDisplayString>(*other.displayString_)) {}
+
+GPaperHandlingDevice& GPaperHandlingDevice::operator=(const GPaperHandlingDevice& other) {
+    if (this != &other) {
+        // The sets are taken before the old ones are released, so assigning
+        // from a unit that only this one's sets keep alive is safe.
+        std::array<Bucket, kBuckets> buckets = other.buckets_;
+        GAttribute::operator=(other);
+        name_ = other.name_;
+        deviceType_ = other.deviceType_;
+        optional_ = other.optional_;
+        installed_ = other.installed_;
+        currentKey_ = other.currentKey_;
+        entryCount_ = other.entryCount_;
+        identificationMode_ = other.identificationMode_;
+        keyedByReport_ = other.keyedByReport_;
+        *displayString_ = *other.displayString_;
+        buckets_.swap(buckets);
+    }
+    return *this;
 }
 
 GPaperHandlingDevice::~GPaperHandlingDevice() = default;
@@ -196,11 +224,8 @@ int32_t GPaperHandlingDevice::SetKeyedByReport(int32_t value) {
 
 uint32_t GPaperHandlingDevice::BinaryStoreSize() const {
     uint32_t size = GAttribute::BinaryStoreSize() + 26 + static_cast<uint32_t>(name_.Length());
-    ForEachEntry([&size](const Entry& entry) {
-        const RWCollectable* set = entry.set ? entry.set.Get() : RWCollectable::NilObject();
-        size += 2 + set->RecursiveStoreSize();
-    });
-    return size + 8 + displayString_.RecursiveStoreSize();
+    ForEachEntry([&size](const Entry& entry) { size += 2 + RWObjectStoreSize(entry.set.Get()); });
+    return size + 8 + RWObjectStoreSize(displayString_.get());
 }
 
 bool GPaperHandlingDevice::IsEqualId(const MPersistentObject* other) const {
@@ -215,7 +240,7 @@ bool GPaperHandlingDevice::IsEqualId(const MPersistentObject* other) const {
            std::memcmp(name_.Data(), unit.name_.Data(), name_.Length()) == 0 &&
            deviceType_ == unit.deviceType_ && optional_ == unit.optional_ && installed_ == unit.installed_ &&
            currentKey_ == unit.currentKey_ && identificationMode_ == unit.identificationMode_ &&
-           keyedByReport_ == unit.keyedByReport_ && displayString_.IsEqualId(&unit.displayString_) &&
+           keyedByReport_ == unit.keyedByReport_ && displayString_->IsEqualId(unit.displayString_.get()) &&
            entryCount_ == unit.entryCount_;
 }
 
@@ -230,3 +255,81 @@ std::unique_ptr<MPersistentIterator> GPaperHandlingDevice::CreateIterator() {
     }
     return set->CreateIterator();
 }
+
+// --- Persistence ---------------------------------------------------------------
+
+template <class Carrier> void GPaperHandlingDevice::SaveGutsTo(Carrier& carrier) const {
+    GAttribute::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    RWSaveString(carrier, name_);
+    RWSaveI32(carrier, static_cast<int32_t>(deviceType_));
+    RWSaveI32(carrier, static_cast<int32_t>(optional_));
+    RWSaveI32(carrier, static_cast<int32_t>(installed_));
+    RWSaveU16(carrier, currentKey_);
+    RWSaveU32(carrier, entryCount_);
+    ForEachEntry([&carrier](const Entry& entry) {
+        RWSaveU16(carrier, entry.key);
+        RWSaveObject(carrier, entry.set.Get());
+    });
+    RWSaveI32(carrier, identificationMode_);
+    RWSaveI32(carrier, keyedByReport_);
+    RWSaveObject(carrier, displayString_.get());
+}
+
+template <class Carrier> void GPaperHandlingDevice::RestoreGutsFrom(Carrier& carrier) {
+    GAttribute::RestoreGuts(carrier);
+    uint32_t version = 0;
+    if (!GReadClassVersion(carrier, version, ClassVersion(), 0)) {
+        return;
+    }
+    RemoveAllSets();
+    RWCString name;
+    int32_t flags[3] = {}; // type, optional, installed
+    uint16_t currentKey = 0;
+    uint32_t count = 0;
+    if (!RWRestoreString(carrier, name) || !RWRestoreI32(carrier, flags[0]) ||
+        !RWRestoreI32(carrier, flags[1]) || !RWRestoreI32(carrier, flags[2]) ||
+        !RWRestoreU16(carrier, currentKey) || !RWRestoreU32(carrier, count)) {
+        return;
+    }
+    name_ = name;
+    deviceType_ = static_cast<uint32_t>(flags[0]);
+    optional_ = static_cast<uint32_t>(flags[1]);
+    installed_ = optional_ == 0 ? 1 : static_cast<uint32_t>(flags[2]);
+    // Kept as stored, even when it names no set.
+    currentKey_ = currentKey;
+    // The count only bounds the loop, which ends with the data.
+    for (uint32_t i = 0; i < count; ++i) {
+        uint16_t key = 0;
+        if (!RWRestoreU16(carrier, key)) {
+            return;
+        }
+        GCountedPtr set = GRestorePtr<GAttributeComposite>(carrier);
+        if (!GRestoreGood(carrier)) {
+            return;
+        }
+        InsertSet(key, set);
+    }
+    if (version == 0) {
+        // Older records: found by name, keyed by report when there is a
+        // choice of sets.
+        identificationMode_ = kNameContained;
+        keyedByReport_ = entryCount_ >= 2 ? 1 : 0;
+        return;
+    }
+    int32_t mode = 0;
+    int32_t keyed = 0;
+    if (!RWRestoreI32(carrier, mode) || !RWRestoreI32(carrier, keyed)) {
+        return;
+    }
+    identificationMode_ = mode;
+    keyedByReport_ = keyed;
+    std::unique_ptr<GDisplayString> displayString = GRestoreOwned<GDisplayString>(carrier);
+    if (displayString == nullptr) {
+        GMarkRestoreFailed(carrier); // a nil display string is damage
+        return;
+    }
+    displayString_ = std::move(displayString);
+}
+
+RW_DEFINE_GUTS(GPaperHandlingDevice)

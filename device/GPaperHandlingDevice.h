@@ -22,10 +22,11 @@
 //   identification mode, i32 keyed by report, the display string as a
 //   nested object
 // A restore empties the dictionary first and keeps the stored current key as
-// it is. The count only bounds the loop, which ends when the data does; a
-// set must be an attribute composite. A version-0 record ends after the sets:
-// identification mode 1, keyed by report 1 when two or more sets were read
-// (else 0), the default display string. A newer version reads nothing more.
+// it is, and a unit that is not optional comes back installed. The count
+// only bounds the loop, which ends when the data does; a set must be an
+// attribute composite (else REF), and a key stored twice keeps its last set. A version-0 record ends after
+// the sets: identification mode 1, keyed by report 1 when two or more sets were read (else 0), the default
+// display string. A newer version reads nothing more.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -37,12 +38,14 @@
 #include "model/GDisplayString.h"
 #include "model/MPersistentClass.h"
 #include "rw/RWCString.h"
+#include "rw/RWCarrier.h"
 
 class GBin;
 class GTray;
 
 class GPaperHandlingDevice : public GAttribute {
     MPERSISTENT_CLASS_MEMBERS(GPaperHandlingDevice, GAttribute, 1010)
+    RW_DECLARE_GUTS()
 
 public:
     enum DeviceType : uint32_t { kInputUnit = 0, kOutputUnit = 1 };
@@ -50,6 +53,7 @@ public:
     // report.
     enum IdentificationMode : int32_t { kNameContained = 1, kNameEqual = 2, kNotLookedFor = 3 };
     static constexpr size_t kBuckets = 16;
+    static constexpr uint32_t ClassVersion() { return 1; }
 
     // Empty name, input unit, optional, not installed, no sets, current key
     // 0, identification mode 0, keyed by report 0, id 0.
@@ -64,8 +68,8 @@ public:
                          uint32_t id = 0);
     // Id, serial, changed and every field; the same keys in the same order,
     // sharing the same sets.
-    GPaperHandlingDevice(const GPaperHandlingDevice& other) = default;
-    GPaperHandlingDevice& operator=(const GPaperHandlingDevice& other) = default;
+    GPaperHandlingDevice(const GPaperHandlingDevice& other);
+    GPaperHandlingDevice& operator=(const GPaperHandlingDevice& other);
     ~GPaperHandlingDevice() override;
 
     // GAttribute + 26 + the name's length + for each set 2 + its nested size
@@ -128,8 +132,8 @@ public:
     uint32_t IsInstalled() const { return installed_; }
     int32_t GetIdentificationMode() const { return identificationMode_; }
     int32_t GetKeyedByReport() const { return keyedByReport_; }
-    const GDisplayString& GetDisplayString() const { return displayString_; }
-    void SetDisplayString(const GDisplayString& displayString) { displayString_ = displayString; }
+    const GDisplayString& GetDisplayString() const { return *displayString_; }
+    void SetDisplayString(const GDisplayString& displayString) { *displayString_ = displayString; }
 
 private:
     struct Entry {
@@ -157,5 +161,6 @@ private:
     uint32_t entryCount_ = 0;
     int32_t identificationMode_ = 0;
     int32_t keyedByReport_ = 0;
-    GDisplayString displayString_;
+    // Never null; held by pointer for the reason device/GPaperHolder.h gives.
+    std::unique_ptr<GDisplayString> displayString_;
 };

@@ -12,6 +12,7 @@
 // followed by its own fields, and last the display string as a nested object
 // (read only from version-1 records).
 #include <cstdint>
+#include <memory>
 
 #include "model/GAttribute.h"
 #include "model/GDisplayString.h"
@@ -26,8 +27,9 @@ public:
     GPaperHolder(const RWCString& name, int16_t binId, uint32_t id);
     GPaperHolder(const RWCString& name, int16_t binId, int32_t value1, int32_t value2, int32_t capacity,
                  int32_t threshold, const GDisplayString& displayString, uint32_t id);
-    GPaperHolder(const GPaperHolder& other) = default;
-    GPaperHolder& operator=(const GPaperHolder& other) = default;
+    // Id, serial, changed and every field, the display string copied.
+    GPaperHolder(const GPaperHolder& other);
+    GPaperHolder& operator=(const GPaperHolder& other);
     ~GPaperHolder() override;
 
     const RWCString& GetName() const { return name_; }
@@ -36,11 +38,11 @@ public:
     int32_t GetValue2() const { return value2_; }
     int32_t GetCapacity() const { return capacity_; }
     int32_t GetThreshold() const { return threshold_; }
-    const GDisplayString& GetDisplayString() const { return displayString_; }
+    const GDisplayString& GetDisplayString() const { return *displayString_; }
 
     void SetValue2(int32_t value) { value2_ = value; }
     void SetCapacity(int32_t capacity) { capacity_ = capacity; }
-    void SetDisplayString(const GDisplayString& displayString) { displayString_ = displayString; }
+    void SetDisplayString(const GDisplayString& displayString) { *displayString_ = displayString; }
 
     // Not as percent: the threshold must lie below the capacity (signed).
     // As percent: the capacity must be known (above 0) and value 0 to 100;
@@ -61,6 +63,15 @@ protected:
     uint32_t HolderStoreSize() const;
     uint32_t DisplayStringStoreSize() const;
 
+    // The common fields after the class's version word, and the display
+    // string last. A restore takes the fields all or none and answers
+    // whether the restore may go on; a display string must be one (not nil,
+    // not another class), else the restore fails.
+    template <class Carrier> void SaveHolder(Carrier& carrier) const;
+    template <class Carrier> bool RestoreHolder(Carrier& carrier);
+    template <class Carrier> void SaveDisplayString(Carrier& carrier) const;
+    template <class Carrier> void RestoreDisplayString(Carrier& carrier);
+
 private:
     RWCString name_;
     int16_t binId_ = 0;
@@ -68,5 +79,7 @@ private:
     int32_t value2_ = 0;
     int32_t capacity_ = kUnknown;
     int32_t threshold_ = kUnknown;
-    GDisplayString displayString_;
+    // Never null. Held by pointer: a restored one is the object the graph
+    // made, which must live as long as the restore that may name it again.
+    std::unique_ptr<GDisplayString> displayString_;
 };

@@ -1,6 +1,7 @@
 #include "device/GTray.h"
 
 #include "device/GPeripheral.h"
+#include "device/GRestoreOwned.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ GTray::~GTray() = default;
 uint32_t GTray::BinaryStoreSize() const {
     uint32_t size = GAttribute::BinaryStoreSize() + 4 + HolderStoreSize() + 4 + DisplayStringStoreSize();
     if (media_) {
-        size += media_->RecursiveStoreSize();
+        size += RWObjectStoreSize(media_.get());
     }
     return size;
 }
@@ -66,3 +67,46 @@ bool GTray::IsEqualId(const MPersistentObject* other) const {
 uint16_t GTray::Apply(GPeripheral& device) {
     return device.OnTray(*this);
 }
+
+// --- Persistence ---------------------------------------------------------------
+
+template <class Carrier> void GTray::SaveGutsTo(Carrier& carrier) const {
+    GAttribute::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    SaveHolder(carrier);
+    RWSaveI32(carrier, media_ ? 1 : 0);
+    if (media_) {
+        RWSaveObject(carrier, media_.get());
+    }
+    SaveDisplayString(carrier);
+}
+
+template <class Carrier> void GTray::RestoreGutsFrom(Carrier& carrier) {
+    GAttribute::RestoreGuts(carrier);
+    uint32_t version = 0;
+    if (!GReadClassVersion(carrier, version, ClassVersion(), 0) || !RestoreHolder(carrier)) {
+        return;
+    }
+    media_.reset();
+    int32_t present = 0;
+    if (!RWRestoreI32(carrier, present)) {
+        return;
+    }
+    if (present != 0 && present != 1) {
+        GMarkRestoreFailed(carrier); // no flag the save writes
+        return;
+    }
+    if (present == 1) {
+        media_ = GRestoreOwned<GMedia>(carrier);
+        if (media_ == nullptr) {
+            GMarkRestoreFailed(carrier); // a nil media behind a present flag
+            return;
+        }
+    }
+    // Version-0 records end here and keep the default display string.
+    if (version == 1) {
+        RestoreDisplayString(carrier);
+    }
+}
+
+RW_DEFINE_GUTS(GTray)

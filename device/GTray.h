@@ -8,18 +8,21 @@
 //   absent (0), the media as a nested object when present, the display
 //   string as a nested object
 // Versions 0 and 1 are read; a version-0 record has no display string and
-// keeps the default one. A newer version reads nothing more. The media flag
-// must be 0 or 1 and a nested object must be of its member's class, else the
-// restore fails.
+// keeps the default one. A newer version reads nothing more. A media flag
+// other than 0 and 1, or a nil media or display string, fails the restore; a
+// nested object of another class than its member's, or one the graph names
+// a second time, is refused (REF): the tray owns both outright.
 #include <cstdint>
 #include <memory>
 
 #include "device/GMedia.h"
 #include "device/GPaperHolder.h"
 #include "model/MPersistentClass.h"
+#include "rw/RWCarrier.h"
 
 class GTray : public GPaperHolder {
     MPERSISTENT_CLASS_MEMBERS(GTray, GPaperHolder, 1001)
+    RW_DECLARE_GUTS()
 
 public:
     // Empty name, bin id 0, id 0, every other field at its default.
@@ -46,6 +49,8 @@ public:
     bool IsEqualId(const MPersistentObject* other) const override;
     // The device's tray operation; its status.
     uint16_t Apply(GPeripheral& device) override;
+
+    static constexpr uint32_t ClassVersion() { return 1; }
 
     using GPaperHolder::SetValue1;
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "PaperBytes.h"
 #include "PaperTestSupport.h"
 #include "device/GCustomMedia.h"
 #include "device/GCustomMediaSize.h"
@@ -79,6 +80,10 @@ TEST(GCustomMediaSizeTest, ConstructionUnitsAndKinds) {
     const GCustomMediaSize zero(16386, "z", 0, 600, 0, 5100, 6600, 0);
     zero.GetSize(size);
     EXPECT_EQ(size, (GSizePair{0, 1100}));
+    // 4294967295 dots at 1 dpi is more hundredths than 32 bits hold: limited.
+    const GCustomMediaSize huge(16387, "h", 1, 600, 0, 0xFFFFFFFF, 600, 0);
+    huge.GetSize(size);
+    EXPECT_EQ(size, (GSizePair{0xFFFFFFFF, 100}));
 
     GCustomMediaSize edited(16384, "e", 0, 850, 1100);
     edited.SetUnit(3);
@@ -279,4 +284,73 @@ TEST(GMarginPoolTest, RecordsAndCopies) {
     EXPECT_EQ(assigned.GetId(), 959u);
     EXPECT_EQ((*assigned.GetRecord(1))[0], 101u);
     EXPECT_EQ(pool.BinaryStoreSize(), 12u + 8u + 3u * 64u);
+}
+
+// --- Persistence ----------------------------------------------------------------
+
+TEST(GCustomMediaSizeTest, SavedFormByteForByte) {
+    GCustomMediaSize custom(16384, "Mine", 1, 210, 297);
+    custom.SetSerial(8);
+    for (Carrier carrier : kBinaryCarriers) {
+        const Form form(carrier);
+        const std::string guts =
+            Words({1, 0, 8, 1, 1, 1}) + U16(0x4000) + form.S("Mine") + U32(1) + U32(210) + U32(297);
+        EXPECT_EQ(Save(custom, carrier), form.Graph(775, guts));
+        ExpectResavedIdentically<GCustomMediaSize>(form.Graph(775, guts), carrier);
+        ExpectEveryCutRefused(form.Graph(775, guts), carrier);
+
+        std::string newer = guts;
+        newer.replace(20, 4, U32(2));
+        EXPECT_EQ(Restore(form.Graph(775, newer), carrier), nullptr);
+    }
+    EXPECT_EQ(custom.BinaryStoreSize(), 12u + 8u + 22u + 4u);
+    ExpectRoundTrips(custom);
+}
+
+TEST(GMarginPoolTest, SavedFormByteForByte) {
+    GMarginPool pool;
+    pool.SetSerial(7);
+    for (Carrier carrier : kBinaryCarriers) {
+        const Form form(carrier);
+        // No records: the version and a count of 0.
+        EXPECT_EQ(Save(pool, carrier), form.Graph(1014, Words({1, 959, 7, 1, 0})));
+    }
+
+    GMarginRecord first{};
+    GMarginRecord second{};
+    std::string records;
+    for (uint32_t i = 0; i < 16; ++i) {
+        first[i] = i + 1;
+        second[i] = 0x01000000u * (i + 1) + 0xFF;
+    }
+    for (const GMarginRecord* record : {&first, &second})
+        for (uint32_t value : *record)
+            records += U32(value);
+    pool.AddRecord(&first);
+    pool.AddRecord(&second);
+    for (Carrier carrier : kBinaryCarriers) {
+        const Form form(carrier);
+        const std::string graph = form.Graph(1014, Words({1, 959, 7, 1, 2}) + records);
+        EXPECT_EQ(Save(pool, carrier), graph);
+        std::unique_ptr<GMarginPool> restored = ExpectResavedIdentically<GMarginPool>(graph, carrier);
+        ASSERT_NE(restored, nullptr);
+        ASSERT_NE(restored->GetRecord(1), nullptr);
+        EXPECT_EQ(*restored->GetRecord(1), second);
+        ExpectEveryCutRefused(graph, carrier);
+
+        // A count the data does not back is refused without allocating it.
+        const std::string huge = form.Graph(1014, Words({1, 959, 7, 1, 0xFFFFFFFF}) + records);
+        EXPECT_EQ(Restore(huge, carrier), nullptr);
+        // Another version: refused.
+        EXPECT_EQ(Restore(form.Graph(1014, Words({1, 959, 7, 2, 0})), carrier), nullptr);
+    }
+    EXPECT_EQ(pool.BinaryStoreSize(), 12u + 8u + 128u);
+    ExpectRoundTrips(pool);
+
+    // Restored in place, a refused version leaves no records.
+    std::stringbuf buffer(Words({1, 959, 7, 2, 0}));
+    RWBinaryInStream in(&buffer);
+    pool.RestoreGuts(in);
+    EXPECT_TRUE(in.fail());
+    EXPECT_EQ(pool.GetRecordCount(), 0u);
 }

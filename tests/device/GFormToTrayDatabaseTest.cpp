@@ -2,10 +2,12 @@
 
 #include <vector>
 
+#include "PaperBytes.h"
 #include "PaperTestSupport.h"
 #include "device/GFormToTrayAssociation.h"
 #include "device/GFormToTrayDatabase.h"
 #include "rw/RWFactory.h"
+#include "rw/RWLibraryError.h"
 
 TEST(GFormToTrayDatabaseTest, KindsAndDefaults) {
     GFormToTrayDatabase database;
@@ -114,4 +116,103 @@ TEST(GFormToTrayDatabaseTest, Equality) {
     GFormToTrayDatabase otherId(511);
     otherId.Assign(1, 2, 3);
     EXPECT_FALSE(a.IsEqualId(&otherId));
+}
+
+// --- Persistence ----------------------------------------------------------------
+
+namespace {
+
+using namespace papertest;
+
+std::string ValueGuts(uint32_t serial, uint16_t value) {
+    return Words({1, 0, serial, 1, 1, 1}) + U16(value);
+}
+
+// Form 9 to tray 3 and media type 100, named "Ab" (serial 17; the values'
+// serials 20, 21, 22), stored in the order tray, form key, media type.
+std::string AssociationGuts(const Form& form) {
+    return Words({1, 0, 17, 1, 1, 1}) + form.Object(763, ValueGuts(20, 3)) +
+           form.Object(763, ValueGuts(21, 9)) + form.Object(763, ValueGuts(22, 100)) + form.W(u"Ab");
+}
+
+// Database 510 (serial 18) whose composite (serial 19) holds children.
+std::string DatabaseGuts(const std::string& children, uint32_t count) {
+    return Words({1, 510, 18, 1, 1, 1}) + Words({1, 0, 19, 1, 1}) + Words({1, count}) + children;
+}
+
+} // namespace
+
+TEST(GFormToTrayDatabaseTest, SavedFormByteForByte) {
+    for (Carrier carrier : kBinaryCarriers) {
+        SCOPED_TRACE(leaftest::CarrierName(carrier));
+        const Form form(carrier);
+        std::unique_ptr<GFormToTrayAssociation> entry = ExpectResavedIdentically<GFormToTrayAssociation>(
+            form.Graph(1013, AssociationGuts(form)), carrier);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->GetFormKey(), 9);
+        EXPECT_EQ(entry->GetTray(), 3);
+        EXPECT_EQ(entry->GetMediaType(), 100);
+        EXPECT_EQ(entry->GetName(), u"Ab");
+        EXPECT_EQ(entry->RecursiveStoreSize(), Save(*entry, Carrier::File).size());
+
+        const std::string graph = form.Graph(1012, DatabaseGuts(form.Object(1013, AssociationGuts(form)), 1));
+        std::unique_ptr<GFormToTrayDatabase> database =
+            ExpectResavedIdentically<GFormToTrayDatabase>(graph, carrier);
+        ASSERT_NE(database, nullptr);
+        EXPECT_EQ(database->GetId(), 510u);
+        EXPECT_EQ(database->GetTrayForForm(9), 3);
+        EXPECT_EQ(database->GetMediaTypeForForm(9), 100);
+        EXPECT_EQ(database->IsTrayNameUsed(3, u"Ab"), 1);
+        ExpectEveryCutRefused(graph, carrier);
+
+        // An empty database: the version and the composite with no children.
+        GFormToTrayDatabase empty(510);
+        empty.SetSerial(18);
+        std::unique_ptr<GFormToTrayDatabase> emptyRestored =
+            ExpectResavedIdentically<GFormToTrayDatabase>(form.Graph(1012, DatabaseGuts("", 0)), carrier);
+        ASSERT_NE(emptyRestored, nullptr);
+        EXPECT_TRUE(emptyRestored->IsEqualId(&empty));
+    }
+    GFormToTrayDatabase database(510);
+    database.AssignNamed(9, 3, 100, u"Ab");
+    database.Assign(2, 0, 11913);
+    ExpectRoundTrips(database);
+    ExpectRoundTrips(*database.FindByForm(9));
+}
+
+TEST(GFormToTrayDatabaseTest, RestoredDataIsNotTrusted) {
+    for (Carrier carrier : kBinaryCarriers) {
+        SCOPED_TRACE(leaftest::CarrierName(carrier));
+        const Form form(carrier);
+        const std::string head = Words({1, 0, 17, 1, 1, 1}) + form.Object(763, ValueGuts(20, 3));
+        // A value of another class, a nil value, another version.
+        const std::string range = Words({1, 0, 21, 1, 1, 1}) + U16(0) + U16(10) + U16(1) + U16(5);
+        EXPECT_THROW(Restore(form.Graph(1013, head + form.Object(762, range) +
+                                                  form.Object(763, ValueGuts(22, 100)) + form.W(u"")),
+                             carrier),
+                     RWInternalError);
+        EXPECT_EQ(
+            Restore(form.Graph(1013, head + form.Ref(0) + form.Object(763, ValueGuts(22, 100)) + form.W(u"")),
+                    carrier),
+            nullptr);
+        // One value named twice: two owners of one object.
+        EXPECT_THROW(
+            Restore(form.Graph(1013, head + form.Ref(2) + form.Object(763, ValueGuts(22, 100)) + form.W(u"")),
+                    carrier),
+            RWInternalError);
+        std::string newer = AssociationGuts(form);
+        newer.replace(20, 4, U32(2));
+        EXPECT_EQ(Restore(form.Graph(1013, newer), carrier), nullptr);
+
+        // A child that is no association is passed over by the queries.
+        const std::string graph = form.Graph(1012, DatabaseGuts(form.Object(763, ValueGuts(23, 9)), 1));
+        std::unique_ptr<MPersistentObject> restored = Restore(graph, carrier);
+        auto* database = dynamic_cast<GFormToTrayDatabase*>(restored.get());
+        ASSERT_NE(database, nullptr);
+        EXPECT_EQ(database->HasForm(9), 0);
+        EXPECT_EQ(database->GetTrayForForm(9), 0);
+        std::vector<uint16_t> keys;
+        database->CollectFormKeys(keys);
+        EXPECT_TRUE(keys.empty());
+    }
 }

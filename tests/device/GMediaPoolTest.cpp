@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "PaperBytes.h"
 #include "PaperTestSupport.h"
 #include "device/GMediaPool.h"
 #include "device/NormalizeAngle.h"
@@ -143,4 +144,45 @@ TEST(NormalizeAngleTest, ReducesToAWholeTurn) {
                  {-450, 270}, {INT32_MAX, 127}, {INT32_MIN, 232}};
     for (const auto& c : cases)
         EXPECT_EQ(NormalizeAngle(c.angle), c.expected) << c.angle;
+}
+
+// --- Persistence ----------------------------------------------------------------
+
+namespace {
+
+// Pool 189 (serial 6) holding one media "A" 10 x 20 (serial 5), selected.
+std::string PoolGuts(const Form& form, uint32_t poolVersion = 1) {
+    const std::string media = Words({1, 190, 5, 1, 1, 1}) + form.S("A") + U16(10) + U16(20) + U16(8) +
+                              U16(18) + U16(1) + U16(1) + U32(0) + U16(600) + U16(600) + U16(0) + form.S("") +
+                              form.S("") + U16(3);
+    // Composite: count 1, the media; choice list: version, the selection
+    // (a back-reference: nil 0, pool 1, media 2), element class 1002.
+    return Words({1, 189, 6, 1, 1}) + Words({1, 1}) + form.Object(1002, media) + U32(1) + form.Ref(2) +
+           U16(1002) + U32(poolVersion);
+}
+
+} // namespace
+
+TEST(GMediaPoolTest, SavedFormIsTheChoiceListAndAVersionWord) {
+    GMediaPool pool(189);
+    pool.SetSerial(6);
+    auto* media = new GMedia("A", {10, 20}, {8, 18}, {1, 1}, 0, 3, 600, 600);
+    media->SetSerial(5);
+    pool.Add(media);
+    for (Carrier carrier : kBinaryCarriers) {
+        const Form form(carrier);
+        EXPECT_EQ(Save(pool, carrier), form.Graph(1006, PoolGuts(form)));
+        std::unique_ptr<GMediaPool> restored =
+            ExpectResavedIdentically<GMediaPool>(form.Graph(1006, PoolGuts(form)), carrier);
+        ASSERT_NE(restored, nullptr);
+        EXPECT_EQ(restored->FindMedia(3, 0, 600)->GetName(), "A");
+        ExpectEveryCutRefused(form.Graph(1006, PoolGuts(form)), carrier);
+
+        // The pool's version word is read, not tested.
+        std::unique_ptr<MPersistentObject> other = Restore(form.Graph(1006, PoolGuts(form, 7)), carrier);
+        ASSERT_NE(other, nullptr);
+        EXPECT_TRUE(other->IsEqualId(&pool));
+    }
+    EXPECT_EQ(pool.RecursiveStoreSize(), Save(pool, Carrier::File).size());
+    ExpectRoundTrips(pool);
 }

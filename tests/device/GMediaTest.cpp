@@ -3,6 +3,7 @@
 #include <functional>
 #include <vector>
 
+#include "PaperBytes.h"
 #include "PaperTestSupport.h"
 #include "device/GMedia.h"
 #include "rw/RWFactory.h"
@@ -158,4 +159,54 @@ TEST(GMediaTest, ApplyHandsTheMediaToTheDevice) {
     EXPECT_EQ(device.mediaCalls, 1);
     EXPECT_EQ(device.lastMedia, &media);
     EXPECT_EQ(device.trayCalls, 0);
+}
+
+// --- Persistence ----------------------------------------------------------------
+
+namespace {
+
+// "A4" 10 x 20 dots, imageable 6 x 14 at {2, 3}, 90 degrees, paper id -2,
+// 600 by 300 dpi, extra word 7, second name "x", no media type; serial 5.
+GMedia SmallMedia() {
+    GMedia media("A4", {10, 20}, {6, 14}, {2, 3}, 90, -2, 600, 300, 190, 7, "x", nullptr);
+    media.SetSerial(5);
+    return media;
+}
+
+std::string SmallMediaGuts(const Form& form) {
+    return Words({1, 190, 5, 1, 1, 1}) + form.S("A4") + U16(10) + U16(20) + U16(6) + U16(14) + U16(2) +
+           U16(3) + U32(90) + U16(600) + U16(300) + U16(7) + form.S("x") + form.S("") + U16(0xFFFE);
+}
+
+} // namespace
+
+TEST(GMediaTest, SavedFormByteForByte) {
+    const GMedia media = SmallMedia();
+    for (Carrier carrier : kBinaryCarriers) {
+        const Form form(carrier);
+        EXPECT_EQ(Save(media, carrier), form.Graph(1002, SmallMediaGuts(form)));
+        ExpectResavedIdentically<GMedia>(form.Graph(1002, SmallMediaGuts(form)), carrier);
+        ExpectEveryCutRefused(form.Graph(1002, SmallMediaGuts(form)), carrier);
+    }
+    EXPECT_EQ(media.BinaryStoreSize(), 12u + 8u + 40u + 3u);
+    EXPECT_EQ(media.BinaryStoreSize(), SmallMediaGuts(Form(Carrier::File)).size());
+    ExpectRoundTrips(media);
+    ExpectRoundTrips(GMedia());
+}
+
+TEST(GMediaTest, AnotherVersionIsRefused) {
+    GMedia kept = SmallMedia();
+    for (Carrier carrier : kBinaryCarriers) {
+        const Form form(carrier);
+        std::string guts = SmallMediaGuts(form);
+        guts.replace(20, 4, U32(2)); // the media's own version word
+        EXPECT_EQ(Restore(form.Graph(1002, guts), carrier), nullptr);
+    }
+    // Read in place, the fields stay as they were.
+    std::stringbuf buffer(Words({1, 190, 5, 1, 1, 2}) + U32(1) + U32(1) + "B");
+    RWBinaryInStream in(&buffer);
+    kept.RestoreGuts(in);
+    EXPECT_TRUE(in.fail());
+    EXPECT_EQ(kept.GetName(), "A4");
+    EXPECT_EQ(kept.GetPaperId(), -2);
 }

@@ -3,11 +3,13 @@
 #include <memory>
 #include <vector>
 
+#include "PaperBytes.h"
 #include "PaperTestSupport.h"
 #include "device/GBin.h"
 #include "device/GPaperHandlingDevice.h"
 #include "device/GTray.h"
 #include "rw/RWFactory.h"
+#include "rw/RWLibraryError.h"
 
 namespace {
 
@@ -211,4 +213,128 @@ TEST(GPaperHandlingDeviceTest, CompositeViewAndLookups) {
     papertest::PaperRecorder device;
     EXPECT_EQ(output.Apply(device), 1);
     EXPECT_EQ(device.mediaCalls + device.trayCalls, 0);
+}
+
+// --- Persistence ----------------------------------------------------------------
+
+namespace {
+
+using namespace papertest;
+
+// An empty set (id 0) with the given serial.
+std::string SetGuts(uint32_t serial) {
+    return Words({1, 0, serial, 1, 1}) + Words({1, 0});
+}
+
+// Unit "Input" (serial 14): input, optional, installed, current key 17,
+// keys 17 and 1 sharing one empty set (serial 16), identification mode 2,
+// keyed by report, display string 7 "In" (serial 15). Indexes: nil 0, the
+// unit 1, the set 2, the display string 3.
+std::string UnitGuts(const Form& form) {
+    return Words({1, 0, 14, 1, 1, 1}) + form.S("Input") + Words({0, 1, 1}) + U16(17) + U32(2) + U16(17) +
+           form.Object(757, SetGuts(16)) + U16(1) + form.Ref(2) + Words({2, 1}) +
+           form.Object(786, Words({1, 0, 15, 1}) + form.S("") + form.S("In") + U16(7));
+}
+
+// A version-0 record "Old" (serial 14), optional and not installed, current
+// key 3, with one empty set per key.
+std::string OldUnitGuts(const Form& form, std::initializer_list<uint16_t> keys, uint32_t count) {
+    std::string guts = Words({1, 0, 14, 1, 1, 0}) + form.S("Old") + Words({0, 1, 0}) + U16(3) + U32(count);
+    uint32_t serial = 30;
+    for (uint16_t key : keys)
+        guts += U16(key) + form.Object(757, SetGuts(serial++));
+    return guts;
+}
+
+} // namespace
+
+TEST(GPaperHandlingDeviceTest, SavedFormByteForByte) {
+    GPaperHandlingDevice unit(7, "Input", 0, 1, 1, 2, 1, "In", nullptr);
+    unit.SetSerial(14);
+    GDisplayString shown(unit.GetDisplayString());
+    shown.SetSerial(15);
+    unit.SetDisplayString(shown);
+    auto* set = new GAttributeComposite();
+    set->SetSerial(16);
+    unit.AddTraySet(17, set);
+    unit.AddTraySet(1, set);
+    for (Carrier carrier : kBinaryCarriers) {
+        SCOPED_TRACE(leaftest::CarrierName(carrier));
+        const Form form(carrier);
+        const std::string graph = form.Graph(1010, UnitGuts(form));
+        EXPECT_EQ(Save(unit, carrier), graph);
+        std::unique_ptr<GPaperHandlingDevice> restored =
+            ExpectResavedIdentically<GPaperHandlingDevice>(graph, carrier);
+        ASSERT_NE(restored, nullptr);
+        EXPECT_TRUE(restored->IsEqualId(&unit));
+        EXPECT_EQ(restored->FindSet(17), restored->FindSet(1)); // shared again
+        EXPECT_EQ(Keys(*restored), (std::vector<uint16_t>{17, 1}));
+        ExpectEveryCutRefused(graph, carrier);
+    }
+    EXPECT_EQ(unit.RecursiveStoreSize(), Save(unit, Carrier::File).size());
+
+    // With trays in the sets, through every carrier.
+    GPaperHandlingDevice full("Input", 0, 0, 1, 1, 1);
+    full.AddTraySet(2, Trays(2));
+    full.AddTraySet(18, Trays(3, 40));
+    ExpectRoundTrips(full);
+}
+
+TEST(GPaperHandlingDeviceTest, VersionZeroRecordsTakeTheOlderDefaults) {
+    for (Carrier carrier : kBinaryCarriers) {
+        SCOPED_TRACE(leaftest::CarrierName(carrier));
+        const Form form(carrier);
+        const struct {
+            std::initializer_list<uint16_t> keys;
+            int32_t keyedByReport;
+        } cases[] = {{{3}, 0}, {{3, 4}, 1}};
+        for (const auto& c : cases) {
+            const uint32_t count = static_cast<uint32_t>(c.keys.size());
+            std::unique_ptr<MPersistentObject> restored =
+                Restore(form.Graph(1010, OldUnitGuts(form, c.keys, count)), carrier);
+            auto* unit = dynamic_cast<GPaperHandlingDevice*>(restored.get());
+            ASSERT_NE(unit, nullptr);
+            EXPECT_EQ(unit->GetIdentificationMode(), 1);
+            EXPECT_EQ(unit->GetKeyedByReport(), c.keyedByReport);
+            EXPECT_EQ(unit->GetDisplayString().GetStringId(), 0);
+            EXPECT_EQ(unit->GetDisplayString().GetText1(), "");
+            EXPECT_EQ(unit->GetKeyCount(), count);
+            EXPECT_EQ(unit->GetCurrentKey(), 3);
+            EXPECT_EQ(unit->IsInstalled(), 0u);
+        }
+        EXPECT_EQ(Restore(form.Graph(1010, OldUnitGuts(form, {3}, 1).replace(20, 4, U32(2))), carrier),
+                  nullptr);
+    }
+}
+
+TEST(GPaperHandlingDeviceTest, RestoredDataIsNotTrusted) {
+    for (Carrier carrier : kBinaryCarriers) {
+        SCOPED_TRACE(leaftest::CarrierName(carrier));
+        const Form form(carrier);
+        // A count the data does not back: refused, nothing allocated for it.
+        EXPECT_EQ(Restore(form.Graph(1010, OldUnitGuts(form, {3}, 0xFFFFFFFF)), carrier), nullptr);
+        EXPECT_EQ(Restore(form.Graph(1010, OldUnitGuts(form, {3, 4}, 3)), carrier), nullptr);
+
+        // A set must be an attribute composite.
+        const std::string head =
+            Words({1, 0, 14, 1, 1, 0}) + form.S("Old") + Words({0, 1, 0}) + U16(3) + U32(1);
+        const std::string tray =
+            Words({1, 0, 9, 1, 1, 0}) + form.S("T") + U16(29) + Words({0, 0, -1u, -1u, 0});
+        EXPECT_THROW(Restore(form.Graph(1010, head + U16(3) + form.Object(1001, tray)), carrier),
+                     RWInternalError);
+
+        // The stored current key stays, even when it names no set; a unit
+        // that is not optional comes back installed; a key stored twice
+        // keeps one entry.
+        std::string odd = Words({1, 0, 14, 1, 1, 0}) + form.S("Odd") + Words({0, 0, 0}) + U16(99) + U32(2) +
+                          U16(5) + form.Object(757, SetGuts(30)) + U16(5) + form.Object(757, SetGuts(31));
+        std::unique_ptr<MPersistentObject> restored = Restore(form.Graph(1010, odd), carrier);
+        auto* unit = dynamic_cast<GPaperHandlingDevice*>(restored.get());
+        ASSERT_NE(unit, nullptr);
+        EXPECT_EQ(unit->GetCurrentKey(), 99);
+        EXPECT_EQ(unit->IsInstalled(), 1u);
+        EXPECT_EQ(unit->GetKeyCount(), 1u);
+        EXPECT_EQ(unit->FindSet(5)->GetSerial(), 31u);
+        EXPECT_EQ(unit->GetCurrentSetSize(), 0u);
+    }
 }

@@ -4,10 +4,12 @@
 #include <functional>
 #include <memory>
 
+#include "PaperBytes.h"
 #include "PaperTestSupport.h"
 #include "device/GBin.h"
 #include "device/GTray.h"
 #include "rw/RWFactory.h"
+#include "rw/RWLibraryError.h"
 
 using namespace papertest;
 
@@ -190,4 +192,137 @@ TEST(GBinTest, DefaultsKindsEqualityAndApply) {
     PaperRecorder device;
     EXPECT_EQ(bin.Apply(device), 1);
     EXPECT_EQ(device.mediaCalls + device.trayCalls, 0);
+}
+
+// --- Persistence ----------------------------------------------------------------
+
+namespace {
+
+// Guts of a display string: version, text2, text1, string id.
+std::string DisplayGuts(const Form& form, uint32_t serial, uint16_t stringId, const char* text1) {
+    return Words({1, 0, serial, 1}) + form.S("") + form.S(text1) + U16(stringId);
+}
+
+// Media "M" 10 x 20, serial 5.
+std::string MediaGuts(const Form& form) {
+    return Words({1, 190, 5, 1, 1, 1}) + form.S("M") + U16(10) + U16(20) + U16(10) + U16(20) + U16(0) +
+           U16(0) + U32(0) + U16(600) + U16(600) + U16(0) + form.S("") + form.S("") + U16(1);
+}
+
+// Tray "T1" (serial 9), bin id 29, values 1 and 2, capacity 250, threshold
+// 10, with or without the media, display string 5 "one" (serial 11).
+std::string TrayGuts(const Form& form, bool withMedia, uint32_t version = 1) {
+    std::string guts = Words({1, 0, 9, 1, 1, version}) + form.S("T1") + U16(29) + Words({1, 2, 250, 10});
+    guts += withMedia ? U32(1) + form.Object(1002, MediaGuts(form)) : U32(0);
+    if (version == 1) guts += form.Object(786, DisplayGuts(form, 11, 5, "one"));
+    return guts;
+}
+
+GTray SmallTray(bool withMedia) {
+    std::unique_ptr<GMedia> media;
+    if (withMedia) {
+        media = std::make_unique<GMedia>("M", GShortPair{10, 20}, GShortPair{10, 20}, GShortPair{0, 0}, 0, 1,
+                                         600, 600);
+        media->SetSerial(5);
+    }
+    GTray tray(RWCString("T1"), 29, 1, 2, 250, 10, std::move(media));
+    tray.SetSerial(9);
+    GDisplayString shown(5, "one", nullptr);
+    shown.SetSerial(11);
+    tray.SetDisplayString(shown);
+    return tray;
+}
+
+// Bin "Top" (serial 12), bin id 41, values 1 and 2, capacity 500, threshold
+// 450, delivery kind 1, value 3 = 9, display string 3 "Top" (serial 13).
+std::string BinGuts(const Form& form, uint32_t version = 1) {
+    std::string guts =
+        Words({1, 0, 12, 1, 1, version}) + form.S("Top") + U16(41) + Words({1, 2, 500, 450, 1, 9});
+    if (version == 1) guts += form.Object(786, DisplayGuts(form, 13, 3, "Top"));
+    return guts;
+}
+
+} // namespace
+
+TEST(GTrayTest, SavedFormByteForByte) {
+    for (bool withMedia : {false, true}) {
+        SCOPED_TRACE(withMedia ? "with media" : "without media");
+        const GTray tray = SmallTray(withMedia);
+        for (Carrier carrier : kBinaryCarriers) {
+            const Form form(carrier);
+            const std::string graph = form.Graph(1001, TrayGuts(form, withMedia));
+            EXPECT_EQ(Save(tray, carrier), graph);
+            std::unique_ptr<GTray> restored = ExpectResavedIdentically<GTray>(graph, carrier);
+            ASSERT_NE(restored, nullptr);
+            EXPECT_TRUE(restored->IsEqualId(&tray));
+            ExpectEveryCutRefused(graph, carrier);
+        }
+        ExpectRoundTrips(tray);
+    }
+}
+
+TEST(GTrayTest, VersionsAndDamage) {
+    for (Carrier carrier : kBinaryCarriers) {
+        SCOPED_TRACE(leaftest::CarrierName(carrier));
+        const Form form(carrier);
+        // A version-0 record has no display string: the default one stays.
+        std::unique_ptr<MPersistentObject> old = Restore(form.Graph(1001, TrayGuts(form, true, 0)), carrier);
+        auto* tray = dynamic_cast<GTray*>(old.get());
+        ASSERT_NE(tray, nullptr);
+        EXPECT_EQ(tray->GetDisplayString().GetStringId(), 0);
+        EXPECT_EQ(tray->GetDisplayString().GetText1(), "");
+        EXPECT_EQ(tray->GetCapacity(), 250);
+        ASSERT_NE(tray->GetMedia(), nullptr);
+        EXPECT_EQ(tray->GetMedia()->GetName(), "M");
+
+        EXPECT_EQ(Restore(form.Graph(1001, TrayGuts(form, false, 2)), carrier), nullptr);
+
+        const std::string head = Words({1, 0, 9, 1, 1, 1}) + form.S("T1") + U16(29) + Words({1, 2, 250, 10});
+        const std::string display = form.Object(786, DisplayGuts(form, 11, 5, "one"));
+        ASSERT_NE(Restore(form.Graph(1001, head + U32(0) + display), carrier), nullptr);
+        // A present flag with the nil object, and a nil display string.
+        EXPECT_EQ(Restore(form.Graph(1001, head + U32(1) + form.Ref(0) + display), carrier), nullptr);
+        // A media flag the save never writes.
+        EXPECT_EQ(Restore(form.Graph(1001, head + U32(2) + display), carrier), nullptr);
+        EXPECT_EQ(Restore(form.Graph(1001, head + U32(0) + form.Ref(0)), carrier), nullptr);
+
+        // Nested objects must be of their member's class.
+        EXPECT_THROW(
+            Restore(form.Graph(1001, head + U32(1) + form.Object(1009, BinGuts(form)) + display), carrier),
+            RWInternalError);
+        EXPECT_THROW(Restore(form.Graph(1001, head + U32(0) + form.Object(1002, MediaGuts(form))), carrier),
+                     RWInternalError);
+        // A display string named again by a back-reference is one object with
+        // two owners: refused. (Indexes: nil 0, tray 1, media 2.)
+        EXPECT_THROW(
+            Restore(form.Graph(1001, head + U32(1) + form.Object(1002, MediaGuts(form)) + form.Ref(2)),
+                    carrier),
+            RWInternalError);
+    }
+}
+
+TEST(GBinTest, SavedFormByteForByte) {
+    GBin bin(3, "Top", 41, 1, 2, 500, 450, 1, 9, "Top", nullptr);
+    bin.SetSerial(12);
+    GDisplayString shown(bin.GetDisplayString());
+    shown.SetSerial(13);
+    bin.SetDisplayString(shown);
+    for (Carrier carrier : kBinaryCarriers) {
+        SCOPED_TRACE(leaftest::CarrierName(carrier));
+        const Form form(carrier);
+        const std::string graph = form.Graph(1009, BinGuts(form));
+        EXPECT_EQ(Save(bin, carrier), graph);
+        ExpectResavedIdentically<GBin>(graph, carrier);
+        ExpectEveryCutRefused(graph, carrier);
+
+        std::unique_ptr<MPersistentObject> old = Restore(form.Graph(1009, BinGuts(form, 0)), carrier);
+        auto* restored = dynamic_cast<GBin*>(old.get());
+        ASSERT_NE(restored, nullptr);
+        EXPECT_EQ(restored->GetDeliveryKind(), 1);
+        EXPECT_EQ(restored->GetValue3(), 9);
+        EXPECT_EQ(restored->GetDisplayString().GetStringId(), 0);
+        EXPECT_EQ(restored->GetDisplayString().GetText1(), "");
+        EXPECT_EQ(Restore(form.Graph(1009, BinGuts(form, 2)), carrier), nullptr);
+    }
+    ExpectRoundTrips(bin);
 }
