@@ -1,12 +1,15 @@
 // The DEVMODE's settings road: Store (settings to public fields, the
 // settings encoding, zlib into the 902-byte blob) and Load (identity checks,
-// inflate, decode merged with the printer's defaults, public fields) of a
-// full settings tree, beside plain zlib compress and uncompress of the same
-// encoded bytes, so the cost of the tree work shows against the compressor.
+// inflate, decode merged with the printer's defaults, public fields) of the
+// colour model printer's full default settings (its built data file),
+// beside plain zlib compress and uncompress of the same encoded bytes, so
+// the cost of the tree work shows against the compressor.
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,64 +20,61 @@
 #include "model/GAttributeComposite.h"
 #include "model/GConfiguration.h"
 #include "model/GPersistOutputStream.h"
-#include "model/GRangeAttribute.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
-#include "model/GState.h"
-#include "model/GStringAttribute.h"
-#include "model/GValueAttribute.h"
-#include "model/MPersistentComposite.h"
+#include "model/GSettingsClassFilter.h"
+#include "rw/RWBinaryInStream.h"
+#include "rw/RWCollectableIO.h"
+#include "rw/RWLibraryError.h"
 
 namespace {
 
-// A printer's document settings of the usual size: 16 groups of 10 values,
-// a string and a range each, beside the paper, resolution and colour
-// settings the public part carries.
-std::unique_ptr<GAttributeComposite> FullSettings() {
-    auto tree = std::make_unique<GAttributeComposite>(500);
-    for (const uint32_t id : {265u, 260u, 291u, 292u, 258u, 294u, 296u, 253u})
-        tree->Add(new GValueAttribute(1, id));
-    tree->Add(new GStringAttribute("", 261));
-    auto* resolution = new GAttributeComposite(249);
-    resolution->Add(new GValueAttribute(600, 323));
-    resolution->Add(new GValueAttribute(600, 324));
-    resolution->Add(new GValueAttribute(1, 325));
-    tree->Add(resolution);
-    for (uint32_t group = 0; group < 16; ++group) {
-        auto* node = new GState(2000 + group * 100);
-        for (uint32_t i = 0; i < 10; ++i) {
-            node->Add(new GValueAttribute(static_cast<uint16_t>((group + i) % 4), 2001 + group * 100 + i));
-        }
-        node->Add(new GStringAttribute(("Group " + std::to_string(group)).c_str(), 2050 + group * 100));
-        node->Add(new GRangeAttribute(1, 999, 1, static_cast<int16_t>(group + 1), 2060 + group * 100));
-        tree->Add(node);
+// The colour model printer's data file (built from resources/printers).
+GCountedPtr LoadDataFile() {
+    std::ifstream file(std::string(QV_PRINTERS_DIR) + "/QVCOLOR.QVD", std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    std::stringbuf buffer(bytes.str());
+    RWBinaryInStream in(&buffer);
+    RWCollectable* root = nullptr;
+    try {
+        const GSettingsClassFilter allowlist;
+        in >> root;
+    } catch (const RWLibraryError&) {
+        return GCountedPtr();
     }
-    return tree;
+    return GCountedPtr(dynamic_cast<MPersistentObject*>(root));
+}
+
+// The printer's full default document settings: its defaults (node 359 of
+// the printer configuration) as 360, without the groups that are kept in
+// printer data instead of the DEVMODE.
+std::unique_ptr<GAttributeComposite> FullSettings(MPersistentObject* configuration) {
+    MPersistentObject* defaults = configuration == nullptr ? nullptr : configuration->FindById(359);
+    if (defaults == nullptr) return nullptr;
+    std::unique_ptr<GAttributeComposite> settings(
+        static_cast<GAttributeComposite*>(defaults->Clone().release()));
+    settings->SetId(360);
+    for (const uint32_t id : {365u, 366u, 368u})
+        settings->RemoveById(id);
+    return settings;
 }
 
 class BenchContext : public GDriverContext {
 public:
-    BenchContext() : GDriverContext(u"Bench Printer", u"QV Colour Driver", u"FILE:") {
-        auto* configuration = new MPersistentComposite(353);
-        auto* printer = new MPersistentComposite(76);
-        printer->Add(new GValueAttribute(1, 231));
-        auto* printerConfiguration = new GConfiguration(198);
-        auto* documents = new GAttributeComposite(359);
-        auto* watermarks = new GAttributeComposite(366);
-        watermarks->Add(new GValueAttribute(1, 940));
-        documents->Add(watermarks);
-        printerConfiguration->Add(documents);
-        printer->Add(printerConfiguration);
-        configuration->Add(printer);
-        SetConfiguration(configuration);
-        auto* mappings = new GResourceMappingList(194);
-        mappings->AddUnique(new GResourceMapping(100, 1, 1, 0));
-        SetResourceMappingList(mappings);
+    BenchContext()
+        : GDriverContext(u"Bench Printer", u"QV ColorLaser 4600", u"FILE:"), root_(LoadDataFile()) {
+        if (!root_) return;
+        SetConfiguration(root_->FindById(353));
+        SetResourceMappingList(root_->FindById(194));
     }
+    bool Ready() { return root_ && GetPrinterConfiguration() != nullptr; }
     GJobContext* AsJobObject() override { return nullptr; }
     GDriver* AsDriver() override { return nullptr; }
     void PrepareToPark() override {}
-    std::unique_ptr<GAttributeComposite> NewDefaultSettings() override { return FullSettings(); }
+    std::unique_ptr<GAttributeComposite> NewDefaultSettings() override {
+        return FullSettings(GetPrinterConfiguration());
+    }
     uint32_t GetApplicationFlags() const override { return 0; }
     int32_t PaperIdToDmPaper(uint32_t paperId, uint16_t& dmPaper) override {
         dmPaper = static_cast<uint16_t>(paperId);
@@ -93,6 +93,9 @@ public:
         return into;
     }
     void FillResourceMappingList(GResourceMappingList&) override {}
+
+private:
+    GCountedPtr root_;
     int32_t FormIndexToPaperId(uint32_t, uint16_t&) override { return 0; }
     int32_t PaperIdToFormIndex(uint16_t, uint32_t&) override { return 0; }
     int32_t AcceptsForm(const FORM_INFO_1W&, uint32_t, int32_t, int32_t) override { return 0; }
@@ -101,9 +104,13 @@ public:
 void BM_DevModeStoreAndLoad(benchmark::State& state) {
     InitializeModuleRuntime();
     BenchContext context;
+    if (!context.Ready()) {
+        state.SkipWithError("no data file");
+        return;
+    }
     GNTDevMode writer(&context, nullptr);
     GNTDevMode reader(&context, nullptr);
-    const std::unique_ptr<GAttributeComposite> settings = FullSettings();
+    const std::unique_ptr<GAttributeComposite> settings = context.NewDefaultSettings();
     for (auto _ : state) {
         if (writer.Store(settings.get()) != 1) state.SkipWithError("store failed");
         if (reader.Load(writer.GetImage()) != 1) state.SkipWithError("load failed");
@@ -115,11 +122,13 @@ BENCHMARK(BM_DevModeStoreAndLoad);
 
 void BM_ZlibOfTheSamePlaintext(benchmark::State& state) {
     InitializeModuleRuntime();
-    const std::unique_ptr<GAttributeComposite> settings = FullSettings();
+    BenchContext context;
+    const std::unique_ptr<GAttributeComposite> settings = context.NewDefaultSettings();
     std::vector<char> plain(4096);
     GPersistOutputStream out(plain.data(), plain.size(), 1);
     GSettingsCodec codec;
-    if (codec.Encode(settings.get(), *out.GetStream(), out, GSettingsCodec::kCompactForm) != 1) {
+    if (settings == nullptr ||
+        codec.Encode(settings.get(), *out.GetStream(), out, GSettingsCodec::kCompactForm) != 1) {
         state.SkipWithError("encode failed");
         return;
     }
