@@ -131,6 +131,17 @@ public:
     // when it has one. 0 when no child matches.
     virtual int32_t ApplyNamedEntry(MPersistentObject* target, const RWCString& name);
 
+    // The settings (null: the context's) put into the printer configuration:
+    // the installed options of node 365 copied to their places, the stored
+    // paper-handling and tray maps restored from printer data, and the
+    // paper-handling units marked installed and keyed as the options say.
+    // 0 without settings, else 1.
+    virtual int32_t ApplySettings(MPersistentObject* settings);
+    // The paired id of the resource mappings (node 191: first and second
+    // value) either way; 0 when absent.
+    virtual uint16_t MapResourceId(uint16_t id);
+    virtual uint16_t UnmapResourceId(uint16_t id);
+
     // --- Non-virtual ----------------------------------------------------------
     const RWWString& GetPrinterName() const { return printerName_; }
     const RWWString& GetDriverName() const { return driverName_; }
@@ -181,11 +192,31 @@ public:
     void SetSettings(MPersistentObject* settings);
     void SetNames(const RWWString& printerName, const RWWString& driverName, const RWWString& portName);
 
+    // The platform services' object store with this context (null or 0
+    // without services): RestoreObject in the raw binary form, StoreObject.
+    std::unique_ptr<MPersistentObject> RestoreValue(const RWWString& name);
+    int StoreValue(const RWWString& name, const MPersistentObject* object);
+    // 0 when the stored physical settings ("PhySetting") differ from
+    // settings in an installed option, or when an administrator's or the
+    // automatic update ("LastUpdateType") left a setting 927 that is
+    // neither 14113 nor 14119; else 1 (also without a snapshot or settings).
+    int32_t IsPhysicalSettingCurrent(MPersistentObject* settings);
+    // A stored value re-encoded in the current form: restored from portable
+    // text, passed through the settings encoding (wide form) and stored
+    // again under the same name. 1 when it was stored.
+    int32_t ConvertStoredValue(const RWWString& name);
+    // The same for the value named by *key in decimal; stored again under
+    // the decimal text of the object's attribute id.
+    int32_t ConvertNumberedValue(const uint32_t* key);
+
     // Copies settings 266, 267 and 268 from node 362 of from to node 329 of
     // to, each when both exist and are value attributes.
     static void CopyTrayValues(MPersistentObject* from, MPersistentObject* to);
 
 protected:
+    // The restored, re-encoded form of a stored object; null when the
+    // encoding refuses it.
+    std::unique_ptr<MPersistentObject> ThroughWideEncoding(const MPersistentObject& object);
     // node's depth-first find, null for a null node.
     static MPersistentObject* FindIn(MPersistentObject* node, uint32_t id);
     bool CachesStale() const { return cachesStale_ != 0; }
