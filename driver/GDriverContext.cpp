@@ -1,7 +1,10 @@
 #include "driver/GDriverContext.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "device/GCustomMedia.h"
+#include "device/GCustomMediaSize.h"
 #include "device/GMedia.h"
 #include "device/GMediaPool.h"
 #include "driver/GLocaleInfo.h"
@@ -16,10 +19,6 @@
 
 namespace {
 
-constexpr uint32_t kResolutionNodeId = 249;
-constexpr uint32_t kXResolutionId = 323;
-constexpr uint32_t kYResolutionId = 324;
-constexpr uint32_t kOrientationId = 265;
 constexpr uint32_t kTraySourceNodeId = 362;
 constexpr uint32_t kTrayTargetNodeId = 329;
 constexpr uint32_t kTrayValueIds[] = {266, 267, 268};
@@ -27,6 +26,11 @@ constexpr uint32_t kAlternatePoolSetting = 711;
 constexpr uint32_t kSymmetricPoolSetting = 713;
 constexpr uint32_t kAlternatePoolId = 195;
 constexpr uint32_t kMediaPoolId = 189;
+constexpr uint32_t kCustomSizesNode = 276;
+constexpr uint16_t kFirstNewCustomId = 16385;
+constexpr uint16_t kLastCustomId = 17383;
+constexpr int16_t kLargestCustomMedia = 17388;
+constexpr int16_t kSmallestCustomMedia = 17389;
 constexpr uint32_t kLetterPaperId = 1;
 constexpr uint32_t kA4PaperId = 23;
 
@@ -125,6 +129,65 @@ int32_t GDriverContext::CheckPaperIdInSettings(MPersistentObject* settings, uint
     MPersistentObject* resolution = settings == nullptr ? nullptr : settings->FindById(kResolutionNodeId);
     return CheckPaperId(settings, paperId, ValueOr(settings, kOrientationId, 0),
                         ValueOr(resolution, kXResolutionId, 0), ValueOr(resolution, kYResolutionId, 0));
+}
+
+int32_t GDriverContext::AddCustomSize(GCustomMediaSize* size, MPersistentObject* list, uint32_t) {
+    if (size == nullptr || list == nullptr) return 0;
+    std::vector<bool> taken(kLastCustomId - kFirstNewCustomId + 1, false);
+    const std::unique_ptr<MPersistentIterator> sizes = list->CreateIterator();
+    while (sizes->Advance()) {
+        const auto* other = dynamic_cast<const GCustomMediaSize*>(sizes->Current());
+        if (other != nullptr && other->GetPaperId() >= kFirstNewCustomId &&
+            other->GetPaperId() <= kLastCustomId) {
+            taken[other->GetPaperId() - kFirstNewCustomId] = true;
+        }
+    }
+    const auto free = std::find(taken.begin(), taken.end(), false);
+    if (free == taken.end()) return 0;
+    size->SetPaperId(static_cast<uint16_t>(kFirstNewCustomId + (free - taken.begin())));
+    size->SetChanged(1);
+    // Sizes of the same name go (each released by the list).
+    for (bool removed = true; removed;) {
+        removed = false;
+        const std::unique_ptr<MPersistentIterator> children = list->CreateIterator();
+        while (children->Advance()) {
+            const auto* other = dynamic_cast<const GCustomMediaSize*>(children->Current());
+            if (other != nullptr && other->GetName() == size->GetName()) {
+                list->Remove(other);
+                removed = true;
+                break;
+            }
+        }
+    }
+    list->Add(size);
+    return 1;
+}
+
+int32_t GDriverContext::IsPaperSizeInRange(uint16_t paperId, MPersistentObject* settings) {
+    MPersistentObject* tree = settings != nullptr ? settings : GetSettings();
+    MPersistentObject* sizes = FindIn(tree, kCustomSizesNode);
+    if (sizes == nullptr) return 0;
+    const GCustomMediaSize* custom = nullptr;
+    const std::unique_ptr<MPersistentIterator> children = sizes->CreateIterator();
+    while (custom == nullptr && children->Advance()) {
+        const auto* candidate = dynamic_cast<const GCustomMediaSize*>(children->Current());
+        if (candidate != nullptr && candidate->GetPaperId() == paperId) custom = candidate;
+    }
+    if (custom == nullptr) return 0;
+    const std::unique_ptr<GMedia> media =
+        MakeCustomMediaFromSettings(*custom, tree, GetPrinterConfiguration());
+    GMediaPool* pool = dynamic_cast<GMediaPool*>(FindIn(GetPrinterConfiguration(), kMediaPoolId));
+    if (media == nullptr || pool == nullptr) return 0;
+    const int32_t angle = media->GetOrientation();
+    const GMedia* largest =
+        pool->FindMedia(kLargestCustomMedia, angle, media->GetXResolution(), media->GetYResolution());
+    const GMedia* smallest =
+        pool->FindMedia(kSmallestCustomMedia, angle, media->GetXResolution(), media->GetYResolution());
+    if (largest == nullptr || smallest == nullptr) return 0;
+    const GShortPair& size = media->GetSize();
+    const bool fits = smallest->GetSize().x <= size.x && size.x <= largest->GetSize().x &&
+                      smallest->GetSize().y <= size.y && size.y <= largest->GetSize().y;
+    return fits ? 1 : 0;
 }
 
 uint32_t GDriverContext::GetDefaultPaperId() {

@@ -24,6 +24,7 @@
 #include "winapi/WinSpool.h"
 
 class GAttributeComposite;
+class GCustomMediaSize;
 class GDriver;
 class GJobContext;
 class GMediaPool;
@@ -120,6 +121,12 @@ public:
     // CheckPaperId with the resolution (323, 324 in node 249) and the
     // orientation (265) of settings.
     virtual int32_t CheckPaperIdInSettings(MPersistentObject* settings, uint32_t paperId);
+    // Gives size the lowest paper id from 16385 to 17383 that no size of list
+    // carries, marks it changed, removes every size of list with its name,
+    // and adds it to list (which takes it over): 1. 0 when no id is free;
+    // nothing changes then and the caller keeps size. The third value is
+    // not used.
+    virtual int32_t AddCustomSize(GCustomMediaSize* size, MPersistentObject* list, uint32_t unused);
     // The default paper id, worked out on the first call and kept: 23 (A4)
     // when the user's country code (the services' locale snapshot) is above
     // 2 and outside 50-59 and 500-599, else 1 (Letter).
@@ -162,6 +169,11 @@ public:
     // 0 when a string child of node 1132 of the printer configuration equals
     // name exactly, else 1.
     int32_t IsMediaNameUnlisted(const RWCString& name);
+    // 1 when the custom size with paperId (node 276 of settings, null: the
+    // context's settings), as a media at the settings' resolution and
+    // orientation, lies between the media 17389 and 17388 of node 189 in
+    // both directions; else 0.
+    int32_t IsPaperSizeInRange(uint16_t paperId, MPersistentObject* settings);
     void SetDontShowJobName() { dontShowJobName_ = 1; }
     uint32_t GetDontShowJobName() const { return dontShowJobName_; }
     // The media pool the settings ask for: node 195 of the printer

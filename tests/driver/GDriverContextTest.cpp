@@ -3,10 +3,12 @@
 #include <memory>
 
 #include "DriverTestSupport.h"
+#include "device/GCustomMediaSize.h"
 #include "device/GMedia.h"
 #include "device/GMediaPool.h"
 #include "driver/GDriverContext.h"
 #include "model/GAttributeComposite.h"
+#include "model/GEnumAttribute.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MAssociationList.h"
@@ -198,6 +200,48 @@ TEST_F(GDriverContextTest, TrayValuesAndComposites) {
     EXPECT_EQ(composite.GetCount(), 1u);
     GValueAttribute leaf(1, 5);
     EXPECT_EQ(context.AddToComposite(&leaf, new GValueAttribute(1, 6)), 0);
+}
+
+TEST_F(GDriverContextTest, CustomSizesTakeTheLowestFreeIdAndReplaceTheirName) {
+    GEnumAttribute list(276);
+    list.Add(new GCustomMediaSize(16385, "Photo", 3, 101600, 152400));
+    list.Add(new GCustomMediaSize(16387, "Card", 3, 88900, 50800));
+    auto* card = new GCustomMediaSize(0, "Card", 3, 90000, 50000);
+    card->SetChanged(0);
+    ASSERT_EQ(context.AddCustomSize(card, &list, 0), 1);
+    EXPECT_EQ(card->GetPaperId(), 16386); // 16385 is taken
+    EXPECT_EQ(card->GetChanged(), 1u);
+    ASSERT_EQ(list.GetCount(), 2u); // the older "Card" went
+    EXPECT_NE(list.FindEqual(card), nullptr);
+
+    GEnumAttribute full(276);
+    for (uint16_t id = 16385; id <= 17383; ++id)
+        full.Add(new GCustomMediaSize(id, "", 3, 1000, 1000));
+    GCustomMediaSize extra(7, "Extra", 3, 1000, 1000);
+    EXPECT_EQ(context.AddCustomSize(&extra, &full, 0), 0);
+    EXPECT_EQ(extra.GetPaperId(), 7); // nothing changed
+    EXPECT_EQ(full.GetCount(), 999u);
+}
+
+TEST_F(GDriverContextTest, PaperSizeInRangeOfTheCustomSizeBounds) {
+    auto* bounds = new GMediaPool(189);
+    bounds->Add(Media600(17389, 1800, 3000)); // 3 x 5 inches
+    bounds->Add(Media600(17388, 5100, 8400)); // 8.5 x 14 inches
+    PrinterConfiguration(context)->RemoveById(189);
+    PrinterConfiguration(context)->Add(bounds);
+    auto settings = DocumentDefaults();
+    auto* sizes = new GEnumAttribute(276);
+    sizes->Add(new GCustomMediaSize(16385, "4x6", 3, 101600, 152400));   // inside
+    sizes->Add(new GCustomMediaSize(16386, "1x1", 3, 25400, 25400));     // too small
+    sizes->Add(new GCustomMediaSize(16387, "20x20", 3, 508000, 508000)); // too large
+    sizes->Add(new GCustomMediaSize(16388, "wide", 3, 203200, 101600));  // 8 x 4: too short
+    settings->Add(sizes);
+    EXPECT_EQ(context.IsPaperSizeInRange(16385, settings.get()), 1);
+    EXPECT_EQ(context.IsPaperSizeInRange(16386, settings.get()), 0);
+    EXPECT_EQ(context.IsPaperSizeInRange(16387, settings.get()), 0);
+    EXPECT_EQ(context.IsPaperSizeInRange(16388, settings.get()), 0);
+    EXPECT_EQ(context.IsPaperSizeInRange(16399, settings.get()), 0); // no such size
+    EXPECT_EQ(context.IsPaperSizeInRange(16385, nullptr), 0);        // the context has no settings
 }
 
 } // namespace
