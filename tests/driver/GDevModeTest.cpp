@@ -162,6 +162,45 @@ TEST_F(GDevModeTest, DefaultsWriteThePublicPartAndThePrivateHeader) {
     EXPECT_TRUE(devmode->GetSettings()->IsEqualId(context.defaults.get()));
 }
 
+TEST_F(GDevModeTest, CopiesOfTheImage) {
+    auto original = NewDevMode();
+    ASSERT_EQ(original->Store(Changed(5, 9).get()), 1);
+    const Bytes image = ImageBytes(*original);
+
+    std::vector<uint8_t> out(1172, 0xCC);
+    ASSERT_EQ(original->CopyTo(reinterpret_cast<DEVMODEW*>(out.data())), 1);
+    EXPECT_EQ(Bytes(out.begin(), out.end()), image);
+    EXPECT_EQ(original->CopyTo(nullptr), 0);
+
+    const GNTDevMode copy(*original);
+    EXPECT_EQ(std::memcmp(copy.Image().Bytes(), image.data(), 1172), 0);
+    ASSERT_NE(copy.GetSettings(), nullptr);
+    EXPECT_NE(copy.GetSettings(), original->GetSettings()); // a clone
+    EXPECT_TRUE(copy.GetSettings()->IsEqualId(original->GetSettings()));
+
+    auto assigned = NewDevMode();
+    *assigned = *original;
+    EXPECT_EQ(ImageBytes(*assigned), image);
+    EXPECT_EQ(assigned->IsSameImage(original->GetImage()), 1);
+    Bytes changed = image;
+    changed[300] ^= 1;
+    EXPECT_EQ(assigned->IsSameImage(reinterpret_cast<const DEVMODEW*>(changed.data())), 0);
+}
+
+TEST_F(GDevModeTest, ADriverContextRenamesTheImage) {
+    auto devmode = NewDevMode();
+    TestDriverContext other;
+    other.SetNames(u"Lab", u"QV", u"LPT2:");
+    ASSERT_EQ(devmode->SetDriverContext(&other), 1);
+    EXPECT_EQ(devmode->GetDriverContext(), &other);
+    EXPECT_EQ(devmode->GetDeviceName(), RWWString(u"Lab"));
+    EXPECT_EQ(devmode->GetDriverName(), RWWString(u"QV"));
+    // The shorter name leaves no bytes of the longer one behind.
+    const Bytes image = ImageBytes(*devmode);
+    EXPECT_EQ(Bytes(image.begin() + 224, image.begin() + 256), Concat({Hex("51 56"), Bytes(30, 0)}));
+    EXPECT_EQ(Bytes(image.begin() + 6, image.begin() + 64), Bytes(58, 0));
+}
+
 TEST_F(GDevModeTest, DefaultColourFollowsThePrinter) {
     struct Case {
         uint16_t colourModes;
