@@ -73,17 +73,17 @@ std::unique_ptr<GAttributeComposite> BuildReferenceTree(GDriverContext* context)
 
 } // namespace
 
-GSettingsCodec::GSettingsCodec() = default;
+GSettingsCodec::GSettingsCodec() : GCodecForm(1) {}
 
-GSettingsCodec::GSettingsCodec(uint32_t compactMode) : compactMode_(compactMode) {}
+GSettingsCodec::GSettingsCodec(uint32_t compactMode) : GCodecForm(compactMode) {}
 
 GSettingsCodec::~GSettingsCodec() = default;
 
 bool GSettingsCodec::SelectForm(uint16_t form) {
     if (form == kCompactForm) {
-        compactMode_ = 1;
+        SetCompactMode(1);
     } else if (form == kWideForm) {
-        compactMode_ = 0;
+        SetCompactMode(0);
     } else {
         return false;
     }

@@ -87,6 +87,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "model/GCodecForm.h"
+
 class GAttributeComposite;
 class GDriverContext;
 class GInputStream;
@@ -95,7 +97,9 @@ class MPersistentObject;
 class RWVirtualInStream;
 class RWVirtualOutStream;
 
-class GSettingsCodec {
+// The compact flag (GCodecForm) is 1 while a call uses the compact form,
+// 0 for the wide form; every Encode and Decode sets it from its form.
+class GSettingsCodec : public GCodecForm {
 public:
     // Form selectors.
     static constexpr uint16_t kCompactForm = 0;
@@ -109,11 +113,7 @@ public:
     explicit GSettingsCodec(uint32_t compactMode);
     GSettingsCodec(const GSettingsCodec&) = delete;
     GSettingsCodec& operator=(const GSettingsCodec&) = delete;
-    virtual ~GSettingsCodec();
-
-    uint32_t GetCompactMode() const { return compactMode_; }
-    bool IsCompactMode() const { return compactMode_ != 0; }
-    void SetCompactMode(uint32_t compactMode) { compactMode_ = compactMode; }
+    ~GSettingsCodec() override;
 
     // Writes the lead-in and root (null: the lead-in only) into out; position
     // is the stream object beneath out (write position, seek to patch
@@ -136,6 +136,5 @@ public:
 private:
     bool SelectForm(uint16_t form);
 
-    uint32_t compactMode_ = 1;
     std::unique_ptr<GAttributeComposite> reference_;
 };
