@@ -206,9 +206,10 @@ std::unique_ptr<MPersistentObject> GPeripheralComposite::RemoveChildAt(uint32_t 
 }
 
 template <typename Match> std::unique_ptr<MPersistentObject> GPeripheralComposite::RemoveFirst(Match match) {
-    const std::vector<GCountedPtr> children = ChildPointers();
-    for (uint32_t i = 0; i < children.size(); ++i)
-        if (match(*children[i])) return RemoveChildAt(i);
+    // Looked at in place: a held snapshot would keep the child shared.
+    const GCountedPtrVector& children = allChildren_.As<GAttributeComposite>()->GetChildren();
+    for (uint32_t i = 0; i < children.Count(); ++i)
+        if (match(*children.At(i))) return RemoveChildAt(i);
     return nullptr;
 }
 

@@ -25,6 +25,14 @@ bool IsSeparator(char16_t c) {
     return c == u'\\' || c == u'/';
 }
 
+// The folder with either separator written as a backslash, for comparing.
+RWWString WithBackslashes(const char16_t* text, size_t length) {
+    RWWString folder(text, length);
+    for (size_t i = 0; i < length; ++i)
+        if (folder[i] == u'/') folder[i] = u'\\';
+    return folder;
+}
+
 } // namespace
 
 GPeripheralProxy::GPeripheralProxy() : library_(new GDynamicLibrary()) {}
@@ -157,7 +165,9 @@ RWWString GPeripheralProxy::ResolvedPath() const {
     const RWWString name(path.Data() + cut, path.Length() - cut);
     if (name.IsNull() || name == u"." || name == u"..") return RWWString();
     // A path with a folder must name the driver's own.
-    if (cut > 0 && RWWString(path.Data(), cut - 1).CompareTo(folder, RWIgnoreCase) != 0) return RWWString();
+    if (cut > 0 && WithBackslashes(path.Data(), cut - 1)
+                           .CompareTo(WithBackslashes(folder.Data(), folder.Length()), RWIgnoreCase) != 0)
+        return RWWString();
     return folder + RWWString(factory->PathSeparator()) + name;
 }
 
