@@ -153,6 +153,10 @@ RWWString GPeripheralProxy::GetPath() const {
     return library != nullptr ? library->GetPath() : RWWString();
 }
 
+GDynamicLibrary* GPeripheralProxy::GetLibrary() const {
+    return library_.As<GDynamicLibrary>();
+}
+
 RWWString GPeripheralProxy::ResolvedPath() const {
     const RWWString path = GetPath();
     GOSFactory* factory = GOSFactory::Instance();
