@@ -196,6 +196,9 @@ std::unique_ptr<MPersistentObject> GPeripheral::Clone() const {
     copy->defaultState_ = GCountedPtr(defaultState_->Clone());
     copy->children_ = GCountedPtr(children_->Clone());
     copy->ClearCaches();
+    // A deep copy belongs to no one yet: it must not tell this device's
+    // listeners, which never learn of it and may go before it.
+    copy->listeners_->Clear();
     return result;
 }
 

@@ -160,7 +160,8 @@ public:
     // same listeners in the same order, and states and children each absent
     // on both sides or not different.
     bool IsEqualId(const MPersistentObject* other) const override;
-    // A Copy whose states and children are deep copies of this device's.
+    // A Copy whose states and children are deep copies of this device's,
+    // without listeners.
     std::unique_ptr<MPersistentObject> Clone() const override;
 
     // 2. Applies every attribute of the current state, in order, to device;

@@ -275,3 +275,22 @@ TEST(GPeripheralCompositeTest, AListenerTheGraphDoesNotHoldIsRefused) {
         papertest::ExpectEveryCutRefused(papertest::Save(device, carrier), carrier);
     }
 }
+
+TEST(GPeripheralCompositeTest, ADeepCopyCopiesTheChildrenAndListensToTheCopies) {
+    GPeripheralComposite composite(u"chain", nullptr, nullptr, 12, 64, 2, 0);
+    auto* child = new GPeripheralComposite(5);
+    composite.Add(child);
+    composite.GetOwnCurrentState()->Add(new GValueAttribute(3, 300));
+
+    GCountedPtr clone(composite.Clone());
+    auto* copy = clone.As<GPeripheralComposite>();
+    ASSERT_NE(copy, nullptr);
+    const std::vector<GPeripheral*> children = copy->GetAllChildren();
+    ASSERT_EQ(children.size(), 1u);
+    EXPECT_NE(children[0], child);
+    EXPECT_EQ(children[0]->GetId(), 5u);
+    EXPECT_EQ(children[0]->GetListener(0), copy);
+    EXPECT_EQ(child->GetListenerCount(), 1u); // still only the original's
+    EXPECT_NE(copy->GetOwnCurrentState(), composite.GetOwnCurrentState());
+    EXPECT_TRUE(copy->GetOwnCurrentState()->IsEqualId(composite.GetOwnCurrentState()));
+}

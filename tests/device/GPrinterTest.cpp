@@ -252,3 +252,15 @@ TEST_F(GPrinterTest, APrinterWithChildrenAndListenersKeepsListenerIdentityAfterA
         EXPECT_EQ(printer->IsInDocument(), 1);
     }
 }
+
+TEST_F(GPrinterTest, ADocumentEndWithoutAStateStillReachesTheStages) {
+    provider_.channel = std::make_shared<MemoryChannel>();
+    Play(Start());
+    log_.clear();
+    GCountedPtr end(new GDocumentEnd());
+    end.As<GDocumentEnd>()->DetachState();
+    Printer().Process(end);
+    EXPECT_EQ(log_, (std::vector<std::string>{"writer:OnDocumentEnd", "pjl:OnDocumentEnd",
+                                              "writer:RemoveAddOns", "pjl:RemoveAddOns"}));
+    EXPECT_EQ(Printer().IsInDocument(), 0);
+}
