@@ -59,7 +59,7 @@ public:
     void AssignDefault(uint16_t formKey);
     // Removes and deletes the form's association, if any.
     void RemoveForm(uint16_t formKey);
-    void RemoveAll();
+    void RemoveAll() override;
 
     // The first association with that value (borrowed), or null.
     GFormToTrayAssociation* FindByForm(uint16_t formKey) const;
