@@ -8,6 +8,9 @@
 #include "device/GMedia.h"
 #include "device/GMediaPool.h"
 #include "device/GPaperHandlingDevice.h"
+#include "device/GPeripheralComposite.h"
+#include "device/GPeripheralProxy.h"
+#include "device/GPrinter.h"
 #include "device/GTray.h"
 #include "model/MPersistentClass.h"
 
@@ -21,4 +24,7 @@ void GRegisterDeviceClasses() {
     GAddToFactory<GFormToTrayDatabase>();
     GAddToFactory<GFormToTrayAssociation>();
     GAddToFactory<GCustomMediaSize>();
+    GAddToFactory<GPeripheralComposite>();
+    GAddToFactory<GPrinter>();
+    GAddToFactory<GPeripheralProxy>();
 }

@@ -4,6 +4,7 @@
 
 #include "device/GDeviceClasses.h"
 #include "driver/GDriverClasses.h"
+#include "job/GJobClasses.h"
 #include "model/GModelClasses.h"
 #include "rw/RWErrorHandler.h"
 #include "rw/RWLibraryClasses.h"
@@ -16,5 +17,6 @@ void InitializeModuleRuntime() {
         GRegisterModelClasses();
         GRegisterDeviceClasses();
         GRegisterDriverClasses();
+        GRegisterJobClasses();
     });
 }

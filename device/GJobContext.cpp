@@ -1,0 +1,3 @@
+#include "device/GJobContext.h"
+
+GJobContext::~GJobContext() = default;

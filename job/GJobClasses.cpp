@@ -1,0 +1,28 @@
+#include "job/GJobClasses.h"
+
+#include "job/GCommandComposite.h"
+#include "job/GDocumentEnd.h"
+#include "job/GDocumentStart.h"
+#include "job/GDownloadHeaderCommand.h"
+#include "job/GErrorCommand.h"
+#include "job/GJobAbort.h"
+#include "job/GNoCommand.h"
+#include "job/GNullCommand.h"
+#include "job/GPageEnd.h"
+#include "job/GPageStart.h"
+#include "job/GPassThroughCommand.h"
+#include "model/MPersistentClass.h"
+
+void GRegisterJobClasses() {
+    GAddToFactory<GCommandComposite>();
+    GAddToFactory<GPassThroughCommand>();
+    GAddToFactory<GDownloadHeaderCommand>();
+    GAddToFactory<GDocumentStart>();
+    GAddToFactory<GDocumentEnd>();
+    GAddToFactory<GPageStart>();
+    GAddToFactory<GPageEnd>();
+    GAddToFactory<GNullCommand>();
+    GAddToFactory<GJobAbort>();
+    GAddToFactory<GErrorCommand>();
+    GAddToFactory<GNoCommand>();
+}

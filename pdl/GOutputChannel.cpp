@@ -1,0 +1,3 @@
+#include "pdl/GOutputChannel.h"
+
+GOutputChannel::~GOutputChannel() = default;
