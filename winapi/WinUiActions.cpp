@@ -2,12 +2,24 @@
 
 #include <string>
 
+#include "winapi/WinCommonUI.h"
 #include "winapi/WinText.h"
 #include "winapi/WinUiDriver.h"
 
 namespace {
 std::string Id(int id) {
     return std::to_string(id);
+}
+
+// The sheet's frame: the page's parent (or the target itself when the sheet
+// shows no page).
+HWND Frame(HWND target) {
+    const auto style = static_cast<DWORD>(GetWindowLongW(target, GWL_STYLE));
+    return (style & WS_CHILD) != 0 ? GetParent(target) : target;
+}
+
+WinUiAction SheetButton(std::string description, int id) {
+    return {std::move(description), [id](HWND target) { return WinUiDriver::Click(Frame(target), id); }};
 }
 
 std::string Quoted(const std::u16string& text) {
@@ -79,6 +91,27 @@ WinUiAction WinUiActions::Wait(uint32_t milliseconds) {
 WinUiAction WinUiActions::End(INT_PTR result) {
     return {"end " + std::to_string(result),
             [result](HWND target) { return WinUiDriver::EndDialog(target, result); }};
+}
+
+WinUiAction WinUiActions::ShowPage(size_t index) {
+    return {"page " + std::to_string(index),
+            [index](HWND target) { return SendMessageW(Frame(target), PSM_SETCURSEL, index, 0) != 0; }};
+}
+
+WinUiAction WinUiActions::SheetOk() {
+    return SheetButton("ok", IDOK);
+}
+
+WinUiAction WinUiActions::SheetCancel() {
+    return SheetButton("cancel", IDCANCEL);
+}
+
+WinUiAction WinUiActions::SheetApply() {
+    return SheetButton("apply", ID_APPLY_NOW);
+}
+
+WinUiAction WinUiActions::SheetHelp() {
+    return SheetButton("help sheet", IDHELP);
 }
 
 WinUiAction WinUiActions::Do(std::string description, std::function<bool(HWND)> run) {

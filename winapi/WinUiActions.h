@@ -21,6 +21,13 @@ public:
     static WinUiAction Escape();
     static WinUiAction Wait(uint32_t milliseconds);
     static WinUiAction End(INT_PTR result);
+    // Property sheets (the target is the page shown): show a page by its
+    // index, or press the sheet's OK, Cancel, Apply or Help button.
+    static WinUiAction ShowPage(size_t index);
+    static WinUiAction SheetOk();
+    static WinUiAction SheetCancel();
+    static WinUiAction SheetApply();
+    static WinUiAction SheetHelp();
     // Any other step of a test, with the target window.
     static WinUiAction Do(std::string description, std::function<bool(HWND target)> run);
 };
