@@ -252,8 +252,9 @@ TEST_F(WinControlsTest, HelpContextMenusCursorsAndStaticClicksReachTheDialog) {
             EXPECT_EQ(info->hItemHandle, Item(105));
             EXPECT_EQ(info->iContextType, HELPINFO_WINDOW);
         }
-        if (message == WM_CONTEXTMENU) EXPECT_EQ(reinterpret_cast<HWND>(wParam), Item(111));
-        if (message == WM_SETCURSOR) EXPECT_EQ(reinterpret_cast<HWND>(wParam), Item(111));
+        if (message == WM_CONTEXTMENU || message == WM_SETCURSOR) {
+            EXPECT_EQ(reinterpret_cast<HWND>(wParam), Item(111));
+        }
         return 0;
     };
     ASSERT_TRUE(WinUiDriver::Help(dialog_, 105));

@@ -84,10 +84,11 @@ INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         if (code == -202) {
             Event(name + " APPLY " + std::to_string(notify->lParam));
             if (Log().invalidOnApply == found->second) answer = PSNRET_INVALID_NOCHANGEPAGE;
-            if (Log().reportResultOnApply && found->second == 1 && notify->lParam == TRUE)
+            if (Log().reportResultOnApply && found->second == 1 && notify->lParam == TRUE) {
                 EXPECT_EQ(g_info->pfnComPropSheet(g_info->hComPropSheet, CPSFUNC_SET_RESULT,
                                                   reinterpret_cast<LPARAM>(Log().handles[1]), CPSUI_OK),
                           1);
+            }
         }
         if (code == -203) Event(name + " RESET");
         if (code == -205) Event(name + " HELP");
