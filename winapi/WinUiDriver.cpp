@@ -6,6 +6,7 @@
 #include "winapi/WinHelp.h"
 #include "winapi/WinHostStore.h"
 #include "winapi/WinPng.h"
+#include "winapi/WinPropertySheet.h"
 #include "winapi/WinText.h"
 #include "winapi/WinTime.h"
 #include "winapi/WinUiScriptQueue.h"
@@ -458,6 +459,10 @@ HDC WinUiDriver::CreatePrinterDC(const WinPrinterDcSetup& setup) {
 std::vector<WinRecordedEscape> WinUiDriver::Escapes(HDC printerDc) {
     auto dc = WinGdiRegistry::Instance().Dc(printerDc);
     return dc != nullptr ? dc->escapes : std::vector<WinRecordedEscape>{};
+}
+
+void WinUiDriver::SetSheetPictureFolder(const std::string& folder) {
+    WinPropertySheet::SetPictureFolder(folder);
 }
 
 void WinUiDriver::SetFontFamilies(std::vector<WinFontFamily> families) {

@@ -95,6 +95,11 @@ public:
     static bool RenderToPng(HWND window, const std::string& path);
     static HBITMAP DrawItem(HWND dialog, int id, UINT action = ODA_DRAWENTIRE, UINT state = 0);
 
+    // When set, every property-sheet page shown is written as
+    // "<folder>/page-<n>.png" (n from 1, in page order) as it is left and
+    // when its sheet closes; empty: none.
+    static void SetSheetPictureFolder(const std::string& folder);
+
     // Drawing set-up.
     static HDC CreatePrinterDC(const WinPrinterDcSetup& setup);
     static std::vector<WinRecordedEscape> Escapes(HDC printerDc);

@@ -4,6 +4,7 @@
 
 #include "winapi/WinHelp.h"
 #include "winapi/WinMessageBox.h"
+#include "winapi/WinProcess.h"
 #include "winapi/WinUiDriver.h"
 
 TEST(WinMessageBoxTest, QueuedAnswersComeFirstThenTheDefaultButton) {
@@ -61,4 +62,26 @@ TEST(WinHelpTest, CallsAreRecordedWithACopyOfTheHelpTable) {
     EXPECT_EQ(calls[1].table, (std::vector<std::pair<DWORD, DWORD>>{{1021, 101}, {1022, 0xFFFFFFFF}}));
     EXPECT_EQ(calls[2].file, "");
     EXPECT_TRUE(calls[2].table.empty());
+}
+
+TEST(WinProcessTest, ProgramsAreRecordedWithTheArgumentsTheyWouldGet) {
+    const struct {
+        const char* line;
+        std::vector<std::string> arguments;
+    } cases[] = {
+        {"C:\\Drivers\\status.exe  /G /P \"My Printer\"",
+         {"C:\\Drivers\\status.exe", "/G", "/P", "My Printer"}},
+        // A quote inside a name cannot open a new argument: 1 backslash + quote is a literal quote.
+        {"tool /P \"a\\\" /X b\"", {"tool", "/P", "a\" /X b"}},
+        {"tool \"a\\\\\" b", {"tool", "a\\", "b"}},
+        {"tool \"\" x", {"tool", "", "x"}},
+        {"tool a\\b", {"tool", "a\\b"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WinSplitCommandLine(c.line), c.arguments) << c.line;
+    EXPECT_EQ(WinExec("tool /G", 0), 33u);
+    EXPECT_EQ(WinExec("", 0), 0u);
+    const auto programs = RecordedPrograms();
+    ASSERT_EQ(programs.size(), 1u);
+    EXPECT_EQ(programs[0].arguments, (std::vector<std::string>{"tool", "/G"}));
 }
