@@ -812,10 +812,21 @@ BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, in
     const RECT area = to->ToDevice(RECT{x, y, x + width, y + height});
     const POINT start = from->ToDevice(POINT{sourceX, sourceY});
     const RECT clip = to->DrawableArea();
+    // A blit within one surface reads the source as it was before the blit.
+    std::vector<COLORREF> copy;
+    const LONG areaWidth = area.right - area.left;
+    if (origin == target) {
+        for (LONG dy = area.top; dy < area.bottom; ++dy)
+            for (LONG dx = area.left; dx < area.right; ++dx)
+                copy.push_back(origin->Get(start.x + (dx - area.left), start.y + (dy - area.top)));
+    }
     for (LONG dy = area.top; dy < area.bottom; ++dy) {
         for (LONG dx = area.left; dx < area.right; ++dx) {
             if (!PtInRect(&clip, POINT{dx, dy})) continue;
-            const COLORREF pixel = origin->Get(start.x + (dx - area.left), start.y + (dy - area.top));
+            const COLORREF pixel =
+                copy.empty() ? origin->Get(start.x + (dx - area.left), start.y + (dy - area.top))
+                             : copy[static_cast<size_t>(dy - area.top) * static_cast<size_t>(areaWidth) +
+                                    static_cast<size_t>(dx - area.left)];
             if (pixel == CLR_INVALID) continue;
             const COLORREF sourceColor = SourcePixel(*from, *to, pixel);
             target->Set(dx, dy, WinRaster::Rop(rop, pattern, sourceColor, target->Get(dx, dy)));

@@ -397,3 +397,15 @@ TEST_F(WinGdiTest, ADialogRendersToAPictureWithItsControlsAndOwnerDrawing) {
     EXPECT_GT(dark, 20u);
     DestroyWindow(dialog);
 }
+
+TEST_F(WinGdiTest, ABlitWithinOneSurfaceReadsTheSourceAsItWas) {
+    Canvas canvas(4, 1);
+    const COLORREF colors[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(0, 0, 0)};
+    for (int x = 0; x < 4; ++x)
+        SetPixel(canvas.Dc(), x, 0, colors[x]);
+    ASSERT_TRUE(BitBlt(canvas.Dc(), 1, 0, 3, 1, canvas.Dc(), 0, 0, SRCCOPY));
+    EXPECT_EQ(GetPixel(canvas.Dc(), 0, 0), colors[0]);
+    EXPECT_EQ(GetPixel(canvas.Dc(), 1, 0), colors[0]);
+    EXPECT_EQ(GetPixel(canvas.Dc(), 2, 0), colors[1]);
+    EXPECT_EQ(GetPixel(canvas.Dc(), 3, 0), colors[2]);
+}
