@@ -80,6 +80,7 @@ using WinModuleResourcesProc = const WinModuleResources* (*)();
 constexpr const char* kWinModuleResourcesExport = "QvModuleResources";
 
 // Resource types, as Windows numbers them.
+constexpr UINT RT_CURSOR = 1;
 constexpr UINT RT_BITMAP = 2;
 constexpr UINT RT_DIALOG = 5;
 constexpr UINT RT_STRING = 6;

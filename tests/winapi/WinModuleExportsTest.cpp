@@ -26,32 +26,15 @@ std::vector<std::string> DefinedDynamicSymbols(const std::string& library) {
 } // namespace
 
 TEST(WinModuleExportsTest, TheModuleExportsOnlyItsEntryPointsAndDllMain) {
-    const std::set<std::string> entryPoints = {"DllMain",
-                                               "DrvDocumentPropertySheets",
-                                               "DrvDevicePropertySheets",
-                                               "DrvDeviceCapabilities",
-                                               "DrvDocumentProperties",
-                                               "DrvAdvancedDocumentProperties",
-                                               "PrinterProperties",
-                                               "DrvConvertDevMode",
-                                               "DevQueryPrintEx",
-                                               "DrvUpgradePrinter",
-                                               "DrvPrinterEvent",
-                                               "DrvDocumentEvent",
-                                               "QVDrv_RegisterExtension",
-                                               "QVDrv_QueryInterface",
-                                               "UI_INITIALIZE",
-                                               "UI_INTERFACEVERSION",
-                                               "UI_DESTROY",
-                                               "UI_CONFIGTOSETTINGS",
-                                               "UI_SETTINGSTOCONFIG",
-                                               "PropPageCallback",
-                                               "DlgProcHook",
-                                               "NonPropPageSheet",
-                                               "PropertyPageProc",
-                                               "ModalDlgProc",
-                                               "GetStrDlgProc",
-                                               "AboutBoxProc"};
+    const std::set<std::string> entryPoints = {
+        "DllMain", "DrvDocumentPropertySheets", "DrvDevicePropertySheets", "DrvDeviceCapabilities",
+        "DrvDocumentProperties", "DrvAdvancedDocumentProperties", "PrinterProperties", "DrvConvertDevMode",
+        "DevQueryPrintEx", "DrvUpgradePrinter", "DrvPrinterEvent", "DrvDocumentEvent",
+        "QVDrv_RegisterExtension", "QVDrv_QueryInterface", "UI_INITIALIZE", "UI_INTERFACEVERSION",
+        "UI_DESTROY", "UI_CONFIGTOSETTINGS", "UI_SETTINGSTOCONFIG", "PropPageCallback", "DlgProcHook",
+        "NonPropPageSheet", "PropertyPageProc", "ModalDlgProc", "GetStrDlgProc", "AboutBoxProc",
+        // the module's resource data for the platform layer's loader
+        "QvModuleResources"};
     const std::vector<std::string> symbols = DefinedDynamicSymbols(QV_MODULE_PATH);
     ASSERT_FALSE(symbols.empty());
     bool sawDllMain = false;
