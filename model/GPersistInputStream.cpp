@@ -7,19 +7,16 @@
 #include "rw/RWBinaryInStream.h"
 #include "rw/RWEndianInStream.h"
 #include "rw/RWPortableInStream.h"
+#include "winapi/WinFile.h"
 #include "winapi/WinKernel.h"
 
 namespace {
 
-// File names are narrow text in the ANSI code page, as every narrow text.
-std::string NarrowName(const WCHAR* name) {
-    if (name == nullptr) return {};
-    const int size = WideCharToMultiByte(CP_ACP, 0, name, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return {};
-    std::string narrow(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, name, -1, narrow.data(), size, nullptr, nullptr);
-    narrow.resize(static_cast<size_t>(size) - 1);
-    return narrow;
+// File names are Windows paths: the platform layer maps them to host files.
+std::string HostName(const WCHAR* name) {
+    std::string host;
+    if (name == nullptr || !MapWindowsPathToHost(std::u16string_view(name), host)) return {};
+    return host;
 }
 
 } // namespace
@@ -33,7 +30,7 @@ GPersistInputStream::GPersistInputStream(const void* buffer, size_t length, int3
 
 GPersistInputStream::GPersistInputStream(const WCHAR* fileName, int32_t selector) {
     auto file = std::make_unique<std::ifstream>();
-    const std::string name = NarrowName(fileName);
+    const std::string name = HostName(fileName);
     if (!name.empty()) file->open(name, std::ios_base::in | std::ios_base::binary);
     if (!file->is_open()) file->setstate(std::ios_base::failbit);
     source_ = std::move(file);

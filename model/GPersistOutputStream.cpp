@@ -10,19 +10,16 @@
 #include "rw/RWBinaryOutStream.h"
 #include "rw/RWEndianOutStream.h"
 #include "rw/RWPortableOutStream.h"
+#include "winapi/WinFile.h"
 #include "winapi/WinKernel.h"
 
 namespace {
 
-// File names are narrow text in the ANSI code page, as every narrow text.
-std::string NarrowName(const WCHAR* name) {
-    if (name == nullptr) return {};
-    const int size = WideCharToMultiByte(CP_ACP, 0, name, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return {};
-    std::string narrow(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, name, -1, narrow.data(), size, nullptr, nullptr);
-    narrow.resize(static_cast<size_t>(size) - 1);
-    return narrow;
+// File names are Windows paths: the platform layer maps them to host files.
+std::string HostName(const WCHAR* name) {
+    std::string host;
+    if (name == nullptr || !MapWindowsPathToHost(std::u16string_view(name), host)) return {};
+    return host;
 }
 
 // The endian-tagged encoding writes in this machine's byte order.
@@ -39,7 +36,7 @@ GPersistOutputStream::GPersistOutputStream(void* buffer, size_t capacity, int32_
 
 GPersistOutputStream::GPersistOutputStream(const WCHAR* fileName, int32_t selector) {
     auto file = std::make_unique<std::ofstream>();
-    const std::string name = NarrowName(fileName);
+    const std::string name = HostName(fileName);
     if (!name.empty()) {
         // A new file gets permission 0644; the stream then truncates it.
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);

@@ -8,6 +8,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <string>
+
+#include "winapi/WinFile.h"
+#include "winapi/WinKernel.h"
+
 namespace {
 template <size_t Size> struct UnsignedOfSize;
 template <> struct UnsignedOfSize<1> { using type = uint8_t; };
@@ -34,15 +39,29 @@ template <typename T> T Decode(const unsigned char* in) {
 }
 
 constexpr size_t kChunkBytes = 4096;
+
+// File names are Windows paths in the ANSI code page: the platform layer
+// maps them to host files.
+FILE* OpenMapped(const std::string& name, const char* mode) {
+    const int size = MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, nullptr, 0);
+    if (size <= 0) {
+        errno = ENOENT;
+        return nullptr;
+    }
+    std::u16string wide(static_cast<size_t>(size), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide.data(), size);
+    const std::u16string wideMode(mode, mode + std::strlen(mode));
+    return _wfopen(wide.c_str(), wideMode.c_str());
+}
 } // namespace
 
 RWBinaryFile::RWBinaryFile(const char* name, const char* mode) : name_(name != nullptr ? name : "") {
     if (mode != nullptr) {
         mode_ = mode;
-        file_ = std::fopen(name_.c_str(), mode);
+        file_ = OpenMapped(name_, mode);
         return;
     }
-    file_ = std::fopen(name_.c_str(), "rb+");
+    file_ = OpenMapped(name_, "rb+");
     if (file_ != nullptr) {
         mode_ = "rb+";
         return;
@@ -50,7 +69,7 @@ RWBinaryFile::RWBinaryFile(const char* name, const char* mode) : name_(name != n
     mode_ = "wb+";
     // Create only a missing file: any other failure (no descriptors left, an
     // interrupted call) must not truncate a store that is there.
-    if (errno == ENOENT) file_ = std::fopen(name_.c_str(), "wb+");
+    if (errno == ENOENT) file_ = OpenMapped(name_, "wb+");
 }
 
 RWBinaryFile::~RWBinaryFile() {
@@ -58,7 +77,7 @@ RWBinaryFile::~RWBinaryFile() {
 }
 
 bool RWBinaryFile::Exists(const char* name, int accessMode) {
-    return name != nullptr && ::access(name, accessMode) == 0;
+    return name != nullptr && _access(name, accessMode) == 0;
 }
 
 template <typename T> bool RWBinaryFile::ReadItems(T* values, size_t n) {
@@ -257,7 +276,7 @@ bool RWBinaryFile::Erase() {
         file_ = nullptr; // the FILE is gone even when closing reported an error
         if (!closed) return false;
     }
-    if (std::remove(name_.c_str()) != 0) return false;
-    file_ = std::fopen(name_.c_str(), "wb+");
+    if (!DeleteFileA(name_.c_str())) return false;
+    file_ = OpenMapped(name_, "wb+");
     return file_ != nullptr;
 }

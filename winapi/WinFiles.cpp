@@ -567,7 +567,11 @@ FILE* _wfopen(const WCHAR* fileName, const WCHAR* mode) {
     for (const char16_t* m = mode; *m != 0; ++m)
         if (*m < 0x80 && *m != u't') narrowMode.push_back(static_cast<char>(*m)); // text mode is binary here
     FILE* file = std::fopen(host.c_str(), narrowMode.c_str());
-    if (file == nullptr) SetLastError(ErrorOf(errno, host));
+    if (file == nullptr) {
+        const int error = errno; // callers look at errno, as with fopen
+        SetLastError(ErrorOf(error, host));
+        errno = error;
+    }
     return file;
 }
 

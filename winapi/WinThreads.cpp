@@ -109,8 +109,9 @@ void* Thread::Trampoline(void* argument) {
     {
         auto& hub = WinWaitHub::Instance();
         HubLock hold(hub.Mutex());
-        hub.Condition().wait(hold, [&] { return !thread->suspended_; });
         thread->id_ = static_cast<DWORD>(syscall(SYS_gettid));
+        hub.Condition().notify_all(); // CreateThread waits for the id
+        hub.Condition().wait(hold, [&] { return !thread->suspended_; });
     }
     FinishOnExit finish{thread};
     t_exitCode = thread->start_(thread->parameter_);
@@ -200,8 +201,8 @@ template <typename Ready> bool WaitUntil(HubLock& hold, DWORD milliseconds, Read
     const uint64_t deadline = clock.TickMilliseconds() + milliseconds;
     WinWaitHub& hub = WinWaitHub::Instance();
     hub.AddFakeTimedWaiter(1);
-    condition.wait(hold,
-                   [&] { return ready() || WinHostStore::Instance().Clock().TickMilliseconds() >= deadline; });
+    condition.wait(
+        hold, [&] { return ready() || WinHostStore::Instance().Clock().TickMilliseconds() >= deadline; });
     hub.AddFakeTimedWaiter(-1);
     return ready();
 }
@@ -373,9 +374,11 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start,
         return nullptr;
     }
     if (threadId != nullptr) {
-        // The id is known once the thread runs; a suspended one reports 0.
+        // The thread starts at once (a suspended one waits inside), so its id
+        // is there to be had.
         auto& hub = WinWaitHub::Instance();
         HubLock hold(hub.Mutex());
+        hub.Condition().wait(hold, [&] { return thread->Id() != 0; });
         *threadId = thread->Id();
     }
     return WinKernelObjects().Add(thread);

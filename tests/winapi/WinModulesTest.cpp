@@ -175,3 +175,18 @@ TEST_F(WinModulesTest, VersionInformationComesFromTheModulesResourceData) {
     EXPECT_EQ(GetFileVersionInfoSizeW(u"QVPLAIN.DLL", &handle), 0u);
     EXPECT_EQ(GetLastError(), ERROR_RESOURCE_TYPE_NOT_FOUND);
 }
+
+TEST_F(WinModulesTest, FreeLibraryAndExitThreadUnloadsAfterTheThreadHasLeftTheModule) {
+    HMODULE module = LoadLibraryW(u"QVDOUBLE.DLL");
+    ASSERT_NE(module, nullptr);
+    WinScopedKernelObject thread(CreateThread(
+        nullptr, 0,
+        [](LPVOID parameter) -> DWORD { FreeLibraryAndExitThread(static_cast<HMODULE>(parameter), 9); },
+        module, 0, nullptr));
+    ASSERT_EQ(WaitForSingleObject(thread.Get(), INFINITE), WAIT_OBJECT_0);
+    DWORD exitCode = 0;
+    ASSERT_TRUE(GetExitCodeThread(thread.Get(), &exitCode));
+    EXPECT_EQ(exitCode, 9u);
+    EXPECT_EQ(Counter(u"Software\\QvDouble", u"Detached"), 1u);
+    EXPECT_EQ(GetModuleHandleW(u"QVDOUBLE.DLL"), nullptr);
+}

@@ -74,6 +74,8 @@ TEST(WinThreadsTest, ThreadHandlesAreSignalledAtTheEndAndKeepTheExitCode) {
         DWORD id = 0;
         WinScopedKernelObject thread(CreateThread(nullptr, 0, start, nullptr, CREATE_SUSPENDED, &id));
         ASSERT_TRUE(thread);
+        EXPECT_NE(id, 0u);
+        EXPECT_NE(id, GetCurrentThreadId());
         DWORD exitCode = 0;
         ASSERT_TRUE(GetExitCodeThread(thread.Get(), &exitCode));
         EXPECT_EQ(exitCode, STILL_ACTIVE);
