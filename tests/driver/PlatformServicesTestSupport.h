@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/GDriverContext.h"
+#include "driver/GDriver.h"
+#include "driver/GPrinterIdentity.h"
 #include "model/GCountedPtr.h"
 #include "model/MPersistentObject.h"
 #include "winapi/WinHandle.h"
@@ -28,10 +29,15 @@ inline constexpr const char16_t* kPrinterDataPath =
 
 // A context naming a printer; its printer configuration is whatever the test
 // gives it.
-class TestDriverContext : public GDriverContext {
+class TestDriverContext : public GDriver {
 public:
     explicit TestDriverContext(const RWWString& printer = kPrinter, const RWWString& port = kPort)
         : GDriverContext(printer, kDriver, port) {}
+
+    std::unique_ptr<GPrinterIdentity> CopyIdentity() const override {
+        return std::make_unique<GPrinterIdentity>(nullptr, GetPrinterName(), GetDriverName(), GetPortName(),
+                                                  0);
+    }
 
     MPersistentObject* GetPrinterConfiguration() override { return printerConfiguration_.Get(); }
     void SetPrinterConfiguration(MPersistentObject* configuration) {
