@@ -31,6 +31,10 @@ int GModuleKeepAlive::Start(HMODULE module) {
     if (!Enter()) return 0;
     int result = 0;
     if (ownModule_ == nullptr) {
+        // A start begins as a new object does, also when the object outlived
+        // an earlier load of its module.
+        counter_ = 0;
+        hold_ = 0;
         const DWORD length = GetModuleFileNameA(module, path_, kPathSize);
         // A path cut to fit the buffer names no file.
         if (length > 0 && length < kPathSize) result = StartThread();

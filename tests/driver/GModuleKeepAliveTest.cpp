@@ -123,6 +123,19 @@ TEST_F(GModuleKeepAliveTest, WithoutAnyActivityTheThreadLeavesAfterTheFirstPerio
     EXPECT_FALSE(Loaded());
 }
 
+// The counter ran below 0 when the last thread left; a new start (the
+// module loaded again) counts from 0 as a new object does.
+TEST_F(GModuleKeepAliveTest, AStartBeginsAfresh) {
+    GModuleKeepAlive keepAlive(kPeriod, &clock_);
+    for (int load = 0; load < 2; ++load) {
+        SCOPED_TRACE(load);
+        StartOnModule(keepAlive);
+        ASSERT_TRUE(clock_.Settle(keepAlive));
+        EXPECT_FALSE(clock_.Step(keepAlive));
+        EXPECT_FALSE(Loaded());
+    }
+}
+
 TEST_F(GModuleKeepAliveTest, SettingTheHoldAfterTheThreadEndedStartsANewOneWithANewReference) {
     GModuleKeepAlive keepAlive(kPeriod, &clock_);
     StartOnModule(keepAlive);
