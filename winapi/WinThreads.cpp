@@ -104,9 +104,15 @@ thread_local DWORD t_exitCode = 0;
 // The kernel object of a thread the layer did not start (the host's main
 // thread, a std::thread), made when the thread first asks for a handle to
 // itself and signalled when the thread ends.
+// The process's main thread is never signalled: its end is the process's
+// end, which, as on Windows, no other thread lives to see.
 struct AdoptedThread {
     std::shared_ptr<Thread> thread;
     ~AdoptedThread() {
+        if (getpid() == static_cast<pid_t>(syscall(SYS_gettid))) {
+            WinBeginProcessEnd();
+            return;
+        }
         if (thread) thread->Finish(0);
     }
 };

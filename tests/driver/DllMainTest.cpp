@@ -169,3 +169,17 @@ TEST_F(DllMainTest, ThePeriodsRunOnTheLayersClock) {
     WinHostStore::Instance().AdvanceClock(1);
     EXPECT_TRUE(WaitUntilUnloaded());
 }
+
+// The host ends while the keep-alive still holds the module: the module's
+// statics go with the process, and the keep-alive thread, stopped on the
+// way, neither detaches nor unloads the module under them.
+TEST_F(DllMainTest, TheProcessMayEndWhileTheKeepAliveHoldsTheModule) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            HMODULE module = LoadLibraryW(kModule);
+            FreeLibrary(module);
+            std::exit(module != nullptr && GetModuleHandleW(kModule) != nullptr ? 0 : 2);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
