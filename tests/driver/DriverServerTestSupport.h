@@ -6,6 +6,8 @@
 // temporary folder mapped as drive D:.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
@@ -18,12 +20,12 @@
 #include "driver/GPrinterIdentity.h"
 #include "driver/ReportCriticalError.h"
 #include "model/GAttributeComposite.h"
-#include "model/MPersistentComposite.h"
 #include "model/GCountedPtr.h"
 #include "model/GPersistInputStream.h"
 #include "model/GPersistOutputStream.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
+#include "model/MPersistentComposite.h"
 #include "rw/RWVirtualOutStream.h"
 #include "winapi/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
@@ -132,9 +134,10 @@ protected:
         g_events.Clear();
         g_reports.clear();
         previousHandler_ = SetCriticalErrorHandler(&RecordReport);
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("qvserver-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
-        std::filesystem::create_directories(folder_);
+        // Unique per process: the tests of a program may run in parallel.
+        std::string pattern = (std::filesystem::temp_directory_path() / "qvserver-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
         store.MapDrive(u'D', folder_.string());
         AddPrinter(u"P1", u"Driver A", u"D:\\a.dat");
         AddPrinter(u"P2", u"Driver A", u"D:\\a.dat");
