@@ -17,3 +17,11 @@ uint16_t GPeripheral::OnEnumAttribute(GEnumAttribute&) {
 uint16_t GPeripheral::OnRangeAttribute(GRangeAttribute&) {
     return 0;
 }
+
+uint16_t GPeripheral::OnMedia(GMedia&) {
+    return 0;
+}
+
+uint16_t GPeripheral::OnTray(GTray&) {
+    return 0;
+}

@@ -21,6 +21,8 @@ class GValueAttribute;
 class GStringAttribute;
 class GEnumAttribute;
 class GRangeAttribute;
+class GMedia;
+class GTray;
 
 class GPeripheral : public GAttribute {
     MPERSISTENT_KIND_MEMBERS(GPeripheral, GAttribute, 760)
@@ -38,4 +40,7 @@ public:
     virtual uint16_t OnStringAttribute(GStringAttribute& attribute);
     virtual uint16_t OnEnumAttribute(GEnumAttribute& attribute);
     virtual uint16_t OnRangeAttribute(GRangeAttribute& attribute);
+    // The paper model's operations: a media, an input tray.
+    virtual uint16_t OnMedia(GMedia& media);
+    virtual uint16_t OnTray(GTray& tray);
 };

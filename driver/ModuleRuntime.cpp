@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "device/GDeviceClasses.h"
 #include "driver/GDriverClasses.h"
 #include "model/GModelClasses.h"
 #include "rw/RWErrorHandler.h"
@@ -13,6 +14,7 @@ void InitializeModuleRuntime() {
         RWSetErrorHandler(&RWRaisingErrorHandler);
         RWRegisterLibraryClasses();
         GRegisterModelClasses();
+        GRegisterDeviceClasses();
         GRegisterDriverClasses();
     });
 }

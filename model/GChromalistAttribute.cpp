@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "driver/GSettingsCodec.h"
 #include "model/GChromalistOptions.h"
+#include "model/GCodecForm.h"
 #include "rw/RWBinaryFile.h"
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
@@ -188,8 +188,8 @@ void GChromalistAttribute::RestoreCodes(RWBinaryFile& file, uint8_t* const* code
     }
 }
 
-void GChromalistAttribute::WriteCodecHeader(const GSettingsCodec& codec, RWVirtualOutStream& stream,
-                                            uint8_t tag, uint32_t id) {
+void GChromalistAttribute::WriteCodecHeader(const GCodecForm& codec, RWVirtualOutStream& stream, uint8_t tag,
+                                            uint32_t id) {
     stream << static_cast<unsigned char>(tag);
     if (codec.IsCompactMode()) {
         // Compact records keep only the low 16 bits of the id.
@@ -201,8 +201,7 @@ void GChromalistAttribute::WriteCodecHeader(const GSettingsCodec& codec, RWVirtu
     }
 }
 
-bool GChromalistAttribute::ReadCodecHeader(const GSettingsCodec& codec, RWVirtualInStream& stream,
-                                           uint32_t& id) {
+bool GChromalistAttribute::ReadCodecHeader(const GCodecForm& codec, RWVirtualInStream& stream, uint32_t& id) {
     uint32_t version = 0;
     if (codec.IsCompactMode()) {
         unsigned short shortVersion = 0;

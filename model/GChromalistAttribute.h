@@ -28,7 +28,7 @@
 #include "model/GAttribute.h"
 #include "model/MPersistentClass.h"
 
-class GSettingsCodec;
+class GCodecForm;
 
 class GChromalistAttribute : public GAttribute {
     MPERSISTENT_CLASS_MEMBERS(GChromalistAttribute, GAttribute, 792)
@@ -81,11 +81,11 @@ public:
     // Record header of the codec form of the derived classes: the type tag
     // (one character), then the class version (1) and the id, as unsigned
     // shorts in compact mode (the id cut to 16 bits), else as unsigned longs.
-    static void WriteCodecHeader(const GSettingsCodec& codec, RWVirtualOutStream& stream, uint8_t tag,
+    static void WriteCodecHeader(const GCodecForm& codec, RWVirtualOutStream& stream, uint8_t tag,
                                  uint32_t id);
     // Reads version and id (the tag has been read by the codec). False when
     // the stream failed or the version is not 1; nothing more is read then.
-    static bool ReadCodecHeader(const GSettingsCodec& codec, RWVirtualInStream& stream, uint32_t& id);
+    static bool ReadCodecHeader(const GCodecForm& codec, RWVirtualInStream& stream, uint32_t& id);
 
 protected:
     // The cell behind (kind, field): a pointer to its code, or null for an

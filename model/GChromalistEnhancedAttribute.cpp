@@ -4,8 +4,8 @@
 #include <iterator>
 #include <new>
 
-#include "driver/GSettingsCodec.h"
 #include "model/GChromalistOptions.h"
+#include "model/GCodecForm.h"
 #include "rw/RWBinaryFile.h"
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
@@ -149,8 +149,7 @@ void GChromalistEnhancedAttribute::RestoreGuts(RWBinaryFile& file) {
     RestoreCodes(file, codes, std::size(codes));
 }
 
-void EncodeChromalistEnhancedAttribute(const GSettingsCodec& codec,
-                                       const GChromalistEnhancedAttribute* object,
+void EncodeChromalistEnhancedAttribute(const GCodecForm& codec, const GChromalistEnhancedAttribute* object,
                                        RWVirtualOutStream& stream) {
     if (object == nullptr) {
         return;
@@ -166,7 +165,7 @@ void EncodeChromalistEnhancedAttribute(const GSettingsCodec& codec,
     }
 }
 
-std::unique_ptr<GChromalistEnhancedAttribute> DecodeChromalistEnhancedAttribute(const GSettingsCodec& codec,
+std::unique_ptr<GChromalistEnhancedAttribute> DecodeChromalistEnhancedAttribute(const GCodecForm& codec,
                                                                                 RWVirtualInStream& stream) {
     uint32_t id = 0;
     if (!GChromalistAttribute::ReadCodecHeader(codec, stream, id)) {

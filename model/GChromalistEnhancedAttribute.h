@@ -25,7 +25,7 @@
 #include "model/GChromalistAttribute.h"
 #include "model/MPersistentClass.h"
 
-class GSettingsCodec;
+class GCodecForm;
 
 class GChromalistEnhancedAttribute : public GChromalistAttribute {
     MPERSISTENT_CLASS_MEMBERS(GChromalistEnhancedAttribute, GAttribute, 797)
@@ -78,10 +78,9 @@ private:
 
 // Writes the codec record of object (nothing for null): the tag, the header
 // in the codec's mode and the codes read with the class's own GetOption.
-void EncodeChromalistEnhancedAttribute(const GSettingsCodec& codec,
-                                       const GChromalistEnhancedAttribute* object,
+void EncodeChromalistEnhancedAttribute(const GCodecForm& codec, const GChromalistEnhancedAttribute* object,
                                        RWVirtualOutStream& stream);
 // Reads a record after its tag: a new attribute, or null when the version is
 // not 1 (only the header is read then) or the stream ended or failed.
-std::unique_ptr<GChromalistEnhancedAttribute> DecodeChromalistEnhancedAttribute(const GSettingsCodec& codec,
+std::unique_ptr<GChromalistEnhancedAttribute> DecodeChromalistEnhancedAttribute(const GCodecForm& codec,
                                                                                 RWVirtualInStream& stream);

@@ -4,8 +4,8 @@
 #include <iterator>
 #include <new>
 
-#include "driver/GSettingsCodec.h"
 #include "model/GChromalistOptions.h"
+#include "model/GCodecForm.h"
 #include "rw/RWBinaryFile.h"
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
@@ -153,7 +153,7 @@ void GChromalistEnhancedAttributeVer2::RestoreGuts(RWBinaryFile& file) {
     RestoreCodes(file, codes, std::size(codes));
 }
 
-void EncodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec,
+void EncodeChromalistEnhancedAttributeVer2(const GCodecForm& codec,
                                            const GChromalistEnhancedAttributeVer2* object,
                                            RWVirtualOutStream& stream) {
     if (object == nullptr) {
@@ -171,7 +171,7 @@ void EncodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec,
 }
 
 std::unique_ptr<GChromalistEnhancedAttributeVer2>
-DecodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec, RWVirtualInStream& stream) {
+DecodeChromalistEnhancedAttributeVer2(const GCodecForm& codec, RWVirtualInStream& stream) {
     uint32_t id = 0;
     if (!GChromalistAttribute::ReadCodecHeader(codec, stream, id)) {
         return nullptr;

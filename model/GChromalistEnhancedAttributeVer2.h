@@ -26,7 +26,7 @@
 #include "model/GChromalistAttribute.h"
 #include "model/MPersistentClass.h"
 
-class GSettingsCodec;
+class GCodecForm;
 
 class GChromalistEnhancedAttributeVer2 : public GChromalistAttribute {
     MPERSISTENT_CLASS_MEMBERS(GChromalistEnhancedAttributeVer2, GAttribute, 1201)
@@ -80,10 +80,10 @@ private:
 
 // Writes the codec record of object (nothing for null): the tag, the header
 // in the codec's mode and the codes read with the class's own GetOption.
-void EncodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec,
+void EncodeChromalistEnhancedAttributeVer2(const GCodecForm& codec,
                                            const GChromalistEnhancedAttributeVer2* object,
                                            RWVirtualOutStream& stream);
 // Reads a record after its tag: a new attribute, or null when the version is
 // not 1 (only the header is read then) or the stream ended or failed.
 std::unique_ptr<GChromalistEnhancedAttributeVer2>
-DecodeChromalistEnhancedAttributeVer2(const GSettingsCodec& codec, RWVirtualInStream& stream);
+DecodeChromalistEnhancedAttributeVer2(const GCodecForm& codec, RWVirtualInStream& stream);

@@ -18,6 +18,9 @@
 #include "model/GPersistableLong.h"
 #include "model/GPersistableULong.h"
 #include "model/GRangeAttribute.h"
+#include "model/GRecord.h"
+#include "model/GRecordComposite.h"
+#include "model/GRecordProxy.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
 #include "model/GSelectionString.h"
@@ -29,6 +32,8 @@
 #include "model/MPersistentAssociation.h"
 #include "model/MPersistentClass.h"
 #include "model/MPersistentComposite.h"
+#include "model/MPersistentCompositeOnDisk.h"
+#include "model/MPersistentCompositeOnDiskImp.h"
 
 void GRegisterModelClasses() {
     // One line per class: RWAddToFactory(create function, class id, "Name").
@@ -61,4 +66,9 @@ void GRegisterModelClasses() {
     GAddToFactory<GChromalistAttribute>();
     GAddToFactory<GChromalistEnhancedAttribute>();
     GAddToFactory<GChromalistEnhancedAttributeVer2>();
+    GAddToFactory<MPersistentCompositeOnDisk>();
+    GAddToFactory<MPersistentCompositeOnDiskImp>();
+    GAddToFactory<GRecord>();
+    GAddToFactory<GRecordProxy>();
+    GAddToFactory<GRecordComposite>();
 }

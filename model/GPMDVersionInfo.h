@@ -71,6 +71,9 @@ public:
     int Remove(const RWCString& text);
     // Removes every equal string; returns how many.
     uint32_t RemoveAll(const RWCString& text);
+    // The root's child operations stay callable beside the string forms.
+    using MPersistentObject::Remove;
+    using MPersistentObject::RemoveAll;
 
 private:
     template <typename Source> void RestoreFields(Source& source);

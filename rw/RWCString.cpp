@@ -9,6 +9,7 @@
 
 #include "rw/RWBinaryFile.h"
 #include "rw/RWBinaryInStream.h"
+#include "rw/RWCRegex.h"
 #include "rw/RWCSubString.h"
 #include "rw/RWErrorHandler.h"
 #include "rw/RWPortableInStream.h"
@@ -230,4 +231,22 @@ RWCString ToUpper(const RWCString& s) {
 
 std::ostream& operator<<(std::ostream& os, const RWCString& s) {
     return os.write(s.Data(), static_cast<std::streamsize>(s.Length()));
+}
+
+size_t RWCString::Index(const RWCRegex& re, size_t start) const {
+    return re.Index(*this, nullptr, start);
+}
+
+size_t RWCString::Index(const RWCRegex& re, size_t* length, size_t start) const {
+    return re.Index(*this, length, start);
+}
+
+RWCSubString RWCString::SubString(const RWCRegex& re, size_t start) {
+    size_t length = 0;
+    const size_t at = re.Index(*this, &length, start);
+    return RWCSubString(*this, at, length);
+}
+
+const RWCSubString RWCString::SubString(const RWCRegex& re, size_t start) const {
+    return const_cast<RWCString*>(this)->SubString(re, start);
 }

@@ -19,6 +19,7 @@
 #include "rw/RWDefs.h"
 #include "rw/RWStringBase.h"
 
+class RWCRegex;
 class RWCSubString;
 class RWVirtualOutStream;
 class RWVirtualInStream;
@@ -56,6 +57,17 @@ public:
     RWCString& Replace(size_t pos, size_t m, const char* text) {
         return Replace(pos, m, text, TextLength(text));
     }
+
+    // ---- regular expressions (the forms taking text are RWStringBase's)
+    using RWStringBase::Index;
+    using RWStringBase::SubString;
+    // The leftmost match at or after start, or RW_NPOS; its length in
+    // *length when given. An invalid expression raises BADRE.
+    size_t Index(const RWCRegex& re, size_t start = 0) const;
+    size_t Index(const RWCRegex& re, size_t* length, size_t start) const;
+    // The matched part; the null substring when there is none.
+    RWCSubString SubString(const RWCRegex& re, size_t start = 0);
+    const RWCSubString SubString(const RWCRegex& re, size_t start = 0) const;
 
     // ---- text properties
     // Collation of the C locale.

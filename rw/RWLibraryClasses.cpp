@@ -1,5 +1,9 @@
 #include "rw/RWLibraryClasses.h"
 
+#include "rw/RWBTree.h"
+#include "rw/RWBTreeDictionary.h"
+#include "rw/RWCollectableAssociation.h"
+#include "rw/RWCollectableIDAssociation.h"
 #include "rw/RWFactory.h"
 #include "rw/RWHashTable.h"
 #include "rw/RWIdentitySet.h"
@@ -16,4 +20,10 @@ void RWRegisterLibraryClasses() {
     RWAddToFactory(&RWHashTable::CreateInstance, __RWHASHTABLE, "RWHashTable");
     RWAddToFactory(&RWSet::CreateInstance, __RWSET, "RWSet");
     RWAddToFactory(&RWIdentitySet::CreateInstance, __RWIDENTITYSET, "RWIdentitySet");
+    RWAddToFactory(&RWBTree::CreateInstance, __RWBTREE, "RWBTree");
+    RWAddToFactory(&RWBTreeDictionary::CreateInstance, __RWBTREEDICTIONARY, "RWBTreeDictionary");
+    RWAddToFactory(&RWCollectableAssociation::CreateInstance, __RWCOLLECTABLEASSOCIATION,
+                   "RWCollectableAssociation");
+    RWAddToFactory(&RWCollectableIDAssociation::CreateInstance, __RWCOLLECTABLEIDASSOCIATION,
+                   "RWCollectableIDAssociation");
 }

@@ -58,7 +58,7 @@ template <typename Traits> bool RWStringViewBase<Traits>::operator==(const Strin
     return Equals(s.Data(), s.Length());
 }
 
-template <typename Traits> bool RWStringViewBase<Traits>::operator==(const View& other) const {
+template <typename Traits> bool RWStringViewBase<Traits>::operator==(const RWStringViewBase& other) const {
     return Equals(other.Data(), other.IsNull() ? 0 : other.Length());
 }
 

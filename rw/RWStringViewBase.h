@@ -39,7 +39,9 @@ public:
     // The null substring equals only empty text.
     bool operator==(const Char* text) const;
     bool operator==(const String& s) const;
-    bool operator==(const View& other) const;
+    // Takes the base, not View: a View parameter would make a == b between
+    // two views ambiguous with its reversed form in C++20.
+    bool operator==(const RWStringViewBase& other) const;
 
     void ToLower();
     void ToUpper();

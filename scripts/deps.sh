@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
+# clang with its libFuzzer runtime builds the fuzz targets; clang-format checks the formatting.
 packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-          libjpeg62-turbo-dev libsqlite3-dev)
+          libjpeg62-turbo-dev libsqlite3-dev clang libclang-rt-14-dev clang-format)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,6 +4,7 @@
 #include "winapi/WinFakeClock.h"
 #include "winapi/WinRealClock.h"
 #include "winapi/WinSpool.h"
+#include "winapi/WinText.h"
 #include "winapi/WinWaitHub.h"
 
 namespace {
@@ -99,10 +100,24 @@ void WinHostStore::Reset() {
     Lock hold(mutex_);
     persistence_.reset();
     queuedUuids_.clear();
+    failingValueName_.clear();
     WinMachineState fresh;
     fresh.forms = BuiltInForms();
     fresh.fakeUtcMilliseconds = kDefaultFakeTime;
     ReplaceState(std::move(fresh));
+}
+
+void WinHostStore::FailValueWrites(std::u16string_view valueName, DWORD error) {
+    Lock hold(mutex_);
+    failingValueName_.assign(valueName);
+    failingValueError_ = error;
+}
+
+DWORD WinHostStore::ValueWriteFailure(std::u16string_view valueName) const {
+    // Value names compare without regard to case, as the registry's do.
+    if (failingValueName_.empty() || !WinText::EqualNoCase(failingValueName_, valueName))
+        return ERROR_SUCCESS;
+    return failingValueError_;
 }
 
 bool WinHostStore::AttachPersistence(std::unique_ptr<WinStorePersistence> persistence) {

@@ -62,6 +62,13 @@ public:
     void SetRegistryDword(HKEY root, std::u16string_view path, std::u16string_view name, DWORD value);
     void CreateRegistryKey(HKEY root, std::u16string_view path);
     void SetKeyWritable(HKEY root, std::u16string_view path, bool writable);
+    // Makes every write of a value of this name (any key, registry or printer
+    // data) fail with error, so a test can break one step of a multi-value
+    // write; an empty name, or Reset, lets every write through again.
+    void FailValueWrites(std::u16string_view valueName, DWORD error);
+    // The error a write of this value name must fail with, or ERROR_SUCCESS.
+    // Callers hold Mutex().
+    DWORD ValueWriteFailure(std::u16string_view valueName) const;
     // Null when missing.
     std::shared_ptr<WinRegistryKey> FindRegistryKey(HKEY root, std::u16string_view path);
     // The hive of a predefined key (either form of its value); null otherwise.
@@ -106,4 +113,6 @@ private:
     std::unique_ptr<WinClock> fakeClock_;
     std::unique_ptr<WinClock> realClock_;
     std::deque<UUID> queuedUuids_;
+    std::u16string failingValueName_;
+    DWORD failingValueError_ = 0;
 };

@@ -168,6 +168,7 @@ LONG SetValue(HKEY handle, std::u16string_view name, DWORD type, const BYTE* dat
     OpenKey open;
     if (LONG error = Resolve(handle, open)) return error;
     if ((open.access & KEY_SET_VALUE) == 0 || !open.key->IsWritable()) return ERROR_ACCESS_DENIED;
+    if (DWORD error = WinHostStore::Instance().ValueWriteFailure(name)) return static_cast<LONG>(error);
     open.key->SetValue(name, type, size > 0 ? std::vector<BYTE>(data, data + size) : std::vector<BYTE>());
     return ERROR_SUCCESS;
 }

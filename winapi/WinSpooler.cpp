@@ -262,6 +262,7 @@ DWORD SetPrinterDataW(HANDLE printer, LPWSTR valueName, DWORD type, LPBYTE data,
     WinPrinterRecord* record = nullptr;
     if (DWORD error = ResolvePrinter(printer, PRINTER_ACCESS_ADMINISTER, record)) return error;
     if (data == nullptr && size != 0) return ERROR_INVALID_PARAMETER;
+    if (DWORD error = WinHostStore::Instance().ValueWriteFailure(WinText::View(valueName))) return error;
     DataKey(*record, true)
         ->SetValue(WinText::View(valueName), type,
                    size > 0 ? std::vector<BYTE>(data, data + size) : std::vector<BYTE>());

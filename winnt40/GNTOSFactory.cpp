@@ -607,7 +607,8 @@ int GNTOSFactory::WriteChunks(ChunkStore& store, const void* data, uint32_t leng
     // reads as missing.
     auto dropValue = [&store, count] {
         store.DeleteValue(store.Name());
-        for (uint32_t i = 0; i < count; ++i) store.DeleteValue(ChunkName(store.Name(), i));
+        for (uint32_t i = 0; i < count; ++i)
+            store.DeleteValue(ChunkName(store.Name(), i));
         for (uint32_t i = count; i <= kMaxChunkCount && store.DeleteValue(ChunkName(store.Name(), i)); ++i) {
         }
     };

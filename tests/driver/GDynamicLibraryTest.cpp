@@ -9,6 +9,8 @@
 #include "tests/driver/PlatformServicesTestSupport.h"
 #include "tests/model/ModelTestObjects.h"
 #include "tests/model/ValueTestSupport.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 #include "winapi/WinModule.h"
 
 using namespace modeltest;
@@ -101,13 +103,13 @@ TEST_F(GDynamicLibraryTest, TheSavedFormHoldsThePathAndARestoredLibraryIsNotLoad
     library.SetSerial(8);
     // root, version 1, the wide string: u32 length and UTF-16LE units.
     const std::string expected = Words({1, 7, 8}) + U32(1) + U32(6) + std::string("A\0B\0.\0D\0L\0L\0", 12);
-    TempDir dir;
+    qvtest::TempFolder dir;
     const std::string path = dir.Path("library.bin");
     {
         RWBinaryFile file(path.c_str(), "wb");
         library.SaveGuts(file);
     }
-    EXPECT_EQ(OnDisk(path), expected);
+    EXPECT_EQ(qvtest::ReadFileBytes(path), expected);
     EXPECT_EQ(library.BinaryStoreSize(), expected.size());
 
     GDynamicLibrary loaded(kLibrary);

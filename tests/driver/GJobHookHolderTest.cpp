@@ -10,6 +10,7 @@
 #include "model/GAttributeComposite.h"
 #include "model/GValueAttribute.h"
 #include "tests/driver/PlatformServicesTestSupport.h"
+#include "tests/support/TempFolder.h"
 #include "winapi/WinGdi.h"
 #include "winapi/WinModule.h"
 
@@ -21,21 +22,13 @@ class GJobHookHolderTest : public HostStoreTest {
 protected:
     void SetUp() override {
         HostStoreTest::SetUp();
-        folder_ = std::filesystem::path(testing::TempDir()) /
-                  (std::string("qvhook_") + testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
+        folder_ = temp_.Path();
         // The hook module is looked for by its file name in the current
         // folder and loaded from there.
         WinHostStore& store = WinHostStore::Instance();
         store.MapDrive(u'H', folder_.string());
         store.SetCurrentDirectory(u"H:\\");
         store.AddModuleFolder(folder_.string());
-    }
-
-    void TearDown() override {
-        std::filesystem::remove_all(folder_);
-        HostStoreTest::TearDown();
     }
 
     // Installs a double module as the job hook module.
@@ -54,6 +47,7 @@ protected:
 
     static bool HookLoaded() { return GetModuleHandleW(u"davevu32.dll") != nullptr; }
 
+    qvtest::TempFolder temp_{"qvhook"};
     std::filesystem::path folder_;
 };
 

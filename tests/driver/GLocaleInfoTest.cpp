@@ -8,6 +8,8 @@
 #include "driver/GLocaleInfo.h"
 #include "tests/model/ModelTestObjects.h"
 #include "tests/model/ValueTestSupport.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 using namespace modeltest;
 using namespace valuetest;
@@ -45,13 +47,13 @@ TEST(GLocaleInfoTest, TheSavedFormIsTheRootTheVersionElevenNumbersAndTwelveTexts
                                  FileText("/") + FileText(".") + FileText("ENU") + FileText(",") +
                                  FileText("dddd, MMMM dd, yyyy") + FileText("M/d/yy") + FileText(",") +
                                  FileText(":");
-    TempDir dir;
+    qvtest::TempFolder dir;
     const std::string path = dir.Path("locale.bin");
     {
         RWBinaryFile file(path.c_str(), "wb");
         info.SaveGuts(file);
     }
-    EXPECT_EQ(OnDisk(path), expected);
+    EXPECT_EQ(qvtest::ReadFileBytes(path), expected);
     // The stored size counts 4 bytes more than the file holds.
     EXPECT_EQ(info.BinaryStoreSize(), expected.size() + 4);
 }
@@ -65,7 +67,7 @@ TEST(GLocaleInfoTest, EveryFieldSurvivesARoundTrip) {
         EXPECT_EQ(restored->IsA(), 3);
         EXPECT_TRUE(restored->IsEqualId(&info));
     }
-    TempDir dir;
+    qvtest::TempFolder dir;
     std::unique_ptr<MPersistentObject> restored = FileRoundTrip(info, dir.Path("locale.bin"));
     ASSERT_NE(restored, nullptr);
     EXPECT_TRUE(restored->IsEqualId(&info));

@@ -1,17 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "GAttributeTestObjects.h"
 #include "ModelTestObjects.h"
@@ -22,6 +16,8 @@
 #include "rw/RWLibraryError.h"
 #include "rw/RWPortableInStream.h"
 #include "rw/RWPortableOutStream.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 using namespace attrtest;
 using namespace modeltest;
@@ -105,27 +101,10 @@ protected:
         attributesBefore_ = TestAttribute::live;
         leavesBefore_ = TestLeaf::live;
     }
-    void TearDown() override {
-        if (!dir_.empty()) {
-            std::error_code ignored;
-            std::filesystem::remove_all(dir_, ignored);
-        }
-    }
     int AttributesMade() const { return TestAttribute::live - attributesBefore_; }
     int LeavesMade() const { return TestLeaf::live - leavesBefore_; }
 
-    std::string TempPath(const char* name) {
-        if (dir_.empty()) {
-            std::string pattern = (std::filesystem::temp_directory_path() / "gattrcomposite-XXXXXX").string();
-            EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-            dir_ = pattern;
-        }
-        return (dir_ / name).string();
-    }
-    static std::string OnDisk(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    qvtest::TempFolder folder_{"gattrcomposite"};
 
     // A settings tree: composite(900) [ state(283) [ value(266) = 2, range(267) -5..50 step 5 = 20,
     // string(268) "Letter" ], test attribute(269), and the value again (shared) ].
@@ -171,7 +150,6 @@ protected:
 private:
     int attributesBefore_ = 0;
     int leavesBefore_ = 0;
-    std::filesystem::path dir_;
 };
 
 } // namespace
@@ -203,13 +181,13 @@ TEST_F(GAttributeCompositeTest, SettingsTreeRoundTripsOnEveryStreamEncoding) {
 
 TEST_F(GAttributeCompositeTest, SettingsTreeRoundTripsOnABinaryFileOfItsStoreSize) {
     GCountedPtr tree = SettingsTree();
-    const std::string path = TempPath("tree.bin");
+    const std::string path = folder_.Path("tree.bin");
     {
         RWBinaryFile file(path.c_str(), "wb");
         ASSERT_TRUE(file.IsValid());
         file << tree.Get();
     }
-    const std::string bytes = OnDisk(path);
+    const std::string bytes = qvtest::ReadFileBytes(path);
     EXPECT_EQ(bytes.size(), tree->RecursiveStoreSize());
     // magic (4) + class id (2) + the node's own guts.
     EXPECT_EQ(bytes.size(), 6 + tree->BinaryStoreSize());

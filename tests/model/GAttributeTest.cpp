@@ -1,18 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
-
-#include <unistd.h>
 
 #include "GAttributeTestObjects.h"
 #include "ModelTestObjects.h"
 #include "model/GDisplayStringAttribute.h"
 #include "model/GValue32Attribute.h"
 #include "rw/RWLibraryError.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFile.h"
 
 using namespace attrtest;
 using namespace modeltest;
@@ -71,16 +68,14 @@ TEST_F(GAttributeTest, SavedFormIsTheRootWordsThenVersionAndChanged) {
     EXPECT_EQ(out.Bytes(), expected);
     EXPECT_EQ(attribute.BinaryStoreSize(), 20u);
 
-    const auto path =
-        std::filesystem::temp_directory_path() / ("gattribute-" + std::to_string(getpid()) + ".bin");
+    const qvtest::TempFile temp("gattribute.bin");
+    const std::string path = temp.Path();
     {
         RWBinaryFile file(path.c_str(), "wb");
         ASSERT_TRUE(file.IsValid());
         attribute.SaveGuts(file);
     }
-    std::ifstream in(path, std::ios::binary);
-    const std::string onDisk((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::filesystem::remove(path);
+    const std::string onDisk = qvtest::ReadFileBytes(path);
     EXPECT_EQ(onDisk, expected);
 }
 
@@ -212,8 +207,8 @@ TEST_F(GAttributeTest, PointerRestoreAcceptsOnlyAttributes) {
 }
 
 TEST_F(GAttributeTest, PointerRestoreFromAFileReadsTheSameGraph) {
-    const auto path =
-        std::filesystem::temp_directory_path() / ("gattribute-ptr-" + std::to_string(getpid()) + ".bin");
+    const qvtest::TempFile temp("gattribute-ptr.bin");
+    const std::string path = temp.Path();
     GValueAttribute saved(0x1234, 266);
     saved.SetSerial(9);
     {
@@ -224,7 +219,6 @@ TEST_F(GAttributeTest, PointerRestoreFromAFileReadsTheSameGraph) {
     GAttribute* attribute = nullptr;
     RestoreGAttributePtrFromFile(file, attribute);
     std::unique_ptr<GAttribute> owned(attribute);
-    std::filesystem::remove(path);
     ASSERT_NE(attribute, nullptr);
     EXPECT_TRUE(attribute->IsEqualId(&saved));
     EXPECT_EQ(attribute->GetSerial(), 9u);

@@ -74,13 +74,13 @@ TEST(GBinaryDataTest, SavedFormIsVersionLengthOwnedFlagAndBytes) {
     EXPECT_EQ(out.Bytes(), expected);
     EXPECT_EQ(data.BinaryStoreSize(), expected.size());
 
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.Path("data.bin");
     {
         RWBinaryFile file(path.c_str(), "wb");
         data.SaveGuts(file);
     }
-    EXPECT_EQ(OnDisk(path), expected);
+    EXPECT_EQ(ReadFileBytes(path), expected);
 
     // Restored with the saved flag 0, the object still owns what it read.
     for (bool fromFile : {false, true}) {
@@ -112,7 +112,7 @@ TEST(GBinaryDataTest, RestoreRefusesLengthsTheDataCannotBack) {
         {"bytes cut short", Words({1, 2, 4, 1, 100000, 1}) + std::string(70000, 'x')},
         {"owned flag missing", Words({1, 2, 4, 1, 3})},
     };
-    TempDir dir;
+    TempFolder dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         GBinaryData data(NewBytes({1}), 1, 1);
@@ -123,7 +123,7 @@ TEST(GBinaryDataTest, RestoreRefusesLengthsTheDataCannotBack) {
         EXPECT_EQ(data.GetLength(), 0u);
 
         const std::string path = dir.Path("bad.bin");
-        PutOnDisk(path, c.bytes);
+        WriteFileBytes(path, c.bytes);
         RWBinaryFile file(path.c_str(), "rb");
         GBinaryData fromFile(NewBytes({1}), 1, 1);
         fromFile.RestoreGuts(file);
@@ -138,7 +138,7 @@ TEST(GBinaryDataTest, LargeBlocksSurviveEveryEncoding) {
     for (uint32_t i = 0; i < n; ++i)
         buffer[i] = static_cast<uint8_t>(i * 7);
     GBinaryData data(buffer, n, 1, 3);
-    TempDir dir;
+    TempFolder dir;
     for (Encoding encoding : {Encoding::RawBinary, Encoding::Portable, Encoding::Endian}) {
         SCOPED_TRACE(Name(encoding));
         std::unique_ptr<MPersistentObject> restored = RoundTrip(data, encoding);

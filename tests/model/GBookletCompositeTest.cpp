@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
-
-#include <unistd.h>
 
 #include "ModelTestObjects.h"
 #include "model/GBookletComposite.h"
 #include "rw/RWBinaryFile.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFile.h"
 
 using namespace modeltest;
 
@@ -56,8 +53,8 @@ TEST_F(GBookletCompositeTest, PairsStopAtTheSixteenBitCount) {
 }
 
 TEST_F(GBookletCompositeTest, BinaryFileCarriesTheSameBytesAndRestores) {
-    const auto path =
-        std::filesystem::temp_directory_path() / ("optmedia-" + std::to_string(getpid()) + ".bin");
+    const qvtest::TempFile temp("optmedia.bin");
+    const std::string path = temp.Path();
     GBookletComposite booklet(11, 12);
     booklet.SetId(5);
     booklet.SetSerial(6);
@@ -67,8 +64,7 @@ TEST_F(GBookletCompositeTest, BinaryFileCarriesTheSameBytesAndRestores) {
         ASSERT_TRUE(file.IsValid());
         booklet.SaveGuts(file);
     }
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = qvtest::ReadFileBytes(path);
     EXPECT_EQ(bytes, AttributePart(5, 6, 1) + ListPart(2, 11, 12, 2, {0x1234, 0x8000}));
 
     GBookletComposite restored;
@@ -78,7 +74,6 @@ TEST_F(GBookletCompositeTest, BinaryFileCarriesTheSameBytesAndRestores) {
         restored.RestoreGuts(file);
         EXPECT_FALSE(file.Eof());
     }
-    std::filesystem::remove(path);
     EXPECT_TRUE(restored.IsEqualId(&booklet));
     EXPECT_EQ(restored.GetSecondWord(), 12u);
     EXPECT_EQ(restored.GetAt(1), 0x8000u);

@@ -34,13 +34,13 @@ TEST(GCapabilitiesTest, TwelveBitsSaveALengthWordAndTwoBytes) {
     EXPECT_EQ(out.Bytes(), expected);
     EXPECT_EQ(caps.BinaryStoreSize(), expected.size());
 
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.Path("caps.bin");
     {
         RWBinaryFile file(path.c_str(), "wb");
         caps.SaveGuts(file);
     }
-    EXPECT_EQ(OnDisk(path), expected);
+    EXPECT_EQ(ReadFileBytes(path), expected);
 
     GCapabilities restored;
     BytesIn in(expected);
@@ -177,9 +177,9 @@ TEST(GCapabilitiesTest, RestoreRefusesBadLengthsAndKeepsTheSet) {
 }
 
 TEST(GCapabilitiesTest, FileRestoreRefusesAHugeLength) {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.Path("huge.bin");
-    PutOnDisk(path, Head() + U32(0xFFFFFFFF) + U8(0xFF));
+    WriteFileBytes(path, Head() + U32(0xFFFFFFFF) + U8(0xFF));
     RWBinaryFile file(path.c_str(), "rb");
     GCapabilities caps(5, 8, 2);
     caps.RestoreGuts(file);

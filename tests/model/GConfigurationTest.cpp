@@ -97,7 +97,7 @@ TEST_F(GConfigurationTest, GraphRoundTripKeepsTheChildren) {
     GConfiguration config(4);
     config.Add(new TestLeaf(1, 11));
     config.Add(new GConfiguration(2));
-    TempDir dir;
+    TempFolder dir;
     for (Encoding encoding : {Encoding::RawBinary, Encoding::Portable}) {
         SCOPED_TRACE(Name(encoding));
         std::unique_ptr<MPersistentObject> restored = RoundTrip(config, encoding);

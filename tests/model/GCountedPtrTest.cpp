@@ -48,7 +48,8 @@ TEST_F(GCountedPtrTest, CountsHoldersAndTheLastReleaseDeletes) {
 TEST_F(GCountedPtrTest, AssigningTheSameObjectChangesNoCount) {
     GCountedPtr first(new TestLeaf(1));
     GCountedPtr second(first);
-    first = first;
+    GCountedPtr& same = first;
+    first = same;
     EXPECT_EQ(first->GetRefCount(), 1);
     first = second;
     EXPECT_EQ(first->GetRefCount(), 1);

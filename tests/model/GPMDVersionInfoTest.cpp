@@ -79,6 +79,21 @@ TEST(GPMDVersionInfoTest, StringListOperations) {
     EXPECT_EQ(info.Occurrences("n"), 200u);
 }
 
+// The string forms sit beside the root's child operations instead of hiding
+// them: called on the record, the child operations keep the root's answers
+// and leave the string list alone.
+TEST(GPMDVersionInfoTest, ChildOperationsAreTheRootsAndLeaveTheStrings) {
+    GPMDVersionInfo info;
+    info.Append("a");
+    TestLeaf stranger(1);
+    EXPECT_EQ(info.Remove(&stranger), nullptr);
+    info.RemoveAll();
+    MPersistentObject& asRoot = info;
+    asRoot.RemoveAll();
+    ASSERT_EQ(info.GetStrings().size(), 1u);
+    EXPECT_EQ(info.GetStrings()[0], RWCString("a"));
+}
+
 TEST(GPMDVersionInfoTest, SavedFormPutsVersionBBeforeVersionA) {
     const GPMDVersionInfo info = Sample();
     const std::string fields =
@@ -91,13 +106,13 @@ TEST(GPMDVersionInfoTest, SavedFormPutsVersionBBeforeVersionA) {
     info.SaveGuts(out.stream);
     EXPECT_EQ(out.Bytes(), streamBytes);
     EXPECT_EQ(info.BinaryStoreSize(), fileBytes.size());
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.Path("version.bin");
     {
         RWBinaryFile file(path.c_str(), "wb");
         info.SaveGuts(file);
     }
-    EXPECT_EQ(OnDisk(path), fileBytes);
+    EXPECT_EQ(ReadFileBytes(path), fileBytes);
 
     GPMDVersionInfo restored(0, 0, 1);
     restored.AddString("old");

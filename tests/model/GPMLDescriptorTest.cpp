@@ -67,13 +67,13 @@ TEST(GPMLDescriptorTest, SavedFormIsWideNameSignedValueAndNarrowName) {
     descriptor.SaveGuts(out.stream);
     EXPECT_EQ(out.Bytes(), streamBytes);
     EXPECT_EQ(descriptor.BinaryStoreSize(), fileBytes.size());
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.Path("descriptor.bin");
     {
         RWBinaryFile file(path.c_str(), "wb");
         descriptor.SaveGuts(file);
     }
-    EXPECT_EQ(OnDisk(path), fileBytes);
+    EXPECT_EQ(ReadFileBytes(path), fileBytes);
 
     GPMLDescriptor restored(u"old", 9);
     BytesIn in(streamBytes);

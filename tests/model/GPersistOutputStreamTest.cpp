@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <fstream>
 #include <iterator>
 #include <string>
 
@@ -12,6 +9,8 @@
 #include "model/GPersistOutputStream.h"
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -22,22 +21,10 @@ std::string Bytes(std::initializer_list<int> values) {
     return s;
 }
 
-// A temporary folder removed with everything in it.
-struct TempFolder {
-    TempFolder() {
-        char pattern[] = "/tmp/qvpersistXXXXXX";
-        path = mkdtemp(pattern);
-    }
-    ~TempFolder() {
-        unlink((path + "/settings.bin").c_str());
-        rmdir(path.c_str());
-    }
-    std::u16string WideName(const std::string& file) const {
-        const std::string narrow = path + "/" + file;
-        return std::u16string(narrow.begin(), narrow.end()); // ASCII only
-    }
-    std::string path;
-};
+// A file name as the wide name the streams take (ASCII paths only).
+std::u16string WideName(const std::string& path) {
+    return std::u16string(path.begin(), path.end());
+}
 
 } // namespace
 
@@ -104,8 +91,9 @@ TEST(GPersistOutputStreamTest, SeekMovesTheWritePositionInsideTheBlock) {
 }
 
 TEST(GPersistOutputStreamTest, FilesRoundTripAndAreCreatedWithoutExtraPermissions) {
-    TempFolder folder;
-    const std::u16string name = folder.WideName("settings.bin");
+    const qvtest::TempFolder folder("qvpersist");
+    const std::string path = folder.Path("settings.bin");
+    const std::u16string name = WideName(path);
     {
         GPersistOutputStream out(name.c_str(), 2);
         ASSERT_NE(out.GetStream(), nullptr);
@@ -114,7 +102,7 @@ TEST(GPersistOutputStreamTest, FilesRoundTripAndAreCreatedWithoutExtraPermission
         EXPECT_EQ(out.Tell(), 9 + 4 + 3);
     }
     struct stat info {};
-    ASSERT_EQ(stat((folder.path + "/settings.bin").c_str(), &info), 0);
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777 & ~0644, 0u);
     EXPECT_EQ(info.st_size, 16);
 
@@ -129,12 +117,12 @@ TEST(GPersistOutputStreamTest, FilesRoundTripAndAreCreatedWithoutExtraPermission
         GPersistOutputStream out(name.c_str(), 1);
         *out.GetStream() << 'x';
     }
-    std::ifstream check(folder.path + "/settings.bin", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(check), {}), "x");
+    EXPECT_EQ(qvtest::ReadFileBytes(path), "x");
 }
 
 TEST(GPersistOutputStreamTest, AFileThatCannotBeOpenedFailsOnFirstUse) {
-    const std::u16string missing = u"/nonexistent-qv-folder/settings.bin";
+    const qvtest::TempFolder folder("qvpersist");
+    const std::u16string missing = WideName(folder.Path("missing/settings.bin"));
     GPersistOutputStream out(missing.c_str(), 1);
     ASSERT_NE(out.GetStream(), nullptr);
     EXPECT_TRUE(out.ByteSink().fail());

@@ -41,7 +41,7 @@ TEST(GPersistableLongTest, SavedFormCarriesTheSignedValue) {
     number.SaveGuts(out.stream);
     EXPECT_EQ(out.Bytes(), Words({1, 0, 3, 1, 0xFFFFFFFE}));
 
-    TempDir dir;
+    TempFolder dir;
     for (Encoding encoding : {Encoding::RawBinary, Encoding::Portable, Encoding::Endian}) {
         SCOPED_TRACE(Name(encoding));
         std::unique_ptr<MPersistentObject> restored = RoundTrip(number, encoding);

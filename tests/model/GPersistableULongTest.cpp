@@ -23,7 +23,7 @@ TEST(GPersistableULongTest, SavedGraphIsRootWordsVersionAndValue) {
 TEST(GPersistableULongTest, TheLargestValueSurvivesEveryEncodingAndAFile) {
     GPersistableULong number(0xFFFFFFFF);
     number.SetId(6);
-    TempDir dir;
+    TempFolder dir;
     for (Encoding encoding : {Encoding::RawBinary, Encoding::Portable, Encoding::Endian}) {
         SCOPED_TRACE(Name(encoding));
         std::unique_ptr<MPersistentObject> restored = RoundTrip(number, encoding);

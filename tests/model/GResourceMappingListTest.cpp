@@ -125,7 +125,7 @@ TEST_F(GResourceMappingListTest, SavedFormAndRestoreDropNonMappings) {
 
     Fill(list);
     list.MPersistentComposite::Add(new TestLeaf(9));
-    TempDir dir;
+    TempFolder dir;
     std::unique_ptr<MPersistentObject> restored = FileRoundTrip(list, dir.Path("mappings.bin"));
     ASSERT_NE(restored, nullptr);
     auto& copy = static_cast<GResourceMappingList&>(*restored);

@@ -75,7 +75,7 @@ TEST(GResourceMappingTest, EqualityNeedsEveryField) {
 
 TEST(GResourceMappingTest, GraphsRestoreThroughTheFactoryInEveryEncoding) {
     const GResourceMapping mapping(0xFFFFFFFF, 0xFFFF, -32768, 3);
-    TempDir dir;
+    TempFolder dir;
     for (Encoding encoding : {Encoding::RawBinary, Encoding::Portable, Encoding::Endian}) {
         SCOPED_TRACE(Name(encoding));
         std::unique_ptr<MPersistentObject> restored = RoundTrip(mapping, encoding);

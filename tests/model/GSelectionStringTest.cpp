@@ -24,13 +24,13 @@ TEST(GSelectionStringTest, SavedFormIsVersionTextThenTheValueAsASignedShort) {
     EXPECT_EQ(out.Bytes(), streamBytes);
     EXPECT_EQ(selection.BinaryStoreSize(), fileBytes.size());
 
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.Path("selection.bin");
     {
         RWBinaryFile file(path.c_str(), "wb");
         selection.SaveGuts(file);
     }
-    EXPECT_EQ(OnDisk(path), fileBytes);
+    EXPECT_EQ(ReadFileBytes(path), fileBytes);
 
     GSelectionString fromStream;
     BytesIn in(streamBytes);

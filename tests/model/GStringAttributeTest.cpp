@@ -48,7 +48,8 @@ TEST(GStringAttributeTest, CopyAndAssignmentTakeIdSerialChangedAndText) {
         EXPECT_EQ(object->GetChanged(), 0u);
         EXPECT_EQ(object->GetValue(), "Name");
     }
-    assigned = assigned; // self-assignment keeps everything
+    GStringAttribute& same = assigned;
+    assigned = same; // self-assignment keeps everything
     EXPECT_EQ(assigned.GetValue(), "Name");
 }
 

@@ -3,16 +3,11 @@
 // the choice list: a device that records which attribute operation it was
 // handed, and saving / restoring an object graph on every carrier (the three
 // stream encodings and a binary file).
-#include <atomic>
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "device/GPeripheral.h"
 #include "model/MPersistentObject.h"
@@ -24,6 +19,7 @@
 #include "rw/RWEndianOutStream.h"
 #include "rw/RWPortableInStream.h"
 #include "rw/RWPortableOutStream.h"
+#include "tests/support/TempFile.h"
 
 namespace leaftest {
 
@@ -70,28 +66,7 @@ inline const char* CarrierName(Carrier carrier) {
 
 constexpr Carrier kCarriers[] = {Carrier::Portable, Carrier::Raw, Carrier::Endian, Carrier::File};
 
-// A temporary file that goes away with the object.
-class TempFile {
-public:
-    TempFile() {
-        static std::atomic<int> counter{0};
-        path_ = testing::TempDir() + "leaves-" + std::to_string(getpid()) + "-" + std::to_string(++counter) +
-                ".bin";
-    }
-    ~TempFile() { std::remove(path_.c_str()); }
-    const char* Path() const { return path_.c_str(); }
-    std::string Contents() const {
-        std::ifstream in(path_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    void SetContents(const std::string& bytes) const {
-        std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-
-private:
-    std::string path_;
-};
+using qvtest::TempFile;
 
 // The object graph of root, as the carrier stores it.
 inline std::string SaveGraph(const RWCollectable* root, Carrier carrier) {

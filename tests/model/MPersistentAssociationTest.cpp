@@ -55,7 +55,8 @@ TEST_F(MPersistentAssociationTest, OwnsKeyAndValueAndCopiesThemDeeply) {
         EXPECT_EQ(keyOnly.GetId(), 8u); // id and serial stay
         EXPECT_EQ(keyOnly.GetSerial(), serial);
         EXPECT_EQ(ValueOf(keyOnly.GetValue()), 20u);
-        keyOnly = keyOnly;
+        MPersistentAssociation& same = keyOnly;
+        keyOnly = same;
         EXPECT_EQ(ValueOf(keyOnly.GetKey()), 10u);
         EXPECT_EQ(LeavesAlive(), 6);
 
@@ -130,7 +131,7 @@ TEST_F(MPersistentAssociationTest, RestoreReplacesTheOldMembersAndSurvivesEveryE
     EXPECT_TRUE(target.IsEqualId(&association));
     EXPECT_EQ(LeavesAlive(), 4); // the old members are gone
 
-    TempDir dir;
+    TempFolder dir;
     for (Encoding encoding : {Encoding::RawBinary, Encoding::Portable, Encoding::Endian}) {
         SCOPED_TRACE(Name(encoding));
         std::unique_ptr<MPersistentObject> restored = RoundTrip(association, encoding);

@@ -1,15 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "ModelTestObjects.h"
 #include "model/MPersistentIterator.h"
@@ -17,6 +11,8 @@
 #include "rw/RWLibraryError.h"
 #include "rw/RWPortableInStream.h"
 #include "rw/RWPortableOutStream.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 using namespace modeltest;
 
@@ -28,30 +24,9 @@ protected:
         RegisterTestClasses();
         liveBefore_ = TestLeaf::live;
     }
-    void TearDown() override {
-        if (!dir_.empty()) {
-            std::error_code ignored;
-            std::filesystem::remove_all(dir_, ignored);
-        }
-    }
     int LeavesMade() const { return TestLeaf::live - liveBefore_; }
 
-    std::string TempPath(const char* name) {
-        if (dir_.empty()) {
-            std::string pattern = (std::filesystem::temp_directory_path() / "mcomposite-XXXXXX").string();
-            EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-            dir_ = pattern;
-        }
-        return (dir_ / name).string();
-    }
-    static std::string OnDisk(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    static void Put(const std::string& path, const std::string& bytes) {
-        std::ofstream out(path, std::ios::binary);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
+    qvtest::TempFolder folder_{"mcomposite"};
 
     // root(100): A leaf(1), C composite(2) [D leaf(3), E subleaf(4)], F leaf(3)
     struct Tree {
@@ -72,7 +47,6 @@ protected:
 
 private:
     int liveBefore_ = 0;
-    std::filesystem::path dir_;
 };
 
 std::vector<const MPersistentObject*> ChildrenOf(const MPersistentObject& composite) {
@@ -447,12 +421,12 @@ TEST_F(MPersistentCompositeTest, BinaryFileRoundTripAndStoreSize) {
     composite.Add(a);
     // magic 4 + class id 2 + composite 20 + A (2 + 20) + B (2 + 20) + back-reference 6
     EXPECT_EQ(composite.RecursiveStoreSize(), 76u);
-    const std::string path = TempPath("graph.bin");
+    const std::string path = folder_.Path("graph.bin");
     {
         RWBinaryFile file(path.c_str(), "wb");
         file << static_cast<const RWCollectable*>(&composite);
     }
-    const std::string bytes = OnDisk(path);
+    const std::string bytes = qvtest::ReadFileBytes(path);
     ASSERT_EQ(bytes.size(), 76u);
     EXPECT_EQ(bytes.substr(0, 6), U32(0x8888) + U16(752));
     EXPECT_EQ(bytes.substr(70), U16(0xFFFF) + U32(2));
@@ -552,8 +526,8 @@ TEST_F(MPersistentCompositeTest, AnotherVersionInAFileRefusesTheOutermostRestore
     // magic, composite (count 2), a leaf whose own version is 2, another leaf.
     const std::string bytes = U32(0x8888) + U16(752) + Words({1, 3, 8, 1, 2}) + U16(0x7E01) +
                               Words({1, 1, 30, 2, 10}) + U16(0x7E01) + Words({1, 2, 31, 1, 20});
-    const std::string path = TempPath("version.bin");
-    Put(path, bytes);
+    const std::string path = folder_.Path("version.bin");
+    qvtest::WriteFileBytes(path, bytes);
     RWBinaryFile file(path.c_str(), "rb");
     MPersistentObject* restored = nullptr;
     RestoreMPersistentObjectPtr(file, restored);
@@ -569,7 +543,7 @@ TEST_F(MPersistentCompositeTest, AnotherVersionInAFileRefusesTheOutermostRestore
     // The same bytes with version 1 restore.
     std::string good = bytes;
     good.replace(6 + 20 + 2 + 12, 4, U32(1));
-    Put(path, good);
+    qvtest::WriteFileBytes(path, good);
     RWBinaryFile again(path.c_str(), "rb");
     RestoreMPersistentObjectPtr(again, restored);
     std::unique_ptr<MPersistentObject> owned(restored);

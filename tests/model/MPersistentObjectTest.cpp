@@ -1,17 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
-
-#include <unistd.h>
 
 #include "ModelTestObjects.h"
 #include "model/MPersistentIterator.h"
 #include "rw/RWCString.h"
 #include "rw/RWFactory.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFile.h"
 
 using namespace modeltest;
 
@@ -69,8 +66,8 @@ TEST_F(MPersistentObjectTest, SavesVersionIdAndSerialAsThreeWords) {
 }
 
 TEST_F(MPersistentObjectTest, SavesTheSameWordsToABinaryFile) {
-    const auto path =
-        std::filesystem::temp_directory_path() / ("mpersistent-" + std::to_string(getpid()) + ".bin");
+    const qvtest::TempFile temp("mpersistent.bin");
+    const std::string path = temp.Path();
     {
         RWBinaryFile file(path.c_str(), "wb+");
         ASSERT_TRUE(file.IsValid());
@@ -78,9 +75,7 @@ TEST_F(MPersistentObjectTest, SavesTheSameWordsToABinaryFile) {
         object.SetSerial(9);
         object.SaveGuts(file);
     }
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::filesystem::remove(path);
+    const std::string bytes = qvtest::ReadFileBytes(path);
     EXPECT_EQ(bytes, std::string("\x01\x00\x00\x00\x05\x00\x00\x00\x09\x00\x00\x00", 12));
 }
 

@@ -1,13 +1,9 @@
 #pragma once
-// Helpers shared by the tests of the small persistent value classes: a
-// temporary folder for binary files, and graph round trips through every
-// encoding.
+// Helpers shared by the tests of the small persistent value classes: graph
+// round trips through every encoding (temporary folders and file bytes come
+// from tests/support).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -21,38 +17,14 @@
 #include "rw/RWEndianOutStream.h"
 #include "rw/RWPortableInStream.h"
 #include "rw/RWPortableOutStream.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace valuetest {
 
-// A folder of its own under the temporary folder, removed with the object.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "values-XXXXXX").string();
-        EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
-    std::string Path(const char* name) const { return (dir_ / name).string(); }
-
-private:
-    std::filesystem::path dir_;
-};
-
-inline std::string OnDisk(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void PutOnDisk(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using qvtest::ReadFileBytes;
+using qvtest::TempFolder;
+using qvtest::WriteFileBytes;
 
 enum class Encoding { RawBinary, Portable, Endian };
 

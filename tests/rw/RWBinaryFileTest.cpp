@@ -1,42 +1,30 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "rw/RWBinaryFile.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 using Bytes = std::vector<uint8_t>;
 
 class RWBinaryFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "rwbinaryfile-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
-
-    std::string Path(const char* name) const { return (dir_ / name).string(); }
+    std::string Path(const char* name) const { return folder_.Path(name); }
 
     // The bytes on disk, read without the class under test.
     static Bytes OnDisk(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        const std::string bytes = qvtest::ReadFileBytes(path);
+        return Bytes(bytes.begin(), bytes.end());
     }
     static void Put(const std::string& path, const Bytes& bytes) {
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        ASSERT_TRUE(qvtest::WriteFileBytes(path, std::string(bytes.begin(), bytes.end())));
     }
 
-    std::filesystem::path dir_;
+    qvtest::TempFolder folder_{"rwbinaryfile"};
 };
 } // namespace
 

@@ -1,35 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cstdio>
 #include <functional>
 #include <sstream>
 #include <string>
 
 #include "rw/RWBinaryInStream.h"
 #include "rw/RWBinaryOutStream.h"
+#include "tests/support/Hex.h"
 
 namespace {
-std::string ToHex(const std::string& bytes) {
-    std::string hex;
-    char item[4];
-    for (unsigned char b : bytes) {
-        std::snprintf(item, sizeof item, hex.empty() ? "%02X" : " %02X", b);
-        hex += item;
-    }
-    return hex;
-}
-
-std::string FromHex(const char* hex) {
-    std::string bytes;
-    unsigned value = 0;
-    int consumed = 0;
-    while (std::sscanf(hex, " %2x%n", &value, &consumed) == 1) {
-        bytes += static_cast<char>(value);
-        hex += consumed;
-    }
-    return bytes;
-}
+using qvtest::FromHex;
+using qvtest::ToHex;
 
 constexpr unsigned kEofFail = RWVirtualStreamBase::eofbit | RWVirtualStreamBase::failbit;
 

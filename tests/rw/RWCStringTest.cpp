@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -19,6 +16,7 @@
 #include "rw/RWLibraryError.h"
 #include "rw/RWPortableInStream.h"
 #include "rw/RWPortableOutStream.h"
+#include "tests/support/TempFile.h"
 #include "winapi/WinKernel.h"
 
 namespace {
@@ -321,8 +319,8 @@ TEST(RWCStringTest, SaveOnWritesLengthThenTheStreamsString) {
     }
     EXPECT_EQ(portable.str(), "3\n\"abc\"");
 
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("RWCStringTest_" + std::to_string(::getpid()))).string();
+    const qvtest::TempFile temp("RWCStringTest.bin");
+    const std::string path = temp.Path();
     {
         RWBinaryFile file(path.c_str(), "wb+");
         ASSERT_TRUE(file.IsValid());
@@ -333,7 +331,6 @@ TEST(RWCStringTest, SaveOnWritesLengthThenTheStreamsString) {
     unsigned char bytes[16];
     const size_t n = std::fread(bytes, 1, sizeof bytes, f);
     std::fclose(f);
-    std::remove(path.c_str());
     EXPECT_EQ(std::vector<unsigned char>(bytes, bytes + n),
               (std::vector<unsigned char>{3, 0, 0, 0, 'a', 'b', 'c'}));
 }
@@ -388,9 +385,8 @@ TEST(RWCStringTest, RestoreRejectsLengthsTheInputCannotHold) {
 }
 
 TEST(RWCStringTest, FileRestoreStopsOnShortFiles) {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("RWCStringTestShort_" + std::to_string(::getpid())))
-            .string();
+    const qvtest::TempFile temp("RWCStringTestShort.bin");
+    const std::string path = temp.Path();
     const struct {
         std::string bytes;
         bool ok;
@@ -413,7 +409,6 @@ TEST(RWCStringTest, FileRestoreStopsOnShortFiles) {
         EXPECT_EQ(s.RestoreFrom(file), c.ok);
         EXPECT_EQ(s, c.expected);
     }
-    std::remove(path.c_str());
 }
 
 TEST(RWCStringTest, CopiesOnManyThreadsKeepTheCountExact) {

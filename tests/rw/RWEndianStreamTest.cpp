@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cstdio>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -9,28 +8,11 @@
 #include "rw/RWEndianInStream.h"
 #include "rw/RWEndianOutStream.h"
 #include "rw/RWLibraryError.h"
+#include "tests/support/Hex.h"
 
 namespace {
-std::string ToHex(const std::string& bytes) {
-    std::string hex;
-    char item[4];
-    for (unsigned char b : bytes) {
-        std::snprintf(item, sizeof item, hex.empty() ? "%02X" : " %02X", b);
-        hex += item;
-    }
-    return hex;
-}
-
-std::string FromHex(const char* hex) {
-    std::string bytes;
-    unsigned value = 0;
-    int consumed = 0;
-    while (std::sscanf(hex, " %2x%n", &value, &consumed) == 1) {
-        bytes += static_cast<char>(value);
-        hex += consumed;
-    }
-    return bytes;
-}
+using qvtest::FromHex;
+using qvtest::ToHex;
 
 std::string Written(int order, const std::function<void(RWVirtualOutStream&)>& write) {
     std::stringbuf sink;

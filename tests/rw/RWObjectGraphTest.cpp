@@ -1,18 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
 #include <functional>
 #include <initializer_list>
-#include <iterator>
 #include <memory>
 #include <mutex>
 #include <sstream>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include "rw/RWBinaryFile.h"
@@ -26,6 +21,7 @@
 #include "rw/RWPortableInStream.h"
 #include "rw/RWPortableOutStream.h"
 #include "rw/RWRestoreClassFilter.h"
+#include "tests/support/TempFile.h"
 
 namespace {
 
@@ -161,6 +157,7 @@ public:
     TNode* owned = nullptr;
     ~TEmbed() override { delete owned; }
     RWClassID IsA() const override { return kEmbedId; }
+    using TNode::RestoreGuts;
     void RestoreGuts(RWVirtualInStream& stream) override {
         stream >> static_cast<RWCollectable&>(member);
         RWRestoreObjectPointerAs(stream, owned, RWRestoreHold::Owned);
@@ -237,28 +234,7 @@ StreamResult RestoreFromStream(const std::string& bytes, Encoding encoding = Enc
     return result;
 }
 
-class TempFile {
-public:
-    TempFile() {
-        static std::atomic<int> counter{0};
-        path_ = testing::TempDir() + "graph-" + std::to_string(getpid()) + "-" +
-                std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" + std::to_string(++counter) + ".bin";
-    }
-    ~TempFile() { std::remove(path_.c_str()); }
-    const char* Path() const { return path_.c_str(); }
-
-    std::string Contents() const {
-        std::ifstream in(path_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    void SetContents(const std::string& bytes) const {
-        std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-
-private:
-    std::string path_;
-};
+using qvtest::TempFile;
 
 std::string SaveToFile(const RWCollectable* root) {
     TempFile temp;
@@ -673,6 +649,7 @@ TEST_F(RWObjectGraphTest, ThreadsSaveAndRestoreAtOnce) {
 class TSavesWhileRestored : public TLeaf {
 public:
     static inline std::string saved;
+    using TLeaf::RestoreGuts;
     void RestoreGuts(RWVirtualInStream& stream) override {
         TLeaf::RestoreGuts(stream);
         TLeaf other;

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "CollectionTestItem.h"
 #include "rw/RWBinaryFile.h"
@@ -14,6 +12,7 @@
 #include "rw/RWPortableInStream.h"
 #include "rw/RWPortableOutStream.h"
 #include "rw/RWSet.h"
+#include "tests/support/TempFile.h"
 
 namespace {
 
@@ -110,9 +109,8 @@ TEST(RWSetTest, RoundTripKeepsSharedMembersShared) {
     }
     {
         SCOPED_TRACE("binary file");
-        const std::string path = (std::filesystem::temp_directory_path() /
-                                  ("set-roundtrip-" + std::to_string(::getpid()) + ".bin"))
-                                     .string();
+        const qvtest::TempFile temp("set-roundtrip.bin");
+        const std::string path = temp.Path();
         {
             RWBinaryFile file(path.c_str(), "wb+");
             file << &set;
@@ -123,7 +121,6 @@ TEST(RWSetTest, RoundTripKeepsSharedMembersShared) {
             file >> root;
             check(root);
         }
-        std::remove(path.c_str());
     }
 }
 

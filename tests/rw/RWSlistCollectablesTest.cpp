@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -21,6 +19,7 @@
 #include "rw/RWSlistCollectables.h"
 #include "rw/RWSlistCollectablesIterator.h"
 #include "rw/RWSlistCollectablesStack.h"
+#include "tests/support/TempFile.h"
 
 namespace {
 
@@ -35,16 +34,6 @@ protected:
     void TearDown() override { EXPECT_EQ(Item::live, baseline_) << "test items leaked or deleted"; }
 
     int baseline_ = 0;
-};
-
-// A file in the temporary folder, removed at the end of the test.
-struct TempPath {
-    std::string path;
-    explicit TempPath(const char* tag)
-        : path((std::filesystem::temp_directory_path() /
-                ("slist-" + std::string(tag) + "-" + std::to_string(::getpid()) + ".bin"))
-                   .string()) {}
-    ~TempPath() { std::remove(path.c_str()); }
 };
 
 std::string SaveBinary(const RWCollectable& root) {
@@ -240,13 +229,13 @@ TEST_F(RWSlistCollectablesTest, BinaryFileHoldsCountThenMembersWithBackReference
         0x88, 0x88, 0x00, 0x00, 0x33, 0x80, 0x03, 0x00, 0x00, 0x00, 0xC1, 0x07, 0x44, 0x33,
         0x22, 0x11, 0xC1, 0x07, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00,
     };
-    TempPath temp("bytes");
+    const qvtest::TempFile temp("bytes.bin");
     {
-        RWBinaryFile file(temp.path.c_str(), "wb+");
+        RWBinaryFile file(temp.Path(), "wb+");
         list.RecursiveSaveOn(file);
     }
     EXPECT_EQ(list.RecursiveStoreSize(), expected.size());
-    std::FILE* f = std::fopen(temp.path.c_str(), "rb");
+    std::FILE* f = std::fopen(temp.Path(), "rb");
     ASSERT_NE(f, nullptr);
     std::vector<unsigned char> bytes(64);
     bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
@@ -303,12 +292,12 @@ TEST_F(RWSlistCollectablesTest, RoundTripKeepsSharingOnStreamsAndFiles) {
     }
     {
         SCOPED_TRACE("binary file");
-        TempPath temp("roundtrip");
+        const qvtest::TempFile temp("roundtrip.bin");
         {
-            RWBinaryFile file(temp.path.c_str(), "wb+");
+            RWBinaryFile file(temp.Path(), "wb+");
             file << &list;
         }
-        RWBinaryFile file(temp.path.c_str(), "rb");
+        RWBinaryFile file(temp.Path(), "rb");
         RWCollectable* root = nullptr;
         file >> root;
         check(root);
@@ -350,16 +339,16 @@ TEST_F(RWSlistCollectablesTest, HugeCountIsOnlyALimitOnTheLoop) {
     EXPECT_EQ(Item::live, baseline_);
 
     // The same in a file: magic, list, count, one item.
-    TempPath temp("huge");
+    const qvtest::TempFile temp("huge.bin");
     {
-        std::FILE* f = std::fopen(temp.path.c_str(), "wb");
+        std::FILE* f = std::fopen(temp.Path(), "wb");
         ASSERT_NE(f, nullptr);
         const unsigned char data[] = {0x88, 0x88, 0x00, 0x00, 0x33, 0x80, 0xFF, 0xFF,
                                       0xFF, 0xFF, 0xC1, 0x07, 0x05, 0x00, 0x00, 0x00};
         std::fwrite(data, 1, sizeof data, f);
         std::fclose(f);
     }
-    RWBinaryFile file(temp.path.c_str(), "rb");
+    RWBinaryFile file(temp.Path(), "rb");
     RWCollectable* root = nullptr;
     file >> root;
     EXPECT_EQ(root, nullptr);

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,6 +15,7 @@
 #include "rw/RWPortableOutStream.h"
 #include "rw/RWWString.h"
 #include "rw/RWWSubString.h"
+#include "tests/support/TempFile.h"
 #include "winapi/WinKernel.h"
 
 // Readable failure messages: the string's own output operator writes raw units.
@@ -365,8 +363,8 @@ TEST(RWWStringTest, SaveOnWritesLengthThenUnits) {
     }
     EXPECT_EQ(portable.str(), "2\n97\n8364\n");
 
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("RWWStringTest_" + std::to_string(::getpid()))).string();
+    const qvtest::TempFile temp("RWWStringTest.bin");
+    const std::string path = temp.Path();
     {
         RWBinaryFile file(path.c_str(), "wb+");
         ASSERT_TRUE(file.IsValid());
@@ -384,7 +382,6 @@ TEST(RWWStringTest, SaveOnWritesLengthThenUnits) {
     RWWString restored;
     EXPECT_TRUE(restored.RestoreFrom(file));
     EXPECT_EQ(restored, u"a\u20AC");
-    std::remove(path.c_str());
 }
 
 TEST(RWWStringTest, RestoreReadsBackEveryEncoding) {
@@ -434,9 +431,8 @@ TEST(RWWStringTest, RestoreStopsOnShortInput) {
         EXPECT_TRUE(s.IsNull());
     }
 
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("RWWStringTestShort_" + std::to_string(::getpid())))
-            .string();
+    const qvtest::TempFile temp("RWWStringTestShort.bin");
+    const std::string path = temp.Path();
     for (const std::string& bytes : cases) {
         std::FILE* f = std::fopen(path.c_str(), "wb");
         ASSERT_NE(f, nullptr);
@@ -447,5 +443,4 @@ TEST(RWWStringTest, RestoreStopsOnShortInput) {
         EXPECT_FALSE(s.RestoreFrom(file));
         EXPECT_TRUE(s.IsNull());
     }
-    std::remove(path.c_str());
 }

@@ -1,45 +1,12 @@
 // A chunked write that fails part-way must leave nothing that reads as a
-// value. The platform layer cannot yet make one named value's write fail,
-// so this program puts its own SetPrinterDataW and RegSetValueExW in front
-// of the layer's: each forwards to the layer's call, except for the one
-// value name a test chooses, whose write fails with ERROR_ACCESS_DENIED.
-#include <dlfcn.h>
+// value. The host store makes the write of one chosen value name fail.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "tests/driver/PlatformServicesTestSupport.h"
-
-namespace {
-
-std::u16string g_failingValue; // empty: every write goes through
-
-bool FailsNow(LPCWSTR valueName) {
-    return !g_failingValue.empty() && valueName != nullptr && std::u16string(valueName) == g_failingValue;
-}
-
-// The layer's own call, found by its (C++) symbol name after this program.
-template <typename Call> Call Next(const char* symbol) {
-    auto call = reinterpret_cast<Call>(dlsym(RTLD_NEXT, symbol));
-    if (call == nullptr) ADD_FAILURE() << "no " << symbol << " after the test program";
-    return call;
-}
-
-} // namespace
-
-DWORD SetPrinterDataW(HANDLE printer, LPWSTR valueName, DWORD type, LPBYTE data, DWORD size) {
-    using Call = DWORD (*)(HANDLE, LPWSTR, DWORD, LPBYTE, DWORD);
-    static const Call next = Next<Call>("_Z15SetPrinterDataWPvPDsjPhj");
-    return FailsNow(valueName) ? ERROR_ACCESS_DENIED : next(printer, valueName, type, data, size);
-}
-
-LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
-                    DWORD dataSize) {
-    using Call = LONG (*)(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD);
-    static const Call next = Next<Call>("_Z14RegSetValueExWP6HKEY__PKDsjjPKhj");
-    return FailsNow(valueName) ? ERROR_ACCESS_DENIED : next(key, valueName, reserved, type, data, dataSize);
-}
+#include "winapi/WinHostStore.h"
 
 namespace {
 
@@ -52,9 +19,13 @@ protected:
         LendPrinterHandle(factory_);
     }
     void TearDown() override {
-        g_failingValue.clear();
+        LetEveryWriteThrough();
         HostStoreTest::TearDown();
     }
+    static void FailWritesOf(const char16_t* name) {
+        WinHostStore::Instance().FailValueWrites(name, ERROR_ACCESS_DENIED);
+    }
+    static void LetEveryWriteThrough() { WinHostStore::Instance().FailValueWrites(u"", 0); }
 
     // What a reader gets: the read's result and the value's length.
     std::pair<int, uint32_t> Read(const RWWString& name) {
@@ -84,13 +55,13 @@ TEST_F(ChunkFailureTest, AFailureAtAnyChunkOrTheCountLeavesTheValueMissing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        g_failingValue.clear();
+        LetEveryWriteThrough();
         ASSERT_EQ(factory_.WriteChunkedBinary(&context_, u"Blob", old.data(), 1000), 1);
-        g_failingValue = c.failing;
+        FailWritesOf(c.failing);
         EXPECT_EQ(factory_.WriteChunkedBinary(&context_, u"Blob", c.data->data(),
                                               static_cast<uint32_t>(c.data->size())),
                   0);
-        g_failingValue.clear();
+        LetEveryWriteThrough();
         EXPECT_EQ(Read(u"Blob"), std::make_pair(0, 0u));
         EXPECT_EQ(factory_.RestoreObject(&context_, u"Blob", 0), nullptr);
         for (const char16_t* name : {u"Blob", u"Blob:0", u"Blob:1", u"Blob:4", u"Blob:6"}) {
@@ -107,9 +78,9 @@ TEST_F(ChunkFailureTest, AFailureInARegistryPathValueLeavesItMissingToo) {
     const std::vector<BYTE> old(300, 0x11);
     const std::vector<BYTE> newer(600, 0x22);
     ASSERT_EQ(factory_.WriteChunkedBinary(&context_, name.c_str(), old.data(), 300), 1);
-    g_failingValue = u"Pool:1";
+    FailWritesOf(u"Pool:1");
     EXPECT_EQ(factory_.WriteChunkedBinary(&context_, name.c_str(), newer.data(), 600), 0);
-    g_failingValue.clear();
+    LetEveryWriteThrough();
     EXPECT_EQ(Read(name.c_str()), std::make_pair(0, 0u));
     EXPECT_FALSE(Value(HKEY_CURRENT_USER, u"Software\\X", u"Pool").has_value());
     EXPECT_FALSE(Value(HKEY_CURRENT_USER, u"Software\\X", u"Pool:0").has_value());
@@ -119,9 +90,9 @@ TEST_F(ChunkFailureTest, AFailureAtTheFirstChunkChangesNothing) {
     const std::vector<BYTE> old(300, 0x11);
     const std::vector<BYTE> newer(600, 0x22);
     ASSERT_EQ(factory_.WriteChunkedBinary(&context_, u"Blob", old.data(), 300), 1);
-    g_failingValue = u"Blob:0";
+    FailWritesOf(u"Blob:0");
     EXPECT_EQ(factory_.WriteChunkedBinary(&context_, u"Blob", newer.data(), 600), 0);
-    g_failingValue.clear();
+    LetEveryWriteThrough();
     std::vector<BYTE> buffer(496);
     uint32_t length = 0;
     ASSERT_EQ(factory_.ReadChunkedBinary(&context_, u"Blob", buffer.data(), 496, &length), 1);

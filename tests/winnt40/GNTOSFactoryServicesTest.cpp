@@ -17,6 +17,7 @@
 #include "driver/GLocaleInfo.h"
 #include "driver/ReportCriticalError.h"
 #include "tests/driver/PlatformServicesTestSupport.h"
+#include "tests/support/TempFolder.h"
 #include "winnt40/GSemaphoreLock.h"
 
 namespace {
@@ -209,17 +210,9 @@ class FileTest : public HostStoreTest {
 protected:
     void SetUp() override {
         HostStoreTest::SetUp();
-        root_ = std::filesystem::path(testing::TempDir()) /
-                ("qvfiles_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(root_);
+        root_ = temp_.Path();
         std::filesystem::create_directories(root_ / "Spool");
         WinHostStore::Instance().MapDrive(u'Q', root_.string());
-    }
-
-    void TearDown() override {
-        std::filesystem::remove_all(root_);
-        HostStoreTest::TearDown();
     }
 
     std::vector<std::string> SpoolFiles() const {
@@ -230,6 +223,7 @@ protected:
         return names;
     }
 
+    qvtest::TempFolder temp_{"qvfiles"};
     std::filesystem::path root_;
     GNT40OSFactory factory_;
 };

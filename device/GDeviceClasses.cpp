@@ -1,0 +1,24 @@
+#include "device/GDeviceClasses.h"
+
+#include "device/GBin.h"
+#include "device/GCustomMediaSize.h"
+#include "device/GFormToTrayAssociation.h"
+#include "device/GFormToTrayDatabase.h"
+#include "device/GMarginPool.h"
+#include "device/GMedia.h"
+#include "device/GMediaPool.h"
+#include "device/GPaperHandlingDevice.h"
+#include "device/GTray.h"
+#include "model/MPersistentClass.h"
+
+void GRegisterDeviceClasses() {
+    GAddToFactory<GMedia>();
+    GAddToFactory<GMediaPool>();
+    GAddToFactory<GMarginPool>();
+    GAddToFactory<GTray>();
+    GAddToFactory<GBin>();
+    GAddToFactory<GPaperHandlingDevice>();
+    GAddToFactory<GFormToTrayDatabase>();
+    GAddToFactory<GFormToTrayAssociation>();
+    GAddToFactory<GCustomMediaSize>();
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Reads every source file of the ranked folders under a root and reports the
+// includes that its LayeringTable forbids.
+//
+// An include names a project file when it is quoted, or in angle brackets
+// with a known folder first. A quoted name is looked up beside the including
+// file first ("GFoo.h", "../rw/RWFoo.h"), then under the root, as the
+// compiler does; a quoted name found in neither place is taken for a
+// platform header and passed over. Lines inside block comments are skipped.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/layering/LayeringTable.h"
+
+struct LayeringViolation {
+    std::string file; // relative to the root
+    int line;
+    std::string include; // as written
+    std::string message;
+};
+
+class LayeringChecker {
+public:
+    explicit LayeringChecker(LayeringTable table) : table_(std::move(table)) {}
+
+    // Every .h and .cpp file below the ranked folders of root.
+    std::vector<LayeringViolation> CheckTree(const std::filesystem::path& root);
+    // One file (path relative to root) with the given text.
+    std::vector<LayeringViolation> CheckFile(const std::filesystem::path& root, const std::string& path,
+                                             const std::string& text) const;
+    // Files read by the last CheckTree.
+    size_t FilesChecked() const { return filesChecked_; }
+
+private:
+    // The included file relative to root, or empty when it is no project file.
+    std::string Resolve(const std::filesystem::path& root, const std::string& from, const std::string& name,
+                        bool quoted) const;
+
+    LayeringTable table_;
+    size_t filesChecked_ = 0;
+};

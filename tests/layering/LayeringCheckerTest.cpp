@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/layering/LayeringChecker.h"
+#include "tests/layering/LayeringTable.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The rules the design names, case by case.
+TEST(LayeringTableTest, ProjectTableKeepsTheLowerFoldersApart) {
+    const LayeringTable table = LayeringTable::Project();
+    struct Case {
+        const char* from;
+        const char* target;
+        bool allowed;
+    } cases[] = {
+        {"winapi", "winapi/WinKernel.h", true},
+        {"winapi", "rw/RWCString.h", false},
+        {"winapi", "model/GAttribute.h", false},
+        {"rw", "rw/RWCString.h", true},
+        {"rw", "winapi/WinKernel.h", true},
+        {"rw", "model/GAttribute.h", false},
+        {"rw", "driver/ModuleRuntime.h", false},
+        {"rw", "device/GPeripheral.h", false},
+        {"model", "rw/RWCString.h", true},
+        {"model", "winapi/WinKernel.h", true},
+        {"model", "model/GState.h", true},
+        {"model", "device/GPeripheral.h", true}, // the one sanctioned upward edge
+        {"model", "device/GPeripheralChain.h", false},
+        {"model", "device/GPeripheral.cpp", false},
+        {"model", "driver/GSettingsCodec.h", false},
+        {"model", "ui/pages/GBasicsPage.h", false},
+        {"driver", "model/GState.h", true},
+        {"winnt40", "driver/ModuleRuntime.h", true},
+        {"driver", "winnt40/GNTDriver.h", true}, // one rank
+        {"pdl", "job/GCommand.h", true},         // downward
+        {"ui/pages", "ui/framework/GUIData.h", true},
+        {"model", "tests/support/Hex.h", false},
+        {"pdl", "fuzz/Seeds.h", false},
+        {"rw", "unknown/Thing.h", false},
+        {"tests", "pdl/GCheetah.h", true}, // not checked
+        {"host", "driver/ModuleRuntime.h", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + " -> " + c.target);
+        EXPECT_EQ(table.MayInclude(c.from, c.target), c.allowed);
+    }
+}
+
+TEST(LayeringTableTest, EveryFolderAboveTheModelMayIncludeEveryFolderBelowIt) {
+    const LayeringTable table = LayeringTable::Project();
+    const std::vector<std::string> order = table.CheckedFolders();
+    for (size_t high = 0; high < order.size(); ++high) {
+        for (size_t low = 0; low <= high; ++low) {
+            SCOPED_TRACE(order[high] + " -> " + order[low]);
+            EXPECT_TRUE(table.MayInclude(order[high], order[low] + "/X.h"));
+        }
+    }
+}
+
+TEST(LayeringTableTest, DescribesWhatAFolderMayInclude) {
+    const LayeringTable table = LayeringTable::Project();
+    EXPECT_EQ(table.Describe("winapi"), "winapi");
+    EXPECT_EQ(table.Describe("rw"), "winapi and rw");
+    EXPECT_EQ(table.Describe("model"), "winapi, rw, model and device/GPeripheral.h");
+}
+
+// A scratch tree of a few files, checked with the project's table.
+class LayeringCheckerTest : public ::testing::Test {
+protected:
+    void Write(const std::string& path, const std::string& text) {
+        fs::create_directories((folder_.Path() / path).parent_path());
+        ASSERT_TRUE(qvtest::WriteFileBytes(folder_.Path(path), text));
+    }
+    std::vector<LayeringViolation> Check() {
+        LayeringChecker checker(LayeringTable::Project());
+        std::vector<LayeringViolation> found = checker.CheckTree(folder_.Path());
+        filesChecked_ = checker.FilesChecked();
+        return found;
+    }
+
+    qvtest::TempFolder folder_{"layering"};
+    size_t filesChecked_ = 0;
+};
+
+TEST_F(LayeringCheckerTest, DownwardIncludesPass) {
+    Write("winapi/WinKernel.h", "#pragma once\n#include <cstdint>\n");
+    Write("rw/RWFoo.h", "#pragma once\n#include \"winapi/WinKernel.h\"\n#include <string>\n");
+    Write("rw/RWFoo.cpp", "#include \"RWFoo.h\"\n#include \"rw/RWFoo.h\"\n#include \"zlib.h\"\n");
+    Write("model/GBar.cpp",
+          "#include \"model/GBar.h\"\n#include \"rw/RWFoo.h\"\n#include \"device/GPeripheral.h\"\n");
+    Write("ui/pages/GPage.cpp", "#include \"ui/framework/GSheet.h\"\n#include \"../../model/GBar.h\"\n");
+    Write("tests/rw/RWFooTest.cpp", "#include \"pdl/GWriter.h\"\n");
+    EXPECT_TRUE(Check().empty());
+    EXPECT_EQ(filesChecked_, 5u); // tests/ is not read
+}
+
+TEST_F(LayeringCheckerTest, EveryFormOfAnUpwardIncludeIsCaught) {
+    struct Case {
+        const char* what;
+        const char* file;
+        const char* include;
+    } cases[] = {
+        {"from the root", "rw/RWFoo.cpp", "#include \"model/GBar.h\""},
+        {"relative", "rw/RWFoo.cpp", "#include \"../model/GBar.h\""},
+        {"angle brackets", "rw/RWFoo.cpp", "#include <model/GBar.h>"},
+        {"spaced directive", "rw/RWFoo.cpp", "  #  include   \"driver/ModuleRuntime.h\""},
+        {"nested source folder", "rw/detail/RWImpl.cpp", "#include \"model/GBar.h\""},
+        {"platform layer", "winapi/WinKernel.cpp", "#include \"rw/RWFoo.h\""},
+        {"model beyond its edge", "model/GBar.cpp", "#include \"device/GPeripheralChain.h\""},
+        {"model to the driver", "model/GBar.cpp", "#include \"driver/GSettingsCodec.h\""},
+        {"product to tests", "pdl/GWriter.cpp", "#include \"tests/support/Hex.h\""},
+    };
+    Write("model/GBar.h", "#pragma once\n");
+    Write("rw/RWFoo.h", "#pragma once\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Write(c.file, std::string("// header\n#include <vector>\n") + c.include + "\n");
+        const std::vector<LayeringViolation> found = Check();
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_EQ(found[0].file, c.file);
+        EXPECT_EQ(found[0].line, 3);
+        fs::remove(folder_.Path(c.file));
+    }
+}
+
+TEST_F(LayeringCheckerTest, ReportsTheRuleItBroke) {
+    Write("rw/RWFoo.cpp", "#include \"model/GBar.h\"\n");
+    const std::vector<LayeringViolation> found = Check();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].include, "model/GBar.h");
+    EXPECT_EQ(found[0].message, "includes a file of model; rw may include only from winapi and rw");
+}
+
+TEST_F(LayeringCheckerTest, CommentedOutIncludesAreNotIncludes) {
+    Write("rw/RWFoo.cpp", "// #include \"model/GBar.h\"\n/*\n#include \"model/GBar.h\"\n*/\n"
+                          "/* x */ #include \"winapi/WinKernel.h\"\n");
+    EXPECT_TRUE(Check().empty());
+}
+
+// The real tree passes; the same tree with one include added upward fails,
+// naming that include.
+TEST(LayeringRealTreeTest, PassesAndFailsOnOneAddedUpwardInclude) {
+    const fs::path source = QV_SOURCE_DIR;
+    qvtest::TempFolder copy("layering-tree");
+    const LayeringTable table = LayeringTable::Project();
+    for (const std::string& folder : table.CheckedFolders()) {
+        if (fs::is_directory(source / folder))
+            fs::copy(source / folder, copy.Path() / folder, fs::copy_options::recursive);
+    }
+    LayeringChecker checker(table);
+    EXPECT_TRUE(checker.CheckTree(copy.Path()).empty());
+    EXPECT_GT(checker.FilesChecked(), 100u);
+
+    const std::string header = copy.Path("rw/RWCString.h");
+    ASSERT_TRUE(
+        qvtest::WriteFileBytes(header, qvtest::ReadFileBytes(header) + "#include \"model/GState.h\"\n"));
+    const std::vector<LayeringViolation> found = checker.CheckTree(copy.Path());
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].file, "rw/RWCString.h");
+    EXPECT_EQ(found[0].include, "model/GState.h");
+}
+
+} // namespace

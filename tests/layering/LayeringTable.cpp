@@ -1,0 +1,118 @@
+#include "tests/layering/LayeringTable.h"
+
+#include <algorithm>
+
+void LayeringTable::AddFolder(const std::string& folder, int rank) {
+    folders_.push_back({folder, rank});
+}
+
+void LayeringTable::AddUnchecked(const std::string& folder) {
+    folders_.push_back({folder, -1});
+}
+
+void LayeringTable::AllowUpward(const std::string& from, const std::string& target) {
+    upward_.push_back({from, target});
+}
+
+std::vector<std::string> LayeringTable::CheckedFolders() const {
+    std::vector<std::string> names;
+    for (const Folder& folder : folders_)
+        if (folder.rank >= 0) names.push_back(folder.name);
+    return names;
+}
+
+namespace {
+// Whether path is folder or lies inside it.
+bool Within(const std::string& path, const std::string& folder) {
+    return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+                              path[folder.size()] == '/');
+}
+} // namespace
+
+std::string LayeringTable::FolderOf(const std::string& path) const {
+    std::string best;
+    for (const Folder& folder : folders_)
+        if (Within(path, folder.name) && folder.name.size() > best.size()) best = folder.name;
+    return best;
+}
+
+const LayeringTable::Folder* LayeringTable::Find(const std::string& folder) const {
+    for (const Folder& entry : folders_)
+        if (entry.name == folder) return &entry;
+    return nullptr;
+}
+
+bool LayeringTable::IsChecked(const std::string& folder) const {
+    const Folder* entry = Find(folder);
+    return entry != nullptr && entry->rank >= 0;
+}
+
+bool LayeringTable::MayInclude(const std::string& from, const std::string& path) const {
+    const Folder* source = Find(from);
+    if (source == nullptr || source->rank < 0) return true;
+    const Folder* target = Find(FolderOf(path));
+    if (target == nullptr || target->rank < 0) return false;
+    if (target->rank <= source->rank) return true;
+    return std::any_of(upward_.begin(), upward_.end(),
+                       [&](const Edge& edge) { return edge.from == from && Within(path, edge.target); });
+}
+
+std::string LayeringTable::Describe(const std::string& from) const {
+    const Folder* source = Find(from);
+    if (source == nullptr || source->rank < 0) return "anything";
+    std::vector<std::string> allowed;
+    for (const Folder& folder : folders_)
+        if (folder.rank >= 0 && folder.rank <= source->rank) allowed.push_back(folder.name);
+    for (const Edge& edge : upward_)
+        if (edge.from == from) allowed.push_back(edge.target);
+    std::string text;
+    for (size_t i = 0; i < allowed.size(); ++i) {
+        if (i > 0) text += i + 1 == allowed.size() ? " and " : ", ";
+        text += allowed[i];
+    }
+    return text;
+}
+
+LayeringTable LayeringTable::Project() {
+    LayeringTable table;
+    // Bottom up. The platform layer and the foundation library stand alone;
+    // the model builds on them.
+    table.AddFolder("winapi", 0);
+    table.AddFolder("rw", 1);
+    table.AddFolder("model", 2);
+    table.AddFolder("driver", 3);
+    table.AddFolder("winnt40", 3); // the NT implementations of the driver's interfaces
+    table.AddFolder("device", 4);
+    table.AddFolder("ui/framework", 5);
+    table.AddFolder("ui/pages", 6);
+    table.AddFolder("config", 7);
+    table.AddFolder("job", 8);
+    table.AddFolder("filters", 9);
+    table.AddFolder("pdl", 10);
+    for (const char* folder : {"host", "tests", "bench", "fuzz"})
+        table.AddUnchecked(folder);
+
+    // The one upward edge of the model: its attributes dispatch to the
+    // device interface.
+    table.AllowUpward("model", "device/GPeripheral.h");
+
+    // Above the model the subsystems call each other in both directions
+    // through their interfaces, so no single order holds there. These are
+    // the upward calls the design has; anything else is a design change.
+    for (const char* driver : {"driver", "winnt40"}) {
+        table.AllowUpward(driver, "device");       // the instance owns the paper-handling model
+        table.AllowUpward(driver, "ui/framework"); // property-sheet glue, the module's own tabs
+        table.AllowUpward(driver, "config");       // the agent provider, extension modules
+        table.AllowUpward(driver, "pdl");          // the driver context's fonts and writers
+    }
+    table.AllowUpward("device", "config");         // installed options of the peripherals
+    table.AllowUpward("device", "job");            // the job context plays commands
+    table.AllowUpward("device", "filters");        // the peripheral chain holds the page filters
+    table.AllowUpward("device", "pdl");            // the printer holds the writers and the output channel
+    table.AllowUpward("ui/framework", "ui/pages"); // the framework builds the tabs' controls
+    table.AllowUpward("ui/framework", "config");   // the extension pages
+    table.AllowUpward("config", "job");            // rendering-time plug-ins take and give commands
+    table.AllowUpward("job", "pdl");               // commands and the fonts they draw with
+    table.AllowUpward("filters", "pdl");           // filters and the fonts they draw with
+    return table;
+}
