@@ -6,11 +6,8 @@
 // temporary folder mapped as drive D:.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <atomic>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +24,7 @@
 #include "model/GResourceMappingList.h"
 #include "model/MPersistentComposite.h"
 #include "rw/RWVirtualOutStream.h"
+#include "tests/support/TempFolder.h"
 #include "winapi/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
 
@@ -134,11 +132,7 @@ protected:
         g_events.Clear();
         g_reports.clear();
         previousHandler_ = SetCriticalErrorHandler(&RecordReport);
-        // Unique per process: the tests of a program may run in parallel.
-        std::string pattern = (std::filesystem::temp_directory_path() / "qvserver-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-        store.MapDrive(u'D', folder_.string());
+        store.MapDrive(u'D', folder_.Path().string());
         AddPrinter(u"P1", u"Driver A", u"D:\\a.dat");
         AddPrinter(u"P2", u"Driver A", u"D:\\a.dat");
         AddPrinter(u"P3", u"Driver B", u"D:\\b.dat");
@@ -153,8 +147,6 @@ protected:
         server_.reset();
         GOSFactory::Install(nullptr);
         SetCriticalErrorHandler(previousHandler_);
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
         WinHostStore::Instance().Reset();
     }
 
@@ -204,7 +196,7 @@ protected:
 
     ServerTestFactory* factory_ = nullptr;
     std::unique_ptr<GDriverServer> server_;
-    std::filesystem::path folder_;
+    qvtest::TempFolder folder_{"qvserver"};
 
 private:
     CriticalErrorHandler previousHandler_ = nullptr;

@@ -6,6 +6,7 @@
 #include "DriverServerTestSupport.h"
 #include "driver/GLock.h"
 #include "model/GResourceMappingList.h"
+#include "tests/support/FileBytes.h"
 
 using namespace servertest;
 
@@ -166,10 +167,7 @@ TEST_F(DriverServerTest, AMissingDataFileLeavesNoEntry) {
     EXPECT_EQ(g_events.deleted, 1);
     EXPECT_EQ(Server().DriverCount(), 0u);
     // A file that is not an object graph fails the same way.
-    std::FILE* junk = std::fopen((folder_ / "missing.dat").c_str(), "wb");
-    ASSERT_NE(junk, nullptr);
-    std::fputs("not a graph", junk);
-    std::fclose(junk);
+    ASSERT_TRUE(qvtest::WriteFileBytes(folder_.Path("missing.dat"), "not a graph"));
     EXPECT_EQ(Get(u"P4", u"Driver C", cookie), nullptr);
     EXPECT_EQ(Server().DriverCount(), 0u);
     EXPECT_EQ(g_events.deleted, 2);
