@@ -1,15 +1,17 @@
-// The module's process entry. Attach sets up the module's own runtime; the
-// rest of start-up and the detach work arrive with the driver entry code.
-#include "driver/ModuleRuntime.h"
+// The module's process entry, called by the loader when the module is
+// loaded (process attach) and when its last reference is freed (process
+// detach). Thread attach and detach do nothing.
+#include "driver/GModuleEntry.h"
 #include "winapi/WinExport.h"
 #include "winapi/WinModule.h"
 
-QV_MODULE_EXPORT BOOL DllMain(HINSTANCE, DWORD reason, LPVOID) {
-    if (reason != DLL_PROCESS_ATTACH) return TRUE;
-    try {
-        InitializeModuleRuntime();
+QV_MODULE_EXPORT BOOL DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
+        return GModuleEntry::Instance().Attach(instance);
+    case DLL_PROCESS_DETACH:
+        return GModuleEntry::Instance().Detach();
+    default:
         return TRUE;
-    } catch (...) {
-        return FALSE;
     }
 }

@@ -9,6 +9,7 @@
 #include "device/GMediaPool.h"
 #include "driver/GLocaleInfo.h"
 #include "driver/GOSFactory.h"
+#include "driver/GPrinterIdentity.h"
 #include "model/GAttributeComposite.h"
 #include "model/GResourceMappingList.h"
 #include "model/GStringAttribute.h"
@@ -93,6 +94,15 @@ void GDriverContext::SetNames(const RWWString& printerName, const RWWString& dri
     printerName_ = printerName;
     driverName_ = driverName;
     portName_ = portName;
+}
+
+void GDriverContext::ResetCache(const GPrinterIdentity& identity) {
+    SetNames(identity.GetPrinterName(), identity.GetDriverName(), identity.GetPortName());
+    ResetCache();
+}
+
+std::unique_ptr<GPrinterIdentity> GDriverContext::CopyIdentity() const {
+    return std::make_unique<GPrinterIdentity>(nullptr, GetPrinterName(), GetDriverName(), GetPortName(), 0);
 }
 
 void GDriverContext::ResetCache() {

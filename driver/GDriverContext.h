@@ -26,6 +26,7 @@
 class GAttributeComposite;
 class GCustomMediaSize;
 class GDriver;
+class GPrinterIdentity;
 class GJobContext;
 class GMediaPool;
 class GResourceMappingList;
@@ -106,6 +107,12 @@ public:
     // --- The context's own operations ---------------------------------------
     // Marks the caches stale and drops the symmetric media pool.
     virtual void ResetCache();
+    // Takes over the printer of a new request (a parked instance reused for
+    // another printer of the same driver): its names, then ResetCache().
+    virtual void ResetCache(const GPrinterIdentity& identity);
+    // A new identity equal to the object's own (no printer handle); the
+    // caller owns it.
+    virtual std::unique_ptr<GPrinterIdentity> CopyIdentity() const;
     // What the context could give back under memory pressure: nothing.
     virtual int32_t ReleaseMemory() { return 0; }
     // The colour value: setting 339 of the configuration tree's root,

@@ -61,7 +61,7 @@ public:
     // it), or null.
     virtual GDriver* CreateDriver(const GPrinterIdentity& identity) = 0;
     // 2. A job-side object for the identity's printer, or null.
-    virtual void* CreateJobObject(const GPrinterIdentity& identity) = 0;
+    virtual GDriverContext* CreateJobObject(const GPrinterIdentity& identity) = 0;
     // 3. Returns its argument.
     virtual void* AdoptJobObject(void* object);
     // 4. The platform object the job context keeps for its job, or null.

@@ -4,41 +4,50 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "driver/GDriverServer.h"
+
 namespace {
-void AbortProcess() {
-    std::_Exit(3);
-}
+std::atomic<CriticalErrorHandler> g_handler{&DefaultCriticalErrorHandler};
 
-std::atomic<CriticalFailedHook> g_failedHook{nullptr};
-std::atomic<CriticalAbortHook> g_abortHook{&AbortProcess};
-thread_local char t_lastText[256] = "";
-} // namespace
+constexpr size_t kTextSize = 256;
 
-void ReportCriticalError(int severity, uint32_t errorId, const char*, int, const char*) {
+void FormatText(int severity, uint32_t errorId, char (&text)[kTextSize]) {
     const unsigned id = static_cast<uint16_t>(errorId);
     if (severity == 2) {
-        std::snprintf(t_lastText, sizeof t_lastText,
+        std::snprintf(text, sizeof text,
                       "There has been a critical error and the printer driver cannot continue.  Save your "
                       "work, and exit the current application.  (Error id = %u)",
                       id);
     } else {
-        std::snprintf(t_lastText, sizeof t_lastText, "Error id = %u  (No error string table, yet...)", id);
+        std::snprintf(text, sizeof text, "Error id = %u  (No error string table, yet...)", id);
     }
+}
+} // namespace
+
+void ReportCriticalError(int severity, uint32_t errorId, const char* sourceName, int line,
+                         const char* message) {
+    g_handler.load()(severity, errorId, sourceName, line, message);
+}
+
+CriticalErrorHandler SetCriticalErrorHandler(CriticalErrorHandler handler) {
+    return g_handler.exchange(handler != nullptr ? handler : &DefaultCriticalErrorHandler);
+}
+
+void DefaultCriticalErrorHandler(int severity, uint32_t errorId, const char*, int, const char*) {
+    // Formatted as the module always did, though nobody reads it: the
+    // formatting allocates nothing, so a report from the out-of-memory
+    // handler cannot fail here.
+    char text[kTextSize];
+    FormatText(severity, errorId, text);
     if (severity != 1 && severity != 2) return;
     if (severity == 2) {
-        if (CriticalFailedHook failed = g_failedHook.load()) failed();
+        if (GDriverServer* server = GDriverServer::Instance()) server->SetFailed();
     }
-    g_abortHook.load()();
+    std::_Exit(kCriticalExitCode);
 }
 
-const char* LastCriticalErrorText() {
-    return t_lastText;
-}
-
-CriticalFailedHook SetCriticalFailedHook(CriticalFailedHook hook) {
-    return g_failedHook.exchange(hook);
-}
-
-CriticalAbortHook SetCriticalAbortHook(CriticalAbortHook hook) {
-    return g_abortHook.exchange(hook != nullptr ? hook : &AbortProcess);
+std::string CriticalErrorText(int severity, uint32_t errorId) {
+    char text[kTextSize];
+    FormatText(severity, errorId, text);
+    return text;
 }

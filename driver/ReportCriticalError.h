@@ -1,26 +1,44 @@
 #pragma once
-// The one reporter of critical internal failures. It shows nothing: severity
-// 1 aborts the process, severity 2 marks the driver failed and aborts, any
-// other severity returns.
+// The one reporter of critical internal failures: lock failures, memory
+// failures and broken invariants anywhere in the module. It shows, writes
+// and logs nothing. What a report does is one replaceable function, the
+// handler; the default handler keeps the module's rules:
+//   severity 1: the process ends (abnormal termination, exit code 3);
+//   severity 2: the driver server is marked failed (it parks nothing any
+//               more and drops what it had parked), then the process ends
+//               the same way;
+//   any other severity: the report returns.
+// A test (or a host) installs its own handler to watch reports without
+// ending its process; death tests run the default one. Callers go on after
+// a report only as far as is safe: under a handler that returns they give
+// up the operation that failed.
 #include <cstdint>
+#include <string>
 
 enum : uint32_t {
+    kCriticalOutOfMemory = 101,
     kCriticalLockFailed = 301,
     kCriticalUnlockFailed = 302,
-    kCriticalOutOfMemory = 101,
     kCriticalReleaseFailed = 501,
 };
 
+// The exit code of a process ended by a report.
+constexpr int kCriticalExitCode = 3;
+
+using CriticalErrorHandler = void (*)(int severity, uint32_t errorId, const char* sourceName, int line,
+                                      const char* message);
+
+// Hands the report to the installed handler.
 void ReportCriticalError(int severity, uint32_t errorId, const char* sourceName, int line,
                          const char* message);
 
-// The text the reporter formats (not shown anywhere; kept for inspection).
-const char* LastCriticalErrorText();
+// Installs handler (null: the default) and returns the handler it replaces.
+CriticalErrorHandler SetCriticalErrorHandler(CriticalErrorHandler handler);
 
-// Replaceable steps, so a host or a test can observe the reporter without
-// ending its process: what "mark the driver failed" does (the driver server
-// installs its own) and what ends the process (default: abort, exit code 3).
-using CriticalFailedHook = void (*)();
-using CriticalAbortHook = void (*)();
-CriticalFailedHook SetCriticalFailedHook(CriticalFailedHook hook);
-CriticalAbortHook SetCriticalAbortHook(CriticalAbortHook hook);
+// The module's rules above. The source name, line and message are not used.
+void DefaultCriticalErrorHandler(int severity, uint32_t errorId, const char* sourceName, int line,
+                                 const char* message);
+
+// The text a report formats (into a 256-byte buffer; shown nowhere): the
+// error id as an unsigned 16-bit number in the severity's sentence.
+std::string CriticalErrorText(int severity, uint32_t errorId);

@@ -21,6 +21,7 @@ WinMachineState& WinMachineState::operator=(const WinMachineState& other) {
     computerName = other.computerName;
     ansiCodePage = other.ansiCodePage;
     oemCodePage = other.oemCodePage;
+    crtLocaleCodePages = other.crtLocaleCodePages;
     osVersion = other.osVersion;
     systemLanguage = other.systemLanguage;
     userLanguage = other.userLanguage;

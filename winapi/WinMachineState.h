@@ -5,6 +5,7 @@
 // languages, environment, the host folders behind Windows paths and the
 // module table. The host store (winapi/WinHostStore.h) holds one of these;
 // its persistence saves and loads it whole.
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -99,6 +100,10 @@ struct WinMachineState {
     std::u16string computerName = u"QVHOST";
     UINT ansiCodePage = 1252;
     UINT oemCodePage = 437;
+    // The simulated process's C runtime locale (winapi/WinCrtLocale.h): the
+    // code page of each category, 0 for "C"; index 0 (all categories) is
+    // unused. Process state: not persisted.
+    std::array<UINT, 6> crtLocaleCodePages{};
     WinOsVersion osVersion;
     LANGID systemLanguage = 0x0409;
     LANGID userLanguage = 0x0409;

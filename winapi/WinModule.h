@@ -47,3 +47,11 @@ int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);
 // Platform layer, not a Windows call: the resource data of a loaded module
 // (null when it carries none).
 const WinModuleResources* ModuleResources(HMODULE module);
+
+// Platform layer, not Windows calls: the process has begun to end. From then
+// on the last FreeLibrary of a module neither calls its DllMain nor unloads
+// it: as on Windows, where the process's end takes the modules down and a
+// thread still running then does not detach them. The main thread's end
+// marks it (its end is the process's), and so does the layer's exit handler.
+void WinBeginProcessEnd();
+bool WinProcessEnding();

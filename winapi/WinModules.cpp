@@ -5,6 +5,7 @@
 #include <link.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,14 @@
 #include "winapi/WinText.h"
 
 namespace {
+std::atomic<bool> g_processEnding{false};
+
+// The layer's exit handler: registered when the layer is loaded, before any
+// module, so it runs after the exit handlers of everything loaded later.
+struct ProcessEnd {
+    ~ProcessEnd() { WinBeginProcessEnd(); }
+} g_processEnd;
+
 struct Module {
     std::string hostPath; // canonical
     std::u16string windowsName;
@@ -289,6 +298,11 @@ BOOL FreeLibrary(HMODULE handle) {
     if (module == nullptr) return Fail(ERROR_INVALID_HANDLE, FALSE);
     if (module == ProcessModule()) return TRUE;
     if (--module->references > 0) return TRUE;
+    if (WinProcessEnding()) {
+        // The process's end takes the module down, with its own statics.
+        module->references = 0;
+        return TRUE;
+    }
     if (module->attached) CallDllMain(*module, DLL_PROCESS_DETACH);
     Unload(module);
     return TRUE;
@@ -374,4 +388,12 @@ int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax) {
     std::memcpy(buffer, narrow.data(), copied);
     buffer[copied] = 0;
     return static_cast<int>(copied);
+}
+
+void WinBeginProcessEnd() {
+    g_processEnding.store(true);
+}
+
+bool WinProcessEnding() {
+    return g_processEnding.load();
 }

@@ -58,6 +58,9 @@ class Thread : public WinKernelObject {
 public:
     Thread(LPTHREAD_START_ROUTINE start, LPVOID parameter, bool suspended)
         : start_(start), parameter_(parameter), suspended_(suspended) {}
+    // A thread the layer did not start (adopted): it runs already and is
+    // never joined here.
+    Thread() : start_(nullptr), parameter_(nullptr), suspended_(false), id_(GetCurrentThreadId()) {}
     ~Thread() override {
         if (!started_) return;
         // Joined once it has ended; a thread that outlives its last handle
@@ -77,6 +80,8 @@ public:
     void Run();
     void Finish(DWORD exitCode);
     void SetPendingFree(HMODULE module) { pendingFree_ = module; }
+    // The object of a thread the layer started, while it runs.
+    std::shared_ptr<Thread> Self() const { return self_; }
 
 private:
     static void* Trampoline(void* argument);
@@ -95,6 +100,29 @@ private:
 
 thread_local Thread* t_thread = nullptr;
 thread_local DWORD t_exitCode = 0;
+
+// The kernel object of a thread the layer did not start (the host's main
+// thread, a std::thread), made when the thread first asks for a handle to
+// itself and signalled when the thread ends.
+// The process's main thread is never signalled: its end is the process's
+// end, which, as on Windows, no other thread lives to see.
+struct AdoptedThread {
+    std::shared_ptr<Thread> thread;
+    ~AdoptedThread() {
+        if (getpid() == static_cast<pid_t>(syscall(SYS_gettid))) {
+            WinBeginProcessEnd();
+            return;
+        }
+        if (thread) thread->Finish(0);
+    }
+};
+thread_local AdoptedThread t_adopted;
+
+std::shared_ptr<Thread> CurrentThreadObject() {
+    if (t_thread != nullptr) return t_thread->Self();
+    if (!t_adopted.thread) t_adopted.thread = std::make_shared<Thread>();
+    return t_adopted.thread;
+}
 
 // Ends the thread's record however the thread ends: by returning, or by
 // ExitThread's unwinding.
@@ -230,7 +258,10 @@ BOOL CloseHandle(HANDLE object) {
 }
 
 BOOL DuplicateHandle(HANDLE, HANDLE source, HANDLE, LPHANDLE target, DWORD, BOOL, DWORD options) {
-    std::shared_ptr<WinKernelObject> object = WinKernelObjects().Find(source);
+    // The current thread's pseudo handle duplicates into a real handle of
+    // the calling thread, as on Windows.
+    std::shared_ptr<WinKernelObject> object =
+        source == kCurrentThread ? CurrentThreadObject() : WinKernelObjects().Find(source);
     if (!object || target == nullptr) {
         SetLastError(object ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
         return FALSE;

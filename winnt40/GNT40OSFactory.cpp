@@ -1,8 +1,10 @@
 #include "winnt40/GNT40OSFactory.h"
 
+#include <new>
 #include <vector>
 
 #include "winapi/WinSpool.h"
+#include "winnt40/GMiniInstallerLoader.h"
 
 GNT40OSFactory::GNT40OSFactory() = default;
 
@@ -30,8 +32,8 @@ RWWString GNT40OSFactory::GetDriverDataFile(GDriverContext* context) {
     return info->pDataFile != nullptr ? RWWString(info->pDataFile) : RWWString();
 }
 
-GModuleLoader* GNT40OSFactory::LoadSetupLibrary(const RWWString&, HANDLE) {
-    return nullptr;
+GModuleLoader* GNT40OSFactory::LoadSetupLibrary(const RWWString& printerName, HANDLE printer) {
+    return new (std::nothrow) GMiniInstallerLoader(printerName, printer);
 }
 
 HANDLE GNT40OSFactory::GetPrinterHandle(GDriverContext*) {

@@ -4,10 +4,9 @@
 // driver's data file, the mini-installer loader, the printer handle of a
 // driver context).
 //
-// The driver instance and the mini-installer loader are not part of the
-// module yet: until they are, CreateDriver and LoadSetupLibrary answer null
-// and GetPrinterHandle null (so printer data is reached through a printer
-// opened by name).
+// The driver instance is not part of the module yet: until it is,
+// CreateDriver answers null and GetPrinterHandle null (so printer data is
+// reached through a printer opened by name).
 #include "winnt40/GNTOSFactory.h"
 
 class GNT40OSFactory : public GNTOSFactory {
@@ -23,6 +22,9 @@ public:
     // the printer is opened by name when the context has no handle. Empty
     // when it cannot be had.
     RWWString GetDriverDataFile(GDriverContext* context) override;
+    // A new mini-installer loader for the printer (GMiniInstallerLoader),
+    // which loads the mini-installer when the printer's driver data allows;
+    // the caller owns it. Null when it cannot be made.
     GModuleLoader* LoadSetupLibrary(const RWWString& printerName, HANDLE printer) override;
     HANDLE GetPrinterHandle(GDriverContext* context) override;
 };

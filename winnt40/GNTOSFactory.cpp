@@ -344,7 +344,7 @@ GDriver* GNTOSFactory::CreateDriver(const GPrinterIdentity&) {
     return nullptr;
 }
 
-void* GNTOSFactory::CreateJobObject(const GPrinterIdentity&) {
+GDriverContext* GNTOSFactory::CreateJobObject(const GPrinterIdentity&) {
     return nullptr;
 }
 

@@ -50,7 +50,7 @@ public:
     ~GNTOSFactory() override;
 
     GDriver* CreateDriver(const GPrinterIdentity& identity) override;
-    void* CreateJobObject(const GPrinterIdentity& identity) override;
+    GDriverContext* CreateJobObject(const GPrinterIdentity& identity) override;
     void* QueryJobContextService(GDriverContext* context) override;
     // Record local: the layer's local time; record shifted: that time moved
     // by the offset in minutes, carried through hour, day, month and year,

@@ -190,3 +190,20 @@ TEST_F(WinModulesTest, FreeLibraryAndExitThreadUnloadsAfterTheThreadHasLeftTheMo
     EXPECT_EQ(Counter(u"Software\\QvDouble", u"Detached"), 1u);
     EXPECT_EQ(GetModuleHandleW(u"QVDOUBLE.DLL"), nullptr);
 }
+
+// Once the process has begun to end, a last FreeLibrary neither detaches
+// nor unloads (checked in a child process: the state is process-wide).
+TEST_F(WinModulesTest, AfterTheProcessBeganToEndModulesAreNeitherDetachedNorUnloaded) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_FALSE(WinProcessEnding());
+    EXPECT_EXIT(
+        {
+            HMODULE module = LoadLibraryW(u"QVDOUBLE.DLL");
+            WinBeginProcessEnd();
+            FreeLibrary(module);
+            const bool kept = Counter(u"Software\\QvDouble", u"Detached") == 0 &&
+                              GetModuleHandleW(u"QVDOUBLE.DLL") == module && module != nullptr;
+            std::_Exit(kept ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}

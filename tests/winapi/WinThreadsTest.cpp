@@ -149,3 +149,53 @@ TEST(WinThreadsTest, MulDivRoundsHalvesAwayFromZeroAndFlagsFailures) {
     for (const Case& c : cases)
         EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
 }
+
+namespace {
+// What a thread does in the test below: duplicates its own pseudo handle,
+// says so, and waits to be let go.
+struct SelfHandle {
+    HANDLE started = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE own = nullptr;
+    BOOL duplicated = FALSE;
+    ~SelfHandle() {
+        CloseHandle(started);
+        CloseHandle(release);
+    }
+};
+
+DWORD DuplicateSelfAndWait(LPVOID parameter) {
+    auto& self = *static_cast<SelfHandle*>(parameter);
+    self.duplicated = DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self.own,
+                                      0, FALSE, DUPLICATE_SAME_ACCESS);
+    SetEvent(self.started);
+    WaitForSingleObject(self.release, INFINITE);
+    return 0;
+}
+} // namespace
+
+// A duplicate of the current-thread pseudo handle is a real handle of the
+// calling thread, signalled when that thread ends: for threads the layer
+// started and for threads it did not (a std::thread here).
+TEST(WinThreadsTest, TheCurrentThreadsPseudoHandleDuplicatesIntoAHandleOfThatThread) {
+    for (const bool layerThread : {true, false}) {
+        SCOPED_TRACE(layerThread ? "layer thread" : "std::thread");
+        SelfHandle self;
+        WinScopedKernelObject layer;
+        std::thread foreign;
+        if (layerThread)
+            layer.Reset(CreateThread(nullptr, 0, &DuplicateSelfAndWait, &self, 0, nullptr));
+        else
+            foreign = std::thread(&DuplicateSelfAndWait, &self);
+        ASSERT_EQ(WaitForSingleObject(self.started, INFINITE), WAIT_OBJECT_0);
+        ASSERT_TRUE(self.duplicated);
+        WinScopedKernelObject own(self.own);
+        EXPECT_EQ(WaitForSingleObject(own.Get(), 0), WAIT_TIMEOUT);
+        DWORD code = 0;
+        ASSERT_TRUE(GetExitCodeThread(own.Get(), &code));
+        EXPECT_EQ(code, STILL_ACTIVE);
+        SetEvent(self.release);
+        EXPECT_EQ(WaitForSingleObject(own.Get(), INFINITE), WAIT_OBJECT_0);
+        if (foreign.joinable()) foreign.join();
+    }
+}

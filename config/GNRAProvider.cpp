@@ -1,0 +1,3 @@
+#include "config/GNRAProvider.h"
+
+GNRAProvider::~GNRAProvider() = default;
