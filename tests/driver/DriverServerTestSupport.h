@@ -67,6 +67,7 @@ public:
         if (announceDeletion) std::fprintf(stderr, "instance of %s deleted\n", announceDeletion);
     }
 
+    using GDriver::ResetCache;
     void ResetCache(const GPrinterIdentity& identity) override {
         ++g_events.reset;
         SetNames(identity.GetPrinterName(), identity.GetDriverName(), identity.GetPortName());
