@@ -11,6 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     std::ostringstream out;
     GLZWCoder coder;
-    coder.Expand(in, out);
+    coder.Expand(in, out, 1 << 20); // a few kilobytes of codes can name far more
     return 0;
 }
