@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::istringstream in(bytes);
         std::ostringstream out;
         GLZWCoder coder;
-        const int result = coder.Expand(in, out);
+        const int result = coder.Expand(in, out, 1 << 20); // a few kilobytes of codes can name far more
         if (result != 0 && result != 1) std::abort();
     }
     std::istringstream plain(bytes);

@@ -74,6 +74,24 @@ public:
     void Resize(uint32_t capacity);
     // Releases every slot; count 0, capacity unchanged.
     void Clear();
+    // Takes out, in one pass, every slot for which drop(slot, kept) answers
+    // true (kept: the count of slots kept before it, which stay at indexes
+    // 0..kept - 1) and appends it to dropped; the others keep their order.
+    // The capacity figure does not change.
+    template <typename Drop> void Extract(Drop drop, std::vector<GCountedPtr>& dropped) {
+        size_t kept = 0;
+        for (size_t i = 0; i < slots_.size(); ++i) {
+            if (drop(slots_[i], static_cast<uint32_t>(kept))) {
+                dropped.push_back(std::move(slots_[i]));
+            } else if (kept != i) {
+                slots_[kept++] = std::move(slots_[i]);
+            } else {
+                ++kept;
+            }
+        }
+        slots_.resize(kept); // what remains past kept was moved out
+    }
+
     // Makes room for n slots in all without changing the capacity figure,
     // so that appending up to n reallocates nothing (for a restore that
     // knows how many children its input can still hold).

@@ -31,15 +31,8 @@ template <class Carrier> void GResourceMappingList::RestoreGutsFrom(Carrier& car
 RW_DEFINE_GUTS(GResourceMappingList)
 
 void GResourceMappingList::DropStrayChildren() {
-    GCountedPtrVector& children = MutableChildren();
-    uint32_t i = 0;
-    while (i < children.Count()) {
-        if (children.At(i).As<GResourceMapping>() != nullptr) {
-            ++i;
-        } else {
-            dropped_.push_back(children.RemoveAt(i));
-        }
-    }
+    MutableChildren().Extract(
+        [](const GCountedPtr& child, uint32_t) { return child.As<GResourceMapping>() == nullptr; }, dropped_);
 }
 
 void GResourceMappingList::Add(MPersistentObject* object) {

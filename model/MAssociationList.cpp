@@ -57,19 +57,21 @@ RW_DEFINE_GUTS(MAssociationList)
 
 void MAssociationList::DropStrayChildren() {
     GCountedPtrVector& children = MutableChildren();
-    uint32_t i = 0;
-    while (i < children.Count()) {
-        const auto* association = children.At(i).As<MPersistentAssociation>();
-        bool keep = association != nullptr;
-        for (uint32_t j = 0; keep && j < i; ++j) {
-            keep = KeyMatches(&children.At(j), association->GetKey()) == 0;
-        }
-        if (keep) {
-            ++i;
-        } else {
-            dropped_.push_back(children.RemoveAt(i));
-        }
-    }
+    children.Extract(
+        [&children](const GCountedPtr& child, uint32_t kept) {
+            const auto* association = child.As<MPersistentAssociation>();
+            if (association == nullptr) {
+                return true;
+            }
+            // A later association with the key of a kept one goes.
+            for (uint32_t j = 0; j < kept; ++j) {
+                if (KeyMatches(&children.At(j), association->GetKey()) != 0) {
+                    return true;
+                }
+            }
+            return false;
+        },
+        dropped_);
 }
 
 void MAssociationList::Add(MPersistentObject* object) {

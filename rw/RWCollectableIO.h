@@ -26,8 +26,12 @@
 // the wrong kind of entry, or objects nested deeper than 256 levels, raise
 // REF; a class the factory cannot make (or the thread's RWRestoreClassFilter
 // refuses, or a string ID longer than 1024 bytes) raises NOCREATE; a bad file
-// magic raises MAGIC; a failed stream or a file at its end makes the restore yield
-// nothing. Either way the objects the restore made are freed by the rule below,
+// magic raises MAGIC; a restore whose carrier has failed makes it yield
+// nothing. The one failure signal is the carrier's (rw/RWCarrier.h): a
+// stream's fail bit, or a binary file's restore-failure flag (or its end or
+// an error); the outermost restore clears a file's flag when it starts and
+// checks the signal when it ends, and marking a failure never moves the
+// file. Either way the objects the restore made are freed by the rule below,
 // and the outermost call yields null: a partial graph is never handed out.
 //
 // Ownership while restoring (every RestoreGuts that restores members follows it):

@@ -3,27 +3,27 @@
 #include "rw/RWDefs.h"
 #include "rw/RWErrorHandler.h"
 
-RWPtrSlist::RWPtrSlist(const RWPtrSlist& other) : RWPtrSlist() {
+template <typename Item> RWPtrSlistOf<Item>::RWPtrSlistOf(const RWPtrSlistOf& other) : RWPtrSlistOf() {
     *this = other;
 }
 
-RWPtrSlist& RWPtrSlist::operator=(const RWPtrSlist& other) {
+template <typename Item> RWPtrSlistOf<Item>& RWPtrSlistOf<Item>::operator=(const RWPtrSlistOf& other) {
     if (this == &other) return *this;
     Clear();
-    other.ForEach([this](void* item) {
+    other.ForEach([this](Item* item) {
         Append(item);
         return true;
     });
     return *this;
 }
 
-RWPtrSlist::Link* RWPtrSlist::NewLink(void* item) {
+template <typename Item> auto RWPtrSlistOf<Item>::NewLink(Item* item) -> Link* {
     Link* link = new Link;
     link->item = item;
     return link;
 }
 
-void RWPtrSlist::Clear() {
+template <typename Item> void RWPtrSlistOf<Item>::Clear() {
     RWIntrusiveSlistLink* p = list_.Head()->next;
     while (p != list_.Tail()) {
         RWIntrusiveSlistLink* next = p->next;
@@ -33,37 +33,37 @@ void RWPtrSlist::Clear() {
     list_.Clear();
 }
 
-void RWPtrSlist::Append(void* item) {
+template <typename Item> void RWPtrSlistOf<Item>::Append(Item* item) {
     list_.Append(NewLink(item));
 }
 
-void RWPtrSlist::Prepend(void* item) {
+template <typename Item> void RWPtrSlistOf<Item>::Prepend(Item* item) {
     list_.Prepend(NewLink(item));
 }
 
-void RWPtrSlist::InsertAt(size_t i, void* item) {
+template <typename Item> void RWPtrSlistOf<Item>::InsertAt(size_t i, Item* item) {
     if (i > list_.Entries()) RWThrowIndexError(i, list_.Entries());
     list_.InsertAt(i, NewLink(item));
 }
 
-void RWPtrSlist::InsertAfter(size_t i, void* item) {
+template <typename Item> void RWPtrSlistOf<Item>::InsertAfter(size_t i, Item* item) {
     if (i >= list_.Entries()) RWThrowIndexError(i, list_.Entries());
     list_.InsertAfterLink(list_.At(i), NewLink(item));
 }
 
-void* RWPtrSlist::First() const {
+template <typename Item> Item* RWPtrSlistOf<Item>::First() const {
     const RWIntrusiveSlistLink* p = list_.First();
     return p != nullptr ? static_cast<const Link*>(p)->item : nullptr;
 }
 
-void* RWPtrSlist::Last() const {
+template <typename Item> Item* RWPtrSlistOf<Item>::Last() const {
     const RWIntrusiveSlistLink* p = list_.Last();
     return p != nullptr ? static_cast<const Link*>(p)->item : nullptr;
 }
 
-void* RWPtrSlist::Find(RWPtrSlistTester tester, const void* argument) const {
-    void* found = nullptr;
-    ForEach([&](void* item) {
+template <typename Item> Item* RWPtrSlistOf<Item>::Find(Tester tester, const void* argument) const {
+    Item* found = nullptr;
+    ForEach([&](Item* item) {
         if (!tester(item, argument)) return true;
         found = item;
         return false;
@@ -71,10 +71,10 @@ void* RWPtrSlist::Find(RWPtrSlistTester tester, const void* argument) const {
     return found;
 }
 
-size_t RWPtrSlist::Index(RWPtrSlistTester tester, const void* argument) const {
+template <typename Item> size_t RWPtrSlistOf<Item>::Index(Tester tester, const void* argument) const {
     size_t index = 0;
     size_t found = RW_NPOS;
-    ForEach([&](void* item) {
+    ForEach([&](Item* item) {
         if (tester(item, argument)) {
             found = index;
             return false;
@@ -85,56 +85,60 @@ size_t RWPtrSlist::Index(RWPtrSlistTester tester, const void* argument) const {
     return found;
 }
 
-size_t RWPtrSlist::Occurrences(RWPtrSlistTester tester, const void* argument) const {
+template <typename Item> size_t RWPtrSlistOf<Item>::Occurrences(Tester tester, const void* argument) const {
     size_t count = 0;
-    ForEach([&](void* item) {
+    ForEach([&](Item* item) {
         if (tester(item, argument)) ++count;
         return true;
     });
     return count;
 }
 
-RWIntrusiveSlistLink* RWPtrSlist::PredecessorOf(RWPtrSlistTester tester, const void* argument) {
+template <typename Item>
+RWIntrusiveSlistLink* RWPtrSlistOf<Item>::PredecessorOf(Tester tester, const void* argument) {
     for (RWIntrusiveSlistLink* p = list_.Head(); p->next != list_.Tail(); p = p->next) {
         if (tester(static_cast<Link*>(p->next)->item, argument)) return p;
     }
     return nullptr;
 }
 
-void* RWPtrSlist::Remove(RWPtrSlistTester tester, const void* argument) {
+template <typename Item> Item* RWPtrSlistOf<Item>::Remove(Tester tester, const void* argument) {
     RWIntrusiveSlistLink* pred = PredecessorOf(tester, argument);
     if (pred == nullptr) return nullptr;
     Link* link = static_cast<Link*>(list_.RemoveAfterLink(pred));
-    void* item = link->item;
+    Item* item = link->item;
     delete link;
     return item;
 }
 
-void* RWPtrSlist::RemoveFirst() {
+template <typename Item> Item* RWPtrSlistOf<Item>::RemoveFirst() {
     Link* link = static_cast<Link*>(list_.RemoveAfterLink(list_.Head()));
     if (link == nullptr) return nullptr;
-    void* item = link->item;
+    Item* item = link->item;
     delete link;
     return item;
 }
 
 namespace {
-bool SameItem(const void* item, const void* argument) {
+template <typename Item> bool SameItem(const Item* item, const void* argument) {
     return item == argument;
 }
 } // namespace
 
-bool RWPtrSlist::ContainsReference(const void* item) const {
-    return Index(&SameItem, item) != RW_NPOS;
+template <typename Item> bool RWPtrSlistOf<Item>::ContainsReference(const void* item) const {
+    return Index(&SameItem<Item>, item) != RW_NPOS;
 }
 
-void* RWPtrSlist::RemoveReference(const void* item) {
-    return Remove(&SameItem, item);
+template <typename Item> Item* RWPtrSlistOf<Item>::RemoveReference(const void* item) {
+    return Remove(&SameItem<Item>, item);
 }
 
-void RWPtrSlist::Apply(RWPtrSlistApply function, void* argument) const {
-    ForEach([&](void* item) {
+template <typename Item> void RWPtrSlistOf<Item>::Apply(ApplyFunction function, void* argument) const {
+    ForEach([&](Item* item) {
         function(item, argument);
         return true;
     });
 }
+
+template class RWPtrSlistOf<void>;
+template class RWPtrSlistOf<RWCollectable>;

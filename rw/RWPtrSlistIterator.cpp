@@ -1,62 +1,65 @@
 #include "rw/RWPtrSlistIterator.h"
 
 namespace {
-bool SameItem(const void* item, const void* argument) {
+template <typename Item> bool SameItem(const Item* item, const void* argument) {
     return item == argument;
 }
 
-void* ItemOf(RWIntrusiveSlistLink* link) {
-    return link != nullptr ? static_cast<RWPtrSlist::Link*>(link)->item : nullptr;
+template <typename Item> Item* ItemOf(RWIntrusiveSlistLink* link) {
+    return link != nullptr ? static_cast<typename RWPtrSlistOf<Item>::Link*>(link)->item : nullptr;
 }
 } // namespace
 
-void* RWPtrSlistIterator::Advance(size_t n) {
-    return ItemOf(core_.Advance(n));
+template <typename Item> Item* RWPtrSlistIteratorOf<Item>::Advance(size_t n) {
+    return ItemOf<Item>(core_.Advance(n));
 }
 
-void* RWPtrSlistIterator::FindNext(RWPtrSlistTester tester, const void* argument) {
+template <typename Item> Item* RWPtrSlistIteratorOf<Item>::FindNext(Tester tester, const void* argument) {
     for (RWIntrusiveSlistLink* link = core_.Advance(); link != nullptr; link = core_.Advance()) {
-        void* item = ItemOf(link);
+        Item* item = ItemOf<Item>(link);
         if (tester(item, argument)) return item;
     }
     return nullptr;
 }
 
-void* RWPtrSlistIterator::FindNext(const void* item) {
-    return FindNext(&SameItem, item);
+template <typename Item> Item* RWPtrSlistIteratorOf<Item>::FindNext(const void* item) {
+    return FindNext(&SameItem<Item>, item);
 }
 
-void* RWPtrSlistIterator::Key() const {
-    return ItemOf(core_.Key());
+template <typename Item> Item* RWPtrSlistIteratorOf<Item>::Key() const {
+    return ItemOf<Item>(core_.Key());
 }
 
-void RWPtrSlistIterator::InsertAfterPoint(void* item) {
-    auto* link = new RWPtrSlist::Link;
+template <typename Item> void RWPtrSlistIteratorOf<Item>::InsertAfterPoint(Item* item) {
+    auto* link = new typename ListType::Link;
     link->item = item;
     core_.InsertAfterPoint(link);
 }
 
-void* RWPtrSlistIterator::RemoveNext(RWPtrSlistTester tester, const void* argument) {
+template <typename Item> Item* RWPtrSlistIteratorOf<Item>::RemoveNext(Tester tester, const void* argument) {
     RWIntrusiveSlist& core = list_->Core();
     RWIntrusiveSlistLink* tail = core.Tail();
     for (RWIntrusiveSlistLink* p = core_.Position(); p != tail && p->next != tail; p = p->next) {
-        void* item = ItemOf(p->next);
+        Item* item = ItemOf<Item>(p->next);
         if (!tester(item, argument)) continue;
-        delete static_cast<RWPtrSlist::Link*>(core.RemoveAfterLink(p));
+        delete static_cast<typename ListType::Link*>(core.RemoveAfterLink(p));
         core_.SetPosition(p);
         return item;
     }
     return nullptr;
 }
 
-void* RWPtrSlistIterator::RemoveNext(const void* item) {
-    return RemoveNext(&SameItem, item);
+template <typename Item> Item* RWPtrSlistIteratorOf<Item>::RemoveNext(const void* item) {
+    return RemoveNext(&SameItem<Item>, item);
 }
 
-void* RWPtrSlistIterator::RemoveCurrent() {
+template <typename Item> Item* RWPtrSlistIteratorOf<Item>::RemoveCurrent() {
     RWIntrusiveSlistLink* link = core_.RemoveCurrent();
     if (link == nullptr) return nullptr;
-    void* item = ItemOf(link);
-    delete static_cast<RWPtrSlist::Link*>(link);
+    Item* item = ItemOf<Item>(link);
+    delete static_cast<typename ListType::Link*>(link);
     return item;
 }
+
+template class RWPtrSlistIteratorOf<void>;
+template class RWPtrSlistIteratorOf<RWCollectable>;

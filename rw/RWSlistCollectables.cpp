@@ -25,6 +25,10 @@ bool RWSlistCollectables::EqualTester(const void* item, const void* argument) {
     return static_cast<const RWCollectable*>(item)->IsEqual(static_cast<const RWCollectable*>(argument));
 }
 
+bool RWSlistCollectables::EqualMember(const RWCollectable* member, const void* argument) {
+    return EqualTester(member, argument);
+}
+
 bool RWSlistCollectables::SameMembers(const RWCollectionBase& self, const RWCollectable* other) {
     const auto& mine = static_cast<const RWSlistCollectables&>(self);
     const auto* theirs = dynamic_cast<const RWSlistCollectables*>(other);
@@ -32,7 +36,7 @@ bool RWSlistCollectables::SameMembers(const RWCollectionBase& self, const RWColl
     const RWIntrusiveSlistLink* p = theirs->list_.Core().First();
     bool equal = true;
     mine.ForEach([&](RWCollectable* item) {
-        equal = EqualTester(item, static_cast<const RWPtrSlist::Link*>(p)->item);
+        equal = EqualTester(item, static_cast<const LinkList::Link*>(p)->item);
         p = p->next;
         return equal;
     });
@@ -61,7 +65,7 @@ size_t RWSlistCollectables::Entries() const {
 }
 
 RWCollectable* RWSlistCollectables::Find(const RWCollectable* object) const {
-    return static_cast<RWCollectable*>(list_.Find(&EqualTester, object));
+    return list_.Find(&EqualMember, object);
 }
 
 RWCollectable* RWSlistCollectables::Insert(RWCollectable* object) {
@@ -74,11 +78,11 @@ bool RWSlistCollectables::IsEmpty() const {
 }
 
 size_t RWSlistCollectables::OccurrencesOf(const RWCollectable* object) const {
-    return list_.Occurrences(&EqualTester, object);
+    return list_.Occurrences(&EqualMember, object);
 }
 
 RWCollectable* RWSlistCollectables::Remove(const RWCollectable* object) {
-    return static_cast<RWCollectable*>(list_.Remove(&EqualTester, object));
+    return list_.Remove(&EqualMember, object);
 }
 
 RWCollectable* RWSlistCollectables::Append(RWCollectable* object) {
@@ -87,21 +91,19 @@ RWCollectable* RWSlistCollectables::Append(RWCollectable* object) {
 }
 
 RWCollectable* RWSlistCollectables::At(size_t index) const {
-    return static_cast<RWCollectable*>(list_.At(index));
+    return list_.At(index);
 }
 
 RWCollectable*& RWSlistCollectables::At(size_t index) {
-    // The slot holds the member's pointer as stored by Insert; both pointer
-    // types share one representation.
-    return reinterpret_cast<RWCollectable*&>(list_.At(index));
+    return list_.At(index);
 }
 
 RWCollectable* RWSlistCollectables::First() const {
-    return static_cast<RWCollectable*>(list_.First());
+    return list_.First();
 }
 
 size_t RWSlistCollectables::Index(const RWCollectable* object) const {
-    return list_.Index(&EqualTester, object);
+    return list_.Index(&EqualMember, object);
 }
 
 RWCollectable* RWSlistCollectables::InsertAt(size_t index, RWCollectable* object) {
@@ -110,7 +112,7 @@ RWCollectable* RWSlistCollectables::InsertAt(size_t index, RWCollectable* object
 }
 
 RWCollectable* RWSlistCollectables::Last() const {
-    return static_cast<RWCollectable*>(list_.Last());
+    return list_.Last();
 }
 
 RWCollectable* RWSlistCollectables::Prepend(RWCollectable* object) {
@@ -128,9 +130,9 @@ bool RWSlistCollectables::ContainsReference(const RWCollectable* object) const {
 }
 
 RWCollectable* RWSlistCollectables::RemoveReference(const RWCollectable* object) {
-    return static_cast<RWCollectable*>(list_.RemoveReference(object));
+    return list_.RemoveReference(object);
 }
 
 RWCollectable* RWSlistCollectables::RemoveFirst() {
-    return static_cast<RWCollectable*>(list_.RemoveFirst());
+    return list_.RemoveFirst();
 }

@@ -51,20 +51,23 @@ public:
     // Unlinks and returns the first member, null when empty.
     RWCollectable* RemoveFirst();
 
-    RWPtrSlist& Links() { return list_; }
-    const RWPtrSlist& Links() const { return list_; }
+    // The links keep each member as a collectable pointer, so At hands out
+    // a slot of that very type.
+    using LinkList = RWPtrSlistOf<RWCollectable>;
+    LinkList& Links() { return list_; }
+    const LinkList& Links() const { return list_; }
 
     // The members in order; stops early when visit returns false.
-    template <typename Visit> void ForEach(Visit visit) const {
-        list_.ForEach([&visit](void* item) { return visit(static_cast<RWCollectable*>(item)); });
-    }
+    template <typename Visit> void ForEach(Visit visit) const { list_.ForEach(visit); }
 
     // The walks' equality: item IsEqual to argument; a null member matches
     // only a null argument.
     static bool EqualTester(const void* item, const void* argument);
+    // The same as the links' tester.
+    static bool EqualMember(const RWCollectable* member, const void* argument);
 
 private:
     static bool SameMembers(const RWCollectionBase& self, const RWCollectable* other);
 
-    RWPtrSlist list_;
+    LinkList list_;
 };

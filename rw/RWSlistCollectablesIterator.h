@@ -11,21 +11,21 @@ public:
     // Back before the first member.
     void Reset() { links_.Reset(); }
     // The next member, null at the end.
-    RWCollectable* Advance() { return static_cast<RWCollectable*>(links_.Advance()); }
+    RWCollectable* Advance() { return links_.Advance(); }
     RWCollectable* operator()() { return Advance(); }
     // The current member; null before the first and after the last.
-    RWCollectable* Key() const { return static_cast<RWCollectable*>(links_.Key()); }
+    RWCollectable* Key() const { return links_.Key(); }
     // Advances to the next member IsEqual to object, null when none.
     RWCollectable* FindNext(const RWCollectable* object) {
-        return static_cast<RWCollectable*>(links_.FindNext(&RWSlistCollectables::EqualTester, object));
+        return links_.FindNext(&RWSlistCollectables::EqualMember, object);
     }
     // Unlinks the current member and returns it; the iterator moves back to
     // the member before. Null before the first member and past the last.
-    RWCollectable* RemoveCurrent() { return static_cast<RWCollectable*>(links_.RemoveCurrent()); }
+    RWCollectable* RemoveCurrent() { return links_.RemoveCurrent(); }
 
     RWSlistCollectables& List() const { return *list_; }
 
 private:
     RWSlistCollectables* list_;
-    RWPtrSlistIterator links_;
+    RWPtrSlistIteratorOf<RWCollectable> links_;
 };
