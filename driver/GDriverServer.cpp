@@ -6,6 +6,7 @@
 
 #include "driver/GDriver.h"
 #include "driver/GDriverContext.h"
+#include "driver/GJobContextTable.h"
 #include "driver/GLock.h"
 #include "driver/GOSFactory.h"
 #include "driver/GPrinterIdentity.h"
@@ -18,6 +19,16 @@
 
 namespace {
 std::atomic<GDriverServer*> g_instance{nullptr};
+
+// How the job pipeline reaches the server's job table: a command restored
+// from a stored graph finds its job by key through this.
+class ServerJobTable : public GJobContextTable {
+public:
+    GJobContext* Lookup(uint32_t key) override {
+        GDriverServer* server = g_instance.load();
+        return server != nullptr ? server->Lookup(key) : nullptr;
+    }
+} g_jobTable;
 
 // Deletes the server when the module is unloaded.
 struct InstanceOwner {
@@ -40,6 +51,7 @@ GDriverServer* GDriverServer::Create() {
     std::unique_ptr<GDriverServer> server(new (std::nothrow) GDriverServer);
     if (server == nullptr || !server->HasLocks()) return nullptr;
     g_instance.store(server.release());
+    GJobContextTable::Install(&g_jobTable);
     return g_instance.load();
 }
 
@@ -48,7 +60,9 @@ GDriverServer* GDriverServer::Instance() {
 }
 
 void GDriverServer::Destroy() {
-    delete g_instance.exchange(nullptr);
+    GDriverServer* server = g_instance.exchange(nullptr);
+    if (server != nullptr) GJobContextTable::Install(nullptr);
+    delete server;
 }
 
 GDriverServer::GDriverServer() {

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "DriverServerTestSupport.h"
+#include "driver/GJobContextTable.h"
 #include "driver/GLock.h"
 #include "model/GResourceMappingList.h"
 #include "tests/support/FileBytes.h"
@@ -252,6 +253,20 @@ TEST_F(DriverServerTest, TheJobTableHasItsOwnCookiesAndItsEmptyingClearsTheFailu
     EXPECT_EQ(s_fontPoolResets, 1);
     Server().ReleaseDriver(driverCookie);
     EXPECT_TRUE(g_reports.empty());
+}
+
+TEST_F(DriverServerTest, TheJobPipelineFindsJobsThroughTheProcessWideServerWhileItLives) {
+    GDriverServer* server = GDriverServer::Create();
+    ASSERT_NE(server, nullptr);
+    uint32_t cookie = 0;
+    GJobContext* job = server->GetJobObject(Identity(u"P1", u"Driver A"), &cookie);
+    ASSERT_NE(job, nullptr);
+    EXPECT_EQ(GJobContextTable::Find(cookie), job);
+    EXPECT_EQ(GJobContextTable::Find(cookie + 1), nullptr);
+    server->ReleaseJobObject(cookie);
+    EXPECT_EQ(GJobContextTable::Find(cookie), nullptr);
+    GDriverServer::Destroy();
+    EXPECT_EQ(GJobContextTable::Find(cookie), nullptr);
 }
 
 namespace {
