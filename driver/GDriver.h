@@ -3,8 +3,15 @@
 // exports call: a driver context (its virtual base, shared with the job
 // context) that answers as a driver. The instance appends its own
 // operations behind these.
+//
+// The printer-interface operations are called by the exports of the same
+// name with the export's own arguments, unchanged; the instance does the
+// work.
 #include "driver/GDriverContext.h"
 #include "rw/RWWString.h"
+#include "winapi/WinCommonUI.h"
+#include "winapi/WinDriverUI.h"
+#include "winapi/WinGdi.h"
 
 class GDriver : public virtual GDriverContext {
 public:
@@ -13,6 +20,24 @@ public:
     // The interface's own operations: text set empty, and an empty text.
     virtual void ClearText(RWWString& text);
     virtual RWWString EmptyText() const;
+
+    // The printer-interface operations, in the exports' order.
+    virtual DWORD DrvDeviceCapabilities(HANDLE printer, LPWSTR deviceName, WORD capability, void* output,
+                                        PDEVMODEW devMode) = 0;
+    virtual LONG DrvDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, PDEVMODEW output,
+                                       PDEVMODEW input, DWORD mode) = 0;
+    virtual LONG DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) = 0;
+    virtual LONG DrvAdvancedDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName,
+                                               PDEVMODEW output, PDEVMODEW input) = 0;
+    virtual BOOL DrvConvertDevMode(LPWSTR printerName, PDEVMODEW input, PDEVMODEW output, LONG* needed,
+                                   DWORD mode) = 0;
+    virtual LONG DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) = 0;
+    virtual BOOL PrinterProperties(HWND window, HANDLE printer) = 0;
+    virtual BOOL DevQueryPrintEx(PDEVQUERYPRINT_INFO info) = 0;
+    virtual BOOL DrvUpgradePrinter(DWORD level, BYTE* info) = 0;
+    virtual BOOL DrvPrinterEvent(LPWSTR printerName, INT event, DWORD flags, LPARAM lParam) = 0;
+    virtual INT DrvDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, void* input, ULONG outSize,
+                                 void* output) = 0;
 
     // A driver is no job: null.
     GJobContext* AsJobObject() override { return nullptr; }

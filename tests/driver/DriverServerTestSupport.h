@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "NeutralDriver.h"
 #include "driver/GDriver.h"
 #include "driver/GDriverServer.h"
 #include "driver/GPrinterIdentity.h"
@@ -56,10 +57,11 @@ inline std::unique_ptr<GPrinterIdentity> Identity(const RWWString& printer, cons
 }
 
 // The driver instance the factory double makes.
-class TestInstance : public GDriver {
+class TestInstance : public NeutralDriver {
 public:
     explicit TestInstance(const GPrinterIdentity& identity)
-        : GDriverContext(identity.GetPrinterName(), identity.GetDriverName(), identity.GetPortName()) {
+        : GDriverContext(identity.GetPrinterName(), identity.GetDriverName(), identity.GetPortName()),
+          NeutralDriver(identity.GetPrinterName(), identity.GetDriverName(), identity.GetPortName()) {
         ++g_events.created;
     }
     ~TestInstance() override {
@@ -74,29 +76,9 @@ public:
         GDriver::ResetCache(identity);
     }
     void PrepareToPark() override { ++g_events.parked; }
-    // The instance operations the server never asks: neutral answers.
-    std::unique_ptr<GAttributeComposite> NewDefaultSettings() override { return nullptr; }
-    uint32_t GetApplicationFlags() const override { return 0; }
-    int32_t PaperIdToDmPaper(uint32_t, uint16_t&) override { return 0; }
-    int32_t DmPaperToPaperId(int16_t, uint16_t&) override { return 0; }
-    int32_t AcceptsPaper(int32_t, int32_t, int32_t, int32_t, int16_t) override { return 0; }
-    int32_t AcceptsResolution(int32_t, int32_t) override { return 0; }
-    int32_t AcceptsBin(int16_t) override { return 0; }
-    uint32_t MapPaperIdForSettings(MPersistentObject*, uint32_t paperId) override { return paperId; }
-    GAttributeComposite* MergeMatchingValues(const GAttributeComposite&, GAttributeComposite* into) override {
-        return into;
-    }
-    void FillResourceMappingList(GResourceMappingList&) override {}
-    int32_t FormIndexToPaperId(uint32_t, uint16_t&) override { return 0; }
-    int32_t PaperIdToFormIndex(uint16_t, uint32_t&) override { return 0; }
-    int32_t AcceptsForm(const FORM_INFO_1W&, uint32_t, int32_t, int32_t) override { return 0; }
     int32_t ReleaseMemory() override {
         ++g_events.memoryQuestions;
         return givesMemory;
-    }
-    std::unique_ptr<GPrinterIdentity> CopyIdentity() const override {
-        return std::make_unique<GPrinterIdentity>(nullptr, GetPrinterName(), GetDriverName(), GetPortName(),
-                                                  0);
     }
 
     int32_t givesMemory = 0;

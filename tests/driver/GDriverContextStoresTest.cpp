@@ -3,6 +3,8 @@
 // the physical-settings comparison and the conversion of stored values.
 #include <gtest/gtest.h>
 
+#include "NeutralDriver.h"
+
 #include <memory>
 #include <sstream>
 #include <string>
@@ -249,24 +251,9 @@ TEST_F(GDriverContextStoresTest, ResourceMappingsBothWays) {
 
 // A driver instance double: the driver interface over the context, with
 // the instance's operations answered trivially.
-class TestDriver : public GDriver {
+class TestDriver : public NeutralDriver {
 public:
-    TestDriver() : GDriverContext(u"P", u"D", u"LPT1:") {}
-    std::unique_ptr<GAttributeComposite> NewDefaultSettings() override { return nullptr; }
-    uint32_t GetApplicationFlags() const override { return 0; }
-    int32_t PaperIdToDmPaper(uint32_t, uint16_t&) override { return 0; }
-    int32_t DmPaperToPaperId(int16_t, uint16_t&) override { return 0; }
-    int32_t AcceptsPaper(int32_t, int32_t, int32_t, int32_t, int16_t) override { return 0; }
-    int32_t AcceptsResolution(int32_t, int32_t) override { return 0; }
-    int32_t AcceptsBin(int16_t) override { return 0; }
-    uint32_t MapPaperIdForSettings(MPersistentObject*, uint32_t paperId) override { return paperId; }
-    GAttributeComposite* MergeMatchingValues(const GAttributeComposite&, GAttributeComposite* into) override {
-        return into;
-    }
-    void FillResourceMappingList(GResourceMappingList&) override {}
-    int32_t FormIndexToPaperId(uint32_t, uint16_t&) override { return 0; }
-    int32_t PaperIdToFormIndex(uint16_t, uint32_t&) override { return 0; }
-    int32_t AcceptsForm(const FORM_INFO_1W&, uint32_t, int32_t, int32_t) override { return 0; }
+    TestDriver() : GDriverContext(u"P", u"D", u"LPT1:"), NeutralDriver(u"P", u"D", u"LPT1:") {}
 };
 
 TEST(GDriverTest, AnswersAsADriverAndNeverAsAJob) {
