@@ -5,6 +5,7 @@
 
 #include "driver/GDriverContext.h"
 #include "driver/GLocaleInfo.h"
+#include "driver/GSettingsCodec.h"
 #include "driver/ReportCriticalError.h"
 #include "model/GPersistInputStream.h"
 #include "model/GPersistOutputStream.h"
@@ -225,13 +226,14 @@ int GOSFactory::TryStore(GDriverContext* context, const RWWString& name, const M
     RWVirtualOutStream* out = stream != nullptr ? stream->GetStream() : nullptr;
     if (out == nullptr || !out->good()) return 0;
     const std::streamoff start = stream->Tell();
-    if (UsesSettingsCodec(context, name)) {
-        // The tag-length-value settings codec has no encoder yet: a value
-        // meant for it is not written at all.
-        return 0;
-    }
     try {
-        *out << static_cast<const RWCollectable*>(object);
+        if (UsesSettingsCodec(context, name)) {
+            // One codec per store: its state never crosses threads or printers.
+            GSettingsCodec codec;
+            if (codec.Encode(object, *out, *stream, GSettingsCodec::kWideForm) != 1) return 0;
+        } else {
+            *out << static_cast<const RWCollectable*>(object);
+        }
         out->flush();
     } catch (const RWLibraryError&) {
         return 0;
@@ -266,8 +268,9 @@ std::unique_ptr<MPersistentObject> GOSFactory::Restore(GDriverContext* context, 
         RWVirtualInStream* in = stream != nullptr ? stream->GetStream() : nullptr;
         if (in == nullptr || !in->good()) return nullptr;
         if (UsesSettingsCodec(context, name) && portable == 0) {
-            // The tag-length-value settings codec has no decoder yet.
-            return nullptr;
+            // One codec per load: its reference tree is this printer's.
+            GSettingsCodec codec;
+            return codec.Decode(*in, *stream, context, GSettingsCodec::kWideForm);
         }
         MPersistentObject* object = nullptr;
         RestoreMPersistentObjectPtr(*in, object);

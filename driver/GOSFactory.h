@@ -21,7 +21,6 @@
 
 #include "driver/GDateTime.h"
 #include "driver/GLock.h"
-#include "driver/GSettingsCodec.h"
 #include "model/GOSVersionInfo.h"
 #include "rw/RWWString.h"
 #include "winapi/WinTypes.h"
@@ -207,6 +206,5 @@ private:
     RWWString name_;
     std::atomic<HMODULE> module_{nullptr};
     std::atomic<uint16_t> encodingSwitch_{kSwitchUnread};
-    GSettingsCodec codec_;
     std::unique_ptr<GLock> sharedLock_;
 };

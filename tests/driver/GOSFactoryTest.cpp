@@ -232,10 +232,19 @@ TEST_F(StoredObjectTest, TheBinPoolIsAlwaysStoredInTheClassLibrarysForm) {
     ASSERT_NE(restored, nullptr);
     EXPECT_TRUE(restored->IsEqualId(&value));
 
-    // Every other value is meant for the settings codec, which cannot encode
-    // yet: nothing is written.
+    // Every other value goes through the settings codec in its wide form,
+    // which takes composites only.
     EXPECT_EQ(factory_.StoreObject(&context_, u"365", &value), 0);
     EXPECT_FALSE(PrinterData(u"365").has_value());
+    GAttributeComposite group(7);
+    ASSERT_EQ(factory_.StoreObject(&context_, u"365", &group), 1);
+    std::vector<BYTE> expected(20, 0x73); // the lead-in
+    const std::vector<BYTE> record = {0x01, 0x01, 0x00, 0x00, 0x00, 0x07, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00};
+    expected.insert(expected.end(), record.begin(), record.end());
+    EXPECT_EQ(StoredBytes(u"365"), expected);
+    std::unique_ptr<MPersistentObject> back = factory_.RestoreObject(&context_, u"365", 0);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->GetId(), 7u);
 }
 
 TEST_F(StoredObjectTest, TheEncodingSwitchIsReadOnce) {
