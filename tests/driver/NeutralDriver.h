@@ -4,31 +4,19 @@
 // test looks at.
 #include <memory>
 
+#include "NeutralDriverContext.h"
 #include "driver/GDriver.h"
 #include "driver/GPrinterIdentity.h"
-#include "model/GAttributeComposite.h"
 
-class NeutralDriver : public GDriver {
+class NeutralDriver : public GDriver, public NeutralDriverContext {
 public:
     NeutralDriver(const RWWString& printer, const RWWString& driver, const RWWString& port)
-        : GDriverContext(printer, driver, port) {}
+        : GDriverContext(printer, driver, port), NeutralDriverContext(printer, driver, port) {}
 
-    // The driver context's instance operations.
-    std::unique_ptr<GAttributeComposite> NewDefaultSettings() override { return nullptr; }
-    uint32_t GetApplicationFlags() const override { return 0; }
-    int32_t PaperIdToDmPaper(uint32_t, uint16_t&) override { return 0; }
-    int32_t DmPaperToPaperId(int16_t, uint16_t&) override { return 0; }
-    int32_t AcceptsPaper(int32_t, int32_t, int32_t, int32_t, int16_t) override { return 0; }
-    int32_t AcceptsResolution(int32_t, int32_t) override { return 0; }
-    int32_t AcceptsBin(int16_t) override { return 0; }
-    uint32_t MapPaperIdForSettings(MPersistentObject*, uint32_t paperId) override { return paperId; }
-    GAttributeComposite* MergeMatchingValues(const GAttributeComposite&, GAttributeComposite* into) override {
-        return into;
-    }
-    void FillResourceMappingList(GResourceMappingList&) override {}
-    int32_t FormIndexToPaperId(uint32_t, uint16_t&) override { return 0; }
-    int32_t PaperIdToFormIndex(uint16_t, uint32_t&) override { return 0; }
-    int32_t AcceptsForm(const FORM_INFO_1W&, uint32_t, int32_t, int32_t) override { return 0; }
+    // A driver answers as a driver.
+    GJobContext* AsJobObject() override { return GDriver::AsJobObject(); }
+    GDriver* AsDriver() override { return GDriver::AsDriver(); }
+    void PrepareToPark() override { GDriver::PrepareToPark(); }
     std::unique_ptr<GPrinterIdentity> CopyIdentity() const override {
         return std::make_unique<GPrinterIdentity>(nullptr, GetPrinterName(), GetDriverName(), GetPortName(),
                                                   0);
