@@ -18,6 +18,7 @@
 #include "model/GStringAttribute.h"
 #include "model/MPersistentComposite.h"
 #include "tests/device/PaperBytes.h"
+#include "tests/driver/modules/TestModuleLog.h"
 #include "tests/job/JobTestSupport.h"
 #include "winapi/WinHostStore.h"
 #include "winapi/WinModule.h"
@@ -76,21 +77,7 @@ protected:
     }
 
     // The library's loading, entry calls and unloading so far.
-    static std::u16string LibraryLog() {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\QVTest", 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return u"";
-        DWORD type = 0;
-        DWORD size = 0;
-        std::u16string log;
-        if (RegQueryValueExW(key, u"qvaddon", nullptr, &type, nullptr, &size) == ERROR_SUCCESS && size > 0) {
-            std::vector<char16_t> units(size / 2 + 1, 0);
-            RegQueryValueExW(key, u"qvaddon", nullptr, &type, reinterpret_cast<BYTE*>(units.data()), &size);
-            log = units.data();
-        }
-        RegCloseKey(key);
-        return log;
-    }
+    static std::u16string LibraryLog() { return testmodule::Read(u"qvaddon"); }
 
     static bool Loaded() { return GetModuleHandleW(u"QVADDON.DLL") != nullptr; }
 };

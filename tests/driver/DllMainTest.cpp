@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/driver/modules/TestModuleLog.h"
 #include "winapi/WinCrtLocale.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinHostStore.h"
@@ -91,18 +92,7 @@ protected:
         return false;
     }
 
-    static std::u16string Log(const char16_t* module) {
-        WinScopedKey key;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\QVTest", 0, KEY_READ, key.Receive()) !=
-            ERROR_SUCCESS)
-            return u"";
-        char16_t text[256] = {};
-        DWORD size = sizeof text - 2;
-        if (RegQueryValueExW(key.Get(), module, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) !=
-            ERROR_SUCCESS)
-            return u"";
-        return text;
-    }
+    static std::u16string Log(const char16_t* module) { return testmodule::Read(module); }
 };
 } // namespace
 

@@ -12,6 +12,7 @@
 #include "driver/GOSFactory.h"
 #include "driver/GProviderRegistry.h"
 #include "driver/OutOfMemoryHandler.h"
+#include "tests/driver/modules/TestModuleLog.h"
 #include "winapi/WinCrtLocale.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinHostStore.h"
@@ -49,16 +50,7 @@ protected:
             u"RUZEVE32.DLL", std::string(QV_TEST_MODULE_DIR) + "/" + library, u"C:\\Drivers\\RUZEVE32.DLL");
     }
 
-    static std::u16string Log(const char16_t* module) {
-        WinScopedKey key;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\QVTest", 0, KEY_READ, key.Receive()) !=
-            ERROR_SUCCESS)
-            return u"";
-        char16_t text[256] = {};
-        DWORD size = sizeof text - 2;
-        RegQueryValueExW(key.Get(), module, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
-        return text;
-    }
+    static std::u16string Log(const char16_t* module) { return testmodule::Read(module); }
 
     GModuleEntry entry_;
     WinScopedModule module_;

@@ -12,20 +12,29 @@ namespace testmodule {
 
 inline constexpr const char16_t* kLogKey = u"Software\\QVTest";
 
-inline void Append(const char16_t* module, const std::u16string& event) {
+// The module's log so far; empty when it has none.
+inline std::u16string Read(const char16_t* module) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kLogKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kLogKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return u"";
     std::u16string log;
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExW(key, module, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && size > 0) {
         std::vector<char16_t> units(size / 2 + 1, 0);
-        RegQueryValueExW(key, module, nullptr, &type, reinterpret_cast<BYTE*>(units.data()), &size);
-        log = units.data();
+        if (RegQueryValueExW(key, module, nullptr, &type, reinterpret_cast<BYTE*>(units.data()), &size) ==
+            ERROR_SUCCESS)
+            log = units.data();
     }
-    log += event + u";";
+    RegCloseKey(key);
+    return log;
+}
+
+inline void Append(const char16_t* module, const std::u16string& event) {
+    const std::u16string log = Read(module) + event + u";";
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kLogKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
     RegSetValueExW(key, module, 0, REG_SZ, reinterpret_cast<const BYTE*>(log.c_str()),
                    static_cast<DWORD>((log.size() + 1) * 2));
     RegCloseKey(key);
