@@ -17,18 +17,6 @@ bool StoresStrings(HWND window) {
     return (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) == 0 || (style & CBS_HASSTRINGS) != 0;
 }
 
-LRESULT CopyItem(const WinItemList::Item& item, bool strings, LPARAM buffer) {
-    if (buffer == 0) return CB_ERR;
-    if (!strings) {
-        std::memcpy(reinterpret_cast<void*>(buffer), &item.data, sizeof item.data);
-        return sizeof item.data;
-    }
-    auto* out = reinterpret_cast<WCHAR*>(buffer);
-    std::memcpy(out, item.text.data(), item.text.size() * sizeof(WCHAR));
-    out[item.text.size()] = 0;
-    return static_cast<LRESULT>(item.text.size());
-}
-
 void MeasureItems(HWND window, WinComboBoxControl& state) {
     const HWND parent = WinControlSupport::Parent(window);
     if (parent == nullptr) return;
@@ -38,6 +26,10 @@ void MeasureItems(HWND window, WinComboBoxControl& state) {
         if (item == 0 && measure.itemHeight > 0) state.itemHeight = measure.itemHeight;
     }
 }
+
+constexpr WinItemList::Messages kItemMessages{
+    CB_ADDSTRING,   CB_INSERTSTRING, CB_DELETESTRING, CB_GETCOUNT,        CB_GETLBTEXT, CB_GETLBTEXTLEN,
+    CB_GETITEMDATA, CB_SETITEMDATA,  CB_FINDSTRING,   CB_FINDSTRINGEXACT, CB_ERR};
 } // namespace
 
 LRESULT CALLBACK WinComboBoxControl::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -51,57 +43,24 @@ LRESULT CALLBACK WinComboBoxControl::Procedure(HWND window, UINT message, WPARAM
     if (state == nullptr || WinControlSupport::HandleFont(window, message, wParam, result)) return result;
     auto& items = state->items;
     const auto index = static_cast<LONG_PTR>(wParam);
-    const auto text = [lParam] { return std::u16string(WinText::View(reinterpret_cast<LPCWSTR>(lParam))); };
-    const bool strings = StoresStrings(window);
+    const WinItemList::Owner owner{StoresStrings(window), (WinControlSupport::Style(window) & CBS_SORT) != 0,
+                                   state->selection};
+    if (const auto answer = items.Answer(kItemMessages, message, wParam, lParam, owner)) return *answer;
     switch (message) {
     case WM_CREATE:
         if ((WinControlSupport::Style(window) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0)
             MeasureItems(window, *state);
         return 0;
-    case CB_ADDSTRING:
-        return static_cast<LRESULT>(
-            strings ? items.Add(text(), 0, (WinControlSupport::Style(window) & CBS_SORT) != 0)
-                    : items.Add({}, static_cast<ULONG_PTR>(lParam), false));
-    case CB_INSERTSTRING:
-        return strings ? items.Insert(index, text(), 0)
-                       : items.Insert(index, {}, static_cast<ULONG_PTR>(lParam));
-    case CB_DELETESTRING:
-        if (!items.Remove(index)) return CB_ERR;
-        if (state->selection == index)
-            state->selection = -1;
-        else if (state->selection > index)
-            --state->selection;
-        return static_cast<LRESULT>(items.Count());
     case CB_RESETCONTENT:
         items.Clear();
         state->selection = -1;
         if (Editable(window)) WinControlSupport::SetText(window, {});
         return CB_OKAY;
-    case CB_GETCOUNT:
-        return static_cast<LRESULT>(items.Count());
     case CB_GETCURSEL:
         return state->selection;
     case CB_SETCURSEL:
         Select(window, *state, items.Valid(index) ? index : -1);
         return items.Valid(index) ? index : CB_ERR;
-    case CB_GETLBTEXT:
-        return items.Valid(index) ? CopyItem(items.At(static_cast<size_t>(index)), strings, lParam) : CB_ERR;
-    case CB_GETLBTEXTLEN:
-        if (!items.Valid(index)) return CB_ERR;
-        return strings ? static_cast<LRESULT>(items.At(static_cast<size_t>(index)).text.size())
-                       : static_cast<LRESULT>(sizeof(ULONG_PTR));
-    case CB_GETITEMDATA:
-        return items.Valid(index) ? static_cast<LRESULT>(items.At(static_cast<size_t>(index)).data) : CB_ERR;
-    case CB_SETITEMDATA:
-        if (!items.Valid(index)) return CB_ERR;
-        items.At(static_cast<size_t>(index)).data = static_cast<ULONG_PTR>(lParam);
-        return TRUE;
-    case CB_FINDSTRING:
-    case CB_FINDSTRINGEXACT: {
-        const LONG_PTR found = items.Find(index, WinText::View(reinterpret_cast<LPCWSTR>(lParam)),
-                                          message == CB_FINDSTRINGEXACT);
-        return found >= 0 ? found : CB_ERR;
-    }
     case CB_SELECTSTRING: {
         const LONG_PTR found = items.Find(index, WinText::View(reinterpret_cast<LPCWSTR>(lParam)), false);
         if (found < 0) return CB_ERR;
@@ -154,7 +113,7 @@ LRESULT CALLBACK WinComboBoxControl::Procedure(HWND window, UINT message, WPARAM
         return TRUE;
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH:
-        if (Editable(window) || !items.Valid(state->selection) || !strings)
+        if (Editable(window) || !items.Valid(state->selection) || !owner.strings)
             return Editable(window) ? DefWindowProcW(window, message, wParam, lParam) : 0;
         if (message == WM_GETTEXTLENGTH)
             return static_cast<LRESULT>(items.At(static_cast<size_t>(state->selection)).text.size());
@@ -207,7 +166,7 @@ LRESULT CALLBACK WinComboBoxControl::Procedure(HWND window, UINT message, WPARAM
     if (message == WinControlSupport::UserTypeMessage()) {
         if (!Editable(window)) return FALSE;
         SetFocus(window);
-        std::u16string typed = text();
+        std::u16string typed(WinText::View(reinterpret_cast<LPCWSTR>(lParam)));
         if (state->limit > 0 && typed.size() > state->limit) typed.resize(state->limit);
         WinControlSupport::SetText(window, typed);
         state->editStart = state->editEnd = typed.size();

@@ -1,7 +1,6 @@
 #include "winapi/WinListBoxControl.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "winapi/WinControlPainter.h"
 #include "winapi/WinControlSupport.h"
@@ -16,6 +15,10 @@ bool StoresStrings(HWND window) {
     const DWORD style = WinControlSupport::Style(window);
     return (style & LBS_OWNERDRAWFIXED) == 0 || (style & LBS_HASSTRINGS) != 0;
 }
+
+constexpr WinItemList::Messages kItemMessages{
+    LB_ADDSTRING,   LB_INSERTSTRING, LB_DELETESTRING, LB_GETCOUNT,        LB_GETTEXT, LB_GETTEXTLEN,
+    LB_GETITEMDATA, LB_SETITEMDATA,  LB_FINDSTRING,   LB_FINDSTRINGEXACT, LB_ERR};
 } // namespace
 
 LRESULT CALLBACK WinListBoxControl::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -29,66 +32,20 @@ LRESULT CALLBACK WinListBoxControl::Procedure(HWND window, UINT message, WPARAM 
     if (state == nullptr || WinControlSupport::HandleFont(window, message, wParam, result)) return result;
     auto& items = state->items;
     const auto index = static_cast<LONG_PTR>(wParam);
-    const auto text = [lParam] { return std::u16string(WinText::View(reinterpret_cast<LPCWSTR>(lParam))); };
-    const bool strings = StoresStrings(window);
+    const WinItemList::Owner owner{StoresStrings(window), (WinControlSupport::Style(window) & LBS_SORT) != 0,
+                                   state->selection};
+    if (const auto answer = items.Answer(kItemMessages, message, wParam, lParam, owner)) return *answer;
     switch (message) {
-    case LB_ADDSTRING:
-        return static_cast<LRESULT>(
-            strings ? items.Add(text(), 0, (WinControlSupport::Style(window) & LBS_SORT) != 0)
-                    : items.Add({}, static_cast<ULONG_PTR>(lParam), false));
-    case LB_INSERTSTRING: {
-        const LONG_PTR at = strings ? items.Insert(index, text(), 0)
-                                    : items.Insert(index, {}, static_cast<ULONG_PTR>(lParam));
-        if (at >= 0 && state->selection >= at) ++state->selection;
-        return at >= 0 ? at : LB_ERR;
-    }
-    case LB_DELETESTRING:
-        if (!items.Remove(index)) return LB_ERR;
-        if (state->selection == index)
-            state->selection = -1;
-        else if (state->selection > index)
-            --state->selection;
-        return static_cast<LRESULT>(items.Count());
     case LB_RESETCONTENT:
         items.Clear();
         state->selection = -1;
         state->top = 0;
         return 0;
-    case LB_GETCOUNT:
-        return static_cast<LRESULT>(items.Count());
     case LB_GETCURSEL:
         return state->selection;
     case LB_SETCURSEL:
         state->selection = items.Valid(index) ? index : -1;
         return items.Valid(index) ? index : LB_ERR;
-    case LB_GETTEXT: {
-        if (!items.Valid(index) || lParam == 0) return LB_ERR;
-        const auto& item = items.At(static_cast<size_t>(index));
-        if (!strings) {
-            std::memcpy(reinterpret_cast<void*>(lParam), &item.data, sizeof item.data);
-            return sizeof item.data;
-        }
-        auto* out = reinterpret_cast<WCHAR*>(lParam);
-        std::memcpy(out, item.text.data(), item.text.size() * sizeof(WCHAR));
-        out[item.text.size()] = 0;
-        return static_cast<LRESULT>(item.text.size());
-    }
-    case LB_GETTEXTLEN:
-        if (!items.Valid(index)) return LB_ERR;
-        return strings ? static_cast<LRESULT>(items.At(static_cast<size_t>(index)).text.size())
-                       : static_cast<LRESULT>(sizeof(ULONG_PTR));
-    case LB_GETITEMDATA:
-        return items.Valid(index) ? static_cast<LRESULT>(items.At(static_cast<size_t>(index)).data) : LB_ERR;
-    case LB_SETITEMDATA:
-        if (!items.Valid(index)) return LB_ERR;
-        items.At(static_cast<size_t>(index)).data = static_cast<ULONG_PTR>(lParam);
-        return TRUE;
-    case LB_FINDSTRING:
-    case LB_FINDSTRINGEXACT: {
-        const LONG_PTR found = items.Find(index, WinText::View(reinterpret_cast<LPCWSTR>(lParam)),
-                                          message == LB_FINDSTRINGEXACT);
-        return found >= 0 ? found : LB_ERR;
-    }
     case LB_SELECTSTRING: {
         const LONG_PTR found = items.Find(index, WinText::View(reinterpret_cast<LPCWSTR>(lParam)), false);
         if (found < 0) return LB_ERR;

@@ -99,6 +99,11 @@ TEST_F(WinControlsTest, ComboBoxListsSortFindAndSelect) {
     // Deleting an item before the selection moves it.
     EXPECT_EQ(Send(117, CB_DELETESTRING, 0), 3);
     EXPECT_EQ(Send(117, CB_GETCURSEL), 1);
+    // ... and adding one before it (sorted, or inserted) too: it stays on banana.
+    EXPECT_EQ(Add(117, CB_ADDSTRING, u"almond"), 0);
+    EXPECT_EQ(Send(117, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(u"zucchini")), 0);
+    EXPECT_EQ(Send(117, CB_GETCURSEL), 3);
+    EXPECT_EQ(WinUiDriver::Text(dialog_, 117), u"banana");
     EXPECT_EQ(Send(117, CB_SETDROPPEDWIDTH, 333), 333);
     EXPECT_EQ(WinUiDriver::DroppedWidth(dialog_, 117), 333);
 }
