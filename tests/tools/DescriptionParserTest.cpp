@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
 #include "tools/printerdesc/DescriptionError.h"
 #include "tools/printerdesc/DescriptionParser.h"
 
@@ -80,21 +81,13 @@ TEST(DescriptionParserTest, MistakesNameTheirLine) {
 
 class DescriptionIncludeTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qvpd-include-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
     std::string Write(const char* name, const std::string& text) {
         const std::string path = (dir_ / name).string();
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
-    std::filesystem::path dir_;
+    qvtest::TempFolder folder_{"qvpd-include"};
+    const std::filesystem::path dir_ = folder_.Path();
 };
 
 TEST_F(DescriptionIncludeTest, IncludedStatementsKeepTheirFileAndLine) {

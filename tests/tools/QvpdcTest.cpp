@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/TempFolder.h"
 #include "tools/printerdesc/DataFile.h"
 #include "tools/printerdesc/DescriptionCompiler.h"
 
@@ -18,15 +19,6 @@ namespace {
 
 class QvpdcTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qvpdc-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
     std::string Write(const char* name, const std::string& text) {
         const std::string path = (dir_ / name).string();
         std::ofstream(path, std::ios::binary) << text;
@@ -44,7 +36,8 @@ protected:
         const int status = pclose(pipe);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    std::filesystem::path dir_;
+    qvtest::TempFolder folder_{"qvpdc"};
+    const std::filesystem::path dir_ = folder_.Path();
 };
 
 TEST_F(QvpdcTest, WritesTheDataFile) {
