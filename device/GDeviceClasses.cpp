@@ -12,6 +12,7 @@
 #include "device/GPeripheralProxy.h"
 #include "device/GPrinter.h"
 #include "device/GTray.h"
+#include "job/GJobClasses.h"
 #include "model/MPersistentClass.h"
 
 void GRegisterDeviceClasses() {
@@ -27,4 +28,7 @@ void GRegisterDeviceClasses() {
     GAddToFactory<GPeripheralComposite>();
     GAddToFactory<GPrinter>();
     GAddToFactory<GPeripheralProxy>();
+    // The chain plays job commands: a stored chain and its commands restore
+    // together.
+    GRegisterJobClasses();
 }

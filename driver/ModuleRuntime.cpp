@@ -4,7 +4,6 @@
 
 #include "device/GDeviceClasses.h"
 #include "driver/GDriverClasses.h"
-#include "job/GJobClasses.h"
 #include "model/GModelClasses.h"
 #include "rw/RWErrorHandler.h"
 #include "rw/RWLibraryClasses.h"
@@ -17,6 +16,5 @@ void InitializeModuleRuntime() {
         GRegisterModelClasses();
         GRegisterDeviceClasses();
         GRegisterDriverClasses();
-        GRegisterJobClasses();
     });
 }
