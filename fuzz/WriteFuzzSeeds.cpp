@@ -17,12 +17,16 @@
 #include <utility>
 #include <vector>
 
+#include "device/GCustomMediaSize.h"
 #include "device/GJobContext.h"
 #include "device/GPeripheralComposite.h"
 #include "device/GPeripheralProxy.h"
 #include "device/GPrinter.h"
+#include "driver/GNTDevMode.h"
+#include "driver/GSettingsCodec.h"
 #include "driver/ModuleRuntime.h"
 #include "fuzz/CommandGraphClasses.h"
+#include "fuzz/FuzzDriverContext.h"
 #include "fuzz/GraphCarrier.h"
 #include "fuzz/MemoryFile.h"
 #include "fuzz/StreamReadPlan.h"
@@ -45,9 +49,11 @@
 #include "model/GChromalistEnhancedAttributeVer2.h"
 #include "model/GCodecForm.h"
 #include "model/GDisplayString.h"
+#include "model/GDisplayStringAttribute.h"
 #include "model/GEnumAttribute.h"
 #include "model/GLZWCoder.h"
 #include "model/GPMDVersionInfo.h"
+#include "model/GPersistOutputStream.h"
 #include "model/GRangeAttribute.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
@@ -522,6 +528,78 @@ void AddLZWSeeds(Seeds& seeds) {
     }
 }
 
+// --- The settings encoding and the DEVMODE ----------------------------------
+
+// The stream of root in the form, preceded by the form's lead byte.
+std::string SettingsStream(const MPersistentObject& root, uint16_t form) {
+    std::string block(4096, '\0');
+    GPersistOutputStream out(block.data(), block.size(), 1);
+    GSettingsCodec codec;
+    if (codec.Encode(&root, *out.GetStream(), out, form) != 1)
+        Die("the settings encoding refuses its sample");
+    return std::string(1, static_cast<char>(form)) + block.substr(0, static_cast<size_t>(out.Tell()));
+}
+
+void AddSettingsDecodeSeeds(Seeds& seeds) {
+    FuzzDriverContext context(1);
+    const std::unique_ptr<GAttributeComposite> tree = context.NewDefaultSettings();
+    tree->FindById(276)->Add(new GCustomMediaSize(16385, "Photo", 1, 100, 150, 0x40000019));
+    dynamic_cast<GFormToTrayDatabase*>(tree->FindById(510))->Assign(9, 3, 11913);
+    auto* font = new GAttributeComposite(380);
+    font->Add(new GStringAttribute("Courier", 384));
+    tree->FindById(378)->Add(font);
+    tree->Add(new GRangeAttribute(1, 999, 1, 5, 10));
+    tree->Add(new GDisplayStringAttribute(12, 300, "Tray", "Fach"));
+    seeds.push_back(
+        {"SettingsDecodeFuzz", "tree-compact", SettingsStream(*tree, GSettingsCodec::kCompactForm)});
+    seeds.push_back({"SettingsDecodeFuzz", "tree-wide", SettingsStream(*tree, GSettingsCodec::kWideForm)});
+    MAssociationList associations(193);
+    associations.InsertOrReplace(
+        new MPersistentAssociation(new GValueAttribute(5, 0), new GStringAttribute("x", 0)));
+    associations.InsertOrReplace(
+        new MPersistentAssociation(new GValueAttribute(6, 0), new GRangeAttribute(1, 9, 1, 2, 3)));
+    associations.InsertOrReplace(
+        new MPersistentAssociation(new GValueAttribute(7, 0), new GValueAttribute(700, 0)));
+    seeds.push_back(
+        {"SettingsDecodeFuzz", "associations", SettingsStream(associations, GSettingsCodec::kWideForm)});
+    GResourceMappingList mappings(194);
+    mappings.AddUnique(new GResourceMapping(100, 15, 260, 0));
+    seeds.push_back(
+        {"SettingsDecodeFuzz", "mappings", SettingsStream(mappings, GSettingsCodec::kCompactForm)});
+}
+
+void AddDevModeSeeds(Seeds& seeds) {
+    for (const uint16_t form : {1, 0}) {
+        FuzzDriverContext context(form);
+        GNTDevMode devmode(&context, nullptr);
+        const std::unique_ptr<GAttributeComposite> tree = context.NewDefaultSettings();
+        if (devmode.Store(tree.get()) != 1) Die("the DEVMODE cannot store its sample");
+        const auto* bytes = reinterpret_cast<const char*>(devmode.GetImage());
+        std::string image(bytes, GDevModeImage::kTotalSize);
+        const std::string lead(1, static_cast<char>(form));
+        seeds.push_back({"DevModeLoadFuzz", form == 1 ? "codec-blob" : "graph-blob", lead + image});
+        if (form != 1) continue;
+        // The same image with a blob of the older form: the tree's object
+        // graph in portable text through the dictionary coder.
+        std::ostringstream text;
+        RWPortableOutStream portable(text);
+        portable << static_cast<const RWCollectable*>(tree.get());
+        std::istringstream in(text.str());
+        std::ostringstream packed;
+        if (GLZWCoder().Compress(in, packed) != 1 || packed.str().size() > GDevModeImage::kBlobCapacity)
+            Die("the dictionary coder's blob does not fit");
+        const std::string blob = packed.str();
+        image.replace(GDevModeImage::kBlob, blob.size(), blob);
+        image[GDevModeImage::kBlobLengthWord] = static_cast<char>(blob.size() & 0xFF);
+        image[GDevModeImage::kBlobLengthWord + 1] = static_cast<char>(blob.size() >> 8);
+        seeds.push_back({"DevModeLoadFuzz", "dictionary-blob", lead + image});
+        // The public part alone (dmDriverExtra 0).
+        std::string publicPart = image.substr(0, GDevModeImage::kPublicSize);
+        publicPart[70] = publicPart[71] = 0;
+        seeds.push_back({"DevModeLoadFuzz", "public-only", lead + publicPart});
+    }
+}
+
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return {};
@@ -569,6 +647,8 @@ int main(int argc, char** argv) {
     AddColourControlSeeds(seeds);
     AddCodePageSeeds(seeds);
     AddLZWSeeds(seeds);
+    AddSettingsDecodeSeeds(seeds);
+    AddDevModeSeeds(seeds);
     AddCommandGraphSeeds(seeds, scratch);
     const fs::path corpus = argv[argc - 1];
     return check ? Check(seeds, corpus) : Write(seeds, corpus);

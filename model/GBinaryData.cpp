@@ -4,109 +4,80 @@
 #include <cstring>
 #include <memory>
 #include <new>
-
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
+#include <utility>
 
 namespace {
 
 // Restores read the bytes in pieces of this size.
 constexpr uint32_t kPiece = 64 * 1024;
 
-bool ReadHeader(RWVirtualInStream& stream, uint32_t& length, int32_t& owned) {
-    unsigned long storedLength = 0;
-    int storedOwned = 0;
-    stream >> storedLength >> storedOwned;
-    length = static_cast<uint32_t>(storedLength);
-    owned = storedOwned;
-    return GRestoreGood(stream);
-}
-
-bool ReadHeader(RWBinaryFile& file, uint32_t& length, int32_t& owned) {
-    return file.Read(length) && file.Read(owned);
-}
-
-bool ReadPiece(RWVirtualInStream& stream, uint8_t* bytes, uint32_t n) {
-    for (uint32_t i = 0; i < n; ++i) {
-        char c = 0;
-        stream >> c;
-        if (!GRestoreGood(stream)) {
-            return false;
-        }
-        bytes[i] = static_cast<uint8_t>(c);
-    }
-    return true;
-}
-
-bool ReadPiece(RWBinaryFile& file, uint8_t* bytes, uint32_t n) {
-    return file.Read(reinterpret_cast<char*>(bytes), n);
+char* AsChars(uint8_t* bytes) {
+    return reinterpret_cast<char*>(bytes); // bytes may be read as characters
 }
 
 // Moves past n stored bytes that cannot be kept.
-bool Skip(RWVirtualInStream& stream, uint32_t n) {
-    for (uint32_t i = 0; i < n; ++i) {
-        char c = 0;
-        stream >> c;
-        if (!GRestoreGood(stream)) {
-            return false;
+template <class Carrier> void SkipChars(Carrier& carrier, uint32_t n) {
+    char scrap[256];
+    while (n > 0) {
+        const uint32_t step = std::min<uint32_t>(sizeof scrap, n);
+        if (!RWRestoreChars(carrier, scrap, step)) {
+            return;
         }
+        n -= step;
     }
-    return true;
-}
-
-bool Skip(RWBinaryFile& file, uint32_t n) {
-    const int64_t here = file.CurOffset();
-    return here >= 0 && file.SeekTo(here + n);
 }
 
 } // namespace
 
 GBinaryData::GBinaryData(uint8_t* data, uint32_t length, int32_t owned, uint32_t id)
-    : MPersistentObject(id), data_(data), length_(length), owned_(owned) {}
+    : MPersistentObject(id), buffer_(owned != 0 ? data : nullptr), data_(data), length_(length),
+      owned_(owned) {}
 
 GBinaryData::GBinaryData(const GBinaryData& other) : MPersistentObject() {
     if (other.length_ == 0 || other.data_ == nullptr) {
         return; // nothing to copy: no data, not owned
     }
-    data_ = new (std::nothrow) uint8_t[other.length_];
-    if (data_ == nullptr) {
+    buffer_.reset(new (std::nothrow) uint8_t[other.length_]);
+    if (!buffer_) {
         return;
     }
-    std::memcpy(data_, other.data_, other.length_);
+    std::memcpy(buffer_.get(), other.data_, other.length_);
+    data_ = buffer_.get();
     length_ = other.length_;
     owned_ = 1;
 }
 
-GBinaryData::~GBinaryData() {
-    Clear();
-}
+GBinaryData::~GBinaryData() = default;
 
 void GBinaryData::SetData(uint8_t* data, uint32_t length, int32_t owned) {
     if (data == data_) {
         // The same buffer again: never free what is being stored.
+        if (owned == 0) {
+            buffer_.release(); // the caller keeps it from now on
+        } else if (!buffer_) {
+            buffer_.reset(data);
+        }
         length_ = length;
         owned_ = owned;
         return;
     }
     Clear();
+    buffer_.reset(owned != 0 ? data : nullptr);
     data_ = data;
     length_ = length;
     owned_ = owned;
 }
 
 uint8_t* GBinaryData::ReleaseData() {
-    uint8_t* data = data_;
-    data_ = nullptr;
+    buffer_.release(); // the caller frees it now
+    uint8_t* data = std::exchange(data_, nullptr);
     length_ = 0;
     owned_ = 0;
     return data;
 }
 
 void GBinaryData::Clear() {
-    if (owned_ != 0) {
-        delete[] data_;
-    }
+    buffer_.reset();
     data_ = nullptr;
     length_ = 0;
     owned_ = 0;
@@ -128,40 +99,29 @@ uint32_t GBinaryData::BinaryStoreSize() const {
     return MPersistentObject::BinaryStoreSize() + length_ + 12;
 }
 
-void GBinaryData::SaveGuts(RWVirtualOutStream& stream) const {
-    MPersistentObject::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
-    stream << static_cast<unsigned long>(length_);
-    stream << static_cast<int>(owned_);
-    for (uint32_t i = 0; i < length_; ++i) {
-        stream << static_cast<char>(data_[i]);
-    }
-}
-
-void GBinaryData::SaveGuts(RWBinaryFile& file) const {
-    MPersistentObject::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
-    file.Write(length_);
-    file.Write(owned_);
+template <class Carrier> void GBinaryData::SaveGutsTo(Carrier& carrier) const {
+    MPersistentObject::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    RWSaveU32(carrier, length_);
+    RWSaveI32(carrier, owned_);
     if (length_ != 0) {
-        file.Write(reinterpret_cast<const char*>(data_), length_);
+        RWSaveChars(carrier, reinterpret_cast<const char*>(data_), length_);
     }
 }
 
-template <typename Source> void GBinaryData::RestoreBytes(Source& source) {
-    MPersistentObject::RestoreGuts(source);
-    if (!GReadClassVersion(source, ClassVersion(), ClassVersion())) {
+template <class Carrier> void GBinaryData::RestoreGutsFrom(Carrier& carrier) {
+    MPersistentObject::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier, ClassVersion(), ClassVersion())) {
         return;
     }
     Clear();
     uint32_t length = 0;
     int32_t owned = 0;
-    if (!ReadHeader(source, length, owned)) {
-        GMarkRestoreFailed(source);
+    if (!RWRestoreU32(carrier, length) || !RWRestoreI32(carrier, owned)) {
         return;
     }
     if (length > kMaxLength) {
-        GMarkRestoreFailed(source); // damaged data: refused before anything is reserved
+        GMarkRestoreFailed(carrier); // damaged data: refused before anything is reserved
         return;
     }
     // The buffer grows with what has arrived (ending at exactly length
@@ -176,9 +136,7 @@ template <typename Source> void GBinaryData::RestoreBytes(Source& source) {
             std::unique_ptr<uint8_t[]> bigger(new (std::nothrow) uint8_t[grown]);
             if (!bigger) {
                 // No room: the bytes are passed over and the object stays empty.
-                if (!Skip(source, length - done)) {
-                    GMarkRestoreFailed(source);
-                }
+                SkipChars(carrier, length - done);
                 return;
             }
             if (done != 0) {
@@ -187,23 +145,17 @@ template <typename Source> void GBinaryData::RestoreBytes(Source& source) {
             buffer = std::move(bigger);
             capacity = grown;
         }
-        if (!ReadPiece(source, buffer.get() + done, n)) {
-            GMarkRestoreFailed(source);
+        if (!RWRestoreChars(carrier, AsChars(buffer.get() + done), n)) {
             return;
         }
         done += n;
     }
-    data_ = buffer.release();
-    length_ = length;
     // A buffer this restore allocated is the object's to free, whatever
     // flag was saved.
+    buffer_ = std::move(buffer);
+    data_ = buffer_.get();
+    length_ = length;
     owned_ = data_ != nullptr ? 1 : owned;
 }
 
-void GBinaryData::RestoreGuts(RWVirtualInStream& stream) {
-    RestoreBytes(stream);
-}
-
-void GBinaryData::RestoreGuts(RWBinaryFile& file) {
-    RestoreBytes(file);
-}
+RW_DEFINE_GUTS(GBinaryData)

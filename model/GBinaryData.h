@@ -12,8 +12,11 @@
 //
 // An owned buffer is freed with delete[]: buffers handed over with the
 // ownership flag set must come from new uint8_t[], and a buffer taken with
-// ReleaseData is freed by the caller with delete[].
+// ReleaseData is freed by the caller with delete[]. Inside, an owned buffer
+// is held by a std::unique_ptr<uint8_t[]>; a borrowed one only by the data
+// pointer.
 #include <cstdint>
+#include <memory>
 
 #include "model/MPersistentClass.h"
 #include "model/MPersistentObject.h"
@@ -38,10 +41,7 @@ public:
     ~GBinaryData() override;
 
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // Same IsA and id, equal lengths, and the same buffer or the same bytes.
     bool IsEqualId(const MPersistentObject* other) const override;
@@ -58,9 +58,8 @@ public:
     int32_t GetOwned() const { return owned_; }
 
 private:
-    template <typename Source> void RestoreBytes(Source& source);
-
-    uint8_t* data_ = nullptr;
+    std::unique_ptr<uint8_t[]> buffer_; // the buffer, when this object owns it
+    uint8_t* data_ = nullptr;           // the bytes: buffer_, or a borrowed buffer
     uint32_t length_ = 0;
     int32_t owned_ = 0;
 };

@@ -3,10 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
-
 GCapabilities::GCapabilities(uint32_t id, uint32_t length)
     : MPersistentObject(id), bits_(std::min(length, kMaxBits)) {}
 
@@ -142,84 +138,38 @@ unsigned char SavedByte(const RWBitVector& bits, size_t i) {
     return byte;
 }
 
-bool ReadLength(RWVirtualInStream& stream, uint32_t& length) {
-    unsigned int word = 0;
-    stream >> word;
-    length = word;
-    return GRestoreGood(stream);
-}
-
-bool ReadLength(RWBinaryFile& file, uint32_t& length) {
-    return file.Read(length);
-}
-
-bool ReadBytes(RWVirtualInStream& stream, std::vector<unsigned char>& bytes) {
-    for (unsigned char& byte : bytes) {
-        stream >> byte;
-        if (!GRestoreGood(stream)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool ReadBytes(RWBinaryFile& file, std::vector<unsigned char>& bytes) {
-    return file.Read(bytes.data(), bytes.size());
-}
-
 } // namespace
 
 uint32_t GCapabilities::BinaryStoreSize() const {
     return MPersistentObject::BinaryStoreSize() + 8 + static_cast<uint32_t>(bits_.NumBytes());
 }
 
-void GCapabilities::SaveGuts(RWVirtualOutStream& stream) const {
-    MPersistentObject::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
-    stream << static_cast<unsigned int>(bits_.Length());
+template <class Carrier> void GCapabilities::SaveGutsTo(Carrier& carrier) const {
+    MPersistentObject::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    RWSaveU32(carrier, bits_.Length());
     for (size_t i = 0; i < bits_.NumBytes(); ++i) {
-        stream << SavedByte(bits_, i);
+        RWSaveChar(carrier, static_cast<char>(SavedByte(bits_, i)));
     }
 }
 
-void GCapabilities::SaveGuts(RWBinaryFile& file) const {
-    MPersistentObject::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
-    file.Write(bits_.Length());
-    for (size_t i = 0; i < bits_.NumBytes(); ++i) {
-        file.Write(SavedByte(bits_, i));
-    }
-}
-
-template <typename Source> void GCapabilities::RestoreBits(Source& source) {
-    MPersistentObject::RestoreGuts(source);
-    if (!GReadClassVersion(source, ClassVersion(), ClassVersion())) {
+template <class Carrier> void GCapabilities::RestoreGutsFrom(Carrier& carrier) {
+    MPersistentObject::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier, ClassVersion(), ClassVersion())) {
         return;
     }
     uint32_t length = 0;
-    if (!ReadLength(source, length)) {
-        GMarkRestoreFailed(source);
-        return;
-    }
-    if (length == 0) {
-        return; // the set stays as it was
+    if (!RWRestoreU32(carrier, length) || length == 0) {
+        return; // a stored length of 0 leaves the set as it was
     }
     if (length > kMaxBits) {
-        GMarkRestoreFailed(source); // damaged data: no set is this long
+        GMarkRestoreFailed(carrier); // damaged data: no set is this long
         return;
     }
-    std::vector<unsigned char> bytes(RWBitVector::ByteCount(length));
-    if (!ReadBytes(source, bytes)) {
-        GMarkRestoreFailed(source);
-        return;
+    std::vector<char> bytes(RWBitVector::ByteCount(length));
+    if (RWRestoreChars(carrier, bytes.data(), bytes.size())) {
+        bits_ = RWBitVector(reinterpret_cast<const unsigned char*>(bytes.data()), length);
     }
-    bits_ = RWBitVector(bytes.data(), length);
 }
 
-void GCapabilities::RestoreGuts(RWVirtualInStream& stream) {
-    RestoreBits(stream);
-}
-
-void GCapabilities::RestoreGuts(RWBinaryFile& file) {
-    RestoreBits(file);
-}
+RW_DEFINE_GUTS(GCapabilities)

@@ -40,10 +40,7 @@ public:
     ~GCapabilities() override;
 
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // Same object; or same IsA, same id, and bit vectors of the same length
     // holding the same bits.
@@ -72,7 +69,5 @@ public:
     const RWBitVector& GetBits() const { return bits_; }
 
 private:
-    template <typename Source> void RestoreBits(Source& source);
-
     RWBitVector bits_;
 };

@@ -1,19 +1,10 @@
 #include "model/GChromalistAttribute.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "model/GChromalistOptions.h"
 #include "model/GCodecForm.h"
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
-
-namespace {
-
-// The most codes a class saves (GChromalistEnhancedAttributeVer2).
-constexpr size_t kMaxSavedCodes = 10;
-
-} // namespace
 
 GChromalistAttribute::GChromalistAttribute() {
     SetDefaultCodes(0);
@@ -107,86 +98,25 @@ uint32_t GChromalistAttribute::BinaryStoreSize() const {
     return GAttribute::BinaryStoreSize() + 4 + 6 * 2;
 }
 
-void GChromalistAttribute::SaveGuts(RWVirtualOutStream& stream) const {
-    GAttribute::SaveGuts(stream);
-    GWriteClassVersion(stream);
+template <class Carrier> void GChromalistAttribute::SaveGutsTo(Carrier& carrier) const {
+    GAttribute::SaveGuts(carrier);
+    GWriteClassVersion(carrier);
     const uint8_t* const codes[] = {&baseField0_[0], &baseField1_[0], &baseField0_[1],
                                     &baseField1_[1], &baseField0_[2], &baseField1_[2]};
-    SaveCodes(stream, codes, std::size(codes));
+    SaveCodes(carrier, codes, std::size(codes));
 }
 
-void GChromalistAttribute::SaveGuts(RWBinaryFile& file) const {
-    GAttribute::SaveGuts(file);
-    GWriteClassVersion(file);
-    const uint8_t* const codes[] = {&baseField0_[0], &baseField1_[0], &baseField0_[1],
-                                    &baseField1_[1], &baseField0_[2], &baseField1_[2]};
-    SaveCodes(file, codes, std::size(codes));
-}
-
-void GChromalistAttribute::RestoreGuts(RWVirtualInStream& stream) {
-    GAttribute::RestoreGuts(stream);
-    if (!GReadClassVersion(stream)) {
+template <class Carrier> void GChromalistAttribute::RestoreGutsFrom(Carrier& carrier) {
+    GAttribute::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier)) {
         return;
     }
     uint8_t* const codes[] = {&baseField0_[0], &baseField1_[0], &baseField0_[1],
                               &baseField1_[1], &baseField0_[2], &baseField1_[2]};
-    RestoreCodes(stream, codes, std::size(codes));
+    RestoreCodes(carrier, codes, std::size(codes));
 }
 
-void GChromalistAttribute::RestoreGuts(RWBinaryFile& file) {
-    GAttribute::RestoreGuts(file);
-    if (!GReadClassVersion(file)) {
-        return;
-    }
-    uint8_t* const codes[] = {&baseField0_[0], &baseField1_[0], &baseField0_[1],
-                              &baseField1_[1], &baseField0_[2], &baseField1_[2]};
-    RestoreCodes(file, codes, std::size(codes));
-}
-
-void GChromalistAttribute::SaveCodes(RWVirtualOutStream& stream, const uint8_t* const* codes, size_t n) {
-    for (size_t i = 0; i < n; ++i) {
-        stream << static_cast<short>(*codes[i]);
-    }
-}
-
-void GChromalistAttribute::SaveCodes(RWBinaryFile& file, const uint8_t* const* codes, size_t n) {
-    for (size_t i = 0; i < n; ++i) {
-        file.Write(static_cast<int16_t>(*codes[i]));
-    }
-}
-
-void GChromalistAttribute::RestoreCodes(RWVirtualInStream& stream, uint8_t* const* codes, size_t n) {
-    uint8_t read[kMaxSavedCodes] = {};
-    n = std::min(n, kMaxSavedCodes);
-    for (size_t i = 0; i < n; ++i) {
-        short word = 0;
-        stream >> word;
-        if (!GRestoreGood(stream)) {
-            GMarkRestoreFailed(stream);
-            return;
-        }
-        read[i] = static_cast<uint8_t>(word); // the code is the low byte
-    }
-    for (size_t i = 0; i < n; ++i) {
-        *codes[i] = read[i];
-    }
-}
-
-void GChromalistAttribute::RestoreCodes(RWBinaryFile& file, uint8_t* const* codes, size_t n) {
-    uint8_t read[kMaxSavedCodes] = {};
-    n = std::min(n, kMaxSavedCodes);
-    for (size_t i = 0; i < n; ++i) {
-        int16_t word = 0;
-        if (!file.Read(word)) {
-            GMarkRestoreFailed(file);
-            return;
-        }
-        read[i] = static_cast<uint8_t>(word);
-    }
-    for (size_t i = 0; i < n; ++i) {
-        *codes[i] = read[i];
-    }
-}
+RW_DEFINE_GUTS(GChromalistAttribute)
 
 void GChromalistAttribute::WriteCodecHeader(const GCodecForm& codec, RWVirtualOutStream& stream, uint8_t tag,
                                             uint32_t id) {

@@ -52,10 +52,7 @@ public:
 
     // GAttribute + 16 (version, six shorts).
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // The same object, or the same class and id and the six codes equal.
     bool IsEqualId(const MPersistentObject* other) const override;
@@ -88,18 +85,35 @@ public:
     static bool ReadCodecHeader(const GCodecForm& codec, RWVirtualInStream& stream, uint32_t& id);
 
 protected:
+    // The most codes a class saves (GChromalistEnhancedAttributeVer2).
+    static constexpr size_t kMaxSavedCodes = 10;
+
     // The cell behind (kind, field): a pointer to its code, or null for an
     // accepted cell without one; accepted is false when out of range.
     friend struct GChromalistOptions;
     uint8_t* Cell(int32_t kind, int32_t field, bool& accepted);
 
     // Codes saved one 16-bit short each, in the order given.
-    static void SaveCodes(RWVirtualOutStream& stream, const uint8_t* const* codes, size_t n);
-    static void SaveCodes(RWBinaryFile& file, const uint8_t* const* codes, size_t n);
-    // Reads n shorts into their bytes; all or nothing (a cut-off stream
-    // leaves every code as it was and fails the restore).
-    static void RestoreCodes(RWVirtualInStream& stream, uint8_t* const* codes, size_t n);
-    static void RestoreCodes(RWBinaryFile& file, uint8_t* const* codes, size_t n);
+    template <class Carrier> static void SaveCodes(Carrier& carrier, const uint8_t* const* codes, size_t n) {
+        for (size_t i = 0; i < n; ++i) {
+            RWSaveI16(carrier, static_cast<int16_t>(*codes[i]));
+        }
+    }
+    // Reads n (at most kMaxSavedCodes) shorts into their bytes, the code
+    // being the low byte; all or nothing (a cut-off record leaves every code
+    // as it was and fails the restore).
+    template <class Carrier> static void RestoreCodes(Carrier& carrier, uint8_t* const* codes, size_t n) {
+        int16_t read[kMaxSavedCodes] = {};
+        n = n < kMaxSavedCodes ? n : kMaxSavedCodes;
+        for (size_t i = 0; i < n; ++i) {
+            if (!RWRestoreI16(carrier, read[i])) {
+                return;
+            }
+        }
+        for (size_t i = 0; i < n; ++i) {
+            *codes[i] = static_cast<uint8_t>(read[i]);
+        }
+    }
 
 private:
     // The defaults of the table for this id.

@@ -1,16 +1,14 @@
 #pragma once
 // The enhanced colour-control settings (class 797): codes of its own for
 // fields 0 and 1 of kinds 0..2 and one code each for fields 2 and 3 (the
-// same for every kind). Its option accessors address these codes only; the
-// six codes of the base keep what the constructor gave them (they are
-// neither saved nor compared here).
+// same for every kind). The body, the saved form and the codec record are
+// GChromalistEnhancedBody's (model/GChromalistEnhancedBody.h); this class
+// gives its table.
 //
 // Option cells (kind, field), kinds 0..3:
 //   field 0: field0[kind]; field 1: field1[kind] (kind 3: accepted, no code);
 //   field 2: field2; field 3: field3; field 4: accepted, no code;
 //   any other kind or field: out of range (0).
-// A cell without a code leaves GetOption's output as it was and ignores
-// SetOption.
 //
 // Saved form, after the GAttribute part (the base's own part is skipped):
 //   u32 version (1), then eight codes as 16-bit shorts: field0[0], field1[0],
@@ -22,12 +20,12 @@
 #include <cstdint>
 #include <memory>
 
-#include "model/GChromalistAttribute.h"
+#include "model/GChromalistEnhancedBody.h"
 #include "model/MPersistentClass.h"
 
 class GCodecForm;
 
-class GChromalistEnhancedAttribute : public GChromalistAttribute {
+class GChromalistEnhancedAttribute : public GChromalistEnhancedBody {
     MPERSISTENT_CLASS_MEMBERS(GChromalistEnhancedAttribute, GAttribute, 797)
 
 public:
@@ -45,39 +43,10 @@ public:
     GChromalistEnhancedAttribute(const GChromalistEnhancedAttribute& other) = default;
     GChromalistEnhancedAttribute& operator=(const GChromalistEnhancedAttribute& other) = default;
     ~GChromalistEnhancedAttribute() override;
-
-    // GAttribute + 20 (version, eight shorts).
-    uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
-
-    // The same object, or the same class and id and the own codes equal.
-    bool IsEqualId(const MPersistentObject* other) const override;
-
-    // This class's own cells (see above); 1 when accepted, else 0.
-    int32_t GetOption(int32_t kind, int32_t field, uint8_t& value) const;
-    int32_t SetOption(int32_t kind, int32_t field, uint8_t value);
-    bool HasStoredOption(int32_t kind, int32_t field) const;
-    // The same object, or the same class and the own codes equal.
-    bool SameOptions(const MPersistentObject* other) const;
-    // Copies the own codes of another object of this class.
-    void AssignOptions(const MPersistentObject* other);
-
-private:
-    friend struct GChromalistOptions;
-    uint8_t* Cell(int32_t kind, int32_t field, bool& accepted);
-    void SetDefaultCodes();
-
-    uint8_t field0_[3] = {};
-    uint8_t field1_[3] = {};
-    uint8_t field2_ = 0;
-    uint8_t field3_ = 0;
 };
 
 // Writes the codec record of object (nothing for null): the tag, the header
-// in the codec's mode and the codes read with the class's own GetOption.
+// in the codec's mode and the codes.
 void EncodeChromalistEnhancedAttribute(const GCodecForm& codec, const GChromalistEnhancedAttribute* object,
                                        RWVirtualOutStream& stream);
 // Reads a record after its tag: a new attribute, or null when the version is

@@ -1,16 +1,14 @@
 #pragma once
 // The second enhanced colour-control settings (class 1201): codes of its own
 // for fields 0, 1 and 3 of kinds 0..2 and one code for field 2 (the same for
-// every kind). Like GChromalistEnhancedAttribute, its option accessors
-// address these codes only; the base's six codes keep what the constructor
-// gave them.
+// every kind). The body, the saved form and the codec record are
+// GChromalistEnhancedBody's (model/GChromalistEnhancedBody.h); this class
+// gives its table.
 //
 // Option cells (kind, field), kinds 0..3:
 //   field 0: field0[kind]; field 1: field1[kind]; field 3: field3[kind]
 //   (kind 3 of these: accepted, no code); field 2: field2; field 4:
 //   accepted, no code; any other kind or field: out of range (0).
-// A cell without a code leaves GetOption's output as it was and ignores
-// SetOption.
 //
 // Saved form, after the GAttribute part (the base's own part is skipped):
 //   u32 version (1), then ten codes as 16-bit shorts: field0[0], field1[0],
@@ -23,12 +21,12 @@
 #include <cstdint>
 #include <memory>
 
-#include "model/GChromalistAttribute.h"
+#include "model/GChromalistEnhancedBody.h"
 #include "model/MPersistentClass.h"
 
 class GCodecForm;
 
-class GChromalistEnhancedAttributeVer2 : public GChromalistAttribute {
+class GChromalistEnhancedAttributeVer2 : public GChromalistEnhancedBody {
     MPERSISTENT_CLASS_MEMBERS(GChromalistEnhancedAttributeVer2, GAttribute, 1201)
 
 public:
@@ -47,39 +45,9 @@ public:
     GChromalistEnhancedAttributeVer2(const GChromalistEnhancedAttributeVer2& other) = default;
     GChromalistEnhancedAttributeVer2& operator=(const GChromalistEnhancedAttributeVer2& other) = default;
     ~GChromalistEnhancedAttributeVer2() override;
-
-    // GAttribute + 24 (version, ten shorts).
-    uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
-
-    // The same object, or the same class and id and the own codes equal.
-    bool IsEqualId(const MPersistentObject* other) const override;
-
-    // This class's own cells (see above); 1 when accepted, else 0.
-    int32_t GetOption(int32_t kind, int32_t field, uint8_t& value) const;
-    int32_t SetOption(int32_t kind, int32_t field, uint8_t value);
-    bool HasStoredOption(int32_t kind, int32_t field) const;
-    // The same object, or the same class and the own codes equal.
-    bool SameOptions(const MPersistentObject* other) const;
-    // Copies the own codes of another object of this class.
-    void AssignOptions(const MPersistentObject* other);
-
-private:
-    friend struct GChromalistOptions;
-    uint8_t* Cell(int32_t kind, int32_t field, bool& accepted);
-    void SetDefaultCodes();
-
-    uint8_t field0_[3] = {};
-    uint8_t field1_[3] = {};
-    uint8_t field3_[3] = {};
-    uint8_t field2_ = 0;
 };
 
-// Writes the codec record of object (nothing for null): the tag, the header
-// in the codec's mode and the codes read with the class's own GetOption.
+// Writes the codec record of object (nothing for null).
 void EncodeChromalistEnhancedAttributeVer2(const GCodecForm& codec,
                                            const GChromalistEnhancedAttributeVer2* object,
                                            RWVirtualOutStream& stream);

@@ -1,34 +1,22 @@
 #include "model/GConfiguration.h"
 
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
-
 GConfiguration::~GConfiguration() = default;
 
 uint32_t GConfiguration::BinaryStoreSize() const {
     return MPersistentComposite::BinaryStoreSize() + 4;
 }
 
-void GConfiguration::SaveGuts(RWVirtualOutStream& stream) const {
-    MPersistentComposite::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
+template <class Carrier> void GConfiguration::SaveGutsTo(Carrier& carrier) const {
+    MPersistentComposite::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
 }
 
-void GConfiguration::SaveGuts(RWBinaryFile& file) const {
-    MPersistentComposite::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
+template <class Carrier> void GConfiguration::RestoreGutsFrom(Carrier& carrier) {
+    MPersistentComposite::RestoreGuts(carrier);
+    GReadClassVersion(carrier, ClassVersion(), ClassVersion()); // no fields of its own
 }
 
-void GConfiguration::RestoreGuts(RWVirtualInStream& stream) {
-    MPersistentComposite::RestoreGuts(stream);
-    GReadClassVersion(stream, ClassVersion(), ClassVersion()); // no fields of its own
-}
-
-void GConfiguration::RestoreGuts(RWBinaryFile& file) {
-    MPersistentComposite::RestoreGuts(file);
-    GReadClassVersion(file, ClassVersion(), ClassVersion());
-}
+RW_DEFINE_GUTS(GConfiguration)
 
 void GConfiguration::Add(MPersistentObject* object) {
     if (object == nullptr) {

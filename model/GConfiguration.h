@@ -20,10 +20,7 @@ public:
     ~GConfiguration() override;
 
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // Null is ignored. Another configuration is appended at once. Any other
     // object is compared (its IsEqualId) with each child in order: when one

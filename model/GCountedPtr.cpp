@@ -110,25 +110,17 @@ uint32_t GCountedPtr::BinaryStoreSize() const {
     return object_ != nullptr ? size + object_->RecursiveStoreSize() : size + 6;
 }
 
-void GCountedPtr::SaveGuts(RWVirtualOutStream& stream) const {
-    RWCollectable::SaveGuts(stream);
-    stream << static_cast<const RWCollectable*>(object_);
+template <class Carrier> void GCountedPtr::SaveGutsTo(Carrier& carrier) const {
+    RWCollectable::SaveGuts(carrier);
+    RWSaveObject(carrier, object_);
 }
 
-void GCountedPtr::SaveGuts(RWBinaryFile& file) const {
-    RWCollectable::SaveGuts(file);
-    file << static_cast<const RWCollectable*>(object_);
+template <class Carrier> void GCountedPtr::RestoreGutsFrom(Carrier& carrier) {
+    RWCollectable::RestoreGuts(carrier);
+    *this = GRestoreChild(carrier);
 }
 
-void GCountedPtr::RestoreGuts(RWVirtualInStream& stream) {
-    RWCollectable::RestoreGuts(stream);
-    *this = GRestoreChild(stream);
-}
-
-void GCountedPtr::RestoreGuts(RWBinaryFile& file) {
-    RWCollectable::RestoreGuts(file);
-    *this = GRestoreChild(file);
-}
+RW_DEFINE_GUTS(GCountedPtr)
 
 std::unique_ptr<MPersistentObject> GCountedPtr::CloneObject() const {
     return object_ != nullptr ? object_->Clone() : nullptr;

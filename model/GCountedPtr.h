@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "rw/RWCarrier.h"
 #include "rw/RWCollectable.h"
 
 class MPersistentObject;
@@ -48,14 +49,11 @@ public:
     // The base size plus the held object's recursive store size, or plus 6
     // (the nil object's back-reference) when null.
     uint32_t BinaryStoreSize() const override;
-    // The held object as a polymorphic object pointer (nil when null).
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    // Reads a polymorphic object pointer; the old object is released and
-    // the restored one held. Anything that is not a persistent object (or
-    // would close a cycle) is refused and fails the stream.
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    // Save: the held object as a polymorphic object pointer (nil when
+    // null). Restore: reads one; the old object is released and the
+    // restored one held. Anything that is not a persistent object (or would
+    // close a cycle) is refused and fails the restore.
+    RW_DECLARE_GUTS()
 
     // True for 773 and for the persistent root's kind id 751.
     virtual bool IsKindOf(RWClassID classId) const;

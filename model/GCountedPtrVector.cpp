@@ -10,35 +10,38 @@
 
 namespace {
 
-// A new array of n null slots, or null for 0. Raises before anything is
-// changed when it cannot be had.
-std::unique_ptr<GCountedPtr[]> NewSlots(uint32_t n) {
-    if (n == 0) {
-        return nullptr;
-    }
-    if (n > GCountedPtrVector::kMaxCapacity) {
+[[noreturn]] void ThrowOutOfMemory(uint64_t slots) {
+    const uint64_t bytes = slots * sizeof(GCountedPtr);
+    RWThrow(RWOutOfMemoryError(bytes > 0xFFFFFFFF ? 0xFFFFFFFF : static_cast<uint32_t>(bytes)));
+}
+
+void CheckCapacity(uint32_t capacity) {
+    if (capacity > GCountedPtrVector::kMaxCapacity) {
         RWThrow(RWOutOfMemoryError(0xFFFFFFFF));
     }
-    GCountedPtr* slots = new (std::nothrow) GCountedPtr[n];
-    if (slots == nullptr) {
-        const uint64_t bytes = uint64_t{n} * sizeof(GCountedPtr);
-        RWThrow(RWOutOfMemoryError(bytes > 0xFFFFFFFF ? 0xFFFFFFFF : static_cast<uint32_t>(bytes)));
+}
+
+// Runs a change of the slot vector that may allocate; an allocation failure
+// raises the library's error (the vector's own guarantee leaves it as it was).
+template <typename Change> void Allocating(uint64_t slots, Change change) {
+    try {
+        change();
+    } catch (const std::bad_alloc&) {
+        ThrowOutOfMemory(slots);
     }
-    return std::unique_ptr<GCountedPtr[]>(slots);
 }
 
 } // namespace
 
-GCountedPtrVector::GCountedPtrVector(uint32_t capacity) : capacity_(capacity), slots_(NewSlots(capacity)) {}
-
-GCountedPtrVector::GCountedPtrVector(const GCountedPtrVector& other)
-    : capacity_(other.capacity_), slots_(NewSlots(other.capacity_)), count_(other.count_) {
-    std::copy_n(other.slots_.get(), other.count_, slots_.get());
+GCountedPtrVector::GCountedPtrVector(uint32_t capacity) : capacity_(capacity) {
+    CheckCapacity(capacity);
 }
 
+GCountedPtrVector::GCountedPtrVector(const GCountedPtrVector& other)
+    : capacity_(other.capacity_), slots_(other.slots_) {}
+
 GCountedPtrVector::GCountedPtrVector(GCountedPtrVector&& other) noexcept
-    : capacity_(std::exchange(other.capacity_, 0)), slots_(std::move(other.slots_)),
-      count_(std::exchange(other.count_, 0)) {}
+    : capacity_(std::exchange(other.capacity_, 0)), slots_(std::exchange(other.slots_, {})) {}
 
 GCountedPtrVector& GCountedPtrVector::operator=(const GCountedPtrVector& other) {
     if (this != &other) {
@@ -52,9 +55,8 @@ GCountedPtrVector& GCountedPtrVector::operator=(const GCountedPtrVector& other) 
 
 GCountedPtrVector& GCountedPtrVector::operator=(GCountedPtrVector&& other) noexcept {
     if (this != &other) {
-        std::unique_ptr<GCountedPtr[]> old = std::exchange(slots_, std::move(other.slots_));
+        std::vector<GCountedPtr> old = std::exchange(slots_, std::exchange(other.slots_, {}));
         capacity_ = std::exchange(other.capacity_, 0);
-        count_ = std::exchange(other.count_, 0);
         // old is released here, after this vector is whole again.
     }
     return *this;
@@ -63,7 +65,7 @@ GCountedPtrVector& GCountedPtrVector::operator=(GCountedPtrVector&& other) noexc
 GCountedPtrVector::~GCountedPtrVector() = default;
 
 uint32_t GCountedPtrVector::IndexOf(const MPersistentObject* object) const {
-    for (uint32_t i = 0; i < count_; ++i) {
+    for (uint32_t i = 0; i < Count(); ++i) {
         if (slots_[i].Get() == object) {
             return i;
         }
@@ -72,48 +74,48 @@ uint32_t GCountedPtrVector::IndexOf(const MPersistentObject* object) const {
 }
 
 uint32_t GCountedPtrVector::Occurrences(const GCountedPtr& pointer) const {
-    uint32_t n = 0;
-    for (uint32_t i = 0; i < count_; ++i) {
-        if (slots_[i].Get() == pointer.Get()) {
-            ++n;
-        }
-    }
-    return n;
+    return static_cast<uint32_t>(std::count_if(
+        slots_.begin(), slots_.end(), [&](const GCountedPtr& slot) { return slot.Get() == pointer.Get(); }));
 }
 
-void GCountedPtrVector::GrowIfFull() {
-    if (capacity_ <= count_) {
-        if (count_ > kMaxCapacity - kGrowth) {
-            RWThrow(RWOutOfMemoryError(0xFFFFFFFF));
-        }
-        Resize(count_ + kGrowth);
+uint32_t GCountedPtrVector::CapacityForOneMore() const {
+    const uint32_t count = Count();
+    if (capacity_ > count) {
+        return capacity_;
     }
+    if (count > kMaxCapacity - kGrowth) {
+        RWThrow(RWOutOfMemoryError(0xFFFFFFFF));
+    }
+    return count + kGrowth;
 }
 
 void GCountedPtrVector::Append(const GCountedPtr& pointer) {
-    GrowIfFull();
-    slots_[count_] = pointer;
-    ++count_;
+    const uint32_t capacity = CapacityForOneMore();
+    Allocating(Count() + uint64_t{1}, [&] { slots_.push_back(pointer); });
+    capacity_ = capacity;
+}
+
+void GCountedPtrVector::Append(GCountedPtr&& pointer) {
+    const uint32_t capacity = CapacityForOneMore();
+    Allocating(Count() + uint64_t{1}, [&] { slots_.push_back(std::move(pointer)); });
+    capacity_ = capacity;
 }
 
 void GCountedPtrVector::InsertAt(uint32_t index, const GCountedPtr& pointer) {
-    if (index > count_) {
-        RWThrowIndexError(index, count_);
+    if (index > Count()) {
+        RWThrowIndexError(index, Count());
     }
     // Held before anything moves: pointer may refer to one of our slots.
     GCountedPtr held(pointer);
-    GrowIfFull();
-    std::move_backward(slots_.get() + index, slots_.get() + count_, slots_.get() + count_ + 1);
-    slots_[index] = std::move(held);
-    ++count_;
+    const uint32_t capacity = CapacityForOneMore();
+    Allocating(Count() + uint64_t{1}, [&] { slots_.insert(slots_.begin() + index, std::move(held)); });
+    capacity_ = capacity;
 }
 
 GCountedPtr GCountedPtrVector::RemoveAt(uint32_t index) {
     BoundsCheck(index);
     GCountedPtr removed = std::move(slots_[index]);
-    std::move(slots_.get() + index + 1, slots_.get() + count_, slots_.get() + index);
-    --count_;
-    slots_[count_].Reset();
+    slots_.erase(slots_.begin() + index); // only the emptied slot goes
     return removed;
 }
 
@@ -129,20 +131,10 @@ uint32_t GCountedPtrVector::Remove(const GCountedPtr& pointer) {
 uint32_t GCountedPtrVector::RemoveAll(const GCountedPtr& pointer) {
     // Held for the walk: pointer may be one of the slots being cleared.
     GCountedPtr held(pointer);
-    uint32_t kept = 0;
-    for (uint32_t i = 0; i < count_; ++i) {
-        if (slots_[i].Get() != held.Get()) {
-            if (kept != i) {
-                slots_[kept] = std::move(slots_[i]);
-            }
-            ++kept;
-        }
-    }
-    const uint32_t removed = count_ - kept;
-    for (uint32_t i = kept; i < count_; ++i) {
-        slots_[i].Reset();
-    }
-    count_ = kept;
+    const auto kept = std::stable_partition(
+        slots_.begin(), slots_.end(), [&](const GCountedPtr& slot) { return slot.Get() != held.Get(); });
+    const auto removed = static_cast<uint32_t>(slots_.end() - kept);
+    slots_.erase(kept, slots_.end()); // each released holds the same object as held
     return removed;
 }
 
@@ -157,8 +149,8 @@ const GCountedPtr& GCountedPtrVector::At(uint32_t index) const {
 }
 
 void GCountedPtrVector::BoundsCheck(uint32_t index) const {
-    if (index >= count_) {
-        RWThrowIndexError(index, count_);
+    if (index >= Count()) {
+        RWThrowIndexError(index, Count());
     }
 }
 
@@ -166,26 +158,30 @@ void GCountedPtrVector::Resize(uint32_t capacity) {
     if (capacity == capacity_) {
         return;
     }
-    // The new array is complete before the old one is touched, so a failed
-    // allocation leaves the vector as it was.
-    std::unique_ptr<GCountedPtr[]> slots = NewSlots(capacity);
-    const uint32_t kept = std::min(count_, capacity);
-    std::move(slots_.get(), slots_.get() + kept, slots.get());
-    std::unique_ptr<GCountedPtr[]> old = std::exchange(slots_, std::move(slots));
-    const uint32_t oldCount = count_;
-    capacity_ = capacity;
-    count_ = kept;
-    // Slots that did not fit are released last, with the vector whole.
-    for (uint32_t i = kept; i < oldCount; ++i) {
-        old[i].Reset();
+    CheckCapacity(capacity);
+    // Slots that do not fit are taken out first and released last, with the
+    // vector whole.
+    std::vector<GCountedPtr> dropped;
+    if (Count() > capacity) {
+        Allocating(Count() - uint64_t{capacity}, [&] {
+            dropped.assign(std::make_move_iterator(slots_.begin() + capacity),
+                           std::make_move_iterator(slots_.end()));
+        });
+        slots_.resize(capacity);
     }
+    if (slots_.capacity() > capacity) {
+        slots_.shrink_to_fit();
+    }
+    capacity_ = capacity;
 }
 
 void GCountedPtrVector::Clear() {
     // The vector reads empty before any child goes, whatever a child's
     // destructor does.
-    const uint32_t n = std::exchange(count_, 0);
-    for (uint32_t i = 0; i < n; ++i) {
-        GCountedPtr released = std::move(slots_[i]);
-    }
+    std::vector<GCountedPtr> released = std::exchange(slots_, {});
+}
+
+void GCountedPtrVector::Reserve(uint32_t n) {
+    if (n > kMaxCapacity) n = kMaxCapacity;
+    Allocating(n, [&] { slots_.reserve(n); });
 }

@@ -1,16 +1,20 @@
 #pragma once
 // The growable vector of counted pointers a composite keeps its children in.
 //
-// Invariants: the first `count` slots are in use; slots at or past `count`
-// are null; `count` <= `capacity`. The vector grows only when an element is
-// appended or inserted into a full vector, and then always to count + 64
-// slots (10 -> 74, 64 -> 128); it never shrinks by itself.
+// Invariants: `count` slots are in use; `count` <= `capacity`. The capacity
+// grows only when an element is appended or inserted into a full vector, and
+// then always to count + 64 (10 -> 74, 64 -> 128); it never shrinks by
+// itself. The capacity is the figure callers read and the rule above keeps;
+// the slots themselves live in a std::vector that is allocated when the
+// first one is stored and grows geometrically, so filling a vector with n
+// children costs time linear in n and a composite that holds few children
+// holds few slots.
 //
-// A growth that cannot get its new array (allocation failure, or a capacity
-// past what a 32-bit count can address) raises before anything is changed:
-// the vector stays exactly as it was.
+// A growth that cannot be had (allocation failure, or a capacity past what
+// a 32-bit count can address) raises before anything is changed: the vector
+// stays exactly as it was.
 #include <cstdint>
-#include <memory>
+#include <vector>
 
 #include "model/GCountedPtr.h"
 
@@ -33,7 +37,7 @@ public:
     ~GCountedPtrVector();
 
     uint32_t Capacity() const { return capacity_; }
-    uint32_t Count() const { return count_; }
+    uint32_t Count() const { return static_cast<uint32_t>(slots_.size()); }
 
     // Index of the first slot holding the identical object, kNotFound when
     // none.
@@ -41,6 +45,8 @@ public:
     uint32_t IndexOf(const GCountedPtr& pointer) const { return IndexOf(pointer.Get()); }
     // Stores the pointer at index count (growing to count + 64 when full).
     void Append(const GCountedPtr& pointer);
+    // The same, taking the pointer's reference over.
+    void Append(GCountedPtr&& pointer);
     // Number of slots holding the identical object.
     uint32_t Occurrences(const GCountedPtr& pointer) const;
     // Removes the first slot holding the identical object (released): 1, or
@@ -68,11 +74,15 @@ public:
     void Resize(uint32_t capacity);
     // Releases every slot; count 0, capacity unchanged.
     void Clear();
+    // Makes room for n slots in all without changing the capacity figure,
+    // so that appending up to n reallocates nothing (for a restore that
+    // knows how many children its input can still hold).
+    void Reserve(uint32_t n);
 
 private:
-    void GrowIfFull();
+    // The capacity after one more element, by the count + 64 rule.
+    uint32_t CapacityForOneMore() const;
 
     uint32_t capacity_ = 0;
-    std::unique_ptr<GCountedPtr[]> slots_;
-    uint32_t count_ = 0;
+    std::vector<GCountedPtr> slots_; // the slots in use
 };

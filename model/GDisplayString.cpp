@@ -2,10 +2,6 @@
 
 #include <cstring>
 
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
-
 namespace {
 
 const char* OrEmpty(const char* text) {
@@ -38,61 +34,32 @@ uint32_t GDisplayString::BinaryStoreSize() const {
            static_cast<uint32_t>(text1_.Length()) + 2;
 }
 
-void GDisplayString::SaveGuts(RWVirtualOutStream& stream) const {
-    MPersistentObject::SaveGuts(stream);
-    GWriteClassVersion(stream);
-    text2_.SaveOn(stream);
-    text1_.SaveOn(stream);
-    stream << static_cast<unsigned short>(stringId_);
+template <class Carrier> void GDisplayString::SaveGutsTo(Carrier& carrier) const {
+    MPersistentObject::SaveGuts(carrier);
+    GWriteClassVersion(carrier);
+    RWSaveString(carrier, text2_);
+    RWSaveString(carrier, text1_);
+    RWSaveU16(carrier, stringId_);
 }
 
-void GDisplayString::SaveGuts(RWBinaryFile& file) const {
-    MPersistentObject::SaveGuts(file);
-    GWriteClassVersion(file);
-    text2_.SaveOn(file);
-    text1_.SaveOn(file);
-    file.Write(stringId_);
-}
-
-void GDisplayString::RestoreGuts(RWVirtualInStream& stream) {
-    MPersistentObject::RestoreGuts(stream);
-    if (!GReadClassVersion(stream)) {
-        return;
-    }
-    RWCString text2;
-    RWCString text1;
-    unsigned short stringId = 0;
-    text2.RestoreFrom(stream);
-    if (GRestoreGood(stream)) {
-        text1.RestoreFrom(stream);
-    }
-    if (GRestoreGood(stream)) {
-        stream >> stringId;
-    }
-    // All three or none: a cut record leaves the object as it was.
-    if (GRestoreGood(stream)) {
-        text2_ = text2;
-        text1_ = text1;
-        stringId_ = stringId;
-    }
-}
-
-void GDisplayString::RestoreGuts(RWBinaryFile& file) {
-    MPersistentObject::RestoreGuts(file);
-    if (!GReadClassVersion(file)) {
+template <class Carrier> void GDisplayString::RestoreGutsFrom(Carrier& carrier) {
+    MPersistentObject::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier)) {
         return;
     }
     RWCString text2;
     RWCString text1;
     uint16_t stringId = 0;
-    if (text2.RestoreFrom(file) && text1.RestoreFrom(file) && file.Read(stringId)) {
+    // All three or none: a cut record leaves the object as it was.
+    if (RWRestoreString(carrier, text2) && RWRestoreString(carrier, text1) &&
+        RWRestoreU16(carrier, stringId)) {
         text2_ = text2;
         text1_ = text1;
         stringId_ = stringId;
-        return;
     }
-    GMarkRestoreFailed(file);
 }
+
+RW_DEFINE_GUTS(GDisplayString)
 
 bool GDisplayString::IsEqualId(const MPersistentObject* other) const {
     if (other == this) {

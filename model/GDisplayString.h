@@ -29,10 +29,7 @@ public:
 
     // The root's size + 14 + the lengths of both texts.
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // The same class, id, string id and both texts byte for byte.
     bool IsEqualId(const MPersistentObject* other) const override;

@@ -1,9 +1,6 @@
 #include "model/GDisplayStringAttribute.h"
 
-#include "rw/RWBinaryFile.h"
 #include "rw/RWCollectableIO.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
 
 GDisplayStringAttribute::GDisplayStringAttribute(uint32_t id, uint16_t stringId, const char* text1,
                                                  const char* text2)
@@ -29,33 +26,20 @@ uint32_t GDisplayStringAttribute::BinaryStoreSize() const {
     return GAttribute::BinaryStoreSize() + 4 + displayString_.RecursiveStoreSize();
 }
 
-void GDisplayStringAttribute::SaveGuts(RWVirtualOutStream& stream) const {
-    GAttribute::SaveGuts(stream);
-    GWriteClassVersion(stream);
-    stream << static_cast<const RWCollectable&>(displayString_);
+template <class Carrier> void GDisplayStringAttribute::SaveGutsTo(Carrier& carrier) const {
+    GAttribute::SaveGuts(carrier);
+    GWriteClassVersion(carrier);
+    RWSaveObject(carrier, displayString_);
 }
 
-void GDisplayStringAttribute::SaveGuts(RWBinaryFile& file) const {
-    GAttribute::SaveGuts(file);
-    GWriteClassVersion(file);
-    file << static_cast<const RWCollectable&>(displayString_);
-}
-
-void GDisplayStringAttribute::RestoreGuts(RWVirtualInStream& stream) {
-    GAttribute::RestoreGuts(stream);
-    if (!GReadClassVersion(stream)) {
-        return;
+template <class Carrier> void GDisplayStringAttribute::RestoreGutsFrom(Carrier& carrier) {
+    GAttribute::RestoreGuts(carrier);
+    if (GReadClassVersion(carrier)) {
+        RWRestoreObjectInto(carrier, displayString_);
     }
-    stream >> static_cast<RWCollectable&>(displayString_);
 }
 
-void GDisplayStringAttribute::RestoreGuts(RWBinaryFile& file) {
-    GAttribute::RestoreGuts(file);
-    if (!GReadClassVersion(file)) {
-        return;
-    }
-    file >> static_cast<RWCollectable&>(displayString_);
-}
+RW_DEFINE_GUTS(GDisplayStringAttribute)
 
 bool GDisplayStringAttribute::IsEqualId(const MPersistentObject* other) const {
     if (other == this) {

@@ -30,10 +30,7 @@ public:
     // GAttribute + 4 (version) + the embedded object's store size in the
     // graph being measured (class id and guts).
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // The same object, or the same class and id and display strings equal by
     // their IsEqualId.

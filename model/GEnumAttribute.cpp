@@ -1,10 +1,7 @@
 #include "model/GEnumAttribute.h"
 
 #include "device/GPeripheral.h"
-#include "rw/RWBinaryFile.h"
 #include "rw/RWCollectableIO.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
 
 GEnumAttribute::GEnumAttribute() = default;
 
@@ -269,72 +266,33 @@ uint32_t GEnumAttribute::BinaryStoreSize() const {
     return GAttributeComposite::BinaryStoreSize() + 4 + selected->RecursiveStoreSize() + 2;
 }
 
-void GEnumAttribute::SaveGuts(RWVirtualOutStream& stream) const {
-    GAttributeComposite::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
-    stream << static_cast<const RWCollectable*>(GetSelection());
-    stream << static_cast<unsigned short>(elementClass_);
+template <class Carrier> void GEnumAttribute::SaveGutsTo(Carrier& carrier) const {
+    GAttributeComposite::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    RWSaveObject(carrier, GetSelection());
+    RWSaveU16(carrier, elementClass_);
 }
 
-void GEnumAttribute::SaveGuts(RWBinaryFile& file) const {
-    GAttributeComposite::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
-    file << static_cast<const RWCollectable*>(GetSelection());
-    file.Write(static_cast<uint16_t>(elementClass_));
-}
-
-namespace {
-
-bool ReadElementClass(RWVirtualInStream& stream, RWClassID& elementClass) {
-    unsigned short value = 0;
-    stream >> value;
-    if (!GRestoreGood(stream)) {
-        return false;
-    }
-    elementClass = value;
-    return true;
-}
-
-bool ReadElementClass(RWBinaryFile& file, RWClassID& elementClass) {
-    uint16_t value = 0;
-    if (!file.Read(value)) {
-        return false;
-    }
-    elementClass = value;
-    return true;
-}
-
-} // namespace
-
-template <typename Source> void GEnumAttribute::RestoreChoices(Source& source) {
+template <class Carrier> void GEnumAttribute::RestoreGutsFrom(Carrier& carrier) {
     // The node's restore may release every choice, the selected one
     // included: held here until the selection has moved.
     GCountedPtr previous(GetSelection());
     refusedSelection_.Reset();
-    GAttributeComposite::RestoreGuts(source);
+    GAttributeComposite::RestoreGuts(carrier);
     selection_ = ChildOrFirst(previous.Get());
-    if (!GReadClassVersion(source, ClassVersion(), ClassVersion())) {
+    if (!GReadClassVersion(carrier, ClassVersion(), ClassVersion())) {
         return;
     }
-    GCountedPtr restored = GRestorePtr<GAttribute>(source);
+    GCountedPtr restored = GRestorePtr<GAttribute>(carrier);
     if (restored && IndexOfChild(restored.Get()) == GCountedPtrVector::kNotFound) {
         // Not one of the choices (crafted or damaged data): refused, but kept
         // alive for the rest of the graph.
         refusedSelection_ = restored;
     }
     selection_ = ChildOrFirst(restored.Get());
-    if (!GRestoreGood(source)) {
-        return;
-    }
-    if (!ReadElementClass(source, elementClass_)) {
-        GMarkRestoreFailed(source);
+    if (GRestoreGood(carrier)) {
+        RWRestoreU16(carrier, elementClass_);
     }
 }
 
-void GEnumAttribute::RestoreGuts(RWVirtualInStream& stream) {
-    RestoreChoices(stream);
-}
-
-void GEnumAttribute::RestoreGuts(RWBinaryFile& file) {
-    RestoreChoices(file);
-}
+RW_DEFINE_GUTS(GEnumAttribute)

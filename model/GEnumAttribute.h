@@ -47,10 +47,7 @@ public:
     // The node's size + 4 + the selection's store size in the graph being
     // measured (a back-reference to a child, or the nil object) + 2.
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // Same object; or same class, the node's equality, selections both null
     // or equal by IsEqualId, and the same element class.
@@ -111,7 +108,6 @@ private:
     // candidate when it is a direct child, else the first choice.
     GAttribute* ChildOrFirst(const MPersistentObject* candidate) const;
     template <typename Operation> int ReplaceKeepingSelection(Operation operation);
-    template <typename Source> void RestoreChoices(Source& source);
 
     // Re-checked on every read (see the invariant above), hence mutable.
     mutable GAttribute* selection_ = nullptr;

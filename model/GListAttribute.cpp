@@ -4,41 +4,6 @@
 
 #include "model/MPersistentClass.h"
 #include "model/MPersistentIterator.h"
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
-
-namespace {
-
-bool ReadShort(RWVirtualInStream& stream, int16_t& value) {
-    short word = 0;
-    stream >> word;
-    if (!GRestoreGood(stream)) {
-        return false;
-    }
-    value = static_cast<int16_t>(word);
-    return true;
-}
-
-bool ReadShort(RWBinaryFile& file, int16_t& value) {
-    return file.Read(value);
-}
-
-bool ReadWord(RWVirtualInStream& stream, uint32_t& value) {
-    unsigned long word = 0;
-    stream >> word;
-    if (!GRestoreGood(stream)) {
-        return false;
-    }
-    value = static_cast<uint32_t>(word);
-    return true;
-}
-
-bool ReadWord(RWBinaryFile& file, uint32_t& value) {
-    return file.Read(value);
-}
-
-} // namespace
 
 GListAttribute::GListAttribute() = default;
 
@@ -118,59 +83,49 @@ uint32_t GListAttribute::BinaryStoreSize() const {
     return GAttribute::BinaryStoreSize() + 12 + 2 * static_cast<uint32_t>(values_.Entries());
 }
 
-void GListAttribute::SaveGuts(RWVirtualOutStream& stream) const {
-    GAttribute::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
-    stream << static_cast<short>(firstWord_);
-    stream << static_cast<short>(secondWord_);
-    stream << static_cast<unsigned long>(values_.Entries());
+template <class Carrier> void GListAttribute::SaveGutsTo(Carrier& carrier) const {
+    GAttribute::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    RWSaveI16(carrier, static_cast<int16_t>(firstWord_));
+    RWSaveI16(carrier, static_cast<int16_t>(secondWord_));
+    RWSaveU32(carrier, static_cast<uint32_t>(values_.Entries()));
     const RWIntrusiveSlistLink* link = values_.First();
     for (size_t i = 0; i < values_.Entries(); ++i, link = link->next) {
-        stream << static_cast<short>(static_cast<const Node*>(link)->value);
+        RWSaveI16(carrier, static_cast<int16_t>(static_cast<const Node*>(link)->value));
     }
 }
 
-void GListAttribute::SaveGuts(RWBinaryFile& file) const {
-    GAttribute::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
-    file.Write(static_cast<int16_t>(firstWord_));
-    file.Write(static_cast<int16_t>(secondWord_));
-    file.Write(static_cast<uint32_t>(values_.Entries()));
-    const RWIntrusiveSlistLink* link = values_.First();
-    for (size_t i = 0; i < values_.Entries(); ++i, link = link->next) {
-        file.Write(static_cast<int16_t>(static_cast<const Node*>(link)->value));
-    }
-}
-
-template <typename Source> void GListAttribute::RestoreFrom(Source& source) {
+template <class Carrier> void GListAttribute::RestoreGutsFrom(Carrier& carrier) {
+    GAttribute::RestoreGuts(carrier);
     // Any word is taken here: the two words come before the version check.
     uint32_t version = 0;
-    if (!GReadClassVersion(source, version, std::numeric_limits<uint32_t>::max(), 0)) {
+    if (!GReadClassVersion(carrier, version, std::numeric_limits<uint32_t>::max(), 0)) {
         return;
     }
     int16_t first = 0;
     int16_t second = 0;
-    if (!ReadShort(source, first) || !ReadShort(source, second)) {
-        GMarkRestoreFailed(source);
+    if (!RWRestoreI16(carrier, first) || !RWRestoreI16(carrier, second)) {
         return;
     }
     firstWord_ = static_cast<uint16_t>(first);
     secondWord_ = static_cast<uint16_t>(second);
     if (version < 1 || version > ClassVersion()) {
-        GMarkRestoreFailed(source); // the list stays as it was
+        GMarkRestoreFailed(carrier); // the list stays as it was
         return;
     }
     uint32_t count = 0;
-    if (!ReadWord(source, count) || count > kMaxCount) {
-        GMarkRestoreFailed(source); // a damaged count is never used
+    if (!RWRestoreU32(carrier, count)) {
         return;
     }
-    // Read into a list of its own, so a cut-off stream keeps the old values.
+    if (count > kMaxCount) {
+        GMarkRestoreFailed(carrier); // a damaged count is never used
+        return;
+    }
+    // Read into a list of its own, so a cut-off record keeps the old values.
     OwnedNodes restored;
     for (uint32_t i = 0; i < count; ++i) {
         int16_t value = 0;
-        if (!ReadShort(source, value)) {
-            GMarkRestoreFailed(source);
+        if (!RWRestoreI16(carrier, value)) {
             return;
         }
         AppendTo(restored.list, static_cast<uint16_t>(value));
@@ -179,15 +134,7 @@ template <typename Source> void GListAttribute::RestoreFrom(Source& source) {
     MoveAll(restored.list, values_);
 }
 
-void GListAttribute::RestoreGuts(RWVirtualInStream& stream) {
-    GAttribute::RestoreGuts(stream);
-    RestoreFrom(stream);
-}
-
-void GListAttribute::RestoreGuts(RWBinaryFile& file) {
-    GAttribute::RestoreGuts(file);
-    RestoreFrom(file);
-}
+RW_DEFINE_GUTS(GListAttribute)
 
 bool GListAttribute::IsEqualId(const MPersistentObject* other) const {
     if (other == this) {

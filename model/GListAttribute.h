@@ -36,10 +36,7 @@ public:
 
     // GAttribute + 12 (version, two words, count) + 2 per value.
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // The same object, or the same class, id, first word and values in
     // order. The second word is not compared.
@@ -93,8 +90,6 @@ private:
     static void FreeAll(RWIntrusiveSlist& list);
     // Moves the nodes of source to the end of target.
     static void MoveAll(RWIntrusiveSlist& source, RWIntrusiveSlist& target);
-
-    template <typename Source> void RestoreFrom(Source& source);
 
     uint16_t secondWord_ = 0;
     uint16_t firstWord_ = 0;

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
+#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -29,38 +27,11 @@ uint16_t NextMajor(uint32_t& version) {
     return major;
 }
 
-// The fields of one record as read, taken over only when all arrived.
-struct Fields {
-    uint32_t versionB = 0;
-    uint32_t versionA = 0;
-    uint16_t kind = 0;
-    uint32_t data1 = 0;
-    uint32_t data2 = 0;
-    uint32_t count = 0;
-};
-
-bool ReadFields(RWVirtualInStream& stream, Fields& fields) {
-    unsigned long versionB = 0, versionA = 0, data1 = 0, data2 = 0;
-    unsigned short kind = 0;
-    unsigned int count = 0;
-    stream >> versionB >> versionA >> kind >> data1 >> data2 >> count;
-    fields = {static_cast<uint32_t>(versionB), static_cast<uint32_t>(versionA), kind,
-              static_cast<uint32_t>(data1),    static_cast<uint32_t>(data2),    count};
-    return GRestoreGood(stream);
-}
-
-bool ReadFields(RWBinaryFile& file, Fields& fields) {
-    return file.Read(fields.versionB) && file.Read(fields.versionA) && file.Read(fields.kind) &&
-           file.Read(fields.data1) && file.Read(fields.data2) && file.Read(fields.count);
-}
-
-bool ReadString(RWVirtualInStream& stream, RWCString& text) {
-    text.RestoreFrom(stream);
-    return GRestoreGood(stream);
-}
-
-bool ReadString(RWBinaryFile& file, RWCString& text) {
-    return text.RestoreFrom(file);
+// The capacity the list's rule (room for 64, then 64 more whenever it is
+// full) gives a list that received n strings one by one.
+size_t RuleCapacity(size_t n) {
+    const size_t growth = GPMDVersionInfo::kStringGrowth;
+    return n <= growth ? growth : (n + growth - 1) / growth * growth;
 }
 
 } // namespace
@@ -185,71 +156,56 @@ uint32_t GPMDVersionInfo::BinaryStoreSize() const {
     return size;
 }
 
-void GPMDVersionInfo::SaveGuts(RWVirtualOutStream& stream) const {
-    MPersistentObject::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
-    stream << static_cast<unsigned long>(versionB_);
-    stream << static_cast<unsigned long>(versionA_);
-    stream << static_cast<unsigned short>(kind_);
-    stream << static_cast<unsigned long>(data1_);
-    stream << static_cast<unsigned long>(data2_);
-    stream << static_cast<unsigned int>(strings_.size());
+template <class Carrier> void GPMDVersionInfo::SaveGutsTo(Carrier& carrier) const {
+    MPersistentObject::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    RWSaveU32(carrier, versionB_);
+    RWSaveU32(carrier, versionA_);
+    RWSaveU16(carrier, kind_);
+    RWSaveU32(carrier, data1_);
+    RWSaveU32(carrier, data2_);
+    RWSaveU32(carrier, static_cast<uint32_t>(strings_.size()));
     for (const RWCString& text : strings_) {
-        text.SaveOn(stream);
+        RWSaveString(carrier, text);
     }
 }
 
-void GPMDVersionInfo::SaveGuts(RWBinaryFile& file) const {
-    MPersistentObject::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
-    file.Write(versionB_);
-    file.Write(versionA_);
-    file.Write(kind_);
-    file.Write(data1_);
-    file.Write(data2_);
-    file.Write(static_cast<uint32_t>(strings_.size()));
-    for (const RWCString& text : strings_) {
-        text.SaveOn(file);
-    }
-}
-
-template <typename Source> void GPMDVersionInfo::RestoreFields(Source& source) {
-    MPersistentObject::RestoreGuts(source);
-    if (!GReadClassVersion(source, ClassVersion(), ClassVersion())) {
+template <class Carrier> void GPMDVersionInfo::RestoreGutsFrom(Carrier& carrier) {
+    MPersistentObject::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier, ClassVersion(), ClassVersion())) {
         return;
     }
-    Fields fields;
-    if (!ReadFields(source, fields) || fields.count > kMaxStrings) {
-        GMarkRestoreFailed(source);
+    uint32_t versionB = 0, versionA = 0, data1 = 0, data2 = 0, count = 0;
+    uint16_t kind = 0;
+    if (!RWRestoreU32(carrier, versionB) || !RWRestoreU32(carrier, versionA) ||
+        !RWRestoreU16(carrier, kind) || !RWRestoreU32(carrier, data1) || !RWRestoreU32(carrier, data2) ||
+        !RWRestoreU32(carrier, count)) {
         return;
     }
-    // Nothing is reserved from the stored count: the list grows as the
-    // strings arrive.
+    if (count > kMaxStrings) {
+        GMarkRestoreFailed(carrier);
+        return;
+    }
+    // Nothing is reserved from the stored count: the list grows
+    // geometrically as the strings arrive.
     std::vector<RWCString> strings;
-    strings.reserve(kStringGrowth);
-    for (uint32_t i = 0; i < fields.count; ++i) {
+    for (uint32_t i = 0; i < count; ++i) {
         RWCString text;
-        if (!ReadString(source, text)) {
-            GMarkRestoreFailed(source);
-            return;
+        if (!RWRestoreString(carrier, text)) {
+            return; // the record keeps its old fields
         }
-        if (strings.size() == strings.capacity()) {
-            strings.reserve(strings.size() + kStringGrowth);
-        }
-        strings.push_back(text);
+        strings.push_back(std::move(text));
     }
-    versionB_ = fields.versionB;
-    versionA_ = fields.versionA;
-    kind_ = fields.kind;
-    data1_ = fields.data1;
-    data2_ = fields.data2;
-    strings_ = std::move(strings);
+    versionB_ = versionB;
+    versionA_ = versionA;
+    kind_ = kind;
+    data1_ = data1;
+    data2_ = data2;
+    // The list ends with the room its own rule would have given it.
+    strings_.clear();
+    strings_.shrink_to_fit();
+    strings_.reserve(RuleCapacity(strings.size()));
+    std::move(strings.begin(), strings.end(), std::back_inserter(strings_));
 }
 
-void GPMDVersionInfo::RestoreGuts(RWVirtualInStream& stream) {
-    RestoreFields(stream);
-}
-
-void GPMDVersionInfo::RestoreGuts(RWBinaryFile& file) {
-    RestoreFields(file);
-}
+RW_DEFINE_GUTS(GPMDVersionInfo)

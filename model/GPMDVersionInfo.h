@@ -7,7 +7,8 @@
 //   u32 data2, u32 count, then count strings in the narrow-string form.
 // Versions B before A, as stored data has them. A restore refuses a count
 // above kMaxStrings and stops at the first sign of a bad stream; the record
-// then keeps its old fields.
+// then keeps its old fields. The list grows geometrically while a restore
+// fills it and ends with the capacity its own rule gives.
 #include <cstdint>
 #include <vector>
 
@@ -33,10 +34,7 @@ public:
     ~GPMDVersionInfo() override;
 
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // Same object; or same IsA, id, both versions, kind, data words and
     // string list (pairwise, in order).
@@ -76,8 +74,6 @@ public:
     using MPersistentObject::RemoveAll;
 
 private:
-    template <typename Source> void RestoreFields(Source& source);
-
     uint32_t versionA_ = 0;
     uint32_t versionB_ = 0;
     uint16_t kind_ = 1;

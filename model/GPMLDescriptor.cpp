@@ -2,10 +2,6 @@
 
 #include <cstring>
 
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
-
 GPMLDescriptor::~GPMLDescriptor() = default;
 
 bool GPMLDescriptor::IsEqualId(const MPersistentObject* other) const {
@@ -26,55 +22,28 @@ uint32_t GPMLDescriptor::BinaryStoreSize() const {
            static_cast<uint32_t>(name_.Length()) + 16;
 }
 
-void GPMLDescriptor::SaveGuts(RWVirtualOutStream& stream) const {
-    MPersistentObject::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
-    wideName_.SaveOn(stream);
-    stream << static_cast<int>(value_);
-    name_.SaveOn(stream);
+template <class Carrier> void GPMLDescriptor::SaveGutsTo(Carrier& carrier) const {
+    MPersistentObject::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    RWSaveString(carrier, wideName_);
+    RWSaveI32(carrier, static_cast<int32_t>(value_));
+    RWSaveString(carrier, name_);
 }
 
-void GPMLDescriptor::SaveGuts(RWBinaryFile& file) const {
-    MPersistentObject::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
-    wideName_.SaveOn(file);
-    file.Write(static_cast<int32_t>(value_));
-    name_.SaveOn(file);
-}
-
-void GPMLDescriptor::RestoreGuts(RWVirtualInStream& stream) {
-    MPersistentObject::RestoreGuts(stream);
-    if (!GReadClassVersion(stream, ClassVersion(), ClassVersion())) {
-        return;
-    }
-    RWWString wideName;
-    int value = 0;
-    RWCString name;
-    wideName.RestoreFrom(stream);
-    stream >> value;
-    name.RestoreFrom(stream);
-    if (!GRestoreGood(stream)) {
-        GMarkRestoreFailed(stream);
-        return; // a cut-off record keeps the old fields
-    }
-    wideName_ = wideName;
-    value_ = static_cast<uint32_t>(value);
-    name_ = name;
-}
-
-void GPMLDescriptor::RestoreGuts(RWBinaryFile& file) {
-    MPersistentObject::RestoreGuts(file);
-    if (!GReadClassVersion(file, ClassVersion(), ClassVersion())) {
+template <class Carrier> void GPMLDescriptor::RestoreGutsFrom(Carrier& carrier) {
+    MPersistentObject::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier, ClassVersion(), ClassVersion())) {
         return;
     }
     RWWString wideName;
     int32_t value = 0;
     RWCString name;
-    if (!wideName.RestoreFrom(file) || !file.Read(value) || !name.RestoreFrom(file)) {
-        GMarkRestoreFailed(file);
-        return;
-    }
-    wideName_ = wideName;
-    value_ = static_cast<uint32_t>(value);
-    name_ = name;
+    if (RWRestoreString(carrier, wideName) && RWRestoreI32(carrier, value) &&
+        RWRestoreString(carrier, name)) {
+        wideName_ = wideName;
+        value_ = static_cast<uint32_t>(value);
+        name_ = name;
+    } // a cut-off record keeps the old fields
 }
+
+RW_DEFINE_GUTS(GPMLDescriptor)

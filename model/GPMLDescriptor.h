@@ -27,10 +27,7 @@ public:
     ~GPMLDescriptor() override;
 
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // Same IsA and id, and wide names of the same units; the value and the
     // narrow name are not compared.

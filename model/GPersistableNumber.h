@@ -13,11 +13,10 @@
 
 #include "model/MPersistentClass.h"
 #include "model/MPersistentObject.h"
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
 
 template <typename Value, RWClassID Id> class GPersistableNumber : public MPersistentObject {
+    static_assert(std::is_same_v<Value, int32_t> || std::is_same_v<Value, uint32_t>);
+
 public:
     GPersistableNumber() = default;
     explicit GPersistableNumber(Value value) : value_(value) {}
@@ -44,42 +43,32 @@ public:
         return IsEqual(other) && MPersistentObject::IsEqualId(other);
     }
 
-    void SaveGuts(RWVirtualOutStream& stream) const override {
-        MPersistentObject::SaveGuts(stream);
-        GWriteClassVersion(stream);
-        stream << static_cast<StreamValue>(value_);
+    RW_INLINE_GUTS()
+
+    template <class Carrier> void SaveGutsTo(Carrier& carrier) const {
+        MPersistentObject::SaveGuts(carrier);
+        GWriteClassVersion(carrier);
+        if constexpr (std::is_signed_v<Value>) {
+            RWSaveI32(carrier, value_);
+        } else {
+            RWSaveU32(carrier, value_);
+        }
     }
 
-    void SaveGuts(RWBinaryFile& file) const override {
-        MPersistentObject::SaveGuts(file);
-        GWriteClassVersion(file);
-        file.Write(value_);
-    }
-
-    // Another version word, or a cut stream, leaves the value as it was.
-    void RestoreGuts(RWVirtualInStream& stream) override {
-        MPersistentObject::RestoreGuts(stream);
-        if (!GReadClassVersion(stream)) return;
-        StreamValue value = 0;
-        stream >> value;
-        if (!GRestoreGood(stream)) return GMarkRestoreFailed(stream);
-        value_ = static_cast<Value>(value);
-    }
-
-    void RestoreGuts(RWBinaryFile& file) override {
-        MPersistentObject::RestoreGuts(file);
-        if (!GReadClassVersion(file)) return;
-        Value value = 0;
-        if (!file.Read(value)) return GMarkRestoreFailed(file);
-        value_ = value;
+    // Another version word, or a cut record, leaves the value as it was.
+    template <class Carrier> void RestoreGutsFrom(Carrier& carrier) {
+        MPersistentObject::RestoreGuts(carrier);
+        if (!GReadClassVersion(carrier)) return;
+        if constexpr (std::is_signed_v<Value>) {
+            RWRestoreI32(carrier, value_);
+        } else {
+            RWRestoreU32(carrier, value_);
+        }
     }
 
     Value GetValue() const { return value_; }
 
 private:
-    // The streams' 32-bit "long" operators.
-    using StreamValue = std::conditional_t<std::is_signed_v<Value>, long, unsigned long>;
-
     static const GPersistableNumber* SameClass(const RWCollectable* other) {
         return other != nullptr && other->IsA() == Id ? static_cast<const GPersistableNumber*>(other)
                                                       : nullptr;

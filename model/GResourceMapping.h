@@ -24,10 +24,7 @@ public:
     ~GResourceMapping() override;
 
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // Same object; or same IsA, id, value32, first and second.
     bool IsEqualId(const MPersistentObject* other) const override;

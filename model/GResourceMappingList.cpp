@@ -1,9 +1,5 @@
 #include "model/GResourceMappingList.h"
 
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
-
 // What an earlier restore dropped stays with the list it was read into.
 GResourceMappingList::GResourceMappingList(const GResourceMappingList& other) : MPersistentComposite(other) {}
 
@@ -20,29 +16,19 @@ uint32_t GResourceMappingList::BinaryStoreSize() const {
     return MPersistentComposite::BinaryStoreSize() + 4;
 }
 
-void GResourceMappingList::SaveGuts(RWVirtualOutStream& stream) const {
-    MPersistentComposite::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
+template <class Carrier> void GResourceMappingList::SaveGutsTo(Carrier& carrier) const {
+    MPersistentComposite::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
 }
 
-void GResourceMappingList::SaveGuts(RWBinaryFile& file) const {
-    MPersistentComposite::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
-}
-
-void GResourceMappingList::RestoreGuts(RWVirtualInStream& stream) {
+template <class Carrier> void GResourceMappingList::RestoreGutsFrom(Carrier& carrier) {
     dropped_.clear(); // held since an earlier, finished restore
-    MPersistentComposite::RestoreGuts(stream);
-    GReadClassVersion(stream, ClassVersion(), ClassVersion());
+    MPersistentComposite::RestoreGuts(carrier);
+    GReadClassVersion(carrier, ClassVersion(), ClassVersion());
     DropStrayChildren();
 }
 
-void GResourceMappingList::RestoreGuts(RWBinaryFile& file) {
-    dropped_.clear(); // held since an earlier, finished restore
-    MPersistentComposite::RestoreGuts(file);
-    GReadClassVersion(file, ClassVersion(), ClassVersion());
-    DropStrayChildren();
-}
+RW_DEFINE_GUTS(GResourceMappingList)
 
 void GResourceMappingList::DropStrayChildren() {
     GCountedPtrVector& children = MutableChildren();

@@ -25,10 +25,7 @@ public:
     ~GResourceMappingList() override;
 
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // Adds nothing: mappings enter through AddUnique / AddUniqueSecond. The
     // offered object is refused as the counted-pointer rule says (deleted

@@ -2,10 +2,6 @@
 
 #include <cstring>
 
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
-
 GSelectionString::GSelectionString(const char* text, uint16_t value, uint32_t id)
     : MPersistentObject(id), value_(value), text_(text != nullptr ? text : "") {}
 
@@ -25,48 +21,24 @@ uint32_t GSelectionString::BinaryStoreSize() const {
     return MPersistentObject::BinaryStoreSize() + static_cast<uint32_t>(text_.Length()) + 10;
 }
 
-void GSelectionString::SaveGuts(RWVirtualOutStream& stream) const {
-    MPersistentObject::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
-    text_.SaveOn(stream);
-    stream << static_cast<short>(value_);
+template <class Carrier> void GSelectionString::SaveGutsTo(Carrier& carrier) const {
+    MPersistentObject::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    RWSaveString(carrier, text_);
+    RWSaveI16(carrier, static_cast<int16_t>(value_));
 }
 
-void GSelectionString::SaveGuts(RWBinaryFile& file) const {
-    MPersistentObject::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
-    text_.SaveOn(file);
-    file.Write(static_cast<int16_t>(value_));
-}
-
-void GSelectionString::RestoreGuts(RWVirtualInStream& stream) {
-    MPersistentObject::RestoreGuts(stream);
-    if (!GReadClassVersion(stream, ClassVersion(), ClassVersion())) {
-        return;
-    }
-    RWCString text;
-    text.RestoreFrom(stream);
-    short value = 0;
-    stream >> value;
-    if (!GRestoreGood(stream)) {
-        GMarkRestoreFailed(stream);
-        return; // a cut-off record keeps the old fields
-    }
-    text_ = text;
-    value_ = static_cast<uint16_t>(value);
-}
-
-void GSelectionString::RestoreGuts(RWBinaryFile& file) {
-    MPersistentObject::RestoreGuts(file);
-    if (!GReadClassVersion(file, ClassVersion(), ClassVersion())) {
+template <class Carrier> void GSelectionString::RestoreGutsFrom(Carrier& carrier) {
+    MPersistentObject::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier, ClassVersion(), ClassVersion())) {
         return;
     }
     RWCString text;
     int16_t value = 0;
-    if (!text.RestoreFrom(file) || !file.Read(value)) {
-        GMarkRestoreFailed(file);
-        return;
-    }
-    text_ = text;
-    value_ = static_cast<uint16_t>(value);
+    if (RWRestoreString(carrier, text) && RWRestoreI16(carrier, value)) {
+        text_ = text;
+        value_ = static_cast<uint16_t>(value);
+    } // a cut-off record keeps the old fields
 }
+
+RW_DEFINE_GUTS(GSelectionString)

@@ -23,10 +23,7 @@ public:
     ~GSelectionString() override;
 
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // Same object; or same IsA, id and value, and texts of the same bytes.
     bool IsEqualId(const MPersistentObject* other) const override;

@@ -1,9 +1,5 @@
 #include "model/GState.h"
 
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
-
 GState::~GState() = default;
 
 // --- Persistence ----------------------------------------------------------
@@ -12,36 +8,22 @@ uint32_t GState::BinaryStoreSize() const {
     return GAttributeComposite::BinaryStoreSize() + 4;
 }
 
-void GState::SaveGuts(RWVirtualOutStream& stream) const {
-    GAttributeComposite::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
+template <class Carrier> void GState::SaveGutsTo(Carrier& carrier) const {
+    GAttributeComposite::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
 }
 
-void GState::SaveGuts(RWBinaryFile& file) const {
-    GAttributeComposite::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
-}
-
-void GState::RestoreGuts(RWVirtualInStream& stream) {
-    GAttributeComposite::RestoreGuts(stream);
-    if (!GRestoreGood(stream)) {
+template <class Carrier> void GState::RestoreGutsFrom(Carrier& carrier) {
+    GAttributeComposite::RestoreGuts(carrier);
+    if (!GRestoreGood(carrier)) {
         return;
     }
-    // Read to keep the stream in step; any value is accepted.
-    unsigned long version = 0;
-    stream >> version;
-}
-
-void GState::RestoreGuts(RWBinaryFile& file) {
-    GAttributeComposite::RestoreGuts(file);
-    if (!GRestoreGood(file)) {
-        return;
-    }
+    // Read to keep the carrier in step; any value is accepted.
     uint32_t version = 0;
-    if (!file.Read(version)) {
-        GMarkRestoreFailed(file);
-    }
+    RWRestoreU32(carrier, version);
 }
+
+RW_DEFINE_GUTS(GState)
 
 // --- Adding and merging -------------------------------------------------------
 

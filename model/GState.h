@@ -28,10 +28,7 @@ public:
 
     // The composite's size + 4.
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // A null object is ignored; a non-attribute is not kept. When a direct
     // child has the object's type code and id: nothing when it is the object

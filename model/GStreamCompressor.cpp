@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -18,6 +19,12 @@ bool ReadWhole(std::istream& in, std::vector<Bytef>& bytes) {
     return in.gcount() == length;
 }
 
+// A string stream's buffer makes room for whatever is written; it cannot be
+// sought past its end to test for room, as other sinks are.
+bool Grows(std::ostream& out) {
+    return dynamic_cast<std::stringbuf*>(out.rdbuf()) != nullptr;
+}
+
 } // namespace
 
 int GStreamCompressor::Compress(std::istream& in, std::ostream& out) {
@@ -30,14 +37,18 @@ int GStreamCompressor::Compress(std::istream& in, std::ostream& out) {
     if (compress(packed.data(), &packedLength, source.data(), static_cast<uLong>(source.size())) != Z_OK)
         return 0;
 
-    // The sink must take the compressed bytes from its start: a fixed block
-    // refuses a position past its capacity, a file grows. Reporting success
-    // for data that was not written would let a caller keep a blob it never
-    // got, and a partial blob is worse than none, so nothing is written then.
+    // The sink must take the compressed bytes from its start: a string
+    // stream grows as it is written, a file grows, a fixed block refuses a
+    // position past its capacity. Reporting success for data that was not
+    // written would let a caller keep a blob it never got, and a partial blob
+    // is worse than none, so nothing is written then.
     const std::ios_base::iostate state = out.rdstate();
     if (!out) return 0;
-    if (!out.seekp(static_cast<std::streamoff>(packedLength), std::ios_base::beg) ||
-        !out.seekp(0, std::ios_base::beg)) {
+    if (!Grows(out) && !out.seekp(static_cast<std::streamoff>(packedLength), std::ios_base::beg)) {
+        out.clear(state);
+        return 0;
+    }
+    if (!out.seekp(0, std::ios_base::beg)) {
         out.clear(state);
         return 0;
     }

@@ -15,8 +15,8 @@ public:
     // Compresses the whole input (default level) to the start of the output.
     // Returns 1 when the compressed data was written; 0 when it would be
     // larger than the input, does not fit the output (a sink over a fixed
-    // block holds at most its capacity from its start) or the output has
-    // failed - nothing is written then.
+    // block holds at most its capacity from its start; a string stream and
+    // a file grow) or the output has failed - nothing is written then.
     int Compress(std::istream& in, std::ostream& out);
     // Expands the whole input (at most kExpandedLimit bytes) and writes the
     // result at the output's current position. 1 on success; 0 on damaged or

@@ -3,9 +3,6 @@
 #include <cstring>
 
 #include "device/GPeripheral.h"
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
 
 GStringAttribute::GStringAttribute(const char* text, uint32_t id)
     : GAttribute(id), value_(text != nullptr ? text : "") {}
@@ -30,37 +27,22 @@ uint32_t GStringAttribute::BinaryStoreSize() const {
     return GAttribute::BinaryStoreSize() + 8 + static_cast<uint32_t>(value_.Length());
 }
 
-void GStringAttribute::SaveGuts(RWVirtualOutStream& stream) const {
-    GAttribute::SaveGuts(stream);
-    GWriteClassVersion(stream);
-    value_.SaveOn(stream);
+template <class Carrier> void GStringAttribute::SaveGutsTo(Carrier& carrier) const {
+    GAttribute::SaveGuts(carrier);
+    GWriteClassVersion(carrier);
+    RWSaveString(carrier, value_);
 }
 
-void GStringAttribute::SaveGuts(RWBinaryFile& file) const {
-    GAttribute::SaveGuts(file);
-    GWriteClassVersion(file);
-    value_.SaveOn(file);
+template <class Carrier> void GStringAttribute::RestoreGutsFrom(Carrier& carrier) {
+    GAttribute::RestoreGuts(carrier);
+    if (GReadClassVersion(carrier)) {
+        // The string bounds its length by what the carrier holds and fails
+        // the restore on a bad one (it is left empty then).
+        RWRestoreString(carrier, value_);
+    }
 }
 
-void GStringAttribute::RestoreGuts(RWVirtualInStream& stream) {
-    GAttribute::RestoreGuts(stream);
-    if (!GReadClassVersion(stream)) {
-        return;
-    }
-    // The string bounds its length by what the stream holds and fails the
-    // stream on a bad one.
-    value_.RestoreFrom(stream);
-}
-
-void GStringAttribute::RestoreGuts(RWBinaryFile& file) {
-    GAttribute::RestoreGuts(file);
-    if (!GReadClassVersion(file)) {
-        return;
-    }
-    if (!value_.RestoreFrom(file)) {
-        GMarkRestoreFailed(file);
-    }
-}
+RW_DEFINE_GUTS(GStringAttribute)
 
 bool GStringAttribute::IsEqualId(const MPersistentObject* other) const {
     if (other == this) {

@@ -1,9 +1,5 @@
 #include "model/GValue32Attribute.h"
 
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
-
 GValue32Attribute::GValue32Attribute(uint32_t value, uint32_t id) : GAttribute(id), value_(value) {}
 
 GValue32Attribute::~GValue32Attribute() = default;
@@ -12,40 +8,20 @@ uint32_t GValue32Attribute::BinaryStoreSize() const {
     return GAttribute::BinaryStoreSize() + 4 + 4;
 }
 
-void GValue32Attribute::SaveGuts(RWVirtualOutStream& stream) const {
-    GAttribute::SaveGuts(stream);
-    GWriteClassVersion(stream);
-    stream << static_cast<unsigned long>(value_);
+template <class Carrier> void GValue32Attribute::SaveGutsTo(Carrier& carrier) const {
+    GAttribute::SaveGuts(carrier);
+    GWriteClassVersion(carrier);
+    RWSaveU32(carrier, value_);
 }
 
-void GValue32Attribute::SaveGuts(RWBinaryFile& file) const {
-    GAttribute::SaveGuts(file);
-    GWriteClassVersion(file);
-    file.Write(value_);
-}
-
-void GValue32Attribute::RestoreGuts(RWVirtualInStream& stream) {
-    GAttribute::RestoreGuts(stream);
-    if (!GReadClassVersion(stream)) {
-        return;
-    }
-    unsigned long value = 0;
-    stream >> value;
-    if (GRestoreGood(stream)) {
-        value_ = static_cast<uint32_t>(value);
+template <class Carrier> void GValue32Attribute::RestoreGutsFrom(Carrier& carrier) {
+    GAttribute::RestoreGuts(carrier);
+    if (GReadClassVersion(carrier)) {
+        RWRestoreU32(carrier, value_); // unchanged when cut off
     }
 }
 
-void GValue32Attribute::RestoreGuts(RWBinaryFile& file) {
-    GAttribute::RestoreGuts(file);
-    if (!GReadClassVersion(file)) {
-        return;
-    }
-    uint32_t value = 0;
-    if (file.Read(value)) {
-        value_ = value;
-    }
-}
+RW_DEFINE_GUTS(GValue32Attribute)
 
 bool GValue32Attribute::IsEqualId(const MPersistentObject* other) const {
     if (other == this) {

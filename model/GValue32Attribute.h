@@ -23,10 +23,7 @@ public:
 
     // GAttribute + 8 (version, value).
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // The same object, or the same class, id and value.
     bool IsEqualId(const MPersistentObject* other) const override;

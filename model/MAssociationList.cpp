@@ -1,9 +1,5 @@
 #include "model/MAssociationList.h"
 
-#include "rw/RWBinaryFile.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
-
 namespace {
 
 int KeyMatches(GCountedPtr* child, void* argument) {
@@ -45,29 +41,19 @@ uint32_t MAssociationList::BinaryStoreSize() const {
     return MPersistentComposite::BinaryStoreSize() + 4;
 }
 
-void MAssociationList::SaveGuts(RWVirtualOutStream& stream) const {
-    MPersistentComposite::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
+template <class Carrier> void MAssociationList::SaveGutsTo(Carrier& carrier) const {
+    MPersistentComposite::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
 }
 
-void MAssociationList::SaveGuts(RWBinaryFile& file) const {
-    MPersistentComposite::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
-}
-
-void MAssociationList::RestoreGuts(RWVirtualInStream& stream) {
+template <class Carrier> void MAssociationList::RestoreGutsFrom(Carrier& carrier) {
     dropped_.clear(); // held since an earlier, finished restore
-    MPersistentComposite::RestoreGuts(stream);
-    GReadClassVersion(stream, ClassVersion(), ClassVersion());
+    MPersistentComposite::RestoreGuts(carrier);
+    GReadClassVersion(carrier, ClassVersion(), ClassVersion());
     DropStrayChildren();
 }
 
-void MAssociationList::RestoreGuts(RWBinaryFile& file) {
-    dropped_.clear(); // held since an earlier, finished restore
-    MPersistentComposite::RestoreGuts(file);
-    GReadClassVersion(file, ClassVersion(), ClassVersion());
-    DropStrayChildren();
-}
+RW_DEFINE_GUTS(MAssociationList)
 
 void MAssociationList::DropStrayChildren() {
     GCountedPtrVector& children = MutableChildren();

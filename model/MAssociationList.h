@@ -31,10 +31,7 @@ public:
     ~MAssociationList() override;
 
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_GUTS()
 
     // An association (IsKindOf 771) goes through InsertOrReplace; anything
     // else is refused (see the ownership note above).

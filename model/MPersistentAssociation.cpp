@@ -1,9 +1,6 @@
 #include "model/MPersistentAssociation.h"
 
-#include "rw/RWBinaryFile.h"
 #include "rw/RWCollectableIO.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
 
 namespace {
 
@@ -61,47 +58,34 @@ uint32_t MPersistentAssociation::BinaryStoreSize() const {
            MemberStoreSize(value_.get());
 }
 
-void MPersistentAssociation::SaveGuts(RWVirtualOutStream& stream) const {
-    MPersistentObject::SaveGuts(stream);
-    GWriteClassVersion(stream, ClassVersion());
-    stream << static_cast<const RWCollectable*>(key_.get());
-    stream << static_cast<const RWCollectable*>(value_.get());
+template <class Carrier> void MPersistentAssociation::SaveGutsTo(Carrier& carrier) const {
+    MPersistentObject::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    RWSaveObject(carrier, key_.get());
+    RWSaveObject(carrier, value_.get());
 }
 
-void MPersistentAssociation::SaveGuts(RWBinaryFile& file) const {
-    MPersistentObject::SaveGuts(file);
-    GWriteClassVersion(file, ClassVersion());
-    file << static_cast<const RWCollectable*>(key_.get());
-    file << static_cast<const RWCollectable*>(value_.get());
-}
-
-template <typename Source> void MPersistentAssociation::RestoreMembers(Source& source) {
-    MPersistentObject::RestoreGuts(source);
-    if (!GReadClassVersion(source, ClassVersion(), ClassVersion())) {
+template <class Carrier> void MPersistentAssociation::RestoreGutsFrom(Carrier& carrier) {
+    MPersistentObject::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier, ClassVersion(), ClassVersion())) {
         return;
     }
     // Each member is stored the moment it is claimed, so a failure later in
     // the graph finds it where the destructor frees it.
     key_.reset();
     MPersistentObject* key = nullptr;
-    RWRestoreObjectPointerAs(source, key, RWRestoreHold::Owned);
+    const bool read = RWRestoreObjectAs(carrier, key, RWRestoreHold::Owned);
     key_.reset(key);
-    if (!GRestoreGood(source)) {
+    if (!read) {
         return;
     }
     value_.reset();
     MPersistentObject* value = nullptr;
-    RWRestoreObjectPointerAs(source, value, RWRestoreHold::Owned);
+    RWRestoreObjectAs(carrier, value, RWRestoreHold::Owned);
     value_.reset(value);
 }
 
-void MPersistentAssociation::RestoreGuts(RWVirtualInStream& stream) {
-    RestoreMembers(stream);
-}
-
-void MPersistentAssociation::RestoreGuts(RWBinaryFile& file) {
-    RestoreMembers(file);
-}
+RW_DEFINE_GUTS(MPersistentAssociation)
 
 bool MPersistentAssociation::IsEqualId(const MPersistentObject* other) const {
     if (other == this) {

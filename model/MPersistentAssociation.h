@@ -28,11 +28,8 @@ public:
     ~MPersistentAssociation() override;
 
     uint32_t BinaryStoreSize() const override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
-    // The old key and value are deleted before the saved ones are read.
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    // A restore deletes the old key and value before the saved ones are read.
+    RW_DECLARE_GUTS()
 
     // Same object; or same IsA and id, and keys and values that are each
     // IsEqualId of the other's (two missing ones are equal).
@@ -43,8 +40,6 @@ public:
     MPersistentObject* GetValue() const { return value_.get(); }
 
 private:
-    template <typename Source> void RestoreMembers(Source& source);
-
     std::unique_ptr<MPersistentObject> key_;
     std::unique_ptr<MPersistentObject> value_;
 };

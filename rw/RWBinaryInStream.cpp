@@ -1,15 +1,19 @@
 #include "rw/RWBinaryInStream.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
+#include <type_traits>
 
 namespace {
 // Values converted per step when the C++ type is wider than the wire.
 constexpr size_t kChunkValues = 256;
 } // namespace
 
-RWBinaryInStream::RWBinaryInStream(std::streambuf* buffer)
-    : buffer_(buffer), state_(buffer != nullptr ? goodbit : badbit) {}
+RWBinaryInStream::RWBinaryInStream(std::streambuf* buffer) : buffer_(buffer) {
+    state_ = buffer != nullptr ? goodbit : badbit;
+}
 
 RWBinaryInStream::RWBinaryInStream(std::istream& stream) : RWBinaryInStream(stream.rdbuf()) {}
 
@@ -100,9 +104,47 @@ template <typename Long, typename Wire> void RWBinaryInStream::getLongs(Long* p,
     }
 }
 
-template <typename T> void RWBinaryInStream::getOne(T& value, Item item, bool isSigned) {
-    T image;
-    if (getImages(&image, 1, item, isSigned) == 1) value = image;
+namespace {
+template <typename Word> Word Swapped(Word word) {
+    if constexpr (sizeof word == 2) {
+        return __builtin_bswap16(word);
+    } else if constexpr (sizeof word == 4) {
+        return __builtin_bswap32(word);
+    } else {
+        return __builtin_bswap64(word);
+    }
+}
+} // namespace
+
+template <typename Wire, typename T> void RWBinaryInStream::getOne(T& value, Item item, bool isSigned) {
+    static_assert(sizeof(Wire) == 2 || sizeof(Wire) == 4 || sizeof(Wire) == 8);
+    Wire image;
+    if (convert_ == Convert::Sizes) {
+        if (getImages(&image, 1, item, isSigned) == 1) value = image;
+        return;
+    }
+    // The host's sizes: the bytes themselves, reversed in a register when
+    // the stream's order is the other one.
+    using Word = std::conditional_t<sizeof(Wire) == 2, uint16_t,
+                                    std::conditional_t<sizeof(Wire) == 4, uint32_t, uint64_t>>;
+    // Byte by byte through the buffer's inline get, assembled in a register.
+    if (buffer_ == nullptr) {
+        setstate(eofbit | failbit);
+        return;
+    }
+    Word word = 0;
+    for (size_t i = 0; i < sizeof word; ++i) {
+        const int c = buffer_->sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            setstate(eofbit | failbit);
+            return;
+        }
+        const size_t shift = std::endian::native == std::endian::little ? 8 * i : 8 * (sizeof word - 1 - i);
+        word = static_cast<Word>(word | static_cast<Word>(static_cast<unsigned char>(c)) << shift);
+    }
+    if (convert_ == Convert::Swap) word = Swapped(word);
+    std::memcpy(&image, &word, sizeof word);
+    value = image;
 }
 
 RWVirtualInStream& RWBinaryInStream::get(unsigned long* p, size_t n) {
@@ -182,17 +224,17 @@ RWVirtualInStream& RWBinaryInStream::getString(char* buf, size_t size) {
 }
 
 RWVirtualInStream& RWBinaryInStream::operator>>(unsigned long& value) {
-    getLongs<unsigned long, uint32_t>(&value, 1, false);
+    getOne<uint32_t>(value, Item::Long, false);
     return *this;
 }
 
 RWVirtualInStream& RWBinaryInStream::operator>>(unsigned int& value) {
-    getOne(value, Item::Int, false);
+    getOne<unsigned int>(value, Item::Int, false);
     return *this;
 }
 
 RWVirtualInStream& RWBinaryInStream::operator>>(unsigned short& value) {
-    getOne(value, Item::Short, false);
+    getOne<unsigned short>(value, Item::Short, false);
     return *this;
 }
 
@@ -201,27 +243,27 @@ RWVirtualInStream& RWBinaryInStream::operator>>(unsigned char& c) {
 }
 
 RWVirtualInStream& RWBinaryInStream::operator>>(short& value) {
-    getOne(value, Item::Short, true);
+    getOne<short>(value, Item::Short, true);
     return *this;
 }
 
 RWVirtualInStream& RWBinaryInStream::operator>>(long& value) {
-    getLongs<long, int32_t>(&value, 1, true);
+    getOne<int32_t>(value, Item::Long, true);
     return *this;
 }
 
 RWVirtualInStream& RWBinaryInStream::operator>>(int& value) {
-    getOne(value, Item::Int, true);
+    getOne<int>(value, Item::Int, true);
     return *this;
 }
 
 RWVirtualInStream& RWBinaryInStream::operator>>(float& value) {
-    getOne(value, Item::Float, true);
+    getOne<float>(value, Item::Float, true);
     return *this;
 }
 
 RWVirtualInStream& RWBinaryInStream::operator>>(double& value) {
-    getOne(value, Item::Double, true);
+    getOne<double>(value, Item::Double, true);
     return *this;
 }
 

@@ -58,10 +58,16 @@ protected:
         return item == Item::Short ? 2 : item == Item::Double ? 8 : 4;
     }
 
+    // How multi-byte items arrive: as host images; as host-sized images in
+    // the other byte order; or in other sizes, converted by getImages.
+    enum class Convert : uint8_t { None, Swap, Sizes };
+
     // Reads up to count items into host images of hostSize(item) bytes and
     // returns how many arrived complete. The endian-tagged stream converts
     // from its own order and sizes here.
     virtual size_t getImages(void* images, size_t count, Item item, bool isSigned);
+    // Set by a stream whose items do not arrive as host images.
+    void setConvert(Convert convert) { convert_ = convert; }
     // Reads up to n bytes; a short read sets end-of-input and failure.
     size_t getBytes(void* bytes, size_t n);
     // The next byte, or -1 (with end-of-input and failure) at the end.
@@ -73,8 +79,9 @@ protected:
 
 private:
     template <typename Long, typename Wire> void getLongs(Long* p, size_t n, bool isSigned);
-    template <typename T> void getOne(T& value, Item item, bool isSigned);
+    // One item of Wire's width; only stored in value when it arrived whole.
+    template <typename Wire, typename T> void getOne(T& value, Item item, bool isSigned);
 
     std::streambuf* buffer_;
-    unsigned state_;
+    Convert convert_ = Convert::None;
 };

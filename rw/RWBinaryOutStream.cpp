@@ -9,8 +9,9 @@ namespace {
 constexpr size_t kChunkValues = 256;
 } // namespace
 
-RWBinaryOutStream::RWBinaryOutStream(std::streambuf* buffer)
-    : buffer_(buffer), state_(buffer != nullptr ? goodbit : badbit) {}
+RWBinaryOutStream::RWBinaryOutStream(std::streambuf* buffer) : buffer_(buffer) {
+    state_ = buffer != nullptr ? goodbit : badbit;
+}
 
 RWBinaryOutStream::RWBinaryOutStream(std::ostream& stream) : RWBinaryOutStream(stream.rdbuf()) {}
 

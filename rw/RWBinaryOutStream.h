@@ -67,5 +67,4 @@ private:
     template <typename Long, typename Wire> void putLongs(const Long* p, size_t n);
 
     std::streambuf* buffer_;
-    unsigned state_;
 };

@@ -24,8 +24,8 @@ void RWBitXor(uint8_t* dst, const uint8_t* src, size_t n) {
 }
 
 namespace {
-uint8_t* NewBytes(size_t count) {
-    return count != 0 ? new uint8_t[count]() : nullptr;
+std::unique_ptr<uint8_t[]> NewBytes(size_t count) {
+    return std::unique_ptr<uint8_t[]>(count != 0 ? new uint8_t[count]() : nullptr);
 }
 } // namespace
 
@@ -36,36 +36,28 @@ RWBitVector::RWBitVector(uint32_t n, bool value) : RWBitVector(n) {
 }
 
 RWBitVector::RWBitVector(const uint8_t* bytes, uint32_t n) : RWBitVector(n) {
-    if (bytes_ != nullptr && bytes != nullptr) std::memcpy(bytes_, bytes, NumBytes());
+    if (bytes_ != nullptr && bytes != nullptr) std::memcpy(bytes_.get(), bytes, NumBytes());
 }
 
-RWBitVector::RWBitVector(const RWBitVector& other) : RWBitVector(other.bytes_, other.bits_) {}
+RWBitVector::RWBitVector(const RWBitVector& other) : RWBitVector(other.bytes_.get(), other.bits_) {}
 
 RWBitVector::RWBitVector(RWBitVector&& other) noexcept
-    : bytes_(std::exchange(other.bytes_, nullptr)), bits_(std::exchange(other.bits_, 0)) {}
+    : bytes_(std::move(other.bytes_)), bits_(std::exchange(other.bits_, 0)) {}
 
 RWBitVector& RWBitVector::operator=(const RWBitVector& other) {
-    if (this == &other) return *this;
-    uint8_t* copy = NewBytes(other.NumBytes());
-    if (copy != nullptr) std::memcpy(copy, other.bytes_, other.NumBytes());
-    delete[] bytes_;
-    bytes_ = copy;
-    bits_ = other.bits_;
+    if (this != &other) *this = RWBitVector(other);
     return *this;
 }
 
 RWBitVector& RWBitVector::operator=(RWBitVector&& other) noexcept {
     if (this != &other) {
-        delete[] bytes_;
-        bytes_ = std::exchange(other.bytes_, nullptr);
+        bytes_ = std::move(other.bytes_);
         bits_ = std::exchange(other.bits_, 0);
     }
     return *this;
 }
 
-RWBitVector::~RWBitVector() {
-    delete[] bytes_;
-}
+RWBitVector::~RWBitVector() = default;
 
 void RWBitVector::BoundsCheck(size_t i) const {
     if (i < bits_) return;
@@ -96,7 +88,7 @@ void RWBitVector::SetBit(size_t i, bool value) {
 }
 
 void RWBitVector::SetAll(bool value) {
-    if (bytes_ != nullptr) std::memset(bytes_, value ? 0xFF : 0x00, NumBytes());
+    if (bytes_ != nullptr) std::memset(bytes_.get(), value ? 0xFF : 0x00, NumBytes());
 }
 
 uint8_t RWBitVector::LastByteMask() const {
@@ -130,10 +122,10 @@ void RWBitVector::Resize(uint32_t n) {
     const size_t oldCount = NumBytes();
     const size_t newCount = ByteCount(n);
     if (newCount != oldCount) {
-        uint8_t* bytes = NewBytes(newCount);
-        if (bytes != nullptr && bytes_ != nullptr) std::memcpy(bytes, bytes_, std::min(oldCount, newCount));
-        delete[] bytes_;
-        bytes_ = bytes;
+        std::unique_ptr<uint8_t[]> bytes = NewBytes(newCount);
+        if (bytes != nullptr && bytes_ != nullptr)
+            std::memcpy(bytes.get(), bytes_.get(), std::min(oldCount, newCount));
+        bytes_ = std::move(bytes);
     }
     bits_ = n;
     // Growing within or past the old last byte: the bits above the old length
@@ -157,7 +149,7 @@ bool RWBitVector::operator==(const RWBitVector& other) const {
     if (bits_ != other.bits_) return false;
     const size_t count = NumBytes();
     if (count == 0) return true;
-    if (count > 1 && std::memcmp(bytes_, other.bytes_, count - 1) != 0) return false;
+    if (count > 1 && std::memcmp(bytes_.get(), other.bytes_.get(), count - 1) != 0) return false;
     const uint8_t mask = LastByteMask();
     return (bytes_[count - 1] & mask) == (other.bytes_[count - 1] & mask);
 }
@@ -178,19 +170,19 @@ void RWBitVector::CheckSameLength(const RWBitVector& other) const {
 
 RWBitVector& RWBitVector::operator&=(const RWBitVector& other) {
     CheckSameLength(other);
-    RWBitAnd(bytes_, other.bytes_, NumBytes());
+    RWBitAnd(bytes_.get(), other.bytes_.get(), NumBytes());
     return *this;
 }
 
 RWBitVector& RWBitVector::operator|=(const RWBitVector& other) {
     CheckSameLength(other);
-    RWBitOr(bytes_, other.bytes_, NumBytes());
+    RWBitOr(bytes_.get(), other.bytes_.get(), NumBytes());
     return *this;
 }
 
 RWBitVector& RWBitVector::operator^=(const RWBitVector& other) {
     CheckSameLength(other);
-    RWBitXor(bytes_, other.bytes_, NumBytes());
+    RWBitXor(bytes_.get(), other.bytes_.get(), NumBytes());
     return *this;
 }
 

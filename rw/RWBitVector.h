@@ -5,6 +5,7 @@
 // comparison, count and hash masks them out, and growing clears them.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 // Combine n bytes of src into dst.
 void RWBitAnd(uint8_t* dst, const uint8_t* src, size_t n);
@@ -28,8 +29,8 @@ public:
     uint32_t Length() const { return bits_; }
     size_t NumBytes() const { return ByteCount(bits_); }
     // The byte array (null for 0 bits).
-    uint8_t* Data() { return bytes_; }
-    const uint8_t* Data() const { return bytes_; }
+    uint8_t* Data() { return bytes_.get(); }
+    const uint8_t* Data() const { return bytes_.get(); }
 
     // Checked bit access: INDEXERR (index, length) or NPOSINDEX.
     bool TestBit(size_t i) const;
@@ -70,7 +71,7 @@ private:
     // multiple of 8).
     uint8_t LastByteMask() const;
 
-    uint8_t* bytes_ = nullptr;
+    std::unique_ptr<uint8_t[]> bytes_;
     uint32_t bits_ = 0;
 };
 

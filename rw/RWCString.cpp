@@ -8,11 +8,10 @@
 #include <string>
 
 #include "rw/RWBinaryFile.h"
-#include "rw/RWBinaryInStream.h"
 #include "rw/RWCRegex.h"
 #include "rw/RWCSubString.h"
+#include "rw/RWCarrier.h"
 #include "rw/RWErrorHandler.h"
-#include "rw/RWPortableInStream.h"
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
 #include "winapi/WinKernel.h"
@@ -31,27 +30,6 @@ constexpr size_t kRestoreChunk = 64 * 1024;
 // The longest text taken from a stream whose buffer cannot say how much it
 // still holds: far beyond any text the system stores.
 constexpr uint64_t kLargestUnprobedText = 16 * 1024 * 1024;
-
-// Bytes left in the buffer under a virtual in-stream, when it can tell.
-// Every encoding needs at least one byte per character, so a stored length
-// above this cannot be delivered.
-uint64_t RemainingBytes(RWVirtualInStream& stream) {
-    std::streambuf* buffer = nullptr;
-    if (auto* binary = dynamic_cast<RWBinaryInStream*>(&stream)) {
-        buffer = binary->rdbuf();
-    } else if (auto* portable = dynamic_cast<RWPortableInStream*>(&stream)) {
-        buffer = portable->rdbuf();
-    }
-    constexpr uint64_t kUnknown = UINT64_MAX;
-    if (buffer == nullptr) return kUnknown;
-    const std::streampos failed(std::streamoff(-1));
-    const std::streampos here = buffer->pubseekoff(0, std::ios::cur, std::ios::in);
-    if (here == failed) return kUnknown;
-    const std::streampos end = buffer->pubseekoff(0, std::ios::end, std::ios::in);
-    buffer->pubseekpos(here, std::ios::in);
-    if (end == failed || end < here) return kUnknown;
-    return static_cast<uint64_t>(std::streamoff(end - here));
-}
 
 } // namespace
 
@@ -113,36 +91,46 @@ size_t RWCString::MbLength() const {
 
 // ---- persistence
 
-void RWCString::SaveOn(RWVirtualOutStream& stream) const {
-    const size_t length = Length();
-    if (length > UINT32_MAX) {
-        stream.setstate(RWVirtualStreamBase::failbit); // no 32-bit length can say it
-        return;
-    }
-    stream << static_cast<unsigned int>(length);
-    stream.putString(Data(), length);
+namespace {
+
+// The characters after the 32-bit length: a virtual stream's own string
+// form (which adds its own length), or the bytes themselves in a file.
+void PutChars(RWVirtualOutStream& stream, const char* chars, size_t n) {
+    stream.putString(chars, n);
 }
 
-void RWCString::RestoreFrom(RWVirtualInStream& stream) {
-    unsigned int stored = 0;
-    stream >> stored;
-    if (!stream.good()) {
-        Clobber(0);
-        return;
+void PutChars(RWBinaryFile& file, const char* chars, size_t n) {
+    RWSaveChars(file, chars, n);
+}
+
+} // namespace
+
+template <class Carrier> bool RWCString::SaveChars(Carrier& carrier) const {
+    const size_t length = Length();
+    if (length > UINT32_MAX) {
+        RWMarkSaveFailed(carrier); // no 32-bit length can say it
+        return false;
     }
-    const size_t length = stored;
-    const uint64_t remaining = RemainingBytes(stream);
+    RWSaveU32(carrier, static_cast<uint32_t>(length));
+    PutChars(carrier, Data(), length);
+    return RWSaveGood(carrier);
+}
+
+// A stream's string form comes whole: it is read into a block of the stored
+// length, which is bounded first by what the stream can still deliver.
+bool RWCString::RestoreStoredChars(RWVirtualInStream& stream, size_t length) {
+    const uint64_t remaining = RWRestoreRemaining(stream);
     if (length > remaining || (remaining == UINT64_MAX && length > kLargestUnprobedText)) {
         // More characters than the stream can hold: corrupt input.
-        stream.setstate(RWVirtualStreamBase::failbit);
+        RWMarkRestoreFailed(stream);
         Clobber(0);
-        return;
+        return false;
     }
     if (length == 0) {
         char empty[1];
         stream.getString(empty, sizeof empty);
         Clobber(0);
-        return;
+        return !stream.fail();
     }
     Clobber(length);
     char* data = rep_->Data();
@@ -151,83 +139,43 @@ void RWCString::RestoreFrom(RWVirtualInStream& stream) {
     stream.getString(data, length + 1);
     if (stream.fail()) {
         Clobber(0);
-        return;
-    }
-    rep_->SetLength(length);
-}
-
-bool RWCString::SaveOn(RWBinaryFile& file) const {
-    const size_t length = Length();
-    if (length > UINT32_MAX) return false;
-    return file.Write(static_cast<uint32_t>(length)) && file.Write(Data(), length);
-}
-
-bool RWCString::RestoreFrom(RWBinaryFile& file) {
-    uint32_t stored = 0;
-    if (!file.Read(stored)) {
-        Clobber(0);
         return false;
     }
-    const size_t length = stored;
-    Clobber(std::min(length, kRestoreChunk));
-    size_t done = 0;
-    while (done < length) {
-        const size_t n = std::min(kRestoreChunk, length - done);
-        if (Capacity() < done + n) Clone(std::min(length, std::max(done + n, 2 * Capacity())));
-        if (!file.Read(rep_->Data() + done, n)) {
-            Clobber(0);
-            return false;
-        }
-        done += n;
-        rep_->SetLength(done);
-    }
+    rep_->SetLength(length);
     return true;
 }
 
-// ---- free operators
-
-RWCString operator+(const RWCString& a, const RWCString& b) {
-    return RWCString(RWCString::MakeConcatenation(a.Data(), a.Length(), b.Data(), b.Length()));
+bool RWCString::RestoreStoredChars(RWBinaryFile& file, size_t length) {
+    return RestoreChars(length, kRestoreChunk,
+                        [&file](char* into, size_t n) { return RWRestoreChars(file, into, n); });
 }
 
-RWCString operator+(const RWCString& a, const char* b) {
-    return RWCString(RWCString::MakeConcatenation(a.Data(), a.Length(), b, RWCString::TextLength(b)));
-}
-
-RWCString operator+(const char* a, const RWCString& b) {
-    return RWCString(RWCString::MakeConcatenation(a, RWCString::TextLength(a), b.Data(), b.Length()));
-}
-
-bool operator==(const RWCString& a, const RWCString& b) {
-    return a.Length() == b.Length() && (a.Length() == 0 || std::memcmp(a.Data(), b.Data(), a.Length()) == 0);
-}
-
-bool operator==(const RWCString& a, const char* b) {
-    if (b == nullptr) return a.Length() == 0;
-    const char* data = a.Data();
-    const size_t length = a.Length();
-    size_t i = 0;
-    for (; i < length; ++i) {
-        if (b[i] == '\0' || b[i] != data[i]) return false;
+template <class Carrier> bool RWCString::RestoreText(Carrier& carrier) {
+    uint32_t stored = 0;
+    if (!RWRestoreU32(carrier, stored)) {
+        Clobber(0);
+        return false;
     }
-    return b[i] == '\0';
+    return RestoreStoredChars(carrier, stored);
 }
 
-std::strong_ordering operator<=>(const RWCString& a, const RWCString& b) {
-    return a.CompareTo(b) <=> 0;
+void RWCString::SaveOn(RWVirtualOutStream& stream) const {
+    SaveChars(stream);
 }
 
-RWCString ToLower(const RWCString& s) {
-    RWCString copy(s);
-    copy.ToLower();
-    return copy;
+void RWCString::RestoreFrom(RWVirtualInStream& stream) {
+    RestoreText(stream);
 }
 
-RWCString ToUpper(const RWCString& s) {
-    RWCString copy(s);
-    copy.ToUpper();
-    return copy;
+bool RWCString::SaveOn(RWBinaryFile& file) const {
+    return SaveChars(file);
 }
+
+bool RWCString::RestoreFrom(RWBinaryFile& file) {
+    return RestoreText(file);
+}
+
+// ---- stream operators
 
 std::ostream& operator<<(std::ostream& os, const RWCString& s) {
     return os.write(s.Data(), static_cast<std::streamsize>(s.Length()));

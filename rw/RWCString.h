@@ -78,7 +78,8 @@ public:
     size_t MbLength() const;
 
     // ---- persistence: u32 length, then the characters (on a virtual
-    // stream through its string output, which adds its own length)
+    // stream through its string output, which adds its own length). A
+    // restore that fails leaves the string empty and the carrier failed.
     void SaveOn(RWVirtualOutStream& stream) const;
     void RestoreFrom(RWVirtualInStream& stream);
     bool SaveOn(RWBinaryFile& file) const;
@@ -91,23 +92,21 @@ public:
     // OVFLOW: a size beyond what the library's sizes allow.
     [[noreturn]] static void RaiseOverflow();
 
-    friend RWCString operator+(const RWCString& a, const RWCString& b);
-    friend RWCString operator+(const RWCString& a, const char* b);
-    friend RWCString operator+(const char* a, const RWCString& b);
-
 private:
     explicit RWCString(RWCStringRep* rep) : RWStringBase(rep) {}
 
+    // Persistence, once for every carrier; the stored characters after the
+    // length come in the carrier's own form.
+    template <class Carrier> bool SaveChars(Carrier& carrier) const;
+    template <class Carrier> bool RestoreText(Carrier& carrier);
+    bool RestoreStoredChars(RWVirtualInStream& stream, size_t length);
+    bool RestoreStoredChars(RWBinaryFile& file, size_t length);
+
     friend class RWCSubString;
+    friend class RWStringBase<RWCStringTraits>;
 };
 
-bool operator==(const RWCString& a, const RWCString& b);
-// Equal when the text ends exactly at the length with the same characters.
-bool operator==(const RWCString& a, const char* b);
-std::strong_ordering operator<=>(const RWCString& a, const RWCString& b);
-
-RWCString ToLower(const RWCString& s);
-RWCString ToUpper(const RWCString& s);
+// Concatenation, equality, ordering, ToLower and ToUpper: RWStringBase's.
 
 // Writes the characters as they are.
 std::ostream& operator<<(std::ostream& os, const RWCString& s);

@@ -8,9 +8,10 @@
 //   primitive        virtual stream                 binary file
 //   U32 / I32        << unsigned long / long        Write(uint32_t / int32_t)
 //   U16 / I16        << unsigned short / short      Write(uint16_t / int16_t)
+//   U16s             put(unsigned short*, n)        Write(uint16_t*, n)
 //   U8 / I8          put(unsigned char / char)      Write(unsigned char / char)
 //                    (an 8-bit number)
-//   Char             << char (a character)          Write(char)
+//   Char / Chars     << char (a character), each    Write(char), Write(chars, n)
 //   String           RWCString / RWWString SaveOn and RestoreFrom
 //   Object           the object graph's pointer save and restore
 //                    (rw/RWCollectableIO.h)
@@ -60,11 +61,27 @@ inline void RWMarkRestoreFailed(RWBinaryFile& file) {
 // Whether a restore may go on reading: the stream is good; the file has not
 // been marked failed, reached its end or failed.
 inline bool RWRestoreGood(const RWVirtualInStream& stream) {
-    return stream.good();
+    return stream.isGood();
 }
 inline bool RWRestoreGood(const RWBinaryFile& file) {
     return !file.RestoreFailed() && !file.Eof() && !file.Error();
 }
+
+// Whether a save may go on writing: the stream is good; the file has no
+// error.
+inline bool RWSaveGood(const RWVirtualOutStream& stream) {
+    return stream.good();
+}
+inline bool RWSaveGood(const RWBinaryFile& file) {
+    return !file.Error();
+}
+
+// Marks a save failed: the fail bit of a stream. A file keeps no failure
+// state of its own: the caller's result says it.
+inline void RWMarkSaveFailed(RWVirtualOutStream& stream) {
+    stream.setstate(RWVirtualStreamBase::failbit);
+}
+inline void RWMarkSaveFailed(RWBinaryFile&) {}
 
 // --- Saving ------------------------------------------------------------------
 
@@ -110,6 +127,21 @@ inline void RWSaveChar(RWVirtualOutStream& stream, char value) {
 inline void RWSaveChar(RWBinaryFile& file, char value) {
     file.Write(value);
 }
+// n 16-bit words, each as RWSaveU16 writes it.
+inline void RWSaveU16s(RWVirtualOutStream& stream, const uint16_t* words, size_t n) {
+    stream.put(words, n); // uint16_t is the stream's unsigned short
+}
+inline void RWSaveU16s(RWBinaryFile& file, const uint16_t* words, size_t n) {
+    file.Write(words, n);
+}
+// n characters, each as RWSaveChar writes it.
+inline void RWSaveChars(RWVirtualOutStream& stream, const char* chars, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        stream << chars[i];
+}
+inline void RWSaveChars(RWBinaryFile& file, const char* chars, size_t n) {
+    file.Write(chars, n);
+}
 inline void RWSaveString(RWVirtualOutStream& stream, const RWCString& text) {
     text.SaveOn(stream);
 }
@@ -129,7 +161,15 @@ inline void RWSaveObject(RWVirtualOutStream& stream, const RWCollectable* object
 inline void RWSaveObject(RWBinaryFile& file, const RWCollectable* object) {
     file << object;
 }
-// The bytes RWSaveObject writes to a binary file now (for BinaryStoreSize).
+// An object embedded by value: a new object of the graph, restored in place
+// with RWRestoreObjectInto.
+inline void RWSaveObject(RWVirtualOutStream& stream, const RWCollectable& object) {
+    stream << object;
+}
+inline void RWSaveObject(RWBinaryFile& file, const RWCollectable& object) {
+    file << object;
+}
+// The bytes RWSaveObject of a pointer writes to a binary file now (for BinaryStoreSize).
 inline uint32_t RWObjectStoreSize(const RWCollectable* object) {
     return (object != nullptr ? object : RWCollectable::NilObject())->RecursiveStoreSize();
 }
@@ -138,17 +178,24 @@ inline uint32_t RWObjectStoreSize(const RWCollectable* object) {
 
 namespace rwcarrier {
 // Reads one value of the stream's type Wire into a Value.
+// A stream that is no longer good after the read has failed the restore,
+// the end of the input included.
+inline bool StreamDelivered(RWVirtualInStream& stream) {
+    if (stream.isGood()) return true;
+    stream.setstate(RWVirtualStreamBase::failbit);
+    return false;
+}
 template <typename Wire, typename Value> bool ReadStream(RWVirtualInStream& stream, Value& value) {
     Wire wire{};
     stream >> wire;
-    if (!stream.good()) return false;
+    if (!StreamDelivered(stream)) return false;
     value = static_cast<Value>(wire);
     return true;
 }
 template <typename Wire, typename Value> bool GetStream(RWVirtualInStream& stream, Value& value) {
     Wire wire{};
-    stream.get(&wire, 1);
-    if (!stream.good()) return false;
+    stream.get(wire);
+    if (!StreamDelivered(stream)) return false;
     value = static_cast<Value>(wire);
     return true;
 }
@@ -206,17 +253,29 @@ inline bool RWRestoreChar(RWVirtualInStream& stream, char& value) {
 inline bool RWRestoreChar(RWBinaryFile& file, char& value) {
     return rwcarrier::ReadFile<char>(file, value);
 }
+// n 16-bit words as RWSaveU16s wrote them; on false their values are
+// unspecified.
+bool RWRestoreU16s(RWVirtualInStream& stream, uint16_t* words, size_t n);
+bool RWRestoreU16s(RWBinaryFile& file, uint16_t* words, size_t n);
+// n characters as RWSaveChars wrote them; on false their values are
+// unspecified. The caller bounds n before it allocates for them.
+bool RWRestoreChars(RWVirtualInStream& stream, char* chars, size_t n);
+bool RWRestoreChars(RWBinaryFile& file, char* chars, size_t n);
 // A string that cannot be restored is left empty (its RestoreFrom's rule).
 inline bool RWRestoreString(RWVirtualInStream& stream, RWCString& text) {
     text.RestoreFrom(stream);
-    return stream.good();
+    return rwcarrier::StreamDelivered(stream);
 }
 inline bool RWRestoreString(RWVirtualInStream& stream, RWWString& text) {
     text.RestoreFrom(stream);
-    return stream.good();
+    return rwcarrier::StreamDelivered(stream);
 }
-bool RWRestoreString(RWBinaryFile& file, RWCString& text);
-bool RWRestoreString(RWBinaryFile& file, RWWString& text);
+inline bool RWRestoreString(RWBinaryFile& file, RWCString& text) {
+    return text.RestoreFrom(file);
+}
+inline bool RWRestoreString(RWBinaryFile& file, RWWString& text) {
+    return text.RestoreFrom(file);
+}
 // An object pointer as the object graph restores it (rw/RWCollectableIO.h):
 // hold says how the caller keeps the object. False when nothing could be
 // read (the pointer is then null and the restore has failed).
@@ -224,6 +283,30 @@ bool RWRestoreObject(RWVirtualInStream& stream, RWCollectable*& object,
                      RWRestoreHold hold = RWRestoreHold::Borrowed, RWRestoreTypeCheck check = nullptr);
 bool RWRestoreObject(RWBinaryFile& file, RWCollectable*& object, RWRestoreHold hold = RWRestoreHold::Borrowed,
                      RWRestoreTypeCheck check = nullptr);
+
+// The same for a pointer of a known collectable type T: an object of
+// another class is refused with REF (and freed with the failed graph).
+template <class T, class Carrier>
+bool RWRestoreObjectAs(Carrier& carrier, T*& object, RWRestoreHold hold = RWRestoreHold::Borrowed) {
+    RWCollectable* restored = nullptr;
+    const bool delivered = RWRestoreObject(
+        carrier, restored, hold, [](const RWCollectable* o) { return dynamic_cast<const T*>(o) != nullptr; });
+    // The check let nothing else through.
+    object = static_cast<T*>(restored);
+    return delivered;
+}
+
+// An object embedded by value, restored into the object itself
+// (rw/RWCollectableIO.h, restoring into an existing object).
+bool RWRestoreObjectInto(RWVirtualInStream& stream, RWCollectable& object);
+bool RWRestoreObjectInto(RWBinaryFile& file, RWCollectable& object);
+
+// The bytes the carrier can still deliver, or UINT64_MAX when it cannot
+// tell (a stream whose buffer cannot seek). Every encoding needs at least a
+// byte per item, so this bounds what a restore may reserve for items it is
+// about to read.
+uint64_t RWRestoreRemaining(RWVirtualInStream& stream);
+uint64_t RWRestoreRemaining(RWBinaryFile& file);
 
 // --- One body per class --------------------------------------------------------
 
@@ -244,6 +327,24 @@ public:                                                                         
 #define RW_DECLARE_GUTS()                                                                                    \
     RW_DECLARE_SAVE_GUTS()                                                                                   \
     RW_DECLARE_RESTORE_GUTS()
+
+// The same for a class template (or a class written in its header): the
+// overrides defined in the body, forwarding to the templates the body
+// defines there too.
+#define RW_INLINE_GUTS()                                                                                     \
+public:                                                                                                      \
+    void SaveGuts(RWVirtualOutStream& stream) const override {                                               \
+        SaveGutsTo(stream);                                                                                  \
+    }                                                                                                        \
+    void SaveGuts(RWBinaryFile& file) const override {                                                       \
+        SaveGutsTo(file);                                                                                    \
+    }                                                                                                        \
+    void RestoreGuts(RWVirtualInStream& stream) override {                                                   \
+        RestoreGutsFrom(stream);                                                                             \
+    }                                                                                                        \
+    void RestoreGuts(RWBinaryFile& file) override {                                                          \
+        RestoreGutsFrom(file);                                                                               \
+    }
 
 // In the class's .cpp, after the templates: the overrides, one line each.
 #define RW_DEFINE_SAVE_GUTS(Class)                                                                           \

@@ -4,11 +4,10 @@
 #include <cstring>
 
 namespace {
-char* CopyText(const char* text) {
+std::vector<char> CopyText(const char* text) {
     const size_t length = text != nullptr ? std::strlen(text) : 0;
-    char* copy = new char[length + 1];
-    if (length > 0) std::memcpy(copy, text, length);
-    copy[length] = '\0';
+    std::vector<char> copy(length + 1, '\0');
+    if (length > 0) std::memcpy(copy.data(), text, length);
     return copy;
 }
 } // namespace
@@ -22,19 +21,4 @@ RWCatalogMessage::RWCatalogMessage(const RWCatalogEntry* entry, ...) {
     std::vsnprintf(buffer, sizeof buffer, entry->format, values); // cuts, never overruns
     va_end(values);
     text_ = CopyText(buffer);
-}
-
-RWCatalogMessage::RWCatalogMessage(const RWCatalogMessage& other) : text_(CopyText(other.text_)) {}
-
-RWCatalogMessage& RWCatalogMessage::operator=(const RWCatalogMessage& other) {
-    if (this != &other) {
-        char* copy = CopyText(other.text_);
-        delete[] text_;
-        text_ = copy;
-    }
-    return *this;
-}
-
-RWCatalogMessage::~RWCatalogMessage() {
-    delete[] text_;
 }

@@ -2,6 +2,7 @@
 // A heap copy of a catalogue text formatted with the failure's values.
 #include <cstdarg>
 #include <cstddef>
+#include <vector>
 
 #include "rw/RWCatalog.h"
 
@@ -12,14 +13,11 @@ public:
     // catalogue's %ld/%lu take 32-bit values, pass them as long). A text that
     // would not fit the formatting buffer is cut.
     RWCatalogMessage(const RWCatalogEntry* entry, ...);
-    RWCatalogMessage(const RWCatalogMessage& other);
-    RWCatalogMessage& operator=(const RWCatalogMessage& other);
-    ~RWCatalogMessage();
 
-    const char* str() const { return text_; }
+    const char* str() const { return text_.data(); }
 
     static constexpr size_t kFormatBufferSize = 1024;
 
 private:
-    char* text_;
+    std::vector<char> text_; // the text and its NUL
 };

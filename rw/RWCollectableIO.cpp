@@ -39,6 +39,17 @@ constexpr uint32_t kMaxStringIdLength = 1024;
     RWThrowCatalog<RWInternalError>(RWTOOL_NOCREATE(), static_cast<unsigned>(id), static_cast<unsigned>(id));
 }
 
+// An object the factory made, as far as the thread's class filter allows
+// the class it is.
+RWCollectable* CheckMade(RWCollectable* object) {
+    if (RWRestoreClassFilter::Active() && !RWRestoreClassFilter::Allows(object->IsA())) {
+        const RWClassID made = object->IsA();
+        delete object;
+        ThrowNoCreate(made);
+    }
+    return object;
+}
+
 // The class of a new object as the data names it.
 struct ClassRef {
     bool byName = false;
@@ -47,21 +58,22 @@ struct ClassRef {
 };
 
 // Makes an object of the class, as far as the thread's class filter allows.
-RWCollectable* CreateObject(const ClassRef& ref) {
-    const RWStringID name(ref.name.data(), ref.name.size());
-    const RWClassID id = ref.byName ? RWStringIdToClassId(name) : ref.id;
-    // A refusal names the class id when there is one (for an unknown name
-    // that is the marker, as for a name without a create function).
-    const RWClassID reported = ref.byName && id == __RWUNKNOWN ? kStringIdFirstUse : id;
-    if (!RWRestoreClassFilter::Allows(id)) ThrowNoCreate(reported);
-    RWCollectable* object = ref.byName ? RWCreateFromFactory(name) : RWCreateFromFactory(id);
-    if (object == nullptr) ThrowNoCreate(ref.byName ? kStringIdFirstUse : id);
-    if (!RWRestoreClassFilter::Allows(object->IsA())) {
-        const RWClassID made = object->IsA();
-        delete object;
-        ThrowNoCreate(made);
+RWCollectable* CreateObject(RWReadTable& table, const ClassRef& ref) {
+    if (ref.byName) {
+        const RWStringID name(ref.name.data(), ref.name.size());
+        const RWClassID id = RWStringIdToClassId(name);
+        // A refusal names the class id when there is one (for an unknown name
+        // that is the marker, as for a name without a create function).
+        if (!RWRestoreClassFilter::Allows(id)) ThrowNoCreate(id == __RWUNKNOWN ? kStringIdFirstUse : id);
+        RWCollectable* object = RWCreateFromFactory(name);
+        if (object == nullptr) ThrowNoCreate(kStringIdFirstUse);
+        return CheckMade(object);
     }
-    return object;
+    if (!RWRestoreClassFilter::Allows(ref.id)) ThrowNoCreate(ref.id);
+    const RWUserCreator create = table.CreatorOf(ref.id);
+    RWCollectable* object = create != nullptr ? create() : nullptr;
+    if (object == nullptr) ThrowNoCreate(ref.id);
+    return CheckMade(object);
 }
 
 // Enters a new object (made here, or the caller's target) in the table and
@@ -76,12 +88,12 @@ uint32_t RestoreNewObject(Carrier& carrier, RWReadTable& table, const ClassRef& 
         object = target;
         index = table.AppendObject(object, RWReadTable::Kind::External);
     } else {
-        object = CreateObject(ref);
+        object = CreateObject(table, ref);
         index = table.AppendObject(object, RWReadTable::Kind::Created);
     }
     // Later 0x888E references find the class through the entry after the object.
     if (ref.byName) table.AppendClassId(object->IsA());
-    if (target == nullptr && check != nullptr && !check(object)) ThrowRef();
+    if (target == nullptr && !table.Passes(check, object)) ThrowRef();
 
     struct GutsScope {
         RWReadTable& table;
@@ -101,8 +113,7 @@ uint32_t ResolveBackReference(RWReadTable& table, int64_t rawIndex, const RWColl
     const uint32_t index = table.CheckObjectIndex(rawIndex);
     const RWReadTable::Entry& entry = table.At(index);
     if (target != nullptr && entry.object != target) ThrowRef();
-    if (target == nullptr && entry.kind != RWReadTable::Kind::Nil && check != nullptr &&
-        !check(entry.object)) {
+    if (target == nullptr && entry.kind != RWReadTable::Kind::Nil && !table.Passes(check, entry.object)) {
         ThrowRef();
     }
     return index;
@@ -113,94 +124,151 @@ RWCollectable* ResultOf(const RWReadTable& table, uint32_t index) {
     return entry.kind == RWReadTable::Kind::Nil ? nullptr : entry.object;
 }
 
-void Fail(RWVirtualInStream& stream) {
-    stream.setstate(RWVirtualStreamBase::failbit);
-}
-
-// One object from a virtual stream. False when nothing could be read (the
-// stream's fail bit is then set); else result is set.
-bool ReadObject(RWVirtualInStream& stream, RWReadTable& table, RWCollectable* target, RWRestoreHold hold,
-                RWRestoreTypeCheck check, RWCollectable*& result) {
-    char marker = 0;
-    stream >> marker;
-    if (!stream.good()) return Fail(stream), false;
-
-    uint32_t index;
-    if (marker == kBackReference) {
-        int raw = 0;
-        stream >> raw;
-        if (!stream.good()) return Fail(stream), false;
-        index = ResolveBackReference(table, raw, target, check);
-    } else if (marker == kNewObject) {
-        ClassRef ref;
-        unsigned short id = 0;
-        stream >> id;
-        if (!stream.good()) return Fail(stream), false;
-        if (id == kStringIdFirstUse) {
-            // The string ID as RWCString::SaveOn writes it: a 32-bit length,
-            // then the stream's string form of the characters.
-            unsigned int length = 0;
-            stream >> length;
-            if (!stream.good()) return Fail(stream), false;
-            if (length > kMaxStringIdLength) ThrowNoCreate(kStringIdFirstUse);
-            std::string name(length + 1, '\0');
-            stream.getString(name.data(), name.size());
-            if (!stream.good()) return Fail(stream), false;
-            name.resize(length);
-            ref.byName = true;
-            ref.name = std::move(name);
-        } else if (id == kStringIdLaterUse) {
-            int raw = 0;
-            stream >> raw;
-            if (!stream.good()) return Fail(stream), false;
-            ref.id = table.CheckClassIdIndex(raw);
-        } else {
-            ref.id = id;
+// The parts of the graph format that differ by carrier: the markers and
+// delimiters of a virtual stream, the file's 0xFFFF back-reference and its
+// bare class ids. Everything else is written once, below.
+struct StreamFormat {
+    // The tag of the next item: a back-reference (its index) or a new object
+    // (its class id). False when nothing could be read.
+    static bool ReadTag(RWVirtualInStream& stream, bool& backReference, int64_t& index, uint16_t& id) {
+        char marker = 0;
+        if (!RWRestoreChar(stream, marker)) return false;
+        if (marker == kBackReference) {
+            int32_t raw = 0;
+            if (!RWRestoreI32(stream, raw)) return false;
+            backReference = true;
+            index = raw;
+            return true;
         }
-        char open = 0;
-        stream >> open;
-        if (!stream.good() || open != kOpenGuts) return Fail(stream), false;
-        index = RestoreNewObject(stream, table, ref, target, check);
-        char close = 0;
-        stream >> close; // its value is not checked
-    } else {
-        return Fail(stream), false;
+        if (marker != kNewObject) {
+            RWMarkRestoreFailed(stream);
+            return false;
+        }
+        backReference = false;
+        return RWRestoreU16(stream, id);
     }
-    table.HandOut(index, hold);
-    result = ResultOf(table, index);
-    return true;
-}
+    static bool ReadNameIndex(RWVirtualInStream& stream, int64_t& index) {
+        int32_t raw = 0;
+        if (!RWRestoreI32(stream, raw)) return false;
+        index = raw;
+        return true;
+    }
+    // The string ID's characters after its 32-bit length, as RWCString::SaveOn
+    // writes them: the stream's own string form.
+    static bool ReadName(RWVirtualInStream& stream, uint32_t length, std::string& name) {
+        name.assign(length + 1, '\0');
+        stream.getString(name.data(), name.size());
+        if (!rwcarrier::StreamDelivered(stream)) return false;
+        name.resize(length);
+        return true;
+    }
+    static bool ReadOpenGuts(RWVirtualInStream& stream) {
+        char open = 0;
+        if (!RWRestoreChar(stream, open)) return false;
+        if (open == kOpenGuts) return true;
+        RWMarkRestoreFailed(stream);
+        return false;
+    }
+    static void ReadCloseGuts(RWVirtualInStream& stream) {
+        char close = 0;
+        RWRestoreChar(stream, close); // its value is not checked
+    }
 
-// One object from a binary file. False when nothing could be read (the file
-// is then at its end or in error); else result is set.
-bool ReadObject(RWBinaryFile& file, RWReadTable& table, RWCollectable* target, RWRestoreHold hold,
+    static void WriteMagic(RWVirtualOutStream&) {}
+    static void WriteBackReference(RWVirtualOutStream& stream, uint32_t index) {
+        RWSaveChar(stream, kBackReference);
+        RWSaveI32(stream, static_cast<int32_t>(index));
+    }
+    static void WriteNewObject(RWVirtualOutStream& stream, uint16_t id) {
+        RWSaveChar(stream, kNewObject);
+        RWSaveU16(stream, id);
+    }
+    static void WriteName(RWVirtualOutStream& stream, const RWStringID& name) {
+        RWSaveU32(stream, static_cast<uint32_t>(name.Length()));
+        stream.putString(name.Data(), name.Length());
+    }
+    static void WriteNameIndex(RWVirtualOutStream& stream, uint32_t index) {
+        RWSaveI32(stream, static_cast<int32_t>(index));
+    }
+    static void WriteOpenGuts(RWVirtualOutStream& stream) { RWSaveChar(stream, kOpenGuts); }
+    static void WriteCloseGuts(RWVirtualOutStream& stream) { RWSaveChar(stream, kCloseGuts); }
+};
+
+struct FileFormat {
+    static bool ReadTag(RWBinaryFile& file, bool& backReference, int64_t& index, uint16_t& id) {
+        if (!RWRestoreU16(file, id)) return false;
+        backReference = id == kFileBackReference;
+        if (!backReference) return true;
+        uint32_t raw = 0;
+        if (!RWRestoreU32(file, raw)) return false;
+        index = raw;
+        return true;
+    }
+    static bool ReadNameIndex(RWBinaryFile& file, int64_t& index) {
+        uint32_t raw = 0;
+        if (!RWRestoreU32(file, raw)) return false;
+        index = raw;
+        return true;
+    }
+    static bool ReadName(RWBinaryFile& file, uint32_t length, std::string& name) {
+        name.assign(length, '\0');
+        return RWRestoreChars(file, name.data(), length);
+    }
+    static bool ReadOpenGuts(RWBinaryFile&) { return true; }
+    static void ReadCloseGuts(RWBinaryFile&) {}
+
+    static void WriteMagic(RWBinaryFile& file) { RWSaveU32(file, kFileMagic); }
+    static void WriteBackReference(RWBinaryFile& file, uint32_t index) {
+        RWSaveU16(file, kFileBackReference);
+        RWSaveU32(file, index);
+    }
+    static void WriteNewObject(RWBinaryFile& file, uint16_t id) { RWSaveU16(file, id); }
+    static void WriteName(RWBinaryFile& file, const RWStringID& name) {
+        RWSaveU32(file, static_cast<uint32_t>(name.Length()));
+        RWSaveChars(file, name.Data(), name.Length());
+    }
+    static void WriteNameIndex(RWBinaryFile& file, uint32_t index) { RWSaveU32(file, index); }
+    static void WriteOpenGuts(RWBinaryFile&) {}
+    static void WriteCloseGuts(RWBinaryFile&) {}
+};
+
+template <class Carrier> struct Format;
+template <> struct Format<RWVirtualInStream> : StreamFormat {};
+template <> struct Format<RWVirtualOutStream> : StreamFormat {};
+template <> struct Format<RWBinaryFile> : FileFormat {};
+
+// One object. False when nothing could be read (the restore has then
+// failed); else result is set.
+template <class Carrier>
+bool ReadObject(Carrier& carrier, RWReadTable& table, RWCollectable* target, RWRestoreHold hold,
                 RWRestoreTypeCheck check, RWCollectable*& result) {
+    using F = Format<Carrier>;
+    bool backReference = false;
+    int64_t rawIndex = 0;
     uint16_t id = 0;
-    if (file.RestoreFailed() || !file.Read(id)) return false;
+    if (!F::ReadTag(carrier, backReference, rawIndex, id)) return false;
 
     uint32_t index;
-    if (id == kFileBackReference) {
-        uint32_t raw = 0;
-        if (!file.Read(raw)) return false;
-        index = ResolveBackReference(table, raw, target, check);
+    if (backReference) {
+        index = ResolveBackReference(table, rawIndex, target, check);
     } else {
         ClassRef ref;
         if (id == kStringIdFirstUse) {
             uint32_t length = 0;
-            if (!file.Read(length)) return false;
+            if (!RWRestoreU32(carrier, length)) return false;
             if (length > kMaxStringIdLength) ThrowNoCreate(kStringIdFirstUse);
-            std::string name(length, '\0');
-            if (length > 0 && !file.Read(name.data(), length)) return false;
+            if (!F::ReadName(carrier, length, ref.name)) return false;
             ref.byName = true;
-            ref.name = std::move(name);
         } else if (id == kStringIdLaterUse) {
-            uint32_t raw = 0;
-            if (!file.Read(raw)) return false;
-            ref.id = table.CheckClassIdIndex(raw);
+            int64_t nameIndex = 0;
+            if (!F::ReadNameIndex(carrier, nameIndex)) return false;
+            ref.id = table.CheckClassIdIndex(nameIndex);
         } else {
             ref.id = id;
         }
-        index = RestoreNewObject(file, table, ref, target, check);
+        if (!F::ReadOpenGuts(carrier)) return false;
+        index = RestoreNewObject(carrier, table, ref, target, check);
+        F::ReadCloseGuts(carrier);
     }
     table.HandOut(index, hold);
     result = ResultOf(table, index);
@@ -231,25 +299,37 @@ private:
     bool succeeded_ = false;
 };
 
-bool CarrierFailed(const RWVirtualInStream& stream) {
-    return !stream.good();
-}
-bool CarrierFailed(const RWBinaryFile& file) {
-    return !RWRestoreGood(file);
+// The outermost call owns the table: it starts the restore (a stream must
+// be good; a file's magic is read and its failure flag cleared), and when
+// the restore fails it yields null and its guard frees what was made.
+bool BeginOutermost(RWVirtualInStream& stream) {
+    return stream.good();
 }
 
-// The outermost call owns the table: it reads the file magic, and when the
-// restore fails it yields null and its guard frees what was made.
-RWCollectable* Restore(RWVirtualInStream& stream, RWCollectable* target, RWRestoreHold hold,
+bool BeginOutermost(RWBinaryFile& file) {
+    // The flag is this restore's: a failure of an earlier one does not count.
+    file.ClearRestoreFailed();
+    uint32_t magic = 0;
+    if (!RWRestoreU32(file, magic)) return false;
+    if (magic != kFileMagic) {
+        // The magic is a 32-bit long: shown signed, as it was read.
+        RWThrowCatalog<RWExternalError>(RWTOOL_MAGIC(), static_cast<long>(static_cast<int32_t>(magic)),
+                                        static_cast<long>(kFileMagic));
+    }
+    return true;
+}
+
+template <class Carrier>
+RWCollectable* Restore(Carrier& carrier, RWCollectable* target, RWRestoreHold hold,
                        RWRestoreTypeCheck check) {
-    if (!stream.good()) return nullptr;
     RWReadTableGuard guard;
+    if (guard.Created() && !BeginOutermost(carrier)) return nullptr;
     InPlaceTargetGuard targetGuard(guard.Table(), target, guard.Created());
     RWCollectable* result = nullptr;
     // The outermost caller is no restored holder: nothing to claim for it.
-    const bool read = ReadObject(stream, guard.Table(), target,
+    const bool read = ReadObject(carrier, guard.Table(), target,
                                  guard.Created() ? RWRestoreHold::Borrowed : hold, check, result);
-    if (!read || (guard.Created() && CarrierFailed(stream))) {
+    if (!read || (guard.Created() && !RWRestoreGood(carrier))) {
         if (guard.Created()) guard.Fail();
         return nullptr;
     }
@@ -257,87 +337,42 @@ RWCollectable* Restore(RWVirtualInStream& stream, RWCollectable* target, RWResto
     return result;
 }
 
-RWCollectable* Restore(RWBinaryFile& file, RWCollectable* target, RWRestoreHold hold,
-                       RWRestoreTypeCheck check) {
-    RWReadTableGuard guard;
-    if (guard.Created()) {
-        // The flag is this restore's: a failure of an earlier one does not count.
-        file.ClearRestoreFailed();
-        uint32_t magic = 0;
-        if (!file.Read(magic)) return nullptr;
-        if (magic != kFileMagic) {
-            // The magic is a 32-bit long: shown signed, as it was read.
-            RWThrowCatalog<RWExternalError>(RWTOOL_MAGIC(), static_cast<long>(static_cast<int32_t>(magic)),
-                                            static_cast<long>(kFileMagic));
+template <class Carrier> void SaveObject(const RWCollectable& object, Carrier& carrier) {
+    using F = Format<Carrier>;
+    RWStoreTableGuard guard;
+    RWStoreTable& table = guard.Table();
+    if (guard.Created()) F::WriteMagic(carrier);
+    uint32_t index = 0;
+    if (!table.AddObject(&object, index)) {
+        F::WriteBackReference(carrier, index);
+        return;
+    }
+    const RWClassID id = object.IsA();
+    if (RWIsStringIdClassId(id)) {
+        const RWStringID name = RWClassIdToStringId(id);
+        uint32_t nameIndex = 0;
+        if (table.AddStringId(name.Data(), name.Length(), nameIndex)) {
+            F::WriteNewObject(carrier, kStringIdFirstUse);
+            F::WriteName(carrier, name);
+        } else {
+            F::WriteNewObject(carrier, kStringIdLaterUse);
+            F::WriteNameIndex(carrier, nameIndex);
         }
+    } else {
+        F::WriteNewObject(carrier, id);
     }
-    InPlaceTargetGuard targetGuard(guard.Table(), target, guard.Created());
-    RWCollectable* result = nullptr;
-    const bool read = ReadObject(file, guard.Table(), target,
-                                 guard.Created() ? RWRestoreHold::Borrowed : hold, check, result);
-    if (!read || (guard.Created() && CarrierFailed(file))) {
-        if (guard.Created()) guard.Fail();
-        return nullptr;
-    }
-    targetGuard.Succeeded();
-    return result;
+    F::WriteOpenGuts(carrier);
+    object.SaveGuts(carrier);
+    F::WriteCloseGuts(carrier);
 }
 } // namespace
 
 void RWCollectable::RecursiveSaveOn(RWVirtualOutStream& stream) const {
-    RWStoreTableGuard guard;
-    RWStoreTable& table = guard.Table();
-    uint32_t index = 0;
-    if (!table.AddObject(this, index)) {
-        stream << kBackReference << static_cast<int>(index);
-        return;
-    }
-    const RWClassID id = IsA();
-    if (RWIsStringIdClassId(id)) {
-        const RWStringID name = RWClassIdToStringId(id);
-        uint32_t nameIndex = 0;
-        if (table.AddStringId(name.Data(), name.Length(), nameIndex)) {
-            stream << kNewObject << static_cast<unsigned short>(kStringIdFirstUse);
-            stream << static_cast<unsigned int>(name.Length());
-            stream.putString(name.Data(), name.Length());
-        } else {
-            stream << kNewObject << static_cast<unsigned short>(kStringIdLaterUse)
-                   << static_cast<int>(nameIndex);
-        }
-    } else {
-        stream << kNewObject << static_cast<unsigned short>(id);
-    }
-    stream << kOpenGuts;
-    SaveGuts(stream);
-    stream << kCloseGuts;
+    SaveObject(*this, stream);
 }
 
 void RWCollectable::RecursiveSaveOn(RWBinaryFile& file) const {
-    RWStoreTableGuard guard;
-    RWStoreTable& table = guard.Table();
-    if (guard.Created()) file.Write(kFileMagic);
-    uint32_t index = 0;
-    if (!table.AddObject(this, index)) {
-        file.Write(kFileBackReference);
-        file.Write(index);
-        return;
-    }
-    const RWClassID id = IsA();
-    if (RWIsStringIdClassId(id)) {
-        const RWStringID name = RWClassIdToStringId(id);
-        uint32_t nameIndex = 0;
-        if (table.AddStringId(name.Data(), name.Length(), nameIndex)) {
-            file.Write(kStringIdFirstUse);
-            file.Write(static_cast<uint32_t>(name.Length()));
-            file.Write(name.Data(), name.Length());
-        } else {
-            file.Write(kStringIdLaterUse);
-            file.Write(nameIndex);
-        }
-    } else {
-        file.Write(static_cast<uint16_t>(id));
-    }
-    SaveGuts(file);
+    SaveObject(*this, file);
 }
 
 uint32_t RWCollectable::RecursiveStoreSize() const {

@@ -3,11 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "rw/RWBinaryFile.h"
 #include "rw/RWCollectableIO.h"
 #include "rw/RWIdentitySet.h"
-#include "rw/RWVirtualInStream.h"
-#include "rw/RWVirtualOutStream.h"
+#include "rw/RWReadTable.h"
 
 RWClassID RWCollectionBase::IsA() const {
     return __RWCOLLECTION;
@@ -24,79 +22,66 @@ uint32_t RWCollectionBase::BinaryStoreSize() const {
     return size;
 }
 
-void RWCollectionBase::SaveGuts(RWVirtualOutStream& stream) const {
-    stream << static_cast<unsigned int>(Entries());
+template <class Carrier> void RWCollectionBase::SaveGutsTo(Carrier& carrier) const {
+    RWSaveU32(carrier, static_cast<uint32_t>(Entries()));
     Apply(
         [](RWCollectable* member, void* argument) {
-            auto& out = *static_cast<RWVirtualOutStream*>(argument);
-            if (out.good()) out << static_cast<const RWCollectable*>(member);
+            auto& out = *static_cast<Carrier*>(argument);
+            if (RWSaveGood(out)) RWSaveObject(out, member);
         },
-        &stream);
-}
-
-void RWCollectionBase::SaveGuts(RWBinaryFile& file) const {
-    file.Write(static_cast<uint32_t>(Entries()));
-    Apply(
-        [](RWCollectable* member, void* argument) {
-            auto& out = *static_cast<RWBinaryFile*>(argument);
-            if (!out.Error()) out << static_cast<const RWCollectable*>(member);
-        },
-        &file);
+        &carrier);
 }
 
 namespace {
-void InsertRestored(RWCollectionBase& collection, RWCollectable* member) {
+void InsertRestored(RWCollectionBase& collection, RWCollectable* member, uint32_t) {
     collection.Insert(member);
 }
+
+struct Restored {
+    RWCollectable* member;
+    uint32_t entry;
+};
 
 // Members are gathered first and handed to the collection only once all of
 // them were read: when the source fails part way, the whole restore fails
 // and frees what it made, so the collection must not keep any of it.
-template <typename Source, typename Good>
-bool ReadMembers(Source& source, uint32_t count, Good good, std::vector<RWCollectable*>& members) {
+template <class Carrier> bool ReadMembers(Carrier& carrier, std::vector<Restored>& members) {
+    uint32_t count = 0;
+    if (!RWRestoreU32(carrier, count)) return false;
+    const RWReadTable* table = RWReadTable::Current();
     for (uint32_t i = 0; i < count; ++i) {
         RWCollectable* member = nullptr;
-        RWRestoreObjectPointer(source, member);
-        if (!good()) return false;
+        if (!RWRestoreObject(carrier, member)) return false;
         // A null member (the nil object) is not held.
-        if (member != nullptr) members.push_back(member);
+        if (member != nullptr) members.push_back({member, table != nullptr ? table->LastHandedOut() : 0});
     }
     return true;
+}
+
+template <class Carrier>
+void RestoreAll(RWCollectionBase& collection, Carrier& carrier,
+                void (*sink)(RWCollectionBase&, RWCollectable*, uint32_t)) {
+    std::vector<Restored> members;
+    if (!ReadMembers(carrier, members)) return;
+    for (const Restored& restored : members)
+        sink(collection, restored.member, restored.entry);
 }
 } // namespace
 
 void RWCollectionBase::RestoreMembers(RWVirtualInStream& stream, RestoredMemberSink sink) {
-    unsigned int count = 0;
-    stream >> count;
-    if (!stream.good()) return;
-    std::vector<RWCollectable*> members;
-    if (!ReadMembers(
-            stream, count, [&stream] { return stream.good(); }, members))
-        return;
-    for (RWCollectable* member : members)
-        sink(*this, member);
+    RestoreAll(*this, stream, sink);
 }
 
 void RWCollectionBase::RestoreMembers(RWBinaryFile& file, RestoredMemberSink sink) {
-    uint32_t count = 0;
-    if (!file.Read(count)) return;
-    std::vector<RWCollectable*> members;
-    if (!ReadMembers(
-            file, count, [&file] { return !file.Eof() && !file.Error(); }, members))
-        return;
-    for (RWCollectable* member : members)
-        sink(*this, member);
+    RestoreAll(*this, file, sink);
 }
 
-void RWCollectionBase::RestoreGuts(RWVirtualInStream& stream) {
+template <class Carrier> void RWCollectionBase::RestoreGutsFrom(Carrier& carrier) {
     Clear();
-    RestoreMembers(stream, &InsertRestored);
+    RestoreMembers(carrier, &InsertRestored);
 }
 
-void RWCollectionBase::RestoreGuts(RWBinaryFile& file) {
-    Clear();
-    RestoreMembers(file, &InsertRestored);
-}
+RW_DEFINE_GUTS(RWCollectionBase)
 
 void RWCollectionBase::ClearAndDestroy() {
     RWIdentitySet distinct(Entries() / 4);

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "rw/RWCarrier.h"
 #include "rw/RWCollectable.h"
 
 // Both abstract collection bases answer IsA with this id; neither is
@@ -30,14 +31,11 @@ public:
     RWClassID IsA() const override;
     // 4 for the count plus the recursive store size of every member.
     uint32_t BinaryStoreSize() const override;
-    // Clear, then read the count and restore up to that many members while
-    // the source stays good; null members are skipped. The members are
-    // inserted only once all of them were read: a source that fails part way
-    // fails the whole restore, which frees what it made.
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
-    void SaveGuts(RWVirtualOutStream& stream) const override;
-    void SaveGuts(RWBinaryFile& file) const override;
+    // Restore: Clear, then read the count and restore up to that many
+    // members while the source stays good; null members are skipped. The
+    // members are inserted only once all of them were read: a source that
+    // fails part way fails the whole restore, which frees what it made.
+    RW_DECLARE_GUTS()
 
     // The collection operations, in the order every collection provides them.
     virtual void Apply(RWApplyCollectable function, void* argument) const = 0;
@@ -56,8 +54,10 @@ public:
     virtual void RemoveAndDestroy(const RWCollectable* object);
 
 protected:
-    // How a restore hands each restored member to the collection.
-    using RestoredMemberSink = void (*)(RWCollectionBase& collection, RWCollectable* member);
+    // How a restore hands each restored member to the collection: entry is
+    // the member's entry in the running graph restore's read table (0 when
+    // the member was restored on its own, outside any graph).
+    using RestoredMemberSink = void (*)(RWCollectionBase& collection, RWCollectable* member, uint32_t entry);
 
     // Reads the count and up to that many members, stopping as soon as the
     // source is no longer good; when all were read, hands every non-null

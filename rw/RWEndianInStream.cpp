@@ -48,6 +48,11 @@ void RWEndianInStream::getHeader() {
     longSize_ = header[6];
     wideCharSize_ = header[7];
     lengthSize_ = header[8];
+    // Single values of the host's sizes are read by the base, swapped when
+    // the order is not the host's; other sizes are converted here.
+    const bool hostSizes = shortSize_ == hostSize(Item::Short) && intSize_ == hostSize(Item::Int) &&
+                           longSize_ == hostSize(Item::Long) && lengthSize_ == hostSize(Item::Length);
+    setConvert(!hostSizes ? Convert::Sizes : order_ == hostByteOrder ? Convert::None : Convert::Swap);
 }
 
 size_t RWEndianInStream::streamSize(Item item) const {

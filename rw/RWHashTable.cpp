@@ -141,6 +141,36 @@ void RWHashTable::Resize(size_t n) {
     }
 }
 
+void RWHashTable::GrowWhileRestoring() {
+    const size_t buckets = Buckets();
+    if (entries_ < buckets || buckets > std::numeric_limits<uint32_t>::max() / 2) return;
+    RWPtrVector old(BucketCount(buckets * 2), nullptr);
+    std::swap(old, table_);
+    for (size_t i = 0; i < old.Length(); ++i) {
+        auto* bucket = static_cast<RWSlistCollectables*>(old(i));
+        if (bucket == nullptr) continue;
+        bucket->ForEach([this](RWCollectable* member) {
+            BucketFor(member).Append(member); // entries unchanged
+            return true;
+        });
+        delete bucket;
+        old(i) = nullptr;
+    }
+}
+
+void RWHashTable::InsertRestored(RWCollectionBase& collection, RWCollectable* member, uint32_t) {
+    auto& table = static_cast<RWHashTable&>(collection);
+    table.GrowWhileRestoring();
+    table.Insert(member);
+}
+
+template <class Carrier> void RWHashTable::RestoreGutsFrom(Carrier& carrier) {
+    Clear();
+    RestoreMembers(carrier, &InsertRestored);
+}
+
+RW_DEFINE_RESTORE_GUTS(RWHashTable)
+
 bool RWHashTable::EqualOccurrences(const RWCollectionBase& self, const RWCollectable* other) {
     const auto& mine = static_cast<const RWHashTable&>(self);
     const auto* theirs = dynamic_cast<const RWHashTable*>(other);

@@ -2,7 +2,11 @@
 // A hashed bag of collectables (class id 0x805E, registered as
 // "RWHashTable"): equal members may repeat. A member's bucket is its Hash
 // modulo the bucket count; within a bucket members are compared with
-// IsEqual. The table keeps its bucket count until a caller calls Resize.
+// IsEqual. The table keeps its bucket count until a caller calls Resize,
+// except while it is restored: then the bucket count doubles whenever the
+// members come to outnumber the buckets, so a restore costs time linear in
+// its input (a table restored with no more members than buckets keeps its
+// count).
 //
 // Fields: the bucket vector (N pointers, each null or an owned list of that
 // bucket's members) and the member count.
@@ -34,6 +38,9 @@ public:
     RWClassID IsA() const override;
     // Same class id and operator==.
     bool IsEqual(const RWCollectable* other) const override;
+    // Clear, then the members as the collection base reads them, each
+    // through Insert, growing the buckets as they arrive.
+    RW_DECLARE_RESTORE_GUTS()
 
     // Buckets in index order, each bucket's members in list order.
     void Apply(RWApplyCollectable function, void* argument) const override;
@@ -84,8 +91,12 @@ protected:
     RWCollectable* AddToBucket(RWCollectable* object);
     // Counts a member taken out of a bucket (by this table or an iterator).
     void MemberRemoved() { --entries_; }
+    // During a restore: doubles the bucket count once the members outnumber
+    // the buckets (members keep their order within the new buckets).
+    void GrowWhileRestoring();
 
 private:
+    static void InsertRestored(RWCollectionBase& collection, RWCollectable* member, uint32_t entry);
     static bool EqualOccurrences(const RWCollectionBase& self, const RWCollectable* other);
     void CopyBuckets(const RWHashTable& other);
 

@@ -3,29 +3,25 @@
 #include <cstring>
 
 namespace {
-const char* CopyText(const char* text) {
+std::vector<char> CopyText(const char* text) {
     const size_t length = text != nullptr ? std::strlen(text) : 0;
-    char* copy = new char[length + 1];
-    if (length > 0) std::memcpy(copy, text, length);
-    copy[length] = '\0';
+    std::vector<char> copy(length + 1, '\0');
+    if (length > 0) std::memcpy(copy.data(), text, length);
     return copy;
 }
 } // namespace
 
-RWLibraryError::RWLibraryError(const char* text) : text_(CopyText(text)), owns_(true) {}
+RWLibraryError::RWLibraryError(const char* text) : owned_(CopyText(text)), text_(nullptr), owns_(true) {}
 
 RWLibraryError::RWLibraryError(const RWCatalogMessage& message)
-    : text_(CopyText(message.str())), owns_(true) {}
+    : owned_(CopyText(message.str())), text_(nullptr), owns_(true) {}
 
 RWLibraryError::RWLibraryError(const char* text, bool owns)
-    : text_(owns ? CopyText(text) : text), owns_(owns) {}
+    : owned_(owns ? CopyText(text) : std::vector<char>()), text_(owns ? nullptr : text), owns_(owns) {}
 
-RWLibraryError::RWLibraryError(const RWLibraryError& other)
-    : text_(other.owns_ ? CopyText(other.text_) : other.text_), owns_(other.owns_) {}
+RWLibraryError::RWLibraryError(const RWLibraryError& other) = default;
 
-RWLibraryError::~RWLibraryError() {
-    if (owns_) delete[] text_;
-}
+RWLibraryError::~RWLibraryError() = default;
 
 RWOutOfMemoryError::RWOutOfMemoryError(uint32_t requested)
     : RWLibraryError(RWCORE_NOMEM()->format, false), requested_(requested) {}

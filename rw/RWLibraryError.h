@@ -4,6 +4,7 @@
 // (Raise), so a caller catches RWBoundsError, RWExternalError, ... or the
 // root RWLibraryError. The classes below add only constructors and fields.
 #include <cstdint>
+#include <vector>
 
 #include "rw/RWCatalogMessage.h"
 
@@ -17,14 +18,15 @@ public:
     RWLibraryError& operator=(const RWLibraryError&) = delete;
     virtual ~RWLibraryError();
 
-    const char* why() const { return text_; }
+    const char* why() const { return owns_ ? owned_.data() : text_; }
     bool ownsText() const { return owns_; }
 
     // Throws a copy of this error as its dynamic type.
     [[noreturn]] virtual void Raise() const { throw RWLibraryError(*this); }
 
 private:
-    const char* text_;
+    std::vector<char> owned_; // the text and its NUL, when owned
+    const char* text_;        // the static text, when not
     bool owns_;
 };
 

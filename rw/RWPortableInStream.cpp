@@ -33,8 +33,9 @@ constexpr size_t kMaxFloatingText = 64;
 constexpr long double kLargestPrintedDouble = 1.797693134862316e308L;
 } // namespace
 
-RWPortableInStream::RWPortableInStream(std::streambuf* buffer)
-    : buffer_(buffer), state_(buffer != nullptr ? goodbit : badbit) {}
+RWPortableInStream::RWPortableInStream(std::streambuf* buffer) : buffer_(buffer) {
+    state_ = buffer != nullptr ? goodbit : badbit;
+}
 
 RWPortableInStream::RWPortableInStream(std::istream& stream) : RWPortableInStream(stream.rdbuf()) {}
 

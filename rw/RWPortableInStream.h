@@ -70,5 +70,4 @@ private:
     template <typename T> void readIntegers(T* p, size_t n, bool isSigned, unsigned bits);
 
     std::streambuf* buffer_;
-    unsigned state_;
 };

@@ -66,8 +66,9 @@ size_t Escape(unsigned char byte, char* out) {
 }
 } // namespace
 
-RWPortableOutStream::RWPortableOutStream(std::streambuf* buffer)
-    : buffer_(buffer), state_(buffer != nullptr ? goodbit : badbit) {}
+RWPortableOutStream::RWPortableOutStream(std::streambuf* buffer) : buffer_(buffer) {
+    state_ = buffer != nullptr ? goodbit : badbit;
+}
 
 RWPortableOutStream::RWPortableOutStream(std::ostream& stream) : RWPortableOutStream(stream.rdbuf()) {}
 

@@ -74,6 +74,5 @@ private:
     template <typename T, typename Wire> void putArray(const T* p, size_t n);
 
     std::streambuf* buffer_;
-    unsigned state_;
     unsigned column_ = 0;
 };

@@ -3,6 +3,7 @@
 // owns its array, never the pointed-to objects.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 class RWPtrVector {
 public:
@@ -10,14 +11,17 @@ public:
     explicit RWPtrVector(uint32_t n = 0, void* value = nullptr);
     RWPtrVector(const RWPtrVector& other);
     RWPtrVector& operator=(const RWPtrVector& other);
+    // The moved-from vector is empty (length 0, no array).
+    RWPtrVector(RWPtrVector&& other) noexcept;
+    RWPtrVector& operator=(RWPtrVector&& other) noexcept;
     ~RWPtrVector();
 
     // Sets every entry to value.
     RWPtrVector& operator=(void* value);
 
     uint32_t Length() const { return length_; }
-    void** Data() { return array_; }
-    void* const* Data() const { return array_; }
+    void** Data() { return array_.get(); }
+    void* const* Data() const { return array_.get(); }
 
     // Checked access: INDEXERR (index, length), or NPOSINDEX for RW_NPOS.
     void*& operator[](size_t i) {
@@ -43,5 +47,5 @@ public:
 
 private:
     uint32_t length_ = 0;
-    void** array_ = nullptr;
+    std::unique_ptr<void*[]> array_;
 };

@@ -83,6 +83,7 @@ void RWReadTable::EndGuts(uint32_t index, bool completed) {
 void RWReadTable::HandOut(uint32_t index, RWRestoreHold hold) {
     Entry& entry = entries_[index];
     entry.handedOut = true;
+    lastHandedOut_ = index;
     if (hold == RWRestoreHold::Borrowed || entry.kind == Kind::Nil) return;
     // Only objects made here can be given an owner, and only once their own
     // restore is over (an unfinished one is an ancestor: owning it would
@@ -93,6 +94,37 @@ void RWReadTable::HandOut(uint32_t index, RWRestoreHold hold) {
         ThrowRef(); // a second deleting owner
     }
     entry.claim = hold;
+}
+
+bool RWReadTable::ClaimIfUnclaimed(uint32_t index) {
+    if (index >= count_) return false;
+    Entry& entry = entries_[index];
+    if (entry.kind != Kind::Created || entry.inProgress || entry.claim != RWRestoreHold::Borrowed)
+        return false;
+    entry.claim = RWRestoreHold::Owned;
+    return true;
+}
+
+RWUserCreator RWReadTable::CreatorOf(RWClassID id) {
+    CreatorSlot& slot = creators_[id % creators_.size()];
+    if (slot.create == nullptr || slot.id != id) {
+        slot.id = id;
+        slot.create = RWGetFactoryFunction(id);
+    }
+    return slot.create;
+}
+
+bool RWReadTable::Passes(RWRestoreTypeCheck check, const RWCollectable* object) {
+    if (check == nullptr) return true;
+    const std::type_info& type = typeid(*object);
+    const auto key = reinterpret_cast<uintptr_t>(check) ^ reinterpret_cast<uintptr_t>(&type);
+    CheckSlot& slot = checks_[(key >> 4) % checks_.size()];
+    if (slot.check != check || slot.type != &type) {
+        slot.check = check;
+        slot.type = &type;
+        slot.passes = check(object);
+    }
+    return slot.passes;
 }
 
 void RWReadTable::DeleteUnclaimed() {

@@ -9,11 +9,14 @@
 // Entries are small tagged records, never pointers squeezed into 32 bits: the
 // kind tells an object from the class id of a class met by its string ID, so
 // a back-reference to the wrong kind is refused instead of being followed.
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <typeinfo>
 
 #include "rw/RWCollectable.h"
 #include "rw/RWCollectableIO.h"
+#include "rw/RWFactory.h"
 
 class RWReadTable {
 public:
@@ -69,6 +72,21 @@ public:
     // Entry index is returned to a holder that keeps it as hold. Owned and
     // Counted claim it; a refused claim raises REF (see rw/RWCollectableIO.h).
     void HandOut(uint32_t index, RWRestoreHold hold);
+    // The entry the latest HandOut returned.
+    uint32_t LastHandedOut() const { return lastHandedOut_; }
+    // A holder that borrowed entry index takes it over (Owned) when nobody
+    // has claimed it: true then. False, and nothing changes, when it was
+    // claimed already, is not an object this restore made, or is still
+    // being restored. A later claim of it is refused as for any Owned entry.
+    bool ClaimIfUnclaimed(uint32_t index);
+
+    // The factory's create function for a class id, looked up once per
+    // restore for each class it meets.
+    RWUserCreator CreatorOf(RWClassID id);
+    // Whether check accepts object (a null check accepts every object). The
+    // answer depends only on the object's class, so it is worked out once
+    // per class and check in a restore.
+    bool Passes(RWRestoreTypeCheck check, const RWCollectable* object);
 
     // After a failed outermost restore: deletes, newest first, every object
     // made here that nobody claimed.
@@ -87,6 +105,21 @@ private:
     uint32_t count_ = 0;
     uint32_t capacity_ = 0;
     uint32_t depth_ = 0;
+    uint32_t lastHandedOut_ = 0;
+
+    // Small direct-mapped caches; a slot whose key does not match is looked
+    // up afresh and replaced.
+    struct CreatorSlot {
+        RWClassID id = 0;
+        RWUserCreator create = nullptr;
+    };
+    struct CheckSlot {
+        RWRestoreTypeCheck check = nullptr;
+        const std::type_info* type = nullptr;
+        bool passes = false;
+    };
+    std::array<CreatorSlot, 64> creators_{};
+    std::array<CheckSlot, 32> checks_{};
 };
 
 // Takes the thread's read table, making (and owning) it when no restore is

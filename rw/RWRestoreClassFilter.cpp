@@ -35,6 +35,10 @@ bool RWRestoreClassFilter::Admits(RWClassID id) const {
     return std::binary_search(allowed_.begin(), allowed_.end(), id);
 }
 
+bool RWRestoreClassFilter::Active() {
+    return t_filter != nullptr;
+}
+
 bool RWRestoreClassFilter::Allows(RWClassID id) {
     for (const RWRestoreClassFilter* filter = t_filter; filter != nullptr; filter = filter->previous_) {
         if (!filter->Admits(id)) return false;

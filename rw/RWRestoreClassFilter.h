@@ -25,6 +25,8 @@ public:
     // True when every filter installed on this thread allows the class (true
     // with none installed).
     static bool Allows(RWClassID id);
+    // Whether any filter is installed on this thread.
+    static bool Active();
 
 private:
     bool Admits(RWClassID id) const;

@@ -2,7 +2,18 @@
 
 #include <vector>
 
+#include "rw/RWReadTable.h"
+
 RWSet::RWSet(size_t buckets) : RWHashTable(buckets) {}
+
+RWSet::RWSet(const RWSet& other) : RWHashTable(other) {}
+
+RWSet& RWSet::operator=(const RWSet& other) {
+    RWHashTable::operator=(other);
+    return *this;
+}
+
+RWSet::~RWSet() = default;
 
 RWCollectable* RWSet::CreateInstance() {
     return new RWSet;
@@ -26,20 +37,23 @@ RWCollectable* RWSet::Insert(RWCollectable* object) {
     return AddToBucket(object);
 }
 
-void RWSet::KeepRestored(RWCollectionBase& collection, RWCollectable* member) {
+void RWSet::KeepRestored(RWCollectionBase& collection, RWCollectable* member, uint32_t entry) {
     auto& set = static_cast<RWSet&>(collection);
-    if (set.Insert(member) != member) set.AddToBucket(member);
+    set.GrowWhileRestoring();
+    if (set.Insert(member) == member) return;
+    // Restored outside a graph the object is the set's alone; inside one,
+    // the set owns it only when no other holder claimed it first.
+    RWReadTable* table = RWReadTable::Current();
+    if (table == nullptr || table->ClaimIfUnclaimed(entry)) set.setAside_.emplace_back(member);
 }
 
-void RWSet::RestoreGuts(RWVirtualInStream& stream) {
+template <class Carrier> void RWSet::RestoreGutsFrom(Carrier& carrier) {
     Clear();
-    RestoreMembers(stream, &KeepRestored);
+    setAside_.clear(); // held since an earlier, finished restore
+    RestoreMembers(carrier, &KeepRestored);
 }
 
-void RWSet::RestoreGuts(RWBinaryFile& file) {
-    Clear();
-    RestoreMembers(file, &KeepRestored);
-}
+RW_DEFINE_RESTORE_GUTS(RWSet)
 
 size_t RWSet::OccurrencesOf(const RWCollectable* object) const {
     return Find(object) != nullptr ? 1 : 0;

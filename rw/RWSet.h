@@ -2,7 +2,10 @@
 // A hashed set of collectables (class id 0x802B, registered as "RWSet"): no
 // two members are IsEqual. Inserting an object equal to a member returns
 // that member and inserts nothing. A restored set holds the same object
-// once, but never drops a distinct object of the graph (see RestoreGuts).
+// once, and one of two equal objects (see RestoreGuts).
+#include <memory>
+#include <vector>
+
 #include "rw/RWHashTable.h"
 
 constexpr RWClassID __RWSET = 0x802B;
@@ -10,9 +13,12 @@ constexpr RWClassID __RWSET = 0x802B;
 class RWSet : public RWHashTable {
 public:
     explicit RWSet(size_t buckets = RWCollectionDefaultCapacity);
-    RWSet(const RWSet&) = default;
-    RWSet& operator=(const RWSet&) = default;
-    ~RWSet() override = default;
+    // The members are shared; what a restore set aside stays with the set
+    // it was read into.
+    RWSet(const RWSet& other);
+    RWSet& operator=(const RWSet& other);
+    // Deletes what a restore set aside (never the members).
+    ~RWSet() override;
 
     static RWCollectable* CreateInstance();
 
@@ -20,13 +26,14 @@ public:
     RWCollectable* Copy() const override;
     RWClassID IsA() const override;
 
-    // As the collection base's, except that a restored object equal to a
-    // member but distinct from it is kept too: nothing else of the graph may
-    // hold it, and dropping it would leave it owned by nobody. Well-formed
-    // data never holds such a pair; damaged data keeps no object out of
-    // reach of ClearAndDestroy.
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    // As the hashed table's, through Insert, so the set keeps one of two
+    // distinct but equal restored objects. The other is set aside, not
+    // freed: a later back-reference of the same graph may still name it.
+    // The set owns it (it claims it in the graph restore's table, so no
+    // other holder may own it too) and deletes it when the set goes or is
+    // restored again; an object another holder already claimed is left to
+    // that holder.
+    RW_DECLARE_RESTORE_GUTS()
 
     // ClearAndDestroy stays the collection base's, which deletes each
     // distinct object once even when a member's IsEqual is not reflexive and
@@ -45,6 +52,11 @@ public:
     // the smaller of the two.
     void Intersection(const RWSet& other, RWSet& result) const;
 
+    // The restored objects this set holds apart (equal to a member).
+    size_t SetAside() const { return setAside_.size(); }
+
 private:
-    static void KeepRestored(RWCollectionBase& collection, RWCollectable* member);
+    static void KeepRestored(RWCollectionBase& collection, RWCollectable* member, uint32_t entry);
+
+    std::vector<std::unique_ptr<RWCollectable>> setAside_;
 };

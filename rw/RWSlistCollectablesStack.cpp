@@ -16,17 +16,15 @@ RWClassID RWSlistCollectablesStack::IsA() const {
     return __RWSLISTCOLLECTABLESSTACK;
 }
 
-void RWSlistCollectablesStack::AppendRestored(RWCollectionBase& collection, RWCollectable* member) {
+void RWSlistCollectablesStack::AppendRestored(RWCollectionBase& collection, RWCollectable* member, uint32_t) {
     static_cast<RWSlistCollectablesStack&>(collection).Links().Append(member);
 }
 
-void RWSlistCollectablesStack::RestoreGuts(RWVirtualInStream& stream) {
-    RestoreMembers(stream, &AppendRestored);
+template <class Carrier> void RWSlistCollectablesStack::RestoreGutsFrom(Carrier& carrier) {
+    RestoreMembers(carrier, &AppendRestored);
 }
 
-void RWSlistCollectablesStack::RestoreGuts(RWBinaryFile& file) {
-    RestoreMembers(file, &AppendRestored);
-}
+RW_DEFINE_RESTORE_GUTS(RWSlistCollectablesStack)
 
 RWCollectable* RWSlistCollectablesStack::Insert(RWCollectable* object) {
     return Prepend(object);

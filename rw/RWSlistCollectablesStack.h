@@ -21,8 +21,7 @@ public:
     RWCollectable* Copy() const override;
     RWClassID IsA() const override;
     // Unlike the list's, a restore adds to what the stack already holds.
-    void RestoreGuts(RWVirtualInStream& stream) override;
-    void RestoreGuts(RWBinaryFile& file) override;
+    RW_DECLARE_RESTORE_GUTS()
 
     // Push.
     RWCollectable* Insert(RWCollectable* object) override;
@@ -37,5 +36,5 @@ public:
     RWCollectable* Top() const { return First(); }
 
 private:
-    static void AppendRestored(RWCollectionBase& collection, RWCollectable* member);
+    static void AppendRestored(RWCollectionBase& collection, RWCollectable* member, uint32_t entry);
 };

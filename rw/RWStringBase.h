@@ -14,9 +14,15 @@
 //
 // The string classes derive from it (String is the derived class, so edits
 // return it), keep their constructors and add what only one character type
-// has. The members are defined once in RWStringBase.cpp for both.
+// has. The members are defined once in RWStringBase.cpp for both; the free
+// operators (concatenation, equality, ordering, case-mapped copies) are
+// defined once here, as friends found through a string argument, and so is
+// the loop that restores stored characters.
+#include <algorithm>
+#include <compare>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "rw/RWCStringTraits.h"
 #include "rw/RWDefs.h"
@@ -140,7 +146,75 @@ public:
     // n - initial rounded up to a multiple of the increment.
     static size_t AdjustCapacity(size_t n);
 
+    // ---- free operators, for both strings
+    // Capacity: the adjusted capacity of the two lengths; a null text counts
+    // as empty.
+    friend String operator+(const String& a, const String& b) {
+        return Adopt(MakeConcatenation(a.Data(), a.Length(), b.Data(), b.Length()));
+    }
+    friend String operator+(const String& a, const Char* b) {
+        return Adopt(MakeConcatenation(a.Data(), a.Length(), b, TextLength(b)));
+    }
+    friend String operator+(const Char* a, const String& b) {
+        return Adopt(MakeConcatenation(a, TextLength(a), b.Data(), b.Length()));
+    }
+    // The same length and characters.
+    friend bool operator==(const String& a, const String& b) {
+        return a.Length() == b.Length() &&
+               (a.Length() == 0 || std::memcmp(a.Data(), b.Data(), a.Length() * sizeof(Char)) == 0);
+    }
+    // Equal when the text ends exactly at the length with the same
+    // characters (a null text is the empty one).
+    friend bool operator==(const String& a, const Char* b) {
+        if (b == nullptr) return a.Length() == 0;
+        const Char* data = a.Data();
+        const size_t length = a.Length();
+        size_t i = 0;
+        for (; i < length; ++i) {
+            if (b[i] == 0 || b[i] != data[i]) return false;
+        }
+        return b[i] == 0;
+    }
+    friend std::strong_ordering operator<=>(const String& a, const String& b) { return a.CompareTo(b) <=> 0; }
+    // Copies with the case mapping of the character type.
+    friend String ToLower(const String& s) {
+        String copy(s);
+        copy.ToLower();
+        return copy;
+    }
+    friend String ToUpper(const String& s) {
+        String copy(s);
+        copy.ToUpper();
+        return copy;
+    }
+
 protected:
+    // A string that takes over a new representation.
+    static String Adopt(StringRep* rep) { return String(rep); }
+
+    // The restore of stored characters, for every carrier: empties the
+    // string and reads length characters in pieces of at most piece
+    // characters through read(into, n), which answers whether it delivered
+    // all n. The capacity grows geometrically as the pieces arrive, never
+    // from the untrusted length alone, so a length the data does not back
+    // costs little. When a piece fails the string is left empty and the
+    // answer is false.
+    template <typename ReadPiece> bool RestoreChars(size_t length, size_t piece, ReadPiece read) {
+        Clobber(std::min(length, piece));
+        size_t done = 0;
+        while (done < length) {
+            const size_t n = std::min(piece, length - done);
+            if (Capacity() < done + n) Clone(std::min(length, std::max(done + n, 2 * Capacity())));
+            if (!read(rep_->Data() + done, n)) {
+                Clobber(0);
+                return false;
+            }
+            done += n;
+            rep_->SetLength(done);
+        }
+        return true;
+    }
+
     RWStringBase() : rep_(StringRep::Null()) {}
     explicit RWStringBase(StringRep* rep) : rep_(rep) {}
     RWStringBase(const RWStringBase& other) : rep_(other.rep_) { rep_->AddReference(); }

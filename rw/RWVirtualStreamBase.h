@@ -32,4 +32,11 @@ public:
 
     // Adds bits to the state word.
     void setstate(unsigned bits) { clear(rdstate() | bits); }
+
+    // The state word is good, read without a virtual call: the concrete
+    // streams keep their state word in state_ (rdstate answers it).
+    bool isGood() const { return state_ == goodbit; }
+
+protected:
+    unsigned state_ = goodbit;
 };

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "rw/RWBinaryFile.h"
+#include "rw/RWCarrier.h"
 #include "rw/RWErrorHandler.h"
 #include "rw/RWNewCapacity.h"
 #include "rw/RWVirtualInStream.h"
@@ -155,21 +156,29 @@ RWWString RWWString::CollationKey() const {
 
 // ---- reading from iostreams
 
-void RWWString::PutRead(size_t& length, char16_t unit, bool growByIncrement) {
+void RWWString::PutRead(size_t& length, char16_t unit) {
     if (length == Capacity()) {
         rep_->SetLength(length);
-        size_t capacity;
-        if (growByIncrement) {
-            const size_t increment = CurrentResizeIncrement();
-            if (length > SIZE_MAX / 8 - increment) RWCString::RaiseOverflow();
-            capacity = length + increment;
-        } else {
-            // The library's growth rule for 2-byte items (OVFLOW past 32 bits).
-            capacity = RWNewCapacity(static_cast<uint32_t>(std::min<size_t>(length, UINT32_MAX)), 2);
-        }
-        Clone(capacity);
+        // The library's growth rule for 2-byte items (OVFLOW past 32 bits).
+        Clone(RWNewCapacity(static_cast<uint32_t>(std::min<size_t>(length, UINT32_MAX)), 2));
     }
     rep_->Data()[length++] = unit;
+}
+
+void RWWString::TakeIncrementCapacity(size_t length) {
+    if (rep_->IsNullRep()) return;
+    // What growing by the increment from the initial capacity gives.
+    const size_t initial = CurrentInitialCapacity();
+    const size_t increment = CurrentResizeIncrement();
+    size_t capacity = initial;
+    if (length > initial) {
+        if (length > SIZE_MAX / 8 - increment) RWCString::RaiseOverflow();
+        capacity = initial + (length - initial + increment - 1) / increment * increment;
+    }
+    if (Capacity() != capacity) {
+        rep_->SetLength(length);
+        Clone(capacity);
+    }
 }
 
 void RWWString::EndRead(size_t length) {
@@ -195,7 +204,7 @@ std::istream& RWWString::ReadUntil(std::istream& is, bool useDelimiter, char16_t
     }
     while (haveUnit) {
         if (useDelimiter && unit == delim) break;
-        PutRead(length, unit, false);
+        PutRead(length, unit);
         haveUnit = GetUnit(is, unit);
     }
     EndRead(length);
@@ -231,141 +240,66 @@ std::istream& RWWString::ReadToken(std::istream& is) {
     while ((haveUnit = GetUnit(is, unit)) && RWWideIsSpace(unit)) {
     }
     while (haveUnit && !RWWideIsSpace(unit)) {
-        PutRead(length, unit, true);
+        PutRead(length, unit);
         if (width > 0 && length >= static_cast<size_t>(width)) break;
         haveUnit = GetUnit(is, unit);
     }
+    TakeIncrementCapacity(length);
     EndRead(length);
     return is;
 }
 
 // ---- persistence
 
-void RWWString::SaveOn(RWVirtualOutStream& stream) const {
+template <class Carrier> bool RWWString::SaveUnits(Carrier& carrier) const {
     const size_t length = Length();
     if (length > UINT32_MAX) {
-        stream.setstate(RWVirtualStreamBase::failbit); // no 32-bit length can say it
-        return;
+        RWMarkSaveFailed(carrier); // no 32-bit length can say it
+        return false;
     }
-    stream << static_cast<unsigned int>(length);
-    unsigned short buffer[kUnitChunk];
-    const char16_t* units = Data();
-    for (size_t done = 0; done < length;) {
-        const size_t n = std::min(kUnitChunk, length - done);
-        std::copy_n(units + done, n, buffer);
-        stream.put(buffer, n);
-        done += n;
-    }
-}
-
-void RWWString::RestoreFrom(RWVirtualInStream& stream) {
-    unsigned int stored = 0;
-    stream >> stored;
-    if (!stream.good()) {
-        Clobber(0);
-        return;
-    }
-    const size_t length = stored;
-    Clobber(std::min(length, kUnitChunk));
-    unsigned short buffer[kUnitChunk];
-    size_t done = 0;
-    while (done < length) {
-        const size_t n = std::min(kUnitChunk, length - done);
-        stream.get(buffer, n);
-        if (!stream.good()) {
-            Clobber(0);
-            return;
-        }
-        if (Capacity() < done + n) Clone(std::min(length, std::max(done + n, 2 * Capacity())));
-        std::copy_n(buffer, n, rep_->Data() + done);
-        done += n;
-        rep_->SetLength(done);
-    }
-}
-
-bool RWWString::SaveOn(RWBinaryFile& file) const {
-    const size_t length = Length();
-    if (length > UINT32_MAX || !file.Write(static_cast<uint32_t>(length))) return false;
+    RWSaveU32(carrier, static_cast<uint32_t>(length));
     uint16_t buffer[kUnitChunk];
     const char16_t* units = Data();
-    for (size_t done = 0; done < length;) {
+    for (size_t done = 0; done < length && RWSaveGood(carrier);) {
         const size_t n = std::min(kUnitChunk, length - done);
         std::copy_n(units + done, n, buffer);
-        if (!file.Write(buffer, n)) return false;
+        RWSaveU16s(carrier, buffer, n);
         done += n;
     }
-    return true;
+    return RWSaveGood(carrier);
 }
 
-bool RWWString::RestoreFrom(RWBinaryFile& file) {
+template <class Carrier> bool RWWString::RestoreUnits(Carrier& carrier) {
     uint32_t stored = 0;
-    if (!file.Read(stored)) {
+    if (!RWRestoreU32(carrier, stored)) {
         Clobber(0);
         return false;
     }
-    const size_t length = stored;
-    Clobber(std::min(length, kUnitChunk));
-    uint16_t buffer[kUnitChunk];
-    size_t done = 0;
-    while (done < length) {
-        const size_t n = std::min(kUnitChunk, length - done);
-        if (!file.Read(buffer, n)) {
-            Clobber(0);
-            return false;
-        }
-        if (Capacity() < done + n) Clone(std::min(length, std::max(done + n, 2 * Capacity())));
-        std::copy_n(buffer, n, rep_->Data() + done);
-        done += n;
-        rep_->SetLength(done);
-    }
-    return true;
+    return RestoreChars(stored, kUnitChunk, [&carrier](char16_t* into, size_t n) {
+        uint16_t buffer[kUnitChunk];
+        if (!RWRestoreU16s(carrier, buffer, n)) return false;
+        std::copy_n(buffer, n, into);
+        return true;
+    });
 }
 
-// ---- free operators
-
-RWWString operator+(const RWWString& a, const RWWString& b) {
-    return RWWString(RWWString::MakeConcatenation(a.Data(), a.Length(), b.Data(), b.Length()));
+void RWWString::SaveOn(RWVirtualOutStream& stream) const {
+    SaveUnits(stream);
 }
 
-RWWString operator+(const RWWString& a, const char16_t* b) {
-    return RWWString(RWWString::MakeConcatenation(a.Data(), a.Length(), b, RWWString::TextLength(b)));
+void RWWString::RestoreFrom(RWVirtualInStream& stream) {
+    RestoreUnits(stream);
 }
 
-RWWString operator+(const char16_t* a, const RWWString& b) {
-    return RWWString(RWWString::MakeConcatenation(a, RWWString::TextLength(a), b.Data(), b.Length()));
+bool RWWString::SaveOn(RWBinaryFile& file) const {
+    return SaveUnits(file);
 }
 
-bool operator==(const RWWString& a, const RWWString& b) {
-    return a.Length() == b.Length() &&
-           (a.Length() == 0 || std::memcmp(a.Data(), b.Data(), a.Length() * sizeof(char16_t)) == 0);
+bool RWWString::RestoreFrom(RWBinaryFile& file) {
+    return RestoreUnits(file);
 }
 
-bool operator==(const RWWString& a, const char16_t* b) {
-    if (b == nullptr) return a.Length() == 0;
-    const char16_t* units = a.Data();
-    const size_t length = a.Length();
-    size_t i = 0;
-    for (; i < length; ++i) {
-        if (b[i] == 0 || b[i] != units[i]) return false;
-    }
-    return b[i] == 0;
-}
-
-std::strong_ordering operator<=>(const RWWString& a, const RWWString& b) {
-    return a.CompareTo(b) <=> 0;
-}
-
-RWWString ToLower(const RWWString& s) {
-    RWWString copy(s);
-    copy.ToLower();
-    return copy;
-}
-
-RWWString ToUpper(const RWWString& s) {
-    RWWString copy(s);
-    copy.ToUpper();
-    return copy;
-}
+// ---- stream operators
 
 std::istream& operator>>(std::istream& is, RWWString& s) {
     return s.ReadToken(is);

@@ -93,7 +93,9 @@ public:
     // Units up to a 0 unit.
     std::istream& ReadString(std::istream& is);
     // After white space, units up to the next white space (consumed), or
-    // the stream's width in units when it is set (the width is reset).
+    // the stream's width in units when it is set (the width is reset). The
+    // string grows geometrically while the token arrives and ends with the
+    // capacity growing by the resize increment gives.
     std::istream& ReadToken(std::istream& is);
 
     // ---- persistence: u32 length, then the units
@@ -102,29 +104,26 @@ public:
     bool SaveOn(RWBinaryFile& file) const;
     bool RestoreFrom(RWBinaryFile& file);
 
-    friend RWWString operator+(const RWWString& a, const RWWString& b);
-    friend RWWString operator+(const RWWString& a, const char16_t* b);
-    friend RWWString operator+(const char16_t* a, const RWWString& b);
-
 private:
     explicit RWWString(RWWStringRep* rep) : RWStringBase(rep) {}
 
     void FromNarrow(const char* text, size_t n, NarrowMode mode);
-    // Reading helpers: store a unit (growing by the reader's rule) and end
+    // Reading helpers: store a unit (growing geometrically), give a read the
+    // capacity growing by the resize increment would have given it, and end
     // a read (terminate, give back excess capacity).
-    void PutRead(size_t& length, char16_t unit, bool growByIncrement);
+    void PutRead(size_t& length, char16_t unit);
+    void TakeIncrementCapacity(size_t length);
     void EndRead(size_t length);
+    // Persistence, once for every carrier.
+    template <class Carrier> bool SaveUnits(Carrier& carrier) const;
+    template <class Carrier> bool RestoreUnits(Carrier& carrier);
     std::istream& ReadUntil(std::istream& is, bool useDelimiter, char16_t delim, bool skipWhite);
 
     friend class RWWSubString;
+    friend class RWStringBase<RWWStringTraits>;
 };
 
-bool operator==(const RWWString& a, const RWWString& b);
-bool operator==(const RWWString& a, const char16_t* b);
-std::strong_ordering operator<=>(const RWWString& a, const RWWString& b);
-
-RWWString ToLower(const RWWString& s);
-RWWString ToUpper(const RWWString& s);
+// Concatenation, equality, ordering, ToLower and ToUpper: RWStringBase's.
 
 // Reads a token (RWWString::ReadToken).
 std::istream& operator>>(std::istream& is, RWWString& s);

@@ -3,7 +3,8 @@
 set -euo pipefail
 # clang with its libFuzzer runtime builds the fuzz targets; clang-format checks the formatting.
 packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-          libjpeg62-turbo-dev libsqlite3-dev clang libclang-rt-14-dev clang-format)
+          libjpeg62-turbo-dev libsqlite3-dev clang libclang-rt-14-dev clang-format
+          libcereal-dev) # cereal: benchmark comparison only (bench/PersistenceBench.cpp)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

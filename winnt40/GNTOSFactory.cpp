@@ -9,6 +9,7 @@
 
 #include "driver/GDriverContext.h"
 #include "driver/GLocaleInfo.h"
+#include "driver/GPrinterValueStore.h"
 #include "model/GPersistInputStream.h"
 #include "model/GPersistOutputStream.h"
 #include "winapi/WinFile.h"
@@ -367,9 +368,8 @@ uint32_t GNTOSFactory::QueryConverterService() {
     return 0;
 }
 
-GPrinterValueStore* GNTOSFactory::CreateValueStore(GDriverContext*) {
-    // The printer value store is not part of the module yet.
-    return nullptr;
+GPrinterValueStore* GNTOSFactory::CreateValueStore(GDriverContext* context) {
+    return new (std::nothrow) GPrinterValueStore(context);
 }
 
 std::unique_ptr<GLock> GNTOSFactory::CreateLock() {

@@ -205,3 +205,179 @@ TEST(GLZWCoderTest, AFullOutputEndsTheRun) {
     std::ostream smallOut(&smallBuffer);
     EXPECT_EQ(coder.Compress(data, smallOut), 0);
 }
+
+namespace {
+
+// A code stream the coder never writes: each code names the string being
+// defined right now, so string k is k - 257 bytes long and 32,509 codes of
+// 9 to 15 bits (some 57 KB) name about 528 MB.
+std::vector<std::pair<uint32_t, int>> QuadraticCodes() {
+    std::vector<std::pair<uint32_t, int>> codes = {{65, 9}};
+    int width = 9;
+    for (uint32_t next = 259; next <= 32767; ++next) {
+        if (next > (1u << width) - 1) codes.emplace_back(257, width++);
+        codes.emplace_back(next, width);
+    }
+    codes.emplace_back(256, width);
+    return codes;
+}
+
+} // namespace
+
+TEST(GLZWCoderTest, ExpansionStopsAtTheCallersLimit) {
+    const std::string crafted = Pack(QuadraticCodes());
+    EXPECT_GT(crafted.size(), 56000u);
+    EXPECT_LT(crafted.size(), 58000u);
+    {
+        std::istringstream in(crafted);
+        std::ostringstream out;
+        GLZWCoder coder;
+        EXPECT_EQ(coder.Expand(in, out, 4096), 0);
+        // Whole strings only, up to the limit: "A", then 2, 3, ... 90 bytes
+        // (4,095 in all); the next string would pass 4,096.
+        EXPECT_EQ(out.str(), std::string(4095, 'A'));
+    }
+
+    {
+        // Under a limit of two million bytes: 1,999 strings of 1 to 1,999
+        // "A"s, each the string being defined (1,999,000 bytes).
+        std::istringstream in(crafted);
+        std::ostringstream out;
+        GLZWCoder coder;
+        EXPECT_EQ(coder.Expand(in, out, 2000000), 0);
+        EXPECT_EQ(out.str().size(), 1999000u);
+        EXPECT_EQ(out.str().find_first_not_of('A'), std::string::npos);
+    }
+
+    // A stream the coder wrote expands under a limit of exactly its size and
+    // not under one byte less.
+    std::string text;
+    for (int i = 0; text.size() < 5000; ++i)
+        text += "Setting" + std::to_string(i % 37) + "\n";
+    const std::string packed = Compress(text);
+    for (size_t limit : {text.size(), text.size() - 1}) {
+        std::istringstream in(packed);
+        std::ostringstream out;
+        GLZWCoder coder;
+        EXPECT_EQ(coder.Expand(in, out, limit), limit == text.size() ? 1 : 0) << limit;
+        EXPECT_LE(out.str().size(), limit);
+        EXPECT_EQ(out.str(), text.substr(0, out.str().size()));
+    }
+}
+
+TEST(GLZWCoderTest, OneCoderRunsAgainAfterEachKindOfRun) {
+    // Expanding defines entries that a later compression must not find, and
+    // the other way round: every run starts from a dictionary of its own.
+    std::string first, second;
+    for (int i = 0; i < 3000; ++i) {
+        first += static_cast<char>('a' + i % 7);
+        second += static_cast<char>('a' + i % 5);
+    }
+    GLZWCoder coder;
+    std::string packedFirst, packedSecond;
+    {
+        std::istringstream in(first);
+        std::ostringstream out;
+        ASSERT_EQ(coder.Compress(in, out), 1);
+        packedFirst = out.str();
+    }
+    for (int round = 0; round < 2; ++round) {
+        std::istringstream in(packedFirst);
+        std::ostringstream out;
+        ASSERT_EQ(coder.Expand(in, out), 1);
+        EXPECT_EQ(out.str(), first);
+    }
+    {
+        std::istringstream in(second);
+        std::ostringstream out;
+        ASSERT_EQ(coder.Compress(in, out), 1);
+        packedSecond = out.str();
+    }
+    // The same bytes as a fresh coder writes.
+    EXPECT_EQ(packedSecond, Compress(second));
+    std::string back;
+    EXPECT_EQ(Expand(packedSecond, back), 1);
+    EXPECT_EQ(back, second);
+}
+
+TEST(GLZWCoderTest, ExpandLeavesTheBytesAfterTheCodeStreamUnread) {
+    // "AAA", then bytes that are not part of the code stream.
+    std::istringstream in(Bytes({0x20, 0xC0, 0xE0, 0x00, 'x', 'y'}));
+    std::ostringstream out;
+    GLZWCoder coder;
+    ASSERT_EQ(coder.Expand(in, out), 1);
+    EXPECT_EQ(out.str(), "AAA");
+    EXPECT_EQ(in.get(), 'x');
+}
+
+namespace {
+
+// The expander's meaning, written out plainly from the code stream's
+// definition: each string code is its parent's string and one byte.
+struct Reference {
+    std::vector<std::string> strings;
+    std::string output;
+
+    void StartBlock() {
+        strings.assign(259, std::string());
+        for (int c = 0; c < 256; ++c)
+            strings[c] = std::string(1, static_cast<char>(c));
+    }
+};
+
+// A random code stream the expander must accept: literals and defined
+// codes (the pending one too), with bumps and flushes where they belong.
+std::string RandomValidStream(std::mt19937& random, int codes, std::string& expected) {
+    std::vector<std::pair<uint32_t, int>> stream;
+    Reference reference;
+    int width = 9;
+    reference.StartBlock();
+    std::string old;
+    for (int i = 0; i < codes; ++i) {
+        const auto next = static_cast<uint32_t>(reference.strings.size());
+        if (old.empty() || next > 32767 || random() % 997 == 0) {
+            if (!old.empty()) {
+                stream.emplace_back(258, width);
+                width = 9;
+                reference.StartBlock();
+            }
+            const uint32_t literal = random() % 4; // few letters: long strings
+            stream.emplace_back(literal, width);
+            old = reference.strings[literal];
+            reference.output += old;
+            continue;
+        }
+        // Mostly the newest codes, so strings grow long and repeat.
+        const uint32_t span = std::min<uint32_t>(next - 258, 64);
+        uint32_t code = random() % 3 == 0 ? random() % 4 : next - random() % span;
+        if (code >= 256 && code < 259) code = 0;
+        std::string current = code == next ? old + old[0] : reference.strings[code];
+        reference.strings.push_back(old + current[0]);
+        if (next > (1u << width) - 1) stream.emplace_back(257, width++);
+        stream.emplace_back(code, width);
+        reference.output += current;
+        old = current;
+    }
+    stream.emplace_back(256, width);
+    expected = reference.output;
+    return Pack(stream);
+}
+
+} // namespace
+
+TEST(GLZWCoderTest, ExpandsRandomValidStreamsAsTheirDefinitionSays) {
+    std::mt19937 random(8);
+    GLZWCoder coder; // one coder for every run, as callers keep theirs
+    size_t longest = 0;
+    for (int round = 0; round < 6; ++round) {
+        std::string expected;
+        const std::string stream = RandomValidStream(random, 20000 + 9000 * round, expected);
+        std::istringstream in(stream);
+        std::ostringstream out;
+        ASSERT_EQ(coder.Expand(in, out, expected.size()), 1) << round;
+        ASSERT_EQ(out.str().size(), expected.size()) << round;
+        EXPECT_TRUE(out.str() == expected) << round;
+        longest = std::max(longest, expected.size());
+    }
+    EXPECT_GT(longest, 128u * 1024); // past the expander's 64 KB window twice
+}

@@ -110,3 +110,22 @@ TEST(GStreamCompressorTest, DecompressRefusesDamagedAndOversizedData) {
         EXPECT_EQ(sink.block, std::string(20000, '\xCC'));
     }
 }
+
+TEST(GStreamCompressorTest, AStringStreamSinkGrowsToTakeTheBlob) {
+    const std::string text = SettingsText(4096);
+    GStreamCompressor compressor;
+    for (const std::string& before : {std::string(), std::string("old")}) {
+        std::istringstream in(text);
+        std::ostringstream out(before);
+        ASSERT_EQ(compressor.Compress(in, out), 1) << '"' << before << '"';
+        const std::string blob = out.str();
+        ASSERT_GT(blob.size(), before.size());
+        // zlib itself inflates what was written from the start of the sink.
+        std::vector<Bytef> back(text.size());
+        uLongf backLength = back.size();
+        ASSERT_EQ(
+            uncompress(back.data(), &backLength, reinterpret_cast<const Bytef*>(blob.data()), blob.size()),
+            Z_OK);
+        EXPECT_EQ(std::string(back.begin(), back.begin() + backLength), text);
+    }
+}

@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <memory>
+#include <sstream>
+#include <type_traits>
 #include <vector>
 
 #include "CollectionTestItem.h"
+#include "rw/RWBinaryInStream.h"
+#include "rw/RWBinaryOutStream.h"
 #include "rw/RWHashTable.h"
 #include "rw/RWHashTableIterator.h"
+#include "rw/RWIdentitySet.h"
 #include "rw/RWSet.h"
 
 namespace {
@@ -150,3 +155,63 @@ TEST(RWHashTableTest, CopySharesMembersButNotBuckets) {
 }
 
 } // namespace
+
+namespace {
+
+// Saves a table of n distinct items and restores it on a raw binary stream.
+template <typename Table>
+std::unique_ptr<Table> SavedAndRestored(int n, std::vector<std::unique_ptr<Item>>& items) {
+    Table table;
+    for (int i = 0; i < n; ++i) {
+        items.push_back(std::make_unique<Item>(i));
+        table.Insert(items.back().get());
+    }
+    std::stringstream bytes;
+    {
+        RWBinaryOutStream out(bytes);
+        out << &table;
+    }
+    RWBinaryInStream in(bytes);
+    RWCollectable* root = nullptr;
+    in >> root;
+    return std::unique_ptr<Table>(dynamic_cast<Table*>(root));
+}
+
+template <typename Table> void ExpectRestoreGrowsBuckets() {
+    Item::Register();
+    struct Case {
+        int members;
+        size_t buckets;
+    };
+    // The create function's 64 buckets, doubled whenever the members come
+    // to outnumber them while they arrive.
+    const Case cases[] = {{0, 64}, {64, 64}, {65, 128}, {200, 256}, {5000, 8192}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.members);
+        std::vector<std::unique_ptr<Item>> originals;
+        std::unique_ptr<Table> restored = SavedAndRestored<Table>(c.members, originals);
+        ASSERT_NE(restored, nullptr);
+        EXPECT_EQ(restored->Entries(), static_cast<size_t>(c.members));
+        EXPECT_EQ(restored->Buckets(), c.buckets);
+        std::vector<int> values = Values(*restored);
+        std::sort(values.begin(), values.end());
+        for (int i = 0; i < c.members; ++i) {
+            ASSERT_EQ(values[i], i);
+        }
+        if constexpr (!std::is_same_v<Table, RWIdentitySet>) {
+            for (int i = 0; i < c.members; i += 97) {
+                const Item probe(i);
+                EXPECT_NE(restored->Find(&probe), nullptr) << i;
+            }
+        }
+        restored->ClearAndDestroy();
+    }
+}
+
+} // namespace
+
+TEST(RWHashTableTest, RestoreGrowsTheBucketsAsMembersArrive) {
+    ExpectRestoreGrowsBuckets<RWHashTable>();
+    ExpectRestoreGrowsBuckets<RWSet>();
+    ExpectRestoreGrowsBuckets<RWIdentitySet>();
+}

@@ -132,13 +132,16 @@ TEST(RWSetTest, RestoreHoldsTheSameObjectOnceAndLosesNoDistinctOne) {
         std::string bytes;
         size_t entries;
         int made;
+        size_t setAside;
     };
     // ':' RWSet '{' count 2, then an item of value 1 and either a second,
     // equal item or a back-reference ('@', index 2) to the first; '}'.
     const std::string head("\x3A\x2B\x80\x7B\x02\x00\x00\x00\x3A\xC1\x07\x7B\x01\x00\x00\x00\x7D", 17);
     const Case cases[] = {
-        {"same object twice", head + std::string("\x40\x02\x00\x00\x00\x7D", 6), 1, 1},
-        {"two equal objects", head + std::string("\x3A\xC1\x07\x7B\x01\x00\x00\x00\x7D\x7D", 10), 2, 2},
+        {"same object twice", head + std::string("\x40\x02\x00\x00\x00\x7D", 6), 1, 1, 0},
+        // A set keeps one of two equal objects; the other stays alive, held
+        // apart by the set until it goes.
+        {"two equal objects", head + std::string("\x3A\xC1\x07\x7B\x01\x00\x00\x00\x7D\x7D", 10), 1, 2, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -149,6 +152,7 @@ TEST(RWSetTest, RestoreHoldsTheSameObjectOnceAndLosesNoDistinctOne) {
         auto* set = dynamic_cast<RWSet*>(root);
         ASSERT_NE(set, nullptr);
         EXPECT_EQ(set->Entries(), c.entries);
+        EXPECT_EQ(set->SetAside(), c.setAside);
         EXPECT_EQ(Item::live, before + c.made);
         set->ClearAndDestroy();
         delete set;

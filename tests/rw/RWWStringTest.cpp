@@ -444,3 +444,19 @@ TEST(RWWStringTest, RestoreStopsOnShortInput) {
         EXPECT_TRUE(s.IsNull());
     }
 }
+
+TEST(RWWStringTest, ALongTokenGrowsGeometricallyAndEndsWithTheIncrementCapacity) {
+    // A 2 MB token: growing by 16 units at a time copied it over and over;
+    // now it grows geometrically and still ends with the capacity growing
+    // by the increment gives: 15 + 16 * 62,500 for a million units.
+    const std::u16string units(1000000, u'z');
+    std::istringstream token(UnitBytes(units + u" next"));
+    RWWString t;
+    t.ReadToken(token);
+    EXPECT_EQ(t.Length(), 1000000u);
+    EXPECT_EQ(t.Capacity(), 1000015u);
+    EXPECT_EQ(std::u16string(t.Data(), t.Length()), units);
+    RWWString next;
+    next.ReadToken(token);
+    EXPECT_EQ(next, u"next");
+}
