@@ -28,6 +28,7 @@ void GRegisterDeviceClasses() {
     GAddToFactory<GPeripheralComposite>();
     GAddToFactory<GPrinter>();
     GAddToFactory<GPeripheralProxy>();
-    // The commands a device plays are registered with the devices.
+    // The chain plays job commands: a stored chain and its commands restore
+    // together.
     GRegisterJobClasses();
 }

@@ -153,10 +153,6 @@ RWWString GPeripheralProxy::GetPath() const {
     return library != nullptr ? library->GetPath() : RWWString();
 }
 
-GDynamicLibrary* GPeripheralProxy::GetLibrary() const {
-    return library_.As<GDynamicLibrary>();
-}
-
 RWWString GPeripheralProxy::ResolvedPath() const {
     const RWWString path = GetPath();
     GOSFactory* factory = GOSFactory::Instance();

@@ -83,8 +83,6 @@ public:
     GPeripheral* GetAddOn() const;
     // The stored library path; empty when none.
     RWWString GetPath() const;
-    // The library object saved with the proxy (never loaded by it), or null.
-    GDynamicLibrary* GetLibrary() const;
     // The path the library would be loaded from: in the driver's folder, or
     // empty when the stored path is refused.
     RWWString ResolvedPath() const;

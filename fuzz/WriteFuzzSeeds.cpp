@@ -18,13 +18,29 @@
 #include <vector>
 
 #include "device/GCustomMediaSize.h"
+#include "device/GJobContext.h"
+#include "device/GPeripheralComposite.h"
+#include "device/GPeripheralProxy.h"
+#include "device/GPrinter.h"
 #include "driver/GNTDevMode.h"
 #include "driver/GSettingsCodec.h"
 #include "driver/ModuleRuntime.h"
+#include "fuzz/CommandGraphClasses.h"
 #include "fuzz/FuzzDriverContext.h"
 #include "fuzz/GraphCarrier.h"
 #include "fuzz/MemoryFile.h"
 #include "fuzz/StreamReadPlan.h"
+#include "job/GCommandComposite.h"
+#include "job/GDocumentEnd.h"
+#include "job/GDocumentStart.h"
+#include "job/GDownloadHeaderCommand.h"
+#include "job/GErrorCommand.h"
+#include "job/GJobAbort.h"
+#include "job/GNoCommand.h"
+#include "job/GNullCommand.h"
+#include "job/GPageEnd.h"
+#include "job/GPageStart.h"
+#include "job/GPassThroughCommand.h"
 #include "model/GAttributeComposite.h"
 #include "model/GBinaryData.h"
 #include "model/GBookletComposite.h"
@@ -321,6 +337,75 @@ void AddGraphSeeds(Seeds& seeds, const MemoryFile& scratch) {
     }
 }
 
+// --- Command graphs --------------------------------------------------------
+
+// A page whose three commands share one state.
+MPersistentObject* Page() {
+    auto* state = new GState(0);
+    state->Add(new GValueAttribute(1, 257));
+    auto* page = new GCommandComposite();
+    page->Append(new GPageStart(state, 0));
+    page->Append(new GNullCommand(state, 0));
+    page->Append(new GPageEnd(state, 0));
+    return page;
+}
+
+// A job: every job-control and data command, the start with a job key.
+MPersistentObject* Job() {
+    class Context : public GJobContext {
+    public:
+        uint32_t GetJobKey() const override { return 7; }
+    };
+    static const char kPjl[] = "@PJL ECHO seed\r\n";
+    static Context context; // outlives the seed's commands: only its key is saved
+    auto* job = new GCommandComposite(3);
+    job->Append(new GDocumentStart(u"Report", "stored", u"file:out.prn", &context, nullptr, 0));
+    job->Append(new GPageStart());
+    job->Append(new GPassThroughCommand(kPjl, sizeof kPjl - 1, GPassThroughCommand::kPclXlWriter));
+    job->Append(new GDownloadHeaderCommand(2, 0));
+    job->Append(new GPageEnd());
+    job->Append(new GDocumentEnd(u"Report", u"file:out.prn", 0));
+    job->Append(new GJobAbort());
+    job->Append(new GNoCommand());
+    return job;
+}
+
+MPersistentObject* Failure() {
+    return new GErrorCommand(0x259, new GDocumentStart(u"doc", u"dest", nullptr, 0));
+}
+
+// A printer with its two routed stages and an add-on proxy, each listened to
+// by the printer.
+MPersistentObject* Printer() {
+    auto* printer = new GPrinter(u"printer", nullptr, nullptr, 0);
+    auto* stage = new GPeripheralComposite(GPrinter::kJobControlStageId);
+    stage->GetOwnDefaultState()->Add(new GStringAttribute("PJL", 282));
+    printer->Add(stage);
+    printer->Add(new GPeripheralComposite(GPrinter::kWriterId));
+    printer->Add(new GPeripheralProxy(u"QVADDON.DLL", GPeripheral::kPdlPcl, GPeripheral::kAddOnPerCommand));
+    return printer;
+}
+
+void AddCommandGraphSeeds(Seeds& seeds, const MemoryFile& scratch) {
+    const std::pair<const char*, MPersistentObject* (*)()> graphs[] = {
+        {"page", Page}, {"job", Job}, {"failure", Failure}, {"printer", Printer}};
+    for (const auto& [name, make] : graphs) {
+        const GCountedPtr root(make());
+        for (GraphCarrier carrier : kGraphCarriers) {
+            const std::string seedName = std::string(CarrierName(carrier)) + "-" + name;
+            const std::string bytes = SaveGraph(root.Get(), carrier, scratch);
+            {
+                const RWRestoreClassFilter filter(&MayRestoreCommandGraph);
+                const GCountedPtr back(
+                    dynamic_cast<MPersistentObject*>(RestoreGraph(bytes, carrier, scratch)));
+                if (!back || back->IsA() != root->IsA()) Die(seedName + " does not restore");
+            }
+            seeds.push_back(
+                {"CommandGraphRestoreFuzz", seedName, std::string(1, static_cast<char>(carrier)) + bytes});
+        }
+    }
+}
+
 // --- Colour-control codec records -------------------------------------------
 
 std::unique_ptr<RWVirtualOutStream> CodecStream(bool portable, std::stringbuf* buffer) {
@@ -564,6 +649,7 @@ int main(int argc, char** argv) {
     AddLZWSeeds(seeds);
     AddSettingsDecodeSeeds(seeds);
     AddDevModeSeeds(seeds);
+    AddCommandGraphSeeds(seeds, scratch);
     const fs::path corpus = argv[argc - 1];
     return check ? Check(seeds, corpus) : Write(seeds, corpus);
 }
