@@ -44,6 +44,7 @@ class GCPSOSUI;
 class GCustomMediaSize;
 class GFormToTrayDatabase;
 class GMedia;
+class GOSFactory;
 struct GSheetContextBlock;
 
 class GNTDriverBase : public GDriver {
@@ -193,6 +194,8 @@ public:
     virtual int32_t MediaToPaperNumber(uint16_t mediaId, uint16_t& paperNumber);
     // The DEVMODE object's settings (null without an object).
     MPersistentObject* GetDevModeSettings() const;
+    // The printer model's base name the pages show (empty when none).
+    const RWWString& GetModelBaseName() const { return modelBaseName_; }
     // The name of the resource module (GNT40Driver keeps it).
     virtual RWWString GetResourceModuleName() = 0;
 
@@ -302,6 +305,21 @@ public:
 protected:
     GNTDriverBase();
 
+    // The application flags the module read at start-up.
+    virtual uint32_t ProcessApplicationFlags() const;
+
+    // The DEVMODE's resolutions (0 without a DEVMODE object) and its
+    // orientation as an angle (0 for portrait, else 90).
+    void DevModeGeometry(int32_t& xDpi, int32_t& yDpi, int32_t& angle) const;
+    // Whether the media at its own resolution and orientation matches the
+    // form's size within the tolerance.
+    static bool MediaFitsForm(const GMedia& media, const FORM_INFO_1W& form);
+    // The paper number of the driver context's paper-number table (1 when
+    // it lists the media id).
+    int32_t PaperNumberFromTable(uint16_t mediaId, uint16_t& paperNumber);
+    // The media the printer keeps under the id at the DEVMODE's geometry.
+    GMedia* FindDevModeMedia(uint16_t mediaId);
+
     // The paper-list cache of the device capabilities.
     struct PaperEntry {
         std::array<WCHAR, 64> name{};
@@ -311,10 +329,22 @@ protected:
     std::vector<PaperEntry> paperList_;
 
 private:
+    // The per-user DEVMODE copy cut to its public part when it is longer.
+    void CutUserDevModeCopy();
+    // One setting of list 950 from the printer-data value name.
+    void SyncSetting(GOSFactory& factory, MPersistentObject* setting, const RWWString& name);
+    // Printer data "Base", or the driver name before "series" or "pcl" when
+    // setting 1122 asks for it.
+    void TakeModelBaseName(GAttributeComposite& settings);
+    // The forms the usable (with the form-to-tray test) or fitting test
+    // passes, to callback.
+    int32_t EnumerateForms(FormCallback callback, void* data, bool trayTest);
+
     std::unique_ptr<GNTDevMode> devMode_;
     uint32_t stateWord_ = kStateAll;
     uint32_t defaultsLoaded_ = 0;
     uint32_t emfMark_ = 0;
     uint32_t useLocalPools_ = 0;
     uint32_t applicationFlags_ = 0;
+    RWWString modelBaseName_;
 };

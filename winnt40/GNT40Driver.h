@@ -16,9 +16,11 @@
 #include <memory>
 
 #include "driver/GNTDriverBase.h"
+#include "driver/GPrinterIdentity.h"
+#include "model/GAttributeComposite.h"
 #include "rw/RWWString.h"
+#include "winapi/WinHandle.h"
 
-class GAttributeComposite;
 class GCPSOSUI;
 class GJobHookHolder;
 class GMedia;
@@ -120,6 +122,10 @@ public:
     }
 
 private:
+    // The resource module (by its path beside the driver, else by name);
+    // path receives what was loaded.
+    WinScopedModule LoadResourceModule(RWWString* path);
+
     HANDLE printer_;
     HANDLE adminHandle_ = nullptr;
     uint32_t useAdminHandle_ = 0;
