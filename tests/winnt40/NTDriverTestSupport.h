@@ -35,8 +35,8 @@ using platformtest::kPrinterDataPath;
 // An instance whose process-wide application flags are the test's.
 class TestDriver : public GNT40Driver {
 public:
-    explicit TestDriver(HANDLE printer, const RWWString& name = kPrinter)
-        : GDriverContext(name, kDriver, kPort), GNT40Driver(printer, name, kDriver, kPort, 1) {}
+    explicit TestDriver(HANDLE printer, const RWWString& name = kPrinter, const RWWString& driver = kDriver)
+        : GDriverContext(name, driver, kPort), GNT40Driver(printer, name, driver, kPort, 1) {}
 
     uint32_t processFlags = 0;
 
