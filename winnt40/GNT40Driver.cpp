@@ -27,7 +27,9 @@ GNT40Driver::GNT40Driver(HANDLE printer, const RWWString& printerName, const RWW
                          const RWWString& portName, uint32_t)
     : GDriverContext(printerName, driverName, portName), printer_(printer),
       jobHookHolder_(std::make_unique<GJobHookHolder>()) {
-    NoteHostPath();
+    // The flags are taken when the instance is made, whatever the host.
+    TakeHostPath();
+    InitAppFlags();
 }
 
 GNT40Driver::~GNT40Driver() {
@@ -37,12 +39,16 @@ GNT40Driver::~GNT40Driver() {
 }
 
 void GNT40Driver::NoteHostPath() {
+    if (TakeHostPath()) InitAppFlags();
+}
+
+bool GNT40Driver::TakeHostPath() {
     std::array<WCHAR, kHostPathLength> path{};
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), kHostPathLength);
     if (length >= kHostPathLength) path.back() = u'\0';
-    if (std::u16string_view(path.data()) == std::u16string_view(hostPath_.data())) return;
+    if (std::u16string_view(path.data()) == std::u16string_view(hostPath_.data())) return false;
     hostPath_ = path;
-    InitAppFlags();
+    return true;
 }
 
 RWWString GNT40Driver::GetHostPath() const {

@@ -125,6 +125,9 @@ private:
     // The resource module (by its path beside the driver, else by name);
     // path receives what was loaded.
     WinScopedModule LoadResourceModule(RWWString* path);
+    // Stores the process's file name; true when it differs from the one
+    // stored before (case-sensitive).
+    bool TakeHostPath();
 
     HANDLE printer_;
     HANDLE adminHandle_ = nullptr;
