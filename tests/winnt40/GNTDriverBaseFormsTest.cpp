@@ -10,6 +10,7 @@
 #include "driver/GSettingValues.h"
 #include "model/GAttributeComposite.h"
 #include "model/GEnumAttribute.h"
+#include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
 
@@ -232,6 +233,55 @@ TEST_F(FormsTest, ThePaperSizeListHoldsTheCustomSizeThenEveryUserFormSmallerSide
     EXPECT_EQ(entries[2].name, "Tall Label");
     EXPECT_EQ(entries[2].width, 50000u);
     EXPECT_EQ(entries[2].height, 80000u);
+}
+
+} // namespace
+
+namespace {
+
+// The driver context's answers the DEVMODE object asks for.
+TEST_F(FormsTest, TheContextsPaperResolutionAndBinAnswersComeFromThePrintersLists) {
+    // Resolutions of list 206: 600 by 600 and 1200 by 1200.
+    EXPECT_EQ(driver_->AcceptsResolution(600, 600), 1);
+    EXPECT_EQ(driver_->AcceptsResolution(1200, 1200), 1);
+    EXPECT_EQ(driver_->AcceptsResolution(600, 1200), 0);
+    EXPECT_EQ(driver_->AcceptsResolution(300, 300), 0);
+    // Bins of list 194: 7 (Auto Select), 262 (Tray 1), not 15.
+    EXPECT_EQ(driver_->AcceptsBin(7), 1);
+    EXPECT_EQ(driver_->AcceptsBin(262), 1);
+    EXPECT_EQ(driver_->AcceptsBin(15), 0);
+    // Papers: A4 (DMPAPER 9, paper 23) is in the media pool; the custom
+    // size always; a number without a paper never.
+    EXPECT_EQ(driver_->AcceptsPaper(0, 600, 600, 1, 9), 1);
+    EXPECT_EQ(driver_->AcceptsPaper(0, 600, 600, 1, 256), 1);
+    EXPECT_EQ(driver_->AcceptsPaper(0, 600, 600, 1, 0), 0);
+    EXPECT_EQ(driver_->AcceptsPaper(0, 300, 300, 1, 9), 0); // no media at 300 dpi
+    uint16_t dmPaper = 0;
+    ASSERT_EQ(driver_->PaperIdToDmPaper(23, dmPaper), 1);
+    EXPECT_EQ(dmPaper, 9);
+    uint16_t paperId = 0;
+    ASSERT_EQ(driver_->DmPaperToPaperId(9, paperId), 1);
+    EXPECT_EQ(paperId, 23);
+}
+
+TEST_F(FormsTest, MergingCopiesTheValuesTheTargetAlsoHolds) {
+    GAttributeComposite from(1);
+    from.Add(new GValueAttribute(5, 10));
+    auto* group = new GAttributeComposite(20);
+    group->Add(new GValueAttribute(6, 21));
+    from.Add(group);
+    from.Add(new GValueAttribute(7, 30)); // the target has no 30
+
+    GAttributeComposite into(2);
+    into.Add(new GValueAttribute(0, 10));
+    auto* other = new GAttributeComposite(40);
+    other->Add(new GValueAttribute(0, 21));
+    into.Add(other);
+    EXPECT_EQ(driver_->MergeMatchingValues(from, &into), &into);
+    EXPECT_EQ(GSettingValues::Get(&into, 10), 5);
+    EXPECT_EQ(GSettingValues::Get(&into, 21), 6);
+    EXPECT_EQ(into.FindById(30), nullptr);
+    EXPECT_EQ(driver_->MergeMatchingValues(from, nullptr), nullptr);
 }
 
 } // namespace
