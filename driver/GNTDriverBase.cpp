@@ -113,10 +113,15 @@ int32_t GNTDriverBase::LoadDevMode(const DEVMODEW* devmode) {
     if (devMode_ != nullptr) {
         if (devmode == nullptr) {
             if (defaultsLoaded_ != 0) {
-                // The defaults again: only the DEVMODE object is made anew.
-                devMode_ = std::make_unique<GNTDevMode>(this, GetPrinterHandle());
-                SetStateBits(kStatePaperListStale);
-                return 1;
+                // The defaults again: only the DEVMODE object is made anew,
+                // when the printer's DEVMODE fills it; a new object without
+                // one would be empty, so the defaults are then loaded in full.
+                auto fresh = std::make_unique<GNTDevMode>(this, GetPrinterHandle());
+                if (fresh->IsTakenFromPrinter() != 0) {
+                    devMode_ = std::move(fresh);
+                    SetStateBits(kStatePaperListStale);
+                    return 1;
+                }
             }
             defaultsLoaded_ = 1;
         } else {

@@ -159,6 +159,7 @@ TEST_F(LoadedDriverTest, TheDefaultDevModeIsTheWholeImage) {
 TEST_F(LoadedDriverTest, LoadsWithoutADevModeTakeTheDefaultsOnceThenRemakeOnlyTheObject) {
     Load("QVMONO");
     EXPECT_EQ(driver_->GetStateWord(), GNTDriverBase::kStateAll);
+    ASSERT_EQ(driver_->WriteDefaultDevMode(), 1); // the object can now be made from the printer's DEVMODE
     driver_->ClearStateBits(GNTDriverBase::kStateAll);
     // Second load without a DEVMODE: the mark is set, another full load.
     ASSERT_EQ(driver_->LoadDevMode(nullptr), 1);
@@ -177,6 +178,18 @@ TEST_F(LoadedDriverTest, LoadsWithoutADevModeTakeTheDefaultsOnceThenRemakeOnlyTh
     ASSERT_EQ(driver_->LoadDevMode(reinterpret_cast<DEVMODEW*>(image.data())), 1);
     EXPECT_EQ(driver_->GetDevMode(), same);
     EXPECT_EQ(driver_->GetStateWord(), GNTDriverBase::kStatePaperListStale);
+}
+
+TEST_F(LoadedDriverTest, WithoutAPrinterDevModeTheDefaultsAreLoadedInFullEveryTime) {
+    Load("QVMONO");
+    for (int load = 0; load < 3; ++load) {
+        driver_->ClearStateBits(GNTDriverBase::kStateAll);
+        ASSERT_EQ(driver_->LoadDevMode(nullptr), 1);
+        // A new object alone would be empty; the full load fills it.
+        EXPECT_EQ(driver_->GetStateWord(), GNTDriverBase::kStateAll) << "load " << load;
+        EXPECT_EQ(driver_->GetDevMode()->GetImage()->dmSize, 220) << "load " << load;
+        EXPECT_EQ(driver_->GetDevMode()->GetImage()->dmOrientation, DMORIENT_PORTRAIT) << "load " << load;
+    }
 }
 
 TEST_F(LoadedDriverTest, TheSheetBlockCarriesTheCurrentSettingsAndIsFreedWhole) {
