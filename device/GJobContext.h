@@ -9,6 +9,10 @@
 // jobs alive in the process.
 #include <cstdint>
 
+#include "rw/RWWString.h"
+
+class MPersistentObject;
+
 class GJobContext {
 public:
     GJobContext() = default;
@@ -17,4 +21,14 @@ public:
     virtual ~GJobContext();
 
     virtual uint32_t GetJobKey() const = 0;
+
+    // --- What the PJL job header asks of its job ------------------------------
+    // The job's second name: the destination (a port or a file) the job
+    // goes to; the usage record tells the printer what kind it is.
+    virtual void GetSecondName(RWWString& name) const = 0;
+    // The printer's configuration node of the job's driver context (the
+    // duplex unit 204 and the one-shot manual-duplex setting 1010), or null.
+    virtual MPersistentObject* GetPrinterConfiguration() = 0;
+    // The paper id that stands in for a custom size in the PAPER line.
+    virtual uint32_t GetDefaultPaperId() = 0;
 };
