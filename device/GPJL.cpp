@@ -175,6 +175,7 @@ uint16_t GPJL::OnDocumentStart(GDocumentStart& command) {
         }
         WriteTimeStamp(text, *group);
         WriteMachineLines(text, *group);
+        WriteGrayscale(text);
     }
     WriteOutputBins(text, group);
     if (group != nullptr) {
@@ -184,6 +185,10 @@ uint16_t GPJL::OnDocumentStart(GDocumentStart& command) {
         WriteJobStorage(text, *group, command);
     }
     if (group != nullptr) WriteResolution(text, *group);
+    WriteDeviceModelInfo(text);
+    WriteDryTime(text);
+    WriteTransparencyInterleave(text);
+    WriteImageShift(text);
     for (GPeripheral* child : GetAllChildren())
         child->Process(GCountedPtr(&command));
     if (group != nullptr) WriteRawLines(text, *group);

@@ -85,12 +85,25 @@ public:
     void WriteOutputBinA(uint16_t bin, std::string& text);
     void WriteOutputBinB(uint32_t stapling, uint16_t bin, std::string& text);
 
+    // Extension commands.
+    void WriteJobAccounting(std::string& text, GAttributeComposite& group);
+    // 1 when the MANUALDUPLEX line was written.
+    uint32_t WriteManualDuplex(std::string& text, GAttributeComposite& group,
+                               MPersistentObject* configuration, uint16_t duplexUnit);
+    void WriteGrayscale(std::string& text);
+    void WriteFinishing(std::string& text);
+    void WriteDeviceModelInfo(std::string& text);
+    void WriteDryTime(std::string& text);
+    void WriteTransparencyInterleave(std::string& text);
+    void WriteImageShift(std::string& text);
+
     // Settings of a node by attribute id (null when absent or of another kind).
     static GValueAttribute* FindValue(MPersistentObject* node, uint32_t id);
     static GStringAttribute* FindString(MPersistentObject* node, uint32_t id);
 
 private:
     void EnsureGroups();
+    std::string FinishingBinWord(uint16_t bin, uint32_t kind, bool accessory);
     GAttributeComposite* PjlGroup();
     uint16_t OpenChannel(GDocumentStart& command);
     void WriteJobName(std::string& text, GDocumentStart& command);

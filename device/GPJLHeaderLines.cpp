@@ -72,6 +72,7 @@ int GPJL::WriteComments(std::string& text, GAttributeComposite& group) {
 void GPJL::WriteUserAndDisplay(std::string& text, GAttributeComposite& group) {
     if (const GStringAttribute* user = FindString(&group, 975))
         AppendLine(text, "COMMENT \"Username: " + Quotable(user->GetValue()) + "\"");
+    WriteJobAccounting(text, group);
     if (const GStringAttribute* display = FindString(&group, 800)) {
         const GValueAttribute* operatorMessage = FindValue(&group, 801);
         const bool opmsg = operatorMessage != nullptr && operatorMessage->GetValue() != 0;
@@ -100,9 +101,7 @@ void GPJL::WriteDuplex(std::string& text, GAttributeComposite& group, GDocumentS
     const GValueAttribute* unitSetting = FindValue(configuration, 204);
     const uint16_t unit = unitSetting != nullptr ? unitSetting->GetValue() : 0;
     if (GValueAttribute* manual = FindValue(configuration, 1010)) {
-        // The manual-duplex line itself belongs to the extension commands;
-        // the one-shot setting is consumed here so a second header does not
-        // repeat it.
+        if (manual->GetValue() == 1) WriteManualDuplex(text, group, configuration, unit);
         manual->SetValue(1);
     }
     const GValueAttribute* duplex = FindValue(&group, 253);
@@ -133,14 +132,19 @@ void GPJL::WriteMachineLines(std::string& text, GAttributeComposite& group) {
 }
 
 void GPJL::WriteOutputBins(std::string& text, GAttributeComposite* group) {
-    if (group == nullptr) return;
+    if (group == nullptr) {
+        WriteFinishing(text);
+        return;
+    }
     const GValueAttribute* binSetting = FindValue(group, 248);
     const uint16_t bin = binSetting != nullptr ? binSetting->GetValue() : 0;
     if (bin >= 9 && bin <= 12) WriteOutputBinA(bin, text);
     if (bin == 13 || bin == 14) WriteOutputBinB(1, bin, text);
     if (bin == 15) WriteOutputBinB(0, bin, text);
     const GValueAttribute* optional = FindValue(group, 1127);
-    if (optional != nullptr && optional->GetValue() == 1 && bin == 3) WriteOutputBinA(3, text);
+    const bool optionalBin = optional != nullptr && optional->GetValue() == 1 && bin == 3;
+    if (optionalBin) WriteOutputBinA(3, text);
+    if (!optionalBin && (bin < 9 || bin > 15)) WriteFinishing(text);
 }
 
 void GPJL::WritePageProtect(std::string& text, GAttributeComposite& group) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "device/GJobContext.h"
+#include "device/GMedia.h"
 #include "driver/GDateTime.h"
 #include "driver/GOSFactory.h"
 #include "job/GDocumentEnd.h"
@@ -255,7 +256,7 @@ TEST_F(GPJLTest, OutputBins) {
         {13, bin1 + Line("PROCESSINGTYPE=\"STAPLING\"") + Line("PROCESSINGOPTION=\"NONE\"") + boundary},
         {14, bin1 + Line("PROCESSINGTYPE=\"STAPLING\"") + Line("PROCESSINGOPTION=\"ONE_STAPLE\"") + boundary},
         {15, bin1 + Line("PROCESSINGTYPE=\"NONE\"")},
-        {20, ""},
+        {20, Line("OUTBIN=OPTIONALOUTBIN6")},
     };
     Value(1127, 1);
     for (const auto& c : cases) {
@@ -320,18 +321,120 @@ TEST_F(GPJLTest, UserTextsNeverBreakALine) {
 }
 
 TEST_F(GPJLTest, SecondHeaderHasNoManualDuplexOneShot) {
-    auto* oneShot = new GValueAttribute(1, 1010);
-    job_.configuration.Add(oneShot);
-    Value(253, 2);
+    job_.configuration.Add(new GValueAttribute(1, 245));
+    job_.configuration.Add(new GValueAttribute(1, 1010));
+    Value(253, 0);
+    Value(1123, 1);
     Start();
     Start();
     ASSERT_EQ(channel_->writes.size(), 2u);
+    EXPECT_NE(channel_->writes[0].find(Line("MANUALDUPLEX=ON")), std::string::npos);
+    EXPECT_EQ(channel_->writes[1].find("MANUALDUPLEX"), std::string::npos);
     // Duplex unit 0: DUPLEX=OFF without BINDING.
     for (const std::string& write : channel_->writes) {
         EXPECT_NE(write.find(Line("DUPLEX=OFF")), std::string::npos);
         EXPECT_EQ(write.find("BINDING"), std::string::npos);
-        EXPECT_EQ(write.find("MANUALDUPLEX"), std::string::npos);
+        ExpectWellFormedPjl(write);
     }
+}
+
+TEST_F(GPJLTest, ManualDuplexSkipsCustomPaperOnlyWithTheUnit) {
+    GAttributeComposite configuration(198);
+    configuration.Add(new GValueAttribute(1, 245));
+    configuration.Add(new GAttributeComposite(188));
+    Value(253, 1);
+    auto* media = new GMedia();
+    media->SetPaperId(16384);
+    media->SetId(259);
+    Group().Add(media);
+    std::string text;
+    EXPECT_EQ(pjl_.WriteManualDuplex(text, Group(), &configuration, 1), 0u);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(pjl_.WriteManualDuplex(text, Group(), &configuration, 0), 1u);
+    EXPECT_EQ(text, Line("MANUALDUPLEX=ON"));
+}
+
+TEST_F(GPJLTest, ExtensionLines) {
+    Value(1121, 1);
+    std::string text;
+    pjl_.WriteDeviceModelInfo(text);
+    EXPECT_EQ(text, "@PJL DMINFO ASCIIHEX=\"0400040101020D10100115"
+                    "3230303430353036303730383039\"\r\n");
+
+    const struct {
+        uint16_t value;
+        const char* word;
+    } dry[] = {{0, "0"}, {1, "-15"}, {4, "0"}, {10, "30"}, {11, "0"}};
+    for (const auto& c : dry) {
+        Group().RemoveById(1133);
+        Value(1133, c.value);
+        text.clear();
+        pjl_.WriteDryTime(text);
+        EXPECT_EQ(text, Line(std::string("BIJEXTRADRYTIME=") + c.word)) << c.value;
+    }
+
+    const struct {
+        uint16_t bin;
+        std::string lines;
+    } bins[] = {{20, Line("OUTBIN=OPTIONALOUTBIN6")},
+                {3, Line("OUTBIN=OPTIONALOUTBIN7")},
+                {1, Line("OUTBIN=UPPER")},
+                {2, Line("OUTBIN=LOWER")},
+                {0, ""},
+                {14, ""},
+                {35, ""}};
+    for (const auto& c : bins) {
+        Group().RemoveById(248);
+        Value(248, c.bin);
+        text.clear();
+        pjl_.WriteFinishing(text);
+        EXPECT_EQ(text, c.lines) << c.bin;
+    }
+
+    // Staple 0 with the optional accessory asked: NONE and no bind lines.
+    Group().RemoveById(248);
+    Value(248, 20);
+    Value(278, 0);
+    Value(1127, 1);
+    Value(612, 1);
+    text.clear();
+    pjl_.WriteFinishing(text);
+    EXPECT_EQ(text, Line("OUTBIN=OPTIONALOUTBIN6") + Line("PROCESSINGTYPE=\"NONE\""));
+    // Bind cancel is one-shot.
+    Group().RemoveById(1127);
+    Group().RemoveById(612);
+    Value(612, 3);
+    text.clear();
+    pjl_.WriteFinishing(text);
+    EXPECT_EQ(text, Line("OUTBIN=OPTIONALOUTBIN6") + Line("FINISH=NONE") + Line("FINISH=NONE"));
+    EXPECT_EQ(GPJL::FindValue(&Group(), 612)->GetValue(), 0);
+
+    Value(296, 1);
+    text.clear();
+    pjl_.WriteGrayscale(text);
+    EXPECT_EQ(text, "");
+    Value(410, 1);
+    pjl_.WriteGrayscale(text);
+    EXPECT_EQ(text, Line("GRAYSCALE=BLACKONLY"));
+
+    Value(1202, 1);
+    Value(1204, 2);
+    text.clear();
+    pjl_.WriteTransparencyInterleave(text);
+    pjl_.WriteImageShift(text);
+    EXPECT_EQ(text, Line("OHPINTERLEAVE=PRINTED") + Line("PROCESSINGTYPE=\"IMAGE_SHIFT\"") +
+                        Line("PROCESSINGOPTION=\"ON\"") + Line("PROCESSINGBOUNDARY=MOPY"));
+}
+
+TEST_F(GPJLTest, JobAccountingQuotesOrEmpties) {
+    Text(975, "a\"b");
+    Text(999, "dept 7");
+    Text(1131, "x\r\ny");
+    std::string text;
+    pjl_.WriteJobAccounting(text, Group());
+    EXPECT_EQ(text, Line("JOBATTR=\"JobAcct1=\"") + Line("JOBATTR=\"JobAcct3=dept 7\"") +
+                        Line("JOBATTR=\"JobAcct4=20040506070809\"") + Line("JOBATTR=\"JobAcct5=\""));
+    ExpectWellFormedPjl(text);
 }
 
 // CRC-16/ARC written independently: the table-free bitwise form over the
