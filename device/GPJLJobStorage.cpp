@@ -1,9 +1,14 @@
 // Job-storage lines: hold, proof, store, and the stored job's names.
+#include "device/ConvertUtf16ToUtf8.h"
 #include "device/GPJL.h"
+#include "driver/GUnicodeConverter.h"
+#include "driver/GetUnicodeConverter.h"
 #include "job/GDocumentStart.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 namespace {
 
@@ -75,44 +80,21 @@ bool GPJL::WriteJobStorage(std::string& text, GAttributeComposite& group, GDocum
     return true;
 }
 
-namespace {
-
-// Strict UTF-8 of a UTF-16 unit sequence: an unpaired surrogate ends the
-// conversion, keeping what was converted before it.
-std::string EncodeUtf8(const char16_t* units, size_t count) {
-    std::string out;
-    for (size_t i = 0; i < count; ++i) {
-        uint32_t code = units[i];
-        if (code >= 0xDC00 && code <= 0xDFFF) break;
-        if (code >= 0xD800 && code <= 0xDBFF) {
-            if (i + 1 >= count || units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF) break;
-            code = 0x10000 + ((code - 0xD800) << 10) + (units[++i] - 0xDC00);
-        }
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return out;
-}
-
-} // namespace
-
 std::string GPJL::ToPJLString(const std::string& text, uint32_t /*unused*/) {
-    // At most 16 UTF-16 units are kept, so the result holds at most 48 bytes.
-    constexpr size_t kUnits = 16;
-    RWWString wide;
-    if (!RWWString::FromMultiByte(text.data(), text.size(), wide)) return std::string();
-    return EncodeUtf8(wide.Data(), std::min<size_t>(wide.Length(), kUnits));
+    // At most 16 UTF-16 units are kept (a pair never cut), and 16 units give
+    // at most 48 UTF-8 bytes.
+    constexpr int32_t kUnits = 16;
+    constexpr size_t kBytes = 48;
+    GUnicodeConverter* converter = GetUnicodeConverter();
+    if (converter == nullptr || text.empty()) return std::string();
+    WCHAR wide[kUnits];
+    const int32_t length = static_cast<int32_t>(std::min<size_t>(text.size(), INT32_MAX));
+    const int32_t units = converter->NarrowToWide(0, text.data(), length, wide, kUnits);
+    if (units <= 0) return std::string();
+    uint8_t bytes[kBytes];
+    const WCHAR* source = wide;
+    uint8_t* target = bytes;
+    // An unpaired surrogate stops the conversion; what came before it stays.
+    ConvertUtf16ToUtf8(&source, wide + units, &target, bytes + kBytes, 1);
+    return std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(target - bytes));
 }

@@ -494,6 +494,42 @@ TEST_F(GPJLTest, ToPJLStringKeepsSixteenUnitsAsUtf8) {
     EXPECT_EQ(GPJL::ToPJLString(std::string(40, '\xE9'), 0).size(), 32u);
 }
 
+TEST_F(GPJLTest, JobStorageNames) {
+    GDocumentStart start(u"report", "from command", u"LPT1:", &job_, nullptr, 0);
+    Value(287, 2);
+    std::string text;
+    // No names at all: "?" and an empty job name.
+    EXPECT_TRUE(pjl_.WriteJobStorage(text, Group(), start));
+    EXPECT_EQ(text, Line("HOLD=PROOF") + Line("USERNAME=\"?\"") + Line("JOBNAME=\"\""));
+    // UTF-8: the name from 975 keeps its first 16 characters.
+    Value(1027, 1);
+    Value(1034, 0);
+    Text(975, "abcdefghijklmnopqrst");
+    Value(1035, 0);
+    Text(282, "stored");
+    text.clear();
+    pjl_.WriteJobStorage(text, Group(), start);
+    EXPECT_EQ(text, Line("STRINGCODESET=UTF8") + Line("HOLD=PROOF") + Line("USERNAME=\"abcdefghijklmnop\"") +
+                        Line("JOBNAME=\"from command\""));
+    // A name from 440 is not converted, but a quote in it still gives "?".
+    Group().RemoveById(1034);
+    Text(440, "b\"ob");
+    text.clear();
+    pjl_.WriteJobStorage(text, Group(), start);
+    EXPECT_NE(text.find(Line("USERNAME=\"?\"")), std::string::npos);
+    ExpectWellFormedPjl(text);
+    // Mode 0 writes HOLD=OFF only, even with UTF-8; absent 287 is false.
+    Group().RemoveById(287);
+    Value(287, 0);
+    text.clear();
+    EXPECT_TRUE(pjl_.WriteJobStorage(text, Group(), start));
+    EXPECT_EQ(text, Line("HOLD=OFF"));
+    Group().RemoveById(287);
+    text.clear();
+    EXPECT_FALSE(pjl_.WriteJobStorage(text, Group(), start));
+    EXPECT_EQ(text, "");
+}
+
 TEST(GPJLLines, DeviceModelHexAndQuoting) {
     std::string text;
     EXPECT_EQ(GPJL::AppendHexBytes("\x0a"
