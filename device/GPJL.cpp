@@ -35,11 +35,13 @@ GPJL::GPJL(uint32_t id) : GPeripheralComposite() {
 }
 
 GPJL::GPJL(const GPJL& other)
-    : GPeripheralComposite(other), jobName_(other.jobName_), flushAfterHeader_(other.flushAfterHeader_) {}
+    : GPeripheralComposite(other), appliedMedia_(other.appliedMedia_), jobName_(other.jobName_),
+      flushAfterHeader_(other.flushAfterHeader_) {}
 
 GPJL& GPJL::operator=(const GPJL& other) {
     if (this == &other) return *this;
     GPeripheralComposite::operator=(other);
+    appliedMedia_ = other.appliedMedia_;
     jobName_ = other.jobName_;
     flushAfterHeader_ = other.flushAfterHeader_;
     return *this;
@@ -47,12 +49,30 @@ GPJL& GPJL::operator=(const GPJL& other) {
 
 GPJL::~GPJL() = default;
 
+uint32_t GPJL::BinaryStoreSize() const {
+    return GPeripheralComposite::BinaryStoreSize() + 4 + appliedMedia_.BinaryStoreSize() +
+           static_cast<uint32_t>(jobName_.size()) + 4;
+}
+
 template <class Carrier> void GPJL::SaveGutsTo(Carrier& carrier) const {
     GPeripheralComposite::SaveGuts(carrier);
+    GWriteClassVersion(carrier, ClassVersion());
+    appliedMedia_.SaveGuts(carrier);
+    RWSaveString(carrier, RWCString(jobName_.c_str()));
 }
 
 template <class Carrier> void GPJL::RestoreGutsFrom(Carrier& carrier) {
     GPeripheralComposite::RestoreGuts(carrier);
+    if (!GReadClassVersion(carrier, ClassVersion(), ClassVersion())) return;
+    appliedMedia_.RestoreGuts(carrier);
+    RWCString name;
+    RWRestoreString(carrier, name);
+    jobName_.assign(name.Data(), name.Length());
+}
+
+uint16_t GPJL::OnMedia(GMedia& media) {
+    appliedMedia_.Add(static_cast<MPersistentObject*>(media.Copy()));
+    return 0;
 }
 
 RW_DEFINE_GUTS(GPJL)
@@ -184,6 +204,7 @@ uint16_t GPJL::OnDocumentStart(GDocumentStart& command) {
         WriteMedia(text, *group);
         WriteJobStorage(text, *group, command);
     }
+    appliedMedia_.RemoveAll();
     if (group != nullptr) WriteResolution(text, *group);
     WriteDeviceModelInfo(text);
     WriteDryTime(text);

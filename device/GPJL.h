@@ -22,6 +22,7 @@
 
 #include "device/GPeripheralComposite.h"
 #include "model/GAttributeComposite.h"
+#include "model/GState.h"
 
 class MPersistentObject;
 class GValueAttribute;
@@ -52,6 +53,13 @@ public:
     // The device's own Process (not the composite's series), so commands
     // reach HandleCommand.
     GCountedPtr Process(const GCountedPtr& command) override;
+    // The applied-media state and the stored job name follow the
+    // composite's form: u32 version (1), the state, the name.
+    uint32_t BinaryStoreSize() const override;
+    // A copy of every applied medium is kept until the next header.
+    uint16_t OnMedia(GMedia& media) override;
+    const GState& GetAppliedMedia() const { return appliedMedia_; }
+
     // Only document start, document end and job abort are played (and not
     // at all when setting 579 is 0); every other command passes unchanged.
     GCountedPtr HandleCommand(const GCountedPtr& command) override;
@@ -119,6 +127,7 @@ private:
     void WriteRawLines(std::string& text, GAttributeComposite& group);
     void WriteLanguage(std::string& text);
 
+    GState appliedMedia_;
     std::string jobName_;
     uint32_t flushAfterHeader_ = 1;
 };

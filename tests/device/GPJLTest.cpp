@@ -21,6 +21,7 @@
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "pdl/GOutputChannel.h"
+#include "tests/device/PaperBytes.h"
 #include "winnt40/GNT40OSFactory.h"
 
 namespace {
@@ -528,6 +529,32 @@ TEST_F(GPJLTest, JobStorageNames) {
     text.clear();
     EXPECT_FALSE(pjl_.WriteJobStorage(text, Group(), start));
     EXPECT_EQ(text, "");
+}
+
+TEST_F(GPJLTest, JobNameAndAppliedMediaAreSavedAndCloned) {
+    Start(u"saved job");
+    GMedia media;
+    media.SetPaperId(9);
+    EXPECT_EQ(pjl_.OnMedia(media), 0);
+    ASSERT_EQ(pjl_.GetAppliedMedia().GetCount(), 1u);
+    GPJL clone(pjl_);
+    EXPECT_EQ(clone.GetJobName(), "saved job");
+    EXPECT_EQ(clone.GetAppliedMedia().GetCount(), 1u);
+    for (leaftest::Carrier carrier : leaftest::kCarriers) {
+        SCOPED_TRACE(leaftest::CarrierName(carrier));
+        const std::string bytes = papertest::Save(pjl_, carrier);
+        GCountedPtr restored(papertest::Restore(bytes, carrier).release());
+        auto* back = restored.As<GPJL>();
+        ASSERT_NE(back, nullptr);
+        EXPECT_EQ(back->GetJobName(), "saved job");
+        ASSERT_EQ(back->GetAppliedMedia().GetCount(), 1u);
+        if (carrier == leaftest::Carrier::File) {
+            EXPECT_EQ(pjl_.RecursiveStoreSize(), bytes.size());
+        }
+    }
+    // The next header starts from no applied media.
+    Start();
+    EXPECT_EQ(pjl_.GetAppliedMedia().GetCount(), 0u);
 }
 
 TEST(GPJLLines, DeviceModelHexAndQuoting) {
