@@ -7,6 +7,7 @@
 #include "device/GMarginPool.h"
 #include "device/GMedia.h"
 #include "device/GMediaPool.h"
+#include "device/GPJL.h"
 #include "device/GPaperHandlingDevice.h"
 #include "device/GPeripheralComposite.h"
 #include "device/GPeripheralProxy.h"
@@ -27,6 +28,7 @@ void GRegisterDeviceClasses() {
     GAddToFactory<GCustomMediaSize>();
     GAddToFactory<GPeripheralComposite>();
     GAddToFactory<GPrinter>();
+    GAddToFactory<GPJL>();
     GAddToFactory<GPeripheralProxy>();
     // The chain plays job commands: a stored chain and its commands restore
     // together.

@@ -6,6 +6,7 @@
 #include "driver/GDriverContext.h"
 #include "driver/GLocaleInfo.h"
 #include "driver/GSettingsCodec.h"
+#include "driver/GUnicodeConverter.h"
 #include "driver/ReportCriticalError.h"
 #include "model/GPersistInputStream.h"
 #include "model/GPersistOutputStream.h"
@@ -114,6 +115,10 @@ void GOSFactory::CreateSharedLock(GLock** slot) {
     if (sharedLock_->Unlock() != 0) {
         ReportCriticalError(2, kCriticalUnlockFailed, kSourceName, __LINE__, "shared lock");
     }
+}
+
+std::unique_ptr<GUnicodeConverter> GOSFactory::CreateUnicodeConverter() {
+    return nullptr;
 }
 
 void GOSFactory::SetModuleHandle(HMODULE module) {

@@ -33,6 +33,7 @@ class GPersistInputStream;
 class GPersistOutputStream;
 class GPrinterIdentity;
 class GPrinterValueStore;
+class GUnicodeConverter;
 class MPersistentObject;
 
 class GOSFactory {
@@ -183,6 +184,9 @@ public:
     virtual ~GOSFactory();
     // 58. A new lock, or null.
     virtual std::unique_ptr<GLock> CreateLock() = 0;
+    // 59. A new converter between wide text and a job's narrow bytes (the
+    // caller owns it), or null; the base makes none.
+    virtual std::unique_ptr<GUnicodeConverter> CreateUnicodeConverter();
 
 protected:
     GOSFactory();

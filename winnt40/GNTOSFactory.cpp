@@ -15,6 +15,7 @@
 #include "winapi/WinFile.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinTime.h"
+#include "winnt40/GNTUnicodeConverter.h"
 #include "winnt40/GSemaphoreLock.h"
 
 namespace {
@@ -374,6 +375,10 @@ GPrinterValueStore* GNTOSFactory::CreateValueStore(GDriverContext* context) {
 
 std::unique_ptr<GLock> GNTOSFactory::CreateLock() {
     return std::unique_ptr<GLock>(new (std::nothrow) GSemaphoreLock());
+}
+
+std::unique_ptr<GUnicodeConverter> GNTOSFactory::CreateUnicodeConverter() {
+    return std::unique_ptr<GUnicodeConverter>(new (std::nothrow) GNTUnicodeConverter());
 }
 
 // --- Time and randomness -------------------------------------------------------

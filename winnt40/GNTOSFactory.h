@@ -118,6 +118,8 @@ public:
     int UserKeyExists(const RWWString& key) override;
     int SetUserDword(const RWWString& key, const RWWString& name, uint32_t value) override;
     std::unique_ptr<GLock> CreateLock() override;
+    // A converter over the platform layer's code-page conversions.
+    std::unique_ptr<GUnicodeConverter> CreateUnicodeConverter() override;
 
     // Opens (creating it when missing, all access) the key a "???" name
     // names and hands back its value name (in any case): 1 when the key was

@@ -171,6 +171,9 @@ class TestJobContext : public GJobContext {
 public:
     explicit TestJobContext(uint32_t key) : key_(key) {}
     uint32_t GetJobKey() const override { return key_; }
+    void GetSecondName(RWWString& name) const override { name = RWWString(); }
+    MPersistentObject* GetPrinterConfiguration() override { return nullptr; }
+    uint32_t GetDefaultPaperId() override { return 0; }
 
 private:
     uint32_t key_;
