@@ -172,6 +172,9 @@ public:
     explicit TestJobContext(uint32_t key) : key_(key) {}
     uint32_t GetJobKey() const override { return key_; }
 
+protected:
+    GPeripheral* GetConfigurationTree() override { return nullptr; }
+
 private:
     uint32_t key_;
 };
