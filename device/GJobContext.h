@@ -16,8 +16,10 @@
 
 #include "device/GGrayConversion.h"
 #include "device/GPlugHolder.h"
+#include "model/GCountedPtr.h"
 #include "rw/RWWString.h"
 
+class GPeripheral;
 class MPersistentObject;
 
 class GJobContext {
@@ -30,6 +32,8 @@ public:
     static constexpr uint32_t kDeviceCollatesId = 310; // group 365: the device collates
     static constexpr uint32_t kMassStorageId = 451;    // group 365: the device stores the job
     static constexpr uint32_t kJobFailed = 3;
+    // EmitCommand's answer when the job has no device to send to.
+    static constexpr uint16_t kNoDevice = 403;
 
     GJobContext() = default;
     GJobContext(const GJobContext&) = delete;
@@ -52,6 +56,14 @@ public:
     // default.
     virtual void SelectGrayConversion(int32_t mode, const uint8_t* data, size_t length);
 
+    // Offers command to the plug-in holder (a non-zero answer is the status
+    // and the command is not sent), then plays it on the configuration tree.
+    // A reply holding error commands aborts the job: a new GJobAbort is
+    // played on the tree and the job status becomes kJobFailed; the status
+    // is the first non-zero error code. Without a configuration tree the
+    // command is not sent and kNoDevice answered.
+    virtual uint16_t EmitCommand(const GCountedPtr& command);
+
     const GGrayConversion& GetGrayFunction() const { return grayConversion_; }
     GPlugHolder& GetPlugHolder() { return plugHolder_; }
     uint32_t GetJobStatus() const { return jobStatus_; }
@@ -67,6 +79,9 @@ public:
     virtual uint32_t GetDefaultPaperId() = 0;
 
 protected:
+    // The device tree of the job's printer (the driver context's
+    // configuration tree), or null.
+    virtual GPeripheral* GetConfigurationTree() = 0;
     void SetJobStatus(uint32_t status) { jobStatus_ = status; }
 
 private:

@@ -7,11 +7,29 @@
 #include <vector>
 
 #include "device/GJobContext.h"
+#include "device/GPeripheral.h"
 #include "driver/GSettingValues.h"
+#include "job/GJobAbort.h"
+#include "job/GPageEnd.h"
 #include "model/GAttributeComposite.h"
 #include "model/GValueAttribute.h"
 
 namespace {
+
+// Fails page ends with pageEndStatus and records what it plays.
+class FailingDevice : public GPeripheral {
+public:
+    uint16_t OnPageEnd(GPageEnd&) override {
+        played.push_back("PageEnd");
+        return pageEndStatus;
+    }
+    uint16_t OnJobAbort(GJobAbort&) override {
+        played.push_back("JobAbort");
+        return 0;
+    }
+    uint16_t pageEndStatus = 0;
+    std::vector<std::string> played;
+};
 
 class TableJobContext : public GJobContext {
 public:
@@ -19,6 +37,10 @@ public:
     void GetSecondName(RWWString& name) const override { name = RWWString(); }
     MPersistentObject* GetPrinterConfiguration() override { return nullptr; }
     uint32_t GetDefaultPaperId() override { return 0; }
+    GPeripheral* device = nullptr;
+
+protected:
+    GPeripheral* GetConfigurationTree() override { return device; }
 };
 
 // A group with the given (id, value) settings.
@@ -92,6 +114,46 @@ TEST(GJobContextTest, StartsWithTheDefaultGreyFunction) {
     context.SelectGrayConversion(GGrayConversion::kTable, shortTable, sizeof shortTable);
     EXPECT_EQ(context.GetGrayFunction().GetMode(), GGrayConversion::kDefault);
     EXPECT_EQ(context.GetGrayFunction().Gray(255, 255, 0), GGrayConversion::DefaultGray(255, 255, 0));
+}
+
+TEST(GJobContextTest, DeviceErrorAbortsTheJob) {
+    FailingDevice device;
+    TableJobContext context;
+    context.device = &device;
+    EXPECT_EQ(context.EmitCommand(GCountedPtr(new GPageEnd())), 0);
+    EXPECT_EQ(context.GetJobStatus(), 0u);
+
+    device.pageEndStatus = 0x55;
+    EXPECT_EQ(context.EmitCommand(GCountedPtr(new GPageEnd())), 0x55);
+    EXPECT_EQ(device.played, (std::vector<std::string>{"PageEnd", "PageEnd", "JobAbort"}));
+    EXPECT_EQ(context.GetJobStatus(), GJobContext::kJobFailed);
+}
+
+TEST(GJobContextTest, PlugInAndClaimDecideWhatIsSent) {
+    class Taker : public GPlugIn {
+    public:
+        void AttachNotice() override {}
+        uint16_t Finish() override { return 9; }
+        int32_t Call1(void*) override { return 0; }
+        int32_t Call4(void*, void*, void*, void*) override { return 0; }
+        int32_t Accepts(void*) override { return 1; }
+    };
+    FailingDevice device;
+    TableJobContext context;
+    context.device = &device;
+    context.GetPlugHolder().Attach(std::make_unique<Taker>());
+    EXPECT_EQ(context.EmitCommand(GCountedPtr(new GPageEnd())), 9);
+    EXPECT_TRUE(device.played.empty());
+
+    const GCountedPtr claimed(new GPageEnd());
+    context.GetPlugHolder().Claim(static_cast<const GCommand*>(claimed.Get()));
+    EXPECT_EQ(context.EmitCommand(claimed), 0);
+    EXPECT_EQ(device.played, (std::vector<std::string>{"PageEnd"}));
+    EXPECT_EQ(context.GetPlugHolder().IsClaimed(), 0);
+
+    context.device = nullptr;
+    context.GetPlugHolder().Attach(nullptr);
+    EXPECT_EQ(context.EmitCommand(GCountedPtr(new GPageEnd())), GJobContext::kNoDevice);
 }
 
 } // namespace

@@ -175,6 +175,9 @@ public:
     MPersistentObject* GetPrinterConfiguration() override { return nullptr; }
     uint32_t GetDefaultPaperId() override { return 0; }
 
+protected:
+    GPeripheral* GetConfigurationTree() override { return nullptr; }
+
 private:
     uint32_t key_;
 };
