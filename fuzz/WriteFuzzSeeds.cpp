@@ -355,6 +355,12 @@ MPersistentObject* Job() {
     class Context : public GJobContext {
     public:
         uint32_t GetJobKey() const override { return 7; }
+        void GetSecondName(RWWString& name) const override { name = RWWString(); }
+        MPersistentObject* GetPrinterConfiguration() override { return nullptr; }
+        uint32_t GetDefaultPaperId() override { return 0; }
+
+    protected:
+        GPeripheral* GetConfigurationTree() override { return nullptr; }
     };
     static const char kPjl[] = "@PJL ECHO seed\r\n";
     static Context context; // outlives the seed's commands: only its key is saved

@@ -68,6 +68,9 @@ public:
 
     std::u16string secondName = u"LPT1:";
     GAttributeComposite configuration{198};
+
+protected:
+    GPeripheral* GetConfigurationTree() override { return nullptr; }
 };
 
 // Every line is "@PJL ..." + CR LF (after any UEL), has balanced quotes, and
