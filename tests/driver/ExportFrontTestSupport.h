@@ -45,7 +45,11 @@ struct Script {
     std::mutex mutex;
     std::vector<Call> calls;
     std::atomic<bool> record{true};
+    std::atomic<int> answered{0};
+    std::atomic<int> overlaps{0}; // an instance called by two threads at once
     void Clear() {
+        answered = 0;
+        overlaps = 0;
         answer = 7;
         fail = false;
         record = true;
@@ -98,6 +102,12 @@ public:
 
 private:
     int32_t Answer(const char* operation, std::vector<uintptr_t> arguments) {
+        if (inUse.fetch_add(1) != 0) ++g_script.overlaps;
+        ++g_script.answered;
+        struct Leave {
+            std::atomic<int>& count;
+            ~Leave() { --count; }
+        } leave{inUse};
         if (g_script.record) {
             const RWWString& name = GetPrinterName();
             std::lock_guard<std::mutex> hold(g_script.mutex);
