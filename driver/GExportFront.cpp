@@ -124,22 +124,23 @@ GDriver* GExportFront::StartDocumentEvents(HANDLE printer, INT escape, uint32_t&
     uint32_t earlier = 0;
     const bool held = table->Find(printer, earlier);
     table->Set(printer, cookie);
+    // Under the table lock, so that a last deletion on another thread
+    // cannot clear the hold after this entry was made.
+    GModuleEntry::Instance().KeepAlive().SetHold(1);
     UnlockTable(__LINE__);
     if (held) Release(earlier);
-    GModuleEntry::Instance().KeepAlive().SetHold(1);
     return driver;
 }
 
 void GExportFront::EndDocumentEvents(HANDLE printer, uint32_t cookie) {
     GDocumentEventTable* table = GModuleEntry::Instance().GetDocumentEventTable();
-    uint32_t remaining = 1;
     if (table != nullptr && LockTable(__LINE__)) {
         table->Remove(printer);
-        remaining = table->Count();
+        // The hold follows the table under its lock (see the creation).
+        if (table->Count() == 0) GModuleEntry::Instance().KeepAlive().SetHold(0);
         UnlockTable(__LINE__);
     }
     Release(cookie);
-    if (remaining == 0) GModuleEntry::Instance().KeepAlive().SetHold(0);
 }
 
 bool GExportFront::LockTable(int line) {
