@@ -47,7 +47,9 @@ struct Script {
     std::atomic<bool> record{true};
     std::atomic<int> answered{0};
     std::atomic<int> overlaps{0}; // an instance called by two threads at once
+    std::atomic<bool> tableLockFails{false};
     void Clear() {
+        tableLockFails = false;
         answered = 0;
         overlaps = 0;
         answer = 7;
@@ -119,9 +121,27 @@ private:
     }
 };
 
+// A lock that fails both ways while the script says so, when it is the
+// module's document-event table lock.
+class SwitchableLock : public GLock {
+public:
+    explicit SwitchableLock(std::unique_ptr<GLock> lock) : lock_(std::move(lock)) {}
+    int32_t Lock() override { return Fails() ? kLockFailed : lock_->Lock(); }
+    int32_t Unlock() override { return Fails() ? kUnlockFailed : lock_->Unlock(); }
+
+private:
+    bool Fails() const { return g_script.tableLockFails && GModuleEntry::Instance().GetTableLock() == this; }
+    std::unique_ptr<GLock> lock_;
+};
+
 class RecordingFactory : public servertest::ServerTestFactory {
 public:
     GDriver* CreateDriver(const GPrinterIdentity& identity) override { return new RecordingDriver(identity); }
+    std::unique_ptr<GLock> CreateLock() override {
+        std::unique_ptr<GLock> lock = servertest::ServerTestFactory::CreateLock();
+        if (lock == nullptr) return lock;
+        return std::make_unique<SwitchableLock>(std::move(lock));
+    }
 };
 
 // P1, P2 ("Driver A"), P3 ("Driver B") and P4 ("Driver C", whose data file

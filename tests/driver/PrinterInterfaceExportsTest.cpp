@@ -323,3 +323,17 @@ TEST_F(ExportFrontTest, ADocumentEventInstanceThatThrowsAnswersFailure) {
     EXPECT_EQ(Registered(), 0u);
     EXPECT_EQ(Hold(), 0u);
 }
+
+TEST_F(ExportFrontTest, TableLockFailuresAreReportedAndTheEventAnswersFailure) {
+    WinScopedPrinter p1;
+    HANDLE printer = Open(u"P1", p1);
+    g_script.tableLockFails = true;
+    EXPECT_EQ(DrvDocumentEvent(printer, nullptr, DOCUMENTEVENT_CREATEDCPRE, 0, nullptr, 0, nullptr), -1);
+    EXPECT_EQ(DrvDocumentEvent(printer, nullptr, DOCUMENTEVENT_STARTDOC, 0, nullptr, 0, nullptr), -1);
+    EXPECT_EQ(servertest::g_reports, (std::vector<std::string>{"2 301 nt40qddi", "2 301 nt40qddi"}));
+    EXPECT_TRUE(Calls().empty());
+    EXPECT_EQ(Registered(), 0u); // the instance got for the creation was given back
+    g_script.tableLockFails = false;
+    EXPECT_EQ(Entries(), 0u);
+    EXPECT_EQ(Hold(), 0u);
+}
