@@ -17,10 +17,37 @@ namespace {
 constexpr int kThreads = 8;
 constexpr int kRounds = 60;
 
-// One thread's work: each round an ordinary export, a device context's
-// events and a property sheet, on its own handle of its printer.
+constexpr int kCalls = 7;
+using Answers = std::array<long long, kCalls>;
+
+// One round on a printer handle: an ordinary export by handle and one by
+// name, a device context's events and a property sheet. The answers, in
+// call order.
+Answers Round(HANDLE h, const char16_t* printer) {
+    auto* name = const_cast<LPWSTR>(printer);
+    Answers answers{};
+    answers[0] = DrvDeviceCapabilities(h, name, DC_PAPERS, nullptr, nullptr);
+    LONG needed = 0;
+    answers[1] = DrvConvertDevMode(name, nullptr, nullptr, &needed, 2);
+    answers[2] = DrvDocumentEvent(h, nullptr, DOCUMENTEVENT_CREATEDCPRE, 0, nullptr, 0, nullptr);
+    answers[3] = DrvDocumentEvent(h, nullptr, DOCUMENTEVENT_STARTDOC, 0, nullptr, 0, nullptr);
+    answers[4] = DrvDocumentEvent(h, nullptr, DOCUMENTEVENT_DELETEDC, 0, nullptr, 0, nullptr);
+    DOCUMENTPROPERTYHEADER header{};
+    header.hPrinter = h;
+    PROPSHEETUI_INFO info{};
+    info.lParamInit = reinterpret_cast<LPARAM>(&header);
+    info.Reason = PROPSHEETUI_REASON_INIT;
+    answers[5] = DrvDocumentPropertySheets(&info, 0);
+    info.Reason = PROPSHEETUI_REASON_DESTROY;
+    answers[6] = DrvDocumentPropertySheets(&info, 0);
+    return answers;
+}
+
+// One thread's rounds on its own handle of its printer, each compared with
+// the answers one thread alone had.
 struct Worker {
     const char16_t* printer;
+    Answers expected;
     int failures = 0;
 
     void Run() {
@@ -30,28 +57,16 @@ struct Worker {
             return;
         }
         for (int round = 0; round < kRounds; ++round) {
-            if (!Round(handle.Get())) ++failures;
+            if (Round(handle.Get(), printer) != expected) ++failures;
         }
     }
-
-    bool Round(HANDLE h) {
-        bool ok = DrvDeviceCapabilities(h, const_cast<LPWSTR>(printer), DC_PAPERS, nullptr, nullptr) == 7;
-        LONG needed = 0;
-        ok = DrvConvertDevMode(const_cast<LPWSTR>(printer), nullptr, nullptr, &needed, 2) == 7 && ok;
-        ok = DrvDocumentEvent(h, nullptr, DOCUMENTEVENT_CREATEDCPRE, 0, nullptr, 0, nullptr) == 7 && ok;
-        ok = DrvDocumentEvent(h, nullptr, DOCUMENTEVENT_STARTDOC, 0, nullptr, 0, nullptr) == 7 && ok;
-        ok = DrvDocumentEvent(h, nullptr, DOCUMENTEVENT_DELETEDC, 0, nullptr, 0, nullptr) == 7 && ok;
-        DOCUMENTPROPERTYHEADER header{};
-        header.hPrinter = h;
-        PROPSHEETUI_INFO info{};
-        info.lParamInit = reinterpret_cast<LPARAM>(&header);
-        info.Reason = PROPSHEETUI_REASON_INIT;
-        ok = DrvDocumentPropertySheets(&info, 0) == 7 && ok;
-        info.Reason = PROPSHEETUI_REASON_DESTROY;
-        ok = DrvDocumentPropertySheets(&info, 0) == 7 && ok;
-        return ok;
-    }
 };
+
+Answers Alone(const char16_t* printer) {
+    WinScopedPrinter handle;
+    EXPECT_TRUE(OpenPrinterW(const_cast<LPWSTR>(printer), handle.Receive(), nullptr));
+    return Round(handle.Get(), printer);
+}
 } // namespace
 
 // P1 ("Driver A") and P3 ("Driver B"): each request may displace the other
@@ -61,9 +76,15 @@ using ExportStressTest = ExportFrontTest;
 
 TEST_F(ExportStressTest, ExportsForTwoPrintersFromEightThreads) {
     g_script.record = false;
+    const Answers first = Alone(u"P1");
+    const Answers second = Alone(u"P3");
+    EXPECT_EQ(first, (Answers{7, 7, 7, 7, 7, 7, 7})); // what the doubles answer
+    g_script.answered = 0;
     std::array<Worker, kThreads> workers;
-    for (int i = 0; i < kThreads; ++i)
+    for (int i = 0; i < kThreads; ++i) {
         workers[i].printer = i % 2 == 0 ? u"P1" : u"P3";
+        workers[i].expected = i % 2 == 0 ? first : second;
+    }
     std::vector<std::thread> threads;
     for (Worker& worker : workers)
         threads.emplace_back([&worker] { worker.Run(); });
@@ -72,7 +93,7 @@ TEST_F(ExportStressTest, ExportsForTwoPrintersFromEightThreads) {
 
     for (const Worker& worker : workers)
         EXPECT_EQ(worker.failures, 0);
-    EXPECT_EQ(g_script.answered.load(), kThreads * kRounds * 7);
+    EXPECT_EQ(g_script.answered.load(), kThreads * kRounds * kCalls);
     EXPECT_EQ(g_script.overlaps.load(), 0);
     EXPECT_EQ(Registered(), 0u);
     EXPECT_EQ(Entries(), 0u);
