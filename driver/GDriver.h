@@ -39,6 +39,15 @@ public:
     virtual INT DrvDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, void* input, ULONG outSize,
                                  void* output) = 0;
 
+    // Registers (or unregisters) a plug-in extension by name: a 16-bit
+    // status.
+    virtual int32_t RegisterExtension(LPCSTR extensionName, DWORD flag) = 0;
+
+    // The release cookie of the property sheet open on this instance,
+    // kept from the sheet's INIT to its DESTROY.
+    virtual void SetSheetCookie(uint32_t cookie) { sheetCookie_ = cookie; }
+    virtual uint32_t GetSheetCookie() const { return sheetCookie_; }
+
     // A driver is no job: null.
     GJobContext* AsJobObject() override { return nullptr; }
     GDriver* AsDriver() override { return this; }
@@ -47,4 +56,7 @@ public:
 
 protected:
     GDriver() = default;
+
+private:
+    uint32_t sheetCookie_ = 0;
 };

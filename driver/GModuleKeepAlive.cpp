@@ -89,6 +89,13 @@ int GModuleKeepAlive::SetHold(uint32_t flag) {
     return result;
 }
 
+uint32_t GModuleKeepAlive::GetHold() {
+    if (!Enter()) return 0;
+    const uint32_t hold = hold_;
+    Leave();
+    return hold;
+}
+
 HANDLE GModuleKeepAlive::GetThreadHandle() {
     if (!Enter()) return nullptr;
     HANDLE thread = threads_.empty() ? nullptr : threads_.back();

@@ -55,6 +55,8 @@ public:
     void StopAndJoin();
 
     uint32_t GetPeriod() const { return period_; }
+    // The hold as last set (0 when the semaphore cannot be had).
+    uint32_t GetHold();
     // The handle of the thread started last (the object's; not to be
     // closed), or null.
     HANDLE GetThreadHandle();

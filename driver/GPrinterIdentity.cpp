@@ -1,5 +1,47 @@
 #include "driver/GPrinterIdentity.h"
 
+#include <vector>
+
+#include "winapi/WinError.h"
+#include "winapi/WinSpool.h"
+
+GPrinterIdentity::GPrinterIdentity(HANDLE printer, const RWWString& printerName, uint32_t flag)
+    : printer_(printer), printerName_(printerName), flag_(flag) {
+    bool opened = false;
+    if (printer_ == nullptr) {
+        std::vector<WCHAR> name(printerName_.Data(), printerName_.Data() + printerName_.Length());
+        name.push_back(0);
+        HANDLE handle = nullptr;
+        if (OpenPrinterW(name.data(), &handle, nullptr) == TRUE) {
+            printer_ = handle;
+            opened = true;
+        }
+    }
+    if (printer_ != nullptr) ReadPrinter(printer_);
+    if (opened) {
+        ClosePrinter(printer_);
+        printer_ = nullptr;
+    }
+}
+
+void GPrinterIdentity::ReadPrinter(HANDLE printer) {
+    DWORD needed = 0;
+    if (GetPrinterW(printer, 2, nullptr, 0, &needed) == FALSE && GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+        return;
+    if (needed < sizeof(PRINTER_INFO_2W)) return;
+    // Pointer-aligned: the record's strings are pointers into the buffer.
+    std::vector<uint64_t> buffer((needed + sizeof(uint64_t) - 1) / sizeof(uint64_t));
+    auto* bytes = reinterpret_cast<LPBYTE>(buffer.data());
+    if (GetPrinterW(printer, 2, bytes, needed, &needed) == FALSE) return;
+    const auto* record = reinterpret_cast<const PRINTER_INFO_2W*>(bytes);
+    if (record->pPrinterName != nullptr) {
+        RWWString spoolerName(record->pPrinterName);
+        if (printerName_.Length() == 0 || !(printerName_ == spoolerName)) printerName_ = spoolerName;
+    }
+    if (record->pDriverName != nullptr) driverName_ = RWWString(record->pDriverName);
+    if (record->pPortName != nullptr) portName_ = RWWString(record->pPortName);
+}
+
 GPrinterIdentity::GPrinterIdentity(HANDLE printer, const RWWString& printerName, const RWWString& driverName,
                                    const RWWString& portName, uint32_t flag)
     : printer_(printer), printerName_(printerName), driverName_(driverName), portName_(portName),

@@ -13,6 +13,12 @@ class GPrinterIdentity : public GPrinterObjectBase {
 public:
     // A null handle and three empty names, flag 0.
     GPrinterIdentity() = default;
+    // From a caller's handle (or null) and printer name: a null handle
+    // opens the printer by name for the question and closes it again; the
+    // spooler's printer, driver and port names complete the identity (the
+    // given name stays, with empty driver and port names, when the printer
+    // cannot be asked).
+    GPrinterIdentity(HANDLE printer, const RWWString& printerName, uint32_t flag);
     GPrinterIdentity(HANDLE printer, const RWWString& printerName, const RWWString& driverName,
                      const RWWString& portName, uint32_t flag);
     GPrinterIdentity(const GPrinterIdentity& other) = default;
@@ -33,6 +39,8 @@ public:
     uint32_t GetFlag() const { return flag_; }
 
 private:
+    void ReadPrinter(HANDLE printer);
+
     HANDLE printer_ = nullptr;
     RWWString printerName_;
     RWWString driverName_;

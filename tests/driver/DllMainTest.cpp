@@ -8,9 +8,12 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "driver/PrinterInterfaceExports.h"
 #include "tests/driver/modules/TestModuleLog.h"
 #include "winapi/WinCrtLocale.h"
+#include "winapi/WinError.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinHostStore.h"
 #include "winapi/WinModule.h"
@@ -25,6 +28,9 @@ constexpr const char16_t* kDriverFolder = u"C:\\WINNT\\System32\\spool\\drivers\
 // What a load saw while the module was loaded.
 struct Loaded {
     bool attached = false;
+    std::vector<std::string> missingExports;
+    std::vector<long long> edgeAnswers; // see TheExportsAreFoundByName
+    DWORD upgradeError = 0;
     UINT codePages[CRT_LC_MAX + 1] = {};
     bool keptAfterFree = false;
     BOOL threadCalls = FALSE;
@@ -68,6 +74,7 @@ protected:
                 if (module == nullptr) return 0;
                 for (int category = CRT_LC_COLLATE; category <= CRT_LC_MAX; ++category)
                     seen.codePages[category] = CrtLocaleCodePage(category);
+                DllMainTest::CallExports(module, seen);
                 auto dllMain =
                     reinterpret_cast<DllMainProc>(reinterpret_cast<void*>(GetProcAddress(module, "DllMain")));
                 seen.threadCalls = dllMain != nullptr && dllMain(module, DLL_THREAD_ATTACH, nullptr) &&
@@ -83,6 +90,30 @@ protected:
         return seen;
     }
 
+    // Finds every printer-interface export by name and calls the ones that
+    // answer without a printer.
+    static void CallExports(HMODULE module, Loaded& seen) {
+        const char* names[] = {"DrvDeviceCapabilities",     "DrvDocumentProperties",
+                               "DrvDocumentPropertySheets", "DrvAdvancedDocumentProperties",
+                               "DrvConvertDevMode",         "DrvDevicePropertySheets",
+                               "PrinterProperties",         "DevQueryPrintEx",
+                               "DrvUpgradePrinter",         "DrvPrinterEvent",
+                               "DrvDocumentEvent",          "QVDrv_RegisterExtension"};
+        for (const char* name : names)
+            if (GetProcAddress(module, name) == nullptr) seen.missingExports.push_back(name);
+        if (!seen.missingExports.empty()) return;
+        auto find = [&](const char* name) { return reinterpret_cast<void*>(GetProcAddress(module, name)); };
+        auto sheets = reinterpret_cast<PFN_DrvDocumentPropertySheets>(find("DrvDocumentPropertySheets"));
+        auto upgrade = reinterpret_cast<PFN_DrvUpgradePrinter>(find("DrvUpgradePrinter"));
+        auto event = reinterpret_cast<PFN_DrvDocumentEvent>(find("DrvDocumentEvent"));
+        SetLastError(0);
+        seen.edgeAnswers.push_back(upgrade(2, nullptr));
+        seen.upgradeError = GetLastError();
+        seen.edgeAnswers.push_back(sheets(nullptr, 0));
+        int unseen = 0;
+        seen.edgeAnswers.push_back(event(&unseen, nullptr, DOCUMENTEVENT_STARTDOC, 0, nullptr, 0, nullptr));
+    }
+
     // The keep-alive gives its reference back on its own thread.
     static bool WaitUntilUnloaded() {
         for (int i = 0; i < 10000; ++i) {
@@ -95,6 +126,15 @@ protected:
     static std::u16string Log(const char16_t* module) { return testmodule::Read(module); }
 };
 } // namespace
+
+TEST_F(DllMainTest, TheExportsAreFoundByNameAndAnswerWithoutAPrinter) {
+    const Loaded seen = LoadOnAThreadThatEnds();
+    ASSERT_TRUE(seen.attached);
+    EXPECT_TRUE(seen.missingExports.empty()) << seen.missingExports.front();
+    // An upgrade at level 2, a sheet without block, an unseen device context.
+    EXPECT_EQ(seen.edgeAnswers, (std::vector<long long>{FALSE, -1, -1}));
+    EXPECT_EQ(seen.upgradeError, ERROR_INVALID_PARAMETER);
+}
 
 TEST_F(DllMainTest, AJapaneseSystemSwitchesEveryLocaleCategoryToTheAnsiCodePage) {
     WinHostStore::Instance().SetLanguages(0x0411, 0x0411);

@@ -34,4 +34,5 @@ public:
     BOOL DrvUpgradePrinter(DWORD, BYTE*) override { return 0; }
     BOOL DrvPrinterEvent(LPWSTR, INT, DWORD, LPARAM) override { return 0; }
     INT DrvDocumentEvent(HANDLE, HDC, INT, ULONG, void*, ULONG, void*) override { return 0; }
+    int32_t RegisterExtension(LPCSTR, DWORD) override { return 0; }
 };
