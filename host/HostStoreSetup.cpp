@@ -25,6 +25,14 @@ std::u16string HostStoreSetup::WindowsPath(const std::string& hostPath) {
 
 bool HostStoreSetup::Open(const std::string& folder, const std::string& printersFolder,
                           const std::string& modulePath, std::string& error) {
+    for (const HostModelPrinter& model : HostModelPrinter::All()) {
+        const std::filesystem::path dataFile = std::filesystem::path(printersFolder) / model.dataFile;
+        if (!std::filesystem::is_regular_file(dataFile)) {
+            error = "no driver data file " + dataFile.string() +
+                    " (the build's printer_data_files target makes it)";
+            return false;
+        }
+    }
     std::error_code failure;
     std::filesystem::create_directories(folder, failure);
     if (failure || !std::filesystem::is_directory(folder)) {

@@ -10,7 +10,8 @@
 
 class HostStoreSetup {
 public:
-    // False with a message when the folder or its store cannot be used.
+    // False with a message when the folder or its store cannot be used, or
+    // a model printer's data file is missing from the printers folder.
     static bool Open(const std::string& folder, const std::string& printersFolder,
                      const std::string& modulePath, std::string& error);
     // False with a message when the store cannot be written.

@@ -132,6 +132,14 @@ TEST_F(HostProgramTest, WithoutAStoreFolderNothingRuns) {
     EXPECT_EQ(run.err, "qvhost: the host store's folder is missing: --store DIR\n");
 }
 
+TEST_F(HostProgramTest, APrintersFolderWithoutTheDataFilesIsReported) {
+    const HostRun run = Run({"--printers", folder_.Path("empty"), "printers"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "qvhost: no driver data file " + folder_.Path("empty") +
+                           "/QVCOLOR.QVD (the build's printer_data_files target makes it)\n");
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path("store/store.sqlite")));
+}
+
 TEST_F(HostProgramTest, AStoreThatIsNoDatabaseIsReportedNotReplaced) {
     std::filesystem::create_directories(Store());
     const std::string file = folder_.Path("store/store.sqlite");
