@@ -106,7 +106,11 @@ bool HostSheetCommand::Run(HostSession& session, HostValue& result, std::string&
         return false;
     }
     WinUiScriptFile script;
-    if (!WinUiScriptParser::ParseFile(options.scriptFile, script, error)) return false;
+    if (!WinUiScriptParser::ParseFile(options.scriptFile, script, error)) {
+        // The parser names the line; the user wants the file too.
+        if (error.rfind(options.scriptFile, 0) != 0) error = options.scriptFile + ": " + error;
+        return false;
+    }
     HostPrinter printer;
     if (!printer.Open(options.arguments[0], error, options.device ? PRINTER_ALL_ACCESS : PRINTER_ACCESS_USE))
         return false;
