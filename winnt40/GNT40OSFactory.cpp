@@ -1,10 +1,13 @@
 #include "winnt40/GNT40OSFactory.h"
 
+#include <exception>
 #include <new>
 #include <vector>
 
+#include "driver/GPrinterIdentity.h"
 #include "winapi/WinSpool.h"
 #include "winnt40/GMiniInstallerLoader.h"
+#include "winnt40/GNT40Driver.h"
 
 GNT40OSFactory::GNT40OSFactory() = default;
 
@@ -14,8 +17,13 @@ GOSFactory* GNT40OSFactory::Create() {
     return Install(std::make_unique<GNT40OSFactory>());
 }
 
-GDriver* GNT40OSFactory::CreateDriver(const GPrinterIdentity&) {
-    return nullptr;
+GDriver* GNT40OSFactory::CreateDriver(const GPrinterIdentity& identity) {
+    try {
+        return new GNT40Driver(identity.GetPrinterHandle(), identity.GetPrinterName(),
+                               identity.GetDriverName(), identity.GetPortName(), 1);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
 }
 
 RWWString GNT40OSFactory::GetDriverDataFile(GDriverContext* context) {
@@ -36,6 +44,7 @@ GModuleLoader* GNT40OSFactory::LoadSetupLibrary(const RWWString& printerName, HA
     return new (std::nothrow) GMiniInstallerLoader(printerName, printer);
 }
 
-HANDLE GNT40OSFactory::GetPrinterHandle(GDriverContext*) {
-    return nullptr;
+HANDLE GNT40OSFactory::GetPrinterHandle(GDriverContext* context) {
+    auto* driver = context != nullptr ? dynamic_cast<GNTDriverBase*>(context) : nullptr;
+    return driver != nullptr ? driver->GetPrinterHandle() : nullptr;
 }

@@ -4,8 +4,8 @@
 // driver's data file, the mini-installer loader, the printer handle of a
 // driver context).
 //
-// The driver instance is not part of the module yet: until it is,
-// CreateDriver answers null and GetPrinterHandle null (so printer data is
+// CreateDriver makes a GNT40Driver; GetPrinterHandle answers a driver
+// instance's active handle (null for other contexts, whose printer data is
 // reached through a printer opened by name).
 #include "winnt40/GNTOSFactory.h"
 
