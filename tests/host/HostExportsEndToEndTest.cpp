@@ -2,10 +2,10 @@
 // these need the exports and their common front (branch front16), the
 // driver instance (core16), DrvDocumentProperties and DrvConvertDevMode
 // (props16) and DrvDeviceCapabilities (caps16), and fail (never skip) until
-// all four are in. The answers are checked
-// against what the model printers' descriptions say (resources/printers):
-// the colour model has 600 and 1200 dpi, four paper sources and a duplex
-// unit; the mono model 600 dpi, one tray and no duplex unit.
+// all four are in. The answers are checked against what the model
+// printers' descriptions say (resources/printers): the colour model has 600
+// and 1200 dpi, four paper sources and a duplex unit; the mono model 600
+// dpi, one tray and no duplex unit.
 #include <gtest/gtest.h>
 
 #include <algorithm>
