@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
           libjpeg62-turbo-dev libsqlite3-dev clang libclang-rt-14-dev clang-format libfreetype-dev libpng-dev
           fonts-dejavu-core
+          rapidjson-dev # the host program's tests read its JSON answers with it
           libcereal-dev) # cereal: benchmark comparison only (bench/PersistenceBench.cpp)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,9 +1,33 @@
 #!/usr/bin/env bash
-# The main job: builds the module and the spooler stand-in, then lets the
-# stand-in load the module and drive it through its exports.
+# The main job: builds the module and the spooler stand-in qvhost, then lets
+# qvhost load the module and drive it through its exports on a fresh host
+# store in a temporary folder: the printers, a printer's papers, bins and
+# resolutions, its default DEVMODE's fields, and a changed copy validated by
+# the driver. With arguments, runs qvhost with them instead
+# (bash scripts/run-host.sh --store DIR printers; qvhost --help lists the commands).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_BUILD_TESTS=OFF
 cmake --build build-release -j "$(nproc)" --target qvhost qvui
-./build-release/qvhost ./build-release/libqvui.so "$@"
+if [ $# -gt 0 ]; then
+    exec ./build-release/qvhost "$@"
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+qvhost() { ./build-release/qvhost --store "$work/store" "$@"; }
+printer="QV ColorLaser 4600"
+step() { printf '\n== %s\n' "$1"; }
+
+step "The printers of a fresh host store"
+qvhost printers
+for code in DC_PAPERNAMES DC_PAPERS DC_PAPERSIZE DC_BINNAMES DC_BINS DC_ENUMRESOLUTIONS; do
+    step "$printer: $code"
+    qvhost caps "$printer" "$code"
+done
+step "$printer: the default DEVMODE"
+qvhost devmode "$printer" --out "$work/default.devmode"
+step "$printer: a copy with 3 copies in landscape, validated by the driver"
+qvhost props "$printer" --in "$work/default.devmode" --set dmCopies=3 --set dmOrientation=2 \
+    --out "$work/changed.devmode"

@@ -1,0 +1,43 @@
+#include "host/HostPrintersCommand.h"
+
+#include <mutex>
+
+#include "host/HostModelPrinter.h"
+#include "host/HostStoreSetup.h"
+#include "winapi/WinHostStore.h"
+#include "winapi/WinText.h"
+
+bool HostPrintersCommand::List(HostSession& session, HostValue& result, std::string& error) {
+    if (!session.ExpectArguments(0, 0, "printers", error)) return false;
+    WinHostStore& store = WinHostStore::Instance();
+    std::lock_guard hold(store.Mutex());
+    HostValue printers = HostValue::List();
+    for (const WinPrinterRecord& record : store.State().printers) {
+        HostValue printer = HostValue::Object();
+        printer.Set("name", HostValue::Text(WinText::ToUtf8(record.name)));
+        printer.Set("driver", HostValue::Text(WinText::ToUtf8(record.driverName)));
+        printer.Set("port", HostValue::Text(WinText::ToUtf8(record.portName)));
+        const WinDriverRecord* driver = store.FindDriver(record.driverName, u"Windows NT x86");
+        printer.Set("data file",
+                    driver == nullptr ? HostValue() : HostValue::Text(WinText::ToUtf8(driver->dataFile)));
+        printers.Append(std::move(printer));
+    }
+    result = HostValue::Object();
+    result.Set("printers", std::move(printers));
+    return true;
+}
+
+bool HostPrintersCommand::Add(HostSession& session, HostValue& result, std::string& error) {
+    if (!session.ExpectArguments(1, 1, "add-printer NAME --model qvcolor|qvmono", error)) return false;
+    const HostOptions& options = session.Options();
+    const HostModelPrinter* model = HostModelPrinter::Find(options.model);
+    if (model == nullptr) {
+        error = "unknown model printer \"" + options.model + "\" (--model qvcolor or --model qvmono)";
+        return false;
+    }
+    if (!HostStoreSetup::AddPrinter(WinText::FromUtf8(options.arguments[0]), *model, error)) return false;
+    result = HostValue::Object();
+    result.Set("added", HostValue::Text(options.arguments[0]));
+    result.Set("driver", HostValue::Text(WinText::ToUtf8(model->driver)));
+    return true;
+}

@@ -1,0 +1,162 @@
+// qvhost end to end against the real module's printer-interface exports:
+// these need the exports and their common front (branch front16), the
+// driver instance (core16), DrvDocumentProperties and DrvConvertDevMode
+// (props16) and DrvDeviceCapabilities (caps16), and fail (never skip) until
+// all four are in. The answers are checked against what the model
+// printers' descriptions say (resources/printers): the colour model has 600
+// and 1200 dpi, four paper sources and a duplex unit; the mono model 600
+// dpi, one tray and no duplex unit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "tests/host/HostRunner.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+using hosttest::HostRun;
+using hosttest::RunHost;
+using hosttest::RunJson;
+
+constexpr const char* kColour = "QV ColorLaser 4600";
+constexpr const char* kMono = "QV MonoLaser 2300";
+
+class HostExportsEndToEndTest : public ::testing::Test {
+protected:
+    std::string Store() const { return folder_.Path("store"); }
+    rapidjson::Document Caps(const char* printer, const char* code) {
+        return RunJson(Store(), {"caps", printer, code});
+    }
+    static size_t Count(const rapidjson::Document& answer) {
+        return answer.HasMember("count") ? answer["count"].GetUint() : 0;
+    }
+    static int Field(const rapidjson::Value& answer, const char* name) {
+        return answer.HasMember("fields") && answer["fields"].HasMember(name)
+                   ? answer["fields"][name].GetInt()
+                   : -99999;
+    }
+
+    qvtest::TempFolder folder_{"qvhostexp"};
+};
+
+TEST_F(HostExportsEndToEndTest, PaperListsAgreeInLengthAndBinNamesStartWithASpace) {
+    for (const char* printer : {kColour, kMono}) {
+        const rapidjson::Document papers = Caps(printer, "DC_PAPERS");
+        const rapidjson::Document sizes = Caps(printer, "DC_PAPERSIZE");
+        const rapidjson::Document names = Caps(printer, "DC_PAPERNAMES");
+        ASSERT_GT(Count(papers), 0u) << printer;
+        EXPECT_EQ(Count(sizes), Count(papers)) << printer;
+        EXPECT_EQ(Count(names), Count(papers)) << printer;
+        for (const auto& size : sizes["items"].GetArray()) {
+            EXPECT_GT(size["width"].GetInt(), 0);
+            EXPECT_GT(size["height"].GetInt(), 0);
+        }
+        for (const auto& name : names["items"].GetArray())
+            EXPECT_GT(std::string(name.GetString()).size(), 0u);
+        const rapidjson::Document bins = Caps(printer, "DC_BINS");
+        const rapidjson::Document binNames = Caps(printer, "DC_BINNAMES");
+        EXPECT_EQ(Count(binNames), Count(bins)) << printer;
+        for (const auto& name : binNames["items"].GetArray())
+            EXPECT_EQ(name.GetString()[0], ' ') << printer << ": \"" << name.GetString() << "\"";
+    }
+    EXPECT_GE(Count(Caps(kColour, "DC_BINS")), 4u);
+    EXPECT_LT(Count(Caps(kMono, "DC_BINS")), Count(Caps(kColour, "DC_BINS")));
+}
+
+TEST_F(HostExportsEndToEndTest, TheTwoModelsAnswerFromTheirOwnDataFiles) {
+    const rapidjson::Document colour = Caps(kColour, "DC_ENUMRESOLUTIONS");
+    const rapidjson::Document mono = Caps(kMono, "DC_ENUMRESOLUTIONS");
+    std::vector<int> colourDpi;
+    for (const auto& pair : colour["items"].GetArray()) {
+        ASSERT_EQ(pair.Size(), 2u);
+        EXPECT_EQ(pair[0].GetInt(), pair[1].GetInt());
+        colourDpi.push_back(pair[0].GetInt());
+    }
+    std::sort(colourDpi.begin(), colourDpi.end());
+    EXPECT_EQ(colourDpi, (std::vector<int>{600, 1200}));
+    ASSERT_EQ(Count(mono), 1u);
+    EXPECT_EQ(mono["items"][0][0].GetInt(), 600);
+    EXPECT_EQ(mono["items"][0][1].GetInt(), 600);
+    EXPECT_EQ(Caps(kColour, "DC_DUPLEX")["value"].GetInt(), 1);
+    EXPECT_EQ(Caps(kMono, "DC_DUPLEX")["value"].GetInt(), 0);
+}
+
+TEST_F(HostExportsEndToEndTest, TheDefaultDevModeIsWrittenWholeAndConvertAgrees) {
+    const std::string file = folder_.Path("default.devmode");
+    const rapidjson::Document answer = RunJson(Store(), {"devmode", kColour, "--out", file});
+    EXPECT_EQ(answer["bytes"].GetInt(), 1172);
+    EXPECT_EQ(Field(answer, "dmSize"), 220);
+    EXPECT_EQ(Field(answer, "dmDriverExtra"), 952);
+    EXPECT_STREQ(answer["fields"]["dmDeviceName"].GetString(), kColour);
+    EXPECT_EQ(qvtest::ReadFileBytes(file).size(), 1172u);
+
+    const std::string converted = folder_.Path("converted.devmode");
+    const rapidjson::Document again = RunJson(Store(), {"convert", kColour, "--out", converted});
+    EXPECT_EQ(again["bytes"].GetInt(), 1172);
+    EXPECT_EQ(qvtest::ReadFileBytes(converted).substr(0, 220), qvtest::ReadFileBytes(file).substr(0, 220));
+    const rapidjson::Document mine = RunJson(Store(), {"convert", kColour, "--in", file, "--out", converted});
+    EXPECT_EQ(mine["bytes"].GetInt(), 1172);
+}
+
+TEST_F(HostExportsEndToEndTest, PropsValidatesAChangedCopy) {
+    const std::string file = folder_.Path("default.devmode");
+    RunJson(Store(), {"devmode", kColour, "--out", file});
+    const std::string changed = folder_.Path("changed.devmode");
+    const rapidjson::Document answer =
+        RunJson(Store(), {"props", kColour, "--in", file, "--set", "dmCopies=3", "--set", "dmOrientation=2",
+                          "--out", changed});
+    EXPECT_EQ(Field(answer, "dmCopies"), 3);
+    EXPECT_EQ(Field(answer, "dmOrientation"), 2);
+    EXPECT_EQ(qvtest::ReadFileBytes(changed).size(), static_cast<size_t>(answer["bytes"].GetInt()));
+
+    // A paper the printer does not have is replaced by one of its own.
+    const rapidjson::Document strange =
+        RunJson(Store(), {"props", kMono, "--in", file, "--set", "dmPaperSize=30000", "--out", changed});
+    const rapidjson::Document papers = Caps(kMono, "DC_PAPERS");
+    bool known = false;
+    for (const auto& paper : papers["items"].GetArray())
+        known = known || paper.GetInt() == Field(strange, "dmPaperSize");
+    EXPECT_TRUE(known) << Field(strange, "dmPaperSize");
+}
+
+TEST_F(HostExportsEndToEndTest, AFailingExportIsReportedWithItsLastError) {
+    const std::string file = folder_.Path("foreign.devmode");
+    // A DEVMODE of another driver: dmSize 220, dmDriverExtra 8, private bytes not ours.
+    std::string bytes(228, '\x5A');
+    bytes[68] = static_cast<char>(220);
+    bytes[69] = 0;
+    bytes[70] = 8;
+    bytes[71] = 0;
+    ASSERT_TRUE(qvtest::WriteFileBytes(file, bytes));
+    const HostRun run =
+        RunHost({"--store", Store(), "convert", kColour, "--in", file, "--out", folder_.Path("o")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "qvhost: DrvConvertDevMode failed (answer 0, last error 87)\n");
+}
+
+TEST_F(HostExportsEndToEndTest, ASheetPlayedFromAScriptWritesItsDevModeAndPictures) {
+    const std::string script = folder_.Path("ok.txt");
+    ASSERT_TRUE(qvtest::WriteFileBytes(script, "ok\n"));
+    const std::string out = folder_.Path("sheet.devmode");
+    const std::string pictures = folder_.Path("pictures");
+    const rapidjson::Document answer =
+        RunJson(Store(), {"sheet", kColour, "--script", script, "--out", out, "--png", pictures});
+    EXPECT_STREQ(answer["closed with"].GetString(), "OK");
+    EXPECT_EQ(qvtest::ReadFileBytes(out).size(), 1172u);
+    ASSERT_GE(answer["pictures"].Size(), 1u);
+    for (const auto& picture : answer["pictures"].GetArray())
+        EXPECT_EQ(qvtest::ReadFileBytes(picture.GetString()).substr(0, 8),
+                  std::string("\x89PNG\r\n\x1a\n", 8));
+
+    const std::string cancel = folder_.Path("cancel.txt");
+    ASSERT_TRUE(qvtest::WriteFileBytes(cancel, "cancel\n"));
+    const rapidjson::Document cancelled = RunJson(
+        Store(), {"sheet", kColour, "--in", out, "--script", cancel, "--out", folder_.Path("c.devmode")});
+    EXPECT_STREQ(cancelled["closed with"].GetString(), "Cancel");
+    EXPECT_EQ(qvtest::ReadFileBytes(folder_.Path("c.devmode")), qvtest::ReadFileBytes(out));
+}
+
+} // namespace
