@@ -301,6 +301,9 @@ public:
     BOOL DrvPrinterEvent(LPWSTR printerName, INT event, DWORD flags, LPARAM lParam) override;
     INT DrvDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, void* input, ULONG outSize,
                          void* output) override;
+    // Plug-in extensions are registered by the extension registry, which
+    // this module does not carry yet.
+    int32_t RegisterExtension(LPCSTR extensionName, DWORD flag) override;
 
 protected:
     GNTDriverBase();

@@ -5,6 +5,7 @@
 
 #include "host/HostStoreSetup.h"
 #include "winapi/WinError.h"
+#include "winapi/WinHostStore.h"
 
 HostSession::HostSession(HostOptions options) : options_(std::move(options)) {}
 
@@ -23,7 +24,18 @@ bool HostSession::Start(const std::string& programPath, std::string& error) {
     }
     if (!HostStoreSetup::Open(options_.storeFolder, options_.printersFolder, options_.modulePath, error))
         return false;
+    RegisterResourceLibrary();
     return module_.Load(options_.modulePath, error);
+}
+
+// The driver's resource module ("QVUIRES.DLL", named by the data files) is
+// built as libqvuires.so beside the module; without it paper and tray names
+// that come from its string table would be empty.
+void HostSession::RegisterResourceLibrary() const {
+    const std::filesystem::path library =
+        std::filesystem::path(options_.modulePath).parent_path() / "libqvuires.so";
+    if (std::filesystem::is_regular_file(library))
+        WinHostStore::Instance().RegisterModule(u"QVUIRES.DLL", library.string());
 }
 
 bool HostSession::ExpectArguments(size_t min, size_t max, const std::string& usage,

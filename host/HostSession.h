@@ -25,6 +25,8 @@ public:
     static std::string ExportFailure(const char* exportName, long long answer);
 
 private:
+    void RegisterResourceLibrary() const;
+
     HostOptions options_;
     HostModule module_;
 };

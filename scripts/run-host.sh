@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_BUILD_TESTS=OFF
-cmake --build build-release -j "$(nproc)" --target qvhost qvui
+cmake --build build-release -j "$(nproc)" --target qvhost qvui qvuires
 if [ $# -gt 0 ]; then
     exec ./build-release/qvhost "$@"
 fi

@@ -112,8 +112,6 @@ public:
     void SetOpenSheetBlock(GSheetContextBlock* block) override { openSheetBlock_ = block; }
     GCPSOSUI* GetOpenSheet() const override { return openSheet_; }
     void SetOpenSheet(GCPSOSUI* sheet) override { openSheet_ = sheet; }
-    uint32_t GetSheetCookie() const { return sheetCookie_; }
-    void SetSheetCookie(uint32_t cookie) { sheetCookie_ = cookie; }
     GJobHookHolder* GetJobHookHolder() const { return jobHookHolder_.get(); }
     // The settings being worked on (the second owned object).
     GAttributeComposite* GetWorkingSettings() const { return owned_[1].get(); }
@@ -142,5 +140,4 @@ private:
     GCPSOSUI* openSheet_ = nullptr;
     std::unique_ptr<GJobHookHolder> jobHookHolder_;
     std::unique_ptr<RWWString> text_;
-    uint32_t sheetCookie_ = 0;
 };
