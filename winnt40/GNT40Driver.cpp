@@ -16,6 +16,7 @@
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinSpool.h"
+#include "winnt40/GNTDMCSession.h"
 
 namespace {
 
@@ -161,6 +162,10 @@ void GNT40Driver::FreeSheetBlock(GSheetContextBlock* block) {
 }
 
 // --- Names ------------------------------------------------------------------------------
+
+std::unique_ptr<GNTDMCSession> GNT40Driver::CreateConfigSession(GAttributeComposite*) {
+    return nullptr;
+}
 
 RWWString GNT40Driver::GetResourceModuleName() {
     const RWWString name = resourceModuleName_.IsNull() ? GetResourceLibraryPath() : resourceModuleName_;

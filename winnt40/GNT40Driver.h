@@ -23,6 +23,7 @@
 
 class GCPSOSUI;
 class GJobHookHolder;
+class GNTDMCSession;
 class GMedia;
 struct GSheetContextBlock;
 
@@ -106,6 +107,12 @@ public:
     // Stores string setting 445 as mass-storage font source 6 (and the
     // fonts flag when 317 is set).
     void StoreMassStorageFontSettings();
+
+    // A configuration exchange over settings for this printer, or null when
+    // no configuration library can be reached. The module does not carry
+    // the configuration library's binding yet, so it answers null: callers
+    // then go on as the exchange does when the library is missing.
+    virtual std::unique_ptr<GNTDMCSession> CreateConfigSession(GAttributeComposite* settings);
 
     RWWString GetHostPath() const override;
     GSheetContextBlock* GetOpenSheetBlock() const override { return openSheetBlock_; }
