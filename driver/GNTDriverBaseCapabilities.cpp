@@ -54,15 +54,6 @@ constexpr uint32_t kCustomWidthId = 1260;
 constexpr uint32_t kCustomHeightId = 1261;
 constexpr uint32_t kSingleResolutionFlag = 0x20000000;
 
-std::vector<MPersistentObject*> Children(MPersistentObject* node) {
-    std::vector<MPersistentObject*> children;
-    if (node == nullptr) return children;
-    const std::unique_ptr<MPersistentIterator> it = node->CreateIterator();
-    while (it != nullptr && it->Advance())
-        children.push_back(it->Current());
-    return children;
-}
-
 // Copies text into an entry of length characters, cut so that it and its
 // NUL fit.
 void CopyName(WCHAR* entry, size_t length, std::u16string_view text) {
@@ -294,7 +285,7 @@ DWORD GNTDriverBase::GetBins(void* output) {
         return 1;
     }
     DWORD count = 0;
-    for (MPersistentObject* child : Children(GetOSTrayMap())) {
+    for (MPersistentObject* child : GSettingValues::Children(GetOSTrayMap())) {
         const auto* tray = dynamic_cast<const GResourceMapping*>(child);
         if (tray == nullptr) continue;
         if (bins != nullptr) bins[count] = tray->GetFirst();
@@ -312,7 +303,7 @@ DWORD GNTDriverBase::GetBinNames(void* output) {
     }
     const ResourceModule module(GetResourceModulePath());
     DWORD count = 0;
-    for (MPersistentObject* child : Children(GetOSTrayMap())) {
+    for (MPersistentObject* child : GSettingValues::Children(GetOSTrayMap())) {
         const auto* tray = dynamic_cast<const GResourceMapping*>(child);
         if (tray == nullptr) continue;
         if (names != nullptr) {
@@ -333,7 +324,7 @@ DWORD GNTDriverBase::GetResolutions(void* output) {
     auto* pairs = static_cast<LONG*>(output);
     LONG lastX = 0, lastY = 0;
     DWORD count = 0;
-    for (MPersistentObject* entry : Children(list)) {
+    for (MPersistentObject* entry : GSettingValues::Children(list)) {
         LONG x = 0, y = 0;
         if (const auto single = GSettingValues::GetSigned(entry, kSingleResolutionId)) {
             if ((GetApplicationFlags() & kSingleResolutionFlag) != 0) return kGdiError;

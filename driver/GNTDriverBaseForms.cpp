@@ -29,22 +29,13 @@ constexpr uint32_t kResolutionGroupId = 249;
 constexpr uint32_t kOrientationId = 265;
 constexpr uint32_t kMicrometreUnit = 3;
 
-std::vector<MPersistentObject*> ChildrenOf(MPersistentObject* node) {
-    std::vector<MPersistentObject*> children;
-    if (node == nullptr) return children;
-    const std::unique_ptr<MPersistentIterator> it = node->CreateIterator();
-    while (it->Advance())
-        children.push_back(it->Current());
-    return children;
-}
-
 // Dots at a resolution in micrometres; -1 for a resolution of 0.
 int32_t Micrometres(int32_t dots, int32_t resolution) {
     return MulDiv(dots, 25400, resolution);
 }
 
 void CopyValues(MPersistentObject& from, MPersistentObject& into) {
-    for (MPersistentObject* child : ChildrenOf(&from)) {
+    for (MPersistentObject* child : GSettingValues::Children(&from)) {
         if (const auto* value = dynamic_cast<const GValueAttribute*>(child)) {
             GSettingValues::Set(&into, value->GetId(), value->GetValue());
         } else if (child->AsComposite() != nullptr) {
@@ -143,7 +134,7 @@ uint16_t GNTDriverBase::GetStandardMediaId(uint16_t mediaId, MPersistentObject* 
     const int32_t xDpi = GSettingValues::Get(resolutions, kXResolutionId).value_or(0);
     const int32_t yDpi = GSettingValues::Get(resolutions, kYResolutionId).value_or(0);
     const int32_t angle = GSettingValues::Get(settings, kOrientationId).value_or(0);
-    for (MPersistentObject* choice : ChildrenOf(GetMediaPool())) {
+    for (MPersistentObject* choice : GSettingValues::Children(GetMediaPool())) {
         const auto* media = dynamic_cast<const GMedia*>(choice);
         if (media == nullptr || media->GetXResolution() != xDpi || media->GetYResolution() != yDpi ||
             media->GetOrientation() != angle || !MediaFitsForm(*media, form))
@@ -189,7 +180,7 @@ int32_t GNTDriverBase::AddOrUpdateForm(GCustomMediaSize& size, GAttributeComposi
     SetStateBits(kStatePaperListStale);
     if (auto* list = settings != nullptr ? dynamic_cast<GEnumAttribute*>(settings->FindById(kPaperSizeListId))
                                          : nullptr) {
-        for (MPersistentObject* entry : ChildrenOf(list)) {
+        for (MPersistentObject* entry : GSettingValues::Children(list)) {
             const auto* custom = dynamic_cast<const GCustomMediaSize*>(entry);
             if (custom != nullptr && custom->GetName() == size.GetName()) {
                 list->Remove(entry);
@@ -309,7 +300,7 @@ int32_t GNTDriverBase::AcceptsPaper(int32_t orientation, int32_t xDpi, int32_t y
 int32_t GNTDriverBase::AcceptsResolution(int32_t xDpi, int32_t yDpi) {
     MPersistentObject* configuration = GetPrinterConfiguration();
     MPersistentObject* list = configuration != nullptr ? configuration->FindById(kResolutionListId) : nullptr;
-    for (MPersistentObject* entry : ChildrenOf(list)) {
+    for (MPersistentObject* entry : GSettingValues::Children(list)) {
         const std::optional<int16_t> single = GSettingValues::GetSigned(entry, kSingleResolutionId);
         const int32_t x = single ? *single : GSettingValues::GetSigned(entry, kXResolutionId).value_or(0);
         const int32_t y = single ? *single : GSettingValues::GetSigned(entry, kYResolutionId).value_or(0);

@@ -16,15 +16,6 @@ constexpr uint16_t kSharedWatermark = 1;
 constexpr uint16_t kLocalWatermark = 2;
 constexpr const char16_t* kQuorvexKey = u"Software\\Quorvex\\";
 
-// The children of node, in order.
-std::vector<MPersistentObject*> ChildrenOf(MPersistentObject& node) {
-    std::vector<MPersistentObject*> children;
-    const std::unique_ptr<MPersistentIterator> it = node.CreateIterator();
-    while (it->Advance())
-        children.push_back(it->Current());
-    return children;
-}
-
 // The watermark's locality (1125) made value; added when missing.
 void MarkLocality(MPersistentObject& watermark, uint16_t value) {
     if (!GSettingValues::Set(&watermark, GNTDriverBase::kWatermarkLocalityId, value))
@@ -68,7 +59,7 @@ int32_t GNTDriverBase::SaveLocalWatermarks(GAttributeComposite& watermarks) {
     MPersistentObject* list = watermarks.FindById(kWatermarkListId);
     if (list == nullptr) return 0;
     GAttributeComposite pool(kWatermarkListId);
-    for (MPersistentObject* watermark : ChildrenOf(*list)) {
+    for (MPersistentObject* watermark : GSettingValues::Children(list)) {
         if (GSettingValues::Get(watermark, kWatermarkLocalityId) == kLocalWatermark)
             pool.Add(watermark->Clone().release());
     }
@@ -78,14 +69,14 @@ int32_t GNTDriverBase::SaveLocalWatermarks(GAttributeComposite& watermarks) {
 void GNTDriverBase::MergeLocalWatermarks(GAttributeComposite& watermarks) {
     MPersistentObject* list = watermarks.FindById(kWatermarkListId);
     if (list == nullptr) return;
-    for (MPersistentObject* watermark : ChildrenOf(*list)) {
+    for (MPersistentObject* watermark : GSettingValues::Children(list)) {
         if (watermark->FindById(kWatermarkLocalityId) == nullptr) MarkLocality(*watermark, kSharedWatermark);
     }
     const std::unique_ptr<MPersistentObject> pool = RestoreValue(GetLocalWatermarkPoolKey());
     if (pool == nullptr) return;
-    for (MPersistentObject* local : ChildrenOf(*pool)) {
+    for (MPersistentObject* local : GSettingValues::Children(pool.get())) {
         const GStringAttribute* name = TextOf(*local);
-        for (MPersistentObject* entry : ChildrenOf(*list)) {
+        for (MPersistentObject* entry : GSettingValues::Children(list)) {
             const GStringAttribute* entryName = TextOf(*entry);
             if (name != nullptr && entryName != nullptr && entryName->GetValue() == name->GetValue()) {
                 list->Remove(entry); // the list was its only holder: deleted with the handle

@@ -3,10 +3,13 @@
 // id (the tree's depth-first find). A missing node, a missing setting and a
 // setting of another kind all read as absent.
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
+#include "model/MPersistentIterator.h"
 #include "model/MPersistentObject.h"
 
 namespace GSettingValues {
@@ -44,6 +47,16 @@ inline bool Set(MPersistentObject* node, uint32_t id, uint16_t value) {
     if (attribute == nullptr) return false;
     attribute->SetValue(value);
     return true;
+}
+
+// The children of node in order (none for null).
+inline std::vector<MPersistentObject*> Children(MPersistentObject* node) {
+    std::vector<MPersistentObject*> children;
+    if (node == nullptr) return children;
+    const std::unique_ptr<MPersistentIterator> it = node->CreateIterator();
+    while (it != nullptr && it->Advance())
+        children.push_back(it->Current());
+    return children;
 }
 
 } // namespace GSettingValues

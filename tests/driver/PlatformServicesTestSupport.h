@@ -28,6 +28,25 @@ inline constexpr const char16_t* kDriver = u"QV Colour Laser Driver";
 inline constexpr const char16_t* kPrinterDataPath =
     u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\QV Colour Laser\\PrinterDriverData";
 
+// A value as the registry holds it, or nothing.
+inline std::optional<WinRegistryValue> RegistryValue(HKEY root, std::u16string_view path,
+                                                     std::u16string_view name) {
+    auto key = WinHostStore::Instance().FindRegistryKey(root, path);
+    const WinRegistryValue* value = key != nullptr ? key->FindValue(name) : nullptr;
+    if (value == nullptr) return std::nullopt;
+    return *value;
+}
+
+// kPrinter's printer-data value, or nothing.
+inline std::optional<WinRegistryValue> PrinterDataValue(std::u16string_view name) {
+    return RegistryValue(HKEY_LOCAL_MACHINE, kPrinterDataPath, name);
+}
+
+inline std::vector<BYTE> LittleEndianDword(uint32_t value) {
+    return {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8), static_cast<BYTE>(value >> 16),
+            static_cast<BYTE>(value >> 24)};
+}
+
 // A context naming a printer; its printer configuration is whatever the test
 // gives it.
 class TestDriverContext : public NeutralDriverContext {
@@ -73,23 +92,14 @@ protected:
         factory.printer = printer_.Get();
     }
 
-    // A value as the registry holds it, or nothing.
     static std::optional<WinRegistryValue> Value(HKEY root, std::u16string_view path,
                                                  std::u16string_view name) {
-        auto key = WinHostStore::Instance().FindRegistryKey(root, path);
-        const WinRegistryValue* value = key != nullptr ? key->FindValue(name) : nullptr;
-        if (value == nullptr) return std::nullopt;
-        return *value;
+        return RegistryValue(root, path, name);
     }
-
     static std::optional<WinRegistryValue> PrinterData(std::u16string_view name) {
-        return Value(HKEY_LOCAL_MACHINE, kPrinterDataPath, name);
+        return PrinterDataValue(name);
     }
-
-    static std::vector<BYTE> DwordBytes(uint32_t value) {
-        return {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8), static_cast<BYTE>(value >> 16),
-                static_cast<BYTE>(value >> 24)};
-    }
+    static std::vector<BYTE> DwordBytes(uint32_t value) { return LittleEndianDword(value); }
 
     // UTF-16LE bytes of text, with a terminating NUL when asked.
     static std::vector<BYTE> TextBytes(std::u16string_view text, bool terminated) {

@@ -110,20 +110,12 @@ protected:
 
     static std::optional<WinRegistryValue> Value(HKEY root, std::u16string_view path,
                                                  std::u16string_view name) {
-        auto key = WinHostStore::Instance().FindRegistryKey(root, path);
-        const WinRegistryValue* value = key != nullptr ? key->FindValue(name) : nullptr;
-        if (value == nullptr) return std::nullopt;
-        return *value;
+        return platformtest::RegistryValue(root, path, name);
     }
-
     static std::optional<WinRegistryValue> PrinterData(std::u16string_view name) {
-        return Value(HKEY_LOCAL_MACHINE, kPrinterDataPath, name);
+        return platformtest::PrinterDataValue(name);
     }
-
-    static std::vector<BYTE> Dword(uint32_t value) {
-        return {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8), static_cast<BYTE>(value >> 16),
-                static_cast<BYTE>(value >> 24)};
-    }
+    static std::vector<BYTE> Dword(uint32_t value) { return platformtest::LittleEndianDword(value); }
 
     // UTF-16LE bytes of text (no terminating NUL).
     static std::vector<BYTE> Utf16(std::u16string_view text) {
