@@ -27,8 +27,6 @@ namespace {
 constexpr DWORD kGdiError = static_cast<DWORD>(-1);
 constexpr WORD kPrivateInformation = 0x5651;
 constexpr DWORD kPrivateInformationSize = 0x602;
-constexpr uint16_t kSmallestMediaId = 17385;
-constexpr uint16_t kLargestMediaId = 17384;
 constexpr uint16_t kCustomMediaBase = 0x4000;
 constexpr WORD kUserPaper = 256;
 constexpr WORD kFormSourceBin = 15;
@@ -47,11 +45,8 @@ constexpr uint32_t kManualDuplexId = 245;
 constexpr uint32_t kCollationId = 310;
 constexpr uint32_t kColourDeviceId = 339;
 constexpr uint32_t kOrientationId = 265;
-constexpr uint32_t kExtraSourcesId = 188;
 constexpr uint32_t kFormToTrayId = 510;
 constexpr uint32_t kSkipSizeTestId = 915;
-constexpr uint32_t kCustomWidthId = 1260;
-constexpr uint32_t kCustomHeightId = 1261;
 constexpr uint32_t kSingleResolutionFlag = 0x20000000;
 
 // Copies text into an entry of length characters, cut so that it and its
