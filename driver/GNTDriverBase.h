@@ -296,9 +296,6 @@ public:
     // Later operations (not built in this module yet).
     LONG DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) override;
     BOOL PrinterProperties(HWND window, HANDLE printer) override;
-    BOOL DevQueryPrintEx(PDEVQUERYPRINT_INFO info) override;
-    BOOL DrvUpgradePrinter(DWORD level, BYTE* info) override;
-    BOOL DrvPrinterEvent(LPWSTR printerName, INT event, DWORD flags, LPARAM lParam) override;
     INT DrvDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, void* input, ULONG outSize,
                          void* output) override;
     // Plug-in extensions are registered by the extension registry, which

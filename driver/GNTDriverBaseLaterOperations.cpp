@@ -10,18 +10,6 @@ BOOL GNTDriverBase::PrinterProperties(HWND, HANDLE) {
     return FALSE; // not built in this module yet
 }
 
-BOOL GNTDriverBase::DevQueryPrintEx(PDEVQUERYPRINT_INFO) {
-    return FALSE; // not built in this module yet
-}
-
-BOOL GNTDriverBase::DrvUpgradePrinter(DWORD, BYTE*) {
-    return FALSE; // not built in this module yet
-}
-
-BOOL GNTDriverBase::DrvPrinterEvent(LPWSTR, INT, DWORD, LPARAM) {
-    return FALSE; // not built in this module yet
-}
-
 INT GNTDriverBase::DrvDocumentEvent(HANDLE, HDC, INT, ULONG, void*, ULONG, void*) {
     return -1; // not built in this module yet
 }

@@ -114,6 +114,31 @@ public:
     // then go on as the exchange does when the library is missing.
     virtual std::unique_ptr<GNTDMCSession> CreateConfigSession(GAttributeComposite* settings);
 
+    // --- Printer events, printer upgrade and the print query --------------------------
+    // By event: a connection added or refreshed copies the font files, one
+    // deleted deletes them, INITIALIZE runs InitializePrinter, DELETE does
+    // nothing; each of these answers TRUE, any other event FALSE.
+    BOOL DrvPrinterEvent(LPWSTR printerName, INT event, DWORD flags, LPARAM lParam) override;
+    // A new printer: its settings brought up to date and committed, the
+    // update stamps, a new "PrinterUUID", then (after a pause and a second
+    // open) the configuration library's pass and the default DEVMODE. FALSE
+    // when the printer cannot be opened with full access or its DEVMODE
+    // defaults cannot be loaded.
+    BOOL InitializePrinter(const RWWString& printerName);
+    // The stored settings re-encoded in the current form and the default
+    // DEVMODE carried over. FALSE with error 87 for a level other than 1, a
+    // null block or a printer that cannot be opened.
+    BOOL DrvUpgradePrinter(DWORD level, BYTE* info) override;
+    // Whether the query's DEVMODE can print here; a refusal carries the
+    // message of the refused fields in the caller's buffer.
+    BOOL DevQueryPrintEx(PDEVQUERYPRINT_INFO info) override;
+    // The string id of the message for the fields a validation refused.
+    static UINT QueryMessageId(uint32_t refusedFields);
+    // The extension modules' configuration-to-settings pass that printer
+    // initialisation asks for (setting 306). The extension-UI set is not part
+    // of the module yet, so nothing runs and the answer is 0.
+    virtual int32_t ConfigToSettings(uint32_t argument);
+
     RWWString GetHostPath() const override;
     GSheetContextBlock* GetOpenSheetBlock() const override { return openSheetBlock_; }
     void SetOpenSheetBlock(GSheetContextBlock* block) override { openSheetBlock_ = block; }
