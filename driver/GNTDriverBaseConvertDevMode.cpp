@@ -73,7 +73,8 @@ void CarryWatermarks(GNTDriverBase& driver, GAttributeComposite& defaults) {
     MPersistentObject* cached = driver.GetCachedPrinterSettings();
     MPersistentObject* list = cached != nullptr ? cached->FindById(GNTDriverBase::kWatermarkListId) : nullptr;
     MPersistentObject* watermarks = defaults.FindById(GNTDriverBase::kWatermarksId);
-    if (list != nullptr && watermarks != nullptr) watermarks->ReplaceById(GNTDriverBase::kWatermarkListId, list);
+    if (list != nullptr && watermarks != nullptr)
+        watermarks->ReplaceById(GNTDriverBase::kWatermarkListId, list);
 }
 
 // The printer's default DEVMODE made from fresh defaults when it is not one
@@ -99,22 +100,15 @@ bool InitPrinterDefault(GNTDriverBase& driver, HANDLE printer) {
 
 BOOL GNTDriverBase::DrvConvertDevMode(LPWSTR printerName, PDEVMODEW input, PDEVMODEW output, LONG* needed,
                                       DWORD mode) {
+    // CDM_CONVERT351 and unknown requests: the DEVMODE object does not read
+    // the 3.51 layout, so nothing is converted and nothing (not even the
+    // DEVMODE object, whose making may leave a last error) is touched.
+    if (mode != CDM_CONVERT && mode != CDM_DRIVER_DEFAULT) return FALSE;
     ReplaceDevMode(std::make_unique<GNTDevMode>(this, nullptr));
     GNTDevMode& devMode = *GetDevMode();
-    bool loadInput = false;
-    switch (mode) {
-    case CDM_CONVERT:
-        if (devMode.IsOurDevMode(input) == 0) {
-            SetLastError(ERROR_INVALID_PARAMETER);
-            return FALSE;
-        }
-        loadInput = true;
-        break;
-    case CDM_DRIVER_DEFAULT:
-        break;
-    default:
-        // CDM_CONVERT351 included: the DEVMODE object does not read the 3.51
-        // layout, so nothing is converted and no error is set.
+    const bool loadInput = mode == CDM_CONVERT;
+    if (loadInput && devMode.IsOurDevMode(input) == 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     if (needed == nullptr) {
