@@ -61,8 +61,8 @@ int16_t GCPSOSUI::Run(GSheetContextBlock* block, uint16_t kind) {
     if (block->uiData != nullptr) End(block);
     GUIData* data = MakeUIData(block);
     block->uiData = data;
-    const int16_t pages = kind == kSinglePageMode || kind == kNoticeMode ? InitializeFirst(data, kind)
-                                                                          : AddPages(data);
+    const int16_t pages =
+        kind == kSinglePageMode || kind == kNoticeMode ? InitializeFirst(data, kind) : AddPages(data);
     if (pages < 1) return pages;
     return block->hostCallBack == nullptr ? ShowSheet(block) : AddPagesToHost(block);
 }

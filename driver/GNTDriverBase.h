@@ -257,7 +257,8 @@ public:
     // The document sheet's INIT (DEVMODE loaded, pages built) and its OK
     // (settings committed, configuration exported when asked, output
     // DEVMODE written).
-    virtual LONG InitDocumentSheet(PROPSHEETUI_INFO& info, DOCUMENTPROPERTYHEADER& header, int32_t noPermission);
+    virtual LONG InitDocumentSheet(PROPSHEETUI_INFO& info, DOCUMENTPROPERTYHEADER& header,
+                                   int32_t noPermission);
     virtual void CommitDocumentSheet(DOCUMENTPROPERTYHEADER& header);
     // When 1100 is 1 and "ExportPrinting" is set: the configuration exported
     // (from the shell only), then "ExportPrinting" = 0.

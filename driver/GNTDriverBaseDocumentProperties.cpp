@@ -152,8 +152,8 @@ LONG GNTDriverBase::DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lPa
     case PROPSHEETUI_REASON_GET_INFO_HEADER: {
         auto* infoHeader = reinterpret_cast<PROPSHEETUI_INFO_HEADER*>(lParam);
         if (infoHeader == nullptr) return 0;
-        infoHeader->Flags = (header->fMode & DM_USER_DEFAULT) != 0 ? kHeaderFlags | PSUIHDRF_DEFTITLE
-                                                                   : kHeaderFlags;
+        infoHeader->Flags =
+            (header->fMode & DM_USER_DEFAULT) != 0 ? kHeaderFlags | PSUIHDRF_DEFTITLE : kHeaderFlags;
         infoHeader->pTitle = header->pszPrinterName;
         GOSFactory* factory = GOSFactory::Instance();
         infoHeader->hInst = factory != nullptr ? factory->GetModuleHandle() : nullptr;
@@ -178,7 +178,8 @@ LONG GNTDriverBase::DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lPa
 
 LONG GNTDriverBase::InitDocumentSheet(PROPSHEETUI_INFO& info, DOCUMENTPROPERTYHEADER& header,
                                       int32_t noPermission) {
-    if (GOSFactory* factory = GOSFactory::Instance()) factory->SetPrinterDataDword(this, kExportPrintingValue, 1);
+    if (GOSFactory* factory = GOSFactory::Instance())
+        factory->SetPrinterDataDword(this, kExportPrintingValue, 1);
     LoadDevMode((header.fMode & DM_MODIFY) != 0 ? header.pdmIn : nullptr);
     CloseSheet(*this); // a sheet whose DESTROY never came
     GSheetContextBlock* block = CreateSheetBlock();
@@ -250,8 +251,8 @@ LONG GNTDriverBase::RunDocumentProperties(HWND window, HANDLE printer, LPWSTR de
     header.fMode = mode;
     if ((mode & DM_PROMPT) == 0) return DocumentPropertiesNoUI(&header);
     DWORD result = 0;
-    const LONG shown =
-        CommonPropertySheetUIW(window, &::DrvDocumentPropertySheets, reinterpret_cast<LPARAM>(&header), &result);
+    const LONG shown = CommonPropertySheetUIW(window, &::DrvDocumentPropertySheets,
+                                              reinterpret_cast<LPARAM>(&header), &result);
     // A sheet that could not be shown is a failure, not a cancel.
     return shown < 0 ? shown : static_cast<LONG>(result);
 }
@@ -261,7 +262,8 @@ LONG GNTDriverBase::DocumentPropertiesNoUI(DOCUMENTPROPERTYHEADER* header) {
     if (header->fMode == 0 || header->pdmOut == nullptr) return static_cast<LONG>(GetDevModeSize(1));
     LoadDevMode((header->fMode & (DM_PROMPT | DM_MODIFY)) != 0 ? header->pdmIn : nullptr);
     LONG result = 1;
-    if ((header->fMode & (DM_UPDATE | DM_COPY)) != 0 && WriteOutput(*this, header->pdmOut, header->cbOut) == 0)
+    if ((header->fMode & (DM_UPDATE | DM_COPY)) != 0 &&
+        WriteOutput(*this, header->pdmOut, header->cbOut) == 0)
         result = 0;
     if (header->fMode == kStubMode) WriteStub(header->pdmOut, header->cbOut);
     return result;
