@@ -263,6 +263,11 @@ public:
     // When 1100 is 1 and "ExportPrinting" is set: the configuration exported
     // (from the shell only), then "ExportPrinting" = 0.
     virtual void ExportWhenAsked(GAttributeComposite* settings);
+    // The open sheet's glue object ended and deleted, its block freed.
+    void CloseOpenSheet();
+    // Whether the process's executable is the shell ("EXPLORER.EXE" in its
+    // path, in any letter case).
+    static bool IsShellHost();
 
     // Device capabilities and paper lists.
     DWORD DrvDeviceCapabilities(HANDLE printer, LPWSTR deviceName, WORD capability, void* output,
@@ -306,9 +311,15 @@ public:
     // 1 unless setting 915 is nonzero.
     virtual int32_t IsSizeTestOn();
 
-    // Later operations (not built in this module yet).
+    // Device property sheets.
     LONG DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) override;
     BOOL PrinterProperties(HWND window, HANDLE printer) override;
+    // The device sheet's INIT (defaults loaded, pages built, "ExportConfig"
+    // and "PhySetting" written) and its OK on a sheet that may write.
+    virtual LONG InitDeviceSheet(PROPSHEETUI_INFO& info, const DEVICEPROPERTYHEADER& header);
+    virtual void CommitDeviceSheet();
+
+    // Later operations (not built in this module yet).
     BOOL DevQueryPrintEx(PDEVQUERYPRINT_INFO info) override;
     BOOL DrvUpgradePrinter(DWORD level, BYTE* info) override;
     BOOL DrvPrinterEvent(LPWSTR printerName, INT event, DWORD flags, LPARAM lParam) override;

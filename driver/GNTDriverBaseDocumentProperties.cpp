@@ -51,17 +51,6 @@ uint32_t MajorVersion() {
     return factory != nullptr ? factory->GetOSVersion().GetMajorVersion() : 0;
 }
 
-// Whether the process's executable is the shell ("EXPLORER.EXE" in its
-// path, in any letter case).
-bool IsShellHost() {
-    std::array<WCHAR, 260> path{};
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    std::u16string upper(path.data(), std::min<size_t>(length, path.size() - 1));
-    for (char16_t& c : upper)
-        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-    return upper.find(u"EXPLORER.EXE") != std::u16string::npos;
-}
-
 // The context-block flags of a document sheet opened with mode.
 uint32_t SheetFlags(GNTDriverBase& driver, DWORD mode, int32_t noPermission) {
     const uint32_t major = MajorVersion();
@@ -71,7 +60,7 @@ uint32_t SheetFlags(GNTDriverBase& driver, DWORD mode, int32_t noPermission) {
     if ((mode & DM_ADVANCED) != 0) return kFlagAdvanced;
     if (noPermission != 0 && userPools) flags |= kFlagsUserPools;
     if ((mode & DM_USER_DEFAULT) != 0) return flags;
-    const bool shell = IsShellHost();
+    const bool shell = GNTDriverBase::IsShellHost();
     if (driver.IsRemotePrinter() == 1) {
         if (!userPools) flags |= kFlagAdvanced;
         if (major <= 4 || !shell) return flags | kFlagAdvanced;
@@ -105,21 +94,29 @@ void WriteStub(DEVMODEW* out, DWORD capacity) {
     std::copy(kStubHead.begin(), kStubHead.end(), stub);
 }
 
-// The glue object and context block of the open sheet ended and freed.
-void CloseSheet(GNTDriverBase& driver) {
-    GSheetContextBlock* block = driver.GetOpenSheetBlock();
-    if (GCPSOSUI* sheet = driver.GetOpenSheet()) {
-        sheet->End(block);
-        delete sheet;
-        driver.SetOpenSheet(nullptr);
-    }
-    driver.FreeSheetBlock(block);
-    driver.SetOpenSheetBlock(nullptr);
-}
-
 } // namespace
 
 // --- The document sheet ---------------------------------------------------------------
+
+bool GNTDriverBase::IsShellHost() {
+    std::array<WCHAR, 260> path{};
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::u16string upper(path.data(), std::min<size_t>(length, path.size() - 1));
+    for (char16_t& c : upper)
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    return upper.find(u"EXPLORER.EXE") != std::u16string::npos;
+}
+
+void GNTDriverBase::CloseOpenSheet() {
+    GSheetContextBlock* block = GetOpenSheetBlock();
+    if (GCPSOSUI* sheet = GetOpenSheet()) {
+        sheet->End(block);
+        delete sheet;
+        SetOpenSheet(nullptr);
+    }
+    FreeSheetBlock(block);
+    SetOpenSheetBlock(nullptr);
+}
 
 int32_t GNTDriverBase::TestNoPermission() {
     int32_t noPermission = 1;
@@ -161,7 +158,7 @@ LONG GNTDriverBase::DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lPa
         return 1;
     }
     case PROPSHEETUI_REASON_DESTROY:
-        CloseSheet(*this);
+        CloseOpenSheet();
         GiveUpAdminHandle(*this);
         return 1;
     case PROPSHEETUI_REASON_SET_RESULT: {
@@ -181,7 +178,7 @@ LONG GNTDriverBase::InitDocumentSheet(PROPSHEETUI_INFO& info, DOCUMENTPROPERTYHE
     if (GOSFactory* factory = GOSFactory::Instance())
         factory->SetPrinterDataDword(this, kExportPrintingValue, 1);
     LoadDevMode((header.fMode & DM_MODIFY) != 0 ? header.pdmIn : nullptr);
-    CloseSheet(*this); // a sheet whose DESTROY never came
+    CloseOpenSheet(); // a sheet whose DESTROY never came
     GSheetContextBlock* block = CreateSheetBlock();
     if (block == nullptr) return 0;
     auto* sheet = new GCPSOSUI;

@@ -373,3 +373,77 @@ TEST_F(DocumentSheetTest, TheHeaderAndTheMissingBlockAnswerAsTheSheetExpects) {
 }
 
 } // namespace
+
+namespace {
+
+// --- The device sheet ---------------------------------------------------------------------------
+
+class DeviceSheetTest : public DocumentSheetTest {
+protected:
+    LONG RunDeviceSheet(const std::string& script, WORD flags, DWORD& result) {
+        QueueScript(script);
+        DEVICEPROPERTYHEADER header{};
+        header.cbSize = sizeof header;
+        header.Flags = flags;
+        header.hPrinter = printer_.Get();
+        header.pszPrinterName = Name();
+        return CommonPropertySheetUIW(nullptr, &DrvDevicePropertySheets, reinterpret_cast<LPARAM>(&header),
+                                      &result);
+    }
+    uint32_t ExportConfig() {
+        const auto value = PrinterData(u"ExportConfig");
+        return value ? Word(value->data, 0) : 0xFFFF;
+    }
+    bool HasDefaultDevMode() {
+        DWORD size = 0;
+        GetPrinterW(printer_.Get(), 2, nullptr, 0, &size);
+        std::vector<uint64_t> info((size + 7) / 8);
+        if (!GetPrinterW(printer_.Get(), 2, reinterpret_cast<LPBYTE>(info.data()), size, &size)) return false;
+        return reinterpret_cast<const PRINTER_INFO_2W*>(info.data())->pDevMode != nullptr;
+    }
+};
+
+TEST_F(DeviceSheetTest, AReadOnlySheetCommitsNothingOnOk) {
+    WinHostStore::Instance().SetProcessPath(u"C:\\WINDOWS\\explorer.exe");
+    ASSERT_FALSE(HasDefaultDevMode());
+    DWORD result = 0;
+    EXPECT_EQ(RunDeviceSheet("ok\n", DPS_NOPERMISSION, result), CPSUI_OK);
+    EXPECT_EQ(result, 1u);
+    EXPECT_FALSE(HasDefaultDevMode());
+    EXPECT_EQ(ExportConfig(), 1u); // set when the sheet opened, never reset
+    EXPECT_TRUE(g_exports.empty());
+    EXPECT_TRUE(PrinterData(u"PhySetting").has_value());
+}
+
+TEST_F(DeviceSheetTest, OkCommitsAndExportsOnlyFromTheShell) {
+    struct Case {
+        const char16_t* host;
+        size_t exports;
+    };
+    for (const Case& c :
+         {Case{u"C:\\Program Files\\Editor\\editor.exe", 0}, Case{u"C:\\Windows\\Explorer.exe", 1}}) {
+        g_exports.clear();
+        WinHostStore::Instance().SetProcessPath(c.host);
+        DWORD result = 0;
+        EXPECT_EQ(RunDeviceSheet("ok\n", 0, result), CPSUI_OK);
+        EXPECT_EQ(g_exports.size(), c.exports);
+        EXPECT_EQ(ExportConfig(), 0u);
+        EXPECT_TRUE(HasDefaultDevMode());
+    }
+    EXPECT_EQ(g_exports, std::vector<std::u16string>{std::u16string(kDriver)});
+}
+
+TEST_F(DeviceSheetTest, PrinterPropertiesAnswersTheSheetsResultAndFalseWhenNoSheetCanBeShown) {
+    QueueScript("ok\n");
+    EXPECT_TRUE(driver_->PrinterProperties(nullptr, printer_.Get()));
+    QueueScript("cancel\n");
+    EXPECT_FALSE(driver_->PrinterProperties(nullptr, printer_.Get()));
+    // No module gives pages: the common UI cannot show the sheet.
+    WinHostStore::Instance().RegisterModule(u"QVUI.DLL", QV_TEST_MODULE_DIR "/missing.so");
+    EXPECT_FALSE(driver_->PrinterProperties(nullptr, printer_.Get()));
+    PROPSHEETUI_INFO info{};
+    EXPECT_EQ(driver_->DrvDevicePropertySheets(nullptr, 0), -1);
+    EXPECT_EQ(driver_->DrvDevicePropertySheets(&info, 0), -1);
+}
+
+} // namespace
