@@ -44,6 +44,7 @@ class GCPSOSUI;
 class GCustomMediaSize;
 class GFormToTrayDatabase;
 class GMedia;
+class GNTDMCSession;
 class GOSFactory;
 struct GSheetContextBlock;
 
@@ -234,6 +235,9 @@ public:
     virtual void SetOpenSheetBlock(GSheetContextBlock* block) = 0;
     virtual GCPSOSUI* GetOpenSheet() const = 0;
     virtual void SetOpenSheet(GCPSOSUI* sheet) = 0;
+    // A configuration exchange over settings for this printer, or null when
+    // no configuration library can be reached.
+    virtual std::unique_ptr<GNTDMCSession> CreateConfigSession(GAttributeComposite* settings) = 0;
 
     // --- Printer-interface operations -------------------------------------------
     // Document properties and DEVMODE conversion.
@@ -250,6 +254,20 @@ public:
     // The permission test of the document sheet: 1 when the user may not
     // change the printer's settings; sets the use-local-pools mark.
     virtual int32_t TestNoPermission();
+    // The document sheet's INIT (DEVMODE loaded, pages built) and its OK
+    // (settings committed, configuration exported when asked, output
+    // DEVMODE written).
+    virtual LONG InitDocumentSheet(PROPSHEETUI_INFO& info, DOCUMENTPROPERTYHEADER& header,
+                                   int32_t noPermission);
+    virtual void CommitDocumentSheet(DOCUMENTPROPERTYHEADER& header);
+    // When 1100 is 1 and "ExportPrinting" is set: the configuration exported
+    // (from the shell only), then "ExportPrinting" = 0.
+    virtual void ExportWhenAsked(GAttributeComposite* settings);
+    // The open sheet's glue object ended and deleted, its block freed.
+    void CloseOpenSheet();
+    // Whether the process's executable is the shell ("EXPLORER.EXE" in its
+    // path, in any letter case).
+    static bool IsShellHost();
 
     // Device capabilities and paper lists.
     DWORD DrvDeviceCapabilities(HANDLE printer, LPWSTR deviceName, WORD capability, void* output,
@@ -293,9 +311,15 @@ public:
     // 1 unless setting 915 is nonzero.
     virtual int32_t IsSizeTestOn();
 
-    // Later operations (not built in this module yet).
+    // Device property sheets.
     LONG DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) override;
     BOOL PrinterProperties(HWND window, HANDLE printer) override;
+    // The device sheet's INIT (defaults loaded, pages built, "ExportConfig"
+    // and "PhySetting" written) and its OK on a sheet that may write.
+    virtual LONG InitDeviceSheet(PROPSHEETUI_INFO& info, const DEVICEPROPERTYHEADER& header);
+    virtual void CommitDeviceSheet();
+
+    // Later operations (not built in this module yet).
     INT DrvDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, void* input, ULONG outSize,
                          void* output) override;
     // Plug-in extensions are registered by the extension registry, which

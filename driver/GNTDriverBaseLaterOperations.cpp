@@ -2,14 +2,6 @@
 // Each answers what its export answers when no instance can be had.
 #include "driver/GNTDriverBase.h"
 
-LONG GNTDriverBase::DrvDevicePropertySheets(PPROPSHEETUI_INFO, LPARAM) {
-    return 0; // not built in this module yet
-}
-
-BOOL GNTDriverBase::PrinterProperties(HWND, HANDLE) {
-    return FALSE; // not built in this module yet
-}
-
 INT GNTDriverBase::DrvDocumentEvent(HANDLE, HDC, INT, ULONG, void*, ULONG, void*) {
     return -1; // not built in this module yet
 }

@@ -31,11 +31,14 @@ bool HostSession::Start(const std::string& programPath, std::string& error) {
 // The driver's resource module ("QVUIRES.DLL", named by the data files) is
 // built as libqvuires.so beside the module; without it paper and tray names
 // that come from its string table would be empty.
+// The module itself is installed under its driver-file name ("QVUI.DLL"),
+// which the data files name as the extension module of its own tabs.
 void HostSession::RegisterResourceLibrary() const {
     const std::filesystem::path library =
         std::filesystem::path(options_.modulePath).parent_path() / "libqvuires.so";
     if (std::filesystem::is_regular_file(library))
         WinHostStore::Instance().RegisterModule(u"QVUIRES.DLL", library.string());
+    WinHostStore::Instance().RegisterModule(u"QVUI.DLL", options_.modulePath);
 }
 
 bool HostSession::ExpectArguments(size_t min, size_t max, const std::string& usage,

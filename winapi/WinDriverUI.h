@@ -10,6 +10,7 @@ constexpr DWORD DM_UPDATE = 1;
 constexpr DWORD DM_COPY = 2;
 constexpr DWORD DM_PROMPT = 4;
 constexpr DWORD DM_MODIFY = 8;
+constexpr DWORD DM_ADVANCED = 0x10;
 constexpr DWORD DM_IN_BUFFER = DM_MODIFY;
 constexpr DWORD DM_IN_PROMPT = DM_PROMPT;
 constexpr DWORD DM_OUT_BUFFER = DM_COPY;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "driver/GCPSOSUI.h"
 #include "driver/GJobHookHolder.h"
 #include "driver/GOSFactory.h"
 #include "driver/GPrinterIdentity.h"
@@ -35,7 +36,11 @@ GNT40Driver::GNT40Driver(HANDLE printer, const RWWString& printerName, const RWW
 
 GNT40Driver::~GNT40Driver() {
     CloseAdminHandle();
-    // A sheet that never saw its DESTROY call leaves its block behind.
+    // A sheet that never saw its DESTROY call leaves its glue and block behind.
+    if (GCPSOSUI* sheet = std::exchange(openSheet_, nullptr)) {
+        sheet->End(openSheetBlock_);
+        delete sheet;
+    }
     FreeSheetBlock(std::exchange(openSheetBlock_, nullptr));
 }
 

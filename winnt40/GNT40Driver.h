@@ -112,7 +112,7 @@ public:
     // no configuration library can be reached. The module does not carry
     // the configuration library's binding yet, so it answers null: callers
     // then go on as the exchange does when the library is missing.
-    virtual std::unique_ptr<GNTDMCSession> CreateConfigSession(GAttributeComposite* settings);
+    std::unique_ptr<GNTDMCSession> CreateConfigSession(GAttributeComposite* settings) override;
 
     // --- Printer events, printer upgrade and the print query --------------------------
     // By event: a connection added or refreshed copies the font files, one
@@ -167,8 +167,7 @@ private:
     std::array<WCHAR, kHostPathLength> hostPath_{};
     RWWString resourceModuleName_;
     GSheetContextBlock* openSheetBlock_ = nullptr;
-    // The glue object of the open sheet; the glue is not part of the module
-    // yet, so it stays null.
+    // The glue object of the open sheet (owned: deleted at destruction).
     GCPSOSUI* openSheet_ = nullptr;
     std::unique_ptr<GJobHookHolder> jobHookHolder_;
     std::unique_ptr<RWWString> text_;
