@@ -299,8 +299,6 @@ public:
     BOOL DevQueryPrintEx(PDEVQUERYPRINT_INFO info) override;
     BOOL DrvUpgradePrinter(DWORD level, BYTE* info) override;
     BOOL DrvPrinterEvent(LPWSTR printerName, INT event, DWORD flags, LPARAM lParam) override;
-    INT DrvDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, void* input, ULONG outSize,
-                         void* output) override;
     // Plug-in extensions are registered by the extension registry, which
     // this module does not carry yet.
     int32_t RegisterExtension(LPCSTR extensionName, DWORD flag) override;

@@ -22,10 +22,6 @@ BOOL GNTDriverBase::DrvPrinterEvent(LPWSTR, INT, DWORD, LPARAM) {
     return FALSE; // not built in this module yet
 }
 
-INT GNTDriverBase::DrvDocumentEvent(HANDLE, HDC, INT, ULONG, void*, ULONG, void*) {
-    return -1; // not built in this module yet
-}
-
 int32_t GNTDriverBase::RegisterExtension(LPCSTR, DWORD) {
     return 1; // not built in this module yet: the export's answer without an instance
 }
