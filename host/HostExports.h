@@ -12,8 +12,8 @@ using DrvDocumentPropertiesProc = LONG (*)(HWND window, HANDLE printer, LPWSTR d
                                            PDEVMODEW input, DWORD mode);
 using DrvConvertDevModeProc = BOOL (*)(LPWSTR printerName, PDEVMODEW input, PDEVMODEW output, LONG* needed,
                                        DWORD mode);
-using DrvDocumentEventProc = INT (*)(HANDLE printer, HDC dc, INT escape, ULONG inSize, void* input, ULONG outSize,
-                                    void* output);
+using DrvDocumentEventProc = INT (*)(HANDLE printer, HDC dc, INT escape, ULONG inSize, void* input,
+                                     ULONG outSize, void* output);
 // DrvDocumentPropertySheets and DrvDevicePropertySheets are sheet functions
 // of the common property-sheet UI (PFNPROPSHEETUI).
 

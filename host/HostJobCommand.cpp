@@ -24,7 +24,8 @@ bool ReadPages(const std::string& text, int& pages, std::string& error) {
     char* end = nullptr;
     const long value = std::strtol(text.c_str(), &end, 10);
     if (end == text.c_str() || *end != '\0' || value < 0 || value > HostJobCommand::kMostPages) {
-        error = "--pages wants a number from 0 to " + std::to_string(HostJobCommand::kMostPages) + ", not " + text;
+        error = "--pages wants a number from 0 to " + std::to_string(HostJobCommand::kMostPages) + ", not " +
+                text;
         return false;
     }
     pages = static_cast<int>(value);
@@ -126,7 +127,8 @@ bool HostJobCommand::Run(HostSession& session, HostValue& result, std::string& e
     JobRun run(event, printer.Handle(), dc);
     std::vector<uint64_t> devmode = DefaultDevMode(printer.Handle());
     DOCEVENT_CREATEDCPRE create{nullptr, printer.Name(),
-                                devmode.empty() ? nullptr : reinterpret_cast<DEVMODEW*>(devmode.data()), FALSE};
+                                devmode.empty() ? nullptr : reinterpret_cast<DEVMODEW*>(devmode.data()),
+                                FALSE};
     DEVMODEW* copy = nullptr;
     run.Send("CREATEDCPRE", DOCUMENTEVENT_CREATEDCPRE, sizeof create, &create, sizeof copy, &copy);
     run.Send("CREATEDCPOST", DOCUMENTEVENT_CREATEDCPOST, sizeof copy, &copy);

@@ -174,7 +174,8 @@ INT GNT40Driver::LoadDevModeCopy(ULONG inSize, void* input) {
         return reinterpret_cast<DEVMODEW*>(buffer.get()) == copy;
     });
     if (own != devModeCopies_.end()) devModeCopies_.erase(own);
-    return loaded != 0 && GetCachedPrinterSettings() != nullptr ? DOCUMENTEVENT_SUCCESS : DOCUMENTEVENT_FAILURE;
+    return loaded != 0 && GetCachedPrinterSettings() != nullptr ? DOCUMENTEVENT_SUCCESS
+                                                                : DOCUMENTEVENT_FAILURE;
 }
 
 void GNT40Driver::StartDocumentPre(HDC dc, ULONG inSize, void* input) {
@@ -248,15 +249,16 @@ bool GNT40Driver::IsPaperNoticeWanted() {
         GSettingValues::Get(settings, kMediaNoticeOffId) != 0)
         return true;
     const uint16_t paper = GSettingValues::Get(settings, kPaperId).value_or(0);
-    const bool other = GSettingValues::IsNonZero(settings, kOtherPaperSwitchId) || paper == 21 || paper == 22 ||
-                       paper == 39 || paper == 44;
+    const bool other = GSettingValues::IsNonZero(settings, kOtherPaperSwitchId) || paper == 21 ||
+                       paper == 22 || paper == 39 || paper == 44;
     uint32_t p = other ? GSettingValues::Get(settings, kOtherPaperId).value_or(0) : paper;
     if (p > kFirstCustomPaper) p = MapPaperIdForSettings(settings, p);
     if (GSettingValues::Get(settings, kListedPapersOnlyId) == 1) {
         MPersistentObject* configuration = GetPrinterConfiguration();
         if (IsListed(configuration != nullptr ? configuration->FindById(kListedPapersId) : nullptr, p))
             return false;
-        if (p >= kFirstCustomPaper && IsPaperSizeInRange(static_cast<uint16_t>(p), settings) != 0) return false;
+        if (p >= kFirstCustomPaper && IsPaperSizeInRange(static_cast<uint16_t>(p), settings) != 0)
+            return false;
     }
     return true;
 }

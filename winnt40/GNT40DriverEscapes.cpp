@@ -8,9 +8,9 @@
 // is cut inside its buffer before it is used.
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <optional>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -50,7 +50,8 @@ constexpr size_t kUuidPayloadSize = 37;
 constexpr uint32_t kNoticeDialogId = 11540;
 constexpr uint32_t kNoticeSeconds = 10;
 constexpr const char16_t* kJobStorageValue = u"JobStorageUniqueID";
-constexpr const char16_t* kComputerNameKey = u"System\\CurrentControlSet\\Control\\ComputerName\\ComputerName";
+constexpr const char16_t* kComputerNameKey =
+    u"System\\CurrentControlSet\\Control\\ComputerName\\ComputerName";
 constexpr const char16_t* kWinlogonKey = u"Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 constexpr const char* kNoApplicationContext = "Application Context not Available";
 
@@ -71,7 +72,8 @@ std::optional<std::u16string> ReadMachineText(const char16_t* path, const char16
     std::array<char16_t, kRegistryTextBytes / 2> buffer{};
     DWORD size = kRegistryTextBytes;
     DWORD type = 0;
-    const LONG status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
+    const LONG status =
+        RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS) return std::nullopt;
     const size_t units = std::min<size_t>(size / 2, buffer.size());
@@ -119,7 +121,8 @@ std::optional<std::u16string> VersionText(const std::vector<BYTE>& block, const 
     const std::u16string widePath(path.begin(), path.end());
     LPVOID value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(block.data(), widePath.c_str(), &value, &length) || value == nullptr) return std::nullopt;
+    if (!VerQueryValueW(block.data(), widePath.c_str(), &value, &length) || value == nullptr)
+        return std::nullopt;
     const auto* text = static_cast<const char16_t*>(value);
     return std::u16string(text, std::find(text, text + length, u'\0'));
 }
@@ -157,7 +160,8 @@ RWCString GNT40Driver::GetJobUserName() {
     MPersistentObject* printing = GetCachedPrinterSettings() != nullptr
                                       ? GetCachedPrinterSettings()->FindById(kPrintingGroupId)
                                       : nullptr;
-    const GStringAttribute* allowed = GSettingValues::FindText(GetPrinterConfiguration(), kAllowedCharactersId);
+    const GStringAttribute* allowed =
+        GSettingValues::FindText(GetPrinterConfiguration(), kAllowedCharactersId);
     if (printing != nullptr && printing->FindById(kCleanUserNameId) != nullptr && allowed != nullptr) {
         const std::vector<uint16_t> table = TableWords(allowed->GetValue());
         size_t replaced = 0;
@@ -199,7 +203,8 @@ void GNT40Driver::SendOSInfo(HDC dc) {
 void GNT40Driver::SendApplicationInfo(HDC dc) {
     std::array<WCHAR, kHostPathLength + 1> path{};
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), kHostPathLength);
-    const DWORD size = length > 0 && length < kHostPathLength ? GetFileVersionInfoSizeW(path.data(), nullptr) : 0;
+    const DWORD size =
+        length > 0 && length < kHostPathLength ? GetFileVersionInfoSizeW(path.data(), nullptr) : 0;
     std::vector<BYTE> block(size);
     std::optional<std::u16string> description, product, version;
     LPVOID translations = nullptr;
@@ -208,7 +213,8 @@ void GNT40Driver::SendApplicationInfo(HDC dc) {
         VerQueryValueW(block.data(), u"\\VarFileInfo\\Translation", &translations, &translationBytes) &&
         translations != nullptr && translationBytes >= sizeof(DWORD)) {
         DWORD last = 0;
-        std::memcpy(&last, static_cast<const BYTE*>(translations) + (translationBytes / 4 - 1) * 4, sizeof last);
+        std::memcpy(&last, static_cast<const BYTE*>(translations) + (translationBytes / 4 - 1) * 4,
+                    sizeof last);
         char key[9] = {};
         std::snprintf(key, sizeof key, "%04x%04x", static_cast<unsigned>(last & 0xFFFF),
                       static_cast<unsigned>(last >> 16));
@@ -219,8 +225,8 @@ void GNT40Driver::SendApplicationInfo(HDC dc) {
     if (description) SendText(dc, kEscapeApplicationDescription, Narrow(*description));
     if (description && product && version) {
         SendText(dc, kEscapeApplicationInfo,
-                 "Application Info: " + Narrow(*description) + ";" + Narrow(*product) + ";" + Narrow(*version) +
-                     ";");
+                 "Application Info: " + Narrow(*description) + ";" + Narrow(*product) + ";" +
+                     Narrow(*version) + ";");
     } else {
         SendText(dc, kEscapeApplicationInfo, kNoApplicationContext);
     }
@@ -229,7 +235,8 @@ void GNT40Driver::SendApplicationInfo(HDC dc) {
 void GNT40Driver::SendApplicationName(HDC dc, const RWWString& path) {
     const std::u16string_view full(path.Data(), path.Length());
     const size_t separator = full.rfind(u'\\');
-    const std::u16string_view name = separator == std::u16string_view::npos ? full : full.substr(separator + 1);
+    const std::u16string_view name =
+        separator == std::u16string_view::npos ? full : full.substr(separator + 1);
     SendText(dc, kEscapeExecutableName, Narrow(std::u16string(name)));
 }
 
@@ -242,7 +249,8 @@ void GNT40Driver::SendPortName(HDC dc) {
 
 int32_t GNT40Driver::QueryJobStorageId(HDC dc) {
     std::array<char, kJobStorageReplySize> reply{};
-    if (ExtEscape(dc, kEscapeApplicationDescription, 0, nullptr, static_cast<int>(reply.size()), reply.data()) <= 0)
+    if (ExtEscape(dc, kEscapeApplicationDescription, 0, nullptr, static_cast<int>(reply.size()),
+                  reply.data()) <= 0)
         return 0;
     // The device's reply is trusted only inside the buffer.
     reply.back() = '\0';
@@ -255,7 +263,8 @@ RWWString GNT40Driver::NextJobStorageNumber(const RWWString& text) {
     // digits up to the first other character.
     const std::u16string_view digits(text.Data(), text.Length());
     size_t at = 0;
-    while (at < digits.size() && (digits[at] == u' ' || digits[at] == u'\t')) ++at;
+    while (at < digits.size() && (digits[at] == u' ' || digits[at] == u'\t'))
+        ++at;
     bool negative = false;
     if (at < digits.size() && (digits[at] == u'-' || digits[at] == u'+')) negative = digits[at++] == u'-';
     uint32_t value = 0;
@@ -324,8 +333,8 @@ unsigned GNT40Driver::JobIdNoticeThread(void* instance) {
         }
         RWWString location;
         self->GetPrinterLocation(location);
-        GTimedDialog dialog(kNoticeDialogId, kNoticeSeconds, self->GetPrinterName(), self->GetPortName(), user,
-                            self->GetResourceModuleName(), location);
+        GTimedDialog dialog(kNoticeDialogId, kNoticeSeconds, self->GetPrinterName(), self->GetPortName(),
+                            user, self->GetResourceModuleName(), location);
         dialog.SetHelpPath(self->GetModuleRelativePath().ToMultiByte());
         // The resource module beside the driver, else by its name.
         RWWString resourcePath;

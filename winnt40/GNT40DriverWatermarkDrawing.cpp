@@ -186,8 +186,10 @@ BOOL GNT40Driver::DrawWatermarkText(HDC dc) {
         GetTextExtentPoint32W(dc, block->text.Data(), static_cast<int>(block->length), &extent);
         const double radians = angle * kPi / 180.0;
         const double c = std::cos(radians), s = std::sin(radians);
-        block->origin.x = static_cast<LONG>(std::lround(horz / 2.0 - extent.cx / 2.0 * c - extent.cy / 2.0 * s));
-        block->origin.y = static_cast<LONG>(std::lround(vert / 2.0 + extent.cx / 2.0 * s - extent.cy / 2.0 * c));
+        block->origin.x =
+            static_cast<LONG>(std::lround(horz / 2.0 - extent.cx / 2.0 * c - extent.cy / 2.0 * s));
+        block->origin.y =
+            static_cast<LONG>(std::lround(vert / 2.0 + extent.cx / 2.0 * s - extent.cy / 2.0 * c));
         block->prepared = 1;
     }
     SaveDC(dc);

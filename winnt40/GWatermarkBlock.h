@@ -15,7 +15,7 @@ public:
     uint32_t prepared = 0;
     int32_t pointSize = 0;
     COLORREF colour = 0;
-    int32_t angleKind = 0; // 0 level, 1 and 3 the page diagonal, 2 upright, 4 custom
+    int32_t angleKind = 0;   // 0 level, 1 and 3 the page diagonal, 2 upright, 4 custom
     int32_t customAngle = 0; // degrees
     POINT origin{0, 0};      // device pixels
 };

@@ -21,8 +21,9 @@ constexpr const char* kColour = "QV ColorLaser 4600";
 
 // The document-start escapes in the order they are sent; a machine without
 // a source (computer or domain name, version resource) leaves its escape out.
-const std::vector<std::string> kStartOrder = {"0x303EB8EF", "0x303EB8EC", "0x303EB8EB", "0x303EB8F1", "0x303EB8F0",
-                                              "0x303EB8E7", "0x303EB8E9", "0x303EB8F9", "0x303EB8E8"};
+const std::vector<std::string> kStartOrder = {"0x303EB8EF", "0x303EB8EC", "0x303EB8EB",
+                                              "0x303EB8F1", "0x303EB8F0", "0x303EB8E7",
+                                              "0x303EB8E9", "0x303EB8F9", "0x303EB8E8"};
 
 class HostJobEndToEndTest : public ::testing::Test {
 protected:
@@ -53,10 +54,12 @@ TEST_F(HostJobEndToEndTest, ADocumentsEventsAnswerInOrderAndItsStartSendsTheJobs
     // UUID, the OS, the application information, the executable and the port.
     size_t at = 0;
     for (const std::string& code : codes) {
-        while (at < kStartOrder.size() && kStartOrder[at] != code) ++at;
+        while (at < kStartOrder.size() && kStartOrder[at] != code)
+            ++at;
         EXPECT_LT(at, kStartOrder.size()) << code << " out of order";
     }
-    for (const char* code : {"0x303EB8EF", "0x303EB8F1", "0x303EB8F0", "0x303EB8E9", "0x303EB8F9", "0x303EB8E8"})
+    for (const char* code :
+         {"0x303EB8EF", "0x303EB8F1", "0x303EB8F0", "0x303EB8E9", "0x303EB8F9", "0x303EB8E8"})
         EXPECT_NE(std::find(codes.begin(), codes.end(), code), codes.end()) << code;
     ASSERT_FALSE(codes.empty());
     EXPECT_EQ(codes.back(), "0x303EB8E8");
@@ -70,7 +73,8 @@ TEST_F(HostJobEndToEndTest, ADocumentsEventsAnswerInOrderAndItsStartSendsTheJobs
             EXPECT_EQ(std::string(escape["text"].GetString()).rfind("OS Info: ", 0), 0u);
         }
         if (code == "0x303EB8E8") {
-            EXPECT_EQ(escape["size"].GetInt(), static_cast<int>(std::string(escape["text"].GetString()).size()) + 1);
+            EXPECT_EQ(escape["size"].GetInt(),
+                      static_cast<int>(std::string(escape["text"].GetString()).size()) + 1);
         }
     }
     // The other events send nothing here (the model printer's default has

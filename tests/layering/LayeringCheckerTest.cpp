@@ -152,8 +152,11 @@ TEST(LayeringRealTreeTest, PassesAndFailsOnOneAddedUpwardInclude) {
     qvtest::TempFolder copy("layering-tree");
     const LayeringTable table = LayeringTable::Project();
     for (const std::string& folder : table.CheckedFolders()) {
-        if (fs::is_directory(source / folder))
+        if (fs::is_directory(source / folder)) {
+            // Nested folders (ui/framework) need their parent in the copy.
+            fs::create_directories((copy.Path() / folder).parent_path());
             fs::copy(source / folder, copy.Path() / folder, fs::copy_options::recursive);
+        }
     }
     LayeringChecker checker(table);
     EXPECT_TRUE(checker.CheckTree(copy.Path()).empty());

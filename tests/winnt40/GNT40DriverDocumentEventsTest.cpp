@@ -97,9 +97,10 @@ TEST_F(DevModeCopyTest, AShortDevModeIsCopiedInto264BytesWithTheStampsInside) {
     DEVMODEW* copy = Copy(DOCUMENTEVENT_CREATEDCPRE, &block, sizeof block);
     ASSERT_NE(copy, nullptr);
     const auto* image = reinterpret_cast<const BYTE*>(copy);
-    EXPECT_EQ(std::vector<BYTE>(image, image + 220), std::vector<BYTE>(incoming.begin(), incoming.begin() + 220));
-    EXPECT_EQ(Word32(image, 256), 0x80u);                  // the application flags
-    EXPECT_EQ(image[260] | image[261] << 8, 0xFFC4);        // Bias -60 as a u16
+    EXPECT_EQ(std::vector<BYTE>(image, image + 220),
+              std::vector<BYTE>(incoming.begin(), incoming.begin() + 220));
+    EXPECT_EQ(Word32(image, 256), 0x80u);            // the application flags
+    EXPECT_EQ(image[260] | image[261] << 8, 0xFFC4); // Bias -60 as a u16
     EXPECT_EQ(std::vector<BYTE>(image + 220, image + 256), std::vector<BYTE>(36, 0));
     EXPECT_EQ(image[262] | image[263] << 8, 0);
     DEVMODEW* back = copy;
@@ -120,7 +121,8 @@ TEST_F(DevModeCopyTest, AnInformationContextsCopyIsNotStampedButAResetOneIs) {
     ASSERT_NE(reset, nullptr);
     EXPECT_EQ(Word32(reset, 256), 0x80u);
     EXPECT_EQ(reset[260] | reset[261] << 8, 0xFFC4);
-    EXPECT_EQ(std::vector<BYTE>(reset + 262, reset + 1172), std::vector<BYTE>(incoming.begin() + 262, incoming.end()));
+    EXPECT_EQ(std::vector<BYTE>(reset + 262, reset + 1172),
+              std::vector<BYTE>(incoming.begin() + 262, incoming.end()));
 }
 
 TEST_F(DevModeCopyTest, NoDevModeGivesANullCopyAndASmallOutputBlockIsNotWritten) {
@@ -131,7 +133,8 @@ TEST_F(DevModeCopyTest, NoDevModeGivesANullCopyAndASmallOutputBlockIsNotWritten)
     reinterpret_cast<DEVMODEW*>(incoming.data())->dmSize = 220;
     DEVMODEW* given = reinterpret_cast<DEVMODEW*>(incoming.data());
     uint32_t small = 0xA5A5A5A5;
-    EXPECT_EQ(Event(driver_, nullptr, DOCUMENTEVENT_RESETDCPRE, sizeof given, &given, sizeof small, &small), 1);
+    EXPECT_EQ(Event(driver_, nullptr, DOCUMENTEVENT_RESETDCPRE, sizeof given, &given, sizeof small, &small),
+              1);
     EXPECT_EQ(small, 0xA5A5A5A5u);
 }
 
@@ -151,7 +154,8 @@ protected:
         store.SetRegistryString(HKEY_LOCAL_MACHINE,
                                 u"System\\CurrentControlSet\\Control\\ComputerName\\ComputerName",
                                 u"ComputerName", u"PC42");
-        store.SetRegistryString(HKEY_LOCAL_MACHINE, u"Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
+        store.SetRegistryString(HKEY_LOCAL_MACHINE,
+                                u"Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon",
                                 u"DefaultDomainName", u"CORP");
         store.RegisterModule(u"WRITER.EXE", QV_TEST_MODULE_DIR "/libqvhostapp.so", u"C:\\Apps\\WRITER.EXE");
         store.SetProcessPath(u"C:\\Apps\\WRITER.EXE");
@@ -180,19 +184,22 @@ protected:
     }
 
     void InstallHook(const char* library) {
-        std::filesystem::copy_file(std::filesystem::path(QV_TEST_MODULE_DIR) / library, folder_ / "davevu32.dll",
+        std::filesystem::copy_file(std::filesystem::path(QV_TEST_MODULE_DIR) / library,
+                                   folder_ / "davevu32.dll",
                                    std::filesystem::copy_options::overwrite_existing);
     }
 
     static std::u16string Log(const char16_t* module) {
         auto value = Value(HKEY_CURRENT_USER, u"Software\\QVTest", module);
         if (!value.has_value()) return u"";
-        return std::u16string(reinterpret_cast<const char16_t*>(value->data.data()), value->data.size() / 2 - 1);
+        return std::u16string(reinterpret_cast<const char16_t*>(value->data.data()),
+                              value->data.size() / 2 - 1);
     }
 
     static uint32_t Entries() { return GModuleEntry::Instance().GetDocumentEventTable()->Count(); }
 
-    INT Export(INT event, ULONG inSize = 0, void* input = nullptr, ULONG outSize = 0, void* output = nullptr) {
+    INT Export(INT event, ULONG inSize = 0, void* input = nullptr, ULONG outSize = 0,
+               void* output = nullptr) {
         return DrvDocumentEvent(printer_.Get(), dc_, event, inSize, input, outSize, output);
     }
 
@@ -375,14 +382,12 @@ TEST_F(JobIdNoticeTest, TheInstanceWaitsForItsThreadWhenItGoesAway) {
 
 TEST_F(JobIdNoticeTest, NoNoticeWithLocalJobStorageOrWithoutTheSettings) {
     AskForNotice(1);
-    WinHostStore::Instance().SetRegistryDword(HKEY_CURRENT_USER,
-                                              std::u16string(driver_->GetLocalJobStorageKey().Data()),
-                                              u"LocalJobStorage", 1);
+    WinHostStore::Instance().SetRegistryDword(
+        HKEY_CURRENT_USER, std::u16string(driver_->GetLocalJobStorageKey().Data()), u"LocalJobStorage", 1);
     EXPECT_EQ(Event(*driver_, dc_, DOCUMENTEVENT_STARTDOCPOST), 0);
     EXPECT_FALSE(driver_->IsJobIdNoticePending());
-    WinHostStore::Instance().SetRegistryDword(HKEY_CURRENT_USER,
-                                              std::u16string(driver_->GetLocalJobStorageKey().Data()),
-                                              u"LocalJobStorage", 0);
+    WinHostStore::Instance().SetRegistryDword(
+        HKEY_CURRENT_USER, std::u16string(driver_->GetLocalJobStorageKey().Data()), u"LocalJobStorage", 0);
     driver_->make = nullptr; // no node 362
     EXPECT_EQ(Event(*driver_, dc_, DOCUMENTEVENT_STARTDOCPOST), 0);
     EXPECT_FALSE(driver_->IsJobIdNoticePending());
@@ -433,14 +438,13 @@ TEST_F(DocumentEndTest, ThePaperNoticeFollowsThePageTestAndSetting279) {
         int pages;
         int shown;
     };
-    for (const Case& c : {Case{"one page never passes the page test", true, 0, 1, 1, 0},
-                          Case{"one page with 279", true, 1, 1, 1, 1},
-                          Case{"3 pages by 2: one and a remainder", true, 0, 2, 3, 1},
-                          Case{"4 pages by 2", true, 0, 2, 4, 1},
-                          Case{"2 pages by 2: exactly one", true, 0, 2, 2, 0},
-                          Case{"no divisor: no page test", true, 0, std::nullopt, 5, 0},
-                          Case{"divisor 0: no page test", true, 0, 0, 5, 0},
-                          Case{"no 1010", false, 1, 2, 5, 0}}) {
+    for (const Case& c :
+         {Case{"one page never passes the page test", true, 0, 1, 1, 0},
+          Case{"one page with 279", true, 1, 1, 1, 1},
+          Case{"3 pages by 2: one and a remainder", true, 0, 2, 3, 1}, Case{"4 pages by 2", true, 0, 2, 4, 1},
+          Case{"2 pages by 2: exactly one", true, 0, 2, 2, 0},
+          Case{"no divisor: no page test", true, 0, std::nullopt, 5, 0},
+          Case{"divisor 0: no page test", true, 0, 0, 5, 0}, Case{"no 1010", false, 1, 2, 5, 0}}) {
         SCOPED_TRACE(c.why);
         Use(c.notice, c.value, c.divisor);
         EXPECT_EQ(PrintPages(c.pages), c.shown);

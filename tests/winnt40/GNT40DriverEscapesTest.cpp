@@ -75,8 +75,8 @@ protected:
     INT StartDocument() {
         DOCINFOW document{sizeof(DOCINFOW), u"Report", nullptr, nullptr, 0};
         DOCINFOW* pointer = &document;
-        return driver_->DrvDocumentEvent(printer_.Get(), dc_, DOCUMENTEVENT_STARTDOCPRE, sizeof pointer, &pointer,
-                                         0, nullptr);
+        return driver_->DrvDocumentEvent(printer_.Get(), dc_, DOCUMENTEVENT_STARTDOCPRE, sizeof pointer,
+                                         &pointer, 0, nullptr);
     }
 
     std::vector<WinRecordedEscape> Escapes() const { return WinUiDriver::Escapes(dc_); }
@@ -162,9 +162,9 @@ TEST_F(EscapesTest, TheOperatingSystemTextNamesTheNtKernelBeforeWindows2000) {
         DWORD major, minor, build, platform;
         const char* text;
     };
-    for (const Case& c : {Case{4, 0, 1381, 2, "OS Info: WinNT Kernel;4.0;1381;"},
-                          Case{5, 0, 2195, 2, "OS Info: 5.0;2195;"},
-                          Case{4, 10, 0x0A0A07CE, 1, "OS Info: 4.10;1998;"}}) {
+    for (const Case& c :
+         {Case{4, 0, 1381, 2, "OS Info: WinNT Kernel;4.0;1381;"}, Case{5, 0, 2195, 2, "OS Info: 5.0;2195;"},
+          Case{4, 10, 0x0A0A07CE, 1, "OS Info: 4.10;1998;"}}) {
         SCOPED_TRACE(c.text);
         WinOsVersion version;
         version.major = c.major;
@@ -184,8 +184,9 @@ TEST_F(EscapesTest, TheUserNameIsUpperCasedAndCut) {
         const char16_t* user;
         const char* sent;
     };
-    for (const Case& c : {Case{u"ann", "ANN"}, Case{u"a\"b", "A"}, Case{u"abcdefghijklmnopqrst", "ABCDEFGHIJKLMNOP"},
-                          Case{u"Zo\u00EB", "ZO"}, Case{u"\"x", "UNTITLED"}, Case{u"J.Doe-2", "J.DOE-2"}}) {
+    for (const Case& c :
+         {Case{u"ann", "ANN"}, Case{u"a\"b", "A"}, Case{u"abcdefghijklmnopqrst", "ABCDEFGHIJKLMNOP"},
+          Case{u"Zo\u00EB", "ZO"}, Case{u"\"x", "UNTITLED"}, Case{u"J.Doe-2", "J.DOE-2"}}) {
         SCOPED_TRACE(c.sent);
         WinHostStore::Instance().SetUserName(c.user);
         EXPECT_EQ(UserName(), c.sent);
@@ -228,9 +229,9 @@ TEST_F(EscapesTest, JobStorageNumbersCycleFromOneTo999) {
         const char16_t* text;
         const char16_t* next;
     };
-    for (const Case& c : {Case{u"999", u"1"}, Case{u"5", u"6"}, Case{u"1", u"2"}, Case{u"998", u"999"},
-                          Case{u"1000", u"2"}, Case{u"x", u"1"}, Case{u" 12abc", u"13"}, Case{u"-5", u"995"},
-                          Case{u"40000", u"439"}}) {
+    for (const Case& c :
+         {Case{u"999", u"1"}, Case{u"5", u"6"}, Case{u"1", u"2"}, Case{u"998", u"999"}, Case{u"1000", u"2"},
+          Case{u"x", u"1"}, Case{u" 12abc", u"13"}, Case{u"-5", u"995"}, Case{u"40000", u"439"}}) {
         SCOPED_TRACE(std::string(c.next, c.next + std::char_traits<char16_t>::length(c.next)));
         EXPECT_TRUE(GNT40Driver::NextJobStorageNumber(c.text) == RWWString(c.next));
     }
@@ -246,8 +247,9 @@ TEST_F(EscapesTest, TheJobStorageNumberIsHandedOutAndWrittenBackAsAStringWithout
         WinHostStore& store = WinHostStore::Instance();
         auto data = store.FindRegistryKey(HKEY_LOCAL_MACHINE, kPrinterDataPath);
         if (data != nullptr) data->DeleteValue(u"JobStorageUniqueID");
-        if (c.stored) store.SetRegistryValue(HKEY_LOCAL_MACHINE, kPrinterDataPath, u"JobStorageUniqueID", REG_SZ,
-                                             Utf16(*c.stored));
+        if (c.stored)
+            store.SetRegistryValue(HKEY_LOCAL_MACHINE, kPrinterDataPath, u"JobStorageUniqueID", REG_SZ,
+                                   Utf16(*c.stored));
         auto settings = std::make_unique<GAttributeComposite>(360);
         auto* printing = new GAttributeComposite(362);
         printing->Add(new GValueAttribute(1, 1214));

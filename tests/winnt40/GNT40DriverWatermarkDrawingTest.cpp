@@ -210,7 +210,8 @@ TEST_F(WatermarkDrawingTest, FirstPageModeMarksPageOneOnlyAndEveryPageModeEachPa
         std::vector<int> marked;
         for (int page = 1; page <= 3; ++page) {
             const HDC dc = Page(850, 1100);
-            EXPECT_EQ(driver.DrvDocumentEvent(nullptr, dc, DOCUMENTEVENT_STARTPAGE, 0, nullptr, 0, nullptr), 1);
+            EXPECT_EQ(driver.DrvDocumentEvent(nullptr, dc, DOCUMENTEVENT_STARTPAGE, 0, nullptr, 0, nullptr),
+                      1);
             EXPECT_EQ(driver.DrvDocumentEvent(nullptr, dc, DOCUMENTEVENT_ENDPAGE, 0, nullptr, 0, nullptr), 1);
             const std::vector<WinRecordedEscape> escapes = WinUiDriver::Escapes(dc);
             if (!escapes.empty()) {
@@ -237,9 +238,10 @@ TEST_F(WatermarkDrawingTest, TheAngleKindGivesTheEscapementAndTheSizeTheHeight) 
     const auto diagonal = [](double width, double height) {
         return static_cast<LONG>(std::lround(std::atan2(height, width) * 1800.0 / 3.14159265358979323846));
     };
-    for (const Case& c : {Case{1, 0, 1100, 850, diagonal(1100, 850)}, Case{3, 0, 850, 1100, diagonal(850, 1100)},
-                          Case{0, 45, 850, 1100, 0}, Case{2, 0, 850, 1100, 900}, Case{4, 30, 850, 1100, 300},
-                          Case{7, 30, 850, 1100, 0}}) {
+    for (const Case& c :
+         {Case{1, 0, 1100, 850, diagonal(1100, 850)}, Case{3, 0, 850, 1100, diagonal(850, 1100)},
+          Case{0, 45, 850, 1100, 0}, Case{2, 0, 850, 1100, 900}, Case{4, 30, 850, 1100, 300},
+          Case{7, 30, 850, 1100, 0}}) {
         SCOPED_TRACE(c.kind);
         Mark mark;
         mark.angleKind = c.kind;
@@ -312,7 +314,8 @@ TEST_F(WatermarkDrawingTest, AMarkedPageIsWrittenAsAPictureWithTheMarkAroundTheC
     int corners = 0;
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x)
-            if (GetPixel(dc, x, y) != RGB(255, 255, 255) || GetPixel(dc, 849 - x, 1099 - y) != RGB(255, 255, 255))
+            if (GetPixel(dc, x, y) != RGB(255, 255, 255) ||
+                GetPixel(dc, 849 - x, 1099 - y) != RGB(255, 255, 255))
                 ++corners;
     EXPECT_EQ(corners, 0);
     DeleteDC(dc);

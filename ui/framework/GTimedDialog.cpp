@@ -8,8 +8,8 @@
 GTimedDialog::GTimedDialog(uint32_t dialogId, uint32_t seconds, const RWWString& printerName,
                            const RWWString& portName, const RWWString& userName,
                            const RWWString& resourceModuleName, const RWWString& location)
-    : dialogId_(dialogId), seconds_(seconds),
-      texts_{printerName, portName, userName, resourceModuleName, location} {}
+    : dialogId_(dialogId),
+      seconds_(seconds), texts_{printerName, portName, userName, resourceModuleName, location} {}
 
 INT_PTR GTimedDialog::Show(const RWWString& resourcePath) {
     if (resourcePath.IsNull()) return -1;

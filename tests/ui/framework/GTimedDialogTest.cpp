@@ -48,13 +48,14 @@ TEST_F(GTimedDialogTest, ClosedWithoutTheBoxTheStateStaysOne) {
 TEST_F(GTimedDialogTest, TheNoticeClosesItselfWhenItsSecondsHavePassed) {
     GTimedDialog dialog(11540, 10, u"P", u"LPT1:", u"ANN", u"QVUIRES.DLL", u"");
     bool stillOpen = false;
-    WinUiDriver::QueueDialogScript(
-        11540, {WinUiActions::Wait(9999), WinUiActions::Do("open?",
-                                                           [&stillOpen](HWND target) {
-                                                               stillOpen = IsWindow(target) != FALSE;
-                                                               return true;
-                                                           }),
-                WinUiActions::Wait(1), WinUiActions::Click(GTimedDialog::kDontShowId)});
+    WinUiDriver::QueueDialogScript(11540,
+                                   {WinUiActions::Wait(9999),
+                                    WinUiActions::Do("open?",
+                                                     [&stillOpen](HWND target) {
+                                                         stillOpen = IsWindow(target) != FALSE;
+                                                         return true;
+                                                     }),
+                                    WinUiActions::Wait(1), WinUiActions::Click(GTimedDialog::kDontShowId)});
     EXPECT_EQ(dialog.Show(u"QVUIRES.DLL"), IDOK);
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(dialog.GetState(), 1u); // closed before the box could be ticked

@@ -10,12 +10,12 @@ const WinVersionString kStrings[] = {
     {u"ProductVersion", u"1.0"},
 };
 const WinVersionStringTable kTables[] = {{u"040904e4", kStrings, 2}};
-const WinVersionResource kVersion = {{VS_FFI_SIGNATURE, VS_FFI_STRUCVERSION, 0x00010000, 0, 0x00010000, 0, 0,
-                                      0, 0, 0, 0, 0, 0},
-                                     kTranslations,
-                                     1,
-                                     kTables,
-                                     1};
+const WinVersionResource kVersion = {
+    {VS_FFI_SIGNATURE, VS_FFI_STRUCVERSION, 0x00010000, 0, 0x00010000, 0, 0, 0, 0, 0, 0, 0, 0},
+    kTranslations,
+    1,
+    kTables,
+    1};
 const WinModuleResources kResources = {kWinResourceFormatVersion, nullptr, 0, &kVersion, nullptr, 0};
 } // namespace
 
