@@ -452,4 +452,16 @@ TEST_F(DocumentEndTest, ThePaperNoticeFollowsThePageTestAndSetting279) {
     EXPECT_EQ(driver_.jobModeCalls, 8); // ENDDOCPRE each time
 }
 
+TEST_F(DocumentEndTest, TheLocalJobStorageRecordIsWrittenWhenTheContextAsksForIt) {
+    Use(false, 0, std::nullopt);
+    const std::u16string key(driver_.GetLocalJobStorageKey().Data());
+    EXPECT_EQ(PrintPages(1), 0);
+    EXPECT_FALSE(Value(HKEY_CURRENT_USER, key, u"LocalJobStorage").has_value());
+    driver_.SetJobStorageFlag(1);
+    EXPECT_EQ(PrintPages(1), 0);
+    const auto written = Value(HKEY_CURRENT_USER, key, u"LocalJobStorage");
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(written->data, Dword(1));
+}
+
 } // namespace
