@@ -319,9 +319,6 @@ public:
     virtual LONG InitDeviceSheet(PROPSHEETUI_INFO& info, const DEVICEPROPERTYHEADER& header);
     virtual void CommitDeviceSheet();
 
-    // Later operations (not built in this module yet).
-    INT DrvDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, void* input, ULONG outSize,
-                         void* output) override;
     // Plug-in extensions are registered by the extension registry, which
     // this module does not carry yet.
     int32_t RegisterExtension(LPCSTR extensionName, DWORD flag) override;

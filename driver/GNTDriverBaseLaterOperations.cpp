@@ -2,10 +2,6 @@
 // Each answers what its export answers when no instance can be had.
 #include "driver/GNTDriverBase.h"
 
-INT GNTDriverBase::DrvDocumentEvent(HANDLE, HDC, INT, ULONG, void*, ULONG, void*) {
-    return -1; // not built in this module yet
-}
-
 int32_t GNTDriverBase::RegisterExtension(LPCSTR, DWORD) {
     return 1; // not built in this module yet: the export's answer without an instance
 }

@@ -15,6 +15,7 @@ std::string* ValueSlot(std::string_view name, HostOptions& options) {
     if (name == "script") return &options.scriptFile;
     if (name == "png") return &options.pngFolder;
     if (name == "mode") return &options.mode;
+    if (name == "pages") return &options.pages;
     return nullptr;
 }
 
@@ -102,5 +103,7 @@ std::string HostCommandLine::Usage() {
            "                                            DrvDocumentProperties, in and out buffers\n"
            "  sheet PRINTER [--device] --script FILE --out FILE [--in FILE] [--png DIR]\n"
            "                                            a property sheet played from a script\n"
+           "  job PRINTER [--pages N]                   a document's events (DrvDocumentEvent) and the\n"
+           "                                            private escapes they send, on a printer DC\n"
            "The store folder is created when missing, with one printer of each model printer.\n";
 }

@@ -3,6 +3,7 @@
 // by name.
 #include "winapi/WinCommonUI.h"
 #include "winapi/WinDriverUI.h"
+#include "winapi/WinGdi.h"
 #include "winapi/WinTypes.h"
 
 using DrvDeviceCapabilitiesProc = DWORD (*)(HANDLE printer, LPWSTR deviceName, WORD capability, void* output,
@@ -11,6 +12,8 @@ using DrvDocumentPropertiesProc = LONG (*)(HWND window, HANDLE printer, LPWSTR d
                                            PDEVMODEW input, DWORD mode);
 using DrvConvertDevModeProc = BOOL (*)(LPWSTR printerName, PDEVMODEW input, PDEVMODEW output, LONG* needed,
                                        DWORD mode);
+using DrvDocumentEventProc = INT (*)(HANDLE printer, HDC dc, INT escape, ULONG inSize, void* input,
+                                     ULONG outSize, void* output);
 // DrvDocumentPropertySheets and DrvDevicePropertySheets are sheet functions
 // of the common property-sheet UI (PFNPROPSHEETUI).
 

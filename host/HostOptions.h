@@ -16,6 +16,7 @@ struct HostOptions {
     std::string scriptFile;                                // --script
     std::string pngFolder;                                 // --png
     std::string mode;                                      // --mode: convert's request
+    std::string pages;                                     // --pages: job's page count
     std::vector<std::pair<std::string, std::string>> sets; // --set FIELD=VALUE, in order
     bool json = false;                                     // --json
     bool device = false;                                   // --device: the device property sheet

@@ -6,6 +6,7 @@
 #include "host/HostCommandLine.h"
 #include "host/HostConvertCommand.h"
 #include "host/HostDevModeCommand.h"
+#include "host/HostJobCommand.h"
 #include "host/HostOutputWriter.h"
 #include "host/HostPrintersCommand.h"
 #include "host/HostPropsCommand.h"
@@ -26,7 +27,7 @@ const Command kCommands[] = {
     {"printers", &HostPrintersCommand::List}, {"add-printer", &HostPrintersCommand::Add},
     {"caps", &HostCapsCommand::Run},          {"devmode", &HostDevModeCommand::Run},
     {"convert", &HostConvertCommand::Run},    {"props", &HostPropsCommand::Run},
-    {"sheet", &HostSheetCommand::Run},
+    {"sheet", &HostSheetCommand::Run},        {"job", &HostJobCommand::Run},
 };
 
 CommandRun FindCommand(const std::string& name) {

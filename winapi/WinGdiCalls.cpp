@@ -316,7 +316,7 @@ int GetDeviceCaps(HDC dc, int index) {
     }
 }
 
-int ExtEscape(HDC dc, int escape, int inputSize, LPCSTR input, int outputSize, LPSTR) {
+int ExtEscape(HDC dc, int escape, int inputSize, LPCSTR input, int outputSize, LPSTR output) {
     auto context = Dc(dc);
     if (context == nullptr || context->kind != WinDeviceContext::Kind::Printer) return 0;
     WinRecordedEscape record;
@@ -325,6 +325,11 @@ int ExtEscape(HDC dc, int escape, int inputSize, LPCSTR input, int outputSize, L
     record.outputSize = outputSize;
     auto answer = context->printer.escapeAnswers.find(escape);
     record.answer = answer != context->printer.escapeAnswers.end() ? answer->second : 0;
+    auto bytes = context->printer.escapeOutputs.find(escape);
+    if (bytes != context->printer.escapeOutputs.end() && output != nullptr && outputSize > 0) {
+        const size_t count = std::min(bytes->second.size(), static_cast<size_t>(outputSize));
+        std::copy_n(bytes->second.begin(), count, output);
+    }
     context->escapes.push_back(record);
     return record.answer;
 }

@@ -250,7 +250,8 @@ int SaveDC(HDC dc);
 BOOL RestoreDC(HDC dc, int savedDc);
 int GetDeviceCaps(HDC dc, int index);
 // Printer DCs: records the escape; answers what the test driver set for the
-// code (0, "not supported", when nothing was set).
+// code (0, "not supported", when nothing was set) and writes the output
+// bytes set for it, cut to outputSize.
 int ExtEscape(HDC dc, int escape, int inputSize, LPCSTR input, int outputSize, LPSTR output);
 
 // Objects.

@@ -1,7 +1,8 @@
 #pragma once
 // A printer device context of the test driver: its page in device pixels,
 // its resolution, the printable area's offset, and what ExtEscape answers
-// per escape code. Pages are kept as pixels only when `drawable` is set
+// per escape code, with the bytes it writes into the caller's output buffer
+// (at most the buffer's size). Pages are kept as pixels only when `drawable` is set
 // (a 600-dpi page is large); otherwise drawing on it is only recorded by
 // what the DC keeps (escapes, state).
 #include <map>
@@ -18,6 +19,7 @@ struct WinPrinterDcSetup {
     LONG offsetY = 0;
     bool drawable = true;
     std::map<int, int> escapeAnswers;
+    std::map<int, std::vector<BYTE>> escapeOutputs;
 };
 
 struct WinRecordedEscape {

@@ -17,7 +17,9 @@
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinSpool.h"
+#include "winnt40/GJobIdNotice.h"
 #include "winnt40/GNTDMCSession.h"
+#include "winnt40/GWatermarkBlock.h"
 
 namespace {
 
@@ -35,6 +37,8 @@ GNT40Driver::GNT40Driver(HANDLE printer, const RWWString& printerName, const RWW
 }
 
 GNT40Driver::~GNT40Driver() {
+    // The notice thread reads this instance.
+    WaitForJobIdNotice();
     CloseAdminHandle();
     // A sheet that never saw its DESTROY call leaves its glue and block behind.
     if (GCPSOSUI* sheet = std::exchange(openSheet_, nullptr)) {

@@ -14,15 +14,20 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "driver/GNTDriverBase.h"
 #include "driver/GPrinterIdentity.h"
 #include "model/GAttributeComposite.h"
+#include "rw/RWCString.h"
 #include "rw/RWWString.h"
+#include "winapi/WinGdi.h"
 #include "winapi/WinHandle.h"
 
 class GCPSOSUI;
 class GJobHookHolder;
+class GJobIdNotice;
+class GWatermarkBlock;
 class GNTDMCSession;
 class GMedia;
 struct GSheetContextBlock;
@@ -151,7 +156,79 @@ public:
         owned_[1] = std::move(settings);
     }
 
+    // --- Document events, private escapes and job identity, watermarks ----------
+    // Private escapes to the rendering module (ExtEscape on the job's DC; a
+    // text payload is 8-bit text sent with its NUL).
+    static constexpr int kEscapeApplicationDescription = 0x303EB8E7; // also the job-storage query
+    static constexpr int kEscapePortName = 0x303EB8E8;
+    static constexpr int kEscapeApplicationInfo = 0x303EB8E9;
+    static constexpr int kEscapeDomainName = 0x303EB8EB;
+    static constexpr int kEscapeComputerName = 0x303EB8EC;
+    static constexpr int kEscapeWatermark = 0x303EB8ED; // 12 bytes: ~code, 1 before / 0 after, colour
+    static constexpr int kEscapeUserName = 0x303EB8EF;
+    static constexpr int kEscapeOSInfo = 0x303EB8F0;
+    static constexpr int kEscapeJobUuid = 0x303EB8F1;
+    static constexpr int kEscapeExecutableName = 0x303EB8F9;
+    static constexpr int kJobStorageReplySize = 512;
+
+    // The document events of the device contexts the export front tracks.
+    INT DrvDocumentEvent(HANDLE printer, HDC dc, INT escape, ULONG inSize, void* input, ULONG outSize,
+                         void* output) override;
+    // Document start: user, computer, domain and job UUID; the operating
+    // system; the host application's description and information; the
+    // host's executable name (the part of path after its last backslash);
+    // the port name. Each is skipped when its source cannot be read.
+    void SendJobIdentity(HDC dc);
+    void SendOSInfo(HDC dc);
+    void SendApplicationInfo(HDC dc);
+    void SendApplicationName(HDC dc, const RWWString& path);
+    void SendPortName(HDC dc);
+    // The user name as the user-name escape sends it; empty when unknown.
+    RWCString GetJobUserName();
+    // The job's storage identity from the rendering module: 1 when the
+    // device answered, and the identity became its answer.
+    int32_t QueryJobStorageId(HDC dc);
+    const RWWString& GetJobStorageId() const { return jobStorageId_; }
+    // (value as a signed 16-bit number mod 999) + 1 of decimal text.
+    static RWWString NextJobStorageNumber(const RWWString& text);
+    // When 1214 is 1 and 1213 holds text: the next "JobStorageUniqueID"
+    // into 1213 and back to printer data.
+    void HandOutJobStorageNumber();
+    // The printer's location (GetPrinterW level 2): 1 on success.
+    virtual int32_t GetPrinterLocation(RWWString& location);
+    // The job-ID notice thread: shows the job's storage identity; joined
+    // when its document ends or is aborted, at DELETEDC and at destruction.
+    static unsigned JobIdNoticeThread(void* instance);
+    void WaitForJobIdNotice();
+    bool IsJobIdNoticePending() const;
+    // 1: the local job-storage record is written when the document ends.
+    void SetJobStorageFlag(uint32_t flag) { jobStorageFlag_ = flag; }
+    int32_t GetDocumentPageCount() const { return documentPageCount_; }
+    int32_t GetPageCountDivisor() const { return pageCountDivisor_; }
+    uint32_t GetPageCounter() const { return pageCounter_; }
+    // Watermarks drawn on the job's pages: the mode (0 none, 1 first page,
+    // 2 every page) and block chosen for a document, a page's drawing.
+    int32_t PrepareWatermark();
+    BOOL DrawPageWatermark(HDC dc);
+    int32_t BuildWatermarkBlock(MPersistentObject* entry);
+    BOOL DrawWatermarkText(HDC dc);
+    uint32_t GetWatermarkMode() const { return watermarkMode_; }
+    const GWatermarkBlock* GetWatermarkBlock() const { return watermarkBlock_.get(); }
+    // The sheet glue's end-of-document operations (the job-mode escape
+    // 0x303EB8EE with mode 1, and the stand-alone notice sheet). The glue is
+    // not part of this module yet: both send and show nothing and answer 0.
+    virtual int32_t EndDocumentJobMode(HDC dc);
+    virtual int32_t RunDocumentNotice();
+
 private:
+    // Document events.
+    INT DocumentEvent(HDC dc, INT escape, ULONG inSize, void* input, ULONG outSize, void* output);
+    INT CopyDevModeForDc(const DEVMODEW* devmode, bool stamp, ULONG outSize, void* output);
+    INT LoadDevModeCopy(ULONG inSize, void* input);
+    void StartDocumentPre(HDC dc, ULONG inSize, void* input);
+    void StartDocumentPost(HDC dc);
+    void EndDocumentPost();
+    bool IsPaperNoticeWanted();
     // The resource module (by its path beside the driver, else by name);
     // path receives what was loaded.
     WinScopedModule LoadResourceModule(RWWString* path);
@@ -171,4 +248,17 @@ private:
     GCPSOSUI* openSheet_ = nullptr;
     std::unique_ptr<GJobHookHolder> jobHookHolder_;
     std::unique_ptr<RWWString> text_;
+    // Document events: the instance's own counters and notice thread, so a
+    // second document of the process does not disturb this one.
+    int32_t documentPageCount_ = 0;
+    int32_t pageCountDivisor_ = 0;
+    uint32_t pageCounter_ = 0;
+    uint32_t jobStorageFlag_ = 0;
+    RWWString jobStorageId_;
+    std::unique_ptr<GJobIdNotice> jobIdNotice_;
+    uint32_t watermarkMode_ = 0;
+    uint32_t watermarkGrey_ = 0;
+    std::unique_ptr<GWatermarkBlock> watermarkBlock_;
+    // The DEVMODE copies handed out for device contexts and not yet freed.
+    std::vector<std::unique_ptr<uint64_t[]>> devModeCopies_;
 };

@@ -72,7 +72,7 @@ MPersistentObject* Configuration(uint16_t jobType) {
 }
 
 TEST_F(GJobHookHolderTest, AJobIsBegunPagedAndEndedThroughTheFourTextBegin) {
-    InstallHook("libqvhookfull.so");
+    InstallHook("libqvhookbeginonly.so");
     context_.SetConfiguration(Configuration(3));
     GCountedPtr settings(Settings(5));
     DOCINFOW document{sizeof(DOCINFOW), u"Report.doc", u"FILE:", nullptr, 0};
@@ -85,22 +85,34 @@ TEST_F(GJobHookHolderTest, AJobIsBegunPagedAndEndedThroughTheFourTextBegin) {
     holder.EndJob(&context_, settings.Get());
     EXPECT_FALSE(holder.HasOpenJob());
     EXPECT_FALSE(HookLoaded());
-    // The begin entry preferred over the six-text one; the job block: 0, 4,
-    // 4 | copies << 16, the job type, 0, 0, 0 (5 << 16 | 4 = 327684). The
-    // page block is 16 bytes: its size, then zeros. The job handle 0x5150 is
-    // 20816.
-    EXPECT_EQ(Log(u"qvhookfull"), u"attach;begin|Report.doc|FILE:|FILE:|0,4,327684,3,0,0,0;"
-                                  u"page|20816|16|zero;page|20816|16|zero;end|20816|0;detach;");
+    // The job block: 0, 4, 4 | copies << 16, the job type, 0, 0, 0
+    // (5 << 16 | 4 = 327684). The page block is 16 bytes: its size, then
+    // zeros. The job handle 0x5150 is 20816.
+    EXPECT_EQ(Log(u"qvhookbeginonly"), u"attach;begin|Report.doc|FILE:|FILE:|0,4,327684,3,0,0,0;"
+                                       u"page|20816|16|zero;page|20816|16|zero;end|20816|0;detach;");
+}
+
+TEST_F(GJobHookHolderTest, TheSixTextBeginIsPreferredWhenTheModuleHasBoth) {
+    InstallHook("libqvhookfull.so");
+    GCountedPtr settings(Settings(2));
+    DOCINFOW document{sizeof(DOCINFOW), u"Report.doc", nullptr, nullptr, 0};
+    GJobHookHolder holder;
+    holder.BeginJob(&context_, settings.Get(), &document);
+    holder.EndJob(&context_, settings.Get());
+    // Copies 2: 2 << 16 | 4 = 131076; job type 2 without a configuration.
+    EXPECT_EQ(Log(u"qvhookfull"), u"attach;beginEx|Application|Report.doc|QV Colour Laser|LPT1:|LPT1:|"
+                                  u"0,4,131076,2,0,0,0;end|20816|0;detach;");
 }
 
 TEST_F(GJobHookHolderTest, WithoutOutputThePortIsTheOutputAndMissingSettingsTakeTheirDefaults) {
-    InstallHook("libqvhookfull.so");
+    InstallHook("libqvhookbeginonly.so");
     DOCINFOW document{sizeof(DOCINFOW), u"Letter", nullptr, nullptr, 0};
     GJobHookHolder holder;
     holder.BeginJob(&context_, nullptr, &document);
     holder.AbortJob(&context_, nullptr);
     // Copies 1 (65536 | 4 = 65540), job type 2; an aborted job ends with 1.
-    EXPECT_EQ(Log(u"qvhookfull"), u"attach;begin|Letter|LPT1:|LPT1:|0,4,65540,2,0,0,0;end|20816|1;detach;");
+    EXPECT_EQ(Log(u"qvhookbeginonly"),
+              u"attach;begin|Letter|LPT1:|LPT1:|0,4,65540,2,0,0,0;end|20816|1;detach;");
 }
 
 TEST_F(GJobHookHolderTest, TheSixTextBeginIsUsedWhenItIsTheOnlyOne) {

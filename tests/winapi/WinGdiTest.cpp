@@ -332,6 +332,24 @@ TEST_F(WinGdiTest, PrinterDcsAnswerTheirSetupAndRecordEscapes) {
     EXPECT_EQ(escapes[0].escape, 0x303EB8EE);
     EXPECT_EQ(escapes[0].input, std::vector<BYTE>(block, block + 12));
     EXPECT_TRUE(TextOutW(printer, 0, 0, u"x", 1)); // kept without pixels: nothing to draw on
+    DeleteDC(printer);
+}
+
+TEST_F(WinGdiTest, PrinterDcEscapesWriteTheirOutputWithinTheCallersBuffer) {
+    WinPrinterDcSetup setup;
+    setup.drawable = false;
+    setup.escapeAnswers[0x303EB8E7] = 1;
+    setup.escapeOutputs[0x303EB8E7] = {'J', 'O', 'B', '7', 0};
+    const HDC printer = WinUiDriver::CreatePrinterDC(setup);
+    char output[8] = {'x', 'x', 'x', 'x', 'x', 'x', 'x', 'x'};
+    EXPECT_EQ(ExtEscape(printer, 0x303EB8E7, 0, nullptr, 3, output), 1);
+    EXPECT_EQ(std::string(output, 8), "JOBxxxxx"); // cut to the 3 bytes given
+    EXPECT_EQ(ExtEscape(printer, 0x303EB8E7, 0, nullptr, 8, output), 1);
+    EXPECT_EQ(std::string(output, 8), std::string("JOB7\0xxx", 8));
+    const auto escapes = WinUiDriver::Escapes(printer);
+    ASSERT_EQ(escapes.size(), 2u);
+    EXPECT_EQ(escapes[0].outputSize, 3);
+    EXPECT_TRUE(escapes[0].input.empty());
     Canvas screen(1, 1);
     EXPECT_EQ(ExtEscape(screen.Dc(), 0x303EB8EE, 0, nullptr, 0, nullptr), 0);
     EXPECT_EQ(GetDeviceCaps(screen.Dc(), LOGPIXELSX), 96);

@@ -1,5 +1,5 @@
-// A job hook module with every entry: the begin entry it is given records
-// its texts and job block, and every entry logs its call.
+// A job hook module with every entry: the six-text begin entry, which is
+// preferred, records its texts and job block, and every entry logs its call.
 #include <cstdint>
 #include <cstring>
 
@@ -30,9 +30,11 @@ QV_MODULE_EXPORT uint32_t ksBeginJob(const char16_t* document, const char16_t* o
     return kJob;
 }
 
-QV_MODULE_EXPORT uint32_t ksBeginJobEx(const char16_t*, const char16_t*, const char16_t*, const char16_t*,
-                                       const char16_t*, const uint32_t*) {
-    testmodule::Append(kModule, u"beginEx");
+QV_MODULE_EXPORT uint32_t ksBeginJobEx(const char16_t* application, const char16_t* document,
+                                       const char16_t* printer, const char16_t* output,
+                                       const char16_t* outputAgain, const uint32_t* block) {
+    testmodule::Append(kModule, std::u16string(u"beginEx|") + application + u"|" + document + u"|" + printer +
+                                    u"|" + output + u"|" + outputAgain + u"|" + Block(block));
     return kJob;
 }
 

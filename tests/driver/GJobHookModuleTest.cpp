@@ -1,0 +1,114 @@
+// The job hook module over double modules the tests build: which begin entry
+// is used, modules that are unloaded at once, a begin without a job block,
+// and the name-only copies.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "driver/GJobHookModule.h"
+#include "tests/driver/PlatformServicesTestSupport.h"
+#include "tests/support/TempFolder.h"
+#include "winapi/WinModule.h"
+
+namespace {
+
+using namespace platformtest;
+
+class GJobHookModuleTest : public HostStoreTest {
+protected:
+    void SetUp() override {
+        HostStoreTest::SetUp();
+        folder_ = temp_.Path();
+        WinHostStore& store = WinHostStore::Instance();
+        store.MapDrive(u'H', folder_.string());
+        store.SetCurrentDirectory(u"H:\\");
+        store.AddModuleFolder(folder_.string());
+    }
+
+    void InstallHook(const char* library) {
+        std::filesystem::copy_file(std::filesystem::path(QV_TEST_MODULE_DIR) / library,
+                                   folder_ / "davevu32.dll",
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+
+    static std::u16string Log(const char16_t* module) {
+        auto value = Value(HKEY_CURRENT_USER, u"Software\\QVTest", module);
+        if (!value.has_value()) return u"";
+        return std::u16string(reinterpret_cast<const char16_t*>(value->data.data()),
+                              value->data.size() / 2 - 1);
+    }
+
+    static bool HookLoaded() { return GetModuleHandleW(u"davevu32.dll") != nullptr; }
+
+    static constexpr uint32_t kBlock[7] = {0, 4, 0x10004, 2, 0, 0, 0};
+
+    qvtest::TempFolder temp_{"qvhookmodule"};
+    std::filesystem::path folder_;
+};
+
+TEST_F(GJobHookModuleTest, AModuleWithoutTheSixTextBeginIsUsedWithTheFourTextOne) {
+    InstallHook("libqvhookbeginonly.so");
+    GJobHookModule hook;
+    EXPECT_EQ(hook.BeginJob(u"Application", u"Doc", u"Printer", u"OUT:", u"OUT:", kBlock), 1);
+    EXPECT_EQ(hook.GetJob(), 0x5150u);
+    EXPECT_EQ(hook.EndPage(), 1);
+    EXPECT_EQ(hook.EndJob(1), 1);
+    EXPECT_EQ(hook.IsLoaded(), 0);
+    EXPECT_EQ(hook.EndPage(), 0);
+    EXPECT_EQ(hook.EndJob(0), 0);
+    EXPECT_EQ(Log(u"qvhookbeginonly"),
+              u"attach;begin|Doc|OUT:|OUT:|0,4,65540,2,0,0,0;page|20816|16|zero;end|20816|1;detach;");
+}
+
+TEST_F(GJobHookModuleTest, ModulesLackingAnEndEntryAreUnloadedAtOnceAndNeverCalled) {
+    for (const char* library : {"libqvhooknoendpage.so", "libqvhooknoendjob.so"}) {
+        SCOPED_TRACE(library);
+        InstallHook(library);
+        GJobHookModule hook;
+        EXPECT_EQ(hook.Load(), 0);
+        EXPECT_FALSE(HookLoaded());
+        EXPECT_EQ(hook.BeginJob(u"Application", u"Doc", u"Printer", u"OUT:", u"OUT:", kBlock), 0);
+        EXPECT_FALSE(HookLoaded());
+        EXPECT_EQ(hook.EndPage(), 0);
+        EXPECT_EQ(hook.EndJob(0), 0);
+    }
+    EXPECT_EQ(Log(u"qvhooknoendpage"), u"attach;detach;attach;detach;");
+    EXPECT_EQ(Log(u"qvhooknoendjob"), u"attach;detach;attach;detach;");
+}
+
+TEST_F(GJobHookModuleTest, ABeginWithoutAJobBlockOpensNoJob) {
+    for (const char* library : {"libqvhookfull.so", "libqvhookbeginonly.so"}) {
+        SCOPED_TRACE(library);
+        InstallHook(library);
+        GJobHookModule hook;
+        EXPECT_EQ(hook.BeginJob(u"Application", u"Doc", u"Printer", u"OUT:", u"OUT:", nullptr), 0);
+        EXPECT_EQ(hook.GetJob(), 0u);
+        EXPECT_FALSE(HookLoaded());
+    }
+    EXPECT_EQ(Log(u"qvhookfull"), u"attach;detach;");
+    EXPECT_EQ(Log(u"qvhookbeginonly"), u"attach;detach;");
+}
+
+TEST_F(GJobHookModuleTest, AMissingFileLoadsNothing) {
+    GJobHookModule hook(u"absent.dll");
+    EXPECT_EQ(hook.Load(), 0);
+    EXPECT_EQ(hook.BeginJob(u"Application", u"Doc", u"Printer", u"OUT:", u"OUT:", kBlock), 0);
+    EXPECT_EQ(hook.IsLoaded(), 0);
+}
+
+TEST_F(GJobHookModuleTest, CopiesTakeTheNameOnlyAndAssignmentUnloadsFirst) {
+    InstallHook("libqvhookfull.so");
+    GJobHookModule loaded;
+    ASSERT_EQ(loaded.Load(), 1);
+    const GJobHookModule copy(loaded);
+    EXPECT_EQ(copy.IsLoaded(), 0);
+    EXPECT_TRUE(copy == loaded);
+    EXPECT_FALSE(copy == GJobHookModule(u"DAVEVU32.DLL"));
+    loaded = GJobHookModule(u"other.dll");
+    EXPECT_EQ(loaded.IsLoaded(), 0);
+    EXPECT_FALSE(HookLoaded());
+    EXPECT_EQ(loaded.GetName(), RWWString(u"other.dll"));
+}
+
+} // namespace
