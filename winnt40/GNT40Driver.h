@@ -165,6 +165,7 @@ public:
     static constexpr int kEscapeDomainName = 0x303EB8EB;
     static constexpr int kEscapeComputerName = 0x303EB8EC;
     static constexpr int kEscapeWatermark = 0x303EB8ED; // 12 bytes: ~code, 1 before / 0 after, colour
+    static constexpr int kEscapeJobMode = 0x303EB8EE;
     static constexpr int kEscapeUserName = 0x303EB8EF;
     static constexpr int kEscapeOSInfo = 0x303EB8F0;
     static constexpr int kEscapeJobUuid = 0x303EB8F1;
@@ -214,11 +215,14 @@ public:
     BOOL DrawWatermarkText(HDC dc);
     uint32_t GetWatermarkMode() const { return watermarkMode_; }
     const GWatermarkBlock* GetWatermarkBlock() const { return watermarkBlock_.get(); }
-    // The sheet glue's end-of-document operations (the job-mode escape
-    // 0x303EB8EE with mode 1, and the stand-alone notice sheet). The glue is
-    // not part of this module yet: both send and show nothing and answer 0.
-    virtual int32_t EndDocumentJobMode(HDC dc);
-    virtual int32_t RunDocumentNotice();
+    // The job-mode escape 0x303EB8EE (~code, mode, 0) when the settings
+    // hold 253 and 245 non-zero; mode 1 answered 1 without 1010 in the
+    // settings runs the stand-alone sheet. 1.
+    virtual int32_t SendJobModeEscape(HDC dc, uint32_t mode);
+    // The first extension module's one page run without a sheet (the host
+    // call-back NonPropPageSheet) when the settings hold 253 and 245
+    // non-zero; an administration handle is given up after it. 1.
+    virtual int32_t RunNonPropPageSheet();
 
 private:
     // Document events.

@@ -122,7 +122,7 @@ INT GNT40Driver::DocumentEvent(HDC dc, INT escape, ULONG inSize, void* input, UL
         return drawn ? DOCUMENTEVENT_SUCCESS : DOCUMENTEVENT_FAILURE;
     }
     case DOCUMENTEVENT_ENDDOCPRE:
-        EndDocumentJobMode(dc);
+        SendJobModeEscape(dc, 1);
         return 0;
     case DOCUMENTEVENT_ABORTDOC:
         GetJobHookHolder()->AbortJob(this, GetCachedPrinterSettings());
@@ -228,7 +228,7 @@ void GNT40Driver::EndDocumentPost() {
     WaitForJobIdNotice();
     if (jobStorageFlag_ == 1) SetLocalJobStorage(1);
     GetJobHookHolder()->EndJob(this, GetCachedPrinterSettings());
-    if (IsPaperNoticeWanted()) RunDocumentNotice();
+    if (IsPaperNoticeWanted()) RunNonPropPageSheet();
     documentPageCount_ = 0;
     pageCountDivisor_ = 0;
 }
@@ -261,12 +261,4 @@ bool GNT40Driver::IsPaperNoticeWanted() {
             return false;
     }
     return true;
-}
-
-int32_t GNT40Driver::EndDocumentJobMode(HDC) {
-    return 0; // the sheet glue is not part of this module yet
-}
-
-int32_t GNT40Driver::RunDocumentNotice() {
-    return 0; // the sheet glue is not part of this module yet
 }

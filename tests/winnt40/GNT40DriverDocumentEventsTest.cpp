@@ -54,8 +54,8 @@ public:
     std::unique_ptr<GAttributeComposite> GetCurrentSettings() override {
         return make ? make() : std::make_unique<GAttributeComposite>(360);
     }
-    int32_t EndDocumentJobMode(HDC) override { return ++jobModeCalls; }
-    int32_t RunDocumentNotice() override { return ++noticeCalls; }
+    int32_t SendJobModeEscape(HDC, uint32_t) override { return ++jobModeCalls; }
+    int32_t RunNonPropPageSheet() override { return ++noticeCalls; }
     std::function<std::unique_ptr<GAttributeComposite>()> make;
     int jobModeCalls = 0;
     int noticeCalls = 0;
