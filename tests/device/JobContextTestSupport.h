@@ -151,6 +151,7 @@ public:
 
     uint32_t GetJobKey() const override { return 5; }
     GPeripheral* GetConfigurationTree() override { return hasDevice ? &device : nullptr; }
+    uint16_t CheckReadyToSend() override { return readiness; }
     GAttribute* MakeOriginTransform(int16_t x, int16_t y) override {
         origins.push_back({x, y});
         return nullptr;
@@ -181,6 +182,7 @@ public:
 
     JobDevice device;
     bool hasDevice = true;
+    uint16_t readiness = 0;
     MPersistentComposite* configuration = nullptr;
     MPersistentComposite* capabilities = nullptr;
     GMediaPool* pool = nullptr;
