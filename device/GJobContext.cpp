@@ -61,7 +61,8 @@ MPersistentObject* GJobContext::FindGroup(uint32_t id) const {
 
 GCapabilities* GJobContext::FindCapability(uint32_t id) {
     MPersistentObject* configuration = GetPrinterConfiguration();
-    MPersistentObject* node = configuration != nullptr ? configuration->FindById(kCapabilitiesNodeId) : nullptr;
+    MPersistentObject* node =
+        configuration != nullptr ? configuration->FindById(kCapabilitiesNodeId) : nullptr;
     return node != nullptr ? dynamic_cast<GCapabilities*>(node->FindById(id)) : nullptr;
 }
 

@@ -73,8 +73,9 @@ void GJobContext::ScalePage(GState& pageSettings) {
     if (!scalingSettings_) scalingSettings_.Reset(BuildJobSettings().release());
     GPeripheral* tree = GetConfigurationTree();
     uint32_t marker = 0;
-    pageScale_ = tree != nullptr ? tree->GetDefaultScale(scalingSettings_.Get(), &pageSettings, pageNumber_, &marker)
-                                 : GScalePair{};
+    pageScale_ = tree != nullptr
+                     ? tree->GetDefaultScale(scalingSettings_.Get(), &pageSettings, pageNumber_, &marker)
+                     : GScalePair{};
     lastScaledPage_ = pageNumber_;
     const bool unit = pageScale_.x == 1.0f && pageScale_.y == 1.0f;
     const bool none = pageScale_.x == 0.0f && pageScale_.y == 0.0f;

@@ -69,8 +69,9 @@ RWCString GJobContext::ToNarrow(const RWWString& text) const {
     if (converter == nullptr || text.Length() == 0) return RWCString();
     // At most four bytes a unit in any code page the converter serves.
     std::vector<char> bytes(text.Length() * 4);
-    const int32_t written = converter->WideToNarrow(nameCodePage_, text.Data(), static_cast<int32_t>(text.Length()),
-                                                    bytes.data(), static_cast<int32_t>(bytes.size()));
+    const int32_t written =
+        converter->WideToNarrow(nameCodePage_, text.Data(), static_cast<int32_t>(text.Length()), bytes.data(),
+                                static_cast<int32_t>(bytes.size()));
     return written > 0 ? RWCString(bytes.data(), static_cast<size_t>(written)) : RWCString();
 }
 
@@ -110,8 +111,9 @@ void GJobContext::MakeJobName(RWCString& result, uint8_t* utf8) {
     if (GSettingValues::Get(group362, kJobStorageId) == uint16_t{1} && storage != nullptr &&
         storage->GetValue().Length() != 0) {
         GOSFactory* factory = GOSFactory::Instance();
-        const RWWString id = factory != nullptr ? factory->GetPrinterDataString(this, u"JobStorageUniqueID", u"1")
-                                                : RWWString(u"1");
+        const RWWString id = factory != nullptr
+                                 ? factory->GetPrinterDataString(this, u"JobStorageUniqueID", u"1")
+                                 : RWWString(u"1");
         if (name.Length() > kStoredNameLength) name = RWCString(name.Data(), kStoredNameLength);
         name.Append(ToNarrow(id));
     }
@@ -119,8 +121,9 @@ void GJobContext::MakeJobName(RWCString& result, uint8_t* utf8) {
     RWWString wide;
     if (GUnicodeConverter* converter = GetUnicodeConverter(); converter != nullptr && name.Length() != 0) {
         std::array<WCHAR, kWideNameLimit> units{};
-        const int32_t count = converter->NarrowToWide(nameCodePage_, name.Data(), static_cast<int32_t>(name.Length()),
-                                                      units.data(), static_cast<int32_t>(units.size()));
+        const int32_t count =
+            converter->NarrowToWide(nameCodePage_, name.Data(), static_cast<int32_t>(name.Length()),
+                                    units.data(), static_cast<int32_t>(units.size()));
         wide = RWWString(units.data(), static_cast<size_t>(std::max(count, 0)));
     }
     if (wide.Length() > kJobNameLength) wide = RWWString(wide.Data(), kJobNameLength);
@@ -146,7 +149,8 @@ void GJobContext::MakeJobName(RWCString& result, uint8_t* utf8) {
 void GJobContext::CheckMediaType(MPersistentObject* pageSettings, MPersistentObject* group362) {
     MPersistentObject* layout = group362 != nullptr ? group362->FindById(kLayoutGroupId) : nullptr;
     if (GSettingValues::Get(layout, kPagesPerSheetId) != uint16_t{1}) return;
-    const auto* media = pageSettings != nullptr ? dynamic_cast<GMedia*>(pageSettings->FindById(kMediaId)) : nullptr;
+    const auto* media =
+        pageSettings != nullptr ? dynamic_cast<GMedia*>(pageSettings->FindById(kMediaId)) : nullptr;
     if (media == nullptr) return;
     const RWCString& type = media->GetMediaType();
     if (!(type == "Letterhead" || type == "Preprinted")) return;

@@ -20,7 +20,8 @@ constexpr uint32_t kTopMarginId = 502;
 constexpr uint16_t kDefaultResolution = 600;
 
 bool IsCustomPaper(uint32_t paperId) {
-    return paperId >= GCustomMediaSize::kFirstCustomPaperId && paperId <= GCustomMediaSize::kLastCustomPaperId;
+    return paperId >= GCustomMediaSize::kFirstCustomPaperId &&
+           paperId <= GCustomMediaSize::kLastCustomPaperId;
 }
 
 // The custom size with paperId in list 276 of settings, or null.

@@ -133,7 +133,9 @@ void GJobContext::ChooseRenderingMode(MPersistentObject* group364) {
     if (mode.has_value() && *mode >= 1 && *mode <= 3)
         renderingMode_ = static_cast<int16_t>(*mode);
     else
-        renderingMode_ = (flags & kForceRenderingMode3) != 0 ? 3 : (flags & kForceRenderingMode2) != 0 ? 2 : 1;
+        renderingMode_ = (flags & kForceRenderingMode3) != 0   ? 3
+                         : (flags & kForceRenderingMode2) != 0 ? 2
+                                                               : 1;
     const GCapabilities* rendering = FindCapability(kRenderingCapability);
     if (renderingMode_ != 3 && (flags & kRenderingMode3Unless136Bit1) != 0 && rendering != nullptr &&
         !HasBit(rendering, 1)) {

@@ -98,7 +98,8 @@ std::unique_ptr<GState> GJobContext::BuildJobSettings() {
     }
     if (const std::optional<uint16_t> quality = GSettingValues::Get(group364, kPrintQualityId)) {
         AddCopy(*settings, group364, kPrintQualityId);
-        SelectGrayConversion(*quality == kTablePrintQuality ? GGrayConversion::kTable : GGrayConversion::kDefault);
+        SelectGrayConversion(*quality == kTablePrintQuality ? GGrayConversion::kTable
+                                                            : GGrayConversion::kDefault);
     }
     AddCopy(*settings, group364, kPrintQualityDetailId);
     if (postScriptWriter_ != 0) {
@@ -112,7 +113,8 @@ std::unique_ptr<GState> GJobContext::BuildJobSettings() {
 
 void GJobContext::AddPortKind(GState& settings) {
     const RWWString& port = GetPortName();
-    const bool local = PortBeginsWith(port, "LPT") || PortBeginsWith(port, "USB") || PortBeginsWith(port, "DOT4");
+    const bool local =
+        PortBeginsWith(port, "LPT") || PortBeginsWith(port, "USB") || PortBeginsWith(port, "DOT4");
     settings.Add(new GValueAttribute(local ? kLocalPort : kOtherPort, kPortKindId));
 }
 
@@ -133,7 +135,8 @@ void GJobContext::PlaceMedia(GState& group, MPersistentObject* typeSource, uint3
         GSettingValues::FindText(typeSource, laterPage ? kLaterMediaTypeNameId : kMediaTypeNameId);
     if (type != nullptr) media->SetMediaType(type->GetValue());
     if (pageNumber_ != 0) {
-        if (GAttribute* origin = MakeOriginTransform(media->GetImageableOrigin().x, media->GetImageableOrigin().y))
+        if (GAttribute* origin =
+                MakeOriginTransform(media->GetImageableOrigin().x, media->GetImageableOrigin().y))
             group.Add(origin);
     }
     group.Add(media.release());
@@ -168,7 +171,8 @@ MPersistentObject* GJobContext::FindWatermark() {
     MPersistentObject* group364 = FindGroup(kSecondPrintingGroupId);
     MPersistentObject* choice = group364 != nullptr ? group364->FindById(kWatermarkChoiceId) : nullptr;
     const std::optional<uint16_t> mode = GSettingValues::Get(choice, kWatermarkModeId);
-    if (!mode.has_value() || *mode == kNoWatermark || choice->FindById(kWatermarkNamedId) == nullptr) return nullptr;
+    if (!mode.has_value() || *mode == kNoWatermark || choice->FindById(kWatermarkNamedId) == nullptr)
+        return nullptr;
     const GStringAttribute* name = GSettingValues::FindText(choice, kWatermarkChoiceNameId);
     MPersistentObject* definitions = FindGroup(kWatermarkDefinitionsGroupId);
     MPersistentObject* list = definitions != nullptr ? definitions->FindById(kWatermarkListId) : nullptr;
@@ -203,8 +207,8 @@ uint16_t GJobContext::SetCopies(int16_t* copies) {
     const uint16_t former = GSettingValues::Get(group364, kCopiesId).value_or(0);
     int16_t count = *copies < 0 ? int16_t{1} : *copies;
     MPersistentObject* tree = GetConfiguration();
-    if (const auto* range = tree != nullptr ? dynamic_cast<GRangeAttribute*>(tree->FindById(kCopiesRangeId))
-                                            : nullptr) {
+    if (const auto* range =
+            tree != nullptr ? dynamic_cast<GRangeAttribute*>(tree->FindById(kCopiesRangeId)) : nullptr) {
         count = std::min(count, range->GetMax());
     }
     *copies = count;

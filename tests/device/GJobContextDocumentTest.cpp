@@ -67,7 +67,8 @@ TEST_F(GJobContextDocumentTest, DocumentStartCarriesTheComposedSettings) {
         TestJobContext::Set(context.group364, id, 1);
     TestJobContext::Set(context.group364, 910, 22);
     auto* tables = new MPersistentComposite(970);
-    tables->Add(new GBinaryData(new uint8_t[GGrayConversion::kTableBytes](), GGrayConversion::kTableBytes, 1, 972));
+    tables->Add(
+        new GBinaryData(new uint8_t[GGrayConversion::kTableBytes](), GGrayConversion::kTableBytes, 1, 972));
     context.GetConfiguration()->Add(tables);
     context.SetJobValue(7);
     context.SetDocument(u"report", u"LPT1:", "data");
@@ -89,7 +90,7 @@ TEST_F(GJobContextDocumentTest, DocumentStartCarriesTheComposedSettings) {
     ASSERT_NE(media, nullptr);
     EXPECT_EQ(media->GetSize(), (GShortPair{5100, 6600}));
     EXPECT_EQ(media->GetMediaType(), "Plain");
-    EXPECT_TRUE(context.origins.empty()); // no page yet
+    EXPECT_TRUE(context.origins.empty());                        // no page yet
     EXPECT_EQ(ValueOf(SettingOf(state, 379), 382), uint16_t{2}); // no watermark
     EXPECT_EQ(context.GetGrayFunction().GetMode(), GGrayConversion::kTable);
     EXPECT_EQ(context.IsDocumentStarted(), 1u);
@@ -104,7 +105,8 @@ TEST_F(GJobContextDocumentTest, DocumentStartCarriesTheComposedSettings) {
 
 TEST_F(GJobContextDocumentTest, PortKindIsLocalForLptUsbAndDot4) {
     const std::vector<std::pair<const char16_t*, uint16_t>> cases = {
-        {u"LPT1:", 1}, {u"USB001", 1}, {u"DOT4_001", 1}, {u"FILE:", 3}, {u"XLPT1:", 3}, {u"lpt1:", 3}, {u"", 3},
+        {u"LPT1:", 1},  {u"USB001", 1}, {u"DOT4_001", 1}, {u"FILE:", 3},
+        {u"XLPT1:", 3}, {u"lpt1:", 3},  {u"", 3},
     };
     for (const auto& [port, kind] : cases) {
         context.SetNames(u"Printer", u"Driver", port);
@@ -201,7 +203,7 @@ TEST_F(GJobContextDocumentTest, LaterPagesTakeTheirOwnSourceAfterTheFirstSheet) 
     const std::vector<SourceCase> cases = {
         {true, 2, 0, 0, {7, 7, 7, 7, 9}}, // page 3 is still on the first sheet (limit 4)
         {true, std::nullopt, 0, 0, {7, 7, 9}},
-        {true, 2, 1, 0, {7, 9}},           // booklets: the first page only
+        {true, 2, 1, 0, {7, 9}}, // booklets: the first page only
         {false, 2, 0, 0, {7, 9, 9}},
         {true, 2, 0, 1, {7, 7, 7, 7, 7}}, // the first page's source throughout
     };
@@ -221,7 +223,8 @@ TEST_F(GJobContextDocumentTest, LaterPagesTakeTheirOwnSourceAfterTheFirstSheet) 
             sources.push_back(ValueOf(state.Get(), 258).value_or(0));
             EXPECT_EQ(SettingOf(state, 263), nullptr);
         }
-        EXPECT_EQ(sources, item.sources) << item.duplex << " " << item.perSheet.value_or(0) << " " << item.booklet;
+        EXPECT_EQ(sources, item.sources)
+            << item.duplex << " " << item.perSheet.value_or(0) << " " << item.booklet;
     }
 }
 
@@ -304,8 +307,8 @@ TEST_F(GJobContextDocumentTest, MediaInTheDocumentsResolutionAndOrientation) {
 
 struct ShrinkCase {
     int32_t orientation;
-    uint16_t side;  // 501, 1/10000 inch
-    uint16_t top;   // 502
+    uint16_t side; // 501, 1/10000 inch
+    uint16_t top;  // 502
     GShortPair imageable;
     GShortPair origin;
 };

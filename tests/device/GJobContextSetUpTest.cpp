@@ -18,10 +18,10 @@ constexpr uint16_t kPostScript = GJobContext::kPostScriptWriterClass;
 constexpr uint16_t kPcl5 = 788;
 
 struct PassThroughCase {
-    uint16_t writer;                   // 0: none
-    std::optional<uint16_t> rule;      // printer setting 1115
-    std::optional<uint32_t> stored;    // printer data "PassThrough"
-    bool noPassThroughCapability;      // capability 565 bit 0
+    uint16_t writer;                // 0: none
+    std::optional<uint16_t> rule;   // printer setting 1115
+    std::optional<uint32_t> stored; // printer data "PassThrough"
+    bool noPassThroughCapability;   // capability 565 bit 0
     uint32_t passThrough;
 };
 
@@ -55,22 +55,19 @@ TEST(GJobContextSetUpTest, PassThroughFollowsTheWriterTheRuleAndThePrinterData) 
 }
 
 struct ProtocolCase {
-    uint16_t rule;                  // 1115: 1 with no data is pass-through, 0 is not
-    std::optional<uint16_t> klass;  // 561 before
-    bool hasName;                   // 560 present ("PCL 6") before
+    uint16_t rule;                 // 1115: 1 with no data is pass-through, 0 is not
+    std::optional<uint16_t> klass; // 561 before
+    bool hasName;                  // 560 present ("PCL 6") before
     uint16_t klassAfter;
-    uint16_t revisionAfter;         // 562 (5 before)
-    const char* nameAfter;          // null: 560 absent
+    uint16_t revisionAfter; // 562 (5 before)
+    const char* nameAfter;  // null: 560 absent
 };
 
 TEST(GJobContextSetUpTest, PassThroughSetsTheProtocolClassThePrinterIsTold) {
     const std::vector<ProtocolCase> cases = {
-        {1, 4, true, 2, 1, "PCL 6"},
-        {1, 1, true, 3, 0, "PCL XL"},
-        {1, 3, true, 3, 0, "PCL XL"},
-        {1, 1, false, 3, 0, "PCL XL"},
-        {0, 1, true, 2, 1, "PCL 6"},
-        {1, std::nullopt, true, 0, 5, "PCL 6"}, // no class: nothing set
+        {1, 4, true, 2, 1, "PCL 6"},  {1, 1, true, 3, 0, "PCL XL"},
+        {1, 3, true, 3, 0, "PCL XL"}, {1, 1, false, 3, 0, "PCL XL"},
+        {0, 1, true, 2, 1, "PCL 6"},  {1, std::nullopt, true, 0, 5, "PCL 6"}, // no class: nothing set
     };
     for (const ProtocolCase& item : cases) {
         PlatformScope scope;
@@ -118,7 +115,8 @@ TEST(GJobContextSetUpTest, RenderingModeFromTheSettingTheFlagsAndCapability136) 
         if (item.capability136) context.AddCapability(136, *item.capability136);
         context.SetApplicationFlags(item.flags);
         context.SetUpJob();
-        EXPECT_EQ(context.GetRenderingMode(), item.mode) << item.setting.value_or(0) << " flags " << item.flags;
+        EXPECT_EQ(context.GetRenderingMode(), item.mode)
+            << item.setting.value_or(0) << " flags " << item.flags;
         EXPECT_EQ(context.TestRenderingMode(0), item.mode >= 2 ? 1 : 0);
         EXPECT_EQ(context.TestRenderingMode(1), item.mode == 3 ? 1 : 0);
     }
@@ -126,12 +124,12 @@ TEST(GJobContextSetUpTest, RenderingModeFromTheSettingTheFlagsAndCapability136) 
 
 struct ColourCase {
     uint16_t writer;
-    std::optional<uint16_t> source;  // 364's 570
-    std::optional<uint16_t> target;  // 364's 571
+    std::optional<uint16_t> source; // 364's 570
+    std::optional<uint16_t> target; // 364's 571
     bool setting958;
     int16_t sourceMode;
     uint16_t targetMode;
-    uint32_t trueTypeAsBitmaps;      // 364's 293 is 1 in every case
+    uint32_t trueTypeAsBitmaps; // 364's 293 is 1 in every case
 };
 
 TEST(GJobContextSetUpTest, ColourModesOfAPostScriptWriter) {
@@ -167,8 +165,12 @@ TEST(GJobContextSetUpTest, PageScalingAsksTheTreeUnlessCapability135Forbids) {
         uint32_t scaling;
     };
     const std::vector<Case> cases = {
-        {1, std::vector<uint32_t>{}, 1, 1},  {1, std::vector<uint32_t>{1}, 1, 0}, {1, std::vector<uint32_t>{4}, 1, 1},
-        {3, std::vector<uint32_t>{4}, 1, 0}, {3, std::vector<uint32_t>{1}, 1, 1}, {3, std::vector<uint32_t>{}, 0, 0},
+        {1, std::vector<uint32_t>{}, 1, 1},
+        {1, std::vector<uint32_t>{1}, 1, 0},
+        {1, std::vector<uint32_t>{4}, 1, 1},
+        {3, std::vector<uint32_t>{4}, 1, 0},
+        {3, std::vector<uint32_t>{1}, 1, 1},
+        {3, std::vector<uint32_t>{}, 0, 0},
         {1, std::nullopt, 1, 0},
     };
     for (const Case& item : cases) {

@@ -48,7 +48,8 @@ public:
         auto found = dwords.find(std::u16string(name.Data(), name.Length()));
         return found != dwords.end() ? found->second : fallback;
     }
-    RWWString GetPrinterDataString(GDriverContext*, const RWWString& name, const RWWString& fallback) override {
+    RWWString GetPrinterDataString(GDriverContext*, const RWWString& name,
+                                   const RWWString& fallback) override {
         auto found = strings.find(std::u16string(name.Data(), name.Length()));
         return found != strings.end() ? RWWString(found->second.c_str()) : fallback;
     }
@@ -82,7 +83,8 @@ public:
     uint16_t OnPageEnd(GPageEnd& command) override { return Record("PageEnd", command); }
     uint16_t OnJobAbort(GJobAbort& command) override { return Record("JobAbort", command); }
     int IsReady() const override { return ready; }
-    GScalePair GetDefaultScale(MPersistentObject* settings, MPersistentObject*, uint32_t page, uint32_t*) override {
+    GScalePair GetDefaultScale(MPersistentObject* settings, MPersistentObject*, uint32_t page,
+                               uint32_t*) override {
         scaleSettings = settings;
         scaledPages.push_back(page);
         return scale;
@@ -117,7 +119,8 @@ public:
     explicit TestWriter(RWClassID classId) : classId_(classId) {}
     RWClassID IsA() const override { return classId_; }
     bool IsKindOf(RWClassID classId) const override {
-        return classId == classId_ || classId == GDriverContext::kWriterKind || MPersistentObject::IsKindOf(classId);
+        return classId == classId_ || classId == GDriverContext::kWriterKind ||
+               MPersistentObject::IsKindOf(classId);
     }
 
 private:
