@@ -11,7 +11,7 @@
 
 class GAttributeComposite;
 class GDriver;
-class GUIData;
+struct GUIData;
 
 struct GSheetContextBlock {
     // The size tag the glue accepts.

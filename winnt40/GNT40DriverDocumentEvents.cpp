@@ -45,7 +45,6 @@ constexpr uint32_t kOtherPaperId = 272;
 constexpr uint32_t kListedPapersOnlyId = 308;
 constexpr uint32_t kListedPapersId = 188;
 constexpr uint32_t kFirstCustomPaper = 16384;
-constexpr DWORD kHostPathLength = 260;
 
 // The C runtime's offset of local time from UTC in minutes (east positive):
 // the stamp when the time zone cannot be read.

@@ -45,7 +45,7 @@ constexpr UINT kUntitledStringId = 11029;      // "Untitled"
 constexpr DWORD kUserNameBufferLength = 42;
 constexpr size_t kUserNameLength = 16;
 constexpr DWORD kRegistryTextBytes = 32;
-constexpr DWORD kHostPathLength = 256;
+constexpr DWORD kApplicationPathLength = 256; // characters of the host path asked for
 constexpr size_t kUuidPayloadSize = 37;
 constexpr uint32_t kNoticeDialogId = 11540;
 constexpr uint32_t kNoticeSeconds = 10;
@@ -201,10 +201,10 @@ void GNT40Driver::SendOSInfo(HDC dc) {
 }
 
 void GNT40Driver::SendApplicationInfo(HDC dc) {
-    std::array<WCHAR, kHostPathLength + 1> path{};
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), kHostPathLength);
+    std::array<WCHAR, kApplicationPathLength + 1> path{};
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), kApplicationPathLength);
     const DWORD size =
-        length > 0 && length < kHostPathLength ? GetFileVersionInfoSizeW(path.data(), nullptr) : 0;
+        length > 0 && length < kApplicationPathLength ? GetFileVersionInfoSizeW(path.data(), nullptr) : 0;
     std::vector<BYTE> block(size);
     std::optional<std::u16string> description, product, version;
     LPVOID translations = nullptr;

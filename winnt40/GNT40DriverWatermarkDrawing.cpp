@@ -25,7 +25,6 @@ constexpr uint32_t kEveryOrFirstId = 382; // 0 every page, 1 first page only
 constexpr uint32_t kGreyId = 585;
 constexpr uint32_t kWatermarkOffId = 381; // must be 0
 constexpr uint32_t kSelectedNameId = 383;
-constexpr uint32_t kWatermarksId = 366;
 constexpr uint32_t kListId = 378;
 constexpr uint32_t kNameId = 384;
 constexpr uint32_t kTextId = 385;
