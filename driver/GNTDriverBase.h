@@ -265,6 +265,9 @@ public:
     virtual void ExportWhenAsked(GAttributeComposite* settings);
     // The open sheet's glue object ended and deleted, its block freed.
     void CloseOpenSheet();
+    // A new block and glue object for info's host sheet (the kind and
+    // flags given), the pages built: 1 when there are pages, else 0.
+    int16_t OpenSheet(PROPSHEETUI_INFO& info, uint32_t kind, uint32_t flags);
     // Whether the process's executable is the shell ("EXPLORER.EXE" in its
     // path, in any letter case).
     static bool IsShellHost();

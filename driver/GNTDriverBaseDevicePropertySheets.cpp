@@ -85,23 +85,15 @@ LONG GNTDriverBase::DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lPara
 
 LONG GNTDriverBase::InitDeviceSheet(PROPSHEETUI_INFO& info, const DEVICEPROPERTYHEADER& header) {
     LoadDevMode(nullptr);
-    CloseOpenSheet(); // a sheet whose DESTROY never came
-    GSheetContextBlock* block = CreateSheetBlock();
+    const int16_t opened = OpenSheet(info, GSheetContextBlock::kDeviceSheet,
+                                     (header.Flags & DPS_NOPERMISSION) != 0 ? kFlagReadOnly : kFlagMayWrite);
+    GSheetContextBlock* block = GetOpenSheetBlock();
     if (block == nullptr) return 0;
-    auto* sheet = new GCPSOSUI;
-    SetOpenSheetBlock(block);
-    SetOpenSheet(sheet);
-    block->hostSheet = info.hComPropSheet;
-    block->hostCallBack = info.pfnComPropSheet;
-    block->kind = GSheetContextBlock::kDeviceSheet;
-    block->flags = (header.Flags & DPS_NOPERMISSION) != 0 ? kFlagReadOnly : kFlagMayWrite;
-    const int16_t pages = sheet->Run(block, 0);
-    info.Result = 0;
     if (GOSFactory* factory = GOSFactory::Instance())
         factory->SetPrinterDataDword(this, kExportConfigValue, 1);
     if (MPersistentObject* installed = block->settings->FindById(kInstalledOptionsId))
         StoreValue(kPhysicalValue, installed);
-    return pages > 0 ? 1 : 0;
+    return opened;
 }
 
 void GNTDriverBase::CommitDeviceSheet() {

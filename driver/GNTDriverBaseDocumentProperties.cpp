@@ -178,6 +178,10 @@ LONG GNTDriverBase::InitDocumentSheet(PROPSHEETUI_INFO& info, DOCUMENTPROPERTYHE
     if (GOSFactory* factory = GOSFactory::Instance())
         factory->SetPrinterDataDword(this, kExportPrintingValue, 1);
     LoadDevMode((header.fMode & DM_MODIFY) != 0 ? header.pdmIn : nullptr);
+    return OpenSheet(info, GSheetContextBlock::kDocumentSheet, SheetFlags(*this, header.fMode, noPermission));
+}
+
+int16_t GNTDriverBase::OpenSheet(PROPSHEETUI_INFO& info, uint32_t kind, uint32_t flags) {
     CloseOpenSheet(); // a sheet whose DESTROY never came
     GSheetContextBlock* block = CreateSheetBlock();
     if (block == nullptr) return 0;
@@ -186,8 +190,8 @@ LONG GNTDriverBase::InitDocumentSheet(PROPSHEETUI_INFO& info, DOCUMENTPROPERTYHE
     SetOpenSheet(sheet);
     block->hostSheet = info.hComPropSheet;
     block->hostCallBack = info.pfnComPropSheet;
-    block->kind = GSheetContextBlock::kDocumentSheet;
-    block->flags = SheetFlags(*this, header.fMode, noPermission);
+    block->kind = kind;
+    block->flags = flags;
     const int16_t pages = sheet->Run(block, 0);
     info.Result = 0;
     return pages > 0 ? 1 : 0;

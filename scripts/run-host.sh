@@ -2,8 +2,9 @@
 # The main job: builds the module and the spooler stand-in qvhost, then lets
 # qvhost load the module and drive it through its exports on a fresh host
 # store in a temporary folder: the printers, a printer's papers, bins and
-# resolutions, its default DEVMODE's fields, and a changed copy validated by
-# the driver. With arguments, runs qvhost with them instead
+# resolutions, its default DEVMODE's fields, a changed copy validated by the
+# driver, its document sheet closed with OK, and a two-page document's events.
+# With arguments, runs qvhost with them instead
 # (bash scripts/run-host.sh --store DIR printers; qvhost --help lists the commands).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,3 +32,8 @@ qvhost devmode "$printer" --out "$work/default.devmode"
 step "$printer: a copy with 3 copies in landscape, validated by the driver"
 qvhost props "$printer" --in "$work/default.devmode" --set dmCopies=3 --set dmOrientation=2 \
     --out "$work/changed.devmode"
+step "$printer: its document sheet opened and closed with OK"
+printf 'ok\n' > "$work/ok.txt"
+qvhost sheet "$printer" --script "$work/ok.txt" --out "$work/sheet.devmode"
+step "$printer: a two-page document's events and the escapes they send"
+qvhost job "$printer" --pages 2
