@@ -145,11 +145,7 @@ protected:
     void SetUp() override {
         NTDriverTest::SetUp();
         WinHostStore& store = WinHostStore::Instance();
-        store.MapDrive(u'C', QV_PRINTERS_DIR);
-        WinDriverRecord driver;
-        driver.name = kDriver;
-        driver.dataFile = u"C:\\QVCOLOR.QVD";
-        store.AddDriver(driver);
+        UseModelDataFile(u"QVCOLOR");
         store.SetUserName(u"ann");
         store.SetRegistryString(HKEY_LOCAL_MACHINE,
                                 u"System\\CurrentControlSet\\Control\\ComputerName\\ComputerName",

@@ -26,11 +26,7 @@ protected:
         NTDriverTest::SetUp();
         WinHostStore& store = WinHostStore::Instance();
         store.UseFakeClock(SYSTEMTIME{2001, 6, 5, 29, 12, 0, 0, 0});
-        store.MapDrive(u'C', QV_PRINTERS_DIR);
-        WinDriverRecord driver;
-        driver.name = kDriver;
-        driver.dataFile = u"C:\\QVMONO.QVD";
-        store.AddDriver(driver);
+        UseModelDataFile(u"QVMONO");
         store.RegisterModule(u"QVUIRES.DLL", QV_RESOURCE_LIBRARY_PATH);
         store.RegisterModule(u"QVSTANDIN.DLL", QV_TEST_MODULE_DIR "/libqvtestentries.so",
                              u"C:\\Drivers\\QVSTANDIN.DLL");

@@ -16,12 +16,7 @@ class DriverServerInstanceTest : public NTDriverTest {
 protected:
     void SetUp() override {
         NTDriverTest::SetUp();
-        WinHostStore& store = WinHostStore::Instance();
-        store.MapDrive(u'C', QV_PRINTERS_DIR);
-        WinDriverRecord driver;
-        driver.name = kDriver;
-        driver.dataFile = u"C:\\QVMONO.QVD";
-        store.AddDriver(driver);
+        UseModelDataFile(u"QVMONO");
         AddPrinter(u"Second Mono", PRINTER_ALL_ACCESS);
     }
 

@@ -87,11 +87,7 @@ protected:
     void SetUp() override {
         NTDriverTest::SetUp();
         WinHostStore& store = WinHostStore::Instance();
-        store.MapDrive(u'C', QV_PRINTERS_DIR);
-        WinDriverRecord driver;
-        driver.name = kDriver;
-        driver.dataFile = u"C:\\QVCOLOR.QVD";
-        store.AddDriver(driver);
+        UseModelDataFile(u"QVCOLOR");
         store.RegisterModule(u"QVUI.DLL", QV_TEST_MODULE_DIR "/libqvextui.so");
         store.RegisterModule(u"QVUIRES.DLL", QV_RESOURCE_LIBRARY_PATH);
         GOSFactory::Install(std::make_unique<SessionFactory>());

@@ -100,6 +100,17 @@ protected:
         WinHostStore::Instance().AddPrinter(printer);
     }
 
+    // kDriver's data file: a model printer's ("QVCOLOR" or "QVMONO") from
+    // the build's printers folder, mapped as drive C.
+    static void UseModelDataFile(const std::u16string& model) {
+        WinHostStore& store = WinHostStore::Instance();
+        store.MapDrive(u'C', QV_PRINTERS_DIR);
+        WinDriverRecord driver;
+        driver.name = kDriver;
+        driver.dataFile = u"C:\\" + model + u".QVD";
+        store.AddDriver(driver);
+    }
+
     // The printer opened with the rights asked for (null when refused).
     static WinScopedPrinter Open(const std::u16string& name, DWORD access) {
         PRINTER_DEFAULTSW defaults{nullptr, nullptr, access};
