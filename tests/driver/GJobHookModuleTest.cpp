@@ -7,44 +7,16 @@
 #include <string>
 
 #include "driver/GJobHookModule.h"
-#include "tests/driver/PlatformServicesTestSupport.h"
-#include "tests/support/TempFolder.h"
+#include "tests/driver/JobHookTestSupport.h"
 #include "winapi/WinModule.h"
 
 namespace {
 
 using namespace platformtest;
 
-class GJobHookModuleTest : public HostStoreTest {
+class GJobHookModuleTest : public JobHookTest {
 protected:
-    void SetUp() override {
-        HostStoreTest::SetUp();
-        folder_ = temp_.Path();
-        WinHostStore& store = WinHostStore::Instance();
-        store.MapDrive(u'H', folder_.string());
-        store.SetCurrentDirectory(u"H:\\");
-        store.AddModuleFolder(folder_.string());
-    }
-
-    void InstallHook(const char* library) {
-        std::filesystem::copy_file(std::filesystem::path(QV_TEST_MODULE_DIR) / library,
-                                   folder_ / "davevu32.dll",
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-
-    static std::u16string Log(const char16_t* module) {
-        auto value = Value(HKEY_CURRENT_USER, u"Software\\QVTest", module);
-        if (!value.has_value()) return u"";
-        return std::u16string(reinterpret_cast<const char16_t*>(value->data.data()),
-                              value->data.size() / 2 - 1);
-    }
-
-    static bool HookLoaded() { return GetModuleHandleW(u"davevu32.dll") != nullptr; }
-
     static constexpr uint32_t kBlock[7] = {0, 4, 0x10004, 2, 0, 0, 0};
-
-    qvtest::TempFolder temp_{"qvhookmodule"};
-    std::filesystem::path folder_;
 };
 
 TEST_F(GJobHookModuleTest, AModuleWithoutTheSixTextBeginIsUsedWithTheFourTextOne) {
