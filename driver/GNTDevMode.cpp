@@ -16,6 +16,7 @@
 #include "model/MAssociationList.h"
 #include "model/MPersistentAssociation.h"
 #include "model/MPersistentIterator.h"
+#include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinSpool.h"
 
 using namespace GSettingValues;
@@ -130,13 +131,8 @@ int32_t GNTDevMode::TakePrinterDevMode(const DEVMODEW* devmode, const WCHAR* dat
 }
 
 int32_t GNTDevMode::MergePrinterDevMode(HANDLE printer) {
-    DWORD needed = 0;
-    GetPrinterW(printer, 2, nullptr, 0, &needed);
-    if (needed < sizeof(PRINTER_INFO_2W)) return 0;
-    // 8-byte units: the record holds pointers.
-    std::vector<uint64_t> buffer((needed + sizeof(uint64_t) - 1) / sizeof(uint64_t));
-    if (!GetPrinterW(printer, 2, reinterpret_cast<LPBYTE>(buffer.data()), needed, &needed)) return 0;
-    const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+    const WinPrinterInfo2 info(printer);
+    if (!info) return 0;
     return TakePrinterDevMode(info->pDevMode, info->pDatatype);
 }
 

@@ -22,6 +22,7 @@
 #include "model/MPersistentIterator.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinKernel.h"
+#include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinReg.h"
 
 namespace {
@@ -243,13 +244,8 @@ void GNTDriverBase::SyncSetting(GOSFactory& factory, MPersistentObject* setting,
 }
 
 int32_t GNTDriverBase::IsRemotePrinter() {
-    HANDLE printer = GetPrinterHandle();
-    DWORD needed = 0;
-    GetPrinterW(printer, 2, nullptr, 0, &needed);
-    if (needed < sizeof(PRINTER_INFO_2W)) return 0;
-    std::vector<uint64_t> buffer((needed + sizeof(uint64_t) - 1) / sizeof(uint64_t));
-    if (!GetPrinterW(printer, 2, reinterpret_cast<LPBYTE>(buffer.data()), needed, &needed)) return 0;
-    return reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data())->pServerName != nullptr ? 1 : 0;
+    const WinPrinterInfo2 info(GetPrinterHandle());
+    return info && info->pServerName != nullptr ? 1 : 0;
 }
 
 MPersistentObject* GNTDriverBase::GetDevModeSettings() const {

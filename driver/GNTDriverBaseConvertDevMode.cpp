@@ -12,6 +12,7 @@
 #include "driver/GSettingValues.h"
 #include "model/GAttributeComposite.h"
 #include "winapi/WinError.h"
+#include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinSpool.h"
 #include "winnt40/GNTDMCSession.h"
 
@@ -54,13 +55,8 @@ public:
 
 private:
     bool IsLocal() const {
-        DWORD needed = 0;
-        if (!GetPrinterW(handle_, 2, nullptr, 0, &needed) && GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-            return true;
-        if (needed < sizeof(PRINTER_INFO_2W)) return true;
-        std::vector<uint64_t> buffer((needed + sizeof(uint64_t) - 1) / sizeof(uint64_t));
-        if (!GetPrinterW(handle_, 2, reinterpret_cast<LPBYTE>(buffer.data()), needed, &needed)) return true;
-        return reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data())->pServerName == nullptr;
+        const WinPrinterInfo2 info(handle_);
+        return !info || info->pServerName == nullptr;
     }
 
     GNTDriverBase& driver_;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "winapi/WinError.h"
+#include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinSpool.h"
 
 GPrinterIdentity::GPrinterIdentity(HANDLE printer, const RWWString& printerName, uint32_t flag)
@@ -25,15 +26,9 @@ GPrinterIdentity::GPrinterIdentity(HANDLE printer, const RWWString& printerName,
 }
 
 void GPrinterIdentity::ReadPrinter(HANDLE printer) {
-    DWORD needed = 0;
-    if (GetPrinterW(printer, 2, nullptr, 0, &needed) == FALSE && GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-        return;
-    if (needed < sizeof(PRINTER_INFO_2W)) return;
-    // Pointer-aligned: the record's strings are pointers into the buffer.
-    std::vector<uint64_t> buffer((needed + sizeof(uint64_t) - 1) / sizeof(uint64_t));
-    auto* bytes = reinterpret_cast<LPBYTE>(buffer.data());
-    if (GetPrinterW(printer, 2, bytes, needed, &needed) == FALSE) return;
-    const auto* record = reinterpret_cast<const PRINTER_INFO_2W*>(bytes);
+    WinPrinterInfo2 info(printer);
+    const PRINTER_INFO_2W* record = info.Get();
+    if (record == nullptr) return;
     if (record->pPrinterName != nullptr) {
         RWWString spoolerName(record->pPrinterName);
         if (printerName_.Length() == 0 || !(printerName_ == spoolerName)) printerName_ = spoolerName;

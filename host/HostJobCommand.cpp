@@ -9,6 +9,7 @@
 #include "host/HostExports.h"
 #include "host/HostPrinter.h"
 #include "winapi/WinGdiDraw.h"
+#include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinSpool.h"
 #include "winapi/WinUiDriver.h"
 
@@ -99,12 +100,8 @@ private:
 // The printer's default DEVMODE (GetPrinterW level 2), copied; empty when
 // it has none.
 std::vector<uint64_t> DefaultDevMode(HANDLE printer) {
-    DWORD needed = 0;
-    GetPrinterW(printer, 2, nullptr, 0, &needed);
-    if (needed < sizeof(PRINTER_INFO_2W)) return {};
-    std::vector<uint64_t> buffer((needed + 7) / 8);
-    if (!GetPrinterW(printer, 2, reinterpret_cast<LPBYTE>(buffer.data()), needed, &needed)) return {};
-    const DEVMODEW* devmode = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data())->pDevMode;
+    const WinPrinterInfo2 info(printer);
+    const DEVMODEW* devmode = info ? info->pDevMode : nullptr;
     if (devmode == nullptr) return {};
     const size_t size = static_cast<size_t>(devmode->dmSize) + devmode->dmDriverExtra;
     std::vector<uint64_t> copy((size + 7) / 8);

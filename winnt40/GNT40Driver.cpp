@@ -16,6 +16,7 @@
 #include "model/GStringAttribute.h"
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"
+#include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinSpool.h"
 #include "winnt40/GJobIdNotice.h"
 #include "winnt40/GNTDMCSession.h"
@@ -126,16 +127,13 @@ int32_t GNT40Driver::WriteDefaultDevMode() {
     GNTDevMode* devmode = GetDevMode();
     HANDLE printer = GetActiveHandle();
     if (devmode == nullptr || printer == nullptr) return 0;
-    DWORD needed = 0;
-    GetPrinterW(printer, 2, nullptr, 0, &needed);
-    if (needed < sizeof(PRINTER_INFO_2W)) return 0;
-    std::vector<uint64_t> buffer((needed + sizeof(uint64_t) - 1) / sizeof(uint64_t));
-    if (!GetPrinterW(printer, 2, reinterpret_cast<LPBYTE>(buffer.data()), needed, &needed)) return 0;
+    WinPrinterInfo2 record(printer);
+    PRINTER_INFO_2W* info = record.Get();
+    if (info == nullptr) return 0;
     // The whole image, in a block of its own (aligned for its fields).
     std::vector<uint64_t> image((devmode->GetTotalSize() + sizeof(uint64_t) - 1) / sizeof(uint64_t));
     auto* copy = reinterpret_cast<DEVMODEW*>(image.data());
     if (devmode->CopyTo(copy) == 0) return 0;
-    auto* info = reinterpret_cast<PRINTER_INFO_2W*>(buffer.data());
     info->pDevMode = copy;
     info->pSecurityDescriptor = nullptr;
     SetLastError(0);

@@ -23,6 +23,7 @@
 #include "winapi/WinGdiDraw.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinModule.h"
+#include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinReg.h"
 #include "winapi/WinRpc.h"
 #include "winapi/WinSpool.h"
@@ -301,13 +302,8 @@ void GNT40Driver::HandOutJobStorageNumber() {
 }
 
 int32_t GNT40Driver::GetPrinterLocation(RWWString& location) {
-    HANDLE printer = GetPrinterHandle();
-    DWORD needed = 0;
-    GetPrinterW(printer, 2, nullptr, 0, &needed);
-    if (needed < sizeof(PRINTER_INFO_2W)) return 0;
-    std::vector<uint64_t> buffer((needed + sizeof(uint64_t) - 1) / sizeof(uint64_t));
-    if (!GetPrinterW(printer, 2, reinterpret_cast<LPBYTE>(buffer.data()), needed, &needed)) return 0;
-    const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+    const WinPrinterInfo2 info(GetPrinterHandle());
+    if (!info) return 0;
     location = info->pLocation != nullptr ? RWWString(info->pLocation) : RWWString();
     return 1;
 }

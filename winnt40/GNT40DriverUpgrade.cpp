@@ -14,6 +14,7 @@
 #include "winapi/WinError.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinKernel.h"
+#include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinSpool.h"
 #include "winnt40/GNT40Driver.h"
 
@@ -86,12 +87,8 @@ BOOL GNT40Driver::DrvUpgradePrinter(DWORD level, BYTE* info) {
 
         // The printer's DEVMODE is of an older form: the settings are
         // committed and the old DEVMODE is read into the DEVMODE object.
-        DWORD needed = 0;
-        GetPrinterW(printer_, 2, nullptr, 0, &needed);
-        if (needed < sizeof(PRINTER_INFO_2W)) return FALSE;
-        std::vector<uint64_t> buffer((needed + sizeof(uint64_t) - 1) / sizeof(uint64_t));
-        if (!GetPrinterW(printer_, 2, reinterpret_cast<LPBYTE>(buffer.data()), needed, &needed)) return FALSE;
-        const auto* printerInfo = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+        const WinPrinterInfo2 printerInfo(printer_);
+        if (!printerInfo) return FALSE;
         if (std::unique_ptr<GAttributeComposite> settings = GetCurrentSettings())
             CommitSettings(settings.get(), 1);
         if (printerInfo->pDevMode != nullptr) GetDevMode()->Load(printerInfo->pDevMode);
