@@ -225,6 +225,22 @@ public:
     virtual int32_t RunNonPropPageSheet();
 
 private:
+    // Lends the instance another printer handle until it goes; the
+    // instance's own comes back however the work that borrowed it ends.
+    class LentHandle {
+    public:
+        LentHandle(GNT40Driver& driver, HANDLE printer) : driver_(driver), previous_(driver.printer_) {
+            driver.printer_ = printer;
+        }
+        ~LentHandle() { driver_.printer_ = previous_; }
+        LentHandle(const LentHandle&) = delete;
+        LentHandle& operator=(const LentHandle&) = delete;
+
+    private:
+        GNT40Driver& driver_;
+        HANDLE previous_;
+    };
+
     // Document events.
     INT DocumentEvent(HDC dc, INT escape, ULONG inSize, void* input, ULONG outSize, void* output);
     INT CopyDevModeForDc(const DEVMODEW* devmode, bool stamp, ULONG outSize, void* output);

@@ -139,12 +139,7 @@ BOOL GNT40Driver::InitializePrinter(const RWWString& printerName) {
     if (!printer) return FALSE;
     // The instance works through the handle opened here; its own comes back
     // when the initialisation ends, however it ends.
-    struct HandleScope {
-        GNT40Driver& driver;
-        HANDLE previous;
-        ~HandleScope() { driver.printer_ = previous; }
-    } scope{*this, printer_};
-    printer_ = printer.Get();
+    const LentHandle lent(*this, printer.Get());
 
     BOOL result = FALSE;
     StoreMassStorageFontSettings();

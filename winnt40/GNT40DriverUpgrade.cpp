@@ -75,12 +75,7 @@ BOOL GNT40Driver::DrvUpgradePrinter(DWORD level, BYTE* info) {
         }
         // The instance works through the handle opened here until it is
         // closed again.
-        struct HandleScope {
-            GNT40Driver& driver;
-            HANDLE previous;
-            ~HandleScope() { driver.printer_ = previous; }
-        } scope{*this, printer_};
-        printer_ = printer.Get();
+        const LentHandle lent(*this, printer.Get());
 
         ReplaceDevMode(std::make_unique<GNTDevMode>(this, printer_));
         if (GetDevMode()->IsTakenFromPrinter() == 1 || all == 1) return TRUE;
