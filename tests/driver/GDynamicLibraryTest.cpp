@@ -7,6 +7,7 @@
 
 #include "driver/GDynamicLibrary.h"
 #include "tests/driver/PlatformServicesTestSupport.h"
+#include "tests/driver/modules/TestModuleLog.h"
 #include "tests/model/ModelTestObjects.h"
 #include "tests/model/ValueTestSupport.h"
 #include "tests/support/FileBytes.h"
@@ -28,12 +29,7 @@ protected:
     }
 
     // The module's attach and detach calls so far.
-    static std::u16string Log() {
-        auto value = Value(HKEY_CURRENT_USER, u"Software\\QVTest", u"qvtestentries");
-        if (!value.has_value()) return u"";
-        return std::u16string(reinterpret_cast<const char16_t*>(value->data.data()),
-                              value->data.size() / 2 - 1);
-    }
+    static std::u16string Log() { return testmodule::Read(u"qvtestentries"); }
 
     static bool Loaded() { return GetModuleHandleW(kLibrary) != nullptr; }
 };

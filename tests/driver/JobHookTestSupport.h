@@ -9,10 +9,17 @@
 #include <string>
 
 #include "tests/driver/PlatformServicesTestSupport.h"
+#include "tests/driver/modules/TestModuleLog.h"
 #include "tests/support/TempFolder.h"
 #include "winapi/WinModule.h"
 
 namespace platformtest {
+
+// Installs a double module the tests build as the job hook module in folder.
+inline void InstallHookModule(const std::filesystem::path& folder, const char* library) {
+    std::filesystem::copy_file(std::filesystem::path(QV_TEST_MODULE_DIR) / library, folder / "davevu32.dll",
+                               std::filesystem::copy_options::overwrite_existing);
+}
 
 class JobHookTest : public HostStoreTest {
 protected:
@@ -27,20 +34,8 @@ protected:
         store.AddModuleFolder(folder_.string());
     }
 
-    // Installs a double module as the job hook module.
-    void InstallHook(const char* library) {
-        std::filesystem::copy_file(std::filesystem::path(QV_TEST_MODULE_DIR) / library,
-                                   folder_ / "davevu32.dll",
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-
-    // The calls the double named module logged, in order.
-    static std::u16string Log(const char16_t* module) {
-        auto value = Value(HKEY_CURRENT_USER, u"Software\\QVTest", module);
-        if (!value.has_value()) return u"";
-        return std::u16string(reinterpret_cast<const char16_t*>(value->data.data()),
-                              value->data.size() / 2 - 1);
-    }
+    void InstallHook(const char* library) { InstallHookModule(folder_, library); }
+    static std::u16string Log(const char16_t* module) { return testmodule::Read(module); }
 
     static bool HookLoaded() { return GetModuleHandleW(u"davevu32.dll") != nullptr; }
 

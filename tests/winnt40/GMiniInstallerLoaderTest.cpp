@@ -6,6 +6,7 @@
 
 #include "driver/GRegistryRecord.h"
 #include "tests/driver/PlatformServicesTestSupport.h"
+#include "tests/driver/modules/TestModuleLog.h"
 #include "winnt40/GMiniInstallerLoader.h"
 
 using namespace platformtest;
@@ -46,12 +47,7 @@ protected:
                                                   u"QvrdbUpdateRequest", value);
     }
 
-    static std::u16string Log() {
-        auto value = Value(HKEY_CURRENT_USER, u"Software\\QVTest", u"qvminiinst");
-        if (!value.has_value()) return u"";
-        return std::u16string(reinterpret_cast<const char16_t*>(value->data.data()),
-                              value->data.size() / 2 - 1);
-    }
+    static std::u16string Log() { return testmodule::Read(u"qvminiinst"); }
 
     TestFactory* factory_ = nullptr;
     WinScopedModule driverModule_;

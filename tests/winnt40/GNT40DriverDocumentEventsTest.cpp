@@ -17,6 +17,7 @@
 #include "model/GAttributeComposite.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
+#include "tests/driver/JobHookTestSupport.h"
 #include "tests/support/TempFolder.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
 #include "ui/framework/GTimedDialog.h"
@@ -179,18 +180,8 @@ protected:
         NTDriverTest::TearDown();
     }
 
-    void InstallHook(const char* library) {
-        std::filesystem::copy_file(std::filesystem::path(QV_TEST_MODULE_DIR) / library,
-                                   folder_ / "davevu32.dll",
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-
-    static std::u16string Log(const char16_t* module) {
-        auto value = Value(HKEY_CURRENT_USER, u"Software\\QVTest", module);
-        if (!value.has_value()) return u"";
-        return std::u16string(reinterpret_cast<const char16_t*>(value->data.data()),
-                              value->data.size() / 2 - 1);
-    }
+    void InstallHook(const char* library) { platformtest::InstallHookModule(folder_, library); }
+    static std::u16string Log(const char16_t* module) { return testmodule::Read(module); }
 
     static uint32_t Entries() { return GModuleEntry::Instance().GetDocumentEventTable()->Count(); }
 
