@@ -46,7 +46,7 @@ GJobHookHolder::JobBlock GJobHookHolder::MakeJobBlock(GDriverContext* context, M
 void GJobHookHolder::BeginJob(GDriverContext* context, MPersistentObject* settings,
                               const DOCINFOW* document) {
     hook_.reset();
-    hook_.reset(new (std::nothrow) GJobHook());
+    hook_.reset(new (std::nothrow) GJobHookModule());
     if (hook_ == nullptr) return;
     const RWWString printer = context != nullptr ? context->GetPrinterName() : RWWString();
     const RWWString port = context != nullptr ? context->GetPortName() : RWWString();
@@ -55,7 +55,7 @@ void GJobHookHolder::BeginJob(GDriverContext* context, MPersistentObject* settin
     const WCHAR* output =
         document != nullptr && document->lpszOutput != nullptr ? document->lpszOutput : port.Data();
     const JobBlock block = MakeJobBlock(context, settings);
-    if (!hook_->Begin(u"Application", documentName, printer.Data(), output, output, block.data())) {
+    if (!hook_->BeginJob(u"Application", documentName, printer.Data(), output, output, block.data())) {
         hook_.reset();
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The driver instance's holder of one open hook job: the document events
-// tell the job hook module (GJobHook) that a job begins, that a page ended
+// tell the job hook module (GJobHookModule) that a job begins, that a page ended
 // and that the job ended or was aborted.
 //
 // Job block handed to the hook's begin (seven 32-bit words):
@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "driver/GJobHook.h"
+#include "driver/GJobHookModule.h"
 
 class GDriverContext;
 class MPersistentObject;
@@ -24,7 +24,7 @@ struct DOCINFOW;
 
 class GJobHookHolder {
 public:
-    using JobBlock = std::array<uint32_t, GJobHook::kJobBlockWords>;
+    using JobBlock = std::array<uint32_t, GJobHookModule::kJobBlockWords>;
 
     GJobHookHolder();
     GJobHookHolder(const GJobHookHolder&) = delete;
@@ -50,5 +50,5 @@ public:
 private:
     void Finish(uint32_t aborted);
 
-    std::unique_ptr<GJobHook> hook_;
+    std::unique_ptr<GJobHookModule> hook_;
 };
