@@ -9,8 +9,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_BUILD_TESTS=OFF
-cmake --build build-release -j "$(nproc)" --target qvhost qvui qvuires
+# The build's own output goes to a log, shown only when the build fails.
+mkdir -p build-release
+log=build-release/run-host-build.log
+echo "Building qvhost and the module in build-release/ (log: $log) ..." >&2
+if ! { cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_BUILD_TESTS=OFF &&
+    cmake --build build-release -j "$(nproc)" --target qvhost qvui qvuires; } >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    echo "run-host.sh: the build failed (whole log: $log)" >&2
+    exit 1
+fi
 if [ $# -gt 0 ]; then
     exec ./build-release/qvhost "$@"
 fi
