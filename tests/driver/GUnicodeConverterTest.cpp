@@ -15,22 +15,12 @@
 #include "driver/GUnicodeConverterAccess.h"
 #include "driver/GetUnicodeConverter.h"
 #include "driver/ReportCriticalError.h"
+#include "tests/driver/FailingLock.h"
 #include "winapi/WinKernel.h"
 #include "winnt40/GNT40OSFactory.h"
 #include "winnt40/GNTUnicodeConverter.h"
 
 namespace {
-
-class FailingLock : public GLock {
-public:
-    FailingLock(bool failLock, bool failUnlock) : failLock_(failLock), failUnlock_(failUnlock) {}
-    int32_t Lock() override { return failLock_ ? kLockFailed : 0; }
-    int32_t Unlock() override { return failUnlock_ ? kUnlockFailed : 0; }
-
-private:
-    bool failLock_;
-    bool failUnlock_;
-};
 
 // The module's factory, counting the converters it is asked for; it makes
 // none while makeNone is set, and its locks fail as told.

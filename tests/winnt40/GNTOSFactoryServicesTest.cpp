@@ -16,6 +16,7 @@
 
 #include "driver/GLocaleInfo.h"
 #include "driver/ReportCriticalError.h"
+#include "tests/driver/FailingLock.h"
 #include "tests/driver/PlatformServicesTestSupport.h"
 #include "tests/support/TempFolder.h"
 #include "winnt40/GSemaphoreLock.h"
@@ -342,18 +343,6 @@ TEST(SharedLockTest, RacingThreadsGetTheSameLock) {
     EXPECT_EQ(slot, kept);
     delete slot;
 }
-
-// A lock that fails as asked.
-class FailingLock : public GLock {
-public:
-    FailingLock(bool failLock, bool failUnlock) : failLock_(failLock), failUnlock_(failUnlock) {}
-    int32_t Lock() override { return failLock_ ? kLockFailed : 0; }
-    int32_t Unlock() override { return failUnlock_ ? kUnlockFailed : 0; }
-
-private:
-    bool failLock_;
-    bool failUnlock_;
-};
 
 class FailingSharedLockFactory : public GNT40OSFactory {
 public:
