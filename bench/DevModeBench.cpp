@@ -16,7 +16,7 @@
 #include "driver/GDriverContext.h"
 #include "driver/GNTDevMode.h"
 #include "driver/GSettingsCodec.h"
-#include "driver/ModuleRuntime.h"
+#include "module/ModuleRuntime.h"
 #include "model/GAttributeComposite.h"
 #include "model/GConfiguration.h"
 #include "model/GPersistOutputStream.h"

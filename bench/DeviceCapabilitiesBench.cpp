@@ -11,8 +11,8 @@
 
 #include "driver/GDriverServer.h"
 #include "driver/GOSFactory.h"
-#include "driver/ModuleRuntime.h"
-#include "driver/PrinterInterfaceExports.h"
+#include "module/ModuleRuntime.h"
+#include "winnt40/PrinterInterfaceExports.h"
 #include "winapi/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
 

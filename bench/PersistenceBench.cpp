@@ -28,7 +28,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/ModuleRuntime.h"
+#include "module/ModuleRuntime.h"
 #include "model/GAttributeComposite.h"
 #include "model/GLZWCoder.h"
 #include "model/GPersistMemoryStreamBuf.h"

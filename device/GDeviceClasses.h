@@ -1,6 +1,6 @@
 #pragma once
-// Registers the printer device model's classes (media, pools, trays, bins,
-// paper-handling units, form-to-tray database, custom sizes, margins) and the
-// peripheral chain (composite, printer, add-on proxy) and the job commands it
-// plays with the class factory; called once at module start-up.
+// Registers the classes of every layer below the devices (through the job's
+// registration: a stored chain and the commands it plays restore together)
+// and the peripheral chain's (composite, printer, PJL stage, add-on proxy)
+// with the class factory.
 void GRegisterDeviceClasses();

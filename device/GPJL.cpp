@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "device/GJobContext.h"
-#include "device/GMedia.h"
+#include "job/GJobContext.h"
+#include "paper/GMedia.h"
 #include "driver/GChannelProvider.h"
 #include "driver/GDateTime.h"
 #include "driver/GOSFactory.h"
@@ -17,7 +17,7 @@
 #include "model/GStringConversion.h"
 #include "model/GValueAttribute.h"
 #include "model/MAssociationList.h"
-#include "pdl/GOutputChannel.h"
+#include "pipeline/GOutputChannel.h"
 
 namespace {
 

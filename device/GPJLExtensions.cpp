@@ -3,9 +3,9 @@
 // transparency interleave and image shift.
 #include <cstdio>
 
-#include "device/GMedia.h"
+#include "paper/GMedia.h"
 #include "device/GPJL.h"
-#include "device/GPaperHandlingDevice.h"
+#include "paper/GPaperHandlingDevice.h"
 #include "driver/GDateTime.h"
 #include "driver/GOSFactory.h"
 #include "model/GSelectionString.h"

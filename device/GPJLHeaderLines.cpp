@@ -2,8 +2,8 @@
 // language switch, in the order the header writes them.
 #include <cstdio>
 
-#include "device/GJobContext.h"
-#include "device/GMedia.h"
+#include "job/GJobContext.h"
+#include "paper/GMedia.h"
 #include "device/GPJL.h"
 #include "driver/GDateTime.h"
 #include "driver/GOSFactory.h"

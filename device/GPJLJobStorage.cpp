@@ -1,5 +1,5 @@
 // Job-storage lines: hold, proof, store, and the stored job's names.
-#include "device/ConvertUtf16ToUtf8.h"
+#include "job/ConvertUtf16ToUtf8.h"
 #include "device/GPJL.h"
 #include "driver/GUnicodeConverter.h"
 #include "driver/GetUnicodeConverter.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "device/GJobContext.h"
+#include "job/GJobContext.h"
 #include "device/GPJL.h"
 #include "driver/GOSFactory.h"
 #include "job/GDocumentStart.h"

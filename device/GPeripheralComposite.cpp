@@ -3,12 +3,12 @@
 #include <utility>
 
 #include "device/GPeripheralProxy.h"
-#include "job/GCommand.h"
+#include "pipeline/GCommand.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
-#include "job/GErrorCommand.h"
+#include "pipeline/GErrorCommand.h"
 #include "job/GJobAbort.h"
-#include "job/GNoCommand.h"
+#include "pipeline/GNoCommand.h"
 #include "model/GAttributeComposite.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"

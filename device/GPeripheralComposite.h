@@ -23,7 +23,7 @@
 #include <memory>
 #include <vector>
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 #include "model/GCountedPtr.h"
 
 class GAttributeComposite;

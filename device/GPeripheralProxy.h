@@ -24,7 +24,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 #include "model/GCountedPtr.h"
 #include "rw/RWWString.h"
 

@@ -5,13 +5,13 @@
 #include "driver/GChannelProvider.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
-#include "job/GErrorCommand.h"
+#include "pipeline/GErrorCommand.h"
 #include "job/GJobAbort.h"
 #include "job/GPageEnd.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GStringConversion.h"
-#include "pdl/GOutputChannel.h"
+#include "pipeline/GOutputChannel.h"
 
 GPrinter::GPrinter() {
     NotifyListeners(this);

@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "pdl/GOutputChannel.h"
+#include "pipeline/GOutputChannel.h"
 
 namespace {
 

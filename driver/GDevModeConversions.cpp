@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "device/GFormToTrayDatabase.h"
-#include "device/GMedia.h"
-#include "device/GMediaPool.h"
+#include "paper/GFormToTrayDatabase.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 #include "driver/GDevMode.h"
 #include "driver/GDriverContext.h"
 #include "driver/GSettingValues.h"

@@ -1,5 +1,5 @@
 #pragma once
-// Registers the persistent classes of the driver's own services (locale
-// snapshot, dynamic library) with the class factory; called once at module
-// start-up.
+// Registers the classes of the layers below the driver (model, command base,
+// paper model) and the driver's own stored classes (locale information,
+// dynamic libraries) with the class factory.
 void GRegisterDriverClasses();

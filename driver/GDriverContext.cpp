@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "device/GCustomMedia.h"
-#include "device/GCustomMediaSize.h"
-#include "device/GMedia.h"
-#include "device/GMediaPool.h"
+#include "paper/GCustomMedia.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 #include "driver/GLocaleInfo.h"
 #include "driver/GOSFactory.h"
 #include "driver/GPrinterIdentity.h"

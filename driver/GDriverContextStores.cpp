@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "device/GPaperHandlingDevice.h"
-#include "device/GTray.h"
+#include "paper/GPaperHandlingDevice.h"
+#include "paper/GTray.h"
 #include "driver/GDriverContext.h"
 #include "driver/GOSFactory.h"
 #include "driver/GPrinterValueStore.h"

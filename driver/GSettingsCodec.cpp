@@ -1,6 +1,6 @@
 #include "driver/GSettingsCodec.h"
 
-#include "device/GCustomMediaSize.h"
+#include "paper/GCustomMediaSize.h"
 #include "driver/GDriverContext.h"
 #include "driver/GSettingsDecoder.h"
 #include "driver/GSettingsEncoder.h"

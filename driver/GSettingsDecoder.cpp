@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "device/GCustomMediaSize.h"
-#include "device/GFormToTrayDatabase.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GFormToTrayDatabase.h"
 #include "driver/GSettingsCodec.h"
 #include "driver/GSettingsTags.h"
 #include "model/GAttributeComposite.h"

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "device/GCustomMediaSize.h"
-#include "device/GFormToTrayAssociation.h"
-#include "device/GFormToTrayDatabase.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GFormToTrayAssociation.h"
+#include "paper/GFormToTrayDatabase.h"
 #include "driver/GSettingsCodec.h"
 #include "driver/GSettingsTags.h"
 #include "model/GChromalistAttribute.h"

@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "driver/ModuleRuntime.h"
+#include "module/ModuleRuntime.h"
 #include "model/GChromalistEnhancedAttribute.h"
 #include "model/GChromalistEnhancedAttributeVer2.h"
 #include "model/GCodecForm.h"

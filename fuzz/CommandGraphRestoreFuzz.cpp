@@ -12,12 +12,12 @@
 #include <sstream>
 #include <string>
 
-#include "device/GPeripheral.h"
-#include "driver/ModuleRuntime.h"
+#include "pipeline/GPeripheral.h"
+#include "module/ModuleRuntime.h"
 #include "fuzz/CommandGraphClasses.h"
 #include "fuzz/GraphCarrier.h"
 #include "fuzz/MemoryFile.h"
-#include "job/GCommand.h"
+#include "pipeline/GCommand.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
 #include "model/GCountedPtr.h"

@@ -18,7 +18,7 @@
 #include <memory>
 
 #include "driver/GNTDevMode.h"
-#include "driver/ModuleRuntime.h"
+#include "module/ModuleRuntime.h"
 #include "fuzz/FuzzDriverContext.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "driver/ModuleRuntime.h"
+#include "module/ModuleRuntime.h"
 #include "fuzz/MemoryFile.h"
 #include "model/MPersistentCompositeOnDiskImp.h"
 #include "rw/RWCString.h"

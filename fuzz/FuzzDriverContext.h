@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "device/GFormToTrayDatabase.h"
+#include "paper/GFormToTrayDatabase.h"
 #include "driver/GDriverContext.h"
 #include "model/GAttributeComposite.h"
 #include "model/GConfiguration.h"

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "driver/ModuleRuntime.h"
+#include "module/ModuleRuntime.h"
 #include "fuzz/GraphCarrier.h"
 #include "fuzz/MemoryFile.h"
 #include "rw/RWLibraryError.h"

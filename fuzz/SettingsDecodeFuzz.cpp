@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "driver/GSettingsCodec.h"
-#include "driver/ModuleRuntime.h"
+#include "module/ModuleRuntime.h"
 #include "fuzz/FuzzDriverContext.h"
 #include "model/GPersistInputStream.h"
 

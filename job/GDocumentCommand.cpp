@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "model/GState.h"
-#include "pdl/GOutputChannel.h"
+#include "pipeline/GOutputChannel.h"
 
 namespace {
 

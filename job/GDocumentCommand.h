@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "job/GCommand.h"
+#include "pipeline/GCommand.h"
 #include "rw/RWWString.h"
 
 class GOutputChannel;

@@ -1,6 +1,6 @@
 #include "job/GDocumentEnd.h"
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 
 GDocumentEnd::~GDocumentEnd() = default;
 

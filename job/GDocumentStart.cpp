@@ -1,7 +1,7 @@
 #include "job/GDocumentStart.h"
 
-#include "device/GJobContext.h"
-#include "device/GPeripheral.h"
+#include "job/GJobContext.h"
+#include "pipeline/GPeripheral.h"
 #include "driver/GJobContextTable.h"
 
 GDocumentStart::GDocumentStart() : GDocumentCommand(0) {}

@@ -1,6 +1,6 @@
 #include "job/GDownloadHeaderCommand.h"
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 
 GDownloadHeaderCommand::~GDownloadHeaderCommand() = default;
 

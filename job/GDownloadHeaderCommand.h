@@ -6,7 +6,7 @@
 // Saved form: the GCommand part, u32 version (1), u32 value.
 #include <cstdint>
 
-#include "job/GCommand.h"
+#include "pipeline/GCommand.h"
 
 class GDownloadHeaderCommand : public GCommand {
     MPERSISTENT_CLASS_MEMBERS(GDownloadHeaderCommand, GCommand, 610)

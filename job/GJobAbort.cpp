@@ -1,6 +1,6 @@
 #include "job/GJobAbort.h"
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 
 GJobAbort::~GJobAbort() = default;
 

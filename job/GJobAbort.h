@@ -5,7 +5,7 @@
 // Saved form: the GCommand part, then u32 version (1).
 #include <cstdint>
 
-#include "job/GCommand.h"
+#include "pipeline/GCommand.h"
 
 class GJobAbort : public GCommand {
     MPERSISTENT_CLASS_MEMBERS(GJobAbort, GCommand, 713)

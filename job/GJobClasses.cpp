@@ -1,12 +1,10 @@
 #include "job/GJobClasses.h"
 
-#include "job/GCommandComposite.h"
+#include "driver/GDriverClasses.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
 #include "job/GDownloadHeaderCommand.h"
-#include "job/GErrorCommand.h"
 #include "job/GJobAbort.h"
-#include "job/GNoCommand.h"
 #include "job/GNullCommand.h"
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
@@ -14,7 +12,7 @@
 #include "model/MPersistentClass.h"
 
 void GRegisterJobClasses() {
-    GAddToFactory<GCommandComposite>();
+    GRegisterDriverClasses();
     GAddToFactory<GPassThroughCommand>();
     GAddToFactory<GDownloadHeaderCommand>();
     GAddToFactory<GDocumentStart>();
@@ -23,6 +21,4 @@ void GRegisterJobClasses() {
     GAddToFactory<GPageEnd>();
     GAddToFactory<GNullCommand>();
     GAddToFactory<GJobAbort>();
-    GAddToFactory<GErrorCommand>();
-    GAddToFactory<GNoCommand>();
 }

@@ -1,4 +1,4 @@
 #pragma once
-// Registers the job commands with the class factory; called once at module
-// start-up.
+// Registers the classes of the layers below the job (through the driver's
+// registration) and the job commands with the class factory.
 void GRegisterJobClasses();

@@ -6,7 +6,7 @@
 // Saved form: the GCommand part, then u32 version (1).
 #include <cstdint>
 
-#include "job/GCommand.h"
+#include "pipeline/GCommand.h"
 
 class GNullCommand : public GCommand {
     MPERSISTENT_CLASS_MEMBERS(GNullCommand, GCommand, 712)

@@ -7,7 +7,7 @@
 // Saved form: the GCommand part, then u32 version (1).
 #include <cstdint>
 
-#include "job/GCommand.h"
+#include "pipeline/GCommand.h"
 
 class GPageCommand : public GCommand {
     MPERSISTENT_KIND_MEMBERS(GPageCommand, GCommand, 708)

@@ -1,6 +1,6 @@
 #include "job/GPageEnd.h"
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 
 GPageEnd::~GPageEnd() = default;
 

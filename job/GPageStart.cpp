@@ -1,6 +1,6 @@
 #include "job/GPageStart.h"
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 
 GPageStart::~GPageStart() = default;
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 
 namespace {
 

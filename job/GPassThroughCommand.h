@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "job/GCommand.h"
+#include "pipeline/GCommand.h"
 
 class GPassThroughCommand : public GCommand {
     MPERSISTENT_CLASS_MEMBERS(GPassThroughCommand, GCommand, 608)

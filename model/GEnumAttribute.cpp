@@ -1,6 +1,6 @@
 #include "model/GEnumAttribute.h"
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 #include "rw/RWCollectableIO.h"
 
 GEnumAttribute::GEnumAttribute() = default;

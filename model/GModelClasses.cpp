@@ -32,10 +32,12 @@
 #include "model/MPersistentAssociation.h"
 #include "model/MPersistentClass.h"
 #include "model/MPersistentComposite.h"
+#include "rw/RWLibraryClasses.h"
 #include "model/MPersistentCompositeOnDisk.h"
 #include "model/MPersistentCompositeOnDiskImp.h"
 
 void GRegisterModelClasses() {
+    RWRegisterLibraryClasses();
     // One line per class: RWAddToFactory(create function, class id, "Name").
     // Classes declared with MPERSISTENT_CLASS_MEMBERS: GAddToFactory<Class>().
     GAddToFactory<GCountedPtr>();

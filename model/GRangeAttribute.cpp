@@ -1,6 +1,6 @@
 #include "model/GRangeAttribute.h"
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 
 GRangeAttribute::GRangeAttribute(int16_t min, int16_t max, uint16_t step, int16_t value, uint32_t id)
     : GAttribute(id), min_(min), max_(max < min ? min : max), step_(step == 0 ? 1 : step), value_(0) {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 
 GStringAttribute::GStringAttribute(const char* text, uint32_t id)
     : GAttribute(id), value_(text != nullptr ? text : "") {}

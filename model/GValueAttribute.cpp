@@ -1,6 +1,6 @@
 #include "model/GValueAttribute.h"
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 
 GValueAttribute::GValueAttribute(uint16_t value, uint32_t id) : GAttribute(id), value_(value) {}
 

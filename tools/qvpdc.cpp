@@ -10,7 +10,7 @@
 #include <exception>
 #include <string>
 
-#include "driver/ModuleRuntime.h"
+#include "module/ModuleRuntime.h"
 #include "tools/printerdesc/DataFile.h"
 #include "tools/printerdesc/DescriptionCompiler.h"
 #include "tools/printerdesc/DescriptionError.h"

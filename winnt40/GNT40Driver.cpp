@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "driver/GCPSOSUI.h"
+#include "winnt40/GCPSOSUI.h"
 #include "driver/GJobHookHolder.h"
 #include "driver/GOSFactory.h"
 #include "driver/GPrinterIdentity.h"

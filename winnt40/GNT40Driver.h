@@ -16,7 +16,7 @@
 #include <memory>
 #include <vector>
 
-#include "driver/GNTDriverBase.h"
+#include "winnt40/GNTDriverBase.h"
 #include "driver/GPrinterIdentity.h"
 #include "model/GAttributeComposite.h"
 #include "rw/RWCString.h"

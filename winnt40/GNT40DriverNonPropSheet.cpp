@@ -2,10 +2,10 @@
 // run without a property sheet that it may ask for.
 #include <memory>
 
-#include "driver/GCPSOSUI.h"
+#include "winnt40/GCPSOSUI.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSheetContextBlock.h"
-#include "driver/PropertySheetGlueExports.h"
+#include "winnt40/PropertySheetGlueExports.h"
 #include "winapi/WinGdiDraw.h"
 #include "winnt40/GNT40Driver.h"
 

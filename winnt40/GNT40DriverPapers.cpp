@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "device/GCustomMediaSize.h"
-#include "device/GMedia.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GMedia.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSpoolerFormList.h"

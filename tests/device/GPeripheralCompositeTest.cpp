@@ -11,15 +11,15 @@
 #include "device/GPeripheralProxy.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
-#include "job/GErrorCommand.h"
+#include "pipeline/GErrorCommand.h"
 #include "job/GJobAbort.h"
-#include "job/GNoCommand.h"
+#include "pipeline/GNoCommand.h"
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
-#include "tests/device/PaperBytes.h"
-#include "tests/job/JobTestSupport.h"
+#include "tests/paper/PaperBytes.h"
+#include "tests/device/JobTestSupport.h"
 
 using namespace jobtest;
 using leaftest::Carrier;

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
 #include "job/GDownloadHeaderCommand.h"
-#include "job/GErrorCommand.h"
+#include "pipeline/GErrorCommand.h"
 #include "job/GJobAbort.h"
-#include "job/GNoCommand.h"
+#include "pipeline/GNoCommand.h"
 #include "job/GNullCommand.h"
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
@@ -21,7 +21,7 @@
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
-#include "tests/job/JobTestSupport.h"
+#include "tests/device/JobTestSupport.h"
 
 using namespace jobtest;
 

@@ -11,7 +11,7 @@
 #include "device/GPrinter.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
-#include "job/GErrorCommand.h"
+#include "pipeline/GErrorCommand.h"
 #include "job/GJobAbort.h"
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
@@ -20,8 +20,8 @@
 #include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
 #include "rw/RWFactory.h"
-#include "tests/device/PaperBytes.h"
-#include "tests/job/JobTestSupport.h"
+#include "tests/paper/PaperBytes.h"
+#include "tests/device/JobTestSupport.h"
 
 using namespace jobtest;
 using leaftest::Carrier;

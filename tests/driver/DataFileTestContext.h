@@ -14,8 +14,8 @@
 #include <string>
 
 #include "DriverTestSupport.h"
-#include "device/GMedia.h"
-#include "device/GMediaPool.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 #include "model/GSettingsClassFilter.h"
 #include "model/MPersistentIterator.h"
 #include "rw/RWBinaryInStream.h"

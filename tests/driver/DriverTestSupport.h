@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "device/GMedia.h"
-#include "device/GMediaPool.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 #include "driver/GDriverContext.h"
 #include "driver/GSettingsCodec.h"
 #include "model/GAttributeComposite.h"

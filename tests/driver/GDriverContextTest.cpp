@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "DriverTestSupport.h"
-#include "device/GCustomMediaSize.h"
-#include "device/GMedia.h"
-#include "device/GMediaPool.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 #include "driver/GDriverContext.h"
 #include "model/GAttributeComposite.h"
 #include "model/GEnumAttribute.h"

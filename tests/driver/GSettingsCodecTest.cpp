@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "DriverTestSupport.h"
-#include "device/GCustomMediaSize.h"
-#include "device/GFormToTrayAssociation.h"
-#include "device/GFormToTrayDatabase.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GFormToTrayAssociation.h"
+#include "paper/GFormToTrayDatabase.h"
 #include "driver/GSettingsCodec.h"
 #include "model/GAttributeComposite.h"
 #include "model/GChromalistAttribute.h"

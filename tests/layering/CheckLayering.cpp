@@ -1,6 +1,7 @@
 // The layering check the test command runs: check_layering <source root>.
-// Prints every forbidden include and fails when there is one (or when no
-// source file was found, which means a wrong root).
+// Prints every forbidden include and the include lines between folders, and
+// fails on a forbidden include, on a circle between folders, or when no source
+// file was found (a wrong root).
 #include <cstdio>
 
 #include "tests/layering/LayeringChecker.h"
@@ -16,7 +17,16 @@ int main(int argc, char** argv) {
     for (const LayeringViolation& v : violations)
         std::printf("%s:%d: #include \"%s\" %s\n", v.file.c_str(), v.line, v.include.c_str(),
                     v.message.c_str());
-    std::printf("layering: %zu files checked, %zu forbidden includes\n", checker.FilesChecked(),
-                violations.size());
-    return violations.empty() && checker.FilesChecked() > 0 ? 0 : 1;
+    for (const auto& [edge, count] : checker.Edges())
+        std::printf("%s -> %s: %d include lines\n", edge.first.c_str(), edge.second.c_str(), count);
+    const std::vector<std::string> circle = FindFolderCircle(checker.Edges());
+    if (!circle.empty()) {
+        std::string text;
+        for (const std::string& folder : circle)
+            text += (text.empty() ? "" : " -> ") + folder;
+        std::printf("circle between folders: %s\n", text.c_str());
+    }
+    std::printf("layering: %zu files checked, %zu forbidden includes, %s\n", checker.FilesChecked(),
+                violations.size(), circle.empty() ? "no circle" : "a circle");
+    return violations.empty() && circle.empty() && checker.FilesChecked() > 0 ? 0 : 1;
 }

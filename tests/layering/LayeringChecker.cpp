@@ -79,7 +79,7 @@ std::string LayeringChecker::Resolve(const fs::path& root, const std::string& fr
 }
 
 std::vector<LayeringViolation> LayeringChecker::CheckFile(const fs::path& root, const std::string& path,
-                                                          const std::string& text) const {
+                                                          const std::string& text, FolderEdges* edges) const {
     std::vector<LayeringViolation> found;
     const std::string folder = table_.FolderOf(path);
     if (!table_.IsChecked(folder)) return found;
@@ -91,7 +91,11 @@ std::vector<LayeringViolation> LayeringChecker::CheckFile(const fs::path& root, 
         bool quoted = false;
         if (!ParseInclude(StripBlockComments(line, inComment), name, quoted)) continue;
         const std::string target = Resolve(root, path, name, quoted);
-        if (target.empty() || table_.MayInclude(folder, target)) continue;
+        if (target.empty()) continue;
+        const std::string to = table_.FolderOf(target);
+        if (edges != nullptr && to != folder && table_.IsChecked(to) && !table_.IsGrantedUpward(folder, target))
+            ++(*edges)[{folder, to}];
+        if (table_.MayInclude(folder, target)) continue;
         const std::string targetFolder = table_.FolderOf(target);
         const std::string what =
             targetFolder.empty() ? "a file outside the layering table" : "a file of " + targetFolder;
@@ -105,6 +109,7 @@ std::vector<LayeringViolation> LayeringChecker::CheckFile(const fs::path& root, 
 std::vector<LayeringViolation> LayeringChecker::CheckTree(const fs::path& root) {
     std::vector<LayeringViolation> found;
     filesChecked_ = 0;
+    edges_.clear();
     for (const std::string& folder : table_.CheckedFolders()) {
         if (!fs::is_directory(root / folder)) continue;
         std::vector<fs::path> files;
@@ -118,9 +123,43 @@ std::vector<LayeringViolation> LayeringChecker::CheckTree(const fs::path& root) 
             std::ifstream in(file, std::ios::binary);
             const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
             ++filesChecked_;
-            std::vector<LayeringViolation> more = CheckFile(root, relative, text);
+            std::vector<LayeringViolation> more = CheckFile(root, relative, text, &edges_);
             found.insert(found.end(), more.begin(), more.end());
         }
     }
     return found;
+}
+
+namespace {
+// Depth-first search for a back edge; path holds the folders on the way.
+bool Visit(const std::string& folder, const std::map<std::string, std::vector<std::string>>& next,
+           std::map<std::string, int>& state, std::vector<std::string>& path) {
+    state[folder] = 1; // on the way
+    path.push_back(folder);
+    const auto out = next.find(folder);
+    if (out != next.end()) {
+        for (const std::string& to : out->second) {
+            if (state[to] == 1) {
+                path.erase(path.begin(), std::find(path.begin(), path.end(), to));
+                path.push_back(to);
+                return true;
+            }
+            if (state[to] == 0 && Visit(to, next, state, path)) return true;
+        }
+    }
+    state[folder] = 2; // done
+    path.pop_back();
+    return false;
+}
+} // namespace
+
+std::vector<std::string> FindFolderCircle(const FolderEdges& edges) {
+    std::map<std::string, std::vector<std::string>> next;
+    for (const auto& [edge, count] : edges)
+        if (count > 0) next[edge.first].push_back(edge.second);
+    std::map<std::string, int> state;
+    std::vector<std::string> path;
+    for (const auto& [folder, targets] : next)
+        if (state[folder] == 0 && Visit(folder, next, state, path)) return path;
+    return {};
 }

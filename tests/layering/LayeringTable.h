@@ -2,9 +2,9 @@
 // Which source folder may include from which: the layering the test command
 // checks.
 //
-// Folders have ranks, from the platform layer at the bottom up to the page-
-// description writers. A folder may include from itself, from every folder of
-// a lower rank and from folders of its own rank. Upward includes are allowed
+// Folders have ranks, from the platform layer at the bottom up to the
+// module's composition root. A folder may include from itself, from every
+// folder of a lower rank and from folders of its own rank. Upward includes are allowed
 // only as listed edges, each to a whole folder or to one header. Folders that
 // are not ranked but known (the host program, tests, benchmarks, fuzz targets)
 // may include anything, and nothing ranked may include from them.
@@ -30,6 +30,8 @@ public:
     // Whether a file of folder from may include the file at path (relative
     // to the root).
     bool MayInclude(const std::string& from, const std::string& path) const;
+    // Whether a listed upward edge lets from include path.
+    bool IsGrantedUpward(const std::string& from, const std::string& path) const;
     // What from may include, for messages: "rw, winapi and device/GPeripheral.h".
     std::string Describe(const std::string& from) const;
 

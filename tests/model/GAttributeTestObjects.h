@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 #include "model/GAttribute.h"
 #include "model/GEnumAttribute.h"
 #include "model/GRangeAttribute.h"

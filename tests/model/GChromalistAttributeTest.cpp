@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ModelTestObjects.h"
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 #include "model/GChromalistAttribute.h"
 #include "model/GChromalistEnhancedAttribute.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ModelTestObjects.h"
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 #include "model/GBookletComposite.h"
 #include "model/GOptMediaComposite.h"
 #include "model/MPersistentIterator.h"

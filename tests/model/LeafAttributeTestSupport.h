@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "device/GPeripheral.h"
+#include "pipeline/GPeripheral.h"
 #include "model/MPersistentObject.h"
 #include "rw/RWBinaryFile.h"
 #include "rw/RWBinaryInStream.h"

@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "driver/PrinterInterfaceExports.h"
-#include "tests/driver/ExportFrontTestSupport.h"
+#include "winnt40/PrinterInterfaceExports.h"
+#include "tests/winnt40/ExportFrontTestSupport.h"
 
 using namespace fronttest;
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "device/GMedia.h"
-#include "device/GMediaPool.h"
-#include "device/GPaperHandlingDevice.h"
-#include "device/GTray.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
+#include "paper/GPaperHandlingDevice.h"
+#include "paper/GTray.h"
 #include "model/GResourceMappingList.h"
 #include "model/GValueAttribute.h"
 #include "model/MAssociationList.h"

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "config/GExtensionUISet.h"
-#include "driver/GCPSOSUI.h"
+#include "winnt40/GCPSOSUI.h"
 #include "driver/GSheetContextBlock.h"
 #include "driver/GUIData.h"
 #include "driver/PageLink.h"
-#include "driver/PropertySheetGlueExports.h"
+#include "winnt40/PropertySheetGlueExports.h"
 #include "model/GStringAttribute.h"
 #include "tests/driver/modules/TestModuleLog.h"
 #include "tests/winnt40/NTDriverTestSupport.h"

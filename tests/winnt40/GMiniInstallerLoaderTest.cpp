@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "driver/GRegistryRecord.h"
-#include "tests/driver/PlatformServicesTestSupport.h"
+#include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "tests/driver/modules/TestModuleLog.h"
 #include "winnt40/GMiniInstallerLoader.h"
 

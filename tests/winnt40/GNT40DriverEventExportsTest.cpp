@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "driver/GDriverServer.h"
-#include "driver/GModuleEntry.h"
-#include "driver/PrinterInterfaceExports.h"
+#include "winnt40/GModuleEntry.h"
+#include "winnt40/PrinterInterfaceExports.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
 #include "winapi/WinDevMode.h"
 #include "winapi/WinDriverUI.h"

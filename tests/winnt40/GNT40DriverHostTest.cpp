@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "device/GCustomMediaSize.h"
+#include "paper/GCustomMediaSize.h"
 #include "driver/GSettingValues.h"
 #include "model/GAttributeComposite.h"
 #include "model/GEnumAttribute.h"

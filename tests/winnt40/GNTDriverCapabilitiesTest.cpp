@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "NTDriverTestSupport.h"
-#include "device/GFormToTrayDatabase.h"
+#include "paper/GFormToTrayDatabase.h"
 #include "model/GAttributeComposite.h"
 #include "model/GValueAttribute.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "driver/GDriverServer.h"
-#include "driver/PrinterInterfaceExports.h"
+#include "winnt40/PrinterInterfaceExports.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
 #include "winapi/WinError.h"
 #include "winapi/WinUiDriver.h"

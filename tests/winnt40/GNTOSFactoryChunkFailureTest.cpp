@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/driver/PlatformServicesTestSupport.h"
+#include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "winapi/WinHostStore.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "tests/driver/PlatformServicesTestSupport.h"
+#include "tests/winnt40/PlatformServicesTestSupport.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 
 #include "driver/GLocaleInfo.h"
 #include "driver/ReportCriticalError.h"
-#include "tests/driver/FailingLock.h"
-#include "tests/driver/PlatformServicesTestSupport.h"
+#include "tests/winnt40/FailingLock.h"
+#include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "tests/support/TempFolder.h"
 #include "winnt40/GSemaphoreLock.h"
 

@@ -3,7 +3,7 @@
 // each write leaves in the registry, and the defaults of every failed read.
 #include <gtest/gtest.h>
 
-#include "tests/driver/PlatformServicesTestSupport.h"
+#include "tests/winnt40/PlatformServicesTestSupport.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "rw/RWBinaryInStream.h"
 #include "rw/RWCollectableIO.h"
 #include "rw/RWLibraryError.h"
-#include "tests/driver/PlatformServicesTestSupport.h"
+#include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinHostStore.h"
 #include "winapi/WinSpool.h"

@@ -4,10 +4,10 @@
 #include <set>
 #include <vector>
 
-#include "device/GBin.h"
-#include "device/GFormToTrayDatabase.h"
-#include "device/GPaperHandlingDevice.h"
-#include "device/GTray.h"
+#include "paper/GBin.h"
+#include "paper/GFormToTrayDatabase.h"
+#include "paper/GPaperHandlingDevice.h"
+#include "paper/GTray.h"
 #include "model/GDisplayStringAttribute.h"
 #include "model/MPersistentAssociation.h"
 #include "model/MPersistentIterator.h"

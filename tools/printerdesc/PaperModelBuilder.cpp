@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "device/GBin.h"
-#include "device/GCustomMediaSize.h"
-#include "device/GFormToTrayDatabase.h"
-#include "device/GMarginPool.h"
-#include "device/GMedia.h"
-#include "device/GMediaPool.h"
-#include "device/GPaperHandlingDevice.h"
-#include "device/GTray.h"
+#include "paper/GBin.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GFormToTrayDatabase.h"
+#include "paper/GMarginPool.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
+#include "paper/GPaperHandlingDevice.h"
+#include "paper/GTray.h"
 #include "tools/printerdesc/DataFileBuilder.h"
 #include "tools/printerdesc/DescriptionArguments.h"
 

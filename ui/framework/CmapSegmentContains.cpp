@@ -1,6 +1,6 @@
 #include "ui/framework/CmapSegmentContains.h"
 
-#include "device/IsCharInFontTable.h"
+#include "job/IsCharInFontTable.h"
 
 int32_t CmapSegmentContains(uint16_t code, const uint16_t* table, size_t words) {
     if (table == nullptr || words < 1) return 0;

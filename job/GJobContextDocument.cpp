@@ -1,0 +1,97 @@
+// GJobContext: the document and page commands of a job and the page scale.
+#include "job/GJobContext.h"
+
+#include "pipeline/GPeripheral.h"
+#include "driver/GSettingValues.h"
+#include "job/GDocumentEnd.h"
+#include "job/GDocumentStart.h"
+#include "pipeline/GNoCommand.h"
+#include "job/GPageEnd.h"
+#include "job/GPageStart.h"
+#include "model/GState.h"
+
+namespace {
+
+constexpr uint32_t kOrientationId = 265;
+constexpr uint32_t kPaperSizeId = 260;
+constexpr uint32_t kResolutionGroupId = 249;
+constexpr uint32_t kDuplexId = 253;
+constexpr uint32_t kBookletId = 279;
+constexpr uint32_t kPagesPerSheetId = 266;
+constexpr uint32_t kLaterPagesDifferId = 264;
+constexpr uint32_t kLaterSourceId = 263;
+constexpr uint32_t kSourceId = 258;
+constexpr uint32_t kCheckMediaTypeId = 1212;
+
+} // namespace
+
+GCountedPtr GJobContext::StartDocument(const RWWString& name, const RWWString& secondName) {
+    pageNumber_ = 0;
+    lastScaledPage_ = 0;
+    std::unique_ptr<GState> settings = BuildJobSettings();
+    return GCountedPtr(new GDocumentStart(name, documentData_, secondName, this, settings.release(), 0));
+}
+
+GCountedPtr GJobContext::MakeDocumentEnd() {
+    return GCountedPtr(new GDocumentEnd());
+}
+
+uint32_t GJobContext::FirstSheetLimit(MPersistentObject* pageSettings) const {
+    if (!GSettingValues::IsNonZero(pageSettings, kDuplexId) ||
+        GSettingValues::IsNonZero(FindGroup(kPrintingGroupId), kBookletId)) {
+        return 1;
+    }
+    const std::optional<uint16_t> perSheet = GSettingValues::Get(FindGroup(kLayoutGroupId), kPagesPerSheetId);
+    return perSheet.has_value() ? 2u * *perSheet : 2u;
+}
+
+GCountedPtr GJobContext::MakePageStart() {
+    ++pageNumber_;
+    MPersistentObject* group362 = FindGroup(kPrintingGroupId);
+    MPersistentObject* group364 = FindGroup(kSecondPrintingGroupId);
+    std::unique_ptr<GState> page = CopyGroup(FindGroup(kPageGroupId), kPageGroupId);
+    for (uint32_t id : {kOrientationId, kPaperSizeId, kResolutionGroupId, kDuplexId})
+        AddCopy(*page, group362, id);
+    const uint32_t limit = FirstSheetLimit(page.get());
+    // Later pages may come from their own source.
+    if (pageNumber_ > limit && GSettingValues::Get(group364, kLaterPagesDifferId) == uint16_t{1} &&
+        firstPageFlag_ == 0) {
+        AddCopy(*page, group364, kLaterSourceId, kSourceId);
+    } else {
+        AddCopy(*page, group364, kSourceId);
+    }
+    PlaceMedia(*page, group364, limit);
+    if (GSettingValues::Get(FindGroup(kInstalledOptionsGroupId), kCheckMediaTypeId) == uint16_t{1})
+        CheckMediaType(page.get(), group362);
+    ScalePage(*page);
+    return GCountedPtr(new GPageStart(page.release(), 0));
+}
+
+void GJobContext::ScalePage(GState& pageSettings) {
+    pageScaled_ = 0;
+    if (pageScaling_ == 0) return;
+    if (!scalingSettings_) scalingSettings_.Reset(BuildJobSettings().release());
+    GPeripheral* tree = GetConfigurationTree();
+    uint32_t marker = 0;
+    pageScale_ = tree != nullptr
+                     ? tree->GetDefaultScale(scalingSettings_.Get(), &pageSettings, pageNumber_, &marker)
+                     : GScalePair{};
+    lastScaledPage_ = pageNumber_;
+    const bool unit = pageScale_.x == 1.0f && pageScale_.y == 1.0f;
+    const bool none = pageScale_.x == 0.0f && pageScale_.y == 0.0f;
+    pageScaled_ = unit || none ? 0 : 1;
+}
+
+GCountedPtr GJobContext::MakePageEnd() {
+    auto* state = new GState(GPageCommand::kStateId);
+    const GCountedPtr hold(state);
+    AddCopy(*state, FindGroup(kPageGroupId), kPageCopiesId);
+    if (pageScaling_ != 0) lastScaledPage_ = 0;
+    pageMark_ = kNoPageMark;
+    return GCountedPtr(new GPageEnd(state, 0));
+}
+
+uint16_t GJobContext::MarkUnscaledPage() {
+    if (pageScaling_ == 0 || lastScaledPage_ == pageNumber_) return 0;
+    return SubmitCommand(GCountedPtr(new GNoCommand()));
+}

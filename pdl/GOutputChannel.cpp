@@ -1,3 +1,0 @@
-#include "pdl/GOutputChannel.h"
-
-GOutputChannel::~GOutputChannel() = default;

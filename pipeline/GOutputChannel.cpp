@@ -1,0 +1,3 @@
+#include "pipeline/GOutputChannel.h"
+
+GOutputChannel::~GOutputChannel() = default;

@@ -1,0 +1,429 @@
+// GNTDriverBase: device capabilities and paper lists.
+//
+// Every answer comes from the current DEVMODE, the printer configuration and
+// the cached printer settings of the driver context, the media pool and the
+// spooler's forms; output elements are written one at a time at their fixed
+// sizes (names 64 wide characters, bin names 24, sizes and resolutions two
+// 32-bit values), so nothing is written past an element.
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+#include "paper/GFormToTrayDatabase.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
+#include "winnt40/GNTDriverBase.h"
+#include "driver/GSettingValues.h"
+#include "driver/GSpoolerFormList.h"
+#include "model/GAttributeComposite.h"
+#include "model/GRangeAttribute.h"
+#include "model/GResourceMapping.h"
+#include "model/GResourceMappingList.h"
+#include "model/MPersistentIterator.h"
+#include "winapi/WinKernel.h"
+#include "winapi/WinModule.h"
+
+namespace {
+constexpr DWORD kGdiError = static_cast<DWORD>(-1);
+constexpr WORD kPrivateInformation = 0x5651;
+constexpr DWORD kPrivateInformationSize = 0x602;
+constexpr uint16_t kCustomMediaBase = 0x4000;
+constexpr WORD kUserPaper = 256;
+constexpr WORD kFormSourceBin = 15;
+constexpr size_t kNameLength = 64;
+constexpr size_t kBinNameLength = 24;
+constexpr UINT kCustomSizeStringId = 10120;
+// Setting ids.
+constexpr uint32_t kCopiesId = 199;
+constexpr uint32_t kResolutionListId = 206;
+constexpr uint32_t kXResolutionId = 323;
+constexpr uint32_t kYResolutionId = 324;
+constexpr uint32_t kSingleResolutionId = 902;
+constexpr uint32_t kPrinterSettingsId = 365;
+constexpr uint32_t kDuplexUnitId = 308;
+constexpr uint32_t kManualDuplexId = 245;
+constexpr uint32_t kCollationId = 310;
+constexpr uint32_t kColourDeviceId = 339;
+constexpr uint32_t kOrientationId = 265;
+constexpr uint32_t kFormToTrayId = 510;
+constexpr uint32_t kSkipSizeTestId = 915;
+constexpr uint32_t kSingleResolutionFlag = 0x20000000;
+
+// Copies text into an entry of length characters, cut so that it and its
+// NUL fit.
+void CopyName(WCHAR* entry, size_t length, std::u16string_view text) {
+    const size_t count = std::min(text.size(), length - 1);
+    std::fill(entry, entry + length, WCHAR{0});
+    std::copy_n(text.data(), count, entry);
+}
+
+void CopyNarrow(BYTE* out, const char* text) {
+    std::memcpy(out, text, std::strlen(text) + 1);
+}
+
+// A string of a module, by id; empty when it cannot be loaded.
+std::u16string LoadModuleString(HMODULE module, UINT id) {
+    if (module == nullptr) return {};
+    WCHAR text[256] = {};
+    const int length = LoadStringW(module, id, text, 256);
+    return length > 0 ? std::u16string(text, static_cast<size_t>(length)) : std::u16string();
+}
+
+// The resource module, loaded for one call.
+class ResourceModule {
+public:
+    explicit ResourceModule(const RWWString& path)
+        : module_(path.IsNull() ? nullptr : LoadLibraryW(path.Data())) {}
+    ~ResourceModule() {
+        if (module_ != nullptr) FreeLibrary(module_);
+    }
+    ResourceModule(const ResourceModule&) = delete;
+    ResourceModule& operator=(const ResourceModule&) = delete;
+    HMODULE Get() const { return module_; }
+
+private:
+    HMODULE module_;
+};
+} // namespace
+
+DWORD GNTDriverBase::DrvDeviceCapabilities(HANDLE, LPWSTR, WORD capability, void* output, PDEVMODEW devMode) {
+    try {
+        if (LoadDevMode(devMode) == 0) return kGdiError;
+        switch (capability) {
+        case DC_FIELDS:
+            return GetFields(output);
+        case DC_PAPERS:
+            return GetPapers(output);
+        case DC_PAPERSIZE:
+            return GetPaperSizes(output);
+        case DC_MINEXTENT:
+            return GetMinExtent(output);
+        case DC_MAXEXTENT:
+            return GetMaxExtent(output);
+        case DC_BINS:
+            return GetBins(output);
+        case DC_DUPLEX:
+            return GetDuplex(output);
+        case DC_SIZE:
+            return GetSize(output);
+        case DC_EXTRA:
+            return GetExtra(output);
+        case DC_VERSION:
+            return GetVersion(output);
+        case DC_DRIVER:
+            return GetDriverVersion(output);
+        case DC_BINNAMES:
+            return GetBinNames(output);
+        case DC_ENUMRESOLUTIONS:
+            return GetResolutions(output);
+        case DC_FILEDEPENDENCIES:
+            return GetFileDependencies(output);
+        case DC_TRUETYPE:
+            return GetTrueType(output);
+        case DC_PAPERNAMES:
+            return GetPaperNames(output);
+        case DC_ORIENTATION:
+            return GetOrientation(output);
+        case DC_COPIES:
+            return GetCopies(output);
+        case DC_COLLATE:
+            return GetCollate(output);
+        case DC_COLORDEVICE:
+            return GetColorDevice(output);
+        case kPrivateInformation:
+            return GetPrivateInformation(output);
+        default:
+            return GetGeneric(output);
+        }
+    } catch (const std::exception&) {
+        return kGdiError;
+    }
+}
+
+// --- The paper list -------------------------------------------------------------------
+
+LONG GNTDriverBase::GetPaperList(WCHAR* names, WORD* numbers, POINT* sizes) {
+    if ((GetStateWord() & kStatePaperListStale) != 0 || paperList_.empty()) {
+        ClearStateBits(kStatePaperListStale);
+        paperList_.clear();
+        const GSpoolerFormList forms(GetPrinterHandle());
+        paperList_.reserve(forms.Count() + 1u);
+        RefreshPrinterSettings(0);
+        const int32_t sizeTest = IsSizeTestOn();
+        for (uint32_t n = 0; n < forms.Count(); ++n) {
+            const FORM_INFO_1W& form = forms.At(n);
+            if (IsFormUsable(form, n, sizeTest) != 1) continue;
+            PaperEntry entry;
+            CopyName(entry.name.data(), kNameLength,
+                     forms.NameAt(n).Data() != nullptr ? std::u16string_view(forms.NameAt(n).Data())
+                                                       : std::u16string_view());
+            entry.number = static_cast<WORD>(n + 1);
+            entry.size = POINT{form.Size.cx / 100, form.Size.cy / 100};
+            paperList_.push_back(entry);
+        }
+        PaperEntry custom;
+        const ResourceModule module(GetResourceModulePath());
+        CopyName(custom.name.data(), kNameLength, LoadModuleString(module.Get(), kCustomSizeStringId));
+        custom.number = kUserPaper;
+        MPersistentObject* cached = GetCachedPrinterSettings();
+        const auto width = GSettingValues::Get(cached, kCustomWidthId);
+        const auto height = GSettingValues::Get(cached, kCustomHeightId);
+        if (width.has_value() && height.has_value()) custom.size = POINT{*width, *height};
+        paperList_.push_back(custom);
+    }
+    for (size_t i = 0; i < paperList_.size(); ++i) {
+        if (names != nullptr) std::copy_n(paperList_[i].name.data(), kNameLength, names + i * kNameLength);
+        if (numbers != nullptr) numbers[i] = paperList_[i].number;
+        if (sizes != nullptr) sizes[i] = paperList_[i].size;
+    }
+    return paperList_.empty() ? -1 : static_cast<LONG>(paperList_.size());
+}
+
+DWORD GNTDriverBase::GetPaperNames(void* output) {
+    return static_cast<DWORD>(GetPaperList(static_cast<WCHAR*>(output), nullptr, nullptr));
+}
+DWORD GNTDriverBase::GetPapers(void* output) {
+    return static_cast<DWORD>(GetPaperList(nullptr, static_cast<WORD*>(output), nullptr));
+}
+DWORD GNTDriverBase::GetPaperSizes(void* output) {
+    return static_cast<DWORD>(GetPaperList(nullptr, nullptr, static_cast<POINT*>(output)));
+}
+DWORD GNTDriverBase::GetPaperListCapability(void* output) {
+    return GetPapers(output);
+}
+
+// --- Forms -------------------------------------------------------------------------
+
+int32_t GNTDriverBase::IsSizeTestOn() {
+    MPersistentObject* cached = GetCachedPrinterSettings();
+    MPersistentObject* source = cached != nullptr ? cached : GetPrinterConfiguration();
+    return GSettingValues::Get(source, kSkipSizeTestId).value_or(0) != 0 ? 0 : 1;
+}
+
+int32_t GNTDriverBase::FormFitsPrinter(const FORM_INFO_1W& form, int32_t xDpi, int32_t yDpi, int32_t angle) {
+    GMediaPool* pool = GetMediaPool();
+    if (pool == nullptr || xDpi <= 0 || yDpi <= 0) return 0;
+    const GMedia* smallest = pool->FindMedia(static_cast<int16_t>(kSmallestMediaId), 0,
+                                             static_cast<uint16_t>(xDpi), static_cast<uint16_t>(yDpi));
+    const GMedia* largest = pool->FindMedia(static_cast<int16_t>(kLargestMediaId), 0,
+                                            static_cast<uint16_t>(xDpi), static_cast<uint16_t>(yDpi));
+    if (smallest == nullptr || largest == nullptr) return 0;
+    int32_t minWidth = MulDiv(smallest->GetSize().x, 25400, xDpi);
+    int32_t minHeight = MulDiv(smallest->GetSize().y, 25400, yDpi);
+    int32_t maxWidth = MulDiv(largest->GetSize().x, 25400, xDpi);
+    int32_t maxHeight = MulDiv(largest->GetSize().y, 25400, yDpi);
+    if (angle == 90 || angle == 270) {
+        std::swap(minWidth, minHeight);
+        std::swap(maxWidth, maxHeight);
+    }
+    return form.Size.cx >= minWidth && form.Size.cx <= maxWidth && form.Size.cy >= minHeight &&
+                   form.Size.cy <= maxHeight
+               ? 1
+               : 0;
+}
+
+int32_t GNTDriverBase::IsFormUsable(const FORM_INFO_1W& form, uint32_t position, int32_t sizeTest) {
+    MPersistentObject* cached = GetCachedPrinterSettings();
+    std::unique_ptr<GAttributeComposite> stored;
+    MPersistentObject* printer = cached != nullptr ? cached->FindById(kPrinterSettingsId) : nullptr;
+    if (cached == nullptr) {
+        stored = RestoreSettingsComposite(kPrinterSettingsId);
+        printer = stored.get();
+    }
+    const auto* database = printer != nullptr
+                               ? dynamic_cast<const GFormToTrayDatabase*>(printer->FindById(kFormToTrayId))
+                               : nullptr;
+    const bool assigned = database != nullptr && database->HasAssignments() == 1;
+    if (sizeTest != 0) {
+        const DEVMODEW* devmode = GetDevMode() != nullptr ? GetDevMode()->GetImage() : nullptr;
+        int32_t xDpi = 0, yDpi = 0, angle = 0;
+        DevModeGeometry(xDpi, yDpi, angle);
+        angle = devmode != nullptr && devmode->dmOrientation == DMORIENT_PORTRAIT ? 0 : 90;
+        if (FormFitsPrinter(form, xDpi, yDpi, angle) != 1) return 0;
+    }
+    if (form.Flags == FORM_BUILTIN) {
+        auto* table = dynamic_cast<GResourceMappingList*>(GetResourceMappings());
+        const GResourceMapping* entry =
+            table != nullptr ? table->FindByFirst(static_cast<uint16_t>(position + 1)) : nullptr;
+        if (entry == nullptr) return 0;
+        return !assigned || database->IsTrayUsed(static_cast<uint16_t>(entry->GetSecond())) == 1 ? 1 : 0;
+    }
+    return !assigned || database->IsTrayUsed(static_cast<uint16_t>(kCustomMediaBase + position)) == 1 ? 1 : 0;
+}
+
+void GNTDriverBase::RefreshPrinterSettings(int32_t always) {
+    if (always == 0 && GetCachedPrinterSettings() != nullptr &&
+        (GetStateWord() & kStateTakeSettingsAgain) == 0)
+        return;
+    SetCachedPrinterSettings(GetCurrentSettings());
+}
+
+// --- Bins ------------------------------------------------------------------------------
+
+namespace {
+// The form-to-tray database of the cached printer settings, when it has
+// assignments.
+const GFormToTrayDatabase* AssignedDatabase(MPersistentObject* cached) {
+    MPersistentObject* printer = cached != nullptr ? cached->FindById(kPrinterSettingsId) : nullptr;
+    const auto* database = printer != nullptr
+                               ? dynamic_cast<const GFormToTrayDatabase*>(printer->FindById(kFormToTrayId))
+                               : nullptr;
+    return database != nullptr && database->HasAssignments() == 1 ? database : nullptr;
+}
+} // namespace
+
+DWORD GNTDriverBase::GetBins(void* output) {
+    RefreshPrinterSettings(0);
+    auto* bins = static_cast<WORD*>(output);
+    if (AssignedDatabase(GetCachedPrinterSettings()) != nullptr) {
+        if (bins != nullptr) bins[0] = kFormSourceBin;
+        return 1;
+    }
+    DWORD count = 0;
+    for (MPersistentObject* child : GSettingValues::Children(GetOSTrayMap())) {
+        const auto* tray = dynamic_cast<const GResourceMapping*>(child);
+        if (tray == nullptr) continue;
+        if (bins != nullptr) bins[count] = tray->GetFirst();
+        ++count;
+    }
+    return count == 0 ? kGdiError : count;
+}
+
+DWORD GNTDriverBase::GetBinNames(void* output) {
+    RefreshPrinterSettings(0);
+    auto* names = static_cast<WCHAR*>(output);
+    if (AssignedDatabase(GetCachedPrinterSettings()) != nullptr) {
+        if (names != nullptr) CopyName(names, kBinNameLength, u"Form Select");
+        return 1;
+    }
+    const ResourceModule module(GetResourceModulePath());
+    DWORD count = 0;
+    for (MPersistentObject* child : GSettingValues::Children(GetOSTrayMap())) {
+        const auto* tray = dynamic_cast<const GResourceMapping*>(child);
+        if (tray == nullptr) continue;
+        if (names != nullptr) {
+            const std::u16string name = u" " + LoadModuleString(module.Get(), tray->GetValue32());
+            CopyName(names + count * kBinNameLength, kBinNameLength, name);
+        }
+        ++count;
+    }
+    return count == 0 ? kGdiError : count;
+}
+
+// --- Resolutions and printer facts ----------------------------------------------------------
+
+DWORD GNTDriverBase::GetResolutions(void* output) {
+    MPersistentObject* configuration = GetPrinterConfiguration();
+    MPersistentObject* list = configuration != nullptr ? configuration->FindById(kResolutionListId) : nullptr;
+    if (list == nullptr) return kGdiError;
+    auto* pairs = static_cast<LONG*>(output);
+    LONG lastX = 0, lastY = 0;
+    DWORD count = 0;
+    for (MPersistentObject* entry : GSettingValues::Children(list)) {
+        LONG x = 0, y = 0;
+        if (const auto single = GSettingValues::GetSigned(entry, kSingleResolutionId)) {
+            if ((GetApplicationFlags() & kSingleResolutionFlag) != 0) return kGdiError;
+            x = y = *single;
+        } else {
+            x = GSettingValues::GetSigned(entry, kXResolutionId).value_or(0);
+            y = GSettingValues::GetSigned(entry, kYResolutionId).value_or(0);
+        }
+        if (x == lastX && y == lastY) continue;
+        if (pairs != nullptr) {
+            pairs[count * 2] = x;
+            pairs[count * 2 + 1] = y;
+        }
+        lastX = x;
+        lastY = y;
+        ++count;
+    }
+    return count;
+}
+
+DWORD GNTDriverBase::GetDuplex(void*) {
+    RefreshPrinterSettings(1);
+    MPersistentObject* cached = GetCachedPrinterSettings();
+    MPersistentObject* printer = cached != nullptr ? cached->FindById(kPrinterSettingsId) : nullptr;
+    if (GSettingValues::Get(printer, kDuplexUnitId).value_or(0) != 0) return 1;
+    return GSettingValues::Get(printer, kManualDuplexId).value_or(0) != 0 ? 1 : 0;
+}
+
+DWORD GNTDriverBase::GetCopies(void*) {
+    const auto* copies = dynamic_cast<const GRangeAttribute*>(
+        GetPrinterConfiguration() != nullptr ? GetPrinterConfiguration()->FindById(kCopiesId) : nullptr);
+    return copies != nullptr ? static_cast<DWORD>(copies->GetMax()) : 0;
+}
+
+DWORD GNTDriverBase::GetCollate(void*) {
+    return GSettingValues::Get(GetPrinterConfiguration(), kCollationId).value_or(0) == 1 ? 1 : 0;
+}
+
+DWORD GNTDriverBase::GetColorDevice(void*) {
+    return GSettingValues::Get(GetPrinterConfiguration(), kColourDeviceId).value_or(0) == 1 ? 1 : 0;
+}
+
+DWORD GNTDriverBase::GetOrientation(void*) {
+    const auto angle = GSettingValues::Get(GetDevModeSettings(), kOrientationId);
+    if (!angle.has_value()) return 0;
+    return *angle == 270 || *angle == 180 ? 270 : 90;
+}
+
+namespace {
+// The media's size in tenths of a millimetre, width in the low word.
+DWORD Extent(const GMedia* media) {
+    if (media == nullptr || media->GetXResolution() == 0 || media->GetYResolution() == 0) return 0;
+    const int width = MulDiv(media->GetSize().x, 254, media->GetXResolution());
+    const int height = MulDiv(media->GetSize().y, 254, media->GetYResolution());
+    if (width == -1 || height == -1) return 0;
+    return static_cast<DWORD>(static_cast<WORD>(width)) | static_cast<DWORD>(static_cast<WORD>(height)) << 16;
+}
+} // namespace
+
+DWORD GNTDriverBase::GetMinExtent(void*) {
+    return Extent(FindDevModeMedia(kSmallestMediaId));
+}
+DWORD GNTDriverBase::GetMaxExtent(void*) {
+    return Extent(FindDevModeMedia(kLargestMediaId));
+}
+
+// --- The DEVMODE's own fields ---------------------------------------------------------------
+
+DWORD GNTDriverBase::GetFields(void*) {
+    return GetDevMode() != nullptr ? GetDevMode()->GetImage()->dmFields : 0;
+}
+DWORD GNTDriverBase::GetSize(void*) {
+    return GetDevMode() != nullptr ? GetDevMode()->GetImage()->dmSize : 0;
+}
+DWORD GNTDriverBase::GetExtra(void*) {
+    if ((GetApplicationFlags() & kPublicOnlyFlags) == kPublicOnlyFlags) return 0;
+    return GetDevMode() != nullptr ? GetDevMode()->GetImage()->dmDriverExtra : 0;
+}
+DWORD GNTDriverBase::GetVersion(void*) {
+    return GetDevMode() != nullptr ? GetDevMode()->GetImage()->dmSpecVersion : 0;
+}
+DWORD GNTDriverBase::GetDriverVersion(void*) {
+    return GetDevMode() != nullptr ? GetDevMode()->GetImage()->dmDriverVersion : 0;
+}
+DWORD GNTDriverBase::GetFileDependencies(void* output) {
+    if (output != nullptr) *static_cast<WCHAR*>(output) = 0;
+    return 0;
+}
+DWORD GNTDriverBase::GetTrueType(void*) {
+    return 0;
+}
+DWORD GNTDriverBase::GetGeneric(void*) {
+    return kGdiError;
+}
+
+DWORD GNTDriverBase::GetPrivateInformation(void* output) {
+    if (output != nullptr) {
+        auto* block = static_cast<BYTE*>(output);
+        std::memset(block, 0, kPrivateInformationSize);
+        block[0] = 0x52;
+        block[1] = 0x56;
+        CopyNarrow(block + 2, "QVGDI6");
+        CopyNarrow(block + 514, "syshnts.hlp");
+        CopyNarrow(block + 1026, "hints_system");
+    }
+    return kPrivateInformationSize;
+}
