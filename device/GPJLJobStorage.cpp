@@ -1,8 +1,8 @@
 // Job-storage lines: hold, proof, store, and the stored job's names.
-#include "job/ConvertUtf16ToUtf8.h"
 #include "device/GPJL.h"
 #include "driver/GUnicodeConverter.h"
 #include "driver/GetUnicodeConverter.h"
+#include "job/ConvertUtf16ToUtf8.h"
 #include "job/GDocumentStart.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
@@ -12,7 +12,7 @@
 
 namespace {
 
-std::string Narrow(const RWCString& text) {
+std::string BytesOf(const RWCString& text) {
     return std::string(text.Data(), text.Length());
 }
 
@@ -29,17 +29,17 @@ bool GPJL::WriteJobStorage(std::string& text, GAttributeComposite& group, GDocum
     const GStringAttribute* comment = FindString(&group, 975);
     std::string user;
     if (userSource != nullptr && userSource->GetValue() == 0 && comment != nullptr) {
-        user = Narrow(comment->GetValue());
+        user = BytesOf(comment->GetValue());
         if (utf8) user = ToPJLString(user, 0);
     } else if (const GStringAttribute* login = FindString(&group, 440)) {
-        user = Narrow(login->GetValue());
+        user = BytesOf(login->GetValue());
     }
     std::string job;
     if (const GStringAttribute* name = FindString(&group, 282)) {
-        job = Narrow(name->GetValue());
+        job = BytesOf(name->GetValue());
         const GValueAttribute* fromCommand = FindValue(&group, 1035);
         if (fromCommand != nullptr && fromCommand->GetValue() == 0 && command.GetJobName().Length() != 0)
-            job = Narrow(command.GetJobName());
+            job = BytesOf(command.GetJobName());
     }
     if (utf8 && mode != 0) AppendSetLine(text, "STRINGCODESET=UTF8");
     // Every name ends up between quotes, so each must pass the quoting rule
@@ -47,7 +47,7 @@ bool GPJL::WriteJobStorage(std::string& text, GAttributeComposite& group, GDocum
     if (user.empty() || !IsPJLQuotable(user)) user = "?";
     if (!IsPJLQuotable(job)) job.clear();
     std::string pin;
-    if (const GStringAttribute* key = FindString(&group, 284)) pin = Narrow(key->GetValue());
+    if (const GStringAttribute* key = FindString(&group, 284)) pin = BytesOf(key->GetValue());
     if (!IsPJLQuotable(pin)) pin.clear();
     const GValueAttribute* privateJob = FindValue(&group, 290);
     const std::string holdKey = "HOLDKEY=\"" + pin + "\"";

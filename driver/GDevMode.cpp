@@ -32,7 +32,6 @@ constexpr uint32_t kCollateSupportedId = 231;
 constexpr uint32_t kMonochromeFlag = 0x80;
 constexpr uint16_t kFirstSpecVersionWithCollate = 0x0400;
 constexpr uint16_t kLastSpecVersion = 0x0401;
-constexpr uint16_t kOldestSpecVersion = 0x030A;
 constexpr DWORD kColourMatchingFields = DM_MEDIATYPE | DM_DITHERTYPE;
 constexpr char16_t kDefaultFormName[] = u"Letter";
 constexpr size_t kNameUnits = CCHDEVICENAME;
@@ -455,7 +454,7 @@ void GDevMode::ApplyColourRestriction() {
 
 int32_t GDevMode::FixCollate() {
     DEVMODEW& dm = image_.dm;
-    if (dm.dmSpecVersion < kOldestSpecVersion || dm.dmSize < Image::kPublicSize ||
+    if (dm.dmSpecVersion < Image::kOldestSpecVersion || dm.dmSize < Image::kPublicSize ||
         (dm.dmSpecVersion != kFirstSpecVersionWithCollate && dm.dmSpecVersion != kLastSpecVersion))
         return 1;
     MPersistentObject* printer = context_ == nullptr ? nullptr : context_->GetPrinter();

@@ -3,17 +3,18 @@
 #include <algorithm>
 #include <optional>
 
-#include "paper/GFormToTrayDatabase.h"
-#include "paper/GMedia.h"
-#include "paper/GMediaPool.h"
 #include "driver/GDevMode.h"
 #include "driver/GDriverContext.h"
 #include "driver/GSettingValues.h"
+#include "model/GChildWalks.h"
 #include "model/GRangeAttribute.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GFormToTrayDatabase.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 
 using namespace GSettingValues;
 
@@ -57,7 +58,6 @@ constexpr int16_t kMaximumCustomMedia = 17384;
 constexpr int16_t kMinimumCustomMedia = 17385;
 constexpr DWORD kMatchingPresent = DM_MEDIATYPE; // the ICM method travels under this bit
 constexpr DWORD kIntentPresent = DM_DITHERTYPE;
-constexpr uint16_t kOldestSpecVersion = 0x030A;
 constexpr uint16_t kSpecVersion400 = 0x0400;
 constexpr uint16_t kSpecVersion401 = 0x0401;
 
@@ -83,18 +83,9 @@ void SetOrAdd(MPersistentObject* node, uint32_t id, uint16_t value) {
     if (!Set(node, id, value)) node->Add(new GValueAttribute(value, id));
 }
 
-// The children of list as values, in order.
-template <typename Visit> void ForEachChild(MPersistentObject* list, Visit visit) {
-    if (list == nullptr) return;
-    const std::unique_ptr<MPersistentIterator> children = list->CreateIterator();
-    while (children->Advance()) {
-        if (children->Current() != nullptr) visit(*children->Current());
-    }
-}
-
 bool ListHoldsValue(MPersistentObject* list, uint16_t wanted) {
     bool found = false;
-    ForEachChild(list, [&](MPersistentObject& child) {
+    GForEachChild(list, [&](MPersistentObject& child) {
         const auto* value = dynamic_cast<const GValueAttribute*>(&child);
         if (value != nullptr && value->GetValue() == wanted) found = true;
     });
@@ -366,7 +357,7 @@ void GDevMode::ResolutionToSettings(const DEVMODEW& dm, MPersistentObject* setti
     bool extraListed = false;
     uint16_t lastVariant = 1;
     uint16_t lastExtra = 0;
-    ForEachChild(entries, [&](MPersistentObject& entry) {
+    GForEachChild(entries, [&](MPersistentObject& entry) {
         if (GetSigned(&entry, kXResolution) != x || GetSigned(&entry, kYResolution) != y) return;
         const std::optional<uint16_t> entryVariant = Get(&entry, kResolutionVariant);
         const std::optional<uint16_t> entryExtra = Get(&entry, kResolutionExtra);
@@ -469,7 +460,7 @@ int32_t GDevMode::ValidatePublic(const DEVMODEW* devmode, int32_t checkAll, uint
     bad = 0;
     if (devmode == nullptr) return 0;
     const DEVMODEW dm = PublicPartOf(*devmode);
-    if (dm.dmSpecVersion < kOldestSpecVersion || dm.dmSize < 68) return 0;
+    if (dm.dmSpecVersion < GDevModeImage::kOldestSpecVersion || dm.dmSize < 68) return 0;
 
     using Check = uint32_t (GDevMode::*)(const DEVMODEW&);
     constexpr Check kChecks[] = {

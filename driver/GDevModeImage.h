@@ -44,6 +44,8 @@ static_assert(std::endian::native == std::endian::little, "the image's words are
 struct GDevModeImage {
     static constexpr size_t kTotalSize = 1172;
     static constexpr size_t kPublicSize = 220;
+    // The oldest public-part version a DEVMODE may carry.
+    static constexpr uint16_t kOldestSpecVersion = 0x030A;
     static constexpr size_t kPrivateHeaderSize = 46;
     static constexpr size_t kPrivateDataSize = 906;
     static constexpr size_t kDriverExtra = kPrivateHeaderSize + kPrivateDataSize; // 952

@@ -4,17 +4,17 @@
 
 namespace {
 
-std::atomic<GJobContextTable*> gInstalled{nullptr};
+std::atomic<GJobContextTable*> gInstalledTable{nullptr};
 
 } // namespace
 
 GJobContextTable::~GJobContextTable() = default;
 
 void GJobContextTable::Install(GJobContextTable* table) {
-    gInstalled.store(table);
+    gInstalledTable.store(table);
 }
 
 GJobContext* GJobContextTable::Find(uint32_t key) {
-    GJobContextTable* table = gInstalled.load();
+    GJobContextTable* table = gInstalledTable.load();
     return table != nullptr ? table->Lookup(key) : nullptr;
 }

@@ -7,6 +7,7 @@
 
 #include "driver/GDriverContext.h"
 #include "driver/GSettingValues.h"
+#include "model/GChildWalks.h"
 #include "model/GAttributeComposite.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
@@ -37,14 +38,6 @@ constexpr uint32_t kRelaxedPaperCheck = 915;
 
 bool IsOutput(uint32_t id) {
     return id == kXResolution || id == kYResolution || id == kThirdOutput;
-}
-
-template <typename Visit> void ForEachChild(MPersistentObject* node, Visit visit) {
-    if (node == nullptr) return;
-    const std::unique_ptr<MPersistentIterator> children = node->CreateIterator();
-    while (children->Advance()) {
-        if (children->Current() != nullptr) visit(*children->Current());
-    }
 }
 
 // A condition holds unless tree has a node of that id that differs.
@@ -241,11 +234,11 @@ int32_t GNTDevMode::GetQualityPreset(int32_t code, int32_t& xDpi, int32_t& yDpi,
                                      MPersistentObject* tree) {
     if (MPersistentObject* groups = FindPrinterNode(kPresetGroups)) {
         bool found = false;
-        ForEachChild(groups, [&](MPersistentObject& group) {
+        GForEachChild(groups, [&](MPersistentObject& group) {
             if (found) return;
             bool matched = false;
             bool ended = false;
-            ForEachChild(&group, [&](MPersistentObject& child) {
+            GForEachChild(&group, [&](MPersistentObject& child) {
                 if (ended) return;
                 if (IsOutput(child.GetId())) {
                     SetOutput(child, xDpi, yDpi, third);
@@ -266,9 +259,9 @@ int32_t GNTDevMode::GetQualityPreset(int32_t code, int32_t& xDpi, int32_t& yDpi,
     if (code < DMRES_HIGH || code > DMRES_DRAFT) return 0;
     int32_t index = code - DMRES_HIGH;
     int32_t found = 0;
-    ForEachChild(FindPrinterNode(kResolutions), [&](MPersistentObject& entry) {
+    GForEachChild(FindPrinterNode(kResolutions), [&](MPersistentObject& entry) {
         if (index-- != 0) return;
-        ForEachChild(&entry, [&](MPersistentObject& child) { SetOutput(child, xDpi, yDpi, third); });
+        GForEachChild(&entry, [&](MPersistentObject& child) { SetOutput(child, xDpi, yDpi, third); });
         found = 1;
     });
     return found;
@@ -278,12 +271,12 @@ int32_t GNTDevMode::FindQualityPreset(int32_t xDpi, int32_t yDpi, int16_t& code,
     if (MPersistentObject* groups = FindPrinterNode(kPresetGroups)) {
         std::optional<int16_t> complete;
         std::optional<int16_t> partial; // the last group that failed only on its trailing settings
-        ForEachChild(groups, [&](MPersistentObject& group) {
+        GForEachChild(groups, [&](MPersistentObject& group) {
             if (complete) return;
             std::optional<int16_t> groupCode;
             bool failed = false;
             bool trailingDiffers = false;
-            ForEachChild(&group, [&](MPersistentObject& child) {
+            GForEachChild(&group, [&](MPersistentObject& child) {
                 if (failed) return;
                 const uint32_t id = child.GetId();
                 if (!groupCode) {
@@ -312,7 +305,7 @@ int32_t GNTDevMode::FindQualityPreset(int32_t xDpi, int32_t yDpi, int16_t& code,
         return 1;
     }
     int32_t found = 0;
-    ForEachChild(FindPrinterNode(kResolutions), [&](MPersistentObject& entry) {
+    GForEachChild(FindPrinterNode(kResolutions), [&](MPersistentObject& entry) {
         if (found != 0 || GetSigned(&entry, kXResolution) != xDpi || GetSigned(&entry, kYResolution) != yDpi)
             return;
         if (const std::optional<int16_t> entryCode = GetSigned(&entry, kPresetCode)) {

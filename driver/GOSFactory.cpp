@@ -20,12 +20,12 @@
 
 namespace {
 
-std::atomic<GOSFactory*> g_instance{nullptr};
+std::atomic<GOSFactory*> g_factory{nullptr};
 
 // Deletes the last installed factory when the module is unloaded.
-struct InstanceOwner {
-    ~InstanceOwner() { delete g_instance.exchange(nullptr); }
-} g_instanceOwner;
+struct FactoryOwner {
+    ~FactoryOwner() { delete g_factory.exchange(nullptr); }
+} g_factoryOwner;
 
 constexpr int32_t kRawBinary = 1;
 constexpr int32_t kPortableText = 0;
@@ -70,12 +70,12 @@ CreateResult CreateNewFile(const RWWString& path) {
 } // namespace
 
 GOSFactory* GOSFactory::Instance() {
-    return g_instance.load(std::memory_order_acquire);
+    return g_factory.load(std::memory_order_acquire);
 }
 
 GOSFactory* GOSFactory::Install(std::unique_ptr<GOSFactory> factory) {
     GOSFactory* installed = factory.release();
-    delete g_instance.exchange(installed, std::memory_order_acq_rel);
+    delete g_factory.exchange(installed, std::memory_order_acq_rel);
     return installed;
 }
 

@@ -10,7 +10,6 @@
 namespace {
 
 // Larger than any DEVMODE (dmSize and dmDriverExtra are 16-bit each).
-constexpr LONG kLargestDevMode = 2 * 65535;
 
 bool ParseMode(const std::string& text, bool haveInput, DWORD& mode, std::string& error) {
     const std::string name = text.empty() ? (haveInput ? "convert" : "driver-default") : text;
@@ -42,7 +41,7 @@ bool NeededSize(DrvConvertDevModeProc convert, HostPrinter& printer, LONG& neede
                        : HostSession::ExportFailure("DrvConvertDevMode", answer);
         return false;
     }
-    if (needed < static_cast<LONG>(sizeof(DEVMODEW)) || needed > kLargestDevMode) {
+    if (needed < static_cast<LONG>(sizeof(DEVMODEW)) || needed > HostDevMode::kLargestSize) {
         error = "DrvConvertDevMode asked for " + std::to_string(needed) + " bytes";
         return false;
     }

@@ -13,6 +13,9 @@
 
 class HostDevMode {
 public:
+    // The largest DEVMODE size a driver may answer that the host believes.
+    static constexpr LONG kLargestSize = 2 * 65535;
+
     HostDevMode() = default;
     explicit HostDevMode(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
 

@@ -5,7 +5,6 @@
 namespace {
 
 // Larger than any DEVMODE (dmSize and dmDriverExtra are 16-bit each).
-constexpr LONG kLargestDevMode = 2 * 65535;
 
 } // namespace
 
@@ -16,7 +15,7 @@ bool HostDocumentProperties::Bind(HostSession& session, std::string& error) {
 
 bool HostDocumentProperties::Size(HostPrinter& printer, size_t& size, std::string& error) {
     const LONG answer = properties_(nullptr, printer.Handle(), printer.Name(), nullptr, nullptr, 0);
-    if (answer < static_cast<LONG>(sizeof(DEVMODEW)) || answer > kLargestDevMode) {
+    if (answer < static_cast<LONG>(sizeof(DEVMODEW)) || answer > HostDevMode::kLargestSize) {
         error = answer <= 0 ? HostSession::ExportFailure("DrvDocumentProperties", answer)
                             : "DrvDocumentProperties answered a DEVMODE size of " + std::to_string(answer);
         return false;

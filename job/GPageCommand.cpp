@@ -4,7 +4,7 @@
 
 namespace {
 
-GState* Stamped(GState* state) {
+GState* StampedPageState(GState* state) {
     if (state == nullptr) state = new GState();
     state->SetId(GPageCommand::kStateId);
     return state;
@@ -12,9 +12,9 @@ GState* Stamped(GState* state) {
 
 } // namespace
 
-GPageCommand::GPageCommand(uint32_t id) : GCommand(Stamped(nullptr), id) {}
+GPageCommand::GPageCommand(uint32_t id) : GCommand(StampedPageState(nullptr), id) {}
 
-GPageCommand::GPageCommand(GState* state, uint32_t id) : GCommand(Stamped(state), id) {}
+GPageCommand::GPageCommand(GState* state, uint32_t id) : GCommand(StampedPageState(state), id) {}
 
 GPageCommand::~GPageCommand() = default;
 
@@ -39,5 +39,5 @@ void GPageCommand::SetState(GState* state) {
         GCountedPtr release(state);
         return;
     }
-    GCommand::SetState(Stamped(state));
+    GCommand::SetState(StampedPageState(state));
 }

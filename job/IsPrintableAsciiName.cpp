@@ -3,13 +3,13 @@
 #include <algorithm>
 
 namespace {
-constexpr size_t kCheckedCharacters = 16;
+constexpr size_t kCheckedNameCharacters = 16;
 }
 
 int32_t IsPrintableAsciiName(WCHAR* text, size_t length) {
     if (text == nullptr) return 0;
     int32_t changed = 0;
-    for (size_t i = 0; i < std::min(length, kCheckedCharacters); ++i) {
+    for (size_t i = 0; i < std::min(length, kCheckedNameCharacters); ++i) {
         const WCHAR c = text[i];
         if (c == 0) continue;
         if (c >= u'a' && c <= u'z') {

@@ -7,6 +7,7 @@
 
 #include "model/GCountedPtr.h"
 #include "model/GCountedPtrVector.h"
+#include "model/MPersistentIterator.h"
 #include "model/MPersistentObject.h"
 
 // --- Find, remove, replace ----------------------------------------------------
@@ -109,3 +110,15 @@ GCollectIntoNew(Node& node, MPersistentObject* (Node::*collect)(Key, MPersistent
 
 // 1 plus the subtree sizes of the children.
 uint32_t GSubtreeSize(const GCountedPtrVector& children);
+
+// --- Visit ---------------------------------------------------------------------
+
+// Calls visit with each child of node that is not null, in order; nothing
+// when node is null.
+template <typename Visit> void GForEachChild(MPersistentObject* node, Visit visit) {
+    if (node == nullptr) return;
+    const std::unique_ptr<MPersistentIterator> children = node->CreateIterator();
+    while (children->Advance()) {
+        if (children->Current() != nullptr) visit(*children->Current());
+    }
+}

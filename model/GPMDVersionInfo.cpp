@@ -7,7 +7,7 @@
 
 namespace {
 
-bool SameBytes(const RWCString& a, const RWCString& b) {
+bool SameVersionBytes(const RWCString& a, const RWCString& b) {
     return a.Length() == b.Length() && std::memcmp(a.Data(), b.Data(), a.Length()) == 0;
 }
 
@@ -92,7 +92,7 @@ uint16_t GPMDVersionInfo::NextMajorB() {
 
 uint32_t GPMDVersionInfo::IndexOf(const RWCString& text) const {
     for (size_t i = 0; i < strings_.size(); ++i) {
-        if (SameBytes(strings_[i], text)) {
+        if (SameVersionBytes(strings_[i], text)) {
             return static_cast<uint32_t>(i);
         }
     }
@@ -108,7 +108,7 @@ void GPMDVersionInfo::Append(const RWCString& text) {
 
 uint32_t GPMDVersionInfo::Occurrences(const RWCString& text) const {
     return static_cast<uint32_t>(std::count_if(strings_.begin(), strings_.end(),
-                                               [&text](const RWCString& s) { return SameBytes(s, text); }));
+                                               [&text](const RWCString& s) { return SameVersionBytes(s, text); }));
 }
 
 int GPMDVersionInfo::Remove(const RWCString& text) {
@@ -124,7 +124,7 @@ uint32_t GPMDVersionInfo::RemoveAll(const RWCString& text) {
     const size_t before = strings_.size();
     // text may be one of the list's own strings: compare against a copy.
     const RWCString target = text;
-    std::erase_if(strings_, [&target](const RWCString& s) { return SameBytes(s, target); });
+    std::erase_if(strings_, [&target](const RWCString& s) { return SameVersionBytes(s, target); });
     return static_cast<uint32_t>(before - strings_.size());
 }
 
@@ -139,7 +139,7 @@ bool GPMDVersionInfo::IsEqualId(const MPersistentObject* other) const {
         return false;
     }
     for (size_t i = 0; i < strings_.size(); ++i) {
-        if (!SameBytes(strings_[i], info->strings_[i])) {
+        if (!SameVersionBytes(strings_[i], info->strings_[i])) {
             return false;
         }
     }

@@ -16,7 +16,7 @@
 namespace {
 
 // File names are Windows paths: the platform layer maps them to host files.
-std::string HostName(const WCHAR* name) {
+std::string HostOutputName(const WCHAR* name) {
     std::string host;
     if (name == nullptr || !MapWindowsPathToHost(std::u16string_view(name), host)) return {};
     return host;
@@ -36,7 +36,7 @@ GPersistOutputStream::GPersistOutputStream(void* buffer, size_t capacity, int32_
 
 GPersistOutputStream::GPersistOutputStream(const WCHAR* fileName, int32_t selector) {
     auto file = std::make_unique<std::ofstream>();
-    const std::string name = HostName(fileName);
+    const std::string name = HostOutputName(fileName);
     if (!name.empty()) {
         // A new file gets permission 0644; the stream then truncates it.
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);

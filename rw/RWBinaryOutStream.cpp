@@ -6,7 +6,7 @@
 
 namespace {
 // Values converted per step when the C++ type is wider than the wire.
-constexpr size_t kChunkValues = 256;
+constexpr size_t kWriteChunkValues = 256;
 } // namespace
 
 RWBinaryOutStream::RWBinaryOutStream(std::streambuf* buffer) : buffer_(buffer) {
@@ -64,9 +64,9 @@ template <typename Long, typename Wire> void RWBinaryOutStream::putLongs(const L
         setstate(failbit);
         return;
     }
-    Wire chunk[kChunkValues];
+    Wire chunk[kWriteChunkValues];
     while (n > 0) {
-        const size_t k = std::min(n, kChunkValues);
+        const size_t k = std::min(n, kWriteChunkValues);
         for (size_t i = 0; i < k; ++i)
             chunk[i] = narrowLong(p[i]);
         putImages(chunk, k, sizeof(Wire));

@@ -1,7 +1,7 @@
 #include "rw/RWPtrSlistIterator.h"
 
 namespace {
-template <typename Item> bool SameItem(const Item* item, const void* argument) {
+template <typename Item> bool SameIteratorItem(const Item* item, const void* argument) {
     return item == argument;
 }
 
@@ -23,7 +23,7 @@ template <typename Item> Item* RWPtrSlistIteratorOf<Item>::FindNext(Tester teste
 }
 
 template <typename Item> Item* RWPtrSlistIteratorOf<Item>::FindNext(const void* item) {
-    return FindNext(&SameItem<Item>, item);
+    return FindNext(&SameIteratorItem<Item>, item);
 }
 
 template <typename Item> Item* RWPtrSlistIteratorOf<Item>::Key() const {
@@ -50,7 +50,7 @@ template <typename Item> Item* RWPtrSlistIteratorOf<Item>::RemoveNext(Tester tes
 }
 
 template <typename Item> Item* RWPtrSlistIteratorOf<Item>::RemoveNext(const void* item) {
-    return RemoveNext(&SameItem<Item>, item);
+    return RemoveNext(&SameIteratorItem<Item>, item);
 }
 
 template <typename Item> Item* RWPtrSlistIteratorOf<Item>::RemoveCurrent() {

@@ -11,7 +11,8 @@ if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
 else
     # An exported tree: the source folders.
     while IFS= read -r f; do files+=("$f"); done < <(
-        find winapi rw model driver winnt40 device ui config job filters pdl host tests bench fuzz \
+        find winapi rw model pipeline paper driver job device filters pdl config ui winnt40 module host tests \
+            bench fuzz tools resources \
             \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
 fi
 [ ${#files[@]} -gt 0 ] || { echo "format: no source files found"; exit 1; }

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "paper/GCustomMediaSize.h"
-#include "paper/GMedia.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSpoolerFormList.h"
@@ -18,6 +16,9 @@
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GPaperUnits.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GMedia.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"
@@ -27,10 +28,9 @@
 namespace {
 
 constexpr uint16_t kUserMediaId = 16384;
-constexpr int kNameLength = 256;
+constexpr int kPaperNameLength = 256;
 constexpr uint32_t kDefaultsId = 359;
 constexpr uint32_t kCustomSizesId = 276;
-constexpr uint32_t kMicrometreUnit = 3;
 
 // Watermark settings.
 constexpr uint32_t kText = 384;
@@ -83,10 +83,10 @@ constexpr WatermarkRow kWatermarks[] = {
 // A string of the module, or nothing when it cannot be loaded.
 std::optional<std::u16string> LoadText(HMODULE module, UINT id) {
     if (module == nullptr) return std::nullopt;
-    WCHAR buffer[kNameLength + 1] = {};
-    const int length = LoadStringW(module, id, buffer, kNameLength);
+    WCHAR buffer[kPaperNameLength + 1] = {};
+    const int length = LoadStringW(module, id, buffer, kPaperNameLength);
     if (length <= 0) return std::nullopt;
-    return std::u16string(buffer, static_cast<size_t>(std::min(length, kNameLength)));
+    return std::u16string(buffer, static_cast<size_t>(std::min(length, kPaperNameLength)));
 }
 
 // The text in the code page's bytes ("?" for what it cannot hold).
@@ -100,7 +100,7 @@ RWCString InCodePage(std::u16string_view text, UINT codePage) {
     return RWCString(bytes.c_str());
 }
 
-RWCString Narrow(const std::u16string& text) {
+RWCString NarrowName(const std::u16string& text) {
     return RWWString(text.data(), text.size()).ToMultiByte();
 }
 
@@ -212,7 +212,7 @@ int32_t GNT40Driver::AddMissingForms() {
             int32_t height = MulDiv(media->GetSize().y, 25400, media->GetYResolution());
             if (media->GetOrientation() == 90 || media->GetOrientation() == 270) std::swap(width, height);
             if (width <= 0 || height <= 0) continue;
-            GCustomMediaSize size(paperId, Narrow(*name), kMicrometreUnit, static_cast<uint32_t>(width),
+            GCustomMediaSize size(paperId, NarrowName(*name), kPaperUnitMicrometre, static_cast<uint32_t>(width),
                                   static_cast<uint32_t>(height));
             if (AddOrUpdateForm(size, nullptr) == 1) {
                 added = 1;
@@ -234,7 +234,7 @@ int32_t GNT40Driver::AddMissingForms() {
     }
     for (GCustomMediaSize& size : listed) {
         GSizePair micrometres{};
-        size.GetSizeInUnit(micrometres, kMicrometreUnit);
+        size.GetSizeInUnit(micrometres, kPaperUnitMicrometre);
         const auto width = static_cast<int32_t>(micrometres.x);
         const auto height = static_cast<int32_t>(micrometres.y);
         if (matched([&](const FORM_INFO_1W& form) {
@@ -286,12 +286,12 @@ void GNT40Driver::AddDefaultWatermarks(GAttributeComposite& settings) {
             name = text;
         }
         if (const std::optional<std::u16string> loaded = LoadText(module.Get(), row.size)) {
-            const std::string digits = Narrow(*loaded).Data();
+            const std::string digits = NarrowName(*loaded).Data();
             size = static_cast<uint16_t>(std::strtol(digits.c_str(), nullptr, 10));
         }
         auto* watermark = new GAttributeComposite(kWatermarkId);
-        watermark->Add(new GStringAttribute(Narrow(text), kText));
-        watermark->Add(new GStringAttribute(Narrow(name), kName));
+        watermark->Add(new GStringAttribute(NarrowName(text), kText));
+        watermark->Add(new GStringAttribute(NarrowName(name), kName));
         watermark->Add(new GStringAttribute(face, kFace));
         watermark->Add(new GValueAttribute(charSet, kCharSet));
         watermark->Add(new GValueAttribute(row.shown, kShown));

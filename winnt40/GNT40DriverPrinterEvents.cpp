@@ -39,10 +39,7 @@ constexpr uint16_t kAutoConfigNotDone = 0;
 
 constexpr DWORD kReopenPause = 3000; // milliseconds between the two opens
 
-constexpr const char16_t* kLastUpdatedValue = u"LastUpdated";
-constexpr const char16_t* kLastUpdateTypeValue = u"LastUpdateType";
 constexpr const char16_t* kEacLastUpdateValue = u"EACLastUpdate";
-constexpr const char16_t* kStaleValue = u"Stale";
 
 // The printer opened by name with full access; empty when it cannot be.
 WinScopedPrinter OpenWithFullAccess(const RWWString& name) {
@@ -71,15 +68,15 @@ GAttributeComposite* AsComposite(MPersistentObject* settings) {
 // configuration).
 void StampUpdate(GNT40Driver& driver, GOSFactory& factory, const GModuleLoader* installer) {
     const RWWString date = LocalDateText(factory);
-    factory.SetPrinterDataString(&driver, kLastUpdatedValue, date);
-    factory.SetPrinterDataString(&driver, kLastUpdateTypeValue, u"Default");
+    factory.SetPrinterDataString(&driver, GNTDriverBase::kLastUpdatedValue, date);
+    factory.SetPrinterDataString(&driver, GNTDriverBase::kLastUpdateTypeValue, u"Default");
     MPersistentObject* configuration = driver.GetPrinterConfiguration();
     MPersistentObject* options =
         configuration != nullptr ? configuration->FindById(kInstalledOptionsId) : nullptr;
     const std::optional<uint16_t> state = GSettingValues::Get(options, kAutoConfigStateId);
     if (state == kAutoConfigDone) {
         factory.SetPrinterDataString(&driver, kEacLastUpdateValue, date);
-        factory.SetPrinterDataString(&driver, kLastUpdateTypeValue, u"Auto");
+        factory.SetPrinterDataString(&driver, GNTDriverBase::kLastUpdateTypeValue, u"Auto");
     } else if (state == kAutoConfigNotDone && installer != nullptr && installer->GetSecondNumber() == 0) {
         factory.SetPrinterDataString(&driver, kEacLastUpdateValue, GNTDMCSession::kErrorText);
     }
@@ -165,7 +162,7 @@ BOOL GNT40Driver::InitializePrinter(const RWWString& printerName) {
 
     GAttributeComposite* cached = AsComposite(GetCachedPrinterSettings());
     if (GSettingValues::Get(cached, kConsultLibraryId) == uint16_t{1}) {
-        factory->SetPrinterDataString(this, kStaleValue, u"FALSE");
+        factory->SetPrinterDataString(this, GNTDriverBase::kStaleValue, u"FALSE");
         if (std::unique_ptr<GNTDMCSession> session = CreateConfigSession(cached))
             session->Import(printerName, 0);
     }

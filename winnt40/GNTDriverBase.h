@@ -35,6 +35,7 @@
 #include "driver/GDriver.h"
 #include "driver/GNTDevMode.h"
 #include "rw/RWWString.h"
+#include "winapi/WinCommonUI.h"
 #include "winapi/WinDriverUI.h"
 #include "winapi/WinGeometry.h"
 #include "winapi/WinSpool.h"
@@ -56,6 +57,15 @@ public:
     static constexpr uint32_t kStateAll = 0xFFFFFFFF;
     // DEVMODE sizes.
     static constexpr uint32_t kDevModeSize = 1172;
+    // Printer-data values the driver keeps about the printer's stored
+    // settings: when and how they were last updated, and whether a newer
+    // DEVMODE layout has made them stale.
+    static constexpr const char16_t* kLastUpdatedValue = u"LastUpdated";
+    static constexpr const char16_t* kLastUpdateTypeValue = u"LastUpdateType";
+    static constexpr const char16_t* kStaleValue = u"Stale";
+    // The property-sheet header of both sheets: no Apply button, the title
+    // as a property title.
+    static constexpr WORD kSheetHeaderFlags = PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE;
     static constexpr uint32_t kPublicDevModeSize = 220;
     static constexpr uint32_t kPublicOnlyFlags = 0x40100;
     // Composites kept in printer data, and the UI state that is not kept.

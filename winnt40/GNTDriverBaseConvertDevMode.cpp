@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "model/GAttributeComposite.h"
@@ -15,11 +14,11 @@
 #include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinSpool.h"
 #include "winnt40/GNTDMCSession.h"
+#include "winnt40/GNTDriverBase.h"
 
 namespace {
 
 constexpr uint32_t kExportSettingId = 1100;
-constexpr const char16_t* kStaleValue = u"Stale";
 constexpr const char16_t* kStaleText = u"FALSE";
 
 // The printer opened into the instance's handle for one conversion; closed
@@ -83,7 +82,7 @@ bool InitPrinterDefault(GNTDriverBase& driver, HANDLE printer) {
     if (exchange && *exchange == 1) {
         CarryWatermarks(driver, *defaults);
         if (GOSFactory* factory = GOSFactory::Instance())
-            factory->SetPrinterDataString(&driver, kStaleValue, kStaleText);
+            factory->SetPrinterDataString(&driver, GNTDriverBase::kStaleValue, kStaleText);
         if (std::unique_ptr<GNTDMCSession> session = driver.CreateConfigSession(defaults.get()))
             session->Import(driver.GetPrinterName(), GNTDMCSession::kImportAll);
     }

@@ -13,28 +13,25 @@
 // "LastUpdateType" "User".
 #include <cstdio>
 
-#include "winnt40/GCPSOSUI.h"
 #include "driver/GDateTime.h"
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSheetContextBlock.h"
-#include "winnt40/PrinterInterfaceExports.h"
 #include "model/GAttributeComposite.h"
+#include "winnt40/GCPSOSUI.h"
 #include "winnt40/GNTDMCSession.h"
+#include "winnt40/GNTDriverBase.h"
+#include "winnt40/PrinterInterfaceExports.h"
 
 namespace {
 
 constexpr const char16_t* kExportConfigValue = u"ExportConfig";
 constexpr const char16_t* kPhysicalValue = u"PhySetting";
-constexpr const char16_t* kLastUpdatedValue = u"LastUpdated";
-constexpr const char16_t* kLastUpdateTypeValue = u"LastUpdateType";
 constexpr const char16_t* kUserUpdate = u"User";
 constexpr uint32_t kExportSettingId = 1100;
 // Context-block flags of the device sheet: read-only, or may write.
 constexpr uint32_t kFlagReadOnly = 0x1;
 constexpr uint32_t kFlagMayWrite = 0x4;
-constexpr WORD kHeaderFlags = PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE;
 
 // The local date as "MM/ DD/ YYYY"; empty when the services give none.
 RWWString LocalDate() {
@@ -59,7 +56,7 @@ LONG GNTDriverBase::DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lPara
     case PROPSHEETUI_REASON_GET_INFO_HEADER: {
         auto* infoHeader = reinterpret_cast<PROPSHEETUI_INFO_HEADER*>(lParam);
         if (infoHeader == nullptr) return 1;
-        infoHeader->Flags = kHeaderFlags;
+        infoHeader->Flags = kSheetHeaderFlags;
         infoHeader->pTitle = header.pszPrinterName;
         GOSFactory* factory = GOSFactory::Instance();
         infoHeader->hInst = factory != nullptr ? factory->GetModuleHandle() : nullptr;
@@ -112,8 +109,8 @@ void GNTDriverBase::CommitDeviceSheet() {
     }
     MPersistentObject* installed = settings->FindById(kInstalledOptionsId);
     if (installed != nullptr && IsPhysicalSettingCurrent(installed) == 0) {
-        factory->SetPrinterDataString(this, kLastUpdatedValue, LocalDate());
-        factory->SetPrinterDataString(this, kLastUpdateTypeValue, kUserUpdate);
+        factory->SetPrinterDataString(this, GNTDriverBase::kLastUpdatedValue, LocalDate());
+        factory->SetPrinterDataString(this, GNTDriverBase::kLastUpdateTypeValue, kUserUpdate);
     }
     WriteDefaultDevMode();
 }

@@ -16,17 +16,17 @@
 #include <memory>
 #include <string_view>
 
-#include "winnt40/GCPSOSUI.h"
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSheetContextBlock.h"
-#include "winnt40/PrinterInterfaceExports.h"
 #include "model/GAttributeComposite.h"
 #include "winapi/WinError.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinUser.h"
+#include "winnt40/GCPSOSUI.h"
 #include "winnt40/GNTDMCSession.h"
+#include "winnt40/GNTDriverBase.h"
+#include "winnt40/PrinterInterfaceExports.h"
 
 namespace {
 
@@ -39,7 +39,6 @@ constexpr uint32_t kFlagAdvanced = 0x2;
 constexpr uint32_t kFlagsUserPools = 0x4 | 0x8;
 constexpr uint32_t kFirstMajorWithUserPools = 5;
 // Info-header flags: no Apply button, "Properties" title (and "Default").
-constexpr WORD kHeaderFlags = PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE;
 // The private mode that asks for the stub in place of the private area.
 constexpr DWORD kStubMode = 0x100A;
 constexpr WORD kStubSize = 152;
@@ -150,7 +149,7 @@ LONG GNTDriverBase::DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lPa
         auto* infoHeader = reinterpret_cast<PROPSHEETUI_INFO_HEADER*>(lParam);
         if (infoHeader == nullptr) return 0;
         infoHeader->Flags =
-            (header->fMode & DM_USER_DEFAULT) != 0 ? kHeaderFlags | PSUIHDRF_DEFTITLE : kHeaderFlags;
+            (header->fMode & DM_USER_DEFAULT) != 0 ? kSheetHeaderFlags | PSUIHDRF_DEFTITLE : kSheetHeaderFlags;
         infoHeader->pTitle = header->pszPrinterName;
         GOSFactory* factory = GOSFactory::Instance();
         infoHeader->hInst = factory != nullptr ? factory->GetModuleHandle() : nullptr;

@@ -3,10 +3,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "paper/GCustomMediaSize.h"
-#include "paper/GMedia.h"
-#include "paper/GMediaPool.h"
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSpoolerFormList.h"
 #include "model/GAttributeComposite.h"
@@ -15,8 +11,13 @@
 #include "model/GResourceMappingList.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GPaperUnits.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 #include "winapi/WinDevMode.h"
 #include "winapi/WinKernel.h"
+#include "winnt40/GNTDriverBase.h"
 
 namespace {
 
@@ -27,7 +28,6 @@ constexpr uint32_t kXResolutionId = 323;
 constexpr uint32_t kYResolutionId = 324;
 constexpr uint32_t kResolutionGroupId = 249;
 constexpr uint32_t kOrientationId = 265;
-constexpr uint32_t kMicrometreUnit = 3;
 
 // Dots at a resolution in micrometres; -1 for a resolution of 0.
 int32_t Micrometres(int32_t dots, int32_t resolution) {
@@ -158,7 +158,7 @@ int32_t GNTDriverBase::AddOrUpdateForm(GCustomMediaSize& size, GAttributeComposi
     HANDLE printer = GetPrinterHandle();
     const RWWString name(size.GetName(), RWWString::MultiByte);
     GSizePair micrometres{};
-    size.GetSizeInUnit(micrometres, kMicrometreUnit);
+    size.GetSizeInUnit(micrometres, kPaperUnitMicrometre);
     FORM_INFO_1W form{};
     form.Flags = FORM_USER;
     form.pName = const_cast<LPWSTR>(name.Data());

@@ -4,8 +4,6 @@
 #include <cctype>
 #include <string>
 
-#include "paper/GCustomMediaSize.h"
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSpoolerFormList.h"
@@ -13,7 +11,10 @@
 #include "model/GEnumAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GPaperUnits.h"
+#include "paper/GCustomMediaSize.h"
 #include "winapi/WinModule.h"
+#include "winnt40/GNTDriverBase.h"
 
 namespace {
 
@@ -31,8 +32,6 @@ constexpr uint32_t kXResolutionId = 323;
 constexpr uint32_t kYResolutionId = 324;
 constexpr uint32_t kOrientationId = 265;
 constexpr uint32_t kSkipSizeTestId = 915;
-constexpr uint32_t kMicrometreUnit = 3;
-constexpr DWORD kModulePathSize = 260;
 constexpr const char16_t* kNoBaseName = u"<none>";
 
 std::unique_ptr<GAttributeComposite> CloneComposite(MPersistentObject& node, uint32_t id) {
@@ -130,7 +129,7 @@ void GNTDriverBase::RebuildPaperSizeList(GAttributeComposite& settings) {
     const std::optional<uint16_t> width = GSettingValues::Get(&settings, kCustomWidthId);
     const std::optional<uint16_t> height = GSettingValues::Get(&settings, kCustomHeightId);
     if (width && height) {
-        list->Add(new GCustomMediaSize(kCustomMediaId, RWCString(), kMicrometreUnit, uint32_t{*width} * 100,
+        list->Add(new GCustomMediaSize(kCustomMediaId, RWCString(), kPaperUnitMicrometre, uint32_t{*width} * 100,
                                        uint32_t{*height} * 100));
     }
     MPersistentObject* resolutions = settings.FindById(kResolutionGroupId);
@@ -150,18 +149,18 @@ void GNTDriverBase::RebuildPaperSizeList(GAttributeComposite& settings) {
         const auto a = static_cast<uint32_t>(form.Size.cx);
         const auto b = static_cast<uint32_t>(form.Size.cy);
         list->Add(new GCustomMediaSize(static_cast<uint16_t>(kCustomMediaId + n),
-                                       forms.NameAt(n).ToMultiByte(), kMicrometreUnit, std::min(a, b),
+                                       forms.NameAt(n).ToMultiByte(), kPaperUnitMicrometre, std::min(a, b),
                                        std::max(a, b)));
     }
 }
 
 RWWString GNTDriverBase::GetResourceModulePath() {
     GOSFactory* factory = GOSFactory::Instance();
-    WCHAR path[kModulePathSize] = {};
+    WCHAR path[MAX_PATH] = {};
     const DWORD length =
-        GetModuleFileNameW(factory != nullptr ? factory->GetModuleHandle() : nullptr, path, kModulePathSize);
+        GetModuleFileNameW(factory != nullptr ? factory->GetModuleHandle() : nullptr, path, MAX_PATH);
     const RWWString name = GetResourceModuleName();
-    if (length == 0 || length >= kModulePathSize) return name;
+    if (length == 0 || length >= MAX_PATH) return name;
     const std::u16string_view full(path, length);
     const size_t separator = full.rfind(u'\\');
     if (separator == std::u16string_view::npos) return name;

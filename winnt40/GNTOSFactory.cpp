@@ -22,7 +22,6 @@ namespace {
 
 constexpr uint32_t kMaxChunkCount = 0xFFFFFFFFu / GNTOSFactory::kChunkSize;
 constexpr DWORD kLocaleValueSize = 128;
-constexpr DWORD kModulePathSize = 260;
 constexpr int32_t kMinutesPerDay = 24 * 60;
 
 LPWSTR Writable(const RWWString& text) {
@@ -456,10 +455,10 @@ RWWString GNTOSFactory::GetTempFolder(GDriverContext* context) {
 RWWString GNTOSFactory::GetModuleFolder() {
     std::lock_guard<std::mutex> lock(moduleFolderMutex_);
     if (moduleFolder_.IsNull()) {
-        WCHAR path[kModulePathSize] = {};
-        const DWORD length = GetModuleFileNameW(GetModuleHandle(), path, kModulePathSize);
+        WCHAR path[MAX_PATH] = {};
+        const DWORD length = GetModuleFileNameW(GetModuleHandle(), path, MAX_PATH);
         // A path cut to fit the buffer names no folder.
-        if (length > 0 && length < kModulePathSize) {
+        if (length > 0 && length < MAX_PATH) {
             const RWWString file(path, length);
             const size_t separator = file.Last(PathSeparator());
             if (separator != RW_NPOS) moduleFolder_ = RWWString(file.Data(), separator);
