@@ -480,201 +480,219 @@ void GPeripheral::RebuildAddOns() {}
 
 void GPeripheral::RemoveAddOns() {}
 
-// --- Device operations: the base succeeds and changes nothing but its state word ---
+// --- Device operations: each goes to its category; the base's categories succeed ---
 
-uint16_t GPeripheral::OnPathGraphic(GPathGraphic&) {
+uint16_t GPeripheral::OnGraphic(const GDeviceOperand&) {
     return 0;
 }
 
-uint16_t GPeripheral::OnPolyBezierGraphic(GPolyBezierGraphic&) {
+uint16_t GPeripheral::OnCommandOperation(const GDeviceOperand&) {
     return 0;
 }
 
-uint16_t GPeripheral::OnPolygonGraphic(GPolygonGraphic&) {
+uint16_t GPeripheral::OnRenderState(const GDeviceOperand&) {
     return 0;
 }
 
-uint16_t GPeripheral::OnRectangleGraphic(GRectangleGraphic&) {
+uint16_t GPeripheral::OnStageOffer(const GDeviceOperand&) {
     return 0;
 }
 
-uint16_t GPeripheral::OnRasterGraphic(GRasterGraphic&) {
-    return 0;
+uint16_t GPeripheral::OnPathGraphic(GPathGraphic& graphic) {
+    return OnGraphic(GDeviceOperand::Of<&GPeripheral::OnPathGraphic>(graphic));
 }
 
-uint16_t GPeripheral::OnTextStringGraphic(GTextStringGraphic&) {
-    return 0;
+uint16_t GPeripheral::OnPolyBezierGraphic(GPolyBezierGraphic& graphic) {
+    return OnGraphic(GDeviceOperand::Of<&GPeripheral::OnPolyBezierGraphic>(graphic));
 }
 
-uint16_t GPeripheral::OnDownloadFace(GDownloadFace&) {
-    return 0;
+uint16_t GPeripheral::OnPolygonGraphic(GPolygonGraphic& graphic) {
+    return OnGraphic(GDeviceOperand::Of<&GPeripheral::OnPolygonGraphic>(graphic));
 }
 
-uint16_t GPeripheral::OnDocumentStart(GDocumentStart&) {
+uint16_t GPeripheral::OnRectangleGraphic(GRectangleGraphic& graphic) {
+    return OnGraphic(GDeviceOperand::Of<&GPeripheral::OnRectangleGraphic>(graphic));
+}
+
+uint16_t GPeripheral::OnRasterGraphic(GRasterGraphic& graphic) {
+    return OnGraphic(GDeviceOperand::Of<&GPeripheral::OnRasterGraphic>(graphic));
+}
+
+uint16_t GPeripheral::OnTextStringGraphic(GTextStringGraphic& graphic) {
+    return OnGraphic(GDeviceOperand::Of<&GPeripheral::OnTextStringGraphic>(graphic));
+}
+
+uint16_t GPeripheral::OnDownloadFace(GDownloadFace& command) {
+    return OnCommandOperation(GDeviceOperand::Of<&GPeripheral::OnDownloadFace>(command));
+}
+
+uint16_t GPeripheral::OnDocumentStart(GDocumentStart& command) {
     SetInDocument();
-    return 0;
+    return OnCommandOperation(GDeviceOperand::Of<&GPeripheral::OnDocumentStart>(command));
 }
 
-uint16_t GPeripheral::OnDocumentEnd(GDocumentEnd&) {
+uint16_t GPeripheral::OnDocumentEnd(GDocumentEnd& command) {
     SetIdle();
-    return 0;
+    return OnCommandOperation(GDeviceOperand::Of<&GPeripheral::OnDocumentEnd>(command));
 }
 
-uint16_t GPeripheral::OnFlush(GCommand&) {
-    return 0;
+uint16_t GPeripheral::OnFlush(GCommand& command) {
+    return OnCommandOperation(GDeviceOperand::Of<&GPeripheral::OnFlush>(command));
 }
 
-uint16_t GPeripheral::OnPageStart(GPageStart&) {
+uint16_t GPeripheral::OnPageStart(GPageStart& command) {
     SetInPage();
-    return 0;
+    return OnCommandOperation(GDeviceOperand::Of<&GPeripheral::OnPageStart>(command));
 }
 
-uint16_t GPeripheral::OnPageEnd(GPageEnd&) {
+uint16_t GPeripheral::OnPageEnd(GPageEnd& command) {
     SetInDocument();
-    return 0;
+    return OnCommandOperation(GDeviceOperand::Of<&GPeripheral::OnPageEnd>(command));
 }
 
-uint16_t GPeripheral::OnJobAbort(GJobAbort&) {
+uint16_t GPeripheral::OnJobAbort(GJobAbort& command) {
     SetIdle();
-    return ownsChannel_ != 0 && channel_ != nullptr ? channel_->Abort() : 0;
+    const uint16_t aborted = ownsChannel_ != 0 && channel_ != nullptr ? channel_->Abort() : 0;
+    const uint16_t status = OnCommandOperation(GDeviceOperand::Of<&GPeripheral::OnJobAbort>(command));
+    return aborted != 0 ? aborted : status;
 }
 
-uint16_t GPeripheral::OnErrorCommand(GErrorCommand&) {
-    return 0;
+uint16_t GPeripheral::OnErrorCommand(GErrorCommand& command) {
+    return OnCommandOperation(GDeviceOperand::Of<&GPeripheral::OnErrorCommand>(command));
 }
 
-uint16_t GPeripheral::OnPassThroughCommand(GPassThroughCommand&) {
-    return 0;
+uint16_t GPeripheral::OnPassThroughCommand(GPassThroughCommand& command) {
+    return OnCommandOperation(GDeviceOperand::Of<&GPeripheral::OnPassThroughCommand>(command));
 }
 
-uint16_t GPeripheral::OnDownloadHeaderCommand(GDownloadHeaderCommand&) {
-    return 0;
+uint16_t GPeripheral::OnDownloadHeaderCommand(GDownloadHeaderCommand& command) {
+    return OnCommandOperation(GDeviceOperand::Of<&GPeripheral::OnDownloadHeaderCommand>(command));
 }
 
-uint16_t GPeripheral::OnBrush(GBrush&) {
-    return 0;
+uint16_t GPeripheral::OnBrush(GBrush& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnBrush>(attribute));
 }
 
-uint16_t GPeripheral::OnCap(GCap&) {
-    return 0;
+uint16_t GPeripheral::OnCap(GCap& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnCap>(attribute));
 }
 
-uint16_t GPeripheral::OnClipToPage(GClipToPage&) {
-    return 0;
+uint16_t GPeripheral::OnClipToPage(GClipToPage& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnClipToPage>(attribute));
 }
 
-uint16_t GPeripheral::OnClipToPath(GClipToPath&) {
-    return 0;
+uint16_t GPeripheral::OnClipToPath(GClipToPath& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnClipToPath>(attribute));
 }
 
-uint16_t GPeripheral::OnClipToRectangle(GClipToRectangle&) {
-    return 0;
+uint16_t GPeripheral::OnClipToRectangle(GClipToRectangle& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnClipToRectangle>(attribute));
 }
 
-uint16_t GPeripheral::OnClipToSingleRectangle(GClipToSingleRectangle&) {
-    return 0;
+uint16_t GPeripheral::OnClipToSingleRectangle(GClipToSingleRectangle& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnClipToSingleRectangle>(attribute));
 }
 
-uint16_t GPeripheral::OnColorMap(GColorMap&) {
-    return 0;
+uint16_t GPeripheral::OnColorMap(GColorMap& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnColorMap>(attribute));
 }
 
-uint16_t GPeripheral::OnDashedPen(GDashedPen&) {
-    return 0;
+uint16_t GPeripheral::OnDashedPen(GDashedPen& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnDashedPen>(attribute));
 }
 
-uint16_t GPeripheral::OnFillMode(GFillMode&) {
-    return 0;
+uint16_t GPeripheral::OnFillMode(GFillMode& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnFillMode>(attribute));
 }
 
-uint16_t GPeripheral::OnHalftone(GHalftone&) {
-    return 0;
+uint16_t GPeripheral::OnHalftone(GHalftone& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnHalftone>(attribute));
 }
 
-uint16_t GPeripheral::OnHalftoneEnhanced(GHalftoneEnhanced&) {
-    return 0;
+uint16_t GPeripheral::OnHalftoneEnhanced(GHalftoneEnhanced& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnHalftoneEnhanced>(attribute));
 }
 
-uint16_t GPeripheral::OnNeutralGrays(GNeutralGrays&) {
-    return 0;
+uint16_t GPeripheral::OnNeutralGrays(GNeutralGrays& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnNeutralGrays>(attribute));
 }
 
-uint16_t GPeripheral::OnEdgeControl(GEdgeControl&) {
-    return 0;
+uint16_t GPeripheral::OnEdgeControl(GEdgeControl& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnEdgeControl>(attribute));
 }
 
-uint16_t GPeripheral::OnSRGBColor(GSRGBColor&) {
-    return 0;
+uint16_t GPeripheral::OnSRGBColor(GSRGBColor& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnSRGBColor>(attribute));
 }
 
-uint16_t GPeripheral::OnSRGBExtension(GSRGBExtension&) {
-    return 0;
+uint16_t GPeripheral::OnSRGBExtension(GSRGBExtension& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnSRGBExtension>(attribute));
 }
 
-uint16_t GPeripheral::OnJoint(GJoint&) {
-    return 0;
+uint16_t GPeripheral::OnJoint(GJoint& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnJoint>(attribute));
 }
 
-uint16_t GPeripheral::OnMiterJoint(GMiterJoint&) {
-    return 0;
+uint16_t GPeripheral::OnMiterJoint(GMiterJoint& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnMiterJoint>(attribute));
 }
 
-uint16_t GPeripheral::OnNoBrush(GNoBrush&) {
-    return 0;
+uint16_t GPeripheral::OnNoBrush(GNoBrush& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnNoBrush>(attribute));
 }
 
-uint16_t GPeripheral::OnNoPen(GNoPen&) {
-    return 0;
+uint16_t GPeripheral::OnNoPen(GNoPen& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnNoPen>(attribute));
 }
 
-uint16_t GPeripheral::OnPen(GPen&) {
-    return 0;
+uint16_t GPeripheral::OnPen(GPen& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnPen>(attribute));
 }
 
-uint16_t GPeripheral::OnRasterOperation(GRasterOperation&) {
-    return 0;
+uint16_t GPeripheral::OnRasterOperation(GRasterOperation& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnRasterOperation>(attribute));
 }
 
-uint16_t GPeripheral::OnValueAttribute(GValueAttribute&) {
-    return 0;
+uint16_t GPeripheral::OnValueAttribute(GValueAttribute& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnValueAttribute>(attribute));
 }
 
-uint16_t GPeripheral::OnStringAttribute(GStringAttribute&) {
-    return 0;
+uint16_t GPeripheral::OnStringAttribute(GStringAttribute& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnStringAttribute>(attribute));
 }
 
-uint16_t GPeripheral::OnEnumAttribute(GEnumAttribute&) {
-    return 0;
+uint16_t GPeripheral::OnEnumAttribute(GEnumAttribute& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnEnumAttribute>(attribute));
 }
 
-uint16_t GPeripheral::OnRangeAttribute(GRangeAttribute&) {
-    return 0;
+uint16_t GPeripheral::OnRangeAttribute(GRangeAttribute& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnRangeAttribute>(attribute));
 }
 
-uint16_t GPeripheral::TakePclXlWriter(GCheetah&) {
-    return 0;
+uint16_t GPeripheral::TakePclXlWriter(GCheetah& writer) {
+    return OnStageOffer(GDeviceOperand::Of<&GPeripheral::TakePclXlWriter>(writer));
 }
 
-uint16_t GPeripheral::TakePcl5Writer(GPcl5e&) {
-    return 0;
+uint16_t GPeripheral::TakePcl5Writer(GPcl5e& writer) {
+    return OnStageOffer(GDeviceOperand::Of<&GPeripheral::TakePcl5Writer>(writer));
 }
 
-uint16_t GPeripheral::TakePostScriptWriter(GPostScript&) {
-    return 0;
+uint16_t GPeripheral::TakePostScriptWriter(GPostScript& writer) {
+    return OnStageOffer(GDeviceOperand::Of<&GPeripheral::TakePostScriptWriter>(writer));
 }
 
-uint16_t GPeripheral::TakePjlStage(GPJL&) {
-    return 0;
+uint16_t GPeripheral::TakePjlStage(GPJL& stage) {
+    return OnStageOffer(GDeviceOperand::Of<&GPeripheral::TakePjlStage>(stage));
 }
 
-uint16_t GPeripheral::OnMedia(GMedia&) {
-    return 0;
+uint16_t GPeripheral::OnMedia(GMedia& media) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnMedia>(media));
 }
 
-uint16_t GPeripheral::OnTray(GTray&) {
-    return 0;
+uint16_t GPeripheral::OnTray(GTray& tray) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnTray>(tray));
 }
 
-uint16_t GPeripheral::OnTransformAttribute(GTransformAttribute&) {
-    return 0;
+uint16_t GPeripheral::OnTransformAttribute(GTransformAttribute& attribute) {
+    return OnRenderState(GDeviceOperand::Of<&GPeripheral::OnTransformAttribute>(attribute));
 }

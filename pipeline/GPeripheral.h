@@ -6,10 +6,12 @@
 //
 // Double dispatch: a command's Accept, and an attribute's Apply, call the
 // one device operation of their own class with themselves. Each operation
-// answers a 16-bit status, 0 for success; the base answers 0, so a device
-// overrides only the operations it cares about. The classes named by the
-// operations come from the job side (job/, pdl/); only the ones a caller
-// uses need to be complete.
+// answers a 16-bit status, 0 for success; the base hands each to the
+// operation of its category (graphic, command, render state, stage offer),
+// which answers 0, so a device overrides only the operations or categories it
+// cares about. The classes named by the operations come from the layers
+// above (job/, paper/, device/, pdl/); only the ones a caller uses need to be
+// complete.
 //
 // A command enters a device through Process, which applies the command's
 // attached state to the device's own state, lets the command call back its
@@ -39,6 +41,7 @@
 #include "model/GAttribute.h"
 #include "model/GCountedPtr.h"
 #include "model/MPersistentClass.h"
+#include "pipeline/GDeviceOperand.h"
 #include "pipeline/GScalePair.h"
 #include "rw/RWCarrier.h"
 #include "rw/RWWString.h"
@@ -234,7 +237,33 @@ public:
     // (0) here.
     virtual uint32_t GetFilterFlags() const;
 
-    // 27. Graphics.
+    // The device operations fall into four categories by what they are
+    // handed; the base's version of each hands its argument to the category's
+    // operation, so a device can take a whole category in one place (a filter
+    // handing render states on) and still override single operations:
+    // - graphics (OnGraphic): the commands that put marks on a page, path,
+    //   poly-Bezier, polygon, rectangle, raster and text string;
+    // - commands (OnCommandOperation): the other commands of the stream, font
+    //   download, document, flush, page, abort, error, pass-through and
+    //   download header;
+    // - render states (OnRenderState): the attributes a device's state holds
+    //   and applies to it, brushes, pens, caps, joints, clips, fill mode,
+    //   colour states, raster operation and the transform, and the settings
+    //   (value, string, enum and range attributes, media, tray);
+    // - stage offers (OnStageOffer): a writer or the job-control stage
+    //   offering itself. These are devices, neither played in the stream nor
+    //   held in a state, so a filter that hands on commands or states does not
+    //   pass an offer on with them.
+    // A category operation is handed its argument as a GDeviceOperand: most
+    // of the classes live above this layer or are still to come, so the base
+    // cannot view them as commands or attributes. The category operations
+    // answer 0 here.
+    virtual uint16_t OnGraphic(const GDeviceOperand& graphic);
+    virtual uint16_t OnCommandOperation(const GDeviceOperand& command);
+    virtual uint16_t OnRenderState(const GDeviceOperand& state);
+    virtual uint16_t OnStageOffer(const GDeviceOperand& stage);
+
+    // 27. Graphics (OnGraphic).
     virtual uint16_t OnPathGraphic(GPathGraphic& graphic);
     virtual uint16_t OnPolyBezierGraphic(GPolyBezierGraphic& graphic);
     virtual uint16_t OnPolygonGraphic(GPolygonGraphic& graphic);
@@ -242,11 +271,14 @@ public:
     // Also the pre-scaled raster graphic.
     virtual uint16_t OnRasterGraphic(GRasterGraphic& graphic);
     virtual uint16_t OnTextStringGraphic(GTextStringGraphic& graphic);
+    // Not a graphic: a font download is a command of its own and marks
+    // nothing (OnCommandOperation).
     virtual uint16_t OnDownloadFace(GDownloadFace& command);
-    // 28.-34. Job commands. The base moves the state word: start -> in
-    // document, page start -> in page, page end -> in document, end and
-    // abort -> idle; an abort also aborts a channel this device owns and
-    // answers its status.
+    // 28.-34. Job commands (OnCommandOperation). The base first moves the
+    // state word: start -> in document, page start -> in page, page end -> in
+    // document, end and abort -> idle; an abort also aborts a channel this
+    // device owns and answers the channel's status when it is not 0, else the
+    // category's.
     virtual uint16_t OnDocumentStart(GDocumentStart& command);
     virtual uint16_t OnDocumentEnd(GDocumentEnd& command);
     // The flush command (class id 718).
@@ -257,7 +289,7 @@ public:
     virtual uint16_t OnErrorCommand(GErrorCommand& command);
     virtual uint16_t OnPassThroughCommand(GPassThroughCommand& command);
     virtual uint16_t OnDownloadHeaderCommand(GDownloadHeaderCommand& command);
-    // 36. Render states and settings, in the device's order.
+    // 36. Render states and settings, in the device's order (OnRenderState).
     virtual uint16_t OnBrush(GBrush& attribute);
     virtual uint16_t OnCap(GCap& attribute);
     virtual uint16_t OnClipToPage(GClipToPage& attribute);
@@ -283,12 +315,13 @@ public:
     virtual uint16_t OnStringAttribute(GStringAttribute& attribute);
     virtual uint16_t OnEnumAttribute(GEnumAttribute& attribute);
     virtual uint16_t OnRangeAttribute(GRangeAttribute& attribute);
-    // A writer or job-control stage offers itself to the device (a printer
-    // takes a copy of it).
+    // Stage offers (OnStageOffer): a writer or job-control stage offers
+    // itself to the device; a printer takes a copy of it.
     virtual uint16_t TakePclXlWriter(GCheetah& writer);
     virtual uint16_t TakePcl5Writer(GPcl5e& writer);
     virtual uint16_t TakePostScriptWriter(GPostScript& writer);
     virtual uint16_t TakePjlStage(GPJL& stage);
+    // More settings and the transform (OnRenderState).
     virtual uint16_t OnMedia(GMedia& media);
     virtual uint16_t OnTray(GTray& tray);
     virtual uint16_t OnTransformAttribute(GTransformAttribute& attribute);
