@@ -12,9 +12,9 @@
 #include "driver/GDriverServer.h"
 #include "driver/GOSFactory.h"
 #include "module/ModuleRuntime.h"
-#include "winnt40/PrinterInterfaceExports.h"
 #include "winapi/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
+#include "winnt40/PrinterInterfaceExports.h"
 
 namespace {
 constexpr const char16_t* kPrinter = u"QV Mono";

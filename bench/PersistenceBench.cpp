@@ -28,7 +28,6 @@
 #include <string>
 #include <vector>
 
-#include "module/ModuleRuntime.h"
 #include "model/GAttributeComposite.h"
 #include "model/GLZWCoder.h"
 #include "model/GPersistMemoryStreamBuf.h"
@@ -38,6 +37,7 @@
 #include "model/GValue32Attribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
+#include "module/ModuleRuntime.h"
 #include "rw/RWBinaryInStream.h"
 #include "rw/RWBinaryOutStream.h"
 #include "rw/RWEndianInStream.h"

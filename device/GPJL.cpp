@@ -3,20 +3,20 @@
 #include <cstdio>
 #include <memory>
 
-#include "job/GJobContext.h"
-#include "paper/GMedia.h"
 #include "driver/GChannelProvider.h"
 #include "driver/GDateTime.h"
 #include "driver/GOSFactory.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
 #include "job/GJobAbort.h"
+#include "job/GJobContext.h"
 #include "model/GSelectionString.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GStringConversion.h"
 #include "model/GValueAttribute.h"
 #include "model/MAssociationList.h"
+#include "paper/GMedia.h"
 #include "pipeline/GOutputChannel.h"
 
 namespace {

@@ -3,9 +3,7 @@
 // transparency interleave and image shift.
 #include <cstdio>
 
-#include "paper/GMedia.h"
 #include "device/GPJL.h"
-#include "paper/GPaperHandlingDevice.h"
 #include "driver/GDateTime.h"
 #include "driver/GOSFactory.h"
 #include "model/GSelectionString.h"
@@ -14,6 +12,8 @@
 #include "model/GValueAttribute.h"
 #include "model/MAssociationList.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GMedia.h"
+#include "paper/GPaperHandlingDevice.h"
 
 namespace {
 

@@ -2,18 +2,18 @@
 // language switch, in the order the header writes them.
 #include <cstdio>
 
-#include "job/GJobContext.h"
-#include "paper/GMedia.h"
 #include "device/GPJL.h"
 #include "driver/GDateTime.h"
 #include "driver/GOSFactory.h"
 #include "job/GDocumentStart.h"
+#include "job/GJobContext.h"
 #include "model/GSelectionString.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GStringConversion.h"
 #include "model/GValueAttribute.h"
 #include "model/MAssociationList.h"
+#include "paper/GMedia.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Job-storage lines: hold, proof, store, and the stored job's names.
-#include "job/ConvertUtf16ToUtf8.h"
 #include "device/GPJL.h"
 #include "driver/GUnicodeConverter.h"
 #include "driver/GetUnicodeConverter.h"
+#include "job/ConvertUtf16ToUtf8.h"
 #include "job/GDocumentStart.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <mutex>
 
-#include "job/GJobContext.h"
 #include "device/GPJL.h"
 #include "driver/GOSFactory.h"
 #include "job/GDocumentStart.h"
+#include "job/GJobContext.h"
 #include "model/GStringAttribute.h"
 #include "model/GStringConversion.h"
 #include "model/GValueAttribute.h"

@@ -3,17 +3,17 @@
 #include <utility>
 
 #include "device/GPeripheralProxy.h"
-#include "pipeline/GCommand.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
-#include "pipeline/GErrorCommand.h"
 #include "job/GJobAbort.h"
-#include "pipeline/GNoCommand.h"
 #include "model/GAttributeComposite.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/MPersistentComposite.h"
 #include "model/MPersistentIterator.h"
+#include "pipeline/GCommand.h"
+#include "pipeline/GErrorCommand.h"
+#include "pipeline/GNoCommand.h"
 
 namespace {
 

@@ -23,8 +23,8 @@
 #include <memory>
 #include <vector>
 
-#include "pipeline/GPeripheral.h"
 #include "model/GCountedPtr.h"
+#include "pipeline/GPeripheral.h"
 
 class GAttributeComposite;
 

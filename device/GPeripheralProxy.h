@@ -24,8 +24,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "pipeline/GPeripheral.h"
 #include "model/GCountedPtr.h"
+#include "pipeline/GPeripheral.h"
 #include "rw/RWWString.h"
 
 class GDynamicLibrary;

@@ -5,12 +5,12 @@
 #include "driver/GChannelProvider.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
-#include "pipeline/GErrorCommand.h"
 #include "job/GJobAbort.h"
 #include "job/GPageEnd.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GStringConversion.h"
+#include "pipeline/GErrorCommand.h"
 #include "pipeline/GOutputChannel.h"
 
 GPrinter::GPrinter() {

@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "paper/GFormToTrayDatabase.h"
-#include "paper/GMedia.h"
-#include "paper/GMediaPool.h"
 #include "driver/GDevMode.h"
 #include "driver/GDriverContext.h"
 #include "driver/GSettingValues.h"
@@ -14,6 +11,9 @@
 #include "model/GResourceMappingList.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GFormToTrayDatabase.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 
 using namespace GSettingValues;
 

@@ -3,10 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "paper/GCustomMedia.h"
-#include "paper/GCustomMediaSize.h"
-#include "paper/GMedia.h"
-#include "paper/GMediaPool.h"
 #include "driver/GLocaleInfo.h"
 #include "driver/GOSFactory.h"
 #include "driver/GPrinterIdentity.h"
@@ -17,6 +13,10 @@
 #include "model/GValueAttribute.h"
 #include "model/MAssociationList.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GCustomMedia.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 
 namespace {
 

@@ -5,8 +5,6 @@
 #include <optional>
 #include <vector>
 
-#include "paper/GPaperHandlingDevice.h"
-#include "paper/GTray.h"
 #include "driver/GDriverContext.h"
 #include "driver/GOSFactory.h"
 #include "driver/GPrinterValueStore.h"
@@ -19,6 +17,8 @@
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GPaperHandlingDevice.h"
+#include "paper/GTray.h"
 #include "rw/RWVirtualOutStream.h"
 
 using namespace GSettingValues;

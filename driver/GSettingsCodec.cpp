@@ -1,12 +1,12 @@
 #include "driver/GSettingsCodec.h"
 
-#include "paper/GCustomMediaSize.h"
 #include "driver/GDriverContext.h"
 #include "driver/GSettingsDecoder.h"
 #include "driver/GSettingsEncoder.h"
 #include "model/GAttributeComposite.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
+#include "paper/GCustomMediaSize.h"
 
 namespace {
 

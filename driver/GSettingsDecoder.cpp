@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "paper/GCustomMediaSize.h"
-#include "paper/GFormToTrayDatabase.h"
 #include "driver/GSettingsCodec.h"
 #include "driver/GSettingsTags.h"
 #include "model/GAttributeComposite.h"
@@ -24,6 +22,8 @@
 #include "model/MAssociationList.h"
 #include "model/MPersistentAssociation.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GFormToTrayDatabase.h"
 #include "rw/RWCollectableIO.h"
 #include "rw/RWLibraryError.h"
 #include "rw/RWVirtualInStream.h"

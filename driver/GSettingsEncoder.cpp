@@ -2,9 +2,6 @@
 
 #include <memory>
 
-#include "paper/GCustomMediaSize.h"
-#include "paper/GFormToTrayAssociation.h"
-#include "paper/GFormToTrayDatabase.h"
 #include "driver/GSettingsCodec.h"
 #include "driver/GSettingsTags.h"
 #include "model/GChromalistAttribute.h"
@@ -19,6 +16,9 @@
 #include "model/GValueAttribute.h"
 #include "model/MPersistentAssociation.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GFormToTrayAssociation.h"
+#include "paper/GFormToTrayDatabase.h"
 #include "rw/RWCollectableIO.h"
 #include "rw/RWVirtualOutStream.h"
 

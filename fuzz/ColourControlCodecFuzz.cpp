@@ -12,10 +12,10 @@
 #include <sstream>
 #include <string>
 
-#include "module/ModuleRuntime.h"
 #include "model/GChromalistEnhancedAttribute.h"
 #include "model/GChromalistEnhancedAttributeVer2.h"
 #include "model/GCodecForm.h"
+#include "module/ModuleRuntime.h"
 #include "rw/RWBinaryInStream.h"
 #include "rw/RWBinaryOutStream.h"
 #include "rw/RWLibraryError.h"

@@ -12,16 +12,16 @@
 #include <sstream>
 #include <string>
 
-#include "pipeline/GPeripheral.h"
-#include "module/ModuleRuntime.h"
 #include "fuzz/CommandGraphClasses.h"
 #include "fuzz/GraphCarrier.h"
 #include "fuzz/MemoryFile.h"
-#include "pipeline/GCommand.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
 #include "model/GCountedPtr.h"
 #include "model/MPersistentObject.h"
+#include "module/ModuleRuntime.h"
+#include "pipeline/GCommand.h"
+#include "pipeline/GPeripheral.h"
 #include "rw/RWLibraryError.h"
 #include "rw/RWRestoreClassFilter.h"
 

@@ -18,8 +18,8 @@
 #include <memory>
 
 #include "driver/GNTDevMode.h"
-#include "module/ModuleRuntime.h"
 #include "fuzz/FuzzDriverContext.h"
+#include "module/ModuleRuntime.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool ready = (InitializeModuleRuntime(), true);

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "module/ModuleRuntime.h"
 #include "fuzz/MemoryFile.h"
 #include "model/MPersistentCompositeOnDiskImp.h"
+#include "module/ModuleRuntime.h"
 #include "rw/RWCString.h"
 #include "rw/RWDiskBTree.h"
 #include "rw/RWFactory.h"

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "paper/GFormToTrayDatabase.h"
 #include "driver/GDriverContext.h"
 #include "model/GAttributeComposite.h"
 #include "model/GConfiguration.h"
@@ -19,6 +18,7 @@
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
+#include "paper/GFormToTrayDatabase.h"
 
 class FuzzDriverContext : public GDriverContext {
 public:

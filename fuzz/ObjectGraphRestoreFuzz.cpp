@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "module/ModuleRuntime.h"
 #include "fuzz/GraphCarrier.h"
 #include "fuzz/MemoryFile.h"
+#include "module/ModuleRuntime.h"
 #include "rw/RWLibraryError.h"
 #include "rw/RWRestoreClassFilter.h"
 

@@ -12,9 +12,9 @@
 #include <memory>
 
 #include "driver/GSettingsCodec.h"
-#include "module/ModuleRuntime.h"
 #include "fuzz/FuzzDriverContext.h"
 #include "model/GPersistInputStream.h"
+#include "module/ModuleRuntime.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool ready = (InitializeModuleRuntime(), true);

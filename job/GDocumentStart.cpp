@@ -1,8 +1,8 @@
 #include "job/GDocumentStart.h"
 
+#include "driver/GJobContextTable.h"
 #include "job/GJobContext.h"
 #include "pipeline/GPeripheral.h"
-#include "driver/GJobContextTable.h"
 
 GDocumentStart::GDocumentStart() : GDocumentCommand(0) {}
 

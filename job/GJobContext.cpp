@@ -1,14 +1,14 @@
 #include "job/GJobContext.h"
 
-#include "pipeline/GPeripheral.h"
 #include "driver/GSettingValues.h"
-#include "pipeline/GCommandComposite.h"
-#include "pipeline/GErrorCommand.h"
 #include "job/GJobAbort.h"
 #include "model/GBinaryData.h"
 #include "model/GCapabilities.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "pipeline/GCommandComposite.h"
+#include "pipeline/GErrorCommand.h"
+#include "pipeline/GPeripheral.h"
 
 namespace {
 

@@ -31,12 +31,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "driver/GDriverContext.h"
 #include "job/GGrayConversion.h"
 #include "job/GPlugHolder.h"
-#include "pipeline/GScalePair.h"
-#include "driver/GDriverContext.h"
 #include "model/GAttributeComposite.h"
 #include "model/GCountedPtr.h"
+#include "pipeline/GScalePair.h"
 #include "rw/RWCString.h"
 #include "rw/RWWString.h"
 

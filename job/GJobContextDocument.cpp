@@ -1,14 +1,14 @@
 // GJobContext: the document and page commands of a job and the page scale.
 #include "job/GJobContext.h"
 
-#include "pipeline/GPeripheral.h"
 #include "driver/GSettingValues.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
-#include "pipeline/GNoCommand.h"
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
 #include "model/GState.h"
+#include "pipeline/GNoCommand.h"
+#include "pipeline/GPeripheral.h"
 
 namespace {
 

@@ -5,16 +5,16 @@
 #include <cstdio>
 #include <vector>
 
-#include "job/ConvertUtf16ToUtf8.h"
-#include "job/GJobContext.h"
-#include "paper/GMedia.h"
-#include "job/IsCharInFontTable.h"
-#include "job/IsPrintableAsciiName.h"
 #include "driver/GDateTime.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "driver/GUnicodeConverter.h"
 #include "driver/GetUnicodeConverter.h"
+#include "job/ConvertUtf16ToUtf8.h"
+#include "job/GJobContext.h"
+#include "job/IsCharInFontTable.h"
+#include "job/IsPrintableAsciiName.h"
+#include "paper/GMedia.h"
 #include "rw/RWCRegex.h"
 
 namespace {

@@ -2,14 +2,14 @@
 // needs.
 #include <algorithm>
 
+#include "driver/GSettingValues.h"
+#include "job/GJobContext.h"
+#include "model/MPersistentIterator.h"
 #include "paper/GCustomMedia.h"
 #include "paper/GCustomMediaSize.h"
-#include "job/GJobContext.h"
 #include "paper/GMedia.h"
 #include "paper/GMediaPool.h"
 #include "paper/NormalizeAngle.h"
-#include "driver/GSettingValues.h"
-#include "model/MPersistentIterator.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 // and the printer configuration.
 #include "job/GJobContext.h"
 
-#include "pipeline/GPeripheral.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "model/GCapabilities.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
+#include "pipeline/GPeripheral.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "job/GJobContext.h"
-#include "paper/GMedia.h"
 #include "driver/GSettingValues.h"
+#include "job/GJobContext.h"
 #include "model/GAttributeComposite.h"
 #include "model/GRangeAttribute.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GMedia.h"
 
 namespace {
 

@@ -32,9 +32,9 @@
 #include "model/MPersistentAssociation.h"
 #include "model/MPersistentClass.h"
 #include "model/MPersistentComposite.h"
-#include "rw/RWLibraryClasses.h"
 #include "model/MPersistentCompositeOnDisk.h"
 #include "model/MPersistentCompositeOnDiskImp.h"
+#include "rw/RWLibraryClasses.h"
 
 void GRegisterModelClasses() {
     RWRegisterLibraryClasses();

@@ -12,8 +12,8 @@
 // string is checked as a tray's is (device/GTray.h).
 #include <cstdint>
 
-#include "paper/GPaperHolder.h"
 #include "model/MPersistentClass.h"
+#include "paper/GPaperHolder.h"
 #include "rw/RWCarrier.h"
 
 class GBin : public GPaperHolder {

@@ -4,12 +4,12 @@
 #include <optional>
 #include <utility>
 
+#include "model/GValueAttribute.h"
 #include "paper/GCustomMediaSize.h"
 #include "paper/GDots.h"
 #include "paper/GMarginPool.h"
 #include "paper/GMedia.h"
 #include "paper/GPaperUnits.h"
-#include "model/GValueAttribute.h"
 
 namespace {
 

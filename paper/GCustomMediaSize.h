@@ -10,9 +10,9 @@
 // Another version reads nothing more.
 #include <cstdint>
 
-#include "paper/GPair.h"
 #include "model/GAttribute.h"
 #include "model/MPersistentClass.h"
+#include "paper/GPair.h"
 #include "rw/RWCString.h"
 #include "rw/RWCarrier.h"
 

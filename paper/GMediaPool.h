@@ -11,10 +11,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "paper/GMediaFilterIterator.h"
-#include "paper/GPair.h"
 #include "model/GEnumAttribute.h"
 #include "model/MPersistentClass.h"
+#include "paper/GMediaFilterIterator.h"
+#include "paper/GPair.h"
 #include "rw/RWCarrier.h"
 
 class GMedia;

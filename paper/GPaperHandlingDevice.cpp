@@ -4,10 +4,10 @@
 #include <cstring>
 #include <utility>
 
+#include "model/MPersistentEmptyIterator.h"
 #include "paper/GBin.h"
 #include "paper/GRestoreOwned.h"
 #include "paper/GTray.h"
-#include "model/MPersistentEmptyIterator.h"
 
 GPaperHandlingDevice::GPaperHandlingDevice() : displayString_(std::make_unique<GDisplayString>()) {}
 

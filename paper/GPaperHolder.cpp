@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "paper/GRestoreOwned.h"
 #include "model/MPersistentClass.h"
+#include "paper/GRestoreOwned.h"
 #include "rw/RWCarrier.h"
 
 GPaperHolder::GPaperHolder(const RWCString& name, int16_t binId, uint32_t id)

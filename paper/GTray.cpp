@@ -1,7 +1,7 @@
 #include "paper/GTray.h"
 
-#include "pipeline/GPeripheral.h"
 #include "paper/GRestoreOwned.h"
+#include "pipeline/GPeripheral.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "model/MPersistentClass.h"
 #include "paper/GMedia.h"
 #include "paper/GPaperHolder.h"
-#include "model/MPersistentClass.h"
 #include "rw/RWCarrier.h"
 
 class GTray : public GPaperHolder {

@@ -18,8 +18,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "pipeline/GCommand.h"
 #include "model/MPersistentComposite.h"
+#include "pipeline/GCommand.h"
 
 class GCommandComposite : public GCommand {
     MPERSISTENT_CLASS_MEMBERS(GCommandComposite, GCommand, 605)

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "pipeline/GCommand.h"
 #include "model/GCountedPtr.h"
+#include "pipeline/GCommand.h"
 
 GCommandCompositeIterator::GCommandCompositeIterator(std::unique_ptr<MPersistentIterator> list)
     : list_(std::move(list)) {}

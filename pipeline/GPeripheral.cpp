@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "pipeline/GCommand.h"
-#include "pipeline/GErrorCommand.h"
-#include "pipeline/GNoCommand.h"
 #include "model/GState.h"
 #include "model/MPersistentComposite.h"
 #include "model/MPersistentIterator.h"
+#include "pipeline/GCommand.h"
+#include "pipeline/GErrorCommand.h"
+#include "pipeline/GNoCommand.h"
 #include "pipeline/GOutputChannel.h"
 #include "rw/RWReadTable.h"
 #include "rw/RWSlistCollectables.h"

@@ -36,10 +36,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "pipeline/GScalePair.h"
 #include "model/GAttribute.h"
 #include "model/GCountedPtr.h"
 #include "model/MPersistentClass.h"
+#include "pipeline/GScalePair.h"
 #include "rw/RWCarrier.h"
 #include "rw/RWWString.h"
 

@@ -6,16 +6,16 @@
 #include <cstring>
 
 #include "driver/GDriverContext.h"
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GSheetContextBlock.h"
 #include "driver/GUIData.h"
 #include "driver/PageLink.h"
-#include "winnt40/PropertySheetGlueExports.h"
 #include "model/GAttributeComposite.h"
 #include "model/GStringAttribute.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinWindow.h"
+#include "winnt40/GNTDriverBase.h"
+#include "winnt40/PropertySheetGlueExports.h"
 
 namespace {
 

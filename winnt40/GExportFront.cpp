@@ -6,10 +6,10 @@
 #include "driver/GDocumentEventTable.h"
 #include "driver/GDriverServer.h"
 #include "driver/GLock.h"
-#include "winnt40/GModuleEntry.h"
 #include "driver/GPrinterIdentity.h"
 #include "driver/ReportCriticalError.h"
 #include "winapi/WinDriverUI.h"
+#include "winnt40/GModuleEntry.h"
 
 void GExportFront::MarkActivity() {
     GModuleEntry::Instance().KeepAlive().MarkActivity();

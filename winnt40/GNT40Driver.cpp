@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "winnt40/GCPSOSUI.h"
 #include "driver/GJobHookHolder.h"
 #include "driver/GOSFactory.h"
 #include "driver/GPrinterIdentity.h"
@@ -18,6 +17,7 @@
 #include "winapi/WinModule.h"
 #include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinSpool.h"
+#include "winnt40/GCPSOSUI.h"
 #include "winnt40/GJobIdNotice.h"
 #include "winnt40/GNTDMCSession.h"
 #include "winnt40/GWatermarkBlock.h"

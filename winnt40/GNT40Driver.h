@@ -16,13 +16,13 @@
 #include <memory>
 #include <vector>
 
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GPrinterIdentity.h"
 #include "model/GAttributeComposite.h"
 #include "rw/RWCString.h"
 #include "rw/RWWString.h"
 #include "winapi/WinGdi.h"
 #include "winapi/WinHandle.h"
+#include "winnt40/GNTDriverBase.h"
 
 class GCPSOSUI;
 class GJobHookHolder;

@@ -2,12 +2,12 @@
 // run without a property sheet that it may ask for.
 #include <memory>
 
-#include "winnt40/GCPSOSUI.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSheetContextBlock.h"
-#include "winnt40/PropertySheetGlueExports.h"
 #include "winapi/WinGdiDraw.h"
+#include "winnt40/GCPSOSUI.h"
 #include "winnt40/GNT40Driver.h"
+#include "winnt40/PropertySheetGlueExports.h"
 
 namespace {
 

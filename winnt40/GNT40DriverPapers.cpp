@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "paper/GCustomMediaSize.h"
-#include "paper/GMedia.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSpoolerFormList.h"
@@ -18,6 +16,8 @@
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GMedia.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "winnt40/GModuleEntry.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "model/GAttributeComposite.h"
@@ -24,6 +23,7 @@
 #include "winapi/WinKernel.h"
 #include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinReg.h"
+#include "winnt40/GModuleEntry.h"
 
 namespace {
 

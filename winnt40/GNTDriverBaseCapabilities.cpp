@@ -9,10 +9,6 @@
 #include <cstring>
 #include <exception>
 
-#include "paper/GFormToTrayDatabase.h"
-#include "paper/GMedia.h"
-#include "paper/GMediaPool.h"
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSpoolerFormList.h"
 #include "model/GAttributeComposite.h"
@@ -20,8 +16,12 @@
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GFormToTrayDatabase.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"
+#include "winnt40/GNTDriverBase.h"
 
 namespace {
 constexpr DWORD kGdiError = static_cast<DWORD>(-1);

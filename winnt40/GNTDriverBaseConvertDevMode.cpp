@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "model/GAttributeComposite.h"
@@ -15,6 +14,7 @@
 #include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinSpool.h"
 #include "winnt40/GNTDMCSession.h"
+#include "winnt40/GNTDriverBase.h"
 
 namespace {
 

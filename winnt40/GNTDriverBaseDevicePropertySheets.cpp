@@ -13,15 +13,15 @@
 // "LastUpdateType" "User".
 #include <cstdio>
 
-#include "winnt40/GCPSOSUI.h"
 #include "driver/GDateTime.h"
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSheetContextBlock.h"
-#include "winnt40/PrinterInterfaceExports.h"
 #include "model/GAttributeComposite.h"
+#include "winnt40/GCPSOSUI.h"
 #include "winnt40/GNTDMCSession.h"
+#include "winnt40/GNTDriverBase.h"
+#include "winnt40/PrinterInterfaceExports.h"
 
 namespace {
 

@@ -16,17 +16,17 @@
 #include <memory>
 #include <string_view>
 
-#include "winnt40/GCPSOSUI.h"
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSheetContextBlock.h"
-#include "winnt40/PrinterInterfaceExports.h"
 #include "model/GAttributeComposite.h"
 #include "winapi/WinError.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinUser.h"
+#include "winnt40/GCPSOSUI.h"
 #include "winnt40/GNTDMCSession.h"
+#include "winnt40/GNTDriverBase.h"
+#include "winnt40/PrinterInterfaceExports.h"
 
 namespace {
 

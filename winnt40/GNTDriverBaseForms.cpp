@@ -3,10 +3,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "paper/GCustomMediaSize.h"
-#include "paper/GMedia.h"
-#include "paper/GMediaPool.h"
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSpoolerFormList.h"
 #include "model/GAttributeComposite.h"
@@ -15,8 +11,12 @@
 #include "model/GResourceMappingList.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 #include "winapi/WinDevMode.h"
 #include "winapi/WinKernel.h"
+#include "winnt40/GNTDriverBase.h"
 
 namespace {
 

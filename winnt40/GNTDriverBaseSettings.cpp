@@ -4,8 +4,6 @@
 #include <cctype>
 #include <string>
 
-#include "paper/GCustomMediaSize.h"
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "driver/GSpoolerFormList.h"
@@ -13,7 +11,9 @@
 #include "model/GEnumAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GCustomMediaSize.h"
 #include "winapi/WinModule.h"
+#include "winnt40/GNTDriverBase.h"
 
 namespace {
 

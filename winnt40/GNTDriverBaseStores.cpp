@@ -2,13 +2,13 @@
 // local job-storage switch and the local watermark pool).
 #include <vector>
 
-#include "winnt40/GNTDriverBase.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "model/GAttributeComposite.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "winnt40/GNTDriverBase.h"
 
 namespace {
 

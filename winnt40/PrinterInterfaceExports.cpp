@@ -4,11 +4,11 @@
 // arguments and gives the instance back. No exception leaves them.
 #include "winnt40/PrinterInterfaceExports.h"
 
-#include "winnt40/GExportFront.h"
 #include "rw/RWWString.h"
 #include "winapi/WinDriverUI.h"
 #include "winapi/WinError.h"
 #include "winapi/WinExport.h"
+#include "winnt40/GExportFront.h"
 
 namespace {
 RWWString WideName(LPCWSTR name) {

@@ -7,17 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/GCommandComposite.h"
-#include "pipeline/GErrorCommand.h"
-#include "pipeline/GNoCommand.h"
 #include "job/GNullCommand.h"
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
 #include "job/GPassThroughCommand.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
-#include "tests/paper/PaperBytes.h"
+#include "pipeline/GCommandComposite.h"
+#include "pipeline/GErrorCommand.h"
+#include "pipeline/GNoCommand.h"
 #include "tests/device/JobTestSupport.h"
+#include "tests/paper/PaperBytes.h"
 
 using namespace jobtest;
 using leaftest::Carrier;

@@ -9,17 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/GCommandComposite.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
 #include "job/GDownloadHeaderCommand.h"
-#include "pipeline/GErrorCommand.h"
 #include "job/GJobAbort.h"
-#include "pipeline/GNoCommand.h"
 #include "job/GNullCommand.h"
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
 #include "job/GPassThroughCommand.h"
+#include "pipeline/GCommandComposite.h"
+#include "pipeline/GErrorCommand.h"
+#include "pipeline/GNoCommand.h"
 #include "rw/RWCString.h"
 #include "rw/RWFactory.h"
 #include "tests/device/JobTestSupport.h"

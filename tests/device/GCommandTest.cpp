@@ -10,15 +10,15 @@
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
 #include "job/GJobAbort.h"
-#include "pipeline/GNoCommand.h"
 #include "job/GNullCommand.h"
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "pipeline/GNoCommand.h"
 #include "rw/RWBinaryInStream.h"
-#include "tests/paper/PaperBytes.h"
 #include "tests/device/JobTestSupport.h"
+#include "tests/paper/PaperBytes.h"
 
 using leaftest::Carrier;
 using leaftest::U32;

@@ -9,10 +9,10 @@
 
 #include "job/GDocumentStart.h"
 #include "job/GDownloadHeaderCommand.h"
-#include "pipeline/GErrorCommand.h"
 #include "job/GPassThroughCommand.h"
-#include "tests/paper/PaperBytes.h"
+#include "pipeline/GErrorCommand.h"
 #include "tests/device/JobTestSupport.h"
+#include "tests/paper/PaperBytes.h"
 
 using namespace jobtest;
 using leaftest::Carrier;

@@ -7,8 +7,8 @@
 
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
-#include "tests/paper/PaperBytes.h"
 #include "tests/device/JobTestSupport.h"
+#include "tests/paper/PaperBytes.h"
 
 using namespace jobtest;
 using leaftest::Carrier;

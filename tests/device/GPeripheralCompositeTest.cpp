@@ -11,15 +11,15 @@
 #include "device/GPeripheralProxy.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
-#include "pipeline/GErrorCommand.h"
 #include "job/GJobAbort.h"
-#include "pipeline/GNoCommand.h"
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
-#include "tests/paper/PaperBytes.h"
+#include "pipeline/GErrorCommand.h"
+#include "pipeline/GNoCommand.h"
 #include "tests/device/JobTestSupport.h"
+#include "tests/paper/PaperBytes.h"
 
 using namespace jobtest;
 using leaftest::Carrier;

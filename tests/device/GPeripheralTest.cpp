@@ -7,13 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/GPeripheral.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
 #include "job/GDownloadHeaderCommand.h"
-#include "pipeline/GErrorCommand.h"
 #include "job/GJobAbort.h"
-#include "pipeline/GNoCommand.h"
 #include "job/GNullCommand.h"
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
@@ -21,6 +18,9 @@
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
+#include "pipeline/GErrorCommand.h"
+#include "pipeline/GNoCommand.h"
+#include "pipeline/GPeripheral.h"
 #include "tests/device/JobTestSupport.h"
 
 using namespace jobtest;

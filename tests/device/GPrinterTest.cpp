@@ -11,7 +11,6 @@
 #include "device/GPrinter.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
-#include "pipeline/GErrorCommand.h"
 #include "job/GJobAbort.h"
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
@@ -19,9 +18,10 @@
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
+#include "pipeline/GErrorCommand.h"
 #include "rw/RWFactory.h"
-#include "tests/paper/PaperBytes.h"
 #include "tests/device/JobTestSupport.h"
+#include "tests/paper/PaperBytes.h"
 
 using namespace jobtest;
 using leaftest::Carrier;

@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "job/GJobContext.h"
-#include "pipeline/GPeripheral.h"
 #include "device/GPeripheralComposite.h"
 #include "driver/GChannelProvider.h"
 #include "driver/GJobContextTable.h"
-#include "pipeline/GCommand.h"
 #include "job/GDocumentStart.h"
+#include "job/GJobContext.h"
 #include "model/GState.h"
+#include "pipeline/GCommand.h"
 #include "pipeline/GOutputChannel.h"
+#include "pipeline/GPeripheral.h"
 
 namespace jobtest {
 

@@ -14,10 +14,10 @@
 #include <string>
 
 #include "DriverTestSupport.h"
-#include "paper/GMedia.h"
-#include "paper/GMediaPool.h"
 #include "model/GSettingsClassFilter.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 #include "rw/RWBinaryInStream.h"
 #include "rw/RWCollectableIO.h"
 #include "rw/RWLibraryError.h"

@@ -13,8 +13,6 @@
 #include <utility>
 #include <vector>
 
-#include "paper/GMedia.h"
-#include "paper/GMediaPool.h"
 #include "driver/GDriverContext.h"
 #include "driver/GSettingsCodec.h"
 #include "model/GAttributeComposite.h"
@@ -28,6 +26,8 @@
 #include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 
 namespace drivertest {
 

@@ -7,10 +7,10 @@
 #include <type_traits>
 #include <vector>
 
-#include "tests/model/ModelTestObjects.h"
 #include "driver/GSettingsCodec.h"
 #include "model/GChromalistEnhancedAttribute.h"
 #include "model/GChromalistEnhancedAttributeVer2.h"
+#include "tests/model/ModelTestObjects.h"
 
 using namespace modeltest;
 

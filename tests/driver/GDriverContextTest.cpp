@@ -3,9 +3,6 @@
 #include <memory>
 
 #include "DriverTestSupport.h"
-#include "paper/GCustomMediaSize.h"
-#include "paper/GMedia.h"
-#include "paper/GMediaPool.h"
 #include "driver/GDriverContext.h"
 #include "model/GAttributeComposite.h"
 #include "model/GEnumAttribute.h"
@@ -13,6 +10,9 @@
 #include "model/GValueAttribute.h"
 #include "model/MAssociationList.h"
 #include "model/MPersistentAssociation.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
 
 using namespace drivertest;
 

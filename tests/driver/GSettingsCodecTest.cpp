@@ -6,9 +6,6 @@
 #include <vector>
 
 #include "DriverTestSupport.h"
-#include "paper/GCustomMediaSize.h"
-#include "paper/GFormToTrayAssociation.h"
-#include "paper/GFormToTrayDatabase.h"
 #include "driver/GSettingsCodec.h"
 #include "model/GAttributeComposite.h"
 #include "model/GChromalistAttribute.h"
@@ -29,6 +26,9 @@
 #include "model/MPersistentAssociation.h"
 #include "model/MPersistentComposite.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GCustomMediaSize.h"
+#include "paper/GFormToTrayAssociation.h"
+#include "paper/GFormToTrayDatabase.h"
 #include "rw/RWVirtualOutStream.h"
 
 using namespace drivertest;

@@ -6,13 +6,13 @@
 #include <optional>
 #include <vector>
 
-#include "job/GJobContext.h"
-#include "pipeline/GPeripheral.h"
 #include "driver/GSettingValues.h"
 #include "job/GJobAbort.h"
+#include "job/GJobContext.h"
 #include "job/GPageEnd.h"
 #include "model/GAttributeComposite.h"
 #include "model/GValueAttribute.h"
+#include "pipeline/GPeripheral.h"
 
 namespace {
 

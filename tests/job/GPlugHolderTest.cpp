@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "job/GPlugHolder.h"
 #include "job/GNullCommand.h"
+#include "job/GPlugHolder.h"
 
 namespace {
 

@@ -93,7 +93,8 @@ std::vector<LayeringViolation> LayeringChecker::CheckFile(const fs::path& root, 
         const std::string target = Resolve(root, path, name, quoted);
         if (target.empty()) continue;
         const std::string to = table_.FolderOf(target);
-        if (edges != nullptr && to != folder && table_.IsChecked(to) && !table_.IsGrantedUpward(folder, target))
+        if (edges != nullptr && to != folder && table_.IsChecked(to) &&
+            !table_.IsGrantedUpward(folder, target))
             ++(*edges)[{folder, to}];
         if (table_.MayInclude(folder, target)) continue;
         const std::string targetFolder = table_.FolderOf(target);

@@ -46,7 +46,7 @@ TEST(LayeringTableTest, ProjectTableKeepsTheLowerFoldersApart) {
         {"driver", "config/GNRAProvider.h", false},
         {"winnt40", "module/ModuleRuntime.h", false},
         {"driver", "winnt40/GNTDriverBase.h", false},
-        {"pdl", "job/GCommand.h", true},         // downward
+        {"pdl", "job/GCommand.h", true}, // downward
         {"ui/pages", "ui/framework/GUIData.h", true},
         {"model", "tests/support/Hex.h", false},
         {"pdl", "fuzz/Seeds.h", false},
@@ -160,7 +160,8 @@ TEST(FolderCircleTest, FindsACircleWhereThereIsOne) {
         {"no edges", {}, {}},
         {"a chain", {{{"a", "b"}, 2}, {{"b", "c"}, 1}, {{"a", "c"}, 1}}, {}},
         {"two folders", {{{"a", "b"}, 1}, {{"b", "a"}, 3}}, {"a", "b", "a"}},
-        {"three folders behind a chain", {{{"a", "b"}, 1}, {{"b", "c"}, 1}, {{"c", "d"}, 1}, {{"d", "b"}, 1}},
+        {"three folders behind a chain",
+         {{{"a", "b"}, 1}, {{"b", "c"}, 1}, {{"c", "d"}, 1}, {{"d", "b"}, 1}},
          {"b", "c", "d", "b"}},
         {"a zero count is no edge", {{{"a", "b"}, 1}, {{"b", "a"}, 0}}, {}},
     };
@@ -173,7 +174,8 @@ TEST(FolderCircleTest, FindsACircleWhereThereIsOne) {
 TEST_F(LayeringCheckerTest, CountsIncludesBetweenFoldersButNotThroughTheGrant) {
     Write("rw/RWFoo.h", "#pragma once\n");
     Write("model/GBar.h", "#pragma once\n#include \"rw/RWFoo.h\"\n");
-    Write("model/GBar.cpp", "#include \"model/GBar.h\"\n#include \"rw/RWFoo.h\"\n#include \"pipeline/GPeripheral.h\"\n");
+    Write("model/GBar.cpp",
+          "#include \"model/GBar.h\"\n#include \"rw/RWFoo.h\"\n#include \"pipeline/GPeripheral.h\"\n");
     Write("pipeline/GPeripheral.h", "#pragma once\n#include \"model/GBar.h\"\n");
     LayeringChecker checker(LayeringTable::Project());
     EXPECT_TRUE(checker.CheckTree(folder_.Path()).empty());

@@ -80,9 +80,9 @@ LayeringTable LayeringTable::Project() {
     LayeringTable table;
     // Bottom up, one rank per layer (docs/ARCHITECTURE.md says what each
     // holds). Folders that have no sources yet keep their place.
-    const char* layers[] = {"winapi", "rw",      "model",   "pipeline",     "paper",    "driver",  "job",
-                            "device", "filters", "pdl",     "config",       "ui/framework", "ui/pages",
-                            "winnt40", "module"};
+    const char* layers[] = {"winapi", "rw",           "model",    "pipeline", "paper",
+                            "driver", "job",          "device",   "filters",  "pdl",
+                            "config", "ui/framework", "ui/pages", "winnt40",  "module"};
     int rank = 0;
     for (const char* layer : layers)
         table.AddFolder(layer, rank++);

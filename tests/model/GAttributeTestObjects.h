@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "pipeline/GPeripheral.h"
 #include "model/GAttribute.h"
 #include "model/GEnumAttribute.h"
 #include "model/GRangeAttribute.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentClass.h"
+#include "pipeline/GPeripheral.h"
 #include "rw/RWBinaryFile.h"
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "ModelTestObjects.h"
-#include "pipeline/GPeripheral.h"
 #include "model/GChromalistAttribute.h"
 #include "model/GChromalistEnhancedAttribute.h"
+#include "pipeline/GPeripheral.h"
 
 using namespace modeltest;
 

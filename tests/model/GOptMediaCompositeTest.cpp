@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "ModelTestObjects.h"
-#include "pipeline/GPeripheral.h"
 #include "model/GBookletComposite.h"
 #include "model/GOptMediaComposite.h"
 #include "model/MPersistentIterator.h"
+#include "pipeline/GPeripheral.h"
 
 using namespace modeltest;
 

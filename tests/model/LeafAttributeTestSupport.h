@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "pipeline/GPeripheral.h"
 #include "model/MPersistentObject.h"
+#include "pipeline/GPeripheral.h"
 #include "rw/RWBinaryFile.h"
 #include "rw/RWBinaryInStream.h"
 #include "rw/RWBinaryOutStream.h"

@@ -10,7 +10,6 @@
 #include <thread>
 #include <vector>
 
-#include "winnt40/PrinterInterfaceExports.h"
 #include "tests/driver/modules/TestModuleLog.h"
 #include "winapi/WinCrtLocale.h"
 #include "winapi/WinError.h"
@@ -20,6 +19,7 @@
 #include "winapi/WinReg.h"
 #include "winapi/WinThread.h"
 #include "winapi/WinWaitHub.h"
+#include "winnt40/PrinterInterfaceExports.h"
 
 namespace {
 constexpr const char16_t* kModule = u"QVUI.DLL";

@@ -2,16 +2,16 @@
 
 #include <memory>
 
-#include "tests/paper/PaperBytes.h"
-#include "tests/paper/PaperTestSupport.h"
+#include "model/GAttributeComposite.h"
+#include "model/GValueAttribute.h"
+#include "model/MPersistentComposite.h"
 #include "paper/GCustomMedia.h"
 #include "paper/GCustomMediaSize.h"
 #include "paper/GMarginPool.h"
 #include "paper/GPaperUnits.h"
-#include "model/GAttributeComposite.h"
-#include "model/GValueAttribute.h"
-#include "model/MPersistentComposite.h"
 #include "rw/RWFactory.h"
+#include "tests/paper/PaperBytes.h"
+#include "tests/paper/PaperTestSupport.h"
 
 using namespace papertest;
 

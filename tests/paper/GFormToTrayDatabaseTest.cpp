@@ -2,12 +2,12 @@
 
 #include <vector>
 
-#include "tests/paper/PaperBytes.h"
-#include "tests/paper/PaperTestSupport.h"
 #include "paper/GFormToTrayAssociation.h"
 #include "paper/GFormToTrayDatabase.h"
 #include "rw/RWFactory.h"
 #include "rw/RWLibraryError.h"
+#include "tests/paper/PaperBytes.h"
+#include "tests/paper/PaperTestSupport.h"
 
 TEST(GFormToTrayDatabaseTest, KindsAndDefaults) {
     GFormToTrayDatabase database;

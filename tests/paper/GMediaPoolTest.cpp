@@ -3,12 +3,12 @@
 #include <memory>
 #include <vector>
 
-#include "tests/paper/PaperBytes.h"
-#include "tests/paper/PaperTestSupport.h"
 #include "paper/GMediaPool.h"
 #include "paper/NormalizeAngle.h"
 #include "rw/RWFactory.h"
 #include "rw/RWLibraryError.h"
+#include "tests/paper/PaperBytes.h"
+#include "tests/paper/PaperTestSupport.h"
 
 using namespace papertest;
 

@@ -3,10 +3,10 @@
 #include <functional>
 #include <vector>
 
-#include "tests/paper/PaperBytes.h"
-#include "tests/paper/PaperTestSupport.h"
 #include "paper/GMedia.h"
 #include "rw/RWFactory.h"
+#include "tests/paper/PaperBytes.h"
+#include "tests/paper/PaperTestSupport.h"
 
 using namespace papertest;
 

@@ -3,13 +3,13 @@
 #include <memory>
 #include <vector>
 
-#include "tests/paper/PaperBytes.h"
-#include "tests/paper/PaperTestSupport.h"
 #include "paper/GBin.h"
 #include "paper/GPaperHandlingDevice.h"
 #include "paper/GTray.h"
 #include "rw/RWFactory.h"
 #include "rw/RWLibraryError.h"
+#include "tests/paper/PaperBytes.h"
+#include "tests/paper/PaperTestSupport.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <functional>
 #include <memory>
 
-#include "tests/paper/PaperBytes.h"
-#include "tests/paper/PaperTestSupport.h"
 #include "paper/GBin.h"
 #include "paper/GTray.h"
 #include "rw/RWFactory.h"
 #include "rw/RWLibraryError.h"
+#include "tests/paper/PaperBytes.h"
+#include "tests/paper/PaperTestSupport.h"
 
 using namespace papertest;
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "paper/GMedia.h"
-#include "pipeline/GPeripheral.h"
 #include "paper/GTray.h"
+#include "pipeline/GPeripheral.h"
 
 namespace papertest {
 

@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "winnt40/PrinterInterfaceExports.h"
 #include "tests/winnt40/ExportFrontTestSupport.h"
+#include "winnt40/PrinterInterfaceExports.h"
 
 using namespace fronttest;
 

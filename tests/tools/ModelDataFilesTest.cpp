@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "paper/GMedia.h"
-#include "paper/GMediaPool.h"
-#include "paper/GPaperHandlingDevice.h"
-#include "paper/GTray.h"
 #include "model/GResourceMappingList.h"
 #include "model/GValueAttribute.h"
 #include "model/MAssociationList.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
+#include "paper/GPaperHandlingDevice.h"
+#include "paper/GTray.h"
 #include "tools/printerdesc/DataFile.h"
 #include "tools/printerdesc/DataFileBuilder.h"
 #include "tools/printerdesc/DataFileLayout.h"

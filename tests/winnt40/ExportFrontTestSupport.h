@@ -15,10 +15,10 @@
 #include "driver/GDocumentEventTable.h"
 #include "driver/GDriverServer.h"
 #include "driver/GLock.h"
-#include "winnt40/GModuleEntry.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinSpool.h"
+#include "winnt40/GModuleEntry.h"
 
 namespace fronttest {
 

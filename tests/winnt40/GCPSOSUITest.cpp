@@ -8,17 +8,17 @@
 #include <vector>
 
 #include "config/GExtensionUISet.h"
-#include "winnt40/GCPSOSUI.h"
 #include "driver/GSheetContextBlock.h"
 #include "driver/GUIData.h"
 #include "driver/PageLink.h"
-#include "winnt40/PropertySheetGlueExports.h"
 #include "model/GStringAttribute.h"
 #include "tests/driver/modules/TestModuleLog.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
 #include "winapi/WinUiDriver.h"
 #include "winapi/WinUiScriptParser.h"
 #include "winapi/WinWindow.h"
+#include "winnt40/GCPSOSUI.h"
+#include "winnt40/PropertySheetGlueExports.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "driver/GOSFactory.h"
+#include "tests/winnt40/PlatformServicesTestSupport.h"
 
 using namespace platformtest;
 

@@ -9,16 +9,16 @@
 #include <sstream>
 #include <string>
 
-#include "tests/driver/DataFileTestContext.h"
-#include "tests/winnt40/PlatformServicesTestSupport.h"
-#include "paper/GPaperHandlingDevice.h"
 #include "driver/GDriver.h"
 #include "driver/GOSFactory.h"
 #include "model/GRangeAttribute.h"
 #include "model/MAssociationList.h"
 #include "model/MPersistentAssociation.h"
+#include "paper/GPaperHandlingDevice.h"
 #include "rw/RWCollectableIO.h"
 #include "rw/RWPortableOutStream.h"
+#include "tests/driver/DataFileTestContext.h"
+#include "tests/winnt40/PlatformServicesTestSupport.h"
 
 namespace {
 

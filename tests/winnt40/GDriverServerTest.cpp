@@ -3,11 +3,11 @@
 #include <set>
 #include <thread>
 
-#include "tests/winnt40/DriverServerTestSupport.h"
 #include "driver/GJobContextTable.h"
 #include "driver/GLock.h"
 #include "model/GResourceMappingList.h"
 #include "tests/support/FileBytes.h"
+#include "tests/winnt40/DriverServerTestSupport.h"
 
 using namespace servertest;
 

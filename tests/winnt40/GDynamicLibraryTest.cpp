@@ -6,12 +6,12 @@
 #include <string>
 
 #include "driver/GDynamicLibrary.h"
-#include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "tests/driver/modules/TestModuleLog.h"
 #include "tests/model/ModelTestObjects.h"
 #include "tests/model/ValueTestSupport.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
+#include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "winapi/WinModule.h"
 
 using namespace modeltest;

@@ -8,12 +8,12 @@
 #include <optional>
 #include <vector>
 
-#include "paper/GCustomMediaSize.h"
-#include "pipeline/GNoCommand.h"
 #include "model/GBinaryData.h"
 #include "model/GRangeAttribute.h"
-#include "tests/winnt40/JobContextTestSupport.h"
+#include "paper/GCustomMediaSize.h"
+#include "pipeline/GNoCommand.h"
 #include "tests/paper/PaperTestSupport.h"
+#include "tests/winnt40/JobContextTestSupport.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "driver/GRegistryRecord.h"
-#include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "tests/driver/modules/TestModuleLog.h"
+#include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "winnt40/GMiniInstallerLoader.h"
 
 using namespace platformtest;

@@ -8,7 +8,6 @@
 #include "config/GNRAProvider.h"
 #include "driver/GDocumentEventTable.h"
 #include "driver/GDriverServer.h"
-#include "winnt40/GModuleEntry.h"
 #include "driver/GOSFactory.h"
 #include "driver/GProviderRegistry.h"
 #include "driver/OutOfMemoryHandler.h"
@@ -18,6 +17,7 @@
 #include "winapi/WinHostStore.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinReg.h"
+#include "winnt40/GModuleEntry.h"
 #include "winnt40/GNT40OSFactory.h"
 
 namespace {

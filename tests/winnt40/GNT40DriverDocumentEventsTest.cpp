@@ -12,13 +12,11 @@
 
 #include "driver/GDocumentEventTable.h"
 #include "driver/GDriverServer.h"
-#include "winnt40/GModuleEntry.h"
-#include "winnt40/PrinterInterfaceExports.h"
 #include "model/GAttributeComposite.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
-#include "tests/winnt40/JobHookTestSupport.h"
 #include "tests/support/TempFolder.h"
+#include "tests/winnt40/JobHookTestSupport.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
 #include "ui/framework/GTimedDialog.h"
 #include "winapi/WinControls.h"
@@ -27,6 +25,8 @@
 #include "winapi/WinModule.h"
 #include "winapi/WinUiActions.h"
 #include "winapi/WinUiDriver.h"
+#include "winnt40/GModuleEntry.h"
+#include "winnt40/PrinterInterfaceExports.h"
 
 namespace {
 

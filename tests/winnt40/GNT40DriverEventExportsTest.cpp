@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "driver/GDriverServer.h"
-#include "winnt40/GModuleEntry.h"
-#include "winnt40/PrinterInterfaceExports.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
 #include "winapi/WinDevMode.h"
 #include "winapi/WinDriverUI.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinRpc.h"
+#include "winnt40/GModuleEntry.h"
+#include "winnt40/PrinterInterfaceExports.h"
 
 namespace {
 

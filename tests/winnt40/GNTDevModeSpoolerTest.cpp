@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/driver/DriverTestSupport.h"
-#include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "driver/GDevModeImage.h"
 #include "driver/GNTDevMode.h"
 #include "rw/RWCollectableIO.h"
 #include "rw/RWPortableOutStream.h"
+#include "tests/driver/DriverTestSupport.h"
+#include "tests/winnt40/PlatformServicesTestSupport.h"
 
 namespace {
 

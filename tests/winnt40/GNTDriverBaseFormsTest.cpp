@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "paper/GCustomMediaSize.h"
 #include "driver/GSettingValues.h"
 #include "model/GAttributeComposite.h"
 #include "model/GEnumAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "paper/GCustomMediaSize.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
 
 namespace {

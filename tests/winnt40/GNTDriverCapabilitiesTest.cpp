@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "NTDriverTestSupport.h"
-#include "paper/GFormToTrayDatabase.h"
 #include "model/GAttributeComposite.h"
 #include "model/GValueAttribute.h"
+#include "paper/GFormToTrayDatabase.h"
 
 using namespace ntdrivertest;
 

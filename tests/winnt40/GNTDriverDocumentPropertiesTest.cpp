@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "driver/GDriverServer.h"
-#include "winnt40/PrinterInterfaceExports.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
 #include "winapi/WinError.h"
 #include "winapi/WinUiDriver.h"
 #include "winapi/WinUiScriptParser.h"
 #include "winapi/WinUser.h"
 #include "winnt40/GNTDMCSession.h"
+#include "winnt40/PrinterInterfaceExports.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 
 #include "driver/GLocaleInfo.h"
 #include "driver/ReportCriticalError.h"
+#include "tests/support/TempFolder.h"
 #include "tests/winnt40/FailingLock.h"
 #include "tests/winnt40/PlatformServicesTestSupport.h"
-#include "tests/support/TempFolder.h"
 #include "winnt40/GSemaphoreLock.h"
 
 namespace {

@@ -9,17 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "job/GJobContext.h"
-#include "paper/GMedia.h"
 #include "driver/GDateTime.h"
 #include "driver/GOSFactory.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
-#include "pipeline/GErrorCommand.h"
+#include "job/GJobContext.h"
 #include "model/GAttributeComposite.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
+#include "paper/GMedia.h"
+#include "pipeline/GErrorCommand.h"
 #include "pipeline/GOutputChannel.h"
 #include "tests/paper/PaperBytes.h"
 #include "winnt40/GNT40OSFactory.h"

@@ -3,10 +3,10 @@
 #include <memory>
 #include <vector>
 
-#include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "driver/GOSFactory.h"
 #include "driver/GPrinterValueStore.h"
 #include "model/GValueAttribute.h"
+#include "tests/winnt40/PlatformServicesTestSupport.h"
 
 using namespace platformtest;
 

@@ -10,16 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "job/GJobContext.h"
-#include "paper/GMedia.h"
-#include "paper/GMediaPool.h"
-#include "pipeline/GPeripheral.h"
 #include "driver/GDateTime.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "job/GDocumentEnd.h"
 #include "job/GDocumentStart.h"
 #include "job/GJobAbort.h"
+#include "job/GJobContext.h"
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
 #include "model/GAttributeComposite.h"
@@ -28,6 +25,9 @@
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
+#include "paper/GMedia.h"
+#include "paper/GMediaPool.h"
+#include "pipeline/GPeripheral.h"
 #include "winnt40/GNT40OSFactory.h"
 
 namespace jobcontexttest {

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "tests/driver/modules/TestModuleLog.h"
 #include "tests/support/TempFolder.h"
+#include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "winapi/WinModule.h"
 
 namespace platformtest {

@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "tests/winnt40/DriverServerTestSupport.h"
 #include "driver/OutOfMemoryHandler.h"
+#include "tests/winnt40/DriverServerTestSupport.h"
 
 using namespace servertest;
 

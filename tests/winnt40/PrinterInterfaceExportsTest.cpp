@@ -5,9 +5,9 @@
 #include <functional>
 
 #include "tests/winnt40/ExportFrontTestSupport.h"
-#include "winnt40/PrinterInterfaceExports.h"
 #include "winapi/WinDriverUI.h"
 #include "winapi/WinError.h"
+#include "winnt40/PrinterInterfaceExports.h"
 
 using namespace fronttest;
 

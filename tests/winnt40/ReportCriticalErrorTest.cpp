@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "tests/winnt40/DriverServerTestSupport.h"
 #include "driver/ReportCriticalError.h"
+#include "tests/winnt40/DriverServerTestSupport.h"
 
 using namespace servertest;
 

@@ -4,14 +4,14 @@
 #include <set>
 #include <vector>
 
-#include "paper/GBin.h"
-#include "paper/GFormToTrayDatabase.h"
-#include "paper/GPaperHandlingDevice.h"
-#include "paper/GTray.h"
 #include "model/GDisplayStringAttribute.h"
 #include "model/MPersistentAssociation.h"
 #include "model/MPersistentIterator.h"
 #include "model/MPersistentObject.h"
+#include "paper/GBin.h"
+#include "paper/GFormToTrayDatabase.h"
+#include "paper/GPaperHandlingDevice.h"
+#include "paper/GTray.h"
 
 namespace {
 
