@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "NeutralDriver.h"
 #include "driver/GDriver.h"
 #include "driver/GDriverServer.h"
 #include "driver/GPrinterIdentity.h"
@@ -25,6 +24,7 @@
 #include "model/GResourceMappingList.h"
 #include "model/MPersistentComposite.h"
 #include "rw/RWVirtualOutStream.h"
+#include "tests/driver/NeutralDriver.h"
 #include "tests/support/TempFolder.h"
 #include "winapi/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"

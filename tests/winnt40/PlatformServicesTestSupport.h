@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "NeutralDriverContext.h"
 #include "driver/GDriverContext.h"
 #include "model/GAttributeComposite.h"
 #include "model/GCountedPtr.h"
 #include "model/MPersistentObject.h"
+#include "tests/driver/NeutralDriverContext.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinHostStore.h"
 #include "winapi/WinReg.h"
