@@ -5,6 +5,7 @@
 #include "driver/GUIData.h"
 #include "driver/PageLink.h"
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/MPersistentIterator.h"
 #include "rw/RWWString.h"
@@ -15,7 +16,7 @@ GExtensionUISet::~GExtensionUISet() = default;
 uint32_t GExtensionUISet::Load(GUIData* data) {
     modules_.clear();
     if (data == nullptr || data->settings == nullptr) return 0;
-    MPersistentObject* names = data->settings->FindById(kModuleListId);
+    MPersistentObject* names = data->settings->FindById(GSettingId::kExtensionModules);
     if (names == nullptr || names->AsComposite() == nullptr) return 0;
     const std::unique_ptr<MPersistentIterator> children = names->CreateIterator();
     while (children->Advance()) {

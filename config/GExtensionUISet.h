@@ -18,9 +18,6 @@ struct GUIData;
 
 class GExtensionUISet {
 public:
-    // The composite of module names.
-    static constexpr uint32_t kModuleListId = 63;
-
     GExtensionUISet() = default;
     virtual ~GExtensionUISet();
     GExtensionUISet(const GExtensionUISet&) = delete;

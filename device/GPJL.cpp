@@ -11,6 +11,7 @@
 #include "job/GJobAbort.h"
 #include "job/GJobContext.h"
 #include "model/GSelectionString.h"
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GStringConversion.h"
@@ -21,7 +22,8 @@
 
 namespace {
 
-constexpr uint32_t kGroupIds[] = {244, 256, 246};
+constexpr uint32_t kGroupIds[] = {GSettingId::kGraphicBundleGroup, GSettingId::kPageStateGroup,
+                                  GSettingId::kPrintingStateGroup};
 
 } // namespace
 
@@ -86,7 +88,7 @@ void GPJL::EnsureGroups() {
 }
 
 GAttributeComposite* GPJL::PjlGroup() {
-    return FindAttribute(kDocumentGroupId);
+    return FindAttribute(GSettingId::kPrintingStateGroup);
 }
 
 GValueAttribute* GPJL::FindValue(MPersistentObject* node, uint32_t id) {
@@ -146,7 +148,7 @@ GCountedPtr GPJL::HandleCommand(const GCountedPtr& command) {
     const RWClassID kind = played->IsA();
     if (kind != GDocumentStart::kClassId && kind != GDocumentEnd::kClassId && kind != GJobAbort::kClassId)
         return command;
-    const GValueAttribute* enabled = FindValue(PjlGroup(), 579);
+    const GValueAttribute* enabled = FindValue(PjlGroup(), GSettingId::kSendPjl);
     if (enabled != nullptr && enabled->GetValue() == 0) return command;
     return GPeripheral::HandleCommand(command);
 }
@@ -184,10 +186,10 @@ uint16_t GPJL::OnDocumentStart(GDocumentStart& command) {
         WriteUserAndDisplay(text, *group);
         WriteCopiesAndQuality(text, *group);
         WriteDuplex(text, *group, command);
-        if (const GValueAttribute* back = FindValue(group, 1128))
+        if (const GValueAttribute* back = FindValue(group, GSettingId::kPrintOnBackSide))
             AppendSetLine(text, back->GetValue() != 0 ? "PRINTONBACKSIDE=ON" : "PRINTONBACKSIDE=OFF");
         WriteUsage(command, text, *group);
-        if (const GValueAttribute* quality = FindValue(group, 901)) {
+        if (const GValueAttribute* quality = FindValue(group, GSettingId::kPrintQuality)) {
             static constexpr const char* kWords[] = {"DRAFT", "FASTNORMAL", "NORMAL", "BEST"};
             const int value = static_cast<int16_t>(quality->GetValue());
             if (value >= -2 && value <= 1)
@@ -227,7 +229,7 @@ uint16_t GPJL::OnDocumentEnd(GDocumentEnd& command) {
     AppendUEL(text);
     if (GAttributeComposite* group = PjlGroup()) WriteRawLines(text, *group);
     AppendLine(text, "EOJ NAME=\"" + jobName_ + "\"");
-    const GValueAttribute* noClosingUel = FindValue(GetChildren(), 1006);
+    const GValueAttribute* noClosingUel = FindValue(GetChildren(), GSettingId::kNoClosingUel);
     if (noClosingUel == nullptr || noClosingUel->GetValue() == 0) AppendUEL(text);
     if (GetChannel() == nullptr) return kNoChannel;
     if (const uint16_t status = GetChannel()->Write(text.data(), text.size()); status != 0) return status;

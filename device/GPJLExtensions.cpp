@@ -7,6 +7,7 @@
 #include "driver/GDateTime.h"
 #include "driver/GOSFactory.h"
 #include "model/GSelectionString.h"
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
@@ -47,24 +48,28 @@ void GPJL::WriteJobAccounting(std::string& text, GAttributeComposite& group) {
         return setting != nullptr ? std::string(setting->GetValue().Data(), setting->GetValue().Length())
                                   : std::string();
     };
-    if (group.FindById(975) != nullptr) JobAttribute(text, "JobAcct1=", string(975));
-    if (group.FindById(1000) != nullptr) JobAttribute(text, "JobAcct2=", string(1000));
-    if (group.FindById(999) != nullptr) JobAttribute(text, "JobAcct3=", string(999));
+    if (group.FindById(GSettingId::kJobUserName) != nullptr)
+        JobAttribute(text, "JobAcct1=", string(GSettingId::kJobUserName));
+    if (group.FindById(GSettingId::kJobAccounting2) != nullptr)
+        JobAttribute(text, "JobAcct2=", string(GSettingId::kJobAccounting2));
+    if (group.FindById(GSettingId::kJobAccounting3) != nullptr)
+        JobAttribute(text, "JobAcct3=", string(GSettingId::kJobAccounting3));
     if (const std::string now = TimeStamp(); !now.empty()) JobAttribute(text, "JobAcct4=", now);
-    if (group.FindById(1131) != nullptr) JobAttribute(text, "JobAcct5=", string(1131));
+    if (group.FindById(GSettingId::kJobAccounting5) != nullptr)
+        JobAttribute(text, "JobAcct5=", string(GSettingId::kJobAccounting5));
 }
 
 uint32_t GPJL::WriteManualDuplex(std::string& text, GAttributeComposite& group,
                                  MPersistentObject* configuration, uint16_t duplexUnit) {
-    const GValueAttribute* duplex = FindValue(&group, 253);
-    const GValueAttribute* available = FindValue(configuration, 245);
+    const GValueAttribute* duplex = FindValue(&group, GSettingId::kDuplex);
+    const GValueAttribute* available = FindValue(configuration, GSettingId::kManualDuplex);
     if (available == nullptr || available->GetValue() == 0 || duplex == nullptr) return 0;
     bool write = false;
     if (duplex->GetValue() != 0) {
         write = true;
-        auto* media = dynamic_cast<GMedia*>(group.FindById(259));
+        auto* media = dynamic_cast<GMedia*>(group.FindById(GSettingId::kMedia));
         const uint32_t paper = media != nullptr ? static_cast<uint16_t>(media->GetPaperId()) : 0;
-        MPersistentObject* duplexable = configuration->FindById(188);
+        MPersistentObject* duplexable = configuration->FindById(GSettingId::kDuplexPapers);
         if (duplexUnit == 1 && duplexable != nullptr) {
             if (paper >= 16384) write = false;
             std::unique_ptr<MPersistentIterator> papers = duplexable->CreateIterator();
@@ -73,7 +78,8 @@ uint32_t GPJL::WriteManualDuplex(std::string& text, GAttributeComposite& group,
                 if (id != nullptr && id->GetValue() == paper) write = false;
             }
         }
-    } else if (GValueAttribute* oneShot = FindValue(&group, 1123); HasValue(oneShot, 1)) {
+    } else if (GValueAttribute* oneShot = FindValue(&group, GSettingId::kOneShotManualDuplex);
+               HasValue(oneShot, 1)) {
         write = true;
         oneShot->SetValue(0);
     }
@@ -83,9 +89,9 @@ uint32_t GPJL::WriteManualDuplex(std::string& text, GAttributeComposite& group,
 }
 
 void GPJL::WriteGrayscale(std::string& text) {
-    GAttributeComposite* group = FindAttribute(kDocumentGroupId);
-    const GValueAttribute* grey = FindValue(group, 296);
-    const GValueAttribute* kind = FindValue(group, 410);
+    GAttributeComposite* group = FindAttribute(GSettingId::kPrintingStateGroup);
+    const GValueAttribute* grey = FindValue(group, GSettingId::kGreyscale);
+    const GValueAttribute* kind = FindValue(group, GSettingId::kGreyscaleKind);
     if (grey == nullptr || kind == nullptr) return;
     if (grey->GetValue() != 1)
         AppendSetLine(text, "GRAYSCALE=OFF");
@@ -113,7 +119,8 @@ std::string GPJL::FinishingBinWord(uint16_t bin, uint32_t kind, bool accessory) 
     }
     if (bin >= 30 && bin <= 59) {
         MPersistentObject* children = GetChildren();
-        auto* names = dynamic_cast<MAssociationList*>(children != nullptr ? children->FindById(93) : nullptr);
+        auto* names = dynamic_cast<MAssociationList*>(
+            children != nullptr ? children->FindById(GSettingId::kPjlBinNames) : nullptr);
         const GValueAttribute key(bin, 0);
         auto* name = names != nullptr ? dynamic_cast<GSelectionString*>(names->FindValue(&key)) : nullptr;
         return name != nullptr ? std::string(name->GetString().Data(), name->GetString().Length())
@@ -125,12 +132,13 @@ std::string GPJL::FinishingBinWord(uint16_t bin, uint32_t kind, bool accessory) 
 }
 
 void GPJL::WriteFinishing(std::string& text) {
-    GAttributeComposite* group = FindAttribute(kDocumentGroupId);
-    const bool optionalAsked = HasValue(FindValue(group, 1127), 1);
+    GAttributeComposite* group = FindAttribute(GSettingId::kPrintingStateGroup);
+    const bool optionalAsked = HasValue(FindValue(group, GSettingId::kOptionalOutputAsked), 1);
     uint32_t kind = 2;
     bool accessory = false;
     MPersistentObject* children = GetChildren();
-    MPersistentObject* devices = children != nullptr ? children->FindById(90) : nullptr;
+    MPersistentObject* devices =
+        children != nullptr ? children->FindById(GSettingId::kPaperHandlingUnits) : nullptr;
     std::unique_ptr<MPersistentIterator> walk = devices != nullptr ? devices->CreateIterator() : nullptr;
     while (walk != nullptr && walk->Advance()) {
         auto* device = dynamic_cast<GPaperHandlingDevice*>(walk->Current());
@@ -141,12 +149,12 @@ void GPJL::WriteFinishing(std::string& text) {
         accessory = kind == 2 || (optionalAsked && kind != 1);
         break;
     }
-    if (const GValueAttribute* bin = FindValue(group, 248)) {
+    if (const GValueAttribute* bin = FindValue(group, GSettingId::kOutputBin)) {
         const std::string word = FinishingBinWord(bin->GetValue(), kind, accessory);
         if (!word.empty()) AppendSetLine(text, "OUTBIN=" + word);
     }
-    if (const GValueAttribute* staple = FindValue(group, 278)) {
-        const GValueAttribute* option = FindValue(group, 289);
+    if (const GValueAttribute* staple = FindValue(group, GSettingId::kStaple)) {
+        const GValueAttribute* option = FindValue(group, GSettingId::kStapleOption);
         if (staple->GetValue() != 0) {
             AppendSetLine(text, "FINISH=STAPLE");
             static constexpr const char* kOptions[] = {"DEFAULT", "ONE", "ONEANGLED", "TWO",
@@ -161,7 +169,7 @@ void GPJL::WriteFinishing(std::string& text) {
             if (option != nullptr && option->GetValue() != 7) AppendSetLine(text, "STAPLEOPTION=NONE");
         }
     }
-    if (GValueAttribute* bind = FindValue(group, 612)) {
+    if (GValueAttribute* bind = FindValue(group, GSettingId::kBind)) {
         if (bind->GetValue() == 1) {
             AppendSetLine(text, "FINISH=ON");
             AppendSetLine(text, "FINISHERTYPE=THERMALBINDER");
@@ -174,7 +182,8 @@ void GPJL::WriteFinishing(std::string& text) {
 }
 
 void GPJL::WriteDeviceModelInfo(std::string& text) {
-    if (!HasValue(FindValue(FindAttribute(kDocumentGroupId), 1121), 1)) return;
+    if (!HasValue(FindValue(FindAttribute(GSettingId::kPrintingStateGroup), GSettingId::kSendDeviceModel), 1))
+        return;
     const std::string now = TimeStamp();
     if (now.empty()) return;
     std::string body = kDeviceModelPrefix;
@@ -183,7 +192,8 @@ void GPJL::WriteDeviceModelInfo(std::string& text) {
 }
 
 void GPJL::WriteDryTime(std::string& text) {
-    const GValueAttribute* dry = FindValue(FindAttribute(kDocumentGroupId), 1133);
+    const GValueAttribute* dry =
+        FindValue(FindAttribute(GSettingId::kPrintingStateGroup), GSettingId::kDryTime);
     if (dry == nullptr) return;
     static constexpr const char* kWords[] = {"-15", "-10", "-5", "0", "5", "10", "15", "20", "25", "30"};
     const uint16_t value = dry->GetValue();
@@ -192,13 +202,15 @@ void GPJL::WriteDryTime(std::string& text) {
 }
 
 void GPJL::WriteTransparencyInterleave(std::string& text) {
-    const GValueAttribute* interleave = FindValue(FindAttribute(kDocumentGroupId), 1204);
+    const GValueAttribute* interleave =
+        FindValue(FindAttribute(GSettingId::kPrintingStateGroup), GSettingId::kTransparencyInterleave);
     if (HasValue(interleave, 1)) AppendSetLine(text, "OHPINTERLEAVE=BLANK");
     if (HasValue(interleave, 2)) AppendSetLine(text, "OHPINTERLEAVE=PRINTED");
 }
 
 void GPJL::WriteImageShift(std::string& text) {
-    const GValueAttribute* shift = FindValue(FindAttribute(kDocumentGroupId), 1202);
+    const GValueAttribute* shift =
+        FindValue(FindAttribute(GSettingId::kPrintingStateGroup), GSettingId::kImageShift);
     if (shift == nullptr) return;
     AppendSetLine(text, "PROCESSINGTYPE=\"IMAGE_SHIFT\"");
     AppendSetLine(text, shift->GetValue() == 1 ? "PROCESSINGOPTION=\"ON\"" : "PROCESSINGOPTION=\"NONE\"");

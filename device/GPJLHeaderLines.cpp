@@ -8,6 +8,7 @@
 #include "job/GDocumentStart.h"
 #include "job/GJobContext.h"
 #include "model/GSelectionString.h"
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GStringConversion.h"
@@ -60,21 +61,23 @@ std::string GPJL::FormatOSInfo() {
 }
 
 int GPJL::WriteComments(std::string& text, GAttributeComposite& group) {
-    if (const GStringAttribute* model = FindString(&group, 956)) Comment(text, Quotable(model->GetValue()));
-    if (const GStringAttribute* origin = FindString(&group, 1007))
+    if (const GStringAttribute* model = FindString(&group, GSettingId::kModelString))
+        Comment(text, Quotable(model->GetValue()));
+    if (const GStringAttribute* origin = FindString(&group, GSettingId::kOsInfoComment))
         Comment(text, Quotable(origin->GetValue()));
     else
         Comment(text, FormatOSInfo());
-    if (const GStringAttribute* extra = FindString(&group, 1008)) Comment(text, Quotable(extra->GetValue()));
+    if (const GStringAttribute* extra = FindString(&group, GSettingId::kThirdComment))
+        Comment(text, Quotable(extra->GetValue()));
     return 0;
 }
 
 void GPJL::WriteUserAndDisplay(std::string& text, GAttributeComposite& group) {
-    if (const GStringAttribute* user = FindString(&group, 975))
+    if (const GStringAttribute* user = FindString(&group, GSettingId::kJobUserName))
         AppendLine(text, "COMMENT \"Username: " + Quotable(user->GetValue()) + "\"");
     WriteJobAccounting(text, group);
-    if (const GStringAttribute* display = FindString(&group, 800)) {
-        const GValueAttribute* operatorMessage = FindValue(&group, 801);
+    if (const GStringAttribute* display = FindString(&group, GSettingId::kDisplayMessage)) {
+        const GValueAttribute* operatorMessage = FindValue(&group, GSettingId::kDisplayMessageKind);
         const bool opmsg = operatorMessage != nullptr && operatorMessage->GetValue() != 0;
         AppendLine(text, std::string(opmsg ? "OPMSG DISPLAY = \"" : "RDYMSG DISPLAY = \"") +
                              Quotable(display->GetValue()) + "\"");
@@ -82,13 +85,14 @@ void GPJL::WriteUserAndDisplay(std::string& text, GAttributeComposite& group) {
 }
 
 void GPJL::WriteCopiesAndQuality(std::string& text, GAttributeComposite& group) {
-    const GValueAttribute* single = FindValue(&group, 1123);
-    const GValueAttribute* copies = FindValue(&group, 247);
+    const GValueAttribute* single = FindValue(&group, GSettingId::kOneShotManualDuplex);
+    const GValueAttribute* copies = FindValue(&group, GSettingId::kDeviceCopies);
     if ((single == nullptr || single->GetValue() != 1) && copies != nullptr &&
         static_cast<int16_t>(copies->GetValue()) > 1)
         AppendSetLine(text, "QTY=" + std::to_string(copies->GetValue()));
-    if (const GStringAttribute* raw = FindString(&group, 240)) AppendText(text, Narrow(raw->GetValue()));
-    if (const GValueAttribute* ret = FindValue(&group, 250)) {
+    if (const GStringAttribute* raw = FindString(&group, GSettingId::kRawPjl))
+        AppendText(text, Narrow(raw->GetValue()));
+    if (const GValueAttribute* ret = FindValue(&group, GSettingId::kEdgeEnhancement)) {
         static constexpr const char* kWords[] = {"OFF", "LIGHT", "MEDIUM", "DARK", "ON"};
         const int value = static_cast<int16_t>(ret->GetValue());
         if (value >= 0 && value <= 4) AppendSetLine(text, std::string("RET=") + kWords[value]);
@@ -98,13 +102,13 @@ void GPJL::WriteCopiesAndQuality(std::string& text, GAttributeComposite& group) 
 void GPJL::WriteDuplex(std::string& text, GAttributeComposite& group, GDocumentStart& command) {
     GJobContext* job = command.GetJobContext();
     MPersistentObject* configuration = job != nullptr ? job->GetPrinterConfiguration() : nullptr;
-    const GValueAttribute* unitSetting = FindValue(configuration, 204);
+    const GValueAttribute* unitSetting = FindValue(configuration, GSettingId::kConfiguredDuplexUnit);
     const uint16_t unit = unitSetting != nullptr ? unitSetting->GetValue() : 0;
-    if (GValueAttribute* manual = FindValue(configuration, 1010)) {
+    if (GValueAttribute* manual = FindValue(configuration, GSettingId::kManualDuplexPjlLine)) {
         if (manual->GetValue() == 1) WriteManualDuplex(text, group, configuration, unit);
         manual->SetValue(1);
     }
-    const GValueAttribute* duplex = FindValue(&group, 253);
+    const GValueAttribute* duplex = FindValue(&group, GSettingId::kDuplex);
     if (duplex == nullptr) return;
     if (unit == 0 || duplex->GetValue() == 0) {
         AppendSetLine(text, "DUPLEX=OFF");
@@ -118,15 +122,16 @@ void GPJL::WriteDuplex(std::string& text, GAttributeComposite& group, GDocumentS
 }
 
 void GPJL::WriteMachineLines(std::string& text, GAttributeComposite& group) {
-    if (const GValueAttribute* cleaning = FindValue(&group, 703))
+    if (const GValueAttribute* cleaning = FindValue(&group, GSettingId::kOptimisePrintQuality))
         AppendSetLine(text, "CLEANING=" + OnOff(*cleaning));
-    if (const GValueAttribute* economy = FindValue(&group, 252);
+    if (const GValueAttribute* economy = FindValue(&group, GSettingId::kEconoMode);
         economy != nullptr && economy->GetValue() == 1)
         AppendSetLine(text, "ECONOMODE=ON");
-    if (const GValueAttribute* turbo = FindValue(&group, 1009); turbo != nullptr && turbo->GetValue() <= 1)
+    if (const GValueAttribute* turbo = FindValue(&group, GSettingId::kTurboMode);
+        turbo != nullptr && turbo->GetValue() <= 1)
         AppendSetLine(text, turbo->GetValue() == 0 ? "TURBOMODE=OFF" : "TURBOMODE=ON");
-    const GValueAttribute* planesGate = FindValue(&group, 1030);
-    const GValueAttribute* planes = FindValue(&group, 296);
+    const GValueAttribute* planesGate = FindValue(&group, GSettingId::kPlanesInUseLine);
+    const GValueAttribute* planes = FindValue(&group, GSettingId::kGreyscale);
     if (planesGate != nullptr && planesGate->GetValue() == 1 && planes != nullptr && planes->GetValue() == 1)
         AppendSetLine(text, "PLANESINUSE=1");
 }
@@ -136,19 +141,19 @@ void GPJL::WriteOutputBins(std::string& text, GAttributeComposite* group) {
         WriteFinishing(text);
         return;
     }
-    const GValueAttribute* binSetting = FindValue(group, 248);
+    const GValueAttribute* binSetting = FindValue(group, GSettingId::kOutputBin);
     const uint16_t bin = binSetting != nullptr ? binSetting->GetValue() : 0;
     if (bin >= 9 && bin <= 12) WriteOutputBinA(bin, text);
     if (bin == 13 || bin == 14) WriteOutputBinB(1, bin, text);
     if (bin == 15) WriteOutputBinB(0, bin, text);
-    const GValueAttribute* optional = FindValue(group, 1127);
+    const GValueAttribute* optional = FindValue(group, GSettingId::kOptionalOutputAsked);
     const bool optionalBin = optional != nullptr && optional->GetValue() == 1 && bin == 3;
     if (optionalBin) WriteOutputBinA(3, text);
     if (!optionalBin && (bin < 9 || bin > 15)) WriteFinishing(text);
 }
 
 void GPJL::WritePageProtect(std::string& text, GAttributeComposite& group) {
-    const GValueAttribute* protect = FindValue(&group, 251);
+    const GValueAttribute* protect = FindValue(&group, GSettingId::kPageProtection);
     if (protect == nullptr) return;
     static constexpr const char* kWords[] = {"ON", "AUTO", "OFF", "LETTER", "LEGAL", "A4"};
     const int value = static_cast<int16_t>(protect->GetValue());
@@ -157,7 +162,7 @@ void GPJL::WritePageProtect(std::string& text, GAttributeComposite& group) {
 }
 
 void GPJL::WritePaper(std::string& text, GAttributeComposite& group, GDocumentStart& command) {
-    auto* media = dynamic_cast<GMedia*>(group.FindById(259));
+    auto* media = dynamic_cast<GMedia*>(group.FindById(GSettingId::kMedia));
     if (media == nullptr) return;
     uint32_t paper = static_cast<uint16_t>(media->GetPaperId());
     if (paper >= 16384 && paper <= 17383) {
@@ -165,8 +170,8 @@ void GPJL::WritePaper(std::string& text, GAttributeComposite& group, GDocumentSt
         if (job == nullptr) return;
         paper = job->GetDefaultPaperId();
     }
-    auto* names =
-        dynamic_cast<MAssociationList*>(GetChildren() != nullptr ? GetChildren()->FindById(192) : nullptr);
+    auto* names = dynamic_cast<MAssociationList*>(
+        GetChildren() != nullptr ? GetChildren()->FindById(GSettingId::kPaperNames) : nullptr);
     if (names == nullptr) return;
     const GValueAttribute key(static_cast<uint16_t>(paper), 0);
     auto* name = dynamic_cast<GSelectionString*>(names->FindValue(&key));
@@ -175,16 +180,16 @@ void GPJL::WritePaper(std::string& text, GAttributeComposite& group, GDocumentSt
 
 void GPJL::WriteMedia(std::string& text, GAttributeComposite& group) {
     MPersistentObject* children = GetChildren();
-    const GValueAttribute* mediaType = FindValue(&group, 907);
-    auto* mediaNames =
-        dynamic_cast<MAssociationList*>(children != nullptr ? children->FindById(906) : nullptr);
+    const GValueAttribute* mediaType = FindValue(&group, GSettingId::kPjlMediaKey);
+    auto* mediaNames = dynamic_cast<MAssociationList*>(
+        children != nullptr ? children->FindById(GSettingId::kPjlMediaTypeNames) : nullptr);
     if (mediaType == nullptr || mediaNames == nullptr) return;
     const GValueAttribute typeKey(mediaType->GetValue(), 0);
     auto* mediaText = dynamic_cast<GSelectionString*>(mediaNames->FindValue(&typeKey));
     if (mediaText == nullptr) return;
     const std::string value = Narrow(mediaText->GetString());
-    auto* variables = dynamic_cast<MAssociationList*>(children->FindById(930));
-    const GValueAttribute* variableKey = FindValue(&group, 931);
+    auto* variables = dynamic_cast<MAssociationList*>(children->FindById(GSettingId::kPjlVariableNames));
+    const GValueAttribute* variableKey = FindValue(&group, GSettingId::kPjlVariableKey);
     GSelectionString* list = nullptr;
     if (variables != nullptr && variableKey != nullptr) {
         const GValueAttribute key(variableKey->GetValue(), 0);
@@ -207,28 +212,29 @@ void GPJL::WriteMedia(std::string& text, GAttributeComposite& group) {
 void GPJL::WriteResolution(std::string& text, GAttributeComposite& group) {
     uint32_t resolution = 600;
     uint32_t bits = 1;
-    MPersistentObject* node = group.FindById(249);
-    if (const GValueAttribute* x = FindValue(node, 323)) resolution = x->GetValue();
-    if (const GValueAttribute* depth = FindValue(node, 325)) bits = depth->GetValue();
+    MPersistentObject* node = group.FindById(GSettingId::kResolution);
+    if (const GValueAttribute* x = FindValue(node, GSettingId::kXResolution)) resolution = x->GetValue();
+    if (const GValueAttribute* depth = FindValue(node, GSettingId::kBitsPerPixel)) bits = depth->GetValue();
     AppendSetLine(text, "RESOLUTION=" + std::to_string(resolution));
     bool writeBits = false;
     MPersistentObject* children = GetChildren();
-    if (auto* planes =
-            dynamic_cast<MPersistentComposite*>(children != nullptr ? children->FindById(206) : nullptr)) {
-        const GValueAttribute* two = FindValue(planes, 325);
+    if (auto* planes = dynamic_cast<MPersistentComposite*>(
+            children != nullptr ? children->FindById(GSettingId::kResolutions) : nullptr)) {
+        const GValueAttribute* two = FindValue(planes, GSettingId::kBitsPerPixel);
         writeBits = two != nullptr && two->GetValue() == 2;
     }
-    if (const GValueAttribute* modes = FindValue(&group, 955); modes != nullptr && bits == 1)
+    if (const GValueAttribute* modes = FindValue(&group, GSettingId::kBitsPerPixelLine);
+        modes != nullptr && bits == 1)
         writeBits = writeBits || ((modes->GetValue() & 1) != 0 && resolution == 300) ||
                     ((modes->GetValue() & 2) != 0 && resolution == 600);
     if (writeBits) AppendSetLine(text, "BITSPERPIXEL=" + std::to_string(bits));
-    if (const GValueAttribute* edge = FindValue(&group, 442);
+    if (const GValueAttribute* edge = FindValue(&group, GSettingId::kEdgeToEdge);
         edge != nullptr && static_cast<int16_t>(edge->GetValue()) >= 0)
         AppendSetLine(text, edge->GetValue() == 0 ? "EDGETOEDGE=NO" : "EDGETOEDGE=YES");
 }
 
 void GPJL::WriteRawLines(std::string& text, GAttributeComposite& group) {
-    auto* raw = dynamic_cast<GAttributeComposite*>(group.FindById(985));
+    auto* raw = dynamic_cast<GAttributeComposite*>(group.FindById(GSettingId::kRawPjlLines));
     if (raw == nullptr) return;
     struct Collector {
         static void Add(GCountedPtr* child, void* argument) {
@@ -243,12 +249,12 @@ void GPJL::WriteRawLines(std::string& text, GAttributeComposite& group) {
 }
 
 void GPJL::WriteLanguage(std::string& text) {
-    const GStringAttribute* language = FindString(GetCurrentState(), 373);
+    const GStringAttribute* language = FindString(GetCurrentState(), GSettingId::kEnterLanguage);
     if (language != nullptr) AppendLine(text, "ENTER LANGUAGE=" + Narrow(language->GetValue()));
 }
 
 void GPJL::WriteTimeStamp(std::string& text, GAttributeComposite& group) {
-    const GStringAttribute* setting = FindString(&group, 596);
+    const GStringAttribute* setting = FindString(&group, GSettingId::kTimeStampLines);
     GOSFactory* platform = GOSFactory::Instance();
     if (setting == nullptr || platform == nullptr) return;
     GDateTime local{};

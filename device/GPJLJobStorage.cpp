@@ -4,6 +4,7 @@
 #include "driver/GetUnicodeConverter.h"
 #include "job/ConvertUtf16ToUtf8.h"
 #include "job/GDocumentStart.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include <algorithm>
@@ -19,25 +20,25 @@ std::string BytesOf(const RWCString& text) {
 } // namespace
 
 bool GPJL::WriteJobStorage(std::string& text, GAttributeComposite& group, GDocumentStart& command) {
-    const GValueAttribute* modeSetting = FindValue(&group, 287);
+    const GValueAttribute* modeSetting = FindValue(&group, GSettingId::kJobRetention);
     if (modeSetting == nullptr) return false;
     const int mode = static_cast<int16_t>(modeSetting->GetValue());
     if (mode < 0) return true;
-    const GValueAttribute* utf8Setting = FindValue(&group, 1027);
+    const GValueAttribute* utf8Setting = FindValue(&group, GSettingId::kNameCleaning);
     const bool utf8 = utf8Setting != nullptr && utf8Setting->GetValue() != 0;
-    const GValueAttribute* userSource = FindValue(&group, 1034);
-    const GStringAttribute* comment = FindString(&group, 975);
+    const GValueAttribute* userSource = FindValue(&group, GSettingId::kUserNameSource);
+    const GStringAttribute* comment = FindString(&group, GSettingId::kJobUserName);
     std::string user;
     if (userSource != nullptr && userSource->GetValue() == 0 && comment != nullptr) {
         user = BytesOf(comment->GetValue());
         if (utf8) user = ToPJLString(user, 0);
-    } else if (const GStringAttribute* login = FindString(&group, 440)) {
+    } else if (const GStringAttribute* login = FindString(&group, GSettingId::kStoredJobUserName)) {
         user = BytesOf(login->GetValue());
     }
     std::string job;
-    if (const GStringAttribute* name = FindString(&group, 282)) {
+    if (const GStringAttribute* name = FindString(&group, GSettingId::kStoredJobName)) {
         job = BytesOf(name->GetValue());
-        const GValueAttribute* fromCommand = FindValue(&group, 1035);
+        const GValueAttribute* fromCommand = FindValue(&group, GSettingId::kJobNameSource);
         if (fromCommand != nullptr && fromCommand->GetValue() == 0 && command.GetJobName().Length() != 0)
             job = BytesOf(command.GetJobName());
     }
@@ -47,9 +48,9 @@ bool GPJL::WriteJobStorage(std::string& text, GAttributeComposite& group, GDocum
     if (user.empty() || !IsPJLQuotable(user)) user = "?";
     if (!IsPJLQuotable(job)) job.clear();
     std::string pin;
-    if (const GStringAttribute* key = FindString(&group, 284)) pin = BytesOf(key->GetValue());
+    if (const GStringAttribute* key = FindString(&group, GSettingId::kJobPin)) pin = BytesOf(key->GetValue());
     if (!IsPJLQuotable(pin)) pin.clear();
-    const GValueAttribute* privateJob = FindValue(&group, 290);
+    const GValueAttribute* privateJob = FindValue(&group, GSettingId::kPrivateJob);
     const std::string holdKey = "HOLDKEY=\"" + pin + "\"";
     switch (mode) {
     case 1:

@@ -1,5 +1,6 @@
 // OUTBIN and processing lines for the optional output devices.
 #include "device/GPJL.h"
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "model/GValueAttribute.h"
 
@@ -25,8 +26,8 @@ void GPJL::WriteOutputBinA(uint16_t bin, std::string& text) {
         AppendSetLine(text, "PROCESSINGTYPE=" + face);
         AppendSetLine(text, "PROCESSINGOPTION=" + face);
     }
-    GAttributeComposite* group = FindAttribute(kDocumentGroupId);
-    if (GValueAttribute* booklet = FindValue(group, 982)) {
+    GAttributeComposite* group = FindAttribute(GSettingId::kPrintingStateGroup);
+    if (GValueAttribute* booklet = FindValue(group, GSettingId::kBookletMaker)) {
         if (booklet->GetValue() == 1) {
             AppendSetLine(text, "PROCESSINGTYPE=\"BOOKLET_MAKER\"");
             AppendSetLine(text, "PROCESSINGOPTION=\"BOOKLET_MAKER\"");
@@ -34,11 +35,11 @@ void GPJL::WriteOutputBinA(uint16_t bin, std::string& text) {
             booklet->SetValue(0);
         }
     }
-    const GValueAttribute* stapling = FindValue(group, 278);
+    const GValueAttribute* stapling = FindValue(group, GSettingId::kStaple);
     if (stapling != nullptr && stapling->GetValue() != 0) {
         AppendSetLine(text, "PROCESSINGTYPE=\"STAPLING\"");
         const char* option = nullptr;
-        if (const GValueAttribute* kind = FindValue(group, 289)) {
+        if (const GValueAttribute* kind = FindValue(group, GSettingId::kStapleOption)) {
             switch (kind->GetValue()) {
             case 1:
             case 8:

@@ -9,6 +9,7 @@
 #include "driver/GOSFactory.h"
 #include "job/GDocumentStart.h"
 #include "job/GJobContext.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/GStringConversion.h"
 #include "model/GValueAttribute.h"
@@ -55,12 +56,12 @@ bool IsNot(GAttributeComposite& group, uint32_t id, uint16_t value) {
 
 unsigned FeatureFlags(GAttributeComposite& group) {
     unsigned flags = 0;
-    const GValueAttribute* scale = GPJL::FindValue(&group, 269);
-    const GValueAttribute* selector = GPJL::FindValue(&group, 270);
+    const GValueAttribute* scale = GPJL::FindValue(&group, GSettingId::kScale);
+    const GValueAttribute* selector = GPJL::FindValue(&group, GSettingId::kPrintOnOtherPaper);
     if (scale != nullptr && selector != nullptr && !(scale->GetValue() == 100 && selector->GetValue() == 0))
         flags |= 0x01;
-    if (IsNot(group, 266, 1)) flags |= 0x02;
-    if (IsNot(group, 253, 0)) flags |= IsNot(group, 279, 0) ? 0x10 : 0x08;
+    if (IsNot(group, GSettingId::kPagesPerSheet, 1)) flags |= 0x02;
+    if (IsNot(group, GSettingId::kDuplex, 0)) flags |= IsNot(group, GSettingId::kBooklet, 0) ? 0x10 : 0x08;
     return flags;
 }
 
@@ -123,10 +124,11 @@ uint16_t GPJL::Crc16OfText(const char* text, size_t length) {
 }
 
 int GPJL::WriteUsage(GDocumentStart& command, std::string& text, GAttributeComposite& group) {
-    if (group.FindById(1021) == nullptr) return 0;
-    const GStringAttribute* model = FindString(&group, 956);
+    if (group.FindById(GSettingId::kUsageRecord) == nullptr) return 0;
+    const GStringAttribute* model = FindString(&group, GSettingId::kModelString);
     const std::string code = model != nullptr ? FindModelCode(Bounded(model->GetValue())) : "=";
-    text += "@PJL USAGE" + code + "," + HashField(group, 1000, false) + "," + HashField(group, 1022, true) +
-            "," + Hex(FeatureFlags(group)) + "," + OSField() + "," + DestinationField(command) + "\r\n";
+    text += "@PJL USAGE" + code + "," + HashField(group, GSettingId::kJobAccounting2, false) + "," +
+            HashField(group, GSettingId::kUsageRecordText, true) + "," + Hex(FeatureFlags(group)) + "," +
+            OSField() + "," + DestinationField(command) + "\r\n";
     return 0;
 }

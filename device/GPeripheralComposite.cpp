@@ -7,6 +7,7 @@
 #include "job/GDocumentStart.h"
 #include "job/GJobAbort.h"
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/MPersistentComposite.h"
@@ -30,19 +31,25 @@ bool StopsTheChain(const GCountedPtr& command) {
 } // namespace
 
 GPeripheralComposite::GPeripheralComposite()
-    : ownCurrentState_(new GState(kStateId)), ownDefaultState_(new GState(kStateId)),
-      ownChildren_(new MPersistentComposite(kChildrenId)), allChildren_(NewChildList()) {}
+    : ownCurrentState_(new GState(GSettingId::kPeripheralState)),
+      ownDefaultState_(new GState(GSettingId::kPeripheralState)),
+      ownChildren_(new MPersistentComposite(GSettingId::kPeripheralConfiguration)),
+      allChildren_(NewChildList()) {}
 
 GPeripheralComposite::GPeripheralComposite(uint32_t id)
-    : GPeripheral(id), ownCurrentState_(new GState(kStateId)), ownDefaultState_(new GState(kStateId)),
-      ownChildren_(new MPersistentComposite(kChildrenId)), allChildren_(NewChildList()) {}
+    : GPeripheral(id), ownCurrentState_(new GState(GSettingId::kPeripheralState)),
+      ownDefaultState_(new GState(GSettingId::kPeripheralState)),
+      ownChildren_(new MPersistentComposite(GSettingId::kPeripheralConfiguration)),
+      allChildren_(NewChildList()) {}
 
 GPeripheralComposite::GPeripheralComposite(const RWWString& name, GState* defaultState,
                                            MPersistentComposite* children, uint32_t id, uint32_t addOnListId,
                                            uint32_t pdlKind, uint32_t addOnMode)
     : GPeripheral(name, defaultState, children, id, addOnListId, pdlKind, addOnMode),
-      ownCurrentState_(new GState(kStateId)), ownDefaultState_(new GState(kStateId)),
-      ownChildren_(new MPersistentComposite(kChildrenId)), allChildren_(NewChildList()) {}
+      ownCurrentState_(new GState(GSettingId::kPeripheralState)),
+      ownDefaultState_(new GState(GSettingId::kPeripheralState)),
+      ownChildren_(new MPersistentComposite(GSettingId::kPeripheralConfiguration)),
+      allChildren_(NewChildList()) {}
 
 GPeripheralComposite::GPeripheralComposite(const GPeripheralComposite& other)
     : GPeripheral(other), allChildren_(NewChildList()) {
@@ -320,7 +327,8 @@ void GPeripheralComposite::SetChildren(MPersistentComposite* children) {
 }
 
 std::unique_ptr<MPersistentComposite> GPeripheralComposite::TakeChildren() {
-    GCountedPtr old = std::exchange(ownChildren_, GCountedPtr(new MPersistentComposite(kChildrenId)));
+    GCountedPtr old = std::exchange(
+        ownChildren_, GCountedPtr(new MPersistentComposite(GSettingId::kPeripheralConfiguration)));
     NotifyListeners(this);
     std::unique_ptr<MPersistentObject> taken = old.Detach();
     if (dynamic_cast<MPersistentComposite*>(taken.get()) == nullptr) return nullptr;

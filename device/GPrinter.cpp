@@ -7,6 +7,7 @@
 #include "job/GDocumentStart.h"
 #include "job/GJobAbort.h"
 #include "job/GPageEnd.h"
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GStringConversion.h"
@@ -77,28 +78,28 @@ void GPrinter::Add(MPersistentObject* object) {
     child->GetName(name);
     RWCString language;
     ConvertWideToNarrow(name, language);
-    child->GetCurrentState()->Add(new GStringAttribute(language, kLanguageId));
+    child->GetCurrentState()->Add(new GStringAttribute(language, GSettingId::kEnterLanguage));
     GPeripheralComposite::Add(child);
 }
 
 void GPrinter::OnChildRemoved(GPeripheral& child) {
-    if (child.IsKindOf(kWriterKind)) child.GetCurrentState()->RemoveById(kLanguageId);
+    if (child.IsKindOf(kWriterKind)) child.GetCurrentState()->RemoveById(GSettingId::kEnterLanguage);
 }
 
 void GPrinter::FindStages() {
     jobControl_.Reset();
     writer_.Reset();
     for (GPeripheral* child : GetAllChildren()) {
-        if (!jobControl_ && child->GetId() == kJobControlStageId) jobControl_.Reset(child);
-        if (!writer_ && child->GetId() == kWriterId) writer_.Reset(child);
+        if (!jobControl_ && child->GetId() == GSettingId::kJobControlStage) jobControl_.Reset(child);
+        if (!writer_ && child->GetId() == GSettingId::kWriterStage) writer_.Reset(child);
     }
 }
 
 // One current and one default state for the whole chain: the printer's own,
 // then each child's, merged; every child is given them.
 void GPrinter::ShareStates() {
-    const GCountedPtr current(new GState(kStateId));
-    const GCountedPtr defaults(new GState(kStateId));
+    const GCountedPtr current(new GState(GSettingId::kPeripheralState));
+    const GCountedPtr defaults(new GState(GSettingId::kPeripheralState));
     auto* mergedCurrent = current.As<GState>();
     auto* mergedDefaults = defaults.As<GState>();
     mergedCurrent->AssignFrom(GetOwnCurrentState());
@@ -138,11 +139,11 @@ uint16_t GPrinter::ReplaceStage(const GPeripheral& stage, uint32_t id) {
 }
 
 uint16_t GPrinter::ReplaceWriter(const GPeripheral& writer) {
-    return ReplaceStage(writer, kWriterId);
+    return ReplaceStage(writer, GSettingId::kWriterStage);
 }
 
 uint16_t GPrinter::ReplaceJobControlStage(const GPeripheral& stage) {
-    return ReplaceStage(stage, kJobControlStageId);
+    return ReplaceStage(stage, GSettingId::kJobControlStage);
 }
 
 // --- Playing ---------------------------------------------------------------------

@@ -30,12 +30,8 @@ class GPrinter : public GPeripheralComposite {
 
 public:
     static constexpr uint32_t ClassVersion() { return 1; }
-    static constexpr uint32_t kJobControlStageId = 106;
-    static constexpr uint32_t kWriterId = 101;
     // The kind every writer answers.
     static constexpr RWClassID kWriterKind = 765;
-    // The setting that names the writer's language to the job-control stage.
-    static constexpr uint32_t kLanguageId = 373;
     // No channel could be opened for the document.
     static constexpr uint16_t kNoChannel = 601;
     // The printer has no writer to play the job on.

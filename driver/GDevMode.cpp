@@ -12,6 +12,7 @@
 #include "model/GPersistInputStream.h"
 #include "model/GPersistMemoryStreamBuf.h"
 #include "model/GPersistOutputStream.h"
+#include "model/GSettingIds.h"
 #include "model/GSettingsClassFilter.h"
 #include "model/GStreamCompressor.h"
 #include "rw/RWCollectableIO.h"
@@ -23,12 +24,8 @@ namespace {
 
 using Image = GDevModeImage;
 
-constexpr uint32_t kBlobFormNodes[] = {359, 366, 940}; // 940 in 366 in 359
-constexpr uint32_t kXResolutionId = 323;
-constexpr uint32_t kYResolutionId = 324;
-constexpr uint32_t kColourMatchingId = 298;
-constexpr uint32_t kColourChoiceId = 294;
-constexpr uint32_t kCollateSupportedId = 231;
+constexpr uint32_t kBlobFormNodes[] = {GSettingId::kDefaults, GSettingId::kWatermarksGroup,
+                                       GSettingId::kBlobForm}; // 940 in 366 in 359
 constexpr uint32_t kMonochromeFlag = 0x80;
 constexpr uint16_t kFirstSpecVersionWithCollate = 0x0400;
 constexpr uint16_t kLastSpecVersion = 0x0401;
@@ -143,11 +140,11 @@ void GDevMode::ReplaceSettings(std::unique_ptr<GAttributeComposite> tree) {
 }
 
 int32_t GDevMode::GetXResolution() const {
-    return GSettingValues::Get(settings_.get(), kXResolutionId).value_or(0);
+    return GSettingValues::Get(settings_.get(), GSettingId::kXResolution).value_or(0);
 }
 
 int32_t GDevMode::GetYResolution() const {
-    return GSettingValues::Get(settings_.get(), kYResolutionId).value_or(0);
+    return GSettingValues::Get(settings_.get(), GSettingId::kYResolution).value_or(0);
 }
 
 int32_t GDevMode::CopyBlobOut(uint8_t* destination, const uint8_t* source, size_t n) {
@@ -415,7 +412,7 @@ void GDevMode::SetDefaults() {
     dm.dmCollate = kCollateFalse;
 
     MPersistentObject* printer = context_ == nullptr ? nullptr : context_->GetPrinter();
-    if (GSettingValues::Get(printer, kColourMatchingId) == 1) dm.dmFields |= kColourMatchingFields;
+    if (GSettingValues::Get(printer, GSettingId::kColourMatching) == 1) dm.dmFields |= kColourMatchingFields;
 
     dm.dmScale = 100;
     dm.dmTTOption = 0;
@@ -424,7 +421,7 @@ void GDevMode::SetDefaults() {
     dm.dmICMMethod = dm.dmICMIntent = dm.dmMediaType = dm.dmDitherType = 0;
     dm.dmReserved1 = dm.dmReserved2 = dm.dmPanningWidth = dm.dmPanningHeight = 0;
 
-    const bool colourModes = GSettingValues::IsNonZero(printer, kColourChoiceId);
+    const bool colourModes = GSettingValues::IsNonZero(printer, GSettingId::kColourModeOffered);
     if (!colourModes || (context_ != nullptr && context_->IsColour() == 1)) {
         dm.dmFields |= DM_COLOR;
         dm.dmColor = DMCOLOR_COLOR;
@@ -458,7 +455,7 @@ int32_t GDevMode::FixCollate() {
         (dm.dmSpecVersion != kFirstSpecVersionWithCollate && dm.dmSpecVersion != kLastSpecVersion))
         return 1;
     MPersistentObject* printer = context_ == nullptr ? nullptr : context_->GetPrinter();
-    if (GSettingValues::IsNonZero(printer, kCollateSupportedId)) {
+    if (GSettingValues::IsNonZero(printer, GSettingId::kCollationSupported)) {
         if ((dm.dmFields & DM_COLLATE) == 0) {
             dm.dmFields |= DM_COLLATE;
             dm.dmCollate = kCollateTrue;

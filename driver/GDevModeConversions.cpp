@@ -10,6 +10,7 @@
 #include "model/GRangeAttribute.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
+#include "model/GSettingIds.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
 #include "paper/GFormToTrayDatabase.h"
@@ -19,39 +20,6 @@
 using namespace GSettingValues;
 
 namespace {
-
-// Settings of the tree.
-constexpr uint32_t kOrientation = 265;
-constexpr uint32_t kPaper = 260;
-constexpr uint32_t kCustomWidth = 1260;
-constexpr uint32_t kCustomLength = 1261;
-constexpr uint32_t kTray = 258;
-constexpr uint32_t kSourceName = 261;
-constexpr uint32_t kCopies = 291;
-constexpr uint32_t kCollate = 292;
-constexpr uint32_t kColourChoice = 294;
-constexpr uint32_t kColourMode = 296;
-constexpr uint32_t kColourMatching = 298;
-constexpr uint32_t kMatchingMethod = 350;
-constexpr uint32_t kMatchingIntent = 351;
-constexpr uint32_t kDuplex = 253;
-constexpr uint32_t kResolutionNode = 249;
-constexpr uint32_t kXResolution = 323;
-constexpr uint32_t kYResolution = 324;
-constexpr uint32_t kResolutionVariant = 325;
-constexpr uint32_t kQualityMode = 902;
-constexpr uint32_t kResolutionExtra = 911;
-constexpr uint32_t kDuplexBooklet = 983;
-constexpr uint32_t kSymmetricMargins = 713;
-// Settings of the printer node.
-constexpr uint32_t kCollateSupported = 231;
-constexpr uint32_t kAllowedAngles = 205;
-constexpr uint32_t kResolutions = 206;
-constexpr uint32_t kCopiesRange = 199;
-constexpr uint32_t kDuplexRange = 203;
-constexpr uint32_t kRelaxedPaperCheck = 915;
-constexpr uint32_t kFormToTray = 510;
-constexpr uint32_t kQuarterTurns = 929;
 
 constexpr uint16_t kCustomPaperId = 16384;
 constexpr int16_t kMaximumCustomMedia = 17384;
@@ -94,7 +62,7 @@ bool ListHoldsValue(MPersistentObject* list, uint16_t wanted) {
 
 // The resolution node's setting when the node exists, else the tree's.
 MPersistentObject* ResolutionScope(MPersistentObject* settings) {
-    MPersistentObject* node = settings->FindById(kResolutionNode);
+    MPersistentObject* node = settings->FindById(GSettingId::kResolution);
     return node != nullptr ? node : settings;
 }
 
@@ -106,7 +74,7 @@ int32_t GDevMode::SettingsToPublic(MPersistentObject* settings, DEVMODEW* devmod
     if (settings == nullptr || devmode == nullptr) return 0;
     OrientationToPublic(settings, *devmode);
     PaperToPublic(settings, *devmode);
-    const std::optional<int16_t> copies = GetSigned(settings, kCopies);
+    const std::optional<int16_t> copies = GetSigned(settings, GSettingId::kCopies);
     SetField(*devmode, DM_COPIES, copies.has_value());
     if (copies) devmode->dmCopies = *copies;
     SourceToPublic(settings, *devmode);
@@ -119,7 +87,7 @@ int32_t GDevMode::SettingsToPublic(MPersistentObject* settings, DEVMODEW* devmod
 }
 
 void GDevMode::OrientationToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
-    const std::optional<uint16_t> angle = Get(settings, kOrientation);
+    const std::optional<uint16_t> angle = Get(settings, GSettingId::kOrientation);
     SetField(devmode, DM_ORIENTATION, angle.has_value());
     if (!angle) return;
     if (*angle == 0 || *angle == 180) devmode.dmOrientation = DMORIENT_PORTRAIT;
@@ -127,15 +95,15 @@ void GDevMode::OrientationToPublic(MPersistentObject* settings, DEVMODEW& devmod
 }
 
 void GDevMode::PaperToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
-    const std::optional<uint16_t> paper = Get(settings, kPaper);
+    const std::optional<uint16_t> paper = Get(settings, GSettingId::kPaper);
     uint16_t dmPaper = 0;
     const bool mapped = paper && context_ != nullptr && context_->PaperIdToDmPaper(*paper, dmPaper) == 1;
     SetField(devmode, DM_PAPERSIZE, mapped);
     if (mapped) devmode.dmPaperSize = static_cast<int16_t>(dmPaper);
     if (!paper) return;
     if (*paper == kCustomPaperId) {
-        const std::optional<uint16_t> width = Get(settings, kCustomWidth);
-        const std::optional<uint16_t> length = Get(settings, kCustomLength);
+        const std::optional<uint16_t> width = Get(settings, GSettingId::kCustomPaperWidth);
+        const std::optional<uint16_t> length = Get(settings, GSettingId::kCustomPaperHeight);
         SetField(devmode, DM_PAPERWIDTH, width.has_value());
         SetField(devmode, DM_PAPERLENGTH, length.has_value());
         if (width) devmode.dmPaperWidth = static_cast<int16_t>(*width);
@@ -144,8 +112,8 @@ void GDevMode::PaperToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
     }
     if (context_ == nullptr || (context_->GetApplicationFlags() & 0x200) == 0) return;
     GMediaPool* pool = context_->GetMediaPool();
-    const int32_t x = Get(settings, kXResolution).value_or(0);
-    const int32_t y = Get(settings, kYResolution).value_or(0);
+    const int32_t x = Get(settings, GSettingId::kXResolution).value_or(0);
+    const int32_t y = Get(settings, GSettingId::kYResolution).value_or(0);
     if (pool == nullptr || x <= 0 || y <= 0) return;
     const auto id = static_cast<int16_t>(context_->MapPaperIdForSettings(settings, *paper));
     const GMedia* media = pool->FindMedia(id, 0, static_cast<uint16_t>(x), static_cast<uint16_t>(y));
@@ -156,14 +124,14 @@ void GDevMode::PaperToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
 }
 
 void GDevMode::SourceToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
-    const std::optional<uint16_t> tray = Get(settings, kTray);
+    const std::optional<uint16_t> tray = Get(settings, GSettingId::kPaperSource);
     auto* mappings = context_ == nullptr
                          ? nullptr
                          : dynamic_cast<GResourceMappingList*>(context_->GetResourceMappingList());
     const GResourceMapping* mapping = tray && mappings != nullptr ? mappings->FindBySecond(*tray) : nullptr;
     SetField(devmode, DM_DEFAULTSOURCE, mapping != nullptr);
     if (mapping != nullptr) devmode.dmDefaultSource = static_cast<int16_t>(mapping->GetFirst());
-    if (const GStringAttribute* name = FindText(settings, kSourceName)) {
+    if (const GStringAttribute* name = FindText(settings, GSettingId::kMediaType)) {
         int16_t bin = 0;
         if (BinFromSourceName(name->GetValue(), bin) != 0) {
             devmode.dmDefaultSource = bin;
@@ -173,13 +141,13 @@ void GDevMode::SourceToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
 }
 
 void GDevMode::ResolutionToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
-    const std::optional<int16_t> x = GetSigned(settings, kXResolution);
-    const std::optional<int16_t> y = GetSigned(settings, kYResolution);
+    const std::optional<int16_t> x = GetSigned(settings, GSettingId::kXResolution);
+    const std::optional<int16_t> y = GetSigned(settings, GSettingId::kYResolution);
     if (!x || !y) {
         devmode.dmFields &= ~(DM_PRINTQUALITY | DM_YRESOLUTION);
         return;
     }
-    const std::optional<int16_t> mode = GetSigned(settings, kQualityMode);
+    const std::optional<int16_t> mode = GetSigned(settings, GSettingId::kQualityCode);
     if (!mode || *mode > 0) {
         devmode.dmPrintQuality = *x;
         devmode.dmYResolution = *y;
@@ -195,12 +163,12 @@ void GDevMode::ResolutionToPublic(MPersistentObject* settings, DEVMODEW& devmode
 }
 
 void GDevMode::ColourToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
-    if (!IsNonZero(settings, kColourChoice)) {
+    if (!IsNonZero(settings, GSettingId::kColourModeOffered)) {
         devmode.dmColor = DMCOLOR_COLOR;
         devmode.dmFields |= DM_COLOR;
         return;
     }
-    const std::optional<uint16_t> mode = Get(settings, kColourMode);
+    const std::optional<uint16_t> mode = Get(settings, GSettingId::kGreyscale);
     if (!mode) {
         devmode.dmFields &= ~DM_COLOR;
         return;
@@ -211,14 +179,14 @@ void GDevMode::ColourToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
 }
 
 void GDevMode::ColourMatchingToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
-    const std::optional<uint16_t> matching = Get(settings, kColourMatching);
+    const std::optional<uint16_t> matching = Get(settings, GSettingId::kColourMatching);
     if (!matching) {
         devmode.dmFields &= ~kMatchingPresent;
     } else if (*matching != 1) {
         devmode.dmFields |= kMatchingPresent;
         devmode.dmICMMethod = 1;
     } else {
-        const uint16_t method = Get(settings, kMatchingMethod).value_or(0);
+        const uint16_t method = Get(settings, GSettingId::kColourMatchingMethod).value_or(0);
         if (method == 0) {
             devmode.dmFields |= kMatchingPresent;
             devmode.dmICMMethod = 1;
@@ -230,7 +198,7 @@ void GDevMode::ColourMatchingToPublic(MPersistentObject* settings, DEVMODEW& dev
             devmode.dmFields &= ~kMatchingPresent;
         }
     }
-    const std::optional<uint16_t> intent = Get(settings, kMatchingIntent);
+    const std::optional<uint16_t> intent = Get(settings, GSettingId::kColourMatchingIntent);
     if (!intent || *intent > 3) {
         devmode.dmFields &= ~kMatchingPresent;
         return;
@@ -241,7 +209,7 @@ void GDevMode::ColourMatchingToPublic(MPersistentObject* settings, DEVMODEW& dev
 }
 
 void GDevMode::DuplexToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
-    const std::optional<uint16_t> duplex = Get(settings, kDuplex);
+    const std::optional<uint16_t> duplex = Get(settings, GSettingId::kDuplex);
     SetField(devmode, DM_DUPLEX, duplex.has_value());
     if (!duplex) return;
     if (*duplex == 1) {
@@ -255,8 +223,8 @@ void GDevMode::DuplexToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
 
 void GDevMode::CollateToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
     MPersistentObject* printer = context_ == nullptr ? nullptr : context_->GetPrinter();
-    const std::optional<uint16_t> collate = Get(settings, kCollate);
-    const bool supported = IsNonZero(printer, kCollateSupported) && collate.has_value();
+    const std::optional<uint16_t> collate = Get(settings, GSettingId::kCollate);
+    const bool supported = IsNonZero(printer, GSettingId::kCollationSupported) && collate.has_value();
     SetField(devmode, DM_COLLATE, supported);
     devmode.dmCollate = supported && *collate == 1 ? kCollateTrue : kCollateFalse;
 }
@@ -272,7 +240,7 @@ int32_t GDevMode::PublicToSettings(const DEVMODEW* devmode, MPersistentObject* s
         ResolutionToSettings(dm, settings);
     if (dm.dmFields & DM_PAPERSIZE) PaperToSettings(dm, settings);
     if (dm.dmFields & DM_COPIES)
-        Set(settings, kCopies, static_cast<uint16_t>(dm.dmCopies > 0 ? dm.dmCopies : 1));
+        Set(settings, GSettingId::kCopies, static_cast<uint16_t>(dm.dmCopies > 0 ? dm.dmCopies : 1));
     ColourToSettings(dm, settings);
     if (dm.dmFields & DM_DUPLEX) DuplexToSettings(dm, settings);
     CollateToSettings(dm, settings);
@@ -282,9 +250,9 @@ int32_t GDevMode::PublicToSettings(const DEVMODEW* devmode, MPersistentObject* s
 void GDevMode::OrientationToSettings(const DEVMODEW& dm, MPersistentObject* settings) {
     if (dm.dmOrientation != DMORIENT_PORTRAIT && dm.dmOrientation != DMORIENT_LANDSCAPE) return;
     MPersistentObject* printer = context_ == nullptr ? nullptr : context_->GetPrinter();
-    const uint16_t current = Get(settings, kOrientation).value_or(0);
+    const uint16_t current = Get(settings, GSettingId::kOrientation).value_or(0);
     const bool rotated = current == 180 || current == 270;
-    const bool quarterTurns = IsNonZero(printer, kQuarterTurns);
+    const bool quarterTurns = IsNonZero(printer, GSettingId::kQuarterTurnsAllowed);
     uint16_t wanted = 0;
     uint16_t fallback = 0;
     if (dm.dmOrientation == DMORIENT_PORTRAIT) {
@@ -294,11 +262,11 @@ void GDevMode::OrientationToSettings(const DEVMODEW& dm, MPersistentObject* sett
         wanted = rotated || (quarterTurns && (current == 180 || current == 0)) ? 270 : 90;
         fallback = 90;
     }
-    MPersistentObject* allowed = printer == nullptr ? nullptr : printer->FindById(kAllowedAngles);
+    MPersistentObject* allowed = printer == nullptr ? nullptr : printer->FindById(GSettingId::kOrientations);
     if (ListHoldsValue(allowed, wanted)) {
-        Set(settings, kOrientation, wanted);
+        Set(settings, GSettingId::kOrientation, wanted);
     } else if (ListHoldsValue(allowed, fallback)) {
-        Set(settings, kOrientation, fallback);
+        Set(settings, GSettingId::kOrientation, fallback);
     }
 }
 
@@ -309,19 +277,19 @@ void GDevMode::SourceToSettings(const DEVMODEW& dm, MPersistentObject* settings)
     const GResourceMapping* mapping =
         mappings == nullptr ? nullptr : mappings->FindByFirst(static_cast<uint16_t>(dm.dmDefaultSource));
     if (mapping != nullptr) {
-        Set(settings, kTray, static_cast<uint16_t>(mapping->GetSecond()));
+        Set(settings, GSettingId::kPaperSource, static_cast<uint16_t>(mapping->GetSecond()));
         return;
     }
     RWCString name;
-    GStringAttribute* source = FindText(settings, kSourceName);
+    GStringAttribute* source = FindText(settings, GSettingId::kMediaType);
     if (source != nullptr && SourceNameFromBin(settings, dm.dmDefaultSource, name) != 0)
         source->SetValue(name);
 }
 
 void GDevMode::ResolutionToSettings(const DEVMODEW& dm, MPersistentObject* settings) {
     MPersistentObject* scope = ResolutionScope(settings);
-    const int32_t currentX = GetSigned(scope, kXResolution).value_or(0);
-    const int32_t currentY = GetSigned(scope, kYResolution).value_or(0);
+    const int32_t currentX = GetSigned(scope, GSettingId::kXResolution).value_or(0);
+    const int32_t currentY = GetSigned(scope, GSettingId::kYResolution).value_or(0);
     int32_t x = currentX;
     int32_t y = currentY;
     if (dm.dmPrintQuality < 0) {
@@ -335,39 +303,41 @@ void GDevMode::ResolutionToSettings(const DEVMODEW& dm, MPersistentObject* setti
             x = dm.dmPrintQuality;
             y = dm.dmYResolution;
         }
-        if (Find(scope, kQualityMode) != nullptr) {
+        if (Find(scope, GSettingId::kQualityCode) != nullptr) {
             int16_t quality = 0;
             if (QualityFromResolution(settings, x, y, quality) == 0) {
                 x = currentX;
                 y = currentY;
                 if (QualityFromResolution(settings, x, y, quality) == 0) quality = dm.dmPrintQuality;
             }
-            Set(scope, kQualityMode, static_cast<uint16_t>(quality));
+            Set(scope, GSettingId::kQualityCode, static_cast<uint16_t>(quality));
         }
     }
-    Set(scope, kXResolution, static_cast<uint16_t>(x));
-    Set(scope, kYResolution, static_cast<uint16_t>(y));
+    Set(scope, GSettingId::kXResolution, static_cast<uint16_t>(x));
+    Set(scope, GSettingId::kYResolution, static_cast<uint16_t>(y));
 
     // The variant and extra word follow the printer's entry for (x, y).
     MPersistentObject* printer = context_ == nullptr ? nullptr : context_->GetPrinter();
-    MPersistentObject* entries = printer == nullptr ? nullptr : printer->FindById(kResolutions);
-    const std::optional<uint16_t> variant = Get(scope, kResolutionVariant);
-    const std::optional<uint16_t> extra = Get(scope, kResolutionExtra);
+    MPersistentObject* entries = printer == nullptr ? nullptr : printer->FindById(GSettingId::kResolutions);
+    const std::optional<uint16_t> variant = Get(scope, GSettingId::kBitsPerPixel);
+    const std::optional<uint16_t> extra = Get(scope, GSettingId::kFineResolutionDetail);
     bool variantListed = false;
     bool extraListed = false;
     uint16_t lastVariant = 1;
     uint16_t lastExtra = 0;
     GForEachChild(entries, [&](MPersistentObject& entry) {
-        if (GetSigned(&entry, kXResolution) != x || GetSigned(&entry, kYResolution) != y) return;
-        const std::optional<uint16_t> entryVariant = Get(&entry, kResolutionVariant);
-        const std::optional<uint16_t> entryExtra = Get(&entry, kResolutionExtra);
+        if (GetSigned(&entry, GSettingId::kXResolution) != x ||
+            GetSigned(&entry, GSettingId::kYResolution) != y)
+            return;
+        const std::optional<uint16_t> entryVariant = Get(&entry, GSettingId::kBitsPerPixel);
+        const std::optional<uint16_t> entryExtra = Get(&entry, GSettingId::kFineResolutionDetail);
         variantListed = variantListed || (variant && entryVariant == variant);
         extraListed = extraListed || (extra && entryExtra == extra);
         lastVariant = entryVariant.value_or(lastVariant);
         lastExtra = entryExtra.value_or(lastExtra);
     });
-    if (!variantListed) Set(scope, kResolutionVariant, lastVariant);
-    if (!extraListed) Set(scope, kResolutionExtra, lastExtra);
+    if (!variantListed) Set(scope, GSettingId::kBitsPerPixel, lastVariant);
+    if (!extraListed) Set(scope, GSettingId::kFineResolutionDetail, lastExtra);
 }
 
 void GDevMode::PaperToSettings(const DEVMODEW& dm, MPersistentObject* settings) {
@@ -376,7 +346,7 @@ void GDevMode::PaperToSettings(const DEVMODEW& dm, MPersistentObject* settings) 
     if (context_->DmPaperToPaperId(dm.dmPaperSize, paper) != 1) {
         paper = static_cast<uint16_t>(context_->GetDefaultPaperId());
     }
-    Set(settings, kPaper, paper);
+    Set(settings, GSettingId::kPaper, paper);
     if (paper != kCustomPaperId) return;
 
     const int32_t x = GetXResolution();
@@ -402,53 +372,56 @@ void GDevMode::PaperToSettings(const DEVMODEW& dm, MPersistentObject* settings) 
     } else if (GMediaPool* pool = context_->GetMediaPool()) {
         const auto id =
             static_cast<int16_t>(context_->MapPaperIdForSettings(settings, context_->GetDefaultPaperId()));
-        const int32_t angle = Get(settings, kOrientation).value_or(0);
+        const int32_t angle = Get(settings, GSettingId::kOrientation).value_or(0);
         if (const GMedia* media =
                 pool->FindMedia(id, angle, static_cast<uint16_t>(x), static_cast<uint16_t>(y))) {
             width = DotsToTenthsMm(media->GetSize().x, x);
             length = DotsToTenthsMm(media->GetSize().y, y);
         }
     }
-    if (width) SetOrAdd(settings, kCustomWidth, static_cast<uint16_t>(std::max(*width, 0)));
-    if (length) SetOrAdd(settings, kCustomLength, static_cast<uint16_t>(std::max(*length, 0)));
+    if (width) SetOrAdd(settings, GSettingId::kCustomPaperWidth, static_cast<uint16_t>(std::max(*width, 0)));
+    if (length)
+        SetOrAdd(settings, GSettingId::kCustomPaperHeight, static_cast<uint16_t>(std::max(*length, 0)));
 }
 
 void GDevMode::ColourToSettings(const DEVMODEW& dm, MPersistentObject* settings) {
     const int32_t capability = context_ == nullptr ? 0 : context_->IsColour();
-    if ((dm.dmFields & DM_COLOR) && Get(settings, kColourChoice) == 1 &&
-        Find(settings, kColourMode) != nullptr) {
-        if (dm.dmColor == DMCOLOR_MONOCHROME) Set(settings, kColourMode, capability == 2 ? 3 : 1);
+    if ((dm.dmFields & DM_COLOR) && Get(settings, GSettingId::kColourModeOffered) == 1 &&
+        Find(settings, GSettingId::kGreyscale) != nullptr) {
+        if (dm.dmColor == DMCOLOR_MONOCHROME) Set(settings, GSettingId::kGreyscale, capability == 2 ? 3 : 1);
         if (dm.dmColor == DMCOLOR_COLOR)
-            Set(settings, kColourMode, capability == 1 ? 0 : capability == 0 ? 1 : 3);
+            Set(settings, GSettingId::kGreyscale, capability == 1 ? 0 : capability == 0 ? 1 : 3);
     }
-    const bool matching = Get(settings, kColourMatching) == 1;
-    if ((dm.dmFields & kMatchingPresent) && matching && Find(settings, kMatchingMethod) != nullptr) {
+    const bool matching = Get(settings, GSettingId::kColourMatching) == 1;
+    if ((dm.dmFields & kMatchingPresent) && matching &&
+        Find(settings, GSettingId::kColourMatchingMethod) != nullptr) {
         const bool perceptual = dm.dmICMMethod >= 2 && dm.dmICMMethod <= 4;
-        Set(settings, kMatchingMethod, perceptual ? 1 : 0);
+        Set(settings, GSettingId::kColourMatchingMethod, perceptual ? 1 : 0);
     }
-    if ((dm.dmFields & kIntentPresent) && matching && Find(settings, kMatchingIntent) != nullptr) {
+    if ((dm.dmFields & kIntentPresent) && matching &&
+        Find(settings, GSettingId::kColourMatchingIntent) != nullptr) {
         constexpr uint16_t kIntents[] = {0, 1, 0, 2, 3}; // by dmICMIntent 0..4
-        Set(settings, kMatchingIntent, dm.dmICMIntent <= 4 ? kIntents[dm.dmICMIntent] : 0);
+        Set(settings, GSettingId::kColourMatchingIntent, dm.dmICMIntent <= 4 ? kIntents[dm.dmICMIntent] : 0);
     }
 }
 
 void GDevMode::DuplexToSettings(const DEVMODEW& dm, MPersistentObject* settings) {
-    const uint16_t angle = Get(settings, kOrientation).value_or(0);
+    const uint16_t angle = Get(settings, GSettingId::kOrientation).value_or(0);
     const bool upright = angle == 0 || angle == 180;
     uint16_t duplex = 0;
     if (dm.dmDuplex == DMDUP_VERTICAL) duplex = upright ? 2 : 1;
     if (dm.dmDuplex == DMDUP_HORIZONTAL) duplex = upright ? 1 : 2;
-    Set(settings, kDuplex, duplex);
-    const std::optional<uint16_t> booklet = Get(settings, kDuplexBooklet);
-    if (duplex != 0 && booklet) Set(settings, kSymmetricMargins, *booklet == 1 ? 1 : 0);
+    Set(settings, GSettingId::kDuplex, duplex);
+    const std::optional<uint16_t> booklet = Get(settings, GSettingId::kSymmetricMarginsWithDuplex);
+    if (duplex != 0 && booklet) Set(settings, GSettingId::kSymmetricDuplexMargins, *booklet == 1 ? 1 : 0);
 }
 
 void GDevMode::CollateToSettings(const DEVMODEW& dm, MPersistentObject* settings) {
     MPersistentObject* printer = context_ == nullptr ? nullptr : context_->GetPrinter();
     if ((dm.dmFields & DM_COLLATE) == 0 || dm.dmCollate == kCollateFalse) {
-        Set(settings, kCollate, 0);
+        Set(settings, GSettingId::kCollate, 0);
     } else if (dm.dmCollate == kCollateTrue) {
-        Set(settings, kCollate, IsNonZero(printer, kCollateSupported) ? 1 : 0);
+        Set(settings, GSettingId::kCollate, IsNonZero(printer, GSettingId::kCollationSupported) ? 1 : 0);
     }
 }
 
@@ -538,7 +511,7 @@ uint32_t GDevMode::CheckPaperSize(const DEVMODEW& dm) {
     const int32_t y = GetYResolution();
     if (context_->AcceptsPaper(orientation, x, y, 1, dm.dmPaperSize) == 1) return 0;
     MPersistentObject* printer = context_->GetPrinter();
-    if (IsNonZero(printer, kRelaxedPaperCheck) &&
+    if (IsNonZero(printer, GSettingId::kRelaxedPaperCheck) &&
         context_->AcceptsPaper(orientation, x, y, 0, dm.dmPaperSize) == 1)
         return 0;
     return DM_PAPERSIZE;
@@ -547,8 +520,9 @@ uint32_t GDevMode::CheckPaperSize(const DEVMODEW& dm) {
 uint32_t GDevMode::CheckSource(const DEVMODEW& dm) {
     if ((dm.dmFields & DM_DEFAULTSOURCE) == 0) return 0;
     MPersistentObject* printer = context_ == nullptr ? nullptr : context_->GetPrinter();
-    auto* forms =
-        printer == nullptr ? nullptr : dynamic_cast<GFormToTrayDatabase*>(printer->FindById(kFormToTray));
+    auto* forms = printer == nullptr
+                      ? nullptr
+                      : dynamic_cast<GFormToTrayDatabase*>(printer->FindById(GSettingId::kFormToTray));
     if (forms != nullptr && forms->HasAssignments() != 0) {
         return dm.dmDefaultSource == DMBIN_FORMSOURCE ? 0 : DM_DEFAULTSOURCE;
     }
@@ -560,8 +534,9 @@ uint32_t GDevMode::CheckSource(const DEVMODEW& dm) {
 uint32_t GDevMode::CheckCopies(const DEVMODEW& dm) {
     if ((dm.dmFields & DM_COPIES) == 0) return 0;
     MPersistentObject* printer = context_ == nullptr ? nullptr : context_->GetPrinter();
-    auto* range =
-        printer == nullptr ? nullptr : dynamic_cast<GRangeAttribute*>(printer->FindById(kCopiesRange));
+    auto* range = printer == nullptr
+                      ? nullptr
+                      : dynamic_cast<GRangeAttribute*>(printer->FindById(GSettingId::kCopiesRange));
     return range != nullptr && !range->Contains(dm.dmCopies) ? DM_COPIES : 0;
 }
 
@@ -583,8 +558,9 @@ uint32_t GDevMode::CheckDuplex(const DEVMODEW& dm) {
         return DM_DUPLEX;
     }
     MPersistentObject* printer = context_ == nullptr ? nullptr : context_->GetPrinter();
-    auto* range =
-        printer == nullptr ? nullptr : dynamic_cast<GRangeAttribute*>(printer->FindById(kDuplexRange));
+    auto* range = printer == nullptr
+                      ? nullptr
+                      : dynamic_cast<GRangeAttribute*>(printer->FindById(GSettingId::kDuplexRange));
     return range != nullptr && !range->Contains(value) ? DM_DUPLEX : 0;
 }
 
@@ -595,12 +571,14 @@ uint32_t GDevMode::CheckCollateAndForm(const DEVMODEW& dm) {
     uint32_t bits = 0;
     if ((dm.dmFields & DM_COLLATE) && dm.dmCollate != kCollateFalse) {
         MPersistentObject* printer = context_ == nullptr ? nullptr : context_->GetPrinter();
-        if (dm.dmCollate != kCollateTrue || !IsNonZero(printer, kCollateSupported)) bits |= DM_COLLATE;
+        if (dm.dmCollate != kCollateTrue || !IsNonZero(printer, GSettingId::kCollationSupported))
+            bits |= DM_COLLATE;
     }
     if ((dm.dmFields & DM_FORMNAME) &&
-        IsKnownFormName(dm.dmFormName, GetXResolution(), GetYResolution(),
-                        AngleToPortraitOrLandscape(GetSigned(settings_.get(), kOrientation).value_or(0)),
-                        0) == 0)
+        IsKnownFormName(
+            dm.dmFormName, GetXResolution(), GetYResolution(),
+            AngleToPortraitOrLandscape(GetSigned(settings_.get(), GSettingId::kOrientation).value_or(0)),
+            0) == 0)
         bits |= DM_FORMNAME;
     return bits;
 }

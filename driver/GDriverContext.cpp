@@ -8,6 +8,7 @@
 #include "driver/GPrinterIdentity.h"
 #include "model/GAttributeComposite.h"
 #include "model/GResourceMappingList.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/GStringConversion.h"
 #include "model/GValueAttribute.h"
@@ -20,14 +21,8 @@
 
 namespace {
 
-constexpr uint32_t kTraySourceNodeId = 362;
-constexpr uint32_t kTrayTargetNodeId = 329;
-constexpr uint32_t kTrayValueIds[] = {266, 267, 268};
-constexpr uint32_t kAlternatePoolSetting = 711;
-constexpr uint32_t kSymmetricPoolSetting = 713;
-constexpr uint32_t kAlternatePoolId = 195;
-constexpr uint32_t kMediaPoolId = 189;
-constexpr uint32_t kCustomSizesNode = 276;
+constexpr uint32_t kTrayValueIds[] = {GSettingId::kPagesPerSheet, GSettingId::kPageBorders,
+                                      GSettingId::kPageOrder};
 constexpr uint16_t kFirstNewCustomId = 16385;
 constexpr uint16_t kLastCustomId = 17383;
 constexpr int16_t kLargestCustomMedia = 17388;
@@ -79,7 +74,8 @@ GMediaPool* NewSymmetricPool(const GMediaPool& pool) {
 
 } // namespace
 
-GDriverContext::GDriverContext() : resourceMappingList_(new GResourceMappingList(kResourceMappingListId)) {}
+GDriverContext::GDriverContext()
+    : resourceMappingList_(new GResourceMappingList(GSettingId::kResourceMappingList)) {}
 
 GDriverContext::GDriverContext(const RWWString& printerName, const RWWString& driverName,
                                const RWWString& portName)
@@ -112,7 +108,7 @@ void GDriverContext::ResetCache() {
 
 int32_t GDriverContext::IsColour() {
     if (CachesStale()) {
-        if (const GValueAttribute* colour = FindValue(configuration_.Get(), kColourSettingId)) {
+        if (const GValueAttribute* colour = FindValue(configuration_.Get(), GSettingId::kColourDevice)) {
             colourValue_ = static_cast<int16_t>(colour->GetValue());
         }
         cachesStale_ = 0;
@@ -129,16 +125,18 @@ int32_t GDriverContext::AddToComposite(MPersistentObject* composite, MPersistent
 
 int32_t GDriverContext::CheckPaperId(const MPersistentObject*, uint32_t paperId, int32_t, int32_t, int32_t) {
     if (paperId >= kFirstCustomPaperId) return 2;
-    auto* names = dynamic_cast<MAssociationList*>(FindIn(GetPrinterConfiguration(), kPaperNamesId));
+    auto* names = dynamic_cast<MAssociationList*>(FindIn(GetPrinterConfiguration(), GSettingId::kPaperNames));
     if (names == nullptr) return 1;
     const GValueAttribute key(static_cast<uint16_t>(paperId), 0);
     return names->Find(&key) != nullptr ? 1 : 2;
 }
 
 int32_t GDriverContext::CheckPaperIdInSettings(MPersistentObject* settings, uint32_t paperId) {
-    MPersistentObject* resolution = settings == nullptr ? nullptr : settings->FindById(kResolutionNodeId);
-    return CheckPaperId(settings, paperId, ValueOr(settings, kOrientationId, 0),
-                        ValueOr(resolution, kXResolutionId, 0), ValueOr(resolution, kYResolutionId, 0));
+    MPersistentObject* resolution =
+        settings == nullptr ? nullptr : settings->FindById(GSettingId::kResolution);
+    return CheckPaperId(settings, paperId, ValueOr(settings, GSettingId::kOrientation, 0),
+                        ValueOr(resolution, GSettingId::kXResolution, 0),
+                        ValueOr(resolution, GSettingId::kYResolution, 0));
 }
 
 int32_t GDriverContext::AddCustomSize(GCustomMediaSize* size, MPersistentObject* list, uint32_t) {
@@ -175,7 +173,7 @@ int32_t GDriverContext::AddCustomSize(GCustomMediaSize* size, MPersistentObject*
 
 int32_t GDriverContext::IsPaperSizeInRange(uint16_t paperId, MPersistentObject* settings) {
     MPersistentObject* tree = settings != nullptr ? settings : GetSettings();
-    MPersistentObject* sizes = FindIn(tree, kCustomSizesNode);
+    MPersistentObject* sizes = FindIn(tree, GSettingId::kCustomPaperSizes);
     if (sizes == nullptr) return 0;
     const GCustomMediaSize* custom = nullptr;
     const std::unique_ptr<MPersistentIterator> children = sizes->CreateIterator();
@@ -186,7 +184,7 @@ int32_t GDriverContext::IsPaperSizeInRange(uint16_t paperId, MPersistentObject* 
     if (custom == nullptr) return 0;
     const std::unique_ptr<GMedia> media =
         MakeCustomMediaFromSettings(*custom, tree, GetPrinterConfiguration());
-    GMediaPool* pool = dynamic_cast<GMediaPool*>(FindIn(GetPrinterConfiguration(), kMediaPoolId));
+    GMediaPool* pool = dynamic_cast<GMediaPool*>(FindIn(GetPrinterConfiguration(), GSettingId::kMediaPool));
     if (media == nullptr || pool == nullptr) return 0;
     const int32_t angle = media->GetOrientation();
     const GMedia* largest =
@@ -216,52 +214,53 @@ uint32_t GDriverContext::GetDefaultPaperId() {
 
 RWWString GDriverContext::GetResourceLibraryPath() {
     RWWString path;
-    if (const auto* name =
-            dynamic_cast<const GStringAttribute*>(FindIn(GetPrinterConfiguration(), kResourceLibraryId))) {
+    if (const auto* name = dynamic_cast<const GStringAttribute*>(
+            FindIn(GetPrinterConfiguration(), GSettingId::kResourceLibraryName))) {
         ConvertNarrowToWide(name->GetValue(), path);
     }
     return path;
 }
 
 int32_t GDriverContext::ApplyNamedEntry(MPersistentObject* target, const RWCString& name) {
-    MPersistentObject* entries = FindIn(GetPrinterConfiguration(), kNamedEntriesId);
+    MPersistentObject* entries = FindIn(GetPrinterConfiguration(), GSettingId::kBundles);
     if (entries == nullptr) return 0;
     const RWCString wanted = ToUpper(name);
     const std::unique_ptr<MPersistentIterator> children = entries->CreateIterator();
     while (children->Advance()) {
         MPersistentObject* entry = children->Current();
-        const auto* entryName = dynamic_cast<const GStringAttribute*>(FindIn(entry, kEntryNameId));
+        const auto* entryName = dynamic_cast<const GStringAttribute*>(FindIn(entry, GSettingId::kBundleName));
         if (entryName == nullptr || ToUpper(entryName->GetValue()) != wanted) continue;
-        MPersistentObject* settings = entry->FindById(kEntrySettingsId);
-        if (settings != nullptr && target != nullptr) target->ReplaceById(kEntrySettingsId, settings);
+        MPersistentObject* settings = entry->FindById(GSettingId::kSettings);
+        if (settings != nullptr && target != nullptr) target->ReplaceById(GSettingId::kSettings, settings);
         return 1;
     }
     return 0;
 }
 
 MPersistentObject* GDriverContext::GetPrinter() const {
-    return FindIn(configuration_.Get(), kPrinterNodeId);
+    return FindIn(configuration_.Get(), GSettingId::kPrinterNode);
 }
 
 MPersistentObject* GDriverContext::GetPrinterConfiguration() {
-    return FindIn(GetPrinter(), kPrinterConfigurationId);
+    return FindIn(GetPrinter(), GSettingId::kPeripheralConfiguration);
 }
 
 GMediaPool* GDriverContext::GetMediaPool() {
     MPersistentObject* settings = settings_.Get();
-    const int32_t alternate = ValueOr(settings, kAlternatePoolSetting, 0);
-    const int32_t symmetric = ValueOr(settings, kSymmetricPoolSetting, 0);
+    const int32_t alternate = ValueOr(settings, GSettingId::kEmulatedMargins, 0);
+    const int32_t symmetric = ValueOr(settings, GSettingId::kSymmetricDuplexMargins, 0);
     MPersistentObject* configuration = GetPrinterConfiguration();
     if (configuration == nullptr) return nullptr;
-    if (alternate != 0) return dynamic_cast<GMediaPool*>(configuration->FindById(kAlternatePoolId));
-    auto* pool = dynamic_cast<GMediaPool*>(configuration->FindById(kMediaPoolId));
+    if (alternate != 0)
+        return dynamic_cast<GMediaPool*>(configuration->FindById(GSettingId::kEmulatedMarginsMediaPool));
+    auto* pool = dynamic_cast<GMediaPool*>(configuration->FindById(GSettingId::kMediaPool));
     if (symmetric == 0 || pool == nullptr) return pool;
     if (!symmetricPool_) symmetricPool_.Reset(NewSymmetricPool(*pool));
     return symmetricPool_.As<GMediaPool>();
 }
 
 GMediaPool* GDriverContext::FindPrinterSetting189() {
-    return dynamic_cast<GMediaPool*>(FindIn(GetPrinterConfiguration(), kMediaPoolId));
+    return dynamic_cast<GMediaPool*>(FindIn(GetPrinterConfiguration(), GSettingId::kMediaPool));
 }
 
 MPersistentObject* GDriverContext::FindPrinterSetting(uint32_t id) const {
@@ -274,12 +273,12 @@ MPersistentObject* GDriverContext::FindWriter() const {
 }
 
 uint32_t GDriverContext::GetSetting958() {
-    const GValueAttribute* value = FindValue(GetPrinterConfiguration(), kSetting958Id);
+    const GValueAttribute* value = FindValue(GetPrinterConfiguration(), GSettingId::kTrueTypeAsBitmapsForced);
     return value == nullptr ? 0 : value->GetValue();
 }
 
 int32_t GDriverContext::IsMediaNameUnlisted(const RWCString& name) {
-    MPersistentObject* names = FindIn(GetPrinterConfiguration(), kMediaTypeNamesId);
+    MPersistentObject* names = FindIn(GetPrinterConfiguration(), GSettingId::kListedMediaTypes);
     if (names == nullptr) return 1;
     const std::unique_ptr<MPersistentIterator> children = names->CreateIterator();
     while (children->Advance()) {
@@ -303,7 +302,8 @@ void GDriverContext::SetOSTrayMap(MPersistentObject* trayMap) {
 }
 
 void GDriverContext::SetResourceMappingList(MPersistentObject* list) {
-    resourceMappingList_.Reset(list != nullptr ? list : new GResourceMappingList(kResourceMappingListId));
+    resourceMappingList_.Reset(list != nullptr ? list
+                                               : new GResourceMappingList(GSettingId::kResourceMappingList));
 }
 
 void GDriverContext::SetSettings(MPersistentObject* settings) {
@@ -311,8 +311,8 @@ void GDriverContext::SetSettings(MPersistentObject* settings) {
 }
 
 void GDriverContext::CopyTrayValues(MPersistentObject* from, MPersistentObject* to) {
-    MPersistentObject* source = from == nullptr ? nullptr : from->FindById(kTraySourceNodeId);
-    MPersistentObject* target = to == nullptr ? nullptr : to->FindById(kTrayTargetNodeId);
+    MPersistentObject* source = from == nullptr ? nullptr : from->FindById(GSettingId::kPrintingGroup);
+    MPersistentObject* target = to == nullptr ? nullptr : to->FindById(GSettingId::kPagesPerSheetGroup);
     for (const uint32_t id : kTrayValueIds) {
         const GValueAttribute* value = FindValue(source, id);
         GValueAttribute* copy = FindValue(target, id);

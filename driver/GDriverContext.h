@@ -34,19 +34,6 @@ class MPersistentObject;
 
 class GDriverContext {
 public:
-    // Attribute ids the context reads.
-    static constexpr uint32_t kPrinterNodeId = 76;
-    static constexpr uint32_t kPrinterConfigurationId = 198;
-    static constexpr uint32_t kResourceMappingListId = 194;
-    static constexpr uint32_t kDocumentSettingsId = 365;
-    static constexpr uint32_t kColourSettingId = 339;
-    static constexpr uint32_t kResourceLibraryId = 401;
-    static constexpr uint32_t kNamedEntriesId = 369;
-    static constexpr uint32_t kEntryNameId = 370;
-    static constexpr uint32_t kEntrySettingsId = 360;
-    static constexpr uint32_t kPaperNamesId = 192;
-    static constexpr uint32_t kMediaTypeNamesId = 1132;
-    static constexpr uint32_t kSetting958Id = 958;
     static constexpr RWClassID kWriterKind = 765;
     // First paper id of the custom sizes.
     static constexpr uint32_t kFirstCustomPaperId = 16384;

@@ -16,6 +16,7 @@
 #include "model/GRangeAttribute.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
+#include "model/GSettingIds.h"
 #include "model/MPersistentIterator.h"
 #include "paper/GPaperHandlingDevice.h"
 #include "paper/GTray.h"
@@ -25,29 +26,10 @@ using namespace GSettingValues;
 
 namespace {
 
-constexpr uint32_t kInstalledOptionsNode = 228; // A, in the printer configuration
-constexpr uint32_t kPaperHandlingUnits = 90;
-constexpr uint32_t kWriterStage = 101;
-constexpr uint32_t kJobControlStage = 106;
-constexpr uint32_t kStageConfiguration = 198;
-constexpr uint32_t kWriterTrayMap = 85;
-constexpr uint32_t kJobControlBinMap = 93;
-constexpr uint32_t kWorkspace = 307; // -> 202 of the writer, a range
-constexpr uint32_t kWriterWorkspace = 202;
-constexpr uint32_t kBooleanSource = 239; // -> 226 of A, as 0 or 1
-constexpr uint32_t kBooleanTarget = 226;
-constexpr uint32_t kOutputUnitName = 316;
-constexpr uint32_t kInputUnitName = 315;
-constexpr uint32_t kInputUnitKey = 318;
-constexpr uint32_t kEnvelopeFeeder = 275;
-constexpr uint32_t kFixedUnitKey = 274;
-constexpr uint32_t kOutputUnitKey = 213;
 constexpr int16_t kEnvelopeFeederBin = 5;
-constexpr uint32_t kUpdateRequest = 927;
 constexpr uint16_t kUpdateRequestsLeftAlone[] = {14113, 14119};
-constexpr uint32_t kQuickSetList = 0x4000005C;
-constexpr uint32_t kQuickSetNode = 375;
-constexpr uint32_t kQuickSetExtraNodes[] = {376, 379, 328, 249};
+constexpr uint32_t kQuickSetExtraNodes[] = {GSettingId::kQuickSetName, GSettingId::kWatermarkChoice,
+                                            GSettingId::kCustomQualityPreset, GSettingId::kResolution};
 constexpr size_t kConversionBuffer = 4096;
 
 // Where a value of the installed options goes.
@@ -58,16 +40,34 @@ struct Copy {
     Target where;
 };
 constexpr Copy kCopies[] = {
-    {925, 201, Target::Options}, {918, 1011, Target::Options}, {308, 204, Target::Options},
-    {245, 245, Target::Printer}, {310, 231, Target::Options},  {311, 311, Target::Printer},
-    {317, 317, Target::Writer},
+    {GSettingId::kMemory, GSettingId::kConfiguredMemory, Target::Options},
+    {GSettingId::kScannerInstalled, GSettingId::kConfiguredScanner, Target::Options},
+    {GSettingId::kDuplexUnitInstalled, GSettingId::kConfiguredDuplexUnit, Target::Options},
+    {GSettingId::kManualDuplex, GSettingId::kManualDuplex, Target::Printer},
+    {GSettingId::kCollationInPrinter, GSettingId::kCollationSupported, Target::Options},
+    {GSettingId::kStaplerInstalled, GSettingId::kStaplerInstalled, Target::Printer},
+    {GSettingId::kMassStorageFonts, GSettingId::kMassStorageFonts, Target::Writer},
 };
 constexpr Copy kLateCopies[] = {
-    {441, 441, Target::Options}, {915, 915, Target::Printer}, {976, 976, Target::Options}};
+    {GSettingId::kHeldJobs, GSettingId::kHeldJobs, Target::Options},
+    {GSettingId::kRelaxedPaperCheck, GSettingId::kRelaxedPaperCheck, Target::Printer},
+    {GSettingId::kCopiedOption976, GSettingId::kCopiedOption976, Target::Options}};
 
 // Settings compared with the stored physical settings, in order.
-constexpr uint32_t kPhysicalValues[] = {307, 925, 451, 918, 308, 245, 310, 311, 239, 275, 520, 915, 197};
-constexpr uint32_t kPhysicalTexts[] = {316, 315};
+constexpr uint32_t kPhysicalValues[] = {GSettingId::kDriverWorkspace,
+                                        GSettingId::kMemory,
+                                        GSettingId::kIgnoreApplicationCollation,
+                                        GSettingId::kScannerInstalled,
+                                        GSettingId::kDuplexUnitInstalled,
+                                        GSettingId::kManualDuplex,
+                                        GSettingId::kCollationInPrinter,
+                                        GSettingId::kStaplerInstalled,
+                                        GSettingId::kHardDiskInstalled,
+                                        GSettingId::kEnvelopeFeederInstalled,
+                                        GSettingId::kJobStorageEnabled,
+                                        GSettingId::kRelaxedPaperCheck,
+                                        GSettingId::kPaperTypesInSourceList};
+constexpr uint32_t kPhysicalTexts[] = {GSettingId::kOptionalOutputUnit, GSettingId::kOptionalInputUnit};
 
 // A value into a value or range attribute (a range clamps it).
 void StoreValueIn(MPersistentObject* target, uint16_t value) {
@@ -172,12 +172,15 @@ uint16_t GDriverContext::UnmapResourceId(uint16_t id) {
 int32_t GDriverContext::ApplySettings(MPersistentObject* settings) {
     MPersistentObject* source = settings != nullptr ? settings : GetSettings();
     if (source == nullptr) return 0;
-    if (source->GetId() != kDocumentSettingsId) source = source->FindById(kDocumentSettingsId);
+    if (source->GetId() != GSettingId::kInstalledOptionsGroup)
+        source = source->FindById(GSettingId::kInstalledOptionsGroup);
 
     MPersistentObject* printer = GetPrinterConfiguration();
-    MPersistentObject* options = FindIn(printer, kInstalledOptionsNode);
-    MPersistentObject* writer = FindIn(DirectChild(GetPrinter(), kWriterStage), kStageConfiguration);
-    MPersistentObject* jobControl = FindIn(DirectChild(GetPrinter(), kJobControlStage), kStageConfiguration);
+    MPersistentObject* options = FindIn(printer, GSettingId::kPrinterInstalledOptions);
+    MPersistentObject* writer =
+        FindIn(DirectChild(GetPrinter(), GSettingId::kWriterStage), GSettingId::kPeripheralConfiguration);
+    MPersistentObject* jobControl =
+        FindIn(DirectChild(GetPrinter(), GSettingId::kJobControlStage), GSettingId::kPeripheralConfiguration);
     auto targetOf = [&](Target where, uint32_t id) {
         return FindIn(where == Target::Options ? options : where == Target::Printer ? printer : writer, id);
     };
@@ -191,34 +194,39 @@ int32_t GDriverContext::ApplySettings(MPersistentObject* settings) {
 
     // The workspace goes to the writer's range, which the writer gets from
     // the installed options when it has none.
-    if (const std::optional<uint16_t> workspace = Get(source, kWorkspace); workspace && writer != nullptr) {
-        MPersistentObject* range = FindIn(writer, kWriterWorkspace);
+    if (const std::optional<uint16_t> workspace = Get(source, GSettingId::kDriverWorkspace);
+        workspace && writer != nullptr) {
+        MPersistentObject* range = FindIn(writer, GSettingId::kFontMemory);
         if (range == nullptr) {
-            if (MPersistentObject* model = FindIn(options, kWriterWorkspace)) {
+            if (MPersistentObject* model = FindIn(options, GSettingId::kFontMemory)) {
                 writer->Add(model->Clone().release());
-                range = FindIn(writer, kWriterWorkspace);
+                range = FindIn(writer, GSettingId::kFontMemory);
             }
         }
         if (range != nullptr) StoreValueIn(range, *workspace);
     }
     copyValues(kCopies);
-    if (const std::optional<uint16_t> flag = Get(source, kBooleanSource)) {
-        if (MPersistentObject* target = FindIn(options, kBooleanTarget))
+    // The hard disk goes to the installed options' disk count as 0 or 1.
+    if (const std::optional<uint16_t> flag = Get(source, GSettingId::kHardDiskInstalled)) {
+        if (MPersistentObject* target = FindIn(options, GSettingId::kConfiguredHardDisks))
             StoreValueIn(target, *flag == 1 ? 1 : 0);
     }
 
     // The maps kept in printer data replace those of the data file.
-    PutChild(options, kPaperHandlingUnits, RestoreValue(u"RUZBinPool"));
+    PutChild(options, GSettingId::kPaperHandlingUnits, RestoreValue(u"RUZBinPool"));
     if (std::unique_ptr<MPersistentObject> trayMap = RestoreValue(u"DEKOSTrayMap"))
         SetOSTrayMap(trayMap.release());
-    PutChild(FindIn(writer, kStageConfiguration), kWriterTrayMap, RestoreValue(u"DEKPDLTrayMap"));
-    PutChild(FindIn(jobControl, kStageConfiguration), kJobControlBinMap, RestoreValue(u"DEKPJLBinMap"));
+    PutChild(FindIn(writer, GSettingId::kPeripheralConfiguration), GSettingId::kWriterTrayMap,
+             RestoreValue(u"DEKPDLTrayMap"));
+    PutChild(FindIn(jobControl, GSettingId::kPeripheralConfiguration), GSettingId::kPjlBinNames,
+             RestoreValue(u"DEKPJLBinMap"));
 
-    UnitSettings units{FindText(source, kOutputUnitName), Get(source, kOutputUnitKey),
-                       FindText(source, kInputUnitName),  Get(source, kInputUnitKey),
-                       Get(source, kEnvelopeFeeder),      Get(source, kFixedUnitKey)};
+    UnitSettings units{
+        FindText(source, GSettingId::kOptionalOutputUnit), Get(source, GSettingId::kOutputUnitMode),
+        FindText(source, GSettingId::kOptionalInputUnit),  Get(source, GSettingId::kOptionalInputUnitKey),
+        Get(source, GSettingId::kEnvelopeFeederInstalled), Get(source, GSettingId::kFixedInputUnitKey)};
     const std::unique_ptr<MPersistentIterator> children = [&] {
-        MPersistentObject* list = FindIn(options, kPaperHandlingUnits);
+        MPersistentObject* list = FindIn(options, GSettingId::kPaperHandlingUnits);
         return list == nullptr ? std::unique_ptr<MPersistentIterator>() : list->CreateIterator();
     }();
     while (children != nullptr && children->Advance()) {
@@ -238,7 +246,7 @@ int32_t GDriverContext::IsPhysicalSettingCurrent(MPersistentObject* settings) {
                                      : factory->GetPrinterDataString(this, u"LastUpdateType", u"FAILED");
     const RWWString upper = ToUpper(updateType);
     if (upper == RWWString(u"ADMIN") || upper == RWWString(u"AUTO")) {
-        const std::optional<uint16_t> request = Get(settings, kUpdateRequest);
+        const std::optional<uint16_t> request = Get(settings, GSettingId::kBundleNumber);
         if (request && *request != kUpdateRequestsLeftAlone[0] && *request != kUpdateRequestsLeftAlone[1])
             answer = 0;
     }
@@ -271,11 +279,11 @@ std::unique_ptr<MPersistentObject> GDriverContext::ThroughWideEncoding(const MPe
     GPersistInputStream in(buffer.data(), static_cast<size_t>(length), 1);
     std::unique_ptr<MPersistentObject> decoded =
         codec.Decode(*in.GetStream(), in, this, GSettingsCodec::kWideForm);
-    if (decoded == nullptr || decoded->GetId() != kQuickSetList) return decoded;
+    if (decoded == nullptr || decoded->GetId() != GSettingId::kQuickSetList) return decoded;
     // A quick-set list is rebuilt from the settings a quick set holds.
-    auto rebuilt = std::make_unique<GAttributeComposite>(kQuickSetList);
+    auto rebuilt = std::make_unique<GAttributeComposite>(GSettingId::kQuickSetList);
     const std::unique_ptr<MPersistentIterator> held = [&] {
-        MPersistentObject* node = decoded->FindById(kQuickSetNode);
+        MPersistentObject* node = decoded->FindById(GSettingId::kQuickSetTemplate);
         return node == nullptr ? std::unique_ptr<MPersistentIterator>() : node->CreateIterator();
     }();
     while (held != nullptr && held->Advance())

@@ -14,6 +14,7 @@
 #include "model/GCountedPtr.h"
 #include "model/GPersistInputStream.h"
 #include "model/GResourceMappingList.h"
+#include "model/GSettingIds.h"
 #include "model/MPersistentObject.h"
 #include "rw/RWVirtualInStream.h"
 
@@ -229,14 +230,14 @@ bool GDriverServer::InitialiseDriver(GDriverContext& context) {
         }
         GCountedPtr root(restored);
         if (root.Get() == nullptr) return false;
-        context.SetConfiguration(root->FindById(kConfigurationNodeId));
-        context.SetResourceMappings(root->FindById(kResourceMappingsNodeId));
-        context.SetOSTrayMap(root->FindById(kOSTrayMapNodeId));
-        MPersistentObject* list = root->FindById(kResourceMappingListNodeId);
+        context.SetConfiguration(root->FindById(GSettingId::kConfigurationTree));
+        context.SetResourceMappings(root->FindById(GSettingId::kPaperNumberTable));
+        context.SetOSTrayMap(root->FindById(GSettingId::kOsTrayMap));
+        MPersistentObject* list = root->FindById(GSettingId::kResourceMappingList);
         if (list != nullptr)
             context.SetResourceMappingList(list);
         else
-            context.SetResourceMappingList(new GResourceMappingList(kResourceMappingListNodeId));
+            context.SetResourceMappingList(new GResourceMappingList(GSettingId::kResourceMappingList));
         return true;
     } catch (const std::exception&) {
         // A data file the class library refuses, or memory that ran out

@@ -41,11 +41,6 @@ class GPrinterIdentity;
 class GDriverServer {
 public:
     static constexpr const char* kSourceName = "drvrsrvr";
-    // The data file's nodes an instance takes over.
-    static constexpr uint32_t kConfigurationNodeId = 353;
-    static constexpr uint32_t kResourceMappingsNodeId = 191;
-    static constexpr uint32_t kOSTrayMapNodeId = 84;
-    static constexpr uint32_t kResourceMappingListNodeId = 194;
     // The data file's encoding: the class library's raw binary stream.
     static constexpr int32_t kDataFileFormat = 1;
 

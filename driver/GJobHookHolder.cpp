@@ -3,6 +3,7 @@
 #include <new>
 
 #include "driver/GDriverContext.h"
+#include "model/GSettingIds.h"
 #include "model/GValueAttribute.h"
 #include "model/GetVersionNumbers.h"
 #include "model/MPersistentObject.h"
@@ -10,10 +11,6 @@
 
 namespace {
 
-constexpr uint32_t kPrinterNodeId = 76;
-constexpr uint32_t kJobTypeSettingId = 434;
-constexpr uint32_t kPrintingGroupId = 364;
-constexpr uint32_t kCopiesSettingId = 291;
 constexpr uint16_t kDefaultJobType = 2;
 constexpr uint16_t kDefaultCopies = 1;
 
@@ -33,9 +30,11 @@ GJobHookHolder::~GJobHookHolder() = default;
 GJobHookHolder::JobBlock GJobHookHolder::MakeJobBlock(GDriverContext* context, MPersistentObject* settings) {
     uint32_t version = 0;
     GetVersionNumbers(&version, nullptr);
-    const uint16_t copies = FindValue(settings, kPrintingGroupId, kCopiesSettingId, kDefaultCopies);
+    const uint16_t copies =
+        FindValue(settings, GSettingId::kDocumentGroup, GSettingId::kCopies, kDefaultCopies);
     MPersistentObject* configuration = context != nullptr ? context->GetConfiguration() : nullptr;
-    const uint16_t jobType = FindValue(configuration, kPrinterNodeId, kJobTypeSettingId, kDefaultJobType);
+    const uint16_t jobType =
+        FindValue(configuration, GSettingId::kPrinterNode, GSettingId::kJobHookJobType, kDefaultJobType);
     JobBlock block{};
     block[1] = 4;
     block[2] = (version >> 16) | (static_cast<uint32_t>(copies) << 16);

@@ -12,6 +12,7 @@
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
 #include "model/GSelectionString.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MAssociationList.h"
@@ -26,18 +27,9 @@ namespace {
 
 using Image = GDevModeImage;
 
-constexpr uint32_t kPresetGroups = 903;
-constexpr uint32_t kResolutions = 206;
-constexpr uint32_t kPresetCode = 902;
-constexpr uint32_t kXResolution = 323;
-constexpr uint32_t kYResolution = 324;
-constexpr uint32_t kThirdOutput = 325;
-constexpr uint32_t kResourceNames = 193;
-constexpr uint32_t kPaper = 260;
-constexpr uint32_t kRelaxedPaperCheck = 915;
-
 bool IsOutput(uint32_t id) {
-    return id == kXResolution || id == kYResolution || id == kThirdOutput;
+    return id == GSettingId::kXResolution || id == GSettingId::kYResolution ||
+           id == GSettingId::kBitsPerPixel;
 }
 
 // A condition holds unless tree has a node of that id that differs.
@@ -76,9 +68,9 @@ void SetOutput(const MPersistentObject& child, int32_t& x, int32_t& y, int32_t& 
     const auto* value = dynamic_cast<const GValueAttribute*>(&child);
     if (value == nullptr) return;
     const int32_t number = static_cast<int16_t>(value->GetValue());
-    if (child.GetId() == kXResolution) x = number;
-    if (child.GetId() == kYResolution) y = number;
-    if (child.GetId() == kThirdOutput) third = number;
+    if (child.GetId() == GSettingId::kXResolution) x = number;
+    if (child.GetId() == GSettingId::kYResolution) y = number;
+    if (child.GetId() == GSettingId::kBitsPerPixel) third = number;
 }
 
 // The text of an association value (a string setting or a selection string).
@@ -190,7 +182,7 @@ int32_t GNTDevMode::WriteDevMode(DEVMODEW* out) {
 int32_t GNTDevMode::SettingsToPublic(MPersistentObject* settings, DEVMODEW* devmode) {
     const int32_t result = GDevMode::SettingsToPublic(settings, devmode);
     if (result != 1 || devmode->dmDefaultSource != DMBIN_FORMSOURCE) return result;
-    const std::optional<uint16_t> paper = Get(settings, kPaper);
+    const std::optional<uint16_t> paper = Get(settings, GSettingId::kPaper);
     uint32_t index = 0;
     DWORD count = 0;
     const std::vector<uint64_t> buffer = EnumerateForms(count);
@@ -215,14 +207,14 @@ int32_t GNTDevMode::PublicToSettings(const DEVMODEW* devmode, MPersistentObject*
     if (dm.dmDefaultSource != DMBIN_FORMSOURCE || (dm.dmFields & DM_FORMNAME) == 0) return result;
     WCHAR name[CCHFORMNAME + 1] = {};
     std::copy_n(dm.dmFormName, CCHFORMNAME, name);
-    const int32_t strict = IsNonZero(instance_->GetPrinter(), kRelaxedPaperCheck) ? 0 : 1;
+    const int32_t strict = IsNonZero(instance_->GetPrinter(), GSettingId::kRelaxedPaperCheck) ? 0 : 1;
     uint32_t index = 0;
     uint16_t paper = 0;
     if (FindFormForOrientation(name, dm.dmOrientation, index, strict) != 1 ||
         instance_->FormIndexToPaperId(index, paper) != 1) {
         paper = static_cast<uint16_t>(instance_->GetDefaultPaperId());
     }
-    Set(settings, kPaper, paper);
+    Set(settings, GSettingId::kPaper, paper);
     return result;
 }
 
@@ -232,7 +224,7 @@ MPersistentObject* GNTDevMode::FindPrinterNode(uint32_t id) const {
 
 int32_t GNTDevMode::GetQualityPreset(int32_t code, int32_t& xDpi, int32_t& yDpi, int32_t& third,
                                      MPersistentObject* tree) {
-    if (MPersistentObject* groups = FindPrinterNode(kPresetGroups)) {
+    if (MPersistentObject* groups = FindPrinterNode(GSettingId::kQualityPresets)) {
         bool found = false;
         GForEachChild(groups, [&](MPersistentObject& group) {
             if (found) return;
@@ -244,8 +236,8 @@ int32_t GNTDevMode::GetQualityPreset(int32_t code, int32_t& xDpi, int32_t& yDpi,
                     SetOutput(child, xDpi, yDpi, third);
                 } else if (matched) {
                     ApplySetting(child, tree);
-                } else if (child.GetId() == kPresetCode) {
-                    matched = GetSigned(&child, kPresetCode) == code;
+                } else if (child.GetId() == GSettingId::kQualityCode) {
+                    matched = GetSigned(&child, GSettingId::kQualityCode) == code;
                     ended = !matched;
                 } else {
                     ended = !ConditionHolds(child, tree);
@@ -259,7 +251,7 @@ int32_t GNTDevMode::GetQualityPreset(int32_t code, int32_t& xDpi, int32_t& yDpi,
     if (code < DMRES_HIGH || code > DMRES_DRAFT) return 0;
     int32_t index = code - DMRES_HIGH;
     int32_t found = 0;
-    GForEachChild(FindPrinterNode(kResolutions), [&](MPersistentObject& entry) {
+    GForEachChild(FindPrinterNode(GSettingId::kResolutions), [&](MPersistentObject& entry) {
         if (index-- != 0) return;
         GForEachChild(&entry, [&](MPersistentObject& child) { SetOutput(child, xDpi, yDpi, third); });
         found = 1;
@@ -268,7 +260,7 @@ int32_t GNTDevMode::GetQualityPreset(int32_t code, int32_t& xDpi, int32_t& yDpi,
 }
 
 int32_t GNTDevMode::FindQualityPreset(int32_t xDpi, int32_t yDpi, int16_t& code, MPersistentObject* tree) {
-    if (MPersistentObject* groups = FindPrinterNode(kPresetGroups)) {
+    if (MPersistentObject* groups = FindPrinterNode(GSettingId::kQualityPresets)) {
         std::optional<int16_t> complete;
         std::optional<int16_t> partial; // the last group that failed only on its trailing settings
         GForEachChild(groups, [&](MPersistentObject& group) {
@@ -280,14 +272,14 @@ int32_t GNTDevMode::FindQualityPreset(int32_t xDpi, int32_t yDpi, int16_t& code,
                 if (failed) return;
                 const uint32_t id = child.GetId();
                 if (!groupCode) {
-                    if (id == kPresetCode) {
-                        groupCode = GetSigned(&child, kPresetCode);
+                    if (id == GSettingId::kQualityCode) {
+                        groupCode = GetSigned(&child, GSettingId::kQualityCode);
                     } else {
                         failed = !ConditionHolds(child, tree);
                     }
-                } else if (id == kXResolution || id == kYResolution) {
-                    failed = GetSigned(&child, id) != (id == kXResolution ? xDpi : yDpi);
-                } else if (id != kThirdOutput) {
+                } else if (id == GSettingId::kXResolution || id == GSettingId::kYResolution) {
+                    failed = GetSigned(&child, id) != (id == GSettingId::kXResolution ? xDpi : yDpi);
+                } else if (id != GSettingId::kBitsPerPixel) {
                     trailingDiffers = trailingDiffers ||
                                       !SameSetting(child, tree == nullptr ? nullptr : tree->FindById(id));
                 }
@@ -305,10 +297,11 @@ int32_t GNTDevMode::FindQualityPreset(int32_t xDpi, int32_t yDpi, int16_t& code,
         return 1;
     }
     int32_t found = 0;
-    GForEachChild(FindPrinterNode(kResolutions), [&](MPersistentObject& entry) {
-        if (found != 0 || GetSigned(&entry, kXResolution) != xDpi || GetSigned(&entry, kYResolution) != yDpi)
+    GForEachChild(FindPrinterNode(GSettingId::kResolutions), [&](MPersistentObject& entry) {
+        if (found != 0 || GetSigned(&entry, GSettingId::kXResolution) != xDpi ||
+            GetSigned(&entry, GSettingId::kYResolution) != yDpi)
             return;
-        if (const std::optional<int16_t> entryCode = GetSigned(&entry, kPresetCode)) {
+        if (const std::optional<int16_t> entryCode = GetSigned(&entry, GSettingId::kQualityCode)) {
             code = *entryCode;
             found = 1;
         }
@@ -318,7 +311,7 @@ int32_t GNTDevMode::FindQualityPreset(int32_t xDpi, int32_t yDpi, int16_t& code,
 
 int32_t GNTDevMode::GetResourceName(MPersistentObject* tree, uint16_t key, RWCString& name) {
     if (instance_ == nullptr || tree == nullptr) return 0;
-    auto* names = dynamic_cast<MAssociationList*>(tree->FindById(kResourceNames));
+    auto* names = dynamic_cast<MAssociationList*>(tree->FindById(GSettingId::kPaperSourceNames));
     if (names == nullptr) return 0;
     auto lookUp = [&](GResourceMappingList* mappings) {
         const GResourceMapping* mapping = mappings == nullptr ? nullptr : mappings->FindByFirst(key);
@@ -338,7 +331,7 @@ int32_t GNTDevMode::GetResourceName(MPersistentObject* tree, uint16_t key, RWCSt
 
 int32_t GNTDevMode::FindResourceByName(MPersistentObject* tree, uint16_t& key, const RWCString& name) {
     if (instance_ == nullptr || tree == nullptr) return 0;
-    auto* names = dynamic_cast<MAssociationList*>(tree->FindById(kResourceNames));
+    auto* names = dynamic_cast<MAssociationList*>(tree->FindById(GSettingId::kPaperSourceNames));
     if (names == nullptr) return 0;
     std::optional<uint16_t> value;
     const GCountedPtrVector& associations = names->GetChildren();

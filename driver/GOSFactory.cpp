@@ -10,6 +10,7 @@
 #include "driver/ReportCriticalError.h"
 #include "model/GPersistInputStream.h"
 #include "model/GPersistOutputStream.h"
+#include "model/GSettingIds.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentObject.h"
 #include "rw/RWLibraryError.h"
@@ -36,11 +37,6 @@ constexpr uint32_t kRestoreFirstRead = 1024;
 constexpr uint32_t kMaxStoredObjectSize = 16u << 20;
 // TryStore's answer when the buffer was too small for the object.
 constexpr int kBufferTooSmall = -1;
-
-// Settings 940 in node 366 in node 359: the form persisted objects take.
-constexpr uint32_t kBlobFormNodeId = 359;
-constexpr uint32_t kBlobFormGroupId = 366;
-constexpr uint32_t kBlobFormSettingId = 940;
 
 struct FreeDeleter {
     void operator()(unsigned char* block) const { std::free(block); }
@@ -196,10 +192,11 @@ uint16_t GOSFactory::EncodingSwitch(GDriverContext* context) {
     if (value != kSwitchUnread) return value;
     value = 0;
     MPersistentObject* configuration = context != nullptr ? context->GetPrinterConfiguration() : nullptr;
-    MPersistentObject* node = configuration != nullptr ? configuration->FindById(kBlobFormNodeId) : nullptr;
-    MPersistentObject* group = node != nullptr ? node->FindById(kBlobFormGroupId) : nullptr;
+    MPersistentObject* node =
+        configuration != nullptr ? configuration->FindById(GSettingId::kDefaults) : nullptr;
+    MPersistentObject* group = node != nullptr ? node->FindById(GSettingId::kWatermarksGroup) : nullptr;
     auto* setting =
-        group != nullptr ? dynamic_cast<GValueAttribute*>(group->FindById(kBlobFormSettingId)) : nullptr;
+        group != nullptr ? dynamic_cast<GValueAttribute*>(group->FindById(GSettingId::kBlobForm)) : nullptr;
     if (setting != nullptr) value = setting->GetValue();
     // Every thread that reads it computes the same value.
     encodingSwitch_.store(value);

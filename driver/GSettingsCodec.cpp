@@ -4,47 +4,42 @@
 #include "driver/GSettingsDecoder.h"
 #include "driver/GSettingsEncoder.h"
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "paper/GCustomMediaSize.h"
 
 namespace {
 
-// Ids of the reference tree's extensions.
-constexpr uint32_t kFreeEntriesNode = 1101;
-constexpr uint32_t kQuickSetListNode = 0x4000005C;
-constexpr uint32_t kQuickSetNode = 375;
-constexpr uint32_t kQuickSetName = 376;
-constexpr uint32_t kQuickSetFlag = 1124;
-constexpr uint32_t kFontListNode = 378;
-constexpr uint32_t kFontTemplate = 380;
-constexpr uint32_t kCustomSizesNode = 276;
-constexpr uint32_t kCustomSizeTemplate = 0x40000019;
-
 // (value, id) of the value children of the font template, in order.
-constexpr uint16_t kFontTemplateValues[][2] = {{0, 387}, {0, 388}, {0, 389}, {20, 390}, {0, 392},
-                                               {0, 393}, {0, 394}, {0, 396}, {0, 397},  {0, 403},
-                                               {0, 398}, {0, 399}, {0, 400}, {0, 1112}};
+constexpr uint16_t kFontTemplateValues[][2] = {
+    {0, GSettingId::kWatermarkCharSet},     {0, GSettingId::kWatermarkStyle},
+    {0, GSettingId::kWatermarkField389},    {20, GSettingId::kWatermarkPointSize},
+    {0, GSettingId::kWatermarkCharWidth},   {0, GSettingId::kWatermarkAngleKind},
+    {0, GSettingId::kWatermarkCustomAngle}, {0, GSettingId::kWatermarkField396},
+    {0, GSettingId::kWatermarkField397},    {0, GSettingId::kWatermarkShade},
+    {0, GSettingId::kWatermarkRed},         {0, GSettingId::kWatermarkGreen},
+    {0, GSettingId::kWatermarkBlue},        {0, GSettingId::kBuiltInWatermark}};
 
 // The template entry of the list node: a copy of the printer configuration's
 // node 375 with id 0, a name and a flag; null without a node 375.
 MPersistentObject* NewQuickSetTemplate(GDriverContext* context) {
     MPersistentObject* configuration = context == nullptr ? nullptr : context->GetPrinterConfiguration();
     const MPersistentObject* quickSet =
-        configuration == nullptr ? nullptr : configuration->FindById(kQuickSetNode);
+        configuration == nullptr ? nullptr : configuration->FindById(GSettingId::kQuickSetTemplate);
     if (quickSet == nullptr) return nullptr;
     std::unique_ptr<MPersistentObject> entry = quickSet->Clone();
     entry->SetId(0);
-    entry->Add(new GStringAttribute("", kQuickSetName));
-    entry->Add(new GValueAttribute(0, kQuickSetFlag));
+    entry->Add(new GStringAttribute("", GSettingId::kQuickSetName));
+    entry->Add(new GValueAttribute(0, GSettingId::kQuickSetFlag));
     return entry.release();
 }
 
 MPersistentObject* NewFontTemplate() {
-    auto font = std::make_unique<GAttributeComposite>(kFontTemplate);
-    font->Add(new GStringAttribute("", 384));
-    font->Add(new GStringAttribute("", 385));
-    font->Add(new GStringAttribute("Arial", 386));
+    auto font = std::make_unique<GAttributeComposite>(GSettingId::kWatermark);
+    font->Add(new GStringAttribute("", GSettingId::kWatermarkName));
+    font->Add(new GStringAttribute("", GSettingId::kWatermarkText));
+    font->Add(new GStringAttribute("Arial", GSettingId::kWatermarkFace));
     for (const auto& value : kFontTemplateValues) {
         font->Add(new GValueAttribute(value[0], value[1]));
     }
@@ -60,13 +55,14 @@ std::unique_ptr<GAttributeComposite> BuildReferenceTree(GDriverContext* context)
             reference->Add(defaults.release());
         }
     }
-    reference->Add(new GAttributeComposite(kFreeEntriesNode));
-    auto* quickSets = new GAttributeComposite(kQuickSetListNode);
+    reference->Add(new GAttributeComposite(GSettingId::kFreeEntries));
+    auto* quickSets = new GAttributeComposite(GSettingId::kQuickSetList);
     reference->Add(quickSets);
     if (MPersistentObject* entry = NewQuickSetTemplate(context)) quickSets->Add(entry);
-    if (MPersistentObject* fonts = reference->FindById(kFontListNode)) fonts->Add(NewFontTemplate());
-    if (MPersistentObject* sizes = reference->FindById(kCustomSizesNode)) {
-        sizes->Add(new GCustomMediaSize(0, RWCString(), 0, 0, 0, kCustomSizeTemplate));
+    if (MPersistentObject* fonts = reference->FindById(GSettingId::kWatermarkPool))
+        fonts->Add(NewFontTemplate());
+    if (MPersistentObject* sizes = reference->FindById(GSettingId::kCustomPaperSizes)) {
+        sizes->Add(new GCustomMediaSize(0, RWCString(), 0, 0, 0, GSettingId::kCustomSizeTemplate));
     }
     return reference;
 }

@@ -15,6 +15,7 @@
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
 #include "model/GSelectionString.h"
+#include "model/GSettingIds.h"
 #include "model/GSettingsClassFilter.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
@@ -32,14 +33,14 @@ using namespace GSettingsTags;
 
 namespace {
 
-// Ids the reading rules single out.
-constexpr uint32_t kDocumentSettingsNode = 360; // compact: 365, 366, 368, 283 never from the stream
-constexpr uint32_t kExcludedInCompact[] = {365, 366, 368, 283};
-constexpr uint32_t kReferenceOnlyNode = 63; // keeps only its reference's children
-constexpr uint32_t kAnyChildNode = 1101;    // accepts, and is accepted, always
-constexpr uint32_t kAlwaysAcceptedId = 0x40000018;
-constexpr uint32_t kStringListNodes[] = {701, 314};    // accept any string child
-constexpr uint32_t kTemplateIds[] = {380, 0x40000019}; // never copied as defaults
+// Ids the reading rules single out. The compact form never takes these
+// groups of a settings tree (360) from the stream.
+constexpr uint32_t kExcludedInCompact[] = {GSettingId::kInstalledOptionsGroup, GSettingId::kWatermarksGroup,
+                                           GSettingId::kPlugInsGroup, GSettingId::kUiState};
+constexpr uint32_t kStringListNodes[] = {GSettingId::kReportedMediaNames,
+                                         GSettingId::kOutputBinNames}; // accept any string child
+constexpr uint32_t kTemplateIds[] = {GSettingId::kWatermark,
+                                     GSettingId::kCustomSizeTemplate}; // never copied as defaults
 
 bool IsExcludedInCompact(uint32_t id) {
     for (const uint32_t excluded : kExcludedInCompact) {
@@ -116,7 +117,7 @@ GSettingsDecoder::ChildTable GSettingsDecoder::MakeChildTable(MPersistentObject*
                                                               uint32_t compositeId) const {
     ChildTable table;
     if (reference == nullptr) return table;
-    const bool excludeDocumentNodes = codec_.IsCompactMode() && compositeId == kDocumentSettingsNode;
+    const bool excludeDocumentNodes = codec_.IsCompactMode() && compositeId == GSettingId::kSettings;
     const std::unique_ptr<MPersistentIterator> children = reference->CreateIterator();
     while (children->Advance()) {
         const MPersistentObject* child = children->Current();
@@ -150,10 +151,13 @@ bool GSettingsDecoder::Accepts(const MPersistentObject& node, const MPersistentO
                                const ChildTable& table) {
     const uint32_t nodeId = node.GetId();
     const uint32_t id = child.GetId();
-    if (nodeId == kReferenceOnlyNode) return false;
+    // The extension modules keep only their reference's children.
+    if (nodeId == GSettingId::kExtensionModules) return false;
     const auto entry = table.find(id);
     if (entry != table.end() && entry->second.typeCode == child.GetTypeCode()) return true;
-    if (id == kAlwaysAcceptedId || nodeId == kAnyChildNode || id == kAnyChildNode) return true;
+    if (id == GSettingId::kAlwaysAccepted || nodeId == GSettingId::kFreeEntries ||
+        id == GSettingId::kFreeEntries)
+        return true;
     const bool stringList = nodeId == kStringListNodes[0] || nodeId == kStringListNodes[1];
     return stringList && child.IsA() == GStringAttribute::kClassId;
 }

@@ -53,6 +53,7 @@
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
 #include "model/GSelectionString.h"
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
@@ -384,10 +385,10 @@ MPersistentObject* Failure() {
 // by the printer.
 MPersistentObject* Printer() {
     auto* printer = new GPrinter(u"printer", nullptr, nullptr, 0);
-    auto* stage = new GPeripheralComposite(GPrinter::kJobControlStageId);
+    auto* stage = new GPeripheralComposite(GSettingId::kJobControlStage);
     stage->GetOwnDefaultState()->Add(new GStringAttribute("PJL", 282));
     printer->Add(stage);
-    printer->Add(new GPeripheralComposite(GPrinter::kWriterId));
+    printer->Add(new GPeripheralComposite(GSettingId::kWriterStage));
     printer->Add(new GPeripheralProxy(u"QVADDON.DLL", GPeripheral::kPdlPcl, GPeripheral::kAddOnPerCommand));
     return printer;
 }

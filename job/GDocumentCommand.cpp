@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "pipeline/GOutputChannel.h"
 
@@ -9,7 +10,7 @@ namespace {
 
 GState* Stamped(GState* state) {
     if (state == nullptr) state = new GState();
-    state->SetId(GDocumentCommand::kStateId);
+    state->SetId(GSettingId::kPrintingStateGroup);
     return state;
 }
 

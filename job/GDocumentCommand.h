@@ -26,8 +26,6 @@ class GDocumentCommand : public GCommand {
     RW_DECLARE_GUTS()
 
 public:
-    static constexpr uint32_t kStateId = 246;
-
     explicit GDocumentCommand(uint32_t id);
     GDocumentCommand(GState* state, uint32_t id);
     GDocumentCommand(const RWWString& documentName, const RWWString& destination, uint32_t id);

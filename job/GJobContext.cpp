@@ -4,6 +4,7 @@
 #include "job/GJobAbort.h"
 #include "model/GBinaryData.h"
 #include "model/GCapabilities.h"
+#include "model/GSettingIds.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
 #include "pipeline/GCommandComposite.h"
@@ -11,11 +12,6 @@
 #include "pipeline/GPeripheral.h"
 
 namespace {
-
-constexpr uint32_t kGreyTablesGroupId = 970;
-constexpr uint32_t kWeightsId = 971;
-constexpr uint32_t kTablesId = 972;
-constexpr uint32_t kCapabilitiesNodeId = 112;
 
 // Stores value in the group's setting id, adding the setting when the group
 // has none.
@@ -62,7 +58,7 @@ MPersistentObject* GJobContext::FindGroup(uint32_t id) const {
 GCapabilities* GJobContext::FindCapability(uint32_t id) {
     MPersistentObject* configuration = GetPrinterConfiguration();
     MPersistentObject* node =
-        configuration != nullptr ? configuration->FindById(kCapabilitiesNodeId) : nullptr;
+        configuration != nullptr ? configuration->FindById(GSettingId::kCapabilitySets) : nullptr;
     return node != nullptr ? dynamic_cast<GCapabilities*>(node->FindById(id)) : nullptr;
 }
 
@@ -76,14 +72,15 @@ GAttribute* GJobContext::MakeOriginTransform(int16_t, int16_t) {
 
 void GJobContext::ApplyCollation(MPersistentObject* group364, MPersistentObject* group362,
                                  MPersistentObject* group363, MPersistentObject* group365) {
-    const std::optional<uint16_t> copies = GSettingValues::Get(group364, kCopiesId);
+    const std::optional<uint16_t> copies = GSettingValues::Get(group364, GSettingId::kCopies);
     if (!copies.has_value()) return;
-    Put(group362, kCopiesId, *copies);
-    const bool deviceCopies = GSettingValues::Get(group365, kDeviceCollatesId) == uint16_t{1} &&
-                              (GSettingValues::Get(group364, kCollateId) == uint16_t{1} ||
-                               GSettingValues::Get(group365, kMassStorageId) == uint16_t{1});
-    Put(group362, kDeviceCopiesId, deviceCopies ? *copies : uint16_t{1});
-    Put(group363, kPageCopiesId, deviceCopies ? uint16_t{1} : *copies);
+    Put(group362, GSettingId::kCopies, *copies);
+    const bool deviceCopies =
+        GSettingValues::Get(group365, GSettingId::kCollationInPrinter) == uint16_t{1} &&
+        (GSettingValues::Get(group364, GSettingId::kCollate) == uint16_t{1} ||
+         GSettingValues::Get(group365, GSettingId::kIgnoreApplicationCollation) == uint16_t{1});
+    Put(group362, GSettingId::kDeviceCopies, deviceCopies ? *copies : uint16_t{1});
+    Put(group363, GSettingId::kPageCopies, deviceCopies ? uint16_t{1} : *copies);
 }
 
 void GJobContext::SelectGrayConversion(int32_t mode, const uint8_t* data, size_t length) {
@@ -92,8 +89,9 @@ void GJobContext::SelectGrayConversion(int32_t mode, const uint8_t* data, size_t
 
 void GJobContext::SelectGrayConversion(int32_t mode) {
     MPersistentObject* tree = GetConfiguration();
-    MPersistentObject* group = tree != nullptr ? tree->FindById(kGreyTablesGroupId) : nullptr;
-    const uint32_t id = mode == GGrayConversion::kWeighted ? kWeightsId : kTablesId;
+    MPersistentObject* group = tree != nullptr ? tree->FindById(GSettingId::kGreyConversionTables) : nullptr;
+    const uint32_t id =
+        mode == GGrayConversion::kWeighted ? GSettingId::kWeightedGrey : GSettingId::kGreyTables;
     const auto* data = group != nullptr ? dynamic_cast<GBinaryData*>(group->FindById(id)) : nullptr;
     if (data == nullptr) {
         grayConversion_.Select(GGrayConversion::kDefault, nullptr, 0);

@@ -49,20 +49,6 @@ class MPersistentObject;
 
 class GJobContext : public virtual GDriverContext {
 public:
-    // Setting ids the collation reads and writes.
-    static constexpr uint32_t kCopiesId = 291;         // group 364: copies asked for
-    static constexpr uint32_t kCollateId = 292;        // group 364: collate
-    static constexpr uint32_t kDeviceCopiesId = 247;   // group 362: copies the device makes
-    static constexpr uint32_t kPageCopiesId = 257;     // group 363: copies of each page
-    static constexpr uint32_t kDeviceCollatesId = 310; // group 365: the device collates
-    static constexpr uint32_t kMassStorageId = 451;    // group 365: the device stores the job
-    // The settings groups of a job.
-    static constexpr uint32_t kPrintingGroupId = 362;
-    static constexpr uint32_t kPageGroupId = 363;
-    static constexpr uint32_t kSecondPrintingGroupId = 364;
-    static constexpr uint32_t kInstalledOptionsGroupId = 365;
-    static constexpr uint32_t kLayoutGroupId = 329;
-    static constexpr uint32_t kWatermarkDefinitionsGroupId = 366;
     static constexpr uint32_t kJobFailed = 3;
     // EmitCommand's answer when the job has no device to send to, and
     // BeginDocument's when no document is pending.

@@ -6,24 +6,12 @@
 #include "job/GDocumentStart.h"
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "pipeline/GNoCommand.h"
 #include "pipeline/GPeripheral.h"
 
-namespace {
-
-constexpr uint32_t kOrientationId = 265;
-constexpr uint32_t kPaperSizeId = 260;
-constexpr uint32_t kResolutionGroupId = 249;
-constexpr uint32_t kDuplexId = 253;
-constexpr uint32_t kBookletId = 279;
-constexpr uint32_t kPagesPerSheetId = 266;
-constexpr uint32_t kLaterPagesDifferId = 264;
-constexpr uint32_t kLaterSourceId = 263;
-constexpr uint32_t kSourceId = 258;
-constexpr uint32_t kCheckMediaTypeId = 1212;
-
-} // namespace
+namespace {} // namespace
 
 GCountedPtr GJobContext::StartDocument(const RWWString& name, const RWWString& secondName) {
     pageNumber_ = 0;
@@ -37,31 +25,35 @@ GCountedPtr GJobContext::MakeDocumentEnd() {
 }
 
 uint32_t GJobContext::FirstSheetLimit(MPersistentObject* pageSettings) const {
-    if (!GSettingValues::IsNonZero(pageSettings, kDuplexId) ||
-        GSettingValues::IsNonZero(FindGroup(kPrintingGroupId), kBookletId)) {
+    if (!GSettingValues::IsNonZero(pageSettings, GSettingId::kDuplex) ||
+        GSettingValues::IsNonZero(FindGroup(GSettingId::kPrintingGroup), GSettingId::kBooklet)) {
         return 1;
     }
-    const std::optional<uint16_t> perSheet = GSettingValues::Get(FindGroup(kLayoutGroupId), kPagesPerSheetId);
+    const std::optional<uint16_t> perSheet =
+        GSettingValues::Get(FindGroup(GSettingId::kPagesPerSheetGroup), GSettingId::kPagesPerSheet);
     return perSheet.has_value() ? 2u * *perSheet : 2u;
 }
 
 GCountedPtr GJobContext::MakePageStart() {
     ++pageNumber_;
-    MPersistentObject* group362 = FindGroup(kPrintingGroupId);
-    MPersistentObject* group364 = FindGroup(kSecondPrintingGroupId);
-    std::unique_ptr<GState> page = CopyGroup(FindGroup(kPageGroupId), kPageGroupId);
-    for (uint32_t id : {kOrientationId, kPaperSizeId, kResolutionGroupId, kDuplexId})
+    MPersistentObject* group362 = FindGroup(GSettingId::kPrintingGroup);
+    MPersistentObject* group364 = FindGroup(GSettingId::kDocumentGroup);
+    std::unique_ptr<GState> page = CopyGroup(FindGroup(GSettingId::kPageGroup), GSettingId::kPageGroup);
+    for (uint32_t id :
+         {GSettingId::kOrientation, GSettingId::kPaper, GSettingId::kResolution, GSettingId::kDuplex})
         AddCopy(*page, group362, id);
     const uint32_t limit = FirstSheetLimit(page.get());
     // Later pages may come from their own source.
-    if (pageNumber_ > limit && GSettingValues::Get(group364, kLaterPagesDifferId) == uint16_t{1} &&
+    if (pageNumber_ > limit &&
+        GSettingValues::Get(group364, GSettingId::kDifferentFirstPage) == uint16_t{1} &&
         firstPageFlag_ == 0) {
-        AddCopy(*page, group364, kLaterSourceId, kSourceId);
+        AddCopy(*page, group364, GSettingId::kOtherPagesPaperSource, GSettingId::kPaperSource);
     } else {
-        AddCopy(*page, group364, kSourceId);
+        AddCopy(*page, group364, GSettingId::kPaperSource);
     }
     PlaceMedia(*page, group364, limit);
-    if (GSettingValues::Get(FindGroup(kInstalledOptionsGroupId), kCheckMediaTypeId) == uint16_t{1})
+    if (GSettingValues::Get(FindGroup(GSettingId::kInstalledOptionsGroup),
+                            GSettingId::kAlternativeLetterheadMode) == uint16_t{1})
         CheckMediaType(page.get(), group362);
     ScalePage(*page);
     return GCountedPtr(new GPageStart(page.release(), 0));
@@ -83,9 +75,9 @@ void GJobContext::ScalePage(GState& pageSettings) {
 }
 
 GCountedPtr GJobContext::MakePageEnd() {
-    auto* state = new GState(GPageCommand::kStateId);
+    auto* state = new GState(GSettingId::kPageStateGroup);
     const GCountedPtr hold(state);
-    AddCopy(*state, FindGroup(kPageGroupId), kPageCopiesId);
+    AddCopy(*state, FindGroup(GSettingId::kPageGroup), GSettingId::kPageCopies);
     if (pageScaling_ != 0) lastScaledPage_ = 0;
     pageMark_ = kNoPageMark;
     return GCountedPtr(new GPageEnd(state, 0));

@@ -14,19 +14,12 @@
 #include "job/GJobContext.h"
 #include "job/IsCharInFontTable.h"
 #include "job/IsPrintableAsciiName.h"
+#include "model/GSettingIds.h"
 #include "paper/GMedia.h"
 #include "rw/RWCRegex.h"
 
 namespace {
 
-constexpr uint32_t kUserJobNameId = 1032;
-constexpr uint32_t kUtf8NamesId = 1027;
-constexpr uint32_t kJobStorageId = 1214;
-constexpr uint32_t kJobStorageNameId = 1213;
-constexpr uint32_t kCharacterTableId = 1026;
-constexpr uint32_t kPagesPerSheetId = 266;
-constexpr uint32_t kMediaId = 259;
-constexpr uint32_t kDuplexId = 253;
 constexpr uint16_t kDuplexForced = 2;
 constexpr size_t kStoredNameLength = 13;
 constexpr size_t kWideNameLimit = 256;
@@ -44,7 +37,8 @@ RWWString AfterLast(const RWWString& text, char16_t separator) {
 // pairs as the font file stores them.
 std::vector<uint16_t> CharacterTable(MPersistentObject* configuration) {
     std::vector<uint16_t> words;
-    const GStringAttribute* table = GSettingValues::FindText(configuration, kCharacterTableId);
+    const GStringAttribute* table =
+        GSettingValues::FindText(configuration, GSettingId::kAllowedNameCharacters);
     if (table == nullptr) return words;
     const auto* bytes = reinterpret_cast<const uint8_t*>(table->GetValue().Data());
     for (size_t i = 0; i + 1 < table->GetValue().Length(); i += 2)
@@ -88,7 +82,8 @@ RWCString GJobContext::NameFromDocument() const {
 bool GJobContext::IsShowable(RWWString& name) {
     if (name.Length() == 0) return false;
     std::vector<WCHAR> units(name.Data(), name.Data() + name.Length());
-    if (GSettingValues::Get(FindGroup(kPrintingGroupId), kUtf8NamesId) == uint16_t{1}) {
+    if (GSettingValues::Get(FindGroup(GSettingId::kPrintingGroup), GSettingId::kNameCleaning) ==
+        uint16_t{1}) {
         const std::vector<uint16_t> table = CharacterTable(GetPrinterConfiguration());
         return AreCharsInFontTable(units.data(), units.size(), table.data(), table.size()) != 0;
     }
@@ -98,18 +93,18 @@ bool GJobContext::IsShowable(RWWString& name) {
 }
 
 void GJobContext::MakeJobName(RWCString& result, uint8_t* utf8) {
-    MPersistentObject* group362 = FindGroup(kPrintingGroupId);
+    MPersistentObject* group362 = FindGroup(GSettingId::kPrintingGroup);
     const RWCString stamp = TimeStamp();
     RWCString name;
     if (documentName_.Length() != 0) {
         name = NameFromDocument();
     } else {
-        const GStringAttribute* given = GSettingValues::FindText(group362, kUserJobNameId);
+        const GStringAttribute* given = GSettingValues::FindText(group362, GSettingId::kUserJobName);
         name = given != nullptr && given->GetValue().Length() != 0 ? given->GetValue() : stamp;
     }
-    const GStringAttribute* storage = GSettingValues::FindText(group362, kJobStorageNameId);
-    if (GSettingValues::Get(group362, kJobStorageId) == uint16_t{1} && storage != nullptr &&
-        storage->GetValue().Length() != 0) {
+    const GStringAttribute* storage = GSettingValues::FindText(group362, GSettingId::kJobStorageName);
+    if (GSettingValues::Get(group362, GSettingId::kJobStorageNumbering) == uint16_t{1} &&
+        storage != nullptr && storage->GetValue().Length() != 0) {
         GOSFactory* factory = GOSFactory::Instance();
         const RWWString id = factory != nullptr
                                  ? factory->GetPrinterDataString(this, u"JobStorageUniqueID", u"1")
@@ -138,7 +133,7 @@ void GJobContext::MakeJobName(RWCString& result, uint8_t* utf8) {
     }
     result = narrow;
 
-    if (utf8 != nullptr && GSettingValues::Get(group362, kUtf8NamesId) == uint16_t{1}) {
+    if (utf8 != nullptr && GSettingValues::Get(group362, GSettingId::kNameCleaning) == uint16_t{1}) {
         const WCHAR* source = jobName_.Data();
         uint8_t* target = utf8;
         ConvertUtf16ToUtf8(&source, source + jobName_.Length(), &target, utf8 + kUtf8JobNameBytes, 0);
@@ -147,15 +142,16 @@ void GJobContext::MakeJobName(RWCString& result, uint8_t* utf8) {
 }
 
 void GJobContext::CheckMediaType(MPersistentObject* pageSettings, MPersistentObject* group362) {
-    MPersistentObject* layout = group362 != nullptr ? group362->FindById(kLayoutGroupId) : nullptr;
-    if (GSettingValues::Get(layout, kPagesPerSheetId) != uint16_t{1}) return;
+    MPersistentObject* layout =
+        group362 != nullptr ? group362->FindById(GSettingId::kPagesPerSheetGroup) : nullptr;
+    if (GSettingValues::Get(layout, GSettingId::kPagesPerSheet) != uint16_t{1}) return;
     const auto* media =
-        pageSettings != nullptr ? dynamic_cast<GMedia*>(pageSettings->FindById(kMediaId)) : nullptr;
+        pageSettings != nullptr ? dynamic_cast<GMedia*>(pageSettings->FindById(GSettingId::kMedia)) : nullptr;
     if (media == nullptr) return;
     const RWCString& type = media->GetMediaType();
     if (!(type == "Letterhead" || type == "Preprinted")) return;
-    if (GSettingValues::Get(pageSettings, kDuplexId) != uint16_t{0}) return;
-    GSettingValues::Set(pageSettings, kDuplexId, kDuplexForced);
+    if (GSettingValues::Get(pageSettings, GSettingId::kDuplex) != uint16_t{0}) return;
+    GSettingValues::Set(pageSettings, GSettingId::kDuplex, kDuplexForced);
     letterheadFlag_ = 1;
 }
 

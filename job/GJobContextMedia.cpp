@@ -4,6 +4,7 @@
 
 #include "driver/GSettingValues.h"
 #include "job/GJobContext.h"
+#include "model/GSettingIds.h"
 #include "model/MPersistentIterator.h"
 #include "paper/GCustomMedia.h"
 #include "paper/GCustomMediaSize.h"
@@ -13,10 +14,6 @@
 
 namespace {
 
-constexpr uint32_t kCustomSizesId = 276;
-constexpr uint32_t kShrinkToMarginsId = 442;
-constexpr uint32_t kSideMarginId = 501;
-constexpr uint32_t kTopMarginId = 502;
 constexpr uint16_t kDefaultResolution = 600;
 
 bool IsCustomPaper(uint32_t paperId) {
@@ -26,7 +23,8 @@ bool IsCustomPaper(uint32_t paperId) {
 
 // The custom size with paperId in list 276 of settings, or null.
 const GCustomMediaSize* FindCustomSize(MPersistentObject* settings, uint32_t paperId) {
-    MPersistentObject* list = settings != nullptr ? settings->FindById(kCustomSizesId) : nullptr;
+    MPersistentObject* list =
+        settings != nullptr ? settings->FindById(GSettingId::kCustomPaperSizes) : nullptr;
     if (list == nullptr) return nullptr;
     const std::unique_ptr<MPersistentIterator> sizes = list->CreateIterator();
     while (sizes->Advance()) {
@@ -49,10 +47,13 @@ int16_t Clamp16(int32_t value) {
 
 std::unique_ptr<GMedia> GJobContext::MakeMedia(uint32_t paperId) {
     MPersistentObject* settings = GetDocumentSettings();
-    MPersistentObject* resolution = settings != nullptr ? settings->FindById(kResolutionNodeId) : nullptr;
-    const uint16_t xDpi = GSettingValues::Get(resolution, kXResolutionId).value_or(kDefaultResolution);
-    const uint16_t yDpi = GSettingValues::Get(resolution, kYResolutionId).value_or(kDefaultResolution);
-    const int16_t orientation = GSettingValues::GetSigned(settings, kOrientationId).value_or(0);
+    MPersistentObject* resolution =
+        settings != nullptr ? settings->FindById(GSettingId::kResolution) : nullptr;
+    const uint16_t xDpi =
+        GSettingValues::Get(resolution, GSettingId::kXResolution).value_or(kDefaultResolution);
+    const uint16_t yDpi =
+        GSettingValues::Get(resolution, GSettingId::kYResolution).value_or(kDefaultResolution);
+    const int16_t orientation = GSettingValues::GetSigned(settings, GSettingId::kOrientation).value_or(0);
     return MakeMediaFor(paperId, xDpi, yDpi, orientation);
 }
 
@@ -66,7 +67,8 @@ std::unique_ptr<GMedia> GJobContext::MakeMediaFor(uint32_t paperId, uint16_t xDp
         if (const GMedia* found = pool->FindMedia(static_cast<int16_t>(paperId), orientation, xDpi, yDpi))
             media = std::make_unique<GMedia>(*found);
     }
-    if (media != nullptr && GSettingValues::Get(GetDocumentSettings(), kShrinkToMarginsId) == uint16_t{1})
+    if (media != nullptr &&
+        GSettingValues::Get(GetDocumentSettings(), GSettingId::kEdgeToEdge) == uint16_t{1})
         ShrinkMedia(media);
     return media;
 }
@@ -74,8 +76,8 @@ std::unique_ptr<GMedia> GJobContext::MakeMediaFor(uint32_t paperId, uint16_t xDp
 void GJobContext::ShrinkMedia(std::unique_ptr<GMedia>& media) {
     if (media == nullptr) return;
     MPersistentObject* configuration = GetPrinterConfiguration();
-    const uint16_t first = GSettingValues::Get(configuration, kSideMarginId).value_or(0);
-    const uint16_t second = GSettingValues::Get(configuration, kTopMarginId).value_or(0);
+    const uint16_t first = GSettingValues::Get(configuration, GSettingId::kShrinkSideMargin).value_or(0);
+    const uint16_t second = GSettingValues::Get(configuration, GSettingId::kShrinkTopMargin).value_or(0);
     const int32_t angle = NormalizeAngle(media->GetOrientation());
     const bool turned = angle == 90 || angle == 270;
     const int32_t side = MarginDots(turned ? second : first, media->GetXResolution());
@@ -86,7 +88,7 @@ void GJobContext::ShrinkMedia(std::unique_ptr<GMedia>& media) {
     const GShortPair origin{Clamp16(side), Clamp16(top)};
     media = std::make_unique<GMedia>(media->GetName(), media->GetSize(), imageable, origin,
                                      media->GetOrientation(), media->GetPaperId(), media->GetXResolution(),
-                                     media->GetYResolution(), GMedia::kDefaultId, 0, nullptr,
+                                     media->GetYResolution(), GSettingId::kPoolMedia, 0, nullptr,
                                      media->GetMediaType().Data());
 }
 

@@ -5,29 +5,13 @@
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "model/GCapabilities.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "pipeline/GPeripheral.h"
 
 namespace {
 
-constexpr uint32_t kTrueTypeAsBitmapsId = 293;
-constexpr uint32_t kTextAsBlackId = 585;
-constexpr uint32_t kColourSourceId = 570;
-constexpr uint32_t kColourTargetId = 571;
-constexpr uint32_t kRenderingModeId = 255;
-constexpr uint32_t kGreyScaleId = 296;
-constexpr uint32_t kBookletId = 279;
-constexpr uint32_t kPagesPerSheetId = 266;
-constexpr uint32_t kPassThroughRuleId = 1115;
-constexpr uint32_t kPdlNameId = 560;
-constexpr uint32_t kProtocolClassId = 561;
-constexpr uint32_t kProtocolRevisionId = 562;
-constexpr uint32_t kNoPassThroughCapability = 565;
-constexpr uint32_t kRenderingCapability = 136;
-constexpr uint32_t kScalingCapability = 135;
-constexpr uint32_t kCapability113 = 113;
-constexpr uint32_t kCapability120 = 120;
 // Bits of the application flags.
 constexpr uint32_t kForceRenderingMode3 = 0x200000;
 constexpr uint32_t kForceRenderingMode2 = 0x400000;
@@ -53,9 +37,9 @@ void GJobContext::SetUpJob() {
     jobValue_ = 0;
     documentPending_ = 0;
     documentStarted_ = 0;
-    MPersistentObject* group364 = FindGroup(kSecondPrintingGroupId);
-    trueTypeAsBitmaps_ = GSettingValues::Get(group364, kTrueTypeAsBitmapsId) == uint16_t{1} ? 1 : 0;
-    textAsBlack_ = GSettingValues::Get(group364, kTextAsBlackId) == uint16_t{1} ? 1 : 0;
+    MPersistentObject* group364 = FindGroup(GSettingId::kDocumentGroup);
+    trueTypeAsBitmaps_ = GSettingValues::Get(group364, GSettingId::kTrueTypeAsBitmaps) == uint16_t{1} ? 1 : 0;
+    textAsBlack_ = GSettingValues::Get(group364, GSettingId::kTextAsBlack) == uint16_t{1} ? 1 : 0;
 
     const MPersistentObject* writer = FindWriter();
     writerClass_ = writer != nullptr ? writer->IsA() : kAnyWriterClass;
@@ -66,14 +50,15 @@ void GJobContext::SetUpJob() {
     ChooseColourModes(group364);
     ChooseRenderingMode(group364);
     DecidePageScaling();
-    if (const std::optional<uint16_t> grey = GSettingValues::Get(group364, kGreyScaleId))
+    if (const std::optional<uint16_t> grey = GSettingValues::Get(group364, GSettingId::kGreyscale))
         greyScaleMode_ = *grey == 0 ? 1 : *grey == 3 ? 2 : 0;
     ReadCapabilityFlags();
 
     pageLayoutActive_ = 0;
     if ((GetApplicationFlags() & kPageLayoutForPostScript) != 0 && postScriptWriter_ != 0) {
-        const bool booklet = GSettingValues::IsNonZero(GetDocumentSettings(), kBookletId);
-        pageLayoutActive_ = booklet || GSettingValues::IsNonZero(FindGroup(kLayoutGroupId), kPagesPerSheetId);
+        const bool booklet = GSettingValues::IsNonZero(GetDocumentSettings(), GSettingId::kBooklet);
+        pageLayoutActive_ = booklet || GSettingValues::IsNonZero(FindGroup(GSettingId::kPagesPerSheetGroup),
+                                                                 GSettingId::kPagesPerSheet);
     }
     scalingSettings_.Reset();
 }
@@ -81,10 +66,11 @@ void GJobContext::SetUpJob() {
 void GJobContext::DecidePassThrough() {
     MPersistentObject* configuration = GetPrinterConfiguration();
     if (writerClass_ != kPclXlWriterClass) {
-        passThrough_ = HasBit(FindCapability(kNoPassThroughCapability), 0) ? 0 : 1;
+        passThrough_ = HasBit(FindCapability(GSettingId::kNoPassThroughCapabilities), 0) ? 0 : 1;
         return;
     }
-    if (const std::optional<uint16_t> rule = GSettingValues::Get(configuration, kPassThroughRuleId)) {
+    if (const std::optional<uint16_t> rule =
+            GSettingValues::Get(configuration, GSettingId::kPassThroughRule)) {
         GOSFactory* factory = GOSFactory::Instance();
         const uint32_t value = factory != nullptr
                                    ? factory->GetPrinterDataDword(this, u"PassThrough", kNoPassThroughValue)
@@ -93,28 +79,28 @@ void GJobContext::DecidePassThrough() {
     }
     // The protocol the printer is told: PCL XL class 3.0 for pass-through
     // of a printer that speaks at most class 3, else class 2.1.
-    if (GSettingValues::Find(configuration, kProtocolClassId) == nullptr ||
-        GSettingValues::Find(configuration, kProtocolRevisionId) == nullptr) {
+    if (GSettingValues::Find(configuration, GSettingId::kPclXlProtocolClass) == nullptr ||
+        GSettingValues::Find(configuration, GSettingId::kPclXlProtocolRevision) == nullptr) {
         return;
     }
-    if (passThrough_ == 1 && *GSettingValues::Get(configuration, kProtocolClassId) <= 3) {
-        GSettingValues::Set(configuration, kProtocolClassId, 3);
-        GSettingValues::Set(configuration, kProtocolRevisionId, 0);
-        if (GStringAttribute* name = GSettingValues::FindText(configuration, kPdlNameId))
+    if (passThrough_ == 1 && *GSettingValues::Get(configuration, GSettingId::kPclXlProtocolClass) <= 3) {
+        GSettingValues::Set(configuration, GSettingId::kPclXlProtocolClass, 3);
+        GSettingValues::Set(configuration, GSettingId::kPclXlProtocolRevision, 0);
+        if (GStringAttribute* name = GSettingValues::FindText(configuration, GSettingId::kPdlName))
             name->SetValue("PCL XL");
         else
-            configuration->Add(new GStringAttribute("PCL XL", kPdlNameId));
+            configuration->Add(new GStringAttribute("PCL XL", GSettingId::kPdlName));
         return;
     }
-    GSettingValues::Set(configuration, kProtocolClassId, 2);
-    GSettingValues::Set(configuration, kProtocolRevisionId, 1);
+    GSettingValues::Set(configuration, GSettingId::kPclXlProtocolClass, 2);
+    GSettingValues::Set(configuration, GSettingId::kPclXlProtocolRevision, 1);
 }
 
 void GJobContext::ChooseColourModes(MPersistentObject* group364) {
     colourSourceMode_ = -1;
     colourTargetMode_ = 0;
     if (postScriptWriter_ == 0) return;
-    if (const std::optional<uint16_t> source = GSettingValues::Get(group364, kColourSourceId)) {
+    if (const std::optional<uint16_t> source = GSettingValues::Get(group364, GSettingId::kTrueTypeSendMode)) {
         trueTypeAsBitmaps_ = 0;
         colourSourceMode_ = 2;
         if (*source == 0) colourSourceMode_ = GetSetting958() != 0 ? 1 : 0;
@@ -123,20 +109,20 @@ void GJobContext::ChooseColourModes(MPersistentObject* group364) {
             colourSourceMode_ = 1;
         }
     }
-    const std::optional<uint16_t> target = GSettingValues::Get(group364, kColourTargetId);
+    const std::optional<uint16_t> target = GSettingValues::Get(group364, GSettingId::kFontSubstitution);
     if (target.has_value() && *target <= 2) colourTargetMode_ = *target;
 }
 
 void GJobContext::ChooseRenderingMode(MPersistentObject* group364) {
     const uint32_t flags = GetApplicationFlags();
-    const std::optional<uint16_t> mode = GSettingValues::Get(group364, kRenderingModeId);
+    const std::optional<uint16_t> mode = GSettingValues::Get(group364, GSettingId::kRenderingMode);
     if (mode.has_value() && *mode >= 1 && *mode <= 3)
         renderingMode_ = static_cast<int16_t>(*mode);
     else
         renderingMode_ = (flags & kForceRenderingMode3) != 0   ? 3
                          : (flags & kForceRenderingMode2) != 0 ? 2
                                                                : 1;
-    const GCapabilities* rendering = FindCapability(kRenderingCapability);
+    const GCapabilities* rendering = FindCapability(GSettingId::kRenderingCapabilities);
     if (renderingMode_ != 3 && (flags & kRenderingMode3Unless136Bit1) != 0 && rendering != nullptr &&
         !HasBit(rendering, 1)) {
         renderingMode_ = 3;
@@ -148,7 +134,7 @@ void GJobContext::ChooseRenderingMode(MPersistentObject* group364) {
 }
 
 void GJobContext::DecidePageScaling() {
-    const GCapabilities* scaling = FindCapability(kScalingCapability);
+    const GCapabilities* scaling = FindCapability(GSettingId::kScalingCapabilities);
     if (scaling == nullptr) return;
     const uint32_t bit = renderingMode_ == 1 ? 1 : 4;
     if (HasBit(scaling, bit)) {
@@ -163,11 +149,12 @@ void GJobContext::ReadCapabilityFlags() {
     capabilityFlag113_ = 0;
     capabilityFlag120_ = 0;
     MPersistentObject* configuration = GetPrinterConfiguration();
-    if (configuration != nullptr && configuration->FindById(112) != nullptr) {
-        capabilityFlag113_ = HasBit(FindCapability(kCapability113), 1) ? 1 : 0;
+    if (configuration != nullptr && configuration->FindById(GSettingId::kCapabilitySets) != nullptr) {
+        capabilityFlag113_ = HasBit(FindCapability(GSettingId::kCapabilitySet113), 1) ? 1 : 0;
         const bool flag113Allowed =
             (GetApplicationFlags() & kFlag120NeedsFlag113) == 0 || capabilityFlag113_ == 1;
-        if (HasBit(FindCapability(kCapability120), 9) && TestRenderingMode(0) == 0 && flag113Allowed)
+        if (HasBit(FindCapability(GSettingId::kCapabilitySet120), 9) && TestRenderingMode(0) == 0 &&
+            flag113Allowed)
             capabilityFlag120_ = 1;
         else
             capabilityFlag113_ = 0;

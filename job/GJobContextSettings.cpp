@@ -7,6 +7,7 @@
 #include "job/GJobContext.h"
 #include "model/GAttributeComposite.h"
 #include "model/GRangeAttribute.h"
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
@@ -15,37 +16,23 @@
 
 namespace {
 
-constexpr uint32_t kShrinkToMarginsId = 442;
-constexpr uint32_t kPortKindId = 1012;
 constexpr uint16_t kLocalPort = 1;
 constexpr uint16_t kOtherPort = 3;
-constexpr uint32_t kFirstPageMediaSwitchId = 270;
-constexpr uint32_t kFirstPagePaperId = 272;
-constexpr uint32_t kFirstPageMediaId = 273;
-constexpr uint32_t kBookletId = 279;
-constexpr uint32_t kBookletPaperId = 280;
-constexpr uint32_t kBookletMediaId = 281;
-constexpr uint32_t kColourObjectsId = 295;
-constexpr uint32_t kPrintQualityId = 910;
-constexpr uint32_t kPrintQualityDetailId = 911;
 constexpr uint16_t kTablePrintQuality = 22;
-constexpr uint32_t kJobValueId = 600;
-constexpr uint32_t kPaperSizeId = 260;
-constexpr uint32_t kMediaId = 259;
-constexpr uint32_t kMediaTypeNameId = 261;
-constexpr uint32_t kLaterMediaTypeNameId = 262;
-constexpr uint32_t kLaterPagesDifferId = 264;
-constexpr uint32_t kWatermarkChoiceId = 379;
-constexpr uint32_t kWatermarkListId = 378;
-constexpr uint32_t kWatermarkNamedId = 381;
-constexpr uint32_t kWatermarkModeId = 382;
-constexpr uint32_t kWatermarkChoiceNameId = 383;
-constexpr uint32_t kWatermarkNameId = 384;
 constexpr uint16_t kNoWatermark = 2;
-constexpr uint32_t kCopiesRangeId = 199;
-constexpr std::initializer_list<uint32_t> kRenderingSettings = {293, 296, 297, 405};
-constexpr std::initializer_list<uint32_t> kColourObjectSettings = {304, 295, 208, 227};
-constexpr std::initializer_list<uint32_t> kPostScriptSettings = {582, 584, 583, 570, 571, 605, 608};
+constexpr std::initializer_list<uint32_t> kRenderingSettings = {
+    GSettingId::kTrueTypeAsBitmaps, GSettingId::kGreyscale, GSettingId::kRasterCompression,
+    GSettingId::kPresetItem409Setting};
+constexpr std::initializer_list<uint32_t> kColourObjectSettings = {
+    GSettingId::kColourMode, GSettingId::kColourControl, GSettingId::kAutoColourControl,
+    GSettingId::kTransparencyColourControl};
+constexpr std::initializer_list<uint32_t> kPostScriptSettings = {GSettingId::kPostScriptColourRendering,
+                                                                 GSettingId::kPostScriptColourRendering584,
+                                                                 GSettingId::kPostScriptColourRendering583,
+                                                                 GSettingId::kTrueTypeSendMode,
+                                                                 GSettingId::kFontSubstitution,
+                                                                 GSettingId::kCmykInksetEmulation,
+                                                                 GSettingId::kAutoColourCalibration};
 
 // Whether port begins with word, each letter judged by its first
 // occurrence in the port's name.
@@ -79,35 +66,39 @@ bool GJobContext::AddCopy(GState& target, MPersistentObject* from, uint32_t id, 
 }
 
 std::unique_ptr<GState> GJobContext::BuildJobSettings() {
-    MPersistentObject* group364 = FindGroup(kSecondPrintingGroupId);
-    MPersistentObject* group362 = FindGroup(kPrintingGroupId);
-    ApplyCollation(group364, group362, FindGroup(kPageGroupId), FindGroup(kInstalledOptionsGroupId));
-    std::unique_ptr<GState> settings = CopyGroup(group362, kPrintingGroupId);
-    AddCopy(*settings, GetDocumentSettings(), kShrinkToMarginsId);
+    MPersistentObject* group364 = FindGroup(GSettingId::kDocumentGroup);
+    MPersistentObject* group362 = FindGroup(GSettingId::kPrintingGroup);
+    ApplyCollation(group364, group362, FindGroup(GSettingId::kPageGroup),
+                   FindGroup(GSettingId::kInstalledOptionsGroup));
+    std::unique_ptr<GState> settings = CopyGroup(group362, GSettingId::kPrintingGroup);
+    AddCopy(*settings, GetDocumentSettings(), GSettingId::kEdgeToEdge);
     AddPortKind(*settings);
     // The fit-to-page choice (365's 915) is not made here: it needs the
     // fitting paper the driver instance would choose.
     PlaceMedia(*settings, group362, FirstSheetLimit(settings.get()));
-    AddMediaSetting(*settings, kFirstPageMediaSwitchId, kFirstPagePaperId, kFirstPageMediaId, true);
-    AddMediaSetting(*settings, kBookletId, kBookletPaperId, kBookletMediaId, pageLayoutActive_ == 0);
+    AddMediaSetting(*settings, GSettingId::kPrintOnOtherPaper, GSettingId::kOtherPaper,
+                    GSettingId::kOtherPaperMedia, true);
+    AddMediaSetting(*settings, GSettingId::kBooklet, GSettingId::kBookletPaper, GSettingId::kBookletMedia,
+                    pageLayoutActive_ == 0);
     for (uint32_t id : kRenderingSettings)
         AddCopy(*settings, group364, id);
-    if (GSettingValues::Find(group364, kColourObjectsId) != nullptr) {
+    if (GSettingValues::Find(group364, GSettingId::kColourControl) != nullptr) {
         for (uint32_t id : kColourObjectSettings)
             AddCopy(*settings, group364, id);
     }
-    if (const std::optional<uint16_t> quality = GSettingValues::Get(group364, kPrintQualityId)) {
-        AddCopy(*settings, group364, kPrintQualityId);
+    if (const std::optional<uint16_t> quality =
+            GSettingValues::Get(group364, GSettingId::kFineResolutionMode)) {
+        AddCopy(*settings, group364, GSettingId::kFineResolutionMode);
         SelectGrayConversion(*quality == kTablePrintQuality ? GGrayConversion::kTable
                                                             : GGrayConversion::kDefault);
     }
-    AddCopy(*settings, group364, kPrintQualityDetailId);
+    AddCopy(*settings, group364, GSettingId::kFineResolutionDetail);
     if (postScriptWriter_ != 0) {
         for (uint32_t id : kPostScriptSettings)
             AddCopy(*settings, group364, id);
     }
     settings->Add(GetWatermarks().release());
-    settings->Add(new GValueAttribute(static_cast<uint16_t>(jobValue_), kJobValueId));
+    settings->Add(new GValueAttribute(static_cast<uint16_t>(jobValue_), GSettingId::kJobValue));
     return settings;
 }
 
@@ -115,11 +106,11 @@ void GJobContext::AddPortKind(GState& settings) {
     const RWWString& port = GetPortName();
     const bool local =
         PortBeginsWith(port, "LPT") || PortBeginsWith(port, "USB") || PortBeginsWith(port, "DOT4");
-    settings.Add(new GValueAttribute(local ? kLocalPort : kOtherPort, kPortKindId));
+    settings.Add(new GValueAttribute(local ? kLocalPort : kOtherPort, GSettingId::kPortKind));
 }
 
 void GJobContext::PlaceMedia(GState& group, MPersistentObject* typeSource, uint32_t limit) {
-    std::unique_ptr<MPersistentObject> paper = group.RemoveById(kPaperSizeId);
+    std::unique_ptr<MPersistentObject> paper = group.RemoveById(GSettingId::kPaper);
     if (paper == nullptr) return;
     const auto* size = dynamic_cast<const GValueAttribute*>(paper.get());
     std::unique_ptr<GMedia> media = size != nullptr ? MakeMedia(size->GetValue()) : nullptr;
@@ -127,12 +118,12 @@ void GJobContext::PlaceMedia(GState& group, MPersistentObject* typeSource, uint3
         group.Add(paper.release()); // put back as it was
         return;
     }
-    media->SetId(kMediaId);
+    media->SetId(GSettingId::kMedia);
     const bool laterPage = pageNumber_ > limit &&
-                           GSettingValues::Get(typeSource, kLaterPagesDifferId) == uint16_t{1} &&
+                           GSettingValues::Get(typeSource, GSettingId::kDifferentFirstPage) == uint16_t{1} &&
                            firstPageFlag_ != 1;
-    const GStringAttribute* type =
-        GSettingValues::FindText(typeSource, laterPage ? kLaterMediaTypeNameId : kMediaTypeNameId);
+    const GStringAttribute* type = GSettingValues::FindText(
+        typeSource, laterPage ? GSettingId::kOtherPagesMediaType : GSettingId::kMediaType);
     if (type != nullptr) media->SetMediaType(type->GetValue());
     if (pageNumber_ != 0) {
         if (GAttribute* origin =
@@ -145,7 +136,8 @@ void GJobContext::PlaceMedia(GState& group, MPersistentObject* typeSource, uint3
 void GJobContext::AddMediaSetting(GState& settings, uint32_t switchId, uint32_t paperSettingId,
                                   uint32_t mediaId, bool allowed) {
     const std::optional<uint16_t> on = GSettingValues::Get(&settings, switchId);
-    const bool wanted = switchId == kBookletId ? on == uint16_t{1} || on == uint16_t{2} : on == uint16_t{1};
+    const bool wanted =
+        switchId == GSettingId::kBooklet ? on == uint16_t{1} || on == uint16_t{2} : on == uint16_t{1};
     if (!wanted) return;
     std::unique_ptr<MPersistentObject> paper = settings.RemoveById(paperSettingId);
     const auto* size = dynamic_cast<const GValueAttribute*>(paper.get());
@@ -161,26 +153,29 @@ void GJobContext::AddMediaSetting(GState& settings, uint32_t switchId, uint32_t 
 // --- Watermarks ------------------------------------------------------------------
 
 int32_t GJobContext::HasWatermarks() {
-    MPersistentObject* group364 = FindGroup(kSecondPrintingGroupId);
-    MPersistentObject* choice = group364 != nullptr ? group364->FindById(kWatermarkChoiceId) : nullptr;
-    const std::optional<uint16_t> mode = GSettingValues::Get(choice, kWatermarkModeId);
+    MPersistentObject* group364 = FindGroup(GSettingId::kDocumentGroup);
+    MPersistentObject* choice =
+        group364 != nullptr ? group364->FindById(GSettingId::kWatermarkChoice) : nullptr;
+    const std::optional<uint16_t> mode = GSettingValues::Get(choice, GSettingId::kWatermarkFirstPageOnly);
     return mode.has_value() && *mode != kNoWatermark ? 1 : 0;
 }
 
 MPersistentObject* GJobContext::FindWatermark() {
-    MPersistentObject* group364 = FindGroup(kSecondPrintingGroupId);
-    MPersistentObject* choice = group364 != nullptr ? group364->FindById(kWatermarkChoiceId) : nullptr;
-    const std::optional<uint16_t> mode = GSettingValues::Get(choice, kWatermarkModeId);
-    if (!mode.has_value() || *mode == kNoWatermark || choice->FindById(kWatermarkNamedId) == nullptr)
+    MPersistentObject* group364 = FindGroup(GSettingId::kDocumentGroup);
+    MPersistentObject* choice =
+        group364 != nullptr ? group364->FindById(GSettingId::kWatermarkChoice) : nullptr;
+    const std::optional<uint16_t> mode = GSettingValues::Get(choice, GSettingId::kWatermarkFirstPageOnly);
+    if (!mode.has_value() || *mode == kNoWatermark || choice->FindById(GSettingId::kWatermarksOff) == nullptr)
         return nullptr;
-    const GStringAttribute* name = GSettingValues::FindText(choice, kWatermarkChoiceNameId);
-    MPersistentObject* definitions = FindGroup(kWatermarkDefinitionsGroupId);
-    MPersistentObject* list = definitions != nullptr ? definitions->FindById(kWatermarkListId) : nullptr;
+    const GStringAttribute* name = GSettingValues::FindText(choice, GSettingId::kSelectedWatermarkName);
+    MPersistentObject* definitions = FindGroup(GSettingId::kWatermarksGroup);
+    MPersistentObject* list =
+        definitions != nullptr ? definitions->FindById(GSettingId::kWatermarkPool) : nullptr;
     if (name == nullptr || list == nullptr) return nullptr;
     const std::unique_ptr<MPersistentIterator> children = list->CreateIterator();
     while (children->Advance()) {
         MPersistentObject* definition = children->Current();
-        const GStringAttribute* own = GSettingValues::FindText(definition, kWatermarkNameId);
+        const GStringAttribute* own = GSettingValues::FindText(definition, GSettingId::kWatermarkName);
         if (own != nullptr && own->GetValue() == name->GetValue()) return definition;
     }
     return nullptr;
@@ -190,12 +185,12 @@ std::unique_ptr<MPersistentObject> GJobContext::GetWatermarks() {
     if (MPersistentObject* found = FindWatermark()) {
         std::unique_ptr<MPersistentObject> copy = found->Clone();
         if (copy != nullptr) {
-            copy->SetId(kWatermarkChoiceId);
+            copy->SetId(GSettingId::kWatermarkChoice);
             return copy;
         }
     }
-    auto none = std::make_unique<GAttributeComposite>(kWatermarkChoiceId);
-    none->Add(new GValueAttribute(kNoWatermark, kWatermarkModeId));
+    auto none = std::make_unique<GAttributeComposite>(GSettingId::kWatermarkChoice);
+    none->Add(new GValueAttribute(kNoWatermark, GSettingId::kWatermarkFirstPageOnly));
     return none;
 }
 
@@ -203,20 +198,21 @@ std::unique_ptr<MPersistentObject> GJobContext::GetWatermarks() {
 
 uint16_t GJobContext::SetCopies(int16_t* copies) {
     if (copies == nullptr) return 0;
-    MPersistentObject* group364 = FindGroup(kSecondPrintingGroupId);
-    const uint16_t former = GSettingValues::Get(group364, kCopiesId).value_or(0);
+    MPersistentObject* group364 = FindGroup(GSettingId::kDocumentGroup);
+    const uint16_t former = GSettingValues::Get(group364, GSettingId::kCopies).value_or(0);
     int16_t count = *copies < 0 ? int16_t{1} : *copies;
     MPersistentObject* tree = GetConfiguration();
-    if (const auto* range =
-            tree != nullptr ? dynamic_cast<GRangeAttribute*>(tree->FindById(kCopiesRangeId)) : nullptr) {
+    if (const auto* range = tree != nullptr
+                                ? dynamic_cast<GRangeAttribute*>(tree->FindById(GSettingId::kCopiesRange))
+                                : nullptr) {
         count = std::min(count, range->GetMax());
     }
     *copies = count;
     if (group364 != nullptr) {
-        if (!GSettingValues::Set(group364, kCopiesId, static_cast<uint16_t>(count)))
-            group364->Add(new GValueAttribute(static_cast<uint16_t>(count), kCopiesId));
+        if (!GSettingValues::Set(group364, GSettingId::kCopies, static_cast<uint16_t>(count)))
+            group364->Add(new GValueAttribute(static_cast<uint16_t>(count), GSettingId::kCopies));
     }
-    ApplyCollation(group364, FindGroup(kPrintingGroupId), FindGroup(kPageGroupId),
-                   FindGroup(kInstalledOptionsGroupId));
+    ApplyCollation(group364, FindGroup(GSettingId::kPrintingGroup), FindGroup(GSettingId::kPageGroup),
+                   FindGroup(GSettingId::kInstalledOptionsGroup));
     return former;
 }

@@ -1,12 +1,13 @@
 #include "job/GPageCommand.h"
 
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 
 namespace {
 
 GState* StampedPageState(GState* state) {
     if (state == nullptr) state = new GState();
-    state->SetId(GPageCommand::kStateId);
+    state->SetId(GSettingId::kPageStateGroup);
     return state;
 }
 

@@ -14,8 +14,6 @@ class GPageCommand : public GCommand {
     RW_DECLARE_GUTS()
 
 public:
-    static constexpr uint32_t kStateId = 256;
-
     explicit GPageCommand(uint32_t id);
     GPageCommand(GState* state, uint32_t id);
     GPageCommand(const GPageCommand& other) = default;

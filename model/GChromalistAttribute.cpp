@@ -5,6 +5,7 @@
 
 #include "model/GChromalistOptions.h"
 #include "model/GCodecForm.h"
+#include "model/GSettingIds.h"
 
 GChromalistAttribute::GChromalistAttribute() {
     SetDefaultCodes(0);
@@ -21,7 +22,7 @@ GChromalistAttribute::GChromalistAttribute(uint32_t id, uint8_t k0f0, uint8_t k0
 GChromalistAttribute::~GChromalistAttribute() = default;
 
 void GChromalistAttribute::SetDefaultCodes(uint32_t id) {
-    if (id == kAlternateDefaultsId) {
+    if (id == GSettingId::kTransparencyColourControl) {
         baseField0_[0] = 16;
         baseField0_[1] = 22;
         baseField0_[2] = 32;

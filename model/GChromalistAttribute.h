@@ -34,9 +34,6 @@ class GChromalistAttribute : public GAttribute {
     MPERSISTENT_CLASS_MEMBERS(GChromalistAttribute, GAttribute, 792)
 
 public:
-    // The attribute id that gets the other field-0 defaults.
-    static constexpr uint32_t kAlternateDefaultsId = 227;
-
     // Id 0 with the codes of id 0 (the factory's create function makes
     // these, and a restore only replaces what the saved form holds).
     GChromalistAttribute();
@@ -116,7 +113,8 @@ protected:
     }
 
 private:
-    // The defaults of the table for this id.
+    // The defaults of the table for this id (the transparency colour control
+    // 227 has field-0 defaults of its own).
     void SetDefaultCodes(uint32_t id);
 
     uint8_t baseField0_[3] = {};

@@ -4,6 +4,7 @@
 #include "model/GChromalistEnhancedAttribute.h"
 #include "model/GChromalistEnhancedAttributeVer2.h"
 #include "model/GCountedPtr.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MAssociationList.h"
@@ -16,7 +17,7 @@ template <typename Class> const Class* FindChromalist(MPersistentObject* setting
     if (settings == nullptr) {
         return nullptr;
     }
-    return dynamic_cast<const Class*>(settings->FindById(kChromalistAttributeId));
+    return dynamic_cast<const Class*>(settings->FindById(GSettingId::kColourControl));
 }
 
 // One code through Class's own accessors; a cell without a stored code is a
@@ -131,20 +132,20 @@ RWCString featureChildString(uint32_t id, const GCountedPtr& settings, uint16_t 
 }
 
 int16_t featureChildValue533(const GCountedPtr& settings, uint16_t key) {
-    return featureChildValue(kFeatureTable533, settings, key);
+    return featureChildValue(GSettingId::kFeatureTable533, settings, key);
 }
 int16_t featureChildValue537(const GCountedPtr& settings, uint16_t key) {
-    return featureChildValue(kFeatureTable537, settings, key);
+    return featureChildValue(GSettingId::kFeatureTable537, settings, key);
 }
 int16_t featureChildValue543(const GCountedPtr& settings, uint16_t key) {
-    return featureChildValue(kFeatureTable543, settings, key);
+    return featureChildValue(GSettingId::kColourTranslation543, settings, key);
 }
 int16_t featureChildValue545(const GCountedPtr& settings, uint16_t key) {
-    return featureChildValue(kFeatureTable545, settings, key);
+    return featureChildValue(GSettingId::kColourTranslation545, settings, key);
 }
 int16_t featureChildValue552(const GCountedPtr& settings, uint16_t key) {
-    return featureChildValue(kFeatureTable552, settings, key);
+    return featureChildValue(GSettingId::kColourTranslation552, settings, key);
 }
 int16_t featureChildValue552b(const GCountedPtr& settings, uint16_t key) {
-    return featureChildValue(kFeatureTable552, settings, key);
+    return featureChildValue(GSettingId::kColourTranslation552, settings, key);
 }

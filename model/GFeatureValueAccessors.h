@@ -16,15 +16,6 @@
 class GCountedPtr;
 class MPersistentObject;
 
-// The colour-control attribute.
-inline constexpr uint32_t kChromalistAttributeId = 295;
-// The keyed value tables read below.
-inline constexpr uint32_t kFeatureTable533 = 533;
-inline constexpr uint32_t kFeatureTable537 = 537;
-inline constexpr uint32_t kFeatureTable543 = 543;
-inline constexpr uint32_t kFeatureTable545 = 545;
-inline constexpr uint32_t kFeatureTable552 = 552;
-
 // What the colour readers answer on a miss.
 inline constexpr uint16_t kFeatureValueMissing = 0xFFFF;
 

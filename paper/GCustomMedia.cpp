@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "model/GSettingIds.h"
 #include "model/GValueAttribute.h"
 #include "paper/GCustomMediaSize.h"
 #include "paper/GDots.h"
@@ -51,10 +52,10 @@ uint32_t NonNegative(uint16_t stored) {
 }
 
 bool MarginsFromNode(MPersistentObject* node, Margins& margins) {
-    const std::optional<uint16_t> left = ValueIn(node, kMarginLeftId);
-    const std::optional<uint16_t> top = ValueIn(node, kMarginTopId);
-    const std::optional<uint16_t> right = ValueIn(node, kMarginRightId);
-    const std::optional<uint16_t> bottom = ValueIn(node, kMarginBottomId);
+    const std::optional<uint16_t> left = ValueIn(node, GSettingId::kCustomMarginLeft);
+    const std::optional<uint16_t> top = ValueIn(node, GSettingId::kCustomMarginTop);
+    const std::optional<uint16_t> right = ValueIn(node, GSettingId::kCustomMarginRight);
+    const std::optional<uint16_t> bottom = ValueIn(node, GSettingId::kCustomMarginBottom);
     if (!left || !top || !right || !bottom) {
         return false;
     }
@@ -70,13 +71,14 @@ Margins FindMargins(MPersistentObject* source, int32_t orientation) {
         return margins;
     }
     // A pool present decides alone, even when it gives no margins.
-    if (const auto* pool = dynamic_cast<const GMarginPool*>(source->FindById(GMarginPool::kDefaultId))) {
+    if (const auto* pool =
+            dynamic_cast<const GMarginPool*>(source->FindById(GSettingId::kCustomSizeMarginPool))) {
         if (!MarginsFromPool(*pool, orientation, margins)) {
             margins = Margins{};
         }
         return margins;
     }
-    if (!MarginsFromNode(source->FindById(kMarginNodeId), margins)) {
+    if (!MarginsFromNode(source->FindById(GSettingId::kCustomMargins), margins)) {
         margins = Margins{};
     }
     return margins;
@@ -87,7 +89,7 @@ GShortPair ToLengths(const GSizePair& dots) {
 }
 
 int32_t OrientationIn(MPersistentObject* settings) {
-    return static_cast<int16_t>(ValueIn(settings, kOrientationId).value_or(0));
+    return static_cast<int16_t>(ValueIn(settings, GSettingId::kOrientation).value_or(0));
 }
 
 } // namespace
@@ -126,9 +128,10 @@ std::unique_ptr<GMedia> MakeCustomMediaWithOrientation(const GCustomMediaSize& c
 std::unique_ptr<GMedia> MakeCustomMediaFromSettings(const GCustomMediaSize& custom,
                                                     MPersistentObject* settings,
                                                     MPersistentObject* marginSource) {
-    MPersistentObject* resolution = settings != nullptr ? settings->FindById(kResolutionNodeId) : nullptr;
-    const std::optional<uint16_t> x = ValueIn(resolution, kXResolutionId);
-    const std::optional<uint16_t> y = ValueIn(resolution, kYResolutionId);
+    MPersistentObject* resolution =
+        settings != nullptr ? settings->FindById(GSettingId::kResolution) : nullptr;
+    const std::optional<uint16_t> x = ValueIn(resolution, GSettingId::kXResolution);
+    const std::optional<uint16_t> y = ValueIn(resolution, GSettingId::kYResolution);
     if (!x || !y) {
         return nullptr;
     }

@@ -19,16 +19,6 @@ class GCustomMediaSize;
 class GMedia;
 class MPersistentObject;
 
-inline constexpr uint32_t kMarginNodeId = 331;
-inline constexpr uint32_t kMarginLeftId = 332;
-inline constexpr uint32_t kMarginTopId = 333;
-inline constexpr uint32_t kMarginRightId = 334;
-inline constexpr uint32_t kMarginBottomId = 335;
-inline constexpr uint32_t kResolutionNodeId = 249;
-inline constexpr uint32_t kXResolutionId = 323;
-inline constexpr uint32_t kYResolutionId = 324;
-inline constexpr uint32_t kOrientationId = 265;
-
 // A new media (id 190, extra word 0, no second name or media type) for
 // custom at the resolutions and orientation, the caller owns it. Null when a
 // resolution is 0. A null margin source gives no margins.

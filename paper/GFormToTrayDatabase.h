@@ -32,7 +32,6 @@ class GFormToTrayDatabase : public GAttribute {
     RW_DECLARE_GUTS()
 
 public:
-    static constexpr uint32_t kSettingsId = 510;
     static constexpr uint16_t kDefaultMediaType = 11913;
     static constexpr uint16_t kDefaultTray = 0;
 

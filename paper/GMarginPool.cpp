@@ -1,8 +1,9 @@
 #include "paper/GMarginPool.h"
+#include "model/GSettingIds.h"
 
 #include <new>
 
-GMarginPool::GMarginPool() : MPersistentObject(kDefaultId) {}
+GMarginPool::GMarginPool() : MPersistentObject(GSettingId::kCustomSizeMarginPool) {}
 
 GMarginPool::GMarginPool(uint32_t id) : MPersistentObject(id) {}
 

@@ -28,8 +28,6 @@ class GMarginPool : public MPersistentObject {
     RW_DECLARE_GUTS()
 
 public:
-    static constexpr uint32_t kDefaultId = 959;
-
     // Id 959 (or the given id), no records.
     GMarginPool();
     explicit GMarginPool(uint32_t id);

@@ -1,5 +1,6 @@
 #include "paper/GMedia.h"
 
+#include "model/GSettingIds.h"
 #include "paper/GDots.h"
 #include "pipeline/GPeripheral.h"
 
@@ -11,7 +12,7 @@ const char* OrEmpty(const char* text) {
 
 } // namespace
 
-GMedia::GMedia() : GAttribute(kDefaultId) {}
+GMedia::GMedia() : GAttribute(GSettingId::kPoolMedia) {}
 
 GMedia::GMedia(const RWCString& name, const GShortPair& size, const GShortPair& imageableSize,
                const GShortPair& imageableOrigin, int32_t orientation, int16_t paperId, uint16_t xResolution,

@@ -18,6 +18,7 @@
 #include <cstdint>
 
 #include "model/GAttribute.h"
+#include "model/GSettingIds.h"
 #include "model/MPersistentClass.h"
 #include "paper/GPair.h"
 #include "rw/RWCString.h"
@@ -28,7 +29,6 @@ class GMedia : public GAttribute {
     RW_DECLARE_GUTS()
 
 public:
-    static constexpr uint32_t kDefaultId = 190;
     static constexpr uint16_t kDefaultResolution = 600;
 
     // Id 190, empty names, every length 0, orientation 0, 600 by 600 dpi,
@@ -37,7 +37,7 @@ public:
     // A null second name or media type is the empty one.
     GMedia(const RWCString& name, const GShortPair& size, const GShortPair& imageableSize,
            const GShortPair& imageableOrigin, int32_t orientation, int16_t paperId, uint16_t xResolution,
-           uint16_t yResolution, uint32_t id = kDefaultId, uint16_t extraWord = 0,
+           uint16_t yResolution, uint32_t id = GSettingId::kPoolMedia, uint16_t extraWord = 0,
            const char* secondName = nullptr, const char* mediaType = nullptr);
     // Id, serial, changed and every field.
     GMedia(const GMedia& other) = default;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "model/MPersistentComposite.h"
 #include "model/MPersistentIterator.h"
@@ -22,28 +23,32 @@ bool SameOrEqual(const GCountedPtr& a, const GCountedPtr& b) {
 
 GState* StampedState(GState* state) {
     if (state == nullptr) state = new GState();
-    state->SetId(GPeripheral::kStateId);
+    state->SetId(GSettingId::kPeripheralState);
     return state;
 }
 
 } // namespace
 
 GPeripheral::GPeripheral()
-    : listeners_(std::make_unique<RWSlistCollectables>()), currentState_(new GState(kStateId)),
-      defaultState_(new GState(kStateId)), children_(new MPersistentComposite(kChildrenId)) {}
+    : listeners_(std::make_unique<RWSlistCollectables>()),
+      currentState_(new GState(GSettingId::kPeripheralState)),
+      defaultState_(new GState(GSettingId::kPeripheralState)),
+      children_(new MPersistentComposite(GSettingId::kPeripheralConfiguration)) {}
 
 GPeripheral::GPeripheral(uint32_t id)
     : GAttribute(id), listeners_(std::make_unique<RWSlistCollectables>()),
-      currentState_(new GState(kStateId)), defaultState_(new GState(kStateId)),
-      children_(new MPersistentComposite(kChildrenId)) {}
+      currentState_(new GState(GSettingId::kPeripheralState)),
+      defaultState_(new GState(GSettingId::kPeripheralState)),
+      children_(new MPersistentComposite(GSettingId::kPeripheralConfiguration)) {}
 
 GPeripheral::GPeripheral(const RWWString& name, GState* defaultState, MPersistentComposite* children,
                          uint32_t id, uint32_t addOnListId, uint32_t pdlKind, uint32_t addOnMode)
     : GAttribute(id), name_(name), listeners_(std::make_unique<RWSlistCollectables>()),
       addOnListId_(addOnListId), pdlKind_(pdlKind), addOnMode_(addOnMode) {
-    GPeripheral::SetChildren(children != nullptr ? children : new MPersistentComposite(kChildrenId));
+    GPeripheral::SetChildren(
+        children != nullptr ? children : new MPersistentComposite(GSettingId::kPeripheralConfiguration));
     defaultState_.Reset(StampedState(defaultState));
-    currentState_.Reset(new GState(kStateId));
+    currentState_.Reset(new GState(GSettingId::kPeripheralState));
     GPeripheral::Reset();
 }
 
@@ -275,7 +280,7 @@ void GPeripheral::ApplyChangedAttributes(uint32_t id) {
     GState* group = FindAttribute(id);
     if (group == nullptr) return;
     const GCountedPtr keep(group);
-    if (id == kBundleGroupId) {
+    if (id == GSettingId::kGraphicBundleGroup) {
         const GCountedPtrVector& members = group->GetChildren();
         for (uint32_t i = 0; i < members.Count(); ++i) {
             auto* transform = members.At(i).As<GAttribute>();
@@ -329,18 +334,18 @@ template <class T> std::unique_ptr<T> TakeAs(GCountedPtr& slot, MPersistentObjec
 } // namespace
 
 std::unique_ptr<GState> GPeripheral::TakeDefaultState() {
-    return TakeAs<GState>(defaultState_, new GState(kStateId));
+    return TakeAs<GState>(defaultState_, new GState(GSettingId::kPeripheralState));
 }
 
 std::unique_ptr<GState> GPeripheral::TakeCurrentState() {
-    std::unique_ptr<GState> taken = TakeAs<GState>(currentState_, new GState(kStateId));
+    std::unique_ptr<GState> taken = TakeAs<GState>(currentState_, new GState(GSettingId::kPeripheralState));
     ClearCaches();
     return taken;
 }
 
 std::unique_ptr<MPersistentComposite> GPeripheral::TakeChildren() {
-    std::unique_ptr<MPersistentComposite> taken =
-        TakeAs<MPersistentComposite>(children_, new MPersistentComposite(kChildrenId));
+    std::unique_ptr<MPersistentComposite> taken = TakeAs<MPersistentComposite>(
+        children_, new MPersistentComposite(GSettingId::kPeripheralConfiguration));
     NotifyListeners(this);
     return taken;
 }
@@ -374,14 +379,16 @@ MPersistentComposite* GPeripheral::GetChildren() const {
 }
 
 GCountedPtr& GPeripheral::CacheFor(uint32_t id) {
-    if (id == kBundleGroupId) return bundleGroup_;
-    if (id == kPageGroupId) return pageGroup_;
+    if (id == GSettingId::kGraphicBundleGroup) return bundleGroup_;
+    if (id == GSettingId::kPageStateGroup) return pageGroup_;
     return documentGroup_;
 }
 
 GState* GPeripheral::FindAttribute(uint32_t id) {
     auto* current = currentState_.As<GState>();
-    if (id != kBundleGroupId && id != kPageGroupId && id != kDocumentGroupId) return current;
+    if (id != GSettingId::kGraphicBundleGroup && id != GSettingId::kPageStateGroup &&
+        id != GSettingId::kPrintingStateGroup)
+        return current;
     GCountedPtr& cache = CacheFor(id);
     if (!cache) {
         auto* group = dynamic_cast<GState*>(current->FindById(id));

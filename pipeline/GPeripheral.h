@@ -40,6 +40,7 @@
 
 #include "model/GAttribute.h"
 #include "model/GCountedPtr.h"
+#include "model/GSettingIds.h"
 #include "model/MPersistentClass.h"
 #include "pipeline/GDeviceOperand.h"
 #include "pipeline/GScalePair.h"
@@ -114,12 +115,6 @@ class GPeripheral : public GAttribute {
 public:
     static constexpr uint32_t ClassVersion() { return 1; }
 
-    // The attribute id of both states and of the groups found in them.
-    static constexpr uint32_t kStateId = 243;
-    static constexpr uint32_t kChildrenId = 198;
-    static constexpr uint32_t kBundleGroupId = 244;
-    static constexpr uint32_t kPageGroupId = 256;
-    static constexpr uint32_t kDocumentGroupId = 246;
     // The class of the transform a graphic bundle (244) holds.
     static constexpr uint16_t kTransformClassId = 103;
 
@@ -138,7 +133,6 @@ public:
     static constexpr uint32_t kAddOnPerCommand = 0;
     static constexpr uint32_t kAddOnAtBuild = 1;
     static constexpr uint32_t kAddOnNever = 2;
-    static constexpr uint32_t kDefaultAddOnListId = 64;
 
     // Empty name, no channel or listeners, idle, add-on list id 64, PDL kind
     // 6, add-on mode 2, new empty states (243) and children (198), enabled,
@@ -377,7 +371,7 @@ private:
     GCountedPtr pageGroup_;     // 256
     GCountedPtr documentGroup_; // 246
     uint32_t stateWord_ = kIdle;
-    uint32_t addOnListId_ = kDefaultAddOnListId;
+    uint32_t addOnListId_ = GSettingId::kAddOnList;
     uint32_t pdlKind_ = kPdlNone;
     uint32_t addOnMode_ = kAddOnNever;
     GCountedPtr currentState_;

@@ -10,6 +10,7 @@
 #include "driver/GUIData.h"
 #include "driver/PageLink.h"
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinModule.h"
@@ -37,8 +38,8 @@ PageLink* LinkOf(const PROPSHEETPAGEW* page) {
 
 GStringAttribute* LastPageSetting(GUIData* data) {
     if (data == nullptr || data->settings == nullptr) return nullptr;
-    MPersistentObject* node = data->settings->FindById(GCPSOSUI::kLastPageNodeId);
-    return node != nullptr ? dynamic_cast<GStringAttribute*>(node->FindById(GCPSOSUI::kLastPageTitleId))
+    MPersistentObject* node = data->settings->FindById(GSettingId::kDocumentGroup);
+    return node != nullptr ? dynamic_cast<GStringAttribute*>(node->FindById(GSettingId::kLastPageTitle))
                            : nullptr;
 }
 

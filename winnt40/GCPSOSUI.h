@@ -25,9 +25,6 @@ public:
     // Kind words that build one page through the first module only.
     static constexpr uint16_t kSinglePageMode = 30874;
     static constexpr uint16_t kNoticeMode = 30875;
-    // The title of the page shown last: string 1118 under node 364.
-    static constexpr uint32_t kLastPageNodeId = 364;
-    static constexpr uint32_t kLastPageTitleId = 1118;
     // The text appended to the sheet's title, from the resource module.
     static constexpr UINT kTitleStringId = 13620;
     static constexpr int kTitleLength = 80;

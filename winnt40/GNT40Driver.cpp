@@ -12,6 +12,7 @@
 #include "driver/GSettingValues.h"
 #include "driver/GSheetContextBlock.h"
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"
@@ -22,11 +23,7 @@
 #include "winnt40/GNTDMCSession.h"
 #include "winnt40/GWatermarkBlock.h"
 
-namespace {
-
-constexpr uint32_t kModuleRelativeFileId = 374;
-
-} // namespace
+namespace {} // namespace
 
 GNT40Driver::GNT40Driver(HANDLE printer, const RWWString& printerName, const RWWString& driverName,
                          const RWWString& portName, uint32_t)
@@ -155,7 +152,8 @@ GSheetContextBlock* GNT40Driver::CreateSheetBlock() {
         FreeSheetBlock(block.release());
         return nullptr;
     }
-    if (GValueAttribute* providers = GSettingValues::Find(block->settings.get(), kSheetSettingsProviderId))
+    if (GValueAttribute* providers =
+            GSettingValues::Find(block->settings.get(), GSettingId::kConfigurationStatus))
         providers->SetValue(GProviderRegistry::Instance().CountAvailable(kSheetProviderMask) > 0 ? 1 : 0);
     block->module = factory->GetModuleHandle();
     block->okWord = GSheetContextBlock::kOkWordInitial;
@@ -180,7 +178,8 @@ RWWString GNT40Driver::GetResourceModuleName() {
 }
 
 RWWString GNT40Driver::GetModuleRelativePath() {
-    const GStringAttribute* file = GSettingValues::FindText(GetPrinterConfiguration(), kModuleRelativeFileId);
+    const GStringAttribute* file =
+        GSettingValues::FindText(GetPrinterConfiguration(), GSettingId::kHelpFileName);
     const RWWString setting =
         file != nullptr ? RWWString(file->GetValue(), RWWString::MultiByte) : RWWString();
     GOSFactory* factory = GOSFactory::Instance();

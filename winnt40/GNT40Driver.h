@@ -38,11 +38,7 @@ public:
     static constexpr const char16_t* kWriteTestName = u"RegWriteTestStr";
     static constexpr uint32_t kHostPathLength = 260;
     static constexpr uint32_t kFontSourceCount = 10;
-    static constexpr uint32_t kSheetSettingsProviderId = 313;
     static constexpr uint32_t kSheetProviderMask = 0x10000;
-    // Watermarks.
-    static constexpr uint32_t kWatermarkId = 380;
-    static constexpr uint32_t kWatermarkGreyId = 924;
 
     // flag: whether the virtual base is built here (it always is: C++ builds
     // it first); kept for the factory's call.

@@ -14,6 +14,7 @@
 #include "driver/GJobHookHolder.h"
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/MPersistentIterator.h"
 #include "model/MPersistentObject.h"
@@ -29,21 +30,6 @@ constexpr size_t kFlagsOffset = 256;
 constexpr size_t kBiasOffset = 260;
 constexpr size_t kStampEnd = 262;
 constexpr size_t kSmallCopySize = 264;
-constexpr uint32_t kPrintingGroupId = 362;
-constexpr uint32_t kTrayGroupId = 329;
-constexpr uint32_t kDivisorId = 266;
-constexpr uint32_t kJobIdNoticeId = 287;
-constexpr uint32_t kJobIdFromDeviceId = 1035; // 0: ask the device
-constexpr uint32_t kJobIdTextId = 1031;
-constexpr uint32_t kPaperNoticeId = 1010;
-constexpr uint32_t kPaperNoticeValueId = 279;
-constexpr uint32_t kPaperId = 260;
-constexpr uint32_t kMediaNameId = 261;
-constexpr uint32_t kMediaNoticeOffId = 905;
-constexpr uint32_t kOtherPaperSwitchId = 270;
-constexpr uint32_t kOtherPaperId = 272;
-constexpr uint32_t kListedPapersOnlyId = 308;
-constexpr uint32_t kListedPapersId = 188;
 constexpr uint32_t kFirstCustomPaper = 16384;
 
 // The C runtime's offset of local time from UTC in minutes (east positive):
@@ -205,12 +191,15 @@ void GNT40Driver::StartDocumentPost(HDC dc) {
     if (!localJobStorage) {
         RefreshPrinterSettings(1);
         MPersistentObject* settings = GetCachedPrinterSettings();
-        MPersistentObject* printing = settings != nullptr ? settings->FindById(kPrintingGroupId) : nullptr;
-        const auto fromDevice = GSettingValues::Get(printing, kJobIdFromDeviceId);
-        if (GSettingValues::IsNonZero(printing, kJobIdNoticeId) && fromDevice.has_value()) {
+        MPersistentObject* printing =
+            settings != nullptr ? settings->FindById(GSettingId::kPrintingGroup) : nullptr;
+        // Name source 0 asks the device for the job's identity, any other takes 1031.
+        const auto fromDevice = GSettingValues::Get(printing, GSettingId::kJobNameSource);
+        if (GSettingValues::IsNonZero(printing, GSettingId::kJobRetention) && fromDevice.has_value()) {
             if (*fromDevice == 0) {
                 QueryJobStorageId(dc);
-            } else if (const GStringAttribute* text = GSettingValues::FindText(printing, kJobIdTextId)) {
+            } else if (const GStringAttribute* text =
+                           GSettingValues::FindText(printing, GSettingId::kJobStorageIdentity)) {
                 jobStorageId_ = RWWString(text->GetValue(), RWWString::MultiByte);
             }
             if (jobIdNotice_ == nullptr) jobIdNotice_ = std::make_unique<GJobIdNotice>();
@@ -219,8 +208,10 @@ void GNT40Driver::StartDocumentPost(HDC dc) {
     }
     pageCounter_ = 0;
     MPersistentObject* settings = GetCachedPrinterSettings();
-    MPersistentObject* trays = settings != nullptr ? settings->FindById(kTrayGroupId) : nullptr;
-    if (const auto divisor = GSettingValues::GetSigned(trays, kDivisorId)) pageCountDivisor_ = *divisor;
+    MPersistentObject* trays =
+        settings != nullptr ? settings->FindById(GSettingId::kPagesPerSheetGroup) : nullptr;
+    if (const auto divisor = GSettingValues::GetSigned(trays, GSettingId::kPagesPerSheet))
+        pageCountDivisor_ = *divisor;
 }
 
 void GNT40Driver::EndDocumentPost() {
@@ -234,8 +225,8 @@ void GNT40Driver::EndDocumentPost() {
 
 bool GNT40Driver::IsPaperNoticeWanted() {
     MPersistentObject* settings = GetCachedPrinterSettings();
-    if (settings == nullptr || settings->FindById(kPaperNoticeId) == nullptr) return false;
-    const uint16_t value = GSettingValues::Get(settings, kPaperNoticeValueId).value_or(0);
+    if (settings == nullptr || settings->FindById(GSettingId::kManualDuplexPjlLine) == nullptr) return false;
+    const uint16_t value = GSettingValues::Get(settings, GSettingId::kBooklet).value_or(0);
     // Without a divisor the page test does not pass (nothing to divide by).
     bool morePages = false;
     if (pageCountDivisor_ > 0 && documentPageCount_ != 1) {
@@ -243,18 +234,19 @@ bool GNT40Driver::IsPaperNoticeWanted() {
         morePages = quotient > 1 || (quotient == 1 && documentPageCount_ % pageCountDivisor_ != 0);
     }
     if (!morePages && value == 0) return false;
-    const GStringAttribute* media = GSettingValues::FindText(settings, kMediaNameId);
+    const GStringAttribute* media = GSettingValues::FindText(settings, GSettingId::kMediaType);
     if (IsMediaNameUnlisted(media != nullptr ? media->GetValue() : RWCString()) == 0 ||
-        GSettingValues::Get(settings, kMediaNoticeOffId) != 0)
+        GSettingValues::Get(settings, GSettingId::kStraightPaperPath) != 0)
         return true;
-    const uint16_t paper = GSettingValues::Get(settings, kPaperId).value_or(0);
-    const bool other = GSettingValues::IsNonZero(settings, kOtherPaperSwitchId) || paper == 21 ||
+    const uint16_t paper = GSettingValues::Get(settings, GSettingId::kPaper).value_or(0);
+    const bool other = GSettingValues::IsNonZero(settings, GSettingId::kPrintOnOtherPaper) || paper == 21 ||
                        paper == 22 || paper == 39 || paper == 44;
-    uint32_t p = other ? GSettingValues::Get(settings, kOtherPaperId).value_or(0) : paper;
+    uint32_t p = other ? GSettingValues::Get(settings, GSettingId::kOtherPaper).value_or(0) : paper;
     if (p > kFirstCustomPaper) p = MapPaperIdForSettings(settings, p);
-    if (GSettingValues::Get(settings, kListedPapersOnlyId) == 1) {
+    if (GSettingValues::Get(settings, GSettingId::kDuplexUnitInstalled) == 1) {
         MPersistentObject* configuration = GetPrinterConfiguration();
-        if (IsListed(configuration != nullptr ? configuration->FindById(kListedPapersId) : nullptr, p))
+        if (IsListed(configuration != nullptr ? configuration->FindById(GSettingId::kDuplexPapers) : nullptr,
+                     p))
             return false;
         if (p >= kFirstCustomPaper && IsPaperSizeInRange(static_cast<uint16_t>(p), settings) != 0)
             return false;

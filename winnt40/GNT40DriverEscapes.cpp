@@ -16,6 +16,7 @@
 
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/MPersistentObject.h"
 #include "ui/framework/CmapSegmentContains.h"
@@ -34,13 +35,6 @@
 
 namespace {
 
-constexpr uint32_t kPrintingGroupId = 362;
-constexpr uint32_t kCleanUserNameId = 1027;
-constexpr uint32_t kAllowedCharactersId = 1026;
-constexpr uint32_t kUserNameKindId = 1034;
-constexpr uint32_t kTypedUserNameId = 1036;
-constexpr uint32_t kJobStorageNumberId = 1213;
-constexpr uint32_t kJobStorageNumberSwitchId = 1214;
 constexpr UINT kUntitledUpperStringId = 12111; // "UNTITLED"
 constexpr UINT kUntitledStringId = 11029;      // "Untitled"
 constexpr DWORD kUserNameBufferLength = 42;
@@ -159,11 +153,12 @@ RWCString GNT40Driver::GetJobUserName() {
     std::u16string name(buffer.data());
     WinScopedModule module = LoadResourceModule(nullptr);
     MPersistentObject* printing = GetCachedPrinterSettings() != nullptr
-                                      ? GetCachedPrinterSettings()->FindById(kPrintingGroupId)
+                                      ? GetCachedPrinterSettings()->FindById(GSettingId::kPrintingGroup)
                                       : nullptr;
     const GStringAttribute* allowed =
-        GSettingValues::FindText(GetPrinterConfiguration(), kAllowedCharactersId);
-    if (printing != nullptr && printing->FindById(kCleanUserNameId) != nullptr && allowed != nullptr) {
+        GSettingValues::FindText(GetPrinterConfiguration(), GSettingId::kAllowedNameCharacters);
+    if (printing != nullptr && printing->FindById(GSettingId::kNameCleaning) != nullptr &&
+        allowed != nullptr) {
         const std::vector<uint16_t> table = TableWords(allowed->GetValue());
         size_t replaced = 0;
         for (char16_t& c : name) {
@@ -281,9 +276,10 @@ RWWString GNT40Driver::NextJobStorageNumber(const RWWString& text) {
 
 void GNT40Driver::HandOutJobStorageNumber() {
     MPersistentObject* settings = GetCachedPrinterSettings();
-    MPersistentObject* printing = settings != nullptr ? settings->FindById(kPrintingGroupId) : nullptr;
-    GStringAttribute* number = GSettingValues::FindText(printing, kJobStorageNumberId);
-    if (GSettingValues::Get(printing, kJobStorageNumberSwitchId) != 1 || number == nullptr ||
+    MPersistentObject* printing =
+        settings != nullptr ? settings->FindById(GSettingId::kPrintingGroup) : nullptr;
+    GStringAttribute* number = GSettingValues::FindText(printing, GSettingId::kJobStorageName);
+    if (GSettingValues::Get(printing, GSettingId::kJobStorageNumbering) != 1 || number == nullptr ||
         number->GetValue().IsNull())
         return;
     GOSFactory* factory = GOSFactory::Instance();
@@ -314,9 +310,10 @@ unsigned GNT40Driver::JobIdNoticeThread(void* instance) {
     auto* self = static_cast<GNT40Driver*>(instance);
     try {
         MPersistentObject* settings = self->GetCachedPrinterSettings();
-        MPersistentObject* printing = settings != nullptr ? settings->FindById(kPrintingGroupId) : nullptr;
+        MPersistentObject* printing =
+            settings != nullptr ? settings->FindById(GSettingId::kPrintingGroup) : nullptr;
         RWWString user;
-        if (GSettingValues::Get(printing, kUserNameKindId).value_or(0) == 0) {
+        if (GSettingValues::Get(printing, GSettingId::kUserNameSource).value_or(0) == 0) {
             std::array<WCHAR, kUserNameBufferLength> buffer{};
             DWORD size = kUserNameBufferLength;
             if (GetUserNameW(buffer.data(), &size)) {
@@ -324,7 +321,8 @@ unsigned GNT40Driver::JobIdNoticeThread(void* instance) {
                 const std::u16string_view name(buffer.data());
                 user = RWWString(name.data(), std::min(name.size(), kUserNameLength));
             }
-        } else if (const GStringAttribute* typed = GSettingValues::FindText(printing, kTypedUserNameId)) {
+        } else if (const GStringAttribute* typed =
+                       GSettingValues::FindText(printing, GSettingId::kTypedUserName)) {
             user = RWWString(typed->GetValue(), RWWString::MultiByte);
         }
         RWWString location;

@@ -11,6 +11,7 @@
 
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "winapi/WinFile.h"
 #include "winapi/WinHandle.h"
@@ -24,8 +25,6 @@ constexpr const char16_t* kFontSourceNames[GNT40Driver::kFontSourceCount] = {
     u"ROMAddOnFonts1", u"ROMAddOnFonts2", u"DiskFonts1", u"DiskFonts2", u"FlashFonts1",
     u"FlashFonts2",    u"DIMMFonts1",     u"DIMMFonts2", u"DIMMFonts3", u"DIMMFonts4"};
 constexpr uint32_t kPrinterFontSource = 6;
-constexpr uint32_t kFontSourcePathId = 445;
-constexpr uint32_t kFontsFlagId = 317;
 constexpr const char16_t* kFontsFlagValue = u"MassStorageFonts";
 constexpr std::u16string_view kServerFolders[] = {u"\\print$\\w32x86\\2\\", u"\\print$\\w32x86\\3\\"};
 
@@ -146,10 +145,10 @@ void GNT40Driver::DeleteFontFiles() {
 void GNT40Driver::StoreMassStorageFontSettings() {
     GOSFactory* factory = GOSFactory::Instance();
     MPersistentObject* configuration = GetPrinterConfiguration();
-    const GStringAttribute* path = GSettingValues::FindText(configuration, kFontSourcePathId);
+    const GStringAttribute* path = GSettingValues::FindText(configuration, GSettingId::kFontSourcePath);
     if (factory == nullptr || path == nullptr || path->GetValue().IsNull()) return;
     RWWString value(path->GetValue(), RWWString::MultiByte);
-    if (GSettingValues::IsNonZero(configuration, kFontsFlagId))
+    if (GSettingValues::IsNonZero(configuration, GSettingId::kMassStorageFonts))
         factory->SetPrinterDataDword(this, kFontsFlagValue, 1);
     // Kept relative to the driver folder when it lies there.
     const std::u16string folder = Text(factory->GetModuleFolder());

@@ -4,6 +4,7 @@
 
 #include "driver/GSettingValues.h"
 #include "driver/GSheetContextBlock.h"
+#include "model/GSettingIds.h"
 #include "winapi/WinGdiDraw.h"
 #include "winnt40/GCPSOSUI.h"
 #include "winnt40/GNT40Driver.h"
@@ -11,13 +12,9 @@
 
 namespace {
 
-constexpr uint32_t kDuplexId = 253;
-constexpr uint32_t kManualDuplexId = 245;
-constexpr uint32_t kOneShotManualDuplexId = 1010;
-
 bool IsManualDuplexJob(MPersistentObject* settings) {
-    return GSettingValues::IsNonZero(settings, kDuplexId) &&
-           GSettingValues::IsNonZero(settings, kManualDuplexId);
+    return GSettingValues::IsNonZero(settings, GSettingId::kDuplex) &&
+           GSettingValues::IsNonZero(settings, GSettingId::kManualDuplex);
 }
 
 } // namespace
@@ -31,7 +28,7 @@ int32_t GNT40Driver::SendJobModeEscape(HDC dc, uint32_t mode) {
         for (size_t b = 0; b < 4; ++b)
             block[i * 4 + b] = static_cast<char>(words[i] >> (8 * b));
     const int answer = ExtEscape(dc, kEscapeJobMode, sizeof block, block, 0, nullptr);
-    if (mode == 1 && answer == 1 && settings->FindById(kOneShotManualDuplexId) == nullptr)
+    if (mode == 1 && answer == 1 && settings->FindById(GSettingId::kManualDuplexPjlLine) == nullptr)
         RunNonPropPageSheet();
     return 1;
 }

@@ -13,6 +13,7 @@
 #include "model/GAttributeComposite.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
@@ -29,17 +30,6 @@ namespace {
 
 constexpr uint16_t kUserMediaId = 16384;
 constexpr int kPaperNameLength = 256;
-constexpr uint32_t kDefaultsId = 359;
-constexpr uint32_t kCustomSizesId = 276;
-
-// Watermark settings.
-constexpr uint32_t kText = 384;
-constexpr uint32_t kName = 385;
-constexpr uint32_t kFace = 386;
-constexpr uint32_t kCharSet = 387;
-constexpr uint32_t kShown = 388;
-constexpr uint32_t kSize = 390;
-constexpr uint32_t kNumber = 1112;
 
 struct FaceChoice {
     UINT codePage;
@@ -221,9 +211,11 @@ int32_t GNT40Driver::AddMissingForms() {
         }
     }
     // The custom sizes the printer's defaults list.
-    MPersistentObject* defaults =
-        GetPrinterConfiguration() != nullptr ? GetPrinterConfiguration()->FindById(kDefaultsId) : nullptr;
-    MPersistentObject* sizes = defaults != nullptr ? defaults->FindById(kCustomSizesId) : nullptr;
+    MPersistentObject* defaults = GetPrinterConfiguration() != nullptr
+                                      ? GetPrinterConfiguration()->FindById(GSettingId::kDefaults)
+                                      : nullptr;
+    MPersistentObject* sizes =
+        defaults != nullptr ? defaults->FindById(GSettingId::kCustomPaperSizes) : nullptr;
     std::vector<GCustomMediaSize> listed;
     if (sizes != nullptr) {
         const std::unique_ptr<MPersistentIterator> it = sizes->CreateIterator();
@@ -253,8 +245,9 @@ int32_t GNT40Driver::AddMissingForms() {
 // --- Default watermarks -------------------------------------------------------------
 
 void GNT40Driver::AddDefaultWatermarks(GAttributeComposite& settings) {
-    MPersistentObject* watermarks = settings.FindById(kWatermarksId);
-    MPersistentObject* list = watermarks != nullptr ? watermarks->FindById(kWatermarkListId) : nullptr;
+    MPersistentObject* watermarks = settings.FindById(GSettingId::kWatermarksGroup);
+    MPersistentObject* list =
+        watermarks != nullptr ? watermarks->FindById(GSettingId::kWatermarkPool) : nullptr;
     if (list == nullptr) return;
     {
         const std::unique_ptr<MPersistentIterator> entries = list->CreateIterator();
@@ -262,7 +255,7 @@ void GNT40Driver::AddDefaultWatermarks(GAttributeComposite& settings) {
     }
     RWWString path;
     const WinScopedModule module = LoadResourceModule(&path);
-    const uint16_t grey = GSettingValues::Get(&settings, kWatermarkGreyId).value_or(224);
+    const uint16_t grey = GSettingValues::Get(&settings, GSettingId::kDefaultWatermarkGrey).value_or(224);
     const UINT codePage = module ? ModuleCodePage(path) : 0;
     uint16_t charSet = kOtherCharSet;
     RWCString face("Arial");
@@ -289,22 +282,23 @@ void GNT40Driver::AddDefaultWatermarks(GAttributeComposite& settings) {
             const std::string digits = NarrowName(*loaded).Data();
             size = static_cast<uint16_t>(std::strtol(digits.c_str(), nullptr, 10));
         }
-        auto* watermark = new GAttributeComposite(kWatermarkId);
-        watermark->Add(new GStringAttribute(NarrowName(text), kText));
-        watermark->Add(new GStringAttribute(NarrowName(name), kName));
-        watermark->Add(new GStringAttribute(face, kFace));
-        watermark->Add(new GValueAttribute(charSet, kCharSet));
-        watermark->Add(new GValueAttribute(row.shown, kShown));
-        watermark->Add(new GValueAttribute(0, 389));
-        watermark->Add(new GValueAttribute(size, kSize));
-        watermark->Add(new GValueAttribute(0, 392));
-        watermark->Add(new GValueAttribute(1, 393));
-        watermark->Add(new GValueAttribute(0, 394));
-        watermark->Add(new GValueAttribute(0, 396));
-        watermark->Add(new GValueAttribute(0, 397));
-        for (const uint32_t id : {403u, 398u, 399u, 400u})
+        auto* watermark = new GAttributeComposite(GSettingId::kWatermark);
+        watermark->Add(new GStringAttribute(NarrowName(text), GSettingId::kWatermarkName));
+        watermark->Add(new GStringAttribute(NarrowName(name), GSettingId::kWatermarkText));
+        watermark->Add(new GStringAttribute(face, GSettingId::kWatermarkFace));
+        watermark->Add(new GValueAttribute(charSet, GSettingId::kWatermarkCharSet));
+        watermark->Add(new GValueAttribute(row.shown, GSettingId::kWatermarkStyle));
+        watermark->Add(new GValueAttribute(0, GSettingId::kWatermarkField389));
+        watermark->Add(new GValueAttribute(size, GSettingId::kWatermarkPointSize));
+        watermark->Add(new GValueAttribute(0, GSettingId::kWatermarkCharWidth));
+        watermark->Add(new GValueAttribute(1, GSettingId::kWatermarkAngleKind));
+        watermark->Add(new GValueAttribute(0, GSettingId::kWatermarkCustomAngle));
+        watermark->Add(new GValueAttribute(0, GSettingId::kWatermarkField396));
+        watermark->Add(new GValueAttribute(0, GSettingId::kWatermarkField397));
+        for (const uint32_t id : {GSettingId::kWatermarkShade, GSettingId::kWatermarkRed,
+                                  GSettingId::kWatermarkGreen, GSettingId::kWatermarkBlue})
             watermark->Add(new GValueAttribute(grey, id));
-        watermark->Add(new GValueAttribute(row.number, kNumber));
+        watermark->Add(new GValueAttribute(row.number, GSettingId::kBuiltInWatermark));
         list->Add(watermark);
     }
 }

@@ -16,6 +16,7 @@
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "rw/RWCString.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinRpc.h"
@@ -26,14 +27,7 @@
 
 namespace {
 
-// Settings of the cached printer settings.
-constexpr uint32_t kInstallationId = 364;
-constexpr uint32_t kMiniInstallerWantedId = 1025; // inside 364
-constexpr uint32_t kConfigToSettingsId = 306;     // inside 364
-constexpr uint32_t kConsultLibraryId = 1100;
-// The printer configuration's automatic-configuration state (313 inside 228).
-constexpr uint32_t kInstalledOptionsId = 228;
-constexpr uint32_t kAutoConfigStateId = 313;
+// The printer configuration's automatic-configuration state.
 constexpr uint16_t kAutoConfigDone = 2;
 constexpr uint16_t kAutoConfigNotDone = 0;
 
@@ -72,8 +66,8 @@ void StampUpdate(GNT40Driver& driver, GOSFactory& factory, const GModuleLoader* 
     factory.SetPrinterDataString(&driver, GNTDriverBase::kLastUpdateTypeValue, u"Default");
     MPersistentObject* configuration = driver.GetPrinterConfiguration();
     MPersistentObject* options =
-        configuration != nullptr ? configuration->FindById(kInstalledOptionsId) : nullptr;
-    const std::optional<uint16_t> state = GSettingValues::Get(options, kAutoConfigStateId);
+        configuration != nullptr ? configuration->FindById(GSettingId::kPrinterInstalledOptions) : nullptr;
+    const std::optional<uint16_t> state = GSettingValues::Get(options, GSettingId::kConfigurationStatus);
     if (state == kAutoConfigDone) {
         factory.SetPrinterDataString(&driver, kEacLastUpdateValue, date);
         factory.SetPrinterDataString(&driver, GNTDriverBase::kLastUpdateTypeValue, u"Auto");
@@ -87,9 +81,10 @@ void StampUpdate(GNT40Driver& driver, GOSFactory& factory, const GModuleLoader* 
 void RunInstallation(GNT40Driver& driver, GOSFactory& factory, MPersistentObject& installation,
                      const RWWString& printerName, HANDLE printer) {
     std::unique_ptr<GModuleLoader> installer;
-    if (GSettingValues::Get(&installation, kMiniInstallerWantedId) == uint16_t{1})
+    if (GSettingValues::Get(&installation, GSettingId::kMiniInstallerWanted) == uint16_t{1})
         installer.reset(factory.LoadSetupLibrary(printerName, printer));
-    if (GSettingValues::Get(&installation, kConfigToSettingsId) == uint16_t{1}) driver.ConfigToSettings(0);
+    if (GSettingValues::Get(&installation, GSettingId::kConfigToSettingsWanted) == uint16_t{1})
+        driver.ConfigToSettings(0);
     StampUpdate(driver, factory, installer.get());
 }
 
@@ -143,7 +138,7 @@ BOOL GNT40Driver::InitializePrinter(const RWWString& printerName) {
     if (LoadDevMode(nullptr) == 1) {
         RefreshPrinterSettings(0);
         if (MPersistentObject* cached = GetCachedPrinterSettings()) {
-            if (MPersistentObject* installation = cached->FindById(kInstallationId))
+            if (MPersistentObject* installation = cached->FindById(GSettingId::kDocumentGroup))
                 RunInstallation(*this, *factory, *installation, printerName, printer_);
         }
         CommitSettings(AsComposite(GetCachedPrinterSettings()), 1);
@@ -161,7 +156,7 @@ BOOL GNT40Driver::InitializePrinter(const RWWString& printerName) {
     printer_ = printer.Get();
 
     GAttributeComposite* cached = AsComposite(GetCachedPrinterSettings());
-    if (GSettingValues::Get(cached, kConsultLibraryId) == uint16_t{1}) {
+    if (GSettingValues::Get(cached, GSettingId::kExchangeWithConfigLibrary) == uint16_t{1}) {
         factory->SetPrinterDataString(this, GNTDriverBase::kStaleValue, u"FALSE");
         if (std::unique_ptr<GNTDMCSession> session = CreateConfigSession(cached))
             session->Import(printerName, 0);

@@ -11,6 +11,7 @@
 #include "driver/GNTDevMode.h"
 #include "driver/GOSFactory.h"
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "winapi/WinError.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinKernel.h"
@@ -20,8 +21,7 @@
 
 namespace {
 
-constexpr uint32_t kInstalledOptionsId = 365;
-constexpr uint32_t kUpgradedNodeIds[] = {366, 368};
+constexpr uint32_t kUpgradedNodeIds[] = {GSettingId::kWatermarksGroup, GSettingId::kPlugInsGroup};
 constexpr const char16_t* kQuickSetPoolValue = u"QuicksetPool";
 constexpr const char16_t* kDisabledDevicesValue = u"DisabledMSDs";
 constexpr uint32_t kFirstDimmDevice = 6;
@@ -42,7 +42,7 @@ void SetDeviceState(GOSFactory& factory, GDriverContext& context, uint32_t index
 // (365), then, when they were, the mass-storage devices marked present, 366,
 // 368 and the Quick Sets pool. 1 when 365, 366 and 368 all were.
 int32_t UpgradeStoredSettings(GNT40Driver& driver, GOSFactory& factory) {
-    if (driver.ConvertNumberedValue(&kInstalledOptionsId) != 1) return 0;
+    if (driver.ConvertNumberedValue(&GSettingId::kInstalledOptionsGroup) != 1) return 0;
     int32_t all = 1;
     const uint32_t disabled = factory.GetPrinterDataDword(&driver, kDisabledDevicesValue, 0);
     for (uint32_t index = kFirstDimmDevice; index <= kLastDimmDevice; ++index) {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "driver/GSettingValues.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/MPersistentIterator.h"
 #include "model/MPersistentObject.h"
@@ -19,26 +20,6 @@
 
 namespace {
 
-constexpr uint32_t kDocumentGroupId = 364;
-constexpr uint32_t kWatermarkChoiceId = 379;
-constexpr uint32_t kEveryOrFirstId = 382; // 0 every page, 1 first page only
-constexpr uint32_t kGreyId = 585;
-constexpr uint32_t kWatermarkOffId = 381; // must be 0
-constexpr uint32_t kSelectedNameId = 383;
-constexpr uint32_t kListId = 378;
-constexpr uint32_t kNameId = 384;
-constexpr uint32_t kTextId = 385;
-constexpr uint32_t kFaceId = 386;
-constexpr uint32_t kCharSetId = 387;
-constexpr uint32_t kStyleId = 388;
-constexpr uint32_t kPointSizeId = 390;
-constexpr uint32_t kCharWidthId = 392;
-constexpr uint32_t kAngleKindId = 393;
-constexpr uint32_t kCustomAngleId = 394;
-constexpr uint32_t kRedId = 398;
-constexpr uint32_t kGreenId = 399;
-constexpr uint32_t kBlueId = 400;
-constexpr uint32_t kShadeId = 403;
 constexpr uint32_t kModeFirstPage = 1;
 constexpr uint32_t kModeEveryPage = 2;
 constexpr double kPi = 3.14159265358979323846;
@@ -49,13 +30,13 @@ RWCString TextOf(MPersistentObject* node, uint32_t id) {
 }
 
 COLORREF WatermarkColour(MPersistentObject* entry, bool grey) {
-    uint32_t level = GSettingValues::Get(entry, kShadeId).value_or(0);
+    uint32_t level = GSettingValues::Get(entry, GSettingId::kWatermarkShade).value_or(0);
     if (level == 255) level = 232;
     uint32_t red = level, green = level, blue = level;
     if (!grey) {
-        const bool r = GSettingValues::IsNonZero(entry, kRedId);
-        const bool g = GSettingValues::IsNonZero(entry, kGreenId);
-        const bool b = GSettingValues::IsNonZero(entry, kBlueId);
+        const bool r = GSettingValues::IsNonZero(entry, GSettingId::kWatermarkRed);
+        const bool g = GSettingValues::IsNonZero(entry, GSettingId::kWatermarkGreen);
+        const bool b = GSettingValues::IsNonZero(entry, GSettingId::kWatermarkBlue);
         // All three or none wanted: a grey of the level.
         if (!(r && g && b) && (r || g || b)) {
             red = r ? 255 : level;
@@ -95,26 +76,28 @@ int32_t GNT40Driver::PrepareWatermark() {
     watermarkMode_ = 0;
     watermarkGrey_ = 0;
     MPersistentObject* settings = GetCachedPrinterSettings();
-    MPersistentObject* group = settings != nullptr ? settings->FindById(kDocumentGroupId) : nullptr;
-    MPersistentObject* choice = group != nullptr ? group->FindById(kWatermarkChoiceId) : nullptr;
-    if (const auto mode = GSettingValues::Get(choice, kEveryOrFirstId)) {
+    MPersistentObject* group = settings != nullptr ? settings->FindById(GSettingId::kDocumentGroup) : nullptr;
+    MPersistentObject* choice = group != nullptr ? group->FindById(GSettingId::kWatermarkChoice) : nullptr;
+    if (const auto mode = GSettingValues::Get(choice, GSettingId::kWatermarkFirstPageOnly)) {
         watermarkMode_ = *mode == 0 ? kModeEveryPage : (*mode == 1 ? kModeFirstPage : 0);
-        watermarkGrey_ = GSettingValues::Get(choice, kGreyId) == 1 ? 1 : 0;
+        watermarkGrey_ = GSettingValues::Get(choice, GSettingId::kTextAsBlack) == 1 ? 1 : 0;
     }
-    const RWCString name = TextOf(choice, kSelectedNameId);
-    if (watermarkMode_ != 0 && (GSettingValues::Get(choice, kWatermarkOffId) != 0 || name.IsNull()))
+    const RWCString name = TextOf(choice, GSettingId::kSelectedWatermarkName);
+    if (watermarkMode_ != 0 &&
+        (GSettingValues::Get(choice, GSettingId::kWatermarksOff) != 0 || name.IsNull()))
         watermarkMode_ = 0;
     if (watermarkMode_ == 0) {
         watermarkBlock_.reset();
         return 1;
     }
-    MPersistentObject* watermarks = settings->FindById(kWatermarksId);
-    MPersistentObject* list = watermarks != nullptr ? watermarks->FindById(kListId) : nullptr;
+    MPersistentObject* watermarks = settings->FindById(GSettingId::kWatermarksGroup);
+    MPersistentObject* list =
+        watermarks != nullptr ? watermarks->FindById(GSettingId::kWatermarkPool) : nullptr;
     if (list != nullptr) {
         const std::unique_ptr<MPersistentIterator> it = list->CreateIterator();
         while (it->Advance()) {
             MPersistentObject* entry = it->Current();
-            const GStringAttribute* entryName = GSettingValues::FindText(entry, kNameId);
+            const GStringAttribute* entryName = GSettingValues::FindText(entry, GSettingId::kWatermarkName);
             if (entryName != nullptr && entryName->GetValue() == name) return BuildWatermarkBlock(entry);
         }
     }
@@ -125,22 +108,23 @@ int32_t GNT40Driver::PrepareWatermark() {
 
 int32_t GNT40Driver::BuildWatermarkBlock(MPersistentObject* entry) {
     auto block = std::make_unique<GWatermarkBlock>();
-    block->text = RWWString(TextOf(entry, kTextId), RWWString::MultiByte);
+    block->text = RWWString(TextOf(entry, GSettingId::kWatermarkText), RWWString::MultiByte);
     block->length = static_cast<uint32_t>(block->text.Length());
-    const RWWString face(TextOf(entry, kFaceId), RWWString::MultiByte);
+    const RWWString face(TextOf(entry, GSettingId::kWatermarkFace), RWWString::MultiByte);
     std::memcpy(block->font.lfFaceName, face.Data(),
                 std::min<size_t>(face.Length(), LF_FACESIZE - 1) * sizeof(WCHAR));
-    block->font.lfCharSet = static_cast<BYTE>(GSettingValues::Get(entry, kCharSetId).value_or(0));
-    const uint16_t style = GSettingValues::Get(entry, kStyleId).value_or(0);
+    block->font.lfCharSet =
+        static_cast<BYTE>(GSettingValues::Get(entry, GSettingId::kWatermarkCharSet).value_or(0));
+    const uint16_t style = GSettingValues::Get(entry, GSettingId::kWatermarkStyle).value_or(0);
     block->font.lfWeight = (style & 0x1) != 0 ? FW_BOLD : FW_DONTCARE;
     block->font.lfItalic = (style & 0x2) != 0 ? 1 : 0;
     block->font.lfUnderline = (style & 0x4) != 0 ? 1 : 0;
     block->font.lfStrikeOut = (style & 0x8) != 0 ? 1 : 0;
-    block->font.lfWidth = GSettingValues::GetSigned(entry, kCharWidthId).value_or(0);
-    block->pointSize = GSettingValues::GetSigned(entry, kPointSizeId).value_or(0);
+    block->font.lfWidth = GSettingValues::GetSigned(entry, GSettingId::kWatermarkCharWidth).value_or(0);
+    block->pointSize = GSettingValues::GetSigned(entry, GSettingId::kWatermarkPointSize).value_or(0);
     block->colour = WatermarkColour(entry, watermarkGrey_ != 0);
-    block->angleKind = GSettingValues::GetSigned(entry, kAngleKindId).value_or(0);
-    block->customAngle = GSettingValues::GetSigned(entry, kCustomAngleId).value_or(0);
+    block->angleKind = GSettingValues::GetSigned(entry, GSettingId::kWatermarkAngleKind).value_or(0);
+    block->customAngle = GSettingValues::GetSigned(entry, GSettingId::kWatermarkCustomAngle).value_or(0);
     watermarkBlock_ = std::move(block);
     return 1;
 }

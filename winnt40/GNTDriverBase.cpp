@@ -13,6 +13,7 @@
 #include "model/GAttributeComposite.h"
 #include "model/GEnumAttribute.h"
 #include "model/GRangeAttribute.h"
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
@@ -27,8 +28,6 @@
 
 namespace {
 
-constexpr uint32_t kPrinterDataNamesId = 950; // setting id -> printer-data value name
-constexpr uint32_t kOemCodePageSettingId = 958;
 constexpr REGSAM kDevModesAccess = 0x2001B;
 
 // The DWORD value name under root\key; nothing when the key or the value
@@ -137,7 +136,8 @@ int32_t GNTDriverBase::LoadDevMode(const DEVMODEW* devmode) {
         if (std::unique_ptr<GAttributeComposite> defaults = NewDefaultSettings())
             CommitSettings(defaults.get(), 1);
     } else {
-        if (std::unique_ptr<GAttributeComposite> options = RestoreSettingsComposite(kInstalledOptionsId))
+        if (std::unique_ptr<GAttributeComposite> options =
+                RestoreSettingsComposite(GSettingId::kInstalledOptionsGroup))
             ApplySettings(options.get());
         devMode_->FixCollate();
     }
@@ -151,25 +151,25 @@ int32_t GNTDriverBase::LoadDevMode(const DEVMODEW* devmode) {
 
 int32_t GNTDriverBase::CommitSettings(GAttributeComposite* settings, int32_t store) {
     if (settings == nullptr) return 0;
-    if (auto* papers = dynamic_cast<GEnumAttribute*>(settings->FindById(kPaperSizeListId)))
+    if (auto* papers = dynamic_cast<GEnumAttribute*>(settings->FindById(GSettingId::kCustomPaperSizes)))
         papers->RemoveAll();
     ApplySettings(settings);
 
-    std::unique_ptr<MPersistentObject> uiState = settings->RemoveById(kUiStateId);
+    std::unique_ptr<MPersistentObject> uiState = settings->RemoveById(GSettingId::kUiState);
     bool stored = true;
     auto storeIf = [&](const MPersistentObject& composite) {
         if (store != 0 && StoreSettingsComposite(dynamic_cast<const GAttributeComposite*>(&composite)) == 0)
             stored = false;
     };
-    std::unique_ptr<MPersistentObject> c368 = DetachOrEmpty(*settings, kComposite368Id);
+    std::unique_ptr<MPersistentObject> c368 = DetachOrEmpty(*settings, GSettingId::kPlugInsGroup);
     storeIf(*c368);
-    std::unique_ptr<MPersistentObject> c366 = DetachOrEmpty(*settings, kWatermarksId);
+    std::unique_ptr<MPersistentObject> c366 = DetachOrEmpty(*settings, GSettingId::kWatermarksGroup);
     if (UsesLocalPools() != 0) {
         if (auto* watermarks = dynamic_cast<GAttributeComposite*>(c366.get()))
             SaveLocalWatermarks(*watermarks);
     }
     storeIf(*c366);
-    std::unique_ptr<MPersistentObject> c365 = DetachOrEmpty(*settings, kInstalledOptionsId);
+    std::unique_ptr<MPersistentObject> c365 = DetachOrEmpty(*settings, GSettingId::kInstalledOptionsGroup);
     storeIf(*c365);
 
     settings->ClearSerialsRecursive();
@@ -194,11 +194,12 @@ int32_t GNTDriverBase::StoreSettingsComposite(const GAttributeComposite* composi
 }
 
 void GNTDriverBase::SyncSettingsWithPrinterData(GAttributeComposite* settings) {
-    if (settings == nullptr || settings->FindById(kInstalledOptionsId) == nullptr) return;
+    if (settings == nullptr || settings->FindById(GSettingId::kInstalledOptionsGroup) == nullptr) return;
     MPersistentObject* configuration = GetPrinterConfiguration();
     GOSFactory* factory = GOSFactory::Instance();
     if (configuration == nullptr || factory == nullptr) return;
-    if (auto* names = dynamic_cast<MAssociationList*>(configuration->FindById(kPrinterDataNamesId))) {
+    if (auto* names =
+            dynamic_cast<MAssociationList*>(configuration->FindById(GSettingId::kPrinterDataNames))) {
         const std::unique_ptr<MPersistentIterator> entries = names->CreateIterator();
         while (entries->Advance()) {
             const auto* pair = dynamic_cast<const MPersistentAssociation*>(entries->Current());
@@ -211,7 +212,7 @@ void GNTDriverBase::SyncSettingsWithPrinterData(GAttributeComposite* settings) {
                         RWWString(name->GetValue(), RWWString::MultiByte));
         }
     }
-    GSettingValues::Set(settings, kOemCodePageSettingId, IsCjkCodePage(GetOEMCP()) ? 1 : 0);
+    GSettingValues::Set(settings, GSettingId::kTrueTypeAsBitmapsForced, IsCjkCodePage(GetOEMCP()) ? 1 : 0);
 }
 
 void GNTDriverBase::SyncSetting(GOSFactory& factory, MPersistentObject* setting, const RWWString& name) {

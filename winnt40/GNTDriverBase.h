@@ -68,17 +68,6 @@ public:
     static constexpr WORD kSheetHeaderFlags = PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE;
     static constexpr uint32_t kPublicDevModeSize = 220;
     static constexpr uint32_t kPublicOnlyFlags = 0x40100;
-    // Composites kept in printer data, and the UI state that is not kept.
-    static constexpr uint32_t kInstalledOptionsId = 365;
-    static constexpr uint32_t kWatermarksId = 366;
-    static constexpr uint32_t kComposite368Id = 368;
-    static constexpr uint32_t kUiStateId = 283;
-    static constexpr uint32_t kPaperSizeListId = 276;
-    static constexpr uint32_t kWatermarkListId = 378;
-    static constexpr uint32_t kWatermarkLocalityId = 1125;
-    static constexpr uint32_t kWatermarkTextId = 384;
-    static constexpr uint32_t kCustomWidthId = 1260;
-    static constexpr uint32_t kCustomHeightId = 1261;
     // Media ids and paper numbers.
     static constexpr uint16_t kCustomMediaId = 0x4000;
     static constexpr uint16_t kUserPaperNumber = 256; // DMPAPER_USER

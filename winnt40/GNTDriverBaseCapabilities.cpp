@@ -15,6 +15,7 @@
 #include "model/GRangeAttribute.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
+#include "model/GSettingIds.h"
 #include "model/MPersistentIterator.h"
 #include "paper/GFormToTrayDatabase.h"
 #include "paper/GMedia.h"
@@ -33,20 +34,6 @@ constexpr WORD kFormSourceBin = 15;
 constexpr size_t kNameLength = 64;
 constexpr size_t kBinNameLength = 24;
 constexpr UINT kCustomSizeStringId = 10120;
-// Setting ids.
-constexpr uint32_t kCopiesId = 199;
-constexpr uint32_t kResolutionListId = 206;
-constexpr uint32_t kXResolutionId = 323;
-constexpr uint32_t kYResolutionId = 324;
-constexpr uint32_t kSingleResolutionId = 902;
-constexpr uint32_t kPrinterSettingsId = 365;
-constexpr uint32_t kDuplexUnitId = 308;
-constexpr uint32_t kManualDuplexId = 245;
-constexpr uint32_t kCollationId = 310;
-constexpr uint32_t kColourDeviceId = 339;
-constexpr uint32_t kOrientationId = 265;
-constexpr uint32_t kFormToTrayId = 510;
-constexpr uint32_t kSkipSizeTestId = 915;
 constexpr uint32_t kSingleResolutionFlag = 0x20000000;
 
 // Copies text into an entry of length characters, cut so that it and its
@@ -166,8 +153,8 @@ LONG GNTDriverBase::GetPaperList(WCHAR* names, WORD* numbers, POINT* sizes) {
         CopyName(custom.name.data(), kNameLength, LoadModuleString(module.Get(), kCustomSizeStringId));
         custom.number = kUserPaper;
         MPersistentObject* cached = GetCachedPrinterSettings();
-        const auto width = GSettingValues::Get(cached, kCustomWidthId);
-        const auto height = GSettingValues::Get(cached, kCustomHeightId);
+        const auto width = GSettingValues::Get(cached, GSettingId::kCustomPaperWidth);
+        const auto height = GSettingValues::Get(cached, GSettingId::kCustomPaperHeight);
         if (width.has_value() && height.has_value()) custom.size = POINT{*width, *height};
         paperList_.push_back(custom);
     }
@@ -197,7 +184,7 @@ DWORD GNTDriverBase::GetPaperListCapability(void* output) {
 int32_t GNTDriverBase::IsSizeTestOn() {
     MPersistentObject* cached = GetCachedPrinterSettings();
     MPersistentObject* source = cached != nullptr ? cached : GetPrinterConfiguration();
-    return GSettingValues::Get(source, kSkipSizeTestId).value_or(0) != 0 ? 0 : 1;
+    return GSettingValues::Get(source, GSettingId::kRelaxedPaperCheck).value_or(0) != 0 ? 0 : 1;
 }
 
 int32_t GNTDriverBase::FormFitsPrinter(const FORM_INFO_1W& form, int32_t xDpi, int32_t yDpi, int32_t angle) {
@@ -225,14 +212,16 @@ int32_t GNTDriverBase::FormFitsPrinter(const FORM_INFO_1W& form, int32_t xDpi, i
 int32_t GNTDriverBase::IsFormUsable(const FORM_INFO_1W& form, uint32_t position, int32_t sizeTest) {
     MPersistentObject* cached = GetCachedPrinterSettings();
     std::unique_ptr<GAttributeComposite> stored;
-    MPersistentObject* printer = cached != nullptr ? cached->FindById(kPrinterSettingsId) : nullptr;
+    MPersistentObject* printer =
+        cached != nullptr ? cached->FindById(GSettingId::kInstalledOptionsGroup) : nullptr;
     if (cached == nullptr) {
-        stored = RestoreSettingsComposite(kPrinterSettingsId);
+        stored = RestoreSettingsComposite(GSettingId::kInstalledOptionsGroup);
         printer = stored.get();
     }
-    const auto* database = printer != nullptr
-                               ? dynamic_cast<const GFormToTrayDatabase*>(printer->FindById(kFormToTrayId))
-                               : nullptr;
+    const auto* database =
+        printer != nullptr
+            ? dynamic_cast<const GFormToTrayDatabase*>(printer->FindById(GSettingId::kFormToTray))
+            : nullptr;
     const bool assigned = database != nullptr && database->HasAssignments() == 1;
     if (sizeTest != 0) {
         const DEVMODEW* devmode = GetDevMode() != nullptr ? GetDevMode()->GetImage() : nullptr;
@@ -264,10 +253,12 @@ namespace {
 // The form-to-tray database of the cached printer settings, when it has
 // assignments.
 const GFormToTrayDatabase* AssignedDatabase(MPersistentObject* cached) {
-    MPersistentObject* printer = cached != nullptr ? cached->FindById(kPrinterSettingsId) : nullptr;
-    const auto* database = printer != nullptr
-                               ? dynamic_cast<const GFormToTrayDatabase*>(printer->FindById(kFormToTrayId))
-                               : nullptr;
+    MPersistentObject* printer =
+        cached != nullptr ? cached->FindById(GSettingId::kInstalledOptionsGroup) : nullptr;
+    const auto* database =
+        printer != nullptr
+            ? dynamic_cast<const GFormToTrayDatabase*>(printer->FindById(GSettingId::kFormToTray))
+            : nullptr;
     return database != nullptr && database->HasAssignments() == 1 ? database : nullptr;
 }
 } // namespace
@@ -314,19 +305,20 @@ DWORD GNTDriverBase::GetBinNames(void* output) {
 
 DWORD GNTDriverBase::GetResolutions(void* output) {
     MPersistentObject* configuration = GetPrinterConfiguration();
-    MPersistentObject* list = configuration != nullptr ? configuration->FindById(kResolutionListId) : nullptr;
+    MPersistentObject* list =
+        configuration != nullptr ? configuration->FindById(GSettingId::kResolutions) : nullptr;
     if (list == nullptr) return kGdiError;
     auto* pairs = static_cast<LONG*>(output);
     LONG lastX = 0, lastY = 0;
     DWORD count = 0;
     for (MPersistentObject* entry : GSettingValues::Children(list)) {
         LONG x = 0, y = 0;
-        if (const auto single = GSettingValues::GetSigned(entry, kSingleResolutionId)) {
+        if (const auto single = GSettingValues::GetSigned(entry, GSettingId::kQualityCode)) {
             if ((GetApplicationFlags() & kSingleResolutionFlag) != 0) return kGdiError;
             x = y = *single;
         } else {
-            x = GSettingValues::GetSigned(entry, kXResolutionId).value_or(0);
-            y = GSettingValues::GetSigned(entry, kYResolutionId).value_or(0);
+            x = GSettingValues::GetSigned(entry, GSettingId::kXResolution).value_or(0);
+            y = GSettingValues::GetSigned(entry, GSettingId::kYResolution).value_or(0);
         }
         if (x == lastX && y == lastY) continue;
         if (pairs != nullptr) {
@@ -343,27 +335,31 @@ DWORD GNTDriverBase::GetResolutions(void* output) {
 DWORD GNTDriverBase::GetDuplex(void*) {
     RefreshPrinterSettings(1);
     MPersistentObject* cached = GetCachedPrinterSettings();
-    MPersistentObject* printer = cached != nullptr ? cached->FindById(kPrinterSettingsId) : nullptr;
-    if (GSettingValues::Get(printer, kDuplexUnitId).value_or(0) != 0) return 1;
-    return GSettingValues::Get(printer, kManualDuplexId).value_or(0) != 0 ? 1 : 0;
+    MPersistentObject* printer =
+        cached != nullptr ? cached->FindById(GSettingId::kInstalledOptionsGroup) : nullptr;
+    if (GSettingValues::Get(printer, GSettingId::kDuplexUnitInstalled).value_or(0) != 0) return 1;
+    return GSettingValues::Get(printer, GSettingId::kManualDuplex).value_or(0) != 0 ? 1 : 0;
 }
 
 DWORD GNTDriverBase::GetCopies(void*) {
     const auto* copies = dynamic_cast<const GRangeAttribute*>(
-        GetPrinterConfiguration() != nullptr ? GetPrinterConfiguration()->FindById(kCopiesId) : nullptr);
+        GetPrinterConfiguration() != nullptr ? GetPrinterConfiguration()->FindById(GSettingId::kCopiesRange)
+                                             : nullptr);
     return copies != nullptr ? static_cast<DWORD>(copies->GetMax()) : 0;
 }
 
 DWORD GNTDriverBase::GetCollate(void*) {
-    return GSettingValues::Get(GetPrinterConfiguration(), kCollationId).value_or(0) == 1 ? 1 : 0;
+    return GSettingValues::Get(GetPrinterConfiguration(), GSettingId::kCollationInPrinter).value_or(0) == 1
+               ? 1
+               : 0;
 }
 
 DWORD GNTDriverBase::GetColorDevice(void*) {
-    return GSettingValues::Get(GetPrinterConfiguration(), kColourDeviceId).value_or(0) == 1 ? 1 : 0;
+    return GSettingValues::Get(GetPrinterConfiguration(), GSettingId::kColourDevice).value_or(0) == 1 ? 1 : 0;
 }
 
 DWORD GNTDriverBase::GetOrientation(void*) {
-    const auto angle = GSettingValues::Get(GetDevModeSettings(), kOrientationId);
+    const auto angle = GSettingValues::Get(GetDevModeSettings(), GSettingId::kOrientation);
     if (!angle.has_value()) return 0;
     return *angle == 270 || *angle == 180 ? 270 : 90;
 }

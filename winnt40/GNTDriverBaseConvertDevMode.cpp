@@ -10,6 +10,7 @@
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "winapi/WinError.h"
 #include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinSpool.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr uint32_t kExportSettingId = 1100;
 constexpr const char16_t* kStaleText = u"FALSE";
 
 // The printer opened into the instance's handle for one conversion; closed
@@ -66,10 +66,9 @@ private:
 // defaults' composite 366.
 void CarryWatermarks(GNTDriverBase& driver, GAttributeComposite& defaults) {
     MPersistentObject* cached = driver.GetCachedPrinterSettings();
-    MPersistentObject* list = cached != nullptr ? cached->FindById(GNTDriverBase::kWatermarkListId) : nullptr;
-    MPersistentObject* watermarks = defaults.FindById(GNTDriverBase::kWatermarksId);
-    if (list != nullptr && watermarks != nullptr)
-        watermarks->ReplaceById(GNTDriverBase::kWatermarkListId, list);
+    MPersistentObject* list = cached != nullptr ? cached->FindById(GSettingId::kWatermarkPool) : nullptr;
+    MPersistentObject* watermarks = defaults.FindById(GSettingId::kWatermarksGroup);
+    if (list != nullptr && watermarks != nullptr) watermarks->ReplaceById(GSettingId::kWatermarkPool, list);
 }
 
 // The printer's default DEVMODE made from fresh defaults when it is not one
@@ -78,7 +77,8 @@ bool InitPrinterDefault(GNTDriverBase& driver, HANDLE printer) {
     if (driver.GetDevMode()->MergePrinterDevMode(printer) == 1) return true;
     std::unique_ptr<GAttributeComposite> defaults = driver.NewDefaultSettings();
     if (defaults == nullptr) return false;
-    const std::optional<uint16_t> exchange = GSettingValues::Get(defaults.get(), kExportSettingId);
+    const std::optional<uint16_t> exchange =
+        GSettingValues::Get(defaults.get(), GSettingId::kExchangeWithConfigLibrary);
     if (exchange && *exchange == 1) {
         CarryWatermarks(driver, *defaults);
         if (GOSFactory* factory = GOSFactory::Instance())

@@ -18,6 +18,7 @@
 #include "driver/GSettingValues.h"
 #include "driver/GSheetContextBlock.h"
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "winnt40/GCPSOSUI.h"
 #include "winnt40/GNTDMCSession.h"
 #include "winnt40/GNTDriverBase.h"
@@ -28,7 +29,6 @@ namespace {
 constexpr const char16_t* kExportConfigValue = u"ExportConfig";
 constexpr const char16_t* kPhysicalValue = u"PhySetting";
 constexpr const char16_t* kUserUpdate = u"User";
-constexpr uint32_t kExportSettingId = 1100;
 // Context-block flags of the device sheet: read-only, or may write.
 constexpr uint32_t kFlagReadOnly = 0x1;
 constexpr uint32_t kFlagMayWrite = 0x4;
@@ -88,7 +88,7 @@ LONG GNTDriverBase::InitDeviceSheet(PROPSHEETUI_INFO& info, const DEVICEPROPERTY
     if (block == nullptr) return 0;
     if (GOSFactory* factory = GOSFactory::Instance())
         factory->SetPrinterDataDword(this, kExportConfigValue, 1);
-    if (MPersistentObject* installed = block->settings->FindById(kInstalledOptionsId))
+    if (MPersistentObject* installed = block->settings->FindById(GSettingId::kInstalledOptionsGroup))
         StoreValue(kPhysicalValue, installed);
     return opened;
 }
@@ -99,7 +99,8 @@ void GNTDriverBase::CommitDeviceSheet() {
     if (block == nullptr || block->settings == nullptr || factory == nullptr) return;
     GAttributeComposite* settings = block->settings.get();
     if (CommitSettings(settings, 1) != 1) return;
-    const std::optional<uint16_t> exchange = GSettingValues::Get(settings, kExportSettingId);
+    const std::optional<uint16_t> exchange =
+        GSettingValues::Get(settings, GSettingId::kExchangeWithConfigLibrary);
     if (exchange && *exchange == 1 && factory->GetPrinterDataDword(this, kExportConfigValue, 0) != 0) {
         if (IsShellHost()) {
             if (std::unique_ptr<GNTDMCSession> session = CreateConfigSession(settings))
@@ -107,7 +108,7 @@ void GNTDriverBase::CommitDeviceSheet() {
         }
         factory->SetPrinterDataDword(this, kExportConfigValue, 0);
     }
-    MPersistentObject* installed = settings->FindById(kInstalledOptionsId);
+    MPersistentObject* installed = settings->FindById(GSettingId::kInstalledOptionsGroup);
     if (installed != nullptr && IsPhysicalSettingCurrent(installed) == 0) {
         factory->SetPrinterDataString(this, GNTDriverBase::kLastUpdatedValue, LocalDate());
         factory->SetPrinterDataString(this, GNTDriverBase::kLastUpdateTypeValue, kUserUpdate);

@@ -20,6 +20,7 @@
 #include "driver/GSettingValues.h"
 #include "driver/GSheetContextBlock.h"
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "winapi/WinError.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinUser.h"
@@ -31,8 +32,6 @@
 namespace {
 
 constexpr const char16_t* kExportPrintingValue = u"ExportPrinting";
-constexpr uint32_t kExportSettingId = 1100;
-constexpr uint32_t kJobStorageSettingId = 1033;
 // Context-block flags of the document sheet.
 constexpr uint32_t kFlagNoPermission = 0x1;
 constexpr uint32_t kFlagAdvanced = 0x2;
@@ -202,7 +201,7 @@ void GNTDriverBase::CommitDocumentSheet(DOCUMENTPROPERTYHEADER& header) {
     GAttributeComposite* settings = block->settings.get();
     const int32_t store = (block->flags & (kFlagNoPermission | kFlagAdvanced)) == 0 ? 1 : 0;
     if (CommitSettings(settings, store) == 1) ExportWhenAsked(settings);
-    if (const std::optional<uint16_t> onPrinter = GSettingValues::Get(settings, kJobStorageSettingId))
+    if (const std::optional<uint16_t> onPrinter = GSettingValues::Get(settings, GSettingId::kShowJobId))
         SetLocalJobStorage(*onPrinter == 0 ? 1 : 0);
     if ((header.fMode & (DM_UPDATE | DM_COPY)) != 0 && header.pdmOut != nullptr)
         WriteOutput(*this, header.pdmOut, header.cbOut);
@@ -211,7 +210,8 @@ void GNTDriverBase::CommitDocumentSheet(DOCUMENTPROPERTYHEADER& header) {
 void GNTDriverBase::ExportWhenAsked(GAttributeComposite* settings) {
     GOSFactory* factory = GOSFactory::Instance();
     if (factory == nullptr) return;
-    const std::optional<uint16_t> exportSetting = GSettingValues::Get(settings, kExportSettingId);
+    const std::optional<uint16_t> exportSetting =
+        GSettingValues::Get(settings, GSettingId::kExchangeWithConfigLibrary);
     if (!exportSetting || *exportSetting != 1 ||
         factory->GetPrinterDataDword(this, kExportPrintingValue, 0) == 0)
         return;

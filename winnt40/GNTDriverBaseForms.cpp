@@ -9,6 +9,7 @@
 #include "model/GEnumAttribute.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
+#include "model/GSettingIds.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
 #include "paper/GPaperUnits.h"
@@ -22,12 +23,6 @@
 namespace {
 
 constexpr uint16_t kFirstFormMediaId = 0x3FFF; // + 1-based position of a user or printer form
-constexpr uint32_t kResolutionListId = 206;
-constexpr uint32_t kSingleResolutionId = 902;
-constexpr uint32_t kXResolutionId = 323;
-constexpr uint32_t kYResolutionId = 324;
-constexpr uint32_t kResolutionGroupId = 249;
-constexpr uint32_t kOrientationId = 265;
 
 // Dots at a resolution in micrometres; -1 for a resolution of 0.
 int32_t Micrometres(int32_t dots, int32_t resolution) {
@@ -129,11 +124,12 @@ uint16_t GNTDriverBase::GetStandardMediaId(uint16_t mediaId, MPersistentObject* 
     const GSpoolerFormList forms(GetPrinterHandle());
     if (paperNumber == 0 || paperNumber > forms.Count()) return mediaId;
     const FORM_INFO_1W& form = forms.At(paperNumber - 1u);
-    MPersistentObject* resolutions = settings != nullptr ? settings->FindById(kResolutionGroupId) : nullptr;
+    MPersistentObject* resolutions =
+        settings != nullptr ? settings->FindById(GSettingId::kResolution) : nullptr;
     if (resolutions == nullptr) resolutions = settings;
-    const int32_t xDpi = GSettingValues::Get(resolutions, kXResolutionId).value_or(0);
-    const int32_t yDpi = GSettingValues::Get(resolutions, kYResolutionId).value_or(0);
-    const int32_t angle = GSettingValues::Get(settings, kOrientationId).value_or(0);
+    const int32_t xDpi = GSettingValues::Get(resolutions, GSettingId::kXResolution).value_or(0);
+    const int32_t yDpi = GSettingValues::Get(resolutions, GSettingId::kYResolution).value_or(0);
+    const int32_t angle = GSettingValues::Get(settings, GSettingId::kOrientation).value_or(0);
     for (MPersistentObject* choice : GSettingValues::Children(GetMediaPool())) {
         const auto* media = dynamic_cast<const GMedia*>(choice);
         if (media == nullptr || media->GetXResolution() != xDpi || media->GetYResolution() != yDpi ||
@@ -178,8 +174,9 @@ int32_t GNTDriverBase::AddOrUpdateForm(GCustomMediaSize& size, GAttributeComposi
     if (position < 0) return 0;
     size.SetPaperId(static_cast<uint16_t>(kFirstFormMediaId + position + 1));
     SetStateBits(kStatePaperListStale);
-    if (auto* list = settings != nullptr ? dynamic_cast<GEnumAttribute*>(settings->FindById(kPaperSizeListId))
-                                         : nullptr) {
+    if (auto* list = settings != nullptr
+                         ? dynamic_cast<GEnumAttribute*>(settings->FindById(GSettingId::kCustomPaperSizes))
+                         : nullptr) {
         for (MPersistentObject* entry : GSettingValues::Children(list)) {
             const auto* custom = dynamic_cast<const GCustomMediaSize*>(entry);
             if (custom != nullptr && custom->GetName() == size.GetName()) {
@@ -299,11 +296,14 @@ int32_t GNTDriverBase::AcceptsPaper(int32_t orientation, int32_t xDpi, int32_t y
 
 int32_t GNTDriverBase::AcceptsResolution(int32_t xDpi, int32_t yDpi) {
     MPersistentObject* configuration = GetPrinterConfiguration();
-    MPersistentObject* list = configuration != nullptr ? configuration->FindById(kResolutionListId) : nullptr;
+    MPersistentObject* list =
+        configuration != nullptr ? configuration->FindById(GSettingId::kResolutions) : nullptr;
     for (MPersistentObject* entry : GSettingValues::Children(list)) {
-        const std::optional<int16_t> single = GSettingValues::GetSigned(entry, kSingleResolutionId);
-        const int32_t x = single ? *single : GSettingValues::GetSigned(entry, kXResolutionId).value_or(0);
-        const int32_t y = single ? *single : GSettingValues::GetSigned(entry, kYResolutionId).value_or(0);
+        const std::optional<int16_t> single = GSettingValues::GetSigned(entry, GSettingId::kQualityCode);
+        const int32_t x =
+            single ? *single : GSettingValues::GetSigned(entry, GSettingId::kXResolution).value_or(0);
+        const int32_t y =
+            single ? *single : GSettingValues::GetSigned(entry, GSettingId::kYResolution).value_or(0);
         if (x == xDpi && y == yDpi) return 1;
     }
     return 0;

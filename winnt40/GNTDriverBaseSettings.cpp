@@ -9,6 +9,7 @@
 #include "driver/GSpoolerFormList.h"
 #include "model/GAttributeComposite.h"
 #include "model/GEnumAttribute.h"
+#include "model/GSettingIds.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
 #include "paper/GPaperUnits.h"
@@ -18,20 +19,6 @@
 
 namespace {
 
-constexpr uint32_t kDefaultsId = 359;
-constexpr uint32_t kSettingsId = 360;
-constexpr uint32_t kPrintingGroupId = 246;
-constexpr uint32_t kPrintingSettingsId = 362;
-constexpr uint32_t kPageGroupId = 256;
-constexpr uint32_t kPageSettingsId = 363;
-constexpr uint32_t kMediaId = 259;
-constexpr uint32_t kPaperId = 260;
-constexpr uint32_t kBaseNameFromDriverId = 1122;
-constexpr uint32_t kResolutionGroupId = 249;
-constexpr uint32_t kXResolutionId = 323;
-constexpr uint32_t kYResolutionId = 324;
-constexpr uint32_t kOrientationId = 265;
-constexpr uint32_t kSkipSizeTestId = 915;
 constexpr const char16_t* kNoBaseName = u"<none>";
 
 std::unique_ptr<GAttributeComposite> CloneComposite(MPersistentObject& node, uint32_t id) {
@@ -63,20 +50,22 @@ std::unique_ptr<GAttributeComposite> GNTDriverBase::NewDefaultSettings() {
             slot = children->Advance() ? children->Current() : nullptr;
     }
     MPersistentObject* defaults =
-        configurations[0] != nullptr ? configurations[0]->FindById(kDefaultsId) : nullptr;
+        configurations[0] != nullptr ? configurations[0]->FindById(GSettingId::kDefaults) : nullptr;
     if (defaults == nullptr) return nullptr;
-    std::unique_ptr<GAttributeComposite> settings = CloneComposite(*defaults, kSettingsId);
+    std::unique_ptr<GAttributeComposite> settings = CloneComposite(*defaults, GSettingId::kSettings);
     if (settings == nullptr) return nullptr;
     if (MPersistentObject* state = configurations[1]) {
-        if (MPersistentObject* printing = state->FindById(kPrintingGroupId)) {
-            if (std::unique_ptr<GAttributeComposite> copy = CloneComposite(*printing, kPrintingSettingsId)) {
-                copy->RemoveById(kMediaId);
-                copy->Add(new GValueAttribute(static_cast<uint16_t>(GetDefaultPaperId()), kPaperId));
+        if (MPersistentObject* printing = state->FindById(GSettingId::kPrintingStateGroup)) {
+            if (std::unique_ptr<GAttributeComposite> copy =
+                    CloneComposite(*printing, GSettingId::kPrintingGroup)) {
+                copy->RemoveById(GSettingId::kMedia);
+                copy->Add(
+                    new GValueAttribute(static_cast<uint16_t>(GetDefaultPaperId()), GSettingId::kPaper));
                 settings->Add(copy.release());
             }
         }
-        if (MPersistentObject* page = state->FindById(kPageGroupId)) {
-            if (std::unique_ptr<GAttributeComposite> copy = CloneComposite(*page, kPageSettingsId))
+        if (MPersistentObject* page = state->FindById(GSettingId::kPageStateGroup)) {
+            if (std::unique_ptr<GAttributeComposite> copy = CloneComposite(*page, GSettingId::kPageGroup))
                 settings->Add(copy.release());
         }
     }
@@ -94,7 +83,7 @@ void GNTDriverBase::TakeModelBaseName(GAttributeComposite& settings) {
         modelBaseName_ = stored;
         return;
     }
-    if (GSettingValues::Get(&settings, kBaseNameFromDriverId) != 1) return;
+    if (GSettingValues::Get(&settings, GSettingId::kBaseNameFromDriver) != 1) return;
     const std::u16string driver(GetDriverName().Data(), GetDriverName().Length());
     size_t cut = FindNoCase(driver, u"series");
     if (cut == std::u16string::npos) cut = FindNoCase(driver, u"pcl");
@@ -104,14 +93,15 @@ void GNTDriverBase::TakeModelBaseName(GAttributeComposite& settings) {
 
 std::unique_ptr<GAttributeComposite> GNTDriverBase::GetCurrentSettings() {
     ClearStateBits(kStateTakeSettingsAgain);
-    std::unique_ptr<GAttributeComposite> options = RestoreSettingsComposite(kInstalledOptionsId);
+    std::unique_ptr<GAttributeComposite> options =
+        RestoreSettingsComposite(GSettingId::kInstalledOptionsGroup);
     if (options != nullptr) ApplySettings(options.get());
     MPersistentObject* current = GetDevModeSettings();
     std::unique_ptr<GAttributeComposite> copy =
         current != nullptr ? CloneComposite(*current, current->GetId()) : nullptr;
-    std::unique_ptr<GAttributeComposite> watermarks = RestoreSettingsComposite(kWatermarksId);
+    std::unique_ptr<GAttributeComposite> watermarks = RestoreSettingsComposite(GSettingId::kWatermarksGroup);
     if (watermarks != nullptr && UsesLocalPools() != 0) MergeLocalWatermarks(*watermarks);
-    std::unique_ptr<GAttributeComposite> c368 = RestoreSettingsComposite(kComposite368Id);
+    std::unique_ptr<GAttributeComposite> c368 = RestoreSettingsComposite(GSettingId::kPlugInsGroup);
     if (copy == nullptr || options == nullptr || watermarks == nullptr || c368 == nullptr)
         return NewDefaultSettings();
     for (std::unique_ptr<GAttributeComposite>* part : {&options, &watermarks, &c368}) {
@@ -123,22 +113,22 @@ std::unique_ptr<GAttributeComposite> GNTDriverBase::GetCurrentSettings() {
 }
 
 void GNTDriverBase::RebuildPaperSizeList(GAttributeComposite& settings) {
-    auto* list = dynamic_cast<GEnumAttribute*>(settings.FindById(kPaperSizeListId));
+    auto* list = dynamic_cast<GEnumAttribute*>(settings.FindById(GSettingId::kCustomPaperSizes));
     if (list == nullptr) return;
     list->RemoveAll();
-    const std::optional<uint16_t> width = GSettingValues::Get(&settings, kCustomWidthId);
-    const std::optional<uint16_t> height = GSettingValues::Get(&settings, kCustomHeightId);
+    const std::optional<uint16_t> width = GSettingValues::Get(&settings, GSettingId::kCustomPaperWidth);
+    const std::optional<uint16_t> height = GSettingValues::Get(&settings, GSettingId::kCustomPaperHeight);
     if (width && height) {
         list->Add(new GCustomMediaSize(kCustomMediaId, RWCString(), kPaperUnitMicrometre, uint32_t{*width} * 100,
                                        uint32_t{*height} * 100));
     }
-    MPersistentObject* resolutions = settings.FindById(kResolutionGroupId);
+    MPersistentObject* resolutions = settings.FindById(GSettingId::kResolution);
     if (resolutions == nullptr) resolutions = &settings;
-    const int32_t xDpi = GSettingValues::Get(resolutions, kXResolutionId).value_or(0);
-    const int32_t yDpi = GSettingValues::Get(resolutions, kYResolutionId).value_or(0);
-    const int32_t angle = GSettingValues::Get(&settings, kOrientationId).value_or(0);
-    std::optional<uint16_t> skip = GSettingValues::Get(&settings, kSkipSizeTestId);
-    if (!skip) skip = GSettingValues::Get(GetPrinterConfiguration(), kSkipSizeTestId);
+    const int32_t xDpi = GSettingValues::Get(resolutions, GSettingId::kXResolution).value_or(0);
+    const int32_t yDpi = GSettingValues::Get(resolutions, GSettingId::kYResolution).value_or(0);
+    const int32_t angle = GSettingValues::Get(&settings, GSettingId::kOrientation).value_or(0);
+    std::optional<uint16_t> skip = GSettingValues::Get(&settings, GSettingId::kRelaxedPaperCheck);
+    if (!skip) skip = GSettingValues::Get(GetPrinterConfiguration(), GSettingId::kRelaxedPaperCheck);
     const bool sizeTest = skip.value_or(0) == 0;
 
     const GSpoolerFormList forms(GetPrinterHandle());

@@ -5,6 +5,7 @@
 #include "driver/GOSFactory.h"
 #include "driver/GSettingValues.h"
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
@@ -18,12 +19,12 @@ constexpr const char16_t* kQuorvexKey = u"Software\\Quorvex\\";
 
 // The watermark's locality (1125) made value; added when missing.
 void MarkLocality(MPersistentObject& watermark, uint16_t value) {
-    if (!GSettingValues::Set(&watermark, GNTDriverBase::kWatermarkLocalityId, value))
-        watermark.Add(new GValueAttribute(value, GNTDriverBase::kWatermarkLocalityId));
+    if (!GSettingValues::Set(&watermark, GSettingId::kWatermarkLocality, value))
+        watermark.Add(new GValueAttribute(value, GSettingId::kWatermarkLocality));
 }
 
 const GStringAttribute* TextOf(MPersistentObject& watermark) {
-    return dynamic_cast<const GStringAttribute*>(watermark.FindById(GNTDriverBase::kWatermarkTextId));
+    return dynamic_cast<const GStringAttribute*>(watermark.FindById(GSettingId::kWatermarkName));
 }
 
 } // namespace
@@ -56,21 +57,22 @@ int32_t GNTDriverBase::SaveLocalWatermarkPool(const GAttributeComposite& pool) {
 }
 
 int32_t GNTDriverBase::SaveLocalWatermarks(GAttributeComposite& watermarks) {
-    MPersistentObject* list = watermarks.FindById(kWatermarkListId);
+    MPersistentObject* list = watermarks.FindById(GSettingId::kWatermarkPool);
     if (list == nullptr) return 0;
-    GAttributeComposite pool(kWatermarkListId);
+    GAttributeComposite pool(GSettingId::kWatermarkPool);
     for (MPersistentObject* watermark : GSettingValues::Children(list)) {
-        if (GSettingValues::Get(watermark, kWatermarkLocalityId) == kLocalWatermark)
+        if (GSettingValues::Get(watermark, GSettingId::kWatermarkLocality) == kLocalWatermark)
             pool.Add(watermark->Clone().release());
     }
     return SaveLocalWatermarkPool(pool);
 }
 
 void GNTDriverBase::MergeLocalWatermarks(GAttributeComposite& watermarks) {
-    MPersistentObject* list = watermarks.FindById(kWatermarkListId);
+    MPersistentObject* list = watermarks.FindById(GSettingId::kWatermarkPool);
     if (list == nullptr) return;
     for (MPersistentObject* watermark : GSettingValues::Children(list)) {
-        if (watermark->FindById(kWatermarkLocalityId) == nullptr) MarkLocality(*watermark, kSharedWatermark);
+        if (watermark->FindById(GSettingId::kWatermarkLocality) == nullptr)
+            MarkLocality(*watermark, kSharedWatermark);
     }
     const std::unique_ptr<MPersistentObject> pool = RestoreValue(GetLocalWatermarkPoolKey());
     if (pool == nullptr) return;

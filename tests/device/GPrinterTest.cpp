@@ -15,6 +15,7 @@
 #include "job/GPageEnd.h"
 #include "job/GPageStart.h"
 #include "job/GPassThroughCommand.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
@@ -35,8 +36,8 @@ protected:
             (RWAddToFactory(&TestStage::Create, TestStage::kClassId, "TestStage"), true);
         (void)registered;
         printer_ = GCountedPtr(new GPrinter(u"printer", nullptr, nullptr, 0));
-        pjl_ = new TestStage("pjl", &log_, GPrinter::kJobControlStageId, false);
-        writer_ = new TestStage("writer", &log_, GPrinter::kWriterId, true);
+        pjl_ = new TestStage("pjl", &log_, GSettingId::kJobControlStage, false);
+        writer_ = new TestStage("writer", &log_, GSettingId::kWriterStage, true);
         Printer().Add(pjl_);
         Printer().Add(writer_);
     }
@@ -182,7 +183,7 @@ TEST_F(GPrinterTest, AMissingJobControlStageIsSkippedAndAMissingWriterRefusesThe
               (std::vector<std::string>{"writer:RebuildAddOns", "writer:OnDocumentStart", "writer:OnPageEnd",
                                         "writer:OnDocumentEnd", "writer:RemoveAddOns"}));
 
-    Printer().RemoveById(GPrinter::kWriterId);
+    Printer().RemoveById(GSettingId::kWriterStage);
     EXPECT_EQ(Printer().GetWriter(), nullptr);
     for (MPersistentObject* command : std::initializer_list<MPersistentObject*>{Start(), new GPageStart()}) {
         GCountedPtr answer = Play(command);
@@ -194,11 +195,11 @@ TEST_F(GPrinterTest, AMissingJobControlStageIsSkippedAndAMissingWriterRefusesThe
 }
 
 TEST_F(GPrinterTest, AHandedWriterReplacesTheWriterByACopy) {
-    TestStage other("other", &log_, GPrinter::kWriterId, true);
+    TestStage other("other", &log_, GSettingId::kWriterStage, true);
     EXPECT_EQ(Printer().ReplaceWriter(other), 0);
     int writers = 0;
     for (GPeripheral* child : Printer().GetAllChildren())
-        writers += child->GetId() == GPrinter::kWriterId ? 1 : 0;
+        writers += child->GetId() == GSettingId::kWriterStage ? 1 : 0;
     EXPECT_EQ(writers, 1);
     GPeripheral* writer = Printer().GetWriter();
     ASSERT_NE(writer, nullptr);

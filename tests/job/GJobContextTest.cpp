@@ -11,6 +11,7 @@
 #include "job/GJobContext.h"
 #include "job/GPageEnd.h"
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "model/GValueAttribute.h"
 #include "pipeline/GPeripheral.h"
 
@@ -71,30 +72,30 @@ TEST(GJobContextTest, CollationDecidesWhoMakesTheCopies) {
     };
     TableJobContext context;
     for (const CollationCase& item : cases) {
-        auto group364 = Group(364, {{GJobContext::kCopiesId, 3}});
-        auto group362 = Group(362, {{GJobContext::kDeviceCopiesId, 9}}); // overwritten
-        auto group363 = Group(363, {});                                  // gains 257
+        auto group364 = Group(364, {{GSettingId::kCopies, 3}});
+        auto group362 = Group(362, {{GSettingId::kDeviceCopies, 9}}); // overwritten
+        auto group363 = Group(363, {});                               // gains 257
         auto group365 = Group(365, {});
-        if (item.collate) group364->Add(new GValueAttribute(*item.collate, GJobContext::kCollateId));
+        if (item.collate) group364->Add(new GValueAttribute(*item.collate, GSettingId::kCollate));
         if (item.deviceCollates)
-            group365->Add(new GValueAttribute(*item.deviceCollates, GJobContext::kDeviceCollatesId));
+            group365->Add(new GValueAttribute(*item.deviceCollates, GSettingId::kCollationInPrinter));
         if (item.massStorage)
-            group365->Add(new GValueAttribute(*item.massStorage, GJobContext::kMassStorageId));
+            group365->Add(new GValueAttribute(*item.massStorage, GSettingId::kIgnoreApplicationCollation));
 
         context.ApplyCollation(group364.get(), group362.get(), group363.get(), group365.get());
-        EXPECT_EQ(GSettingValues::Get(group362.get(), GJobContext::kCopiesId), uint16_t{3});
-        EXPECT_EQ(GSettingValues::Get(group362.get(), GJobContext::kDeviceCopiesId), item.deviceCopies);
-        EXPECT_EQ(GSettingValues::Get(group363.get(), GJobContext::kPageCopiesId), item.pageCopies);
+        EXPECT_EQ(GSettingValues::Get(group362.get(), GSettingId::kCopies), uint16_t{3});
+        EXPECT_EQ(GSettingValues::Get(group362.get(), GSettingId::kDeviceCopies), item.deviceCopies);
+        EXPECT_EQ(GSettingValues::Get(group363.get(), GSettingId::kPageCopies), item.pageCopies);
         EXPECT_EQ(group362->GetCount(), 2u);
     }
 }
 
 TEST(GJobContextTest, CollationWithoutCopiesChangesNothing) {
     TableJobContext context;
-    auto group364 = Group(364, {{GJobContext::kCollateId, 1}});
+    auto group364 = Group(364, {{GSettingId::kCollate, 1}});
     auto group362 = Group(362, {});
     auto group363 = Group(363, {});
-    auto group365 = Group(365, {{GJobContext::kDeviceCollatesId, 1}});
+    auto group365 = Group(365, {{GSettingId::kCollationInPrinter, 1}});
     context.ApplyCollation(group364.get(), group362.get(), group363.get(), group365.get());
     EXPECT_EQ(group362->GetCount(), 0u);
     EXPECT_EQ(group363->GetCount(), 0u);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
 #include "paper/GCustomMedia.h"
@@ -120,21 +121,21 @@ namespace {
 // A settings node with a resolution node and an orientation.
 std::unique_ptr<GAttributeComposite> Settings(uint16_t x, uint16_t y, int16_t orientation) {
     auto settings = std::make_unique<GAttributeComposite>(1);
-    auto* resolution = new GAttributeComposite(kResolutionNodeId);
-    resolution->Add(new GValueAttribute(x, kXResolutionId));
-    resolution->Add(new GValueAttribute(y, kYResolutionId));
+    auto* resolution = new GAttributeComposite(GSettingId::kResolution);
+    resolution->Add(new GValueAttribute(x, GSettingId::kXResolution));
+    resolution->Add(new GValueAttribute(y, GSettingId::kYResolution));
     settings->Add(resolution);
-    settings->Add(new GValueAttribute(static_cast<uint16_t>(orientation), kOrientationId));
+    settings->Add(new GValueAttribute(static_cast<uint16_t>(orientation), GSettingId::kOrientation));
     return settings;
 }
 
 // A margin node with four values in 1/10000 inch.
 GAttributeComposite* MarginNode(int16_t left, int16_t top, int16_t right, int16_t bottom) {
-    auto* node = new GAttributeComposite(kMarginNodeId);
-    node->Add(new GValueAttribute(static_cast<uint16_t>(left), kMarginLeftId));
-    node->Add(new GValueAttribute(static_cast<uint16_t>(top), kMarginTopId));
-    node->Add(new GValueAttribute(static_cast<uint16_t>(right), kMarginRightId));
-    node->Add(new GValueAttribute(static_cast<uint16_t>(bottom), kMarginBottomId));
+    auto* node = new GAttributeComposite(GSettingId::kCustomMargins);
+    node->Add(new GValueAttribute(static_cast<uint16_t>(left), GSettingId::kCustomMarginLeft));
+    node->Add(new GValueAttribute(static_cast<uint16_t>(top), GSettingId::kCustomMarginTop));
+    node->Add(new GValueAttribute(static_cast<uint16_t>(right), GSettingId::kCustomMarginRight));
+    node->Add(new GValueAttribute(static_cast<uint16_t>(bottom), GSettingId::kCustomMarginBottom));
     return node;
 }
 
@@ -202,7 +203,7 @@ TEST(GCustomMediaTest, OutOfRangeInputNeverWrapsOrGoesNegative) {
     // A node missing one of its four values gives no margins.
     GAttributeComposite partial(2);
     GAttributeComposite* node = MarginNode(1667, 1667, 1667, 1667);
-    node->RemoveById(kMarginBottomId);
+    node->RemoveById(GSettingId::kCustomMarginBottom);
     partial.Add(node);
     const GCustomMediaSize letter(16384, "Custom", 0, 850, 1100);
     ExpectMedia(MakeCustomMedia(letter, &partial, 600, 600, 0).get(), {{5100, 6600}, {5100, 6600}, {0, 0}});

@@ -22,6 +22,7 @@
 #include "model/GPersistOutputStream.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
+#include "model/GSettingIds.h"
 #include "model/MPersistentComposite.h"
 #include "rw/RWVirtualOutStream.h"
 #include "tests/driver/NeutralDriver.h"
@@ -168,11 +169,11 @@ protected:
     // asked, saved in the raw binary encoding.
     void WriteDataFile(const char16_t* path, bool withMappingList) {
         GCountedPtr root(new MPersistentComposite(1));
-        root->Add(new GAttributeComposite(GDriverServer::kConfigurationNodeId));
-        root->Add(new GAttributeComposite(GDriverServer::kResourceMappingsNodeId));
-        root->Add(new GAttributeComposite(GDriverServer::kOSTrayMapNodeId));
+        root->Add(new GAttributeComposite(GSettingId::kConfigurationTree));
+        root->Add(new GAttributeComposite(GSettingId::kPaperNumberTable));
+        root->Add(new GAttributeComposite(GSettingId::kOsTrayMap));
         if (withMappingList) {
-            auto* list = new GResourceMappingList(GDriverServer::kResourceMappingListNodeId);
+            auto* list = new GResourceMappingList(GSettingId::kResourceMappingList);
             list->AddUnique(new GResourceMapping(7, 15, 0, 0));
             root->Add(list);
         }

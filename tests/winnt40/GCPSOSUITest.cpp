@@ -11,6 +11,7 @@
 #include "driver/GSheetContextBlock.h"
 #include "driver/GUIData.h"
 #include "driver/PageLink.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "tests/driver/modules/TestModuleLog.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
@@ -66,8 +67,8 @@ protected:
     }
 
     GStringAttribute* LastPage() {
-        MPersistentObject* node = block_->settings->FindById(GCPSOSUI::kLastPageNodeId);
-        return dynamic_cast<GStringAttribute*>(node->FindById(GCPSOSUI::kLastPageTitleId));
+        MPersistentObject* node = block_->settings->FindById(GSettingId::kDocumentGroup);
+        return dynamic_cast<GStringAttribute*>(node->FindById(GSettingId::kLastPageTitle));
     }
     static std::u16string Log() { return testmodule::Read(u"QVEXTUI"); }
 

@@ -10,6 +10,7 @@
 
 #include "model/GBinaryData.h"
 #include "model/GRangeAttribute.h"
+#include "model/GSettingIds.h"
 #include "paper/GCustomMediaSize.h"
 #include "pipeline/GNoCommand.h"
 #include "tests/paper/PaperTestSupport.h"
@@ -329,7 +330,7 @@ TEST_F(GJobContextDocumentTest, ShrinkingKeepsThePrintersMarginsAndNeverGoesNega
         EXPECT_EQ(media->GetImageableSize(), item.imageable) << item.orientation << " " << item.side;
         EXPECT_EQ(media->GetImageableOrigin(), item.origin);
         EXPECT_EQ(media->GetOrientation(), item.orientation);
-        EXPECT_EQ(media->GetId(), GMedia::kDefaultId);
+        EXPECT_EQ(media->GetId(), GSettingId::kPoolMedia);
     }
 }
 

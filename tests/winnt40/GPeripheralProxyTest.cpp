@@ -15,6 +15,7 @@
 #include "job/GDocumentStart.h"
 #include "job/GPageStart.h"
 #include "model/GAttributeComposite.h"
+#include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/MPersistentComposite.h"
 #include "tests/device/JobTestSupport.h"
@@ -212,7 +213,7 @@ TEST_F(GPeripheralProxyTest, AChainRebuildsItsAddOnsInFrontAndDropsThemAtDocumen
     CallLog log;
     GPeripheralComposite chain(u"chain", nullptr, nullptr, 0, 64, GPeripheral::kPdlPcl,
                                GPeripheral::kAddOnPerCommand);
-    auto* group = new MPersistentComposite(GPeripheral::kChildrenId);
+    auto* group = new MPersistentComposite(GSettingId::kPeripheralConfiguration);
     auto* list = new GAttributeComposite(64);
     list->Add(new GStringAttribute("QVADDON.DLL", 1));
     list->Add(new GStringAttribute("D:\\ELSEWHERE\\EVIL.DLL", 2)); // refused: never built into the chain

@@ -21,6 +21,7 @@
 #include "job/GPageStart.h"
 #include "model/GAttributeComposite.h"
 #include "model/GCapabilities.h"
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
@@ -131,8 +132,8 @@ class TestJobContext : public GJobContext {
 public:
     TestJobContext() : GDriverContext(u"Printer", u"Driver", u"LPT1:") {
         auto* root = new MPersistentComposite(353);
-        printer_ = new MPersistentComposite(kPrinterNodeId);
-        configuration = new MPersistentComposite(kPrinterConfigurationId);
+        printer_ = new MPersistentComposite(GSettingId::kPrinterNode);
+        configuration = new MPersistentComposite(GSettingId::kPeripheralConfiguration);
         capabilities = new MPersistentComposite(112);
         pool = new GMediaPool(189);
         configuration->Add(capabilities);
@@ -142,13 +143,13 @@ public:
         SetConfiguration(root);
 
         auto* settings = new GAttributeComposite(360);
-        group362 = NewGroup(settings, kPrintingGroupId);
+        group362 = NewGroup(settings, GSettingId::kPrintingGroup);
         resolution = NewGroup(group362, 249);
-        layout = NewGroup(group362, kLayoutGroupId);
-        group363 = NewGroup(settings, kPageGroupId);
-        group364 = NewGroup(settings, kSecondPrintingGroupId);
-        group365 = NewGroup(settings, kInstalledOptionsGroupId);
-        group366 = NewGroup(settings, kWatermarkDefinitionsGroupId);
+        layout = NewGroup(group362, GSettingId::kPagesPerSheetGroup);
+        group363 = NewGroup(settings, GSettingId::kPageGroup);
+        group364 = NewGroup(settings, GSettingId::kDocumentGroup);
+        group365 = NewGroup(settings, GSettingId::kInstalledOptionsGroup);
+        group366 = NewGroup(settings, GSettingId::kWatermarksGroup);
         SetSettings(settings);
     }
 

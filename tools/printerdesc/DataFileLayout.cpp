@@ -2,17 +2,12 @@
 
 #include <memory>
 
+#include "model/GSettingIds.h"
 #include "model/MPersistentIterator.h"
 #include "model/MPersistentObject.h"
 #include "tools/printerdesc/PrinterNodeAssembler.h"
 
-namespace {
-
-constexpr uint32_t kConfigurationTreeId = 353;
-constexpr uint32_t kDefaultsId = 359;
-constexpr uint32_t kInstalledOptionsId = 228;
-
-} // namespace
+namespace {} // namespace
 
 MPersistentObject* DataFileLayout::Child(MPersistentObject* node, uint32_t id) {
     for (MPersistentObject* child : Children(node)) {
@@ -32,12 +27,12 @@ std::vector<MPersistentObject*> DataFileLayout::Children(MPersistentObject* node
 }
 
 MPersistentObject* DataFileLayout::PrinterConfiguration() const {
-    return Child(Anchor('N'), PrinterNodeAssembler::kConfigurationId);
+    return Child(Anchor('N'), GSettingId::kPeripheralConfiguration);
 }
 
 MPersistentObject* DataFileLayout::StageGroup(size_t index) const {
     const std::vector<MPersistentObject*> parts = Children(PrinterConfiguration());
-    return index < parts.size() ? Child(parts[index], PrinterNodeAssembler::kConfigurationId) : nullptr;
+    return index < parts.size() ? Child(parts[index], GSettingId::kPeripheralConfiguration) : nullptr;
 }
 
 MPersistentObject* DataFileLayout::Anchor(char anchor) const {
@@ -45,9 +40,9 @@ MPersistentObject* DataFileLayout::Anchor(char anchor) const {
     case 'R':
         return &root_;
     case 'T':
-        return Child(&root_, kConfigurationTreeId);
+        return Child(&root_, GSettingId::kConfigurationTree);
     case 'N':
-        return Child(Anchor('T'), PrinterNodeAssembler::kPrinterNodeId);
+        return Child(Anchor('T'), GSettingId::kPrinterNode);
     case 'P': {
         const std::vector<MPersistentObject*> parts = Children(PrinterConfiguration());
         return parts.empty() ? nullptr : parts.front();
@@ -57,11 +52,11 @@ MPersistentObject* DataFileLayout::Anchor(char anchor) const {
     case 'J':
         return StageGroup(2);
     case 'S':
-        return Child(Anchor('N'), PrinterNodeAssembler::kStateId);
+        return Child(Anchor('N'), GSettingId::kPeripheralState);
     case 'D':
-        return Child(Anchor('P'), kDefaultsId);
+        return Child(Anchor('P'), GSettingId::kDefaults);
     case 'A':
-        return Child(Anchor('P'), kInstalledOptionsId);
+        return Child(Anchor('P'), GSettingId::kPrinterInstalledOptions);
     default:
         return nullptr;
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/GSettingIds.h"
 #include "paper/GBin.h"
 #include "paper/GCustomMediaSize.h"
 #include "paper/GFormToTrayDatabase.h"
@@ -176,7 +177,8 @@ private:
         }
         for (int32_t orientation : orientations_) {
             for (const Resolution& resolution : resolutions_) {
-                pool_.Add(MakeMedia(arguments, sheet, orientation, resolution, GMedia::kDefaultId).release());
+                pool_.Add(
+                    MakeMedia(arguments, sheet, orientation, resolution, GSettingId::kPoolMedia).release());
             }
         }
     }

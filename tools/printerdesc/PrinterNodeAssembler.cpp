@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/GConfiguration.h"
+#include "model/GSettingIds.h"
 #include "model/GState.h"
 #include "model/MPersistentComposite.h"
 #include "tools/printerdesc/DataFileBuilder.h"
@@ -41,23 +42,23 @@ GCountedPtr PrinterNodeAssembler::Make(const DescriptionStatement& statement) {
     DescriptionArguments arguments(statement);
     arguments.ExpectCount(1, 1);
     arguments.ExpectBlock();
-    if (arguments.Id(1) != kPrinterNodeId) arguments.Fail("the printer node has attribute id 76");
+    if (arguments.Id(1) != GSettingId::kPrinterNode) arguments.Fail("the printer node has attribute id 76");
     const auto parts = Parts(statement);
 
     GCountedPtr writer = StageConfiguration(*parts.at("writer"));
     GCountedPtr jobControl = StageConfiguration(*parts.at("pjl"));
-    GCountedPtr configuration(new GConfiguration(kConfigurationId));
+    GCountedPtr configuration(new GConfiguration(GSettingId::kPeripheralConfiguration));
     configuration->Add(OwnGroup(*parts.at("configuration")).Get());
     configuration->Add(writer.Get());
     configuration->Add(jobControl.Get());
 
-    GCountedPtr node(new MPersistentComposite(kPrinterNodeId));
+    GCountedPtr node(new MPersistentComposite(GSettingId::kPrinterNode));
     node->Add(configuration.Get());
     node->Add(State(*parts.at("state")).Get());
-    GCountedPtr writerStage(new MPersistentComposite(kWriterId));
+    GCountedPtr writerStage(new MPersistentComposite(GSettingId::kWriterStage));
     writerStage->Add(writer.Get());
     node->Add(writerStage.Get());
-    GCountedPtr jobControlStage(new MPersistentComposite(kJobControlId));
+    GCountedPtr jobControlStage(new MPersistentComposite(GSettingId::kJobControlStage));
     jobControlStage->Add(jobControl.Get());
     node->Add(jobControlStage.Get());
     return node;
@@ -67,7 +68,7 @@ GCountedPtr PrinterNodeAssembler::OwnGroup(const DescriptionStatement& block) {
     DescriptionArguments arguments(block);
     arguments.ExpectCount(0, 0);
     arguments.ExpectBlock();
-    GCountedPtr group(new GConfiguration(kConfigurationId));
+    GCountedPtr group(new GConfiguration(GSettingId::kPeripheralConfiguration));
     builder_.AddChildren(*group, block.children);
     return group;
 }
@@ -87,7 +88,7 @@ GCountedPtr PrinterNodeAssembler::StageConfiguration(const DescriptionStatement&
     if (stage.children.size() != 1 || stage.children.front().Kind() != "configuration") {
         arguments.Fail("a '" + stage.Kind() + "' block holds one configuration block");
     }
-    GCountedPtr configuration(new GConfiguration(kConfigurationId));
+    GCountedPtr configuration(new GConfiguration(GSettingId::kPeripheralConfiguration));
     configuration->Add(OwnGroup(stage.children.front()).Get());
     return configuration;
 }
@@ -96,7 +97,7 @@ GCountedPtr PrinterNodeAssembler::State(const DescriptionStatement& block) {
     DescriptionArguments arguments(block);
     arguments.ExpectCount(0, 0);
     arguments.ExpectBlock();
-    GCountedPtr state(new GState(kStateId));
+    GCountedPtr state(new GState(GSettingId::kPeripheralState));
     builder_.AddChildren(*state, block.children);
     return state;
 }

@@ -41,13 +41,6 @@ public:
 
     GCountedPtr Make(const DescriptionStatement& statement);
 
-    // Attribute ids of the layout.
-    static constexpr uint32_t kPrinterNodeId = 76;
-    static constexpr uint32_t kConfigurationId = 198;
-    static constexpr uint32_t kStateId = 243;
-    static constexpr uint32_t kWriterId = 101;
-    static constexpr uint32_t kJobControlId = 106;
-
 private:
     GCountedPtr OwnGroup(const DescriptionStatement& block);
     GCountedPtr StageConfiguration(const DescriptionStatement& stage);
