@@ -7,8 +7,8 @@
 
 #include "driver/GDriverContext.h"
 #include "driver/GSettingValues.h"
-#include "model/GChildWalks.h"
 #include "model/GAttributeComposite.h"
+#include "model/GChildWalks.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
 #include "model/GSelectionString.h"

@@ -107,8 +107,8 @@ void GPMDVersionInfo::Append(const RWCString& text) {
 }
 
 uint32_t GPMDVersionInfo::Occurrences(const RWCString& text) const {
-    return static_cast<uint32_t>(std::count_if(strings_.begin(), strings_.end(),
-                                               [&text](const RWCString& s) { return SameVersionBytes(s, text); }));
+    return static_cast<uint32_t>(std::count_if(
+        strings_.begin(), strings_.end(), [&text](const RWCString& s) { return SameVersionBytes(s, text); }));
 }
 
 int GPMDVersionInfo::Remove(const RWCString& text) {

@@ -76,13 +76,6 @@ std::optional<std::u16string> ReadMachineText(const char16_t* path, const char16
     return std::u16string(buffer.begin(), end);
 }
 
-std::u16string LoadModuleString(HMODULE module, UINT id) {
-    if (module == nullptr) return {};
-    std::array<WCHAR, 256> text{};
-    const int length = LoadStringW(module, id, text.data(), static_cast<int>(text.size()));
-    return length > 0 ? std::u16string(text.data(), static_cast<size_t>(length)) : std::u16string();
-}
-
 // The user name as the printer may take it without a character table:
 // a-z upper-cased, cut at the first character outside 32..126 or at a
 // double quote; stopped is set when it was cut there.
@@ -168,16 +161,16 @@ RWCString GNT40Driver::GetJobUserName() {
             }
         }
         if (name.empty()) {
-            name = LoadModuleString(module.Get(), kUntitledStringId);
+            name = GNTDriverBase::LoadModuleString(module.Get(), kUntitledStringId);
         } else if (replaced == name.size()) {
-            name = LoadModuleString(module.Get(), kUntitledUpperStringId);
+            name = GNTDriverBase::LoadModuleString(module.Get(), kUntitledUpperStringId);
         }
     } else {
         bool stopped = false;
         name = UpperPrintable(name, stopped);
         if (name.empty()) {
-            name = UpperPrintable(LoadModuleString(module.Get(), kUntitledStringId), stopped);
-            if (stopped) name = LoadModuleString(module.Get(), kUntitledUpperStringId);
+            name = UpperPrintable(GNTDriverBase::LoadModuleString(module.Get(), kUntitledStringId), stopped);
+            if (stopped) name = GNTDriverBase::LoadModuleString(module.Get(), kUntitledUpperStringId);
         }
     }
     name.resize(std::min(name.size(), kUserNameLength));

@@ -17,9 +17,9 @@
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
-#include "paper/GPaperUnits.h"
 #include "paper/GCustomMediaSize.h"
 #include "paper/GMedia.h"
+#include "paper/GPaperUnits.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"
@@ -202,8 +202,8 @@ int32_t GNT40Driver::AddMissingForms() {
             int32_t height = MulDiv(media->GetSize().y, 25400, media->GetYResolution());
             if (media->GetOrientation() == 90 || media->GetOrientation() == 270) std::swap(width, height);
             if (width <= 0 || height <= 0) continue;
-            GCustomMediaSize size(paperId, NarrowName(*name), kPaperUnitMicrometre, static_cast<uint32_t>(width),
-                                  static_cast<uint32_t>(height));
+            GCustomMediaSize size(paperId, NarrowName(*name), kPaperUnitMicrometre,
+                                  static_cast<uint32_t>(width), static_cast<uint32_t>(height));
             if (AddOrUpdateForm(size, nullptr) == 1) {
                 added = 1;
                 forms.Load(GetPrinterHandle());

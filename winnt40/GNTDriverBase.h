@@ -30,6 +30,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "driver/GDriver.h"
@@ -66,6 +67,9 @@ public:
     // The property-sheet header of both sheets: no Apply button, the title
     // as a property title.
     static constexpr WORD kSheetHeaderFlags = PSUIHDRF_NOAPPLYNOW | PSUIHDRF_PROPTITLE;
+
+    // A string of a module, by id; empty when it cannot be loaded.
+    static std::u16string LoadModuleString(HMODULE module, UINT id);
     static constexpr uint32_t kPublicDevModeSize = 220;
     static constexpr uint32_t kPublicOnlyFlags = 0x40100;
     // Media ids and paper numbers.

@@ -48,14 +48,6 @@ void CopyNarrow(BYTE* out, const char* text) {
     std::memcpy(out, text, std::strlen(text) + 1);
 }
 
-// A string of a module, by id; empty when it cannot be loaded.
-std::u16string LoadModuleString(HMODULE module, UINT id) {
-    if (module == nullptr) return {};
-    WCHAR text[256] = {};
-    const int length = LoadStringW(module, id, text, 256);
-    return length > 0 ? std::u16string(text, static_cast<size_t>(length)) : std::u16string();
-}
-
 // The resource module, loaded for one call.
 class ResourceModule {
 public:
@@ -150,7 +142,8 @@ LONG GNTDriverBase::GetPaperList(WCHAR* names, WORD* numbers, POINT* sizes) {
         }
         PaperEntry custom;
         const ResourceModule module(GetResourceModulePath());
-        CopyName(custom.name.data(), kNameLength, LoadModuleString(module.Get(), kCustomSizeStringId));
+        CopyName(custom.name.data(), kNameLength,
+                 GNTDriverBase::LoadModuleString(module.Get(), kCustomSizeStringId));
         custom.number = kUserPaper;
         MPersistentObject* cached = GetCachedPrinterSettings();
         const auto width = GSettingValues::Get(cached, GSettingId::kCustomPaperWidth);
@@ -293,7 +286,8 @@ DWORD GNTDriverBase::GetBinNames(void* output) {
         const auto* tray = dynamic_cast<const GResourceMapping*>(child);
         if (tray == nullptr) continue;
         if (names != nullptr) {
-            const std::u16string name = u" " + LoadModuleString(module.Get(), tray->GetValue32());
+            const std::u16string name =
+                u" " + GNTDriverBase::LoadModuleString(module.Get(), tray->GetValue32());
             CopyName(names + count * kBinNameLength, kBinNameLength, name);
         }
         ++count;
@@ -422,4 +416,11 @@ DWORD GNTDriverBase::GetPrivateInformation(void* output) {
         CopyNarrow(block + 1026, "hints_system");
     }
     return kPrivateInformationSize;
+}
+
+std::u16string GNTDriverBase::LoadModuleString(HMODULE module, UINT id) {
+    if (module == nullptr) return {};
+    WCHAR text[256] = {};
+    const int length = LoadStringW(module, id, text, 256);
+    return length > 0 ? std::u16string(text, static_cast<size_t>(length)) : std::u16string();
 }

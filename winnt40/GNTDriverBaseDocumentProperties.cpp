@@ -147,8 +147,8 @@ LONG GNTDriverBase::DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM lPa
     case PROPSHEETUI_REASON_GET_INFO_HEADER: {
         auto* infoHeader = reinterpret_cast<PROPSHEETUI_INFO_HEADER*>(lParam);
         if (infoHeader == nullptr) return 0;
-        infoHeader->Flags =
-            (header->fMode & DM_USER_DEFAULT) != 0 ? kSheetHeaderFlags | PSUIHDRF_DEFTITLE : kSheetHeaderFlags;
+        infoHeader->Flags = (header->fMode & DM_USER_DEFAULT) != 0 ? kSheetHeaderFlags | PSUIHDRF_DEFTITLE
+                                                                   : kSheetHeaderFlags;
         infoHeader->pTitle = header->pszPrinterName;
         GOSFactory* factory = GOSFactory::Instance();
         infoHeader->hInst = factory != nullptr ? factory->GetModuleHandle() : nullptr;

@@ -12,8 +12,8 @@
 #include "model/GSettingIds.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
-#include "paper/GPaperUnits.h"
 #include "paper/GCustomMediaSize.h"
+#include "paper/GPaperUnits.h"
 #include "winapi/WinModule.h"
 #include "winnt40/GNTDriverBase.h"
 
@@ -119,8 +119,8 @@ void GNTDriverBase::RebuildPaperSizeList(GAttributeComposite& settings) {
     const std::optional<uint16_t> width = GSettingValues::Get(&settings, GSettingId::kCustomPaperWidth);
     const std::optional<uint16_t> height = GSettingValues::Get(&settings, GSettingId::kCustomPaperHeight);
     if (width && height) {
-        list->Add(new GCustomMediaSize(kCustomMediaId, RWCString(), kPaperUnitMicrometre, uint32_t{*width} * 100,
-                                       uint32_t{*height} * 100));
+        list->Add(new GCustomMediaSize(kCustomMediaId, RWCString(), kPaperUnitMicrometre,
+                                       uint32_t{*width} * 100, uint32_t{*height} * 100));
     }
     MPersistentObject* resolutions = settings.FindById(GSettingId::kResolution);
     if (resolutions == nullptr) resolutions = &settings;

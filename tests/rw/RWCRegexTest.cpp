@@ -63,8 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"\\x", "ax", 0, 1, 1}, MatchCase{"\\xg", "xg", 0, 0, 2}, MatchCase{"\\.", "a.", 0, 1, 1},
         MatchCase{"a\\", "a\\", 0, 0, 2}, MatchCase{"\\0", std::string("a\0", 2), 0, 1, 1},
         // Start positions.
-        MatchCase{"b", "abab", 2, 3, 1}, MatchCase{"b*", "ab", 2, 2, 0},
-        MatchCase{"b", "ab", 3, RW_NPOS, 0}),
+        MatchCase{"b", "abab", 2, 3, 1}, MatchCase{"b*", "ab", 2, 2, 0}, MatchCase{"b", "ab", 3, RW_NPOS, 0}),
     // Names that stay the same from build to build: the case's place in the
     // table and its pattern's letters and digits.
     [](const testing::TestParamInfo<MatchCase>& info) {
