@@ -13,7 +13,7 @@
 #include "driver/GOSFactory.h"
 #include "driver/ModuleRuntime.h"
 #include "driver/PrinterInterfaceExports.h"
-#include "winapi/WinHostStore.h"
+#include "winapi/host/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "driver/ModuleRuntime.h"
-#include "winapi/WinHostStore.h"
+#include "winapi/host/WinHostStore.h"
 
 namespace {
 class FreshHostStore : public ::testing::EmptyTestEventListener {

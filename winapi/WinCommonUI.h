@@ -12,7 +12,7 @@
 // its PROPSHEETPAGEW; showing a page sends it PSN_SETACTIVE, leaving it
 // PSN_KILLACTIVE (a page that answers TRUE through DWLP_MSGRESULT keeps the
 // focus). The script the test driver queued for sheets is played against
-// the page shown at each step (winapi/WinUiActions.h has the sheet's own
+// the page shown at each step (winapi/host/WinUiActions.h has the sheet's own
 // actions); a sheet still open when it runs out is cancelled.
 //
 // OK sends PSN_KILLACTIVE to the page shown and PSN_APPLY (lParam TRUE) to

@@ -7,7 +7,7 @@
 // procedure handles a message (the messages that answer directly excepted).
 //
 // Modal dialogs never block: after WM_INITDIALOG DialogBoxParamW plays the
-// script the test driver queued for the template (winapi/WinUiDriver.h),
+// script the test driver queued for the template (winapi/host/WinUiDriver.h),
 // one user action after the other until EndDialog is called. A dialog still
 // open when its script runs out is closed as the Escape key would close it
 // (WM_COMMAND IDCANCEL), and with IDCANCEL when its procedure ignores that.

@@ -12,7 +12,7 @@
 //
 // A window DC (GetDC) draws into a surface of the window's client size that
 // lives until ReleaseDC; the screen DC (GetDC(null)) has the desktop's size.
-// Printer DCs come from the test driver (winapi/WinUiDriver.h) with the page
+// Printer DCs come from the test driver (winapi/host/WinUiDriver.h) with the page
 // size, resolution and escape answers it is given, and record every
 // ExtEscape. Regions are rectangles.
 #include "winapi/WinGdiHandles.h"
@@ -328,7 +328,7 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
 int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format);
 BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size);
 BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
-// Over the fixed family list of the test driver (winapi/WinUiDriver.h);
+// Over the fixed family list of the test driver (winapi/host/WinUiDriver.h);
 // with a family name, every character set of that family, else the first
 // of each family. Stops when the callback answers 0; returns its last answer.
 int EnumFontFamiliesW(HDC dc, LPCWSTR family, FONTENUMPROCW procedure, LPARAM lParam);

@@ -1,6 +1,6 @@
 #pragma once
 // Help of the headless interface: WinHelpA shows nothing; it records the
-// window, file, command and data of each call (winapi/WinUiLog.h), and for
+// window, file, command and data of each call (winapi/internal/WinUiLog.h), and for
 // HELP_WM_HELP and HELP_CONTEXTMENU copies the {control id, help id} table
 // the data points to, up to its terminating {0, 0} pair.
 #include "winapi/WinTypes.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes of the headless interface: MessageBoxW records the owner,
 // text, caption and style of every box and answers with the next answer the
-// test driver queued (winapi/WinUiDriver.h), or, with none queued, with the
+// test driver queued (winapi/host/WinUiDriver.h), or, with none queued, with the
 // box's default button (as a user pressing Enter would). The command ids
 // are those of dialog buttons as well.
 #include "winapi/WinUser.h"

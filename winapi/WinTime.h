@@ -1,6 +1,6 @@
 #pragma once
 // Time of the platform layer. Every time the module sees comes from the host
-// store's clock (winapi/WinHostStore.h): the real clock in the host program,
+// store's clock (winapi/host/WinHostStore.h): the real clock in the host program,
 // a fake clock in tests, which moves only when a test moves it or calls Sleep.
 // The time zone (bias in minutes, UTC = local time + bias) is the store's too.
 #include "winapi/WinTypes.h"

@@ -6,7 +6,7 @@
 // parent's client area, a top-level window's in screen coordinates; windows
 // have no frame, so a window's client area is its whole rectangle. Timers run
 // on the platform layer's clock and are delivered when the clock is advanced
-// through the test driver (winapi/WinUiDriver.h) or a script's wait.
+// through the test driver (winapi/host/WinUiDriver.h) or a script's wait.
 #include "winapi/WinGdiHandles.h"
 #include "winapi/WinGeometry.h"
 #include "winapi/WinTypes.h"

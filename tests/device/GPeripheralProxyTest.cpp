@@ -20,9 +20,9 @@
 #include "tests/device/PaperBytes.h"
 #include "tests/driver/modules/TestModuleLog.h"
 #include "tests/job/JobTestSupport.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinReg.h"
+#include "winapi/host/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
 
 using namespace jobtest;

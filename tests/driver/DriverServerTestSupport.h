@@ -26,7 +26,7 @@
 #include "model/MPersistentComposite.h"
 #include "rw/RWVirtualOutStream.h"
 #include "tests/support/TempFolder.h"
-#include "winapi/WinHostStore.h"
+#include "winapi/host/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
 
 namespace servertest {

@@ -15,9 +15,9 @@
 #include "model/GCountedPtr.h"
 #include "model/MPersistentObject.h"
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinReg.h"
 #include "winapi/WinSpool.h"
+#include "winapi/host/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
 
 namespace platformtest {

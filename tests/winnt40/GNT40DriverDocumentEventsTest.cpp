@@ -25,8 +25,8 @@
 #include "winapi/WinDriverUI.h"
 #include "winapi/WinGdiDraw.h"
 #include "winapi/WinModule.h"
-#include "winapi/WinUiActions.h"
-#include "winapi/WinUiDriver.h"
+#include "winapi/host/WinUiActions.h"
+#include "winapi/host/WinUiDriver.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/driver/PlatformServicesTestSupport.h"
-#include "winapi/WinHostStore.h"
+#include "winapi/host/WinHostStore.h"
 
 namespace {
 
