@@ -18,6 +18,7 @@
 #include "winapi/WinModule.h"
 #include "winapi/WinReg.h"
 #include "winapi/WinThread.h"
+#include "winapi/host/WinHostProcess.h"
 #include "winapi/host/WinHostStore.h"
 #include "winapi/host/WinWaitHub.h"
 

@@ -17,6 +17,7 @@
 #include "winapi/WinHandle.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinReg.h"
+#include "winapi/host/WinHostProcess.h"
 #include "winapi/host/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "winapi/WinCrtLocale.h"
+#include "winapi/host/WinHostProcess.h"
 #include "winapi/host/WinHostStore.h"
 
 namespace {

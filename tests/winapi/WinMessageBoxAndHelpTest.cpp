@@ -5,6 +5,7 @@
 #include "winapi/WinHelp.h"
 #include "winapi/WinMessageBox.h"
 #include "winapi/WinProcess.h"
+#include "winapi/host/WinRecords.h"
 #include "winapi/host/WinUiDriver.h"
 
 TEST(WinMessageBoxTest, QueuedAnswersComeFirstThenTheDefaultButton) {

@@ -9,6 +9,7 @@
 #include "winapi/WinReg.h"
 #include "winapi/WinSpool.h"
 #include "winapi/WinVersion.h"
+#include "winapi/host/WinHostProcess.h"
 #include "winapi/host/WinHostStore.h"
 
 namespace {

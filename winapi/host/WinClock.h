@@ -6,7 +6,9 @@
 // timed waits so they can see whether their time has come.
 #include <cstdint>
 
-class WinClock {
+#include "winapi/WinApi.h"
+
+class QV_WINAPI_API WinClock {
 public:
     virtual ~WinClock() = default;
     virtual bool IsFake() const = 0;

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "winapi/WinApi.h"
 #include "winapi/WinRpc.h"
 #include "winapi/WinTime.h"
 #include "winapi/WinTypes.h"
@@ -21,7 +22,7 @@
 #include "winapi/host/WinMachineState.h"
 #include "winapi/host/WinStorePersistence.h"
 
-class WinHostStore {
+class QV_WINAPI_API WinHostStore {
 public:
     static WinHostStore& Instance();
 

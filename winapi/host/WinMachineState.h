@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "winapi/WinApi.h"
 #include "winapi/WinTypes.h"
 #include "winapi/host/WinRegistryKey.h"
 
@@ -82,7 +83,7 @@ struct WinModuleEntry {
     std::u16string windowsPath; // what GetModuleFileNameW answers; empty: system folder + name
 };
 
-struct WinMachineState {
+struct QV_WINAPI_API WinMachineState {
     WinMachineState();
     WinMachineState(const WinMachineState& other); // deep copy of the hives
     WinMachineState& operator=(const WinMachineState& other);

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "winapi/WinApi.h"
 #include "winapi/WinTypes.h"
 
 struct WinRegistryValue {
@@ -18,7 +19,7 @@ struct WinRegistryValue {
     std::vector<BYTE> data;
 };
 
-class WinRegistryKey : public std::enable_shared_from_this<WinRegistryKey> {
+class QV_WINAPI_API WinRegistryKey : public std::enable_shared_from_this<WinRegistryKey> {
 public:
     explicit WinRegistryKey(std::u16string name = {});
 

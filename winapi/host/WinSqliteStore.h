@@ -14,11 +14,12 @@
 //   failing_version_sizes: one row per record, with an ordinal for order
 #include <string>
 
+#include "winapi/WinApi.h"
 #include "winapi/host/WinStorePersistence.h"
 
 struct sqlite3;
 
-class WinSqliteStore : public WinStorePersistence {
+class QV_WINAPI_API WinSqliteStore : public WinStorePersistence {
 public:
     explicit WinSqliteStore(std::string path);
     ~WinSqliteStore() override;

@@ -2,9 +2,10 @@
 // Where the host store keeps the machine between runs. Save writes the whole
 // state or nothing; Load replaces the state only when a stored one was read
 // whole.
+#include "winapi/WinApi.h"
 #include "winapi/host/WinMachineState.h"
 
-class WinStorePersistence {
+class QV_WINAPI_API WinStorePersistence {
 public:
     virtual ~WinStorePersistence() = default;
     // False when nothing is stored yet or it cannot be read; state untouched.

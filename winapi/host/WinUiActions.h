@@ -3,9 +3,10 @@
 // against the dialog or property page the script drives.
 #include <string>
 
+#include "winapi/WinApi.h"
 #include "winapi/host/WinUiScript.h"
 
-class WinUiActions {
+class QV_WINAPI_API WinUiActions {
 public:
     static WinUiAction Click(int id);
     static WinUiAction Select(int id, LONG_PTR index);

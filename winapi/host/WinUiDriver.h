@@ -11,14 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "winapi/WinApi.h"
 #include "winapi/WinControls.h"
 #include "winapi/WinDialog.h"
+#include "winapi/host/WinFontFamily.h"
 #include "winapi/host/WinPrinterDcSetup.h"
+#include "winapi/host/WinRecords.h"
 #include "winapi/host/WinUiScript.h"
-#include "winapi/internal/WinGdiRegistry.h"
-#include "winapi/internal/WinUiLog.h"
 
-class WinUiDriver {
+class QV_WINAPI_API WinUiDriver {
 public:
     // Scripts and answers (first in, first out).
     static void QueueDialogScript(WORD templateId, WinUiScript script);

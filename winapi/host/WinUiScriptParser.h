@@ -25,9 +25,10 @@
 #include <utility>
 #include <vector>
 
+#include "winapi/WinApi.h"
 #include "winapi/host/WinUiScript.h"
 
-struct WinUiScriptFile {
+struct QV_WINAPI_API WinUiScriptFile {
     WinUiScript main;
     std::vector<std::pair<WORD, WinUiScript>> dialogs; // in the order written
     std::vector<int> messageBoxAnswers;
@@ -37,7 +38,7 @@ struct WinUiScriptFile {
     void QueueForSheet() const;
 };
 
-class WinUiScriptParser {
+class QV_WINAPI_API WinUiScriptParser {
 public:
     // False with a message naming the line when the text is not a script.
     static bool Parse(const std::string& text, WinUiScriptFile& out, std::string& error);

@@ -7,7 +7,9 @@
 #include <condition_variable>
 #include <mutex>
 
-class WinWaitHub {
+#include "winapi/WinApi.h"
+
+class QV_WINAPI_API WinWaitHub {
 public:
     static WinWaitHub& Instance();
 

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "winapi/WinKernel.h"
+#include "winapi/host/WinHostProcess.h"
 #include "winapi/host/WinHostStore.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "winapi/WinText.h"
 #include "winapi/internal/WinControlPainter.h"
 #include "winapi/internal/WinControlSupport.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 bool Editable(HWND window) {

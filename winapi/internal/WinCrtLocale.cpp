@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "winapi/host/WinHostProcess.h"
 #include "winapi/host/WinHostStore.h"
 
 namespace {

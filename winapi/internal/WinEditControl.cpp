@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "winapi/WinText.h"
 #include "winapi/internal/WinControlPainter.h"
 #include "winapi/internal/WinControlSupport.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 char16_t Upper(char16_t c) {

@@ -12,12 +12,12 @@
 
 #include "winapi/WinFile.h"
 #include "winapi/WinKernel.h"
-#include "winapi/WinText.h"
 #include "winapi/WinThread.h"
 #include "winapi/host/WinHostStore.h"
 #include "winapi/internal/WinHandleTable.h"
 #include "winapi/internal/WinKernelObject.h"
 #include "winapi/internal/WinPathMapper.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 using Lock = std::lock_guard<std::recursive_mutex>;

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "winapi/WinText.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 constexpr const char* kFontFolder = "/usr/share/fonts/truetype/dejavu/";

@@ -8,12 +8,12 @@
 #include "winapi/WinBitmapResource.h"
 #include "winapi/WinError.h"
 #include "winapi/WinKernel.h"
-#include "winapi/WinText.h"
 #include "winapi/WinWindow.h"
 #include "winapi/internal/WinFontEngine.h"
 #include "winapi/internal/WinGdiRegistry.h"
 #include "winapi/internal/WinRaster.h"
 #include "winapi/internal/WinResourceLookup.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;

@@ -10,14 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "winapi/host/WinFontFamily.h"
 #include "winapi/internal/WinDeviceContext.h"
-
-// One entry of the fixed font-family list that EnumFontFamiliesW walks.
-struct WinFontFamily {
-    std::u16string face;
-    BYTE charSet = ANSI_CHARSET;
-    DWORD type = TRUETYPE_FONTTYPE;
-};
 
 class WinGdiRegistry {
 public:

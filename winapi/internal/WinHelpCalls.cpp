@@ -2,7 +2,7 @@
 // boxes answered from the test driver's queue.
 #include "winapi/WinHelp.h"
 #include "winapi/WinMessageBox.h"
-#include "winapi/WinText.h"
+#include "winapi/internal/WinTextRules.h"
 #include "winapi/internal/WinUiLog.h"
 #include "winapi/internal/WinUiScriptQueue.h"
 

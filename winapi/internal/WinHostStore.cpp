@@ -1,11 +1,12 @@
 #include "winapi/host/WinHostStore.h"
 
 #include "winapi/WinSpool.h"
-#include "winapi/WinText.h"
 #include "winapi/host/WinWaitHub.h"
 #include "winapi/internal/WinCalendar.h"
 #include "winapi/internal/WinFakeClock.h"
+#include "winapi/internal/WinPrinterKey.h"
 #include "winapi/internal/WinRealClock.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 using Lock = std::lock_guard<std::recursive_mutex>;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "winapi/WinText.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 // Copies an item's text (NUL-terminated) or data word into buffer; the

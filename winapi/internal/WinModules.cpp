@@ -14,9 +14,11 @@
 
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"
-#include "winapi/WinText.h"
+#include "winapi/host/WinHostProcess.h"
 #include "winapi/host/WinHostStore.h"
 #include "winapi/internal/WinPathMapper.h"
+#include "winapi/internal/WinResourceLookup.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 std::atomic<bool> g_processEnding{false};

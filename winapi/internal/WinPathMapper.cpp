@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "winapi/WinError.h"
-#include "winapi/WinText.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 std::u16string Slashes(std::u16string_view path) {

@@ -2,6 +2,7 @@
 
 #include "winapi/WinProcess.h"
 #include "winapi/host/WinHostStore.h"
+#include "winapi/host/WinRecords.h"
 
 namespace {
 struct Programs {

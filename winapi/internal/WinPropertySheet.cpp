@@ -7,9 +7,9 @@
 
 #include "winapi/WinError.h"
 #include "winapi/WinModule.h"
-#include "winapi/WinText.h"
 #include "winapi/host/WinUiDriver.h"
 #include "winapi/internal/WinDialogBuilder.h"
+#include "winapi/internal/WinTextRules.h"
 #include "winapi/internal/WinUiScriptQueue.h"
 #include "winapi/internal/WinUiScriptRunner.h"
 

@@ -4,9 +4,9 @@
 
 #include "winapi/WinKernel.h"
 #include "winapi/WinReg.h"
-#include "winapi/WinText.h"
 #include "winapi/host/WinHostStore.h"
 #include "winapi/internal/WinHandleTable.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 using Lock = std::lock_guard<std::recursive_mutex>;

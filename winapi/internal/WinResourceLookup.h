@@ -4,6 +4,9 @@
 #include "winapi/WinResource.h"
 #include "winapi/WinTypes.h"
 
+// The resource data of a loaded module (null when it carries none).
+const WinModuleResources* ModuleResources(HMODULE module);
+
 class WinResourceLookup {
 public:
     // Null when the module carries no resource of that type and id.

@@ -5,10 +5,11 @@
 
 #include "winapi/WinKernel.h"
 #include "winapi/WinSpool.h"
-#include "winapi/WinText.h"
 #include "winapi/host/WinHostStore.h"
 #include "winapi/internal/WinHandleTable.h"
 #include "winapi/internal/WinPackedBuffer.h"
+#include "winapi/internal/WinPrinterKey.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 using Lock = std::lock_guard<std::recursive_mutex>;

@@ -3,8 +3,8 @@
 
 #include "winapi/WinKernel.h"
 #include "winapi/WinSystem.h"
-#include "winapi/WinText.h"
 #include "winapi/host/WinHostStore.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 using Lock = std::lock_guard<std::recursive_mutex>;

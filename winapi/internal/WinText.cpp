@@ -1,4 +1,4 @@
-#include "winapi/WinText.h"
+#include "winapi/internal/WinTextRules.h"
 
 #include <cstring>
 

@@ -10,11 +10,12 @@
 
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"
-#include "winapi/WinText.h"
 #include "winapi/WinThread.h"
+#include "winapi/host/WinHostProcess.h"
 #include "winapi/host/WinHostStore.h"
 #include "winapi/host/WinWaitHub.h"
 #include "winapi/internal/WinKernelObject.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 using HubLock = std::unique_lock<std::mutex>;

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "winapi/WinCommonUI.h"
-#include "winapi/WinText.h"
 #include "winapi/host/WinUiDriver.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 std::string Id(int id) {

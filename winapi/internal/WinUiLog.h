@@ -10,24 +10,7 @@
 #include <vector>
 
 #include "winapi/WinTypes.h"
-
-struct WinRecordedMessageBox {
-    HWND owner = nullptr;
-    std::u16string text;
-    std::u16string caption;
-    UINT type = 0;
-    int answer = 0;
-};
-
-struct WinRecordedHelp {
-    HWND window = nullptr;
-    std::string file;
-    UINT command = 0;
-    ULONG_PTR data = 0;
-    // HELP_WM_HELP and HELP_CONTEXTMENU: the {control id, help id} pairs
-    // before the terminating {0, 0}.
-    std::vector<std::pair<DWORD, DWORD>> table;
-};
+#include "winapi/host/WinRecords.h"
 
 class WinUiLog {
 public:

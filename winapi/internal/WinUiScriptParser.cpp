@@ -5,9 +5,9 @@
 #include <sstream>
 
 #include "winapi/WinMessageBox.h"
-#include "winapi/WinText.h"
 #include "winapi/host/WinUiActions.h"
 #include "winapi/host/WinUiDriver.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 struct Field {

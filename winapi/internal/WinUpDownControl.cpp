@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "winapi/WinText.h"
 #include "winapi/internal/WinControlPainter.h"
 #include "winapi/internal/WinControlSupport.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 int Clamp(const WinUpDownControl& state, int value) {

@@ -1,4 +1,5 @@
 #include "winapi/WinUser.h"
+#include "winapi/host/WinRecords.h"
 
 #include <cstdio>
 #include <mutex>

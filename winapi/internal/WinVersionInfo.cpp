@@ -14,8 +14,9 @@
 
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"
-#include "winapi/WinText.h"
 #include "winapi/WinVersion.h"
+#include "winapi/internal/WinResourceLookup.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 constexpr DWORD kMagic = 0x49565651;

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "winapi/WinError.h"
-#include "winapi/WinText.h"
 #include "winapi/host/WinHostStore.h"
 #include "winapi/internal/WinResourceLookup.h"
+#include "winapi/internal/WinTextRules.h"
 #include "winapi/internal/WinWindowManager.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "winapi/WinText.h"
 #include "winapi/host/WinHostStore.h"
+#include "winapi/internal/WinTextRules.h"
 
 namespace {
 // Handle values carry a tag in their high bits, so that no small integer or
