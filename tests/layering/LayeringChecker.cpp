@@ -91,7 +91,14 @@ std::vector<LayeringViolation> LayeringChecker::CheckFile(const fs::path& root, 
         bool quoted = false;
         if (!ParseInclude(StripBlockComments(line, inComment), name, quoted)) continue;
         const std::string target = Resolve(root, path, name, quoted);
-        if (target.empty() || table_.MayInclude(folder, target)) continue;
+        if (target.empty()) continue;
+        if (const std::string closed = table_.ClosedPrivateOf(path, target); !closed.empty()) {
+            found.push_back({path, number, name,
+                             "includes a private file of " + closed + "; only " +
+                                 table_.DescribePrivate(closed) + " may include from it"});
+            continue;
+        }
+        if (table_.MayInclude(folder, target)) continue;
         const std::string targetFolder = table_.FolderOf(target);
         const std::string what =
             targetFolder.empty() ? "a file outside the layering table" : "a file of " + targetFolder;
