@@ -14,8 +14,4 @@ public:
     UINT check = BST_UNCHECKED;
     bool pushed = false;
     bool focused = false;
-
-private:
-    static void Click(HWND window, WinButtonControl& state);
-    static void CheckInGroup(HWND window);
 };

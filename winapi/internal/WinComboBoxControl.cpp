@@ -4,10 +4,12 @@
 #include <cstring>
 
 #include "winapi/internal/WinControlPainter.h"
-#include "winapi/internal/WinControlSupport.h"
+#include "winapi/internal/WinControlProcedure.h"
 #include "winapi/internal/WinTextRules.h"
 
 namespace {
+using Call = WinControlCall<WinComboBoxControl>;
+
 bool Editable(HWND window) {
     return (WinControlSupport::Style(window) & CBS_TYPEMASK) != CBS_DROPDOWNLIST;
 }
@@ -27,160 +29,230 @@ void MeasureItems(HWND window, WinComboBoxControl& state) {
     }
 }
 
-constexpr WinItemList::Messages kItemMessages{
-    CB_ADDSTRING,   CB_INSERTSTRING, CB_DELETESTRING, CB_GETCOUNT,        CB_GETLBTEXT, CB_GETLBTEXTLEN,
-    CB_GETITEMDATA, CB_SETITEMDATA,  CB_FINDSTRING,   CB_FINDSTRINGEXACT, CB_ERR};
-} // namespace
-
-LRESULT CALLBACK WinComboBoxControl::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        WinControlSupport::Attach<WinComboBoxControl>(window);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    auto object = WinControlSupport::Window(window);
-    auto* state = WinControlSupport::Of<WinComboBoxControl>(object);
-    LRESULT result = 0;
-    if (state == nullptr || WinControlSupport::HandleFont(window, message, wParam, result)) return result;
-    auto& items = state->items;
-    const auto index = static_cast<LONG_PTR>(wParam);
-    const WinItemList::Owner owner{StoresStrings(window), (WinControlSupport::Style(window) & CBS_SORT) != 0,
-                                   state->selection};
-    if (const auto answer = items.Answer(kItemMessages, message, wParam, lParam, owner)) return *answer;
-    switch (message) {
-    case WM_CREATE:
-        if ((WinControlSupport::Style(window) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0)
-            MeasureItems(window, *state);
-        return 0;
-    case CB_RESETCONTENT:
-        items.Clear();
-        state->selection = -1;
-        if (Editable(window)) WinControlSupport::SetText(window, {});
-        return CB_OKAY;
-    case CB_GETCURSEL:
-        return state->selection;
-    case CB_SETCURSEL:
-        Select(window, *state, items.Valid(index) ? index : -1);
-        return items.Valid(index) ? index : CB_ERR;
-    case CB_SELECTSTRING: {
-        const LONG_PTR found = items.Find(index, WinText::View(reinterpret_cast<LPCWSTR>(lParam)), false);
-        if (found < 0) return CB_ERR;
-        Select(window, *state, found);
-        return found;
-    }
-    case CB_LIMITTEXT:
-        state->limit = wParam;
-        return TRUE;
-    case CB_GETEDITSEL:
-        if (wParam != 0) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(state->editStart);
-        if (lParam != 0) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(state->editEnd);
-        return MAKELRESULT(static_cast<WORD>(state->editStart), static_cast<WORD>(state->editEnd));
-    case CB_SETEDITSEL: {
-        if (!Editable(window)) return CB_ERR;
-        const size_t length = WinControlSupport::Text(window).size();
-        const auto start = static_cast<SHORT>(LOWORD(static_cast<DWORD>(lParam)));
-        const auto end = static_cast<SHORT>(HIWORD(static_cast<DWORD>(lParam)));
-        state->editStart = start < 0 ? length : std::min<size_t>(static_cast<size_t>(start), length);
-        state->editEnd = end < 0 ? length : std::min<size_t>(static_cast<size_t>(end), length);
-        if (state->editStart > state->editEnd) std::swap(state->editStart, state->editEnd);
-        return TRUE;
-    }
-    case CB_SHOWDROPDOWN:
-        if ((wParam != 0) != state->dropped) {
-            state->dropped = wParam != 0;
-            WinControlSupport::NotifyParent(window, state->dropped ? CBN_DROPDOWN : CBN_CLOSEUP);
-        }
-        return TRUE;
-    case CB_GETDROPPEDSTATE:
-        return state->dropped ? TRUE : FALSE;
-    case CB_SETDROPPEDWIDTH:
-        state->droppedWidth = static_cast<int>(wParam);
-        return static_cast<LRESULT>(wParam);
-    case CB_GETDROPPEDWIDTH: {
-        RECT rect{};
-        GetClientRect(window, &rect);
-        return std::max<LRESULT>(state->droppedWidth, rect.right);
-    }
-    case CB_SETITEMHEIGHT:
-        if (static_cast<SHORT>(LOWORD(static_cast<DWORD>(lParam))) <= 0) return CB_ERR;
-        state->itemHeight = LOWORD(static_cast<DWORD>(lParam));
-        return 0;
-    case CB_GETITEMHEIGHT:
-        return static_cast<LRESULT>(state->itemHeight);
-    case WM_SETTEXT:
-        if (!Editable(window)) return CB_ERR;
-        DefWindowProcW(window, message, wParam, lParam);
-        state->editStart = state->editEnd = 0;
-        return TRUE;
-    case WM_GETTEXT:
-    case WM_GETTEXTLENGTH:
-        if (Editable(window) || !items.Valid(state->selection) || !owner.strings)
-            return Editable(window) ? DefWindowProcW(window, message, wParam, lParam) : 0;
-        if (message == WM_GETTEXTLENGTH)
-            return static_cast<LRESULT>(items.At(static_cast<size_t>(state->selection)).text.size());
-        {
-            const std::u16string& selected = items.At(static_cast<size_t>(state->selection)).text;
-            if (wParam == 0 || lParam == 0) return 0;
-            const size_t copied = std::min<size_t>(selected.size(), wParam - 1);
-            auto* out = reinterpret_cast<WCHAR*>(lParam);
-            std::memcpy(out, selected.data(), copied * sizeof(WCHAR));
-            out[copied] = 0;
-            return static_cast<LRESULT>(copied);
-        }
-    case WM_KEYDOWN:
-        if ((wParam == VK_DOWN || wParam == VK_UP) && items.Count() > 0) {
-            const LONG_PTR next = std::clamp<LONG_PTR>(state->selection + (wParam == VK_DOWN ? 1 : -1), 0,
-                                                       static_cast<LONG_PTR>(items.Count()) - 1);
-            if (next != state->selection) {
-                Select(window, *state, next);
-                WinControlSupport::NotifyParent(window, CBN_SELCHANGE);
-            }
-        }
-        return 0;
-    case WM_LBUTTONDOWN:
-        if (IsWindowEnabled(window)) SetFocus(window);
-        return 0;
-    case WM_SETFOCUS:
-        WinControlSupport::NotifyParent(window, CBN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        if (state->dropped) SendMessageW(window, CB_SHOWDROPDOWN, FALSE, 0);
-        WinControlSupport::NotifyParent(window, CBN_KILLFOCUS);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_PRINTCLIENT:
-        WinControlPainter::PaintComboBox(window, reinterpret_cast<HDC>(wParam));
-        return 0;
-    default:
-        break;
-    }
-    if (message == WinControlSupport::UserSelectMessage()) {
-        if (!items.Valid(index)) return FALSE;
-        SetFocus(window);
-        if (index != state->selection) {
-            Select(window, *state, index);
-            WinControlSupport::NotifyParent(window, CBN_SELCHANGE);
-        }
-        return TRUE;
-    }
-    if (message == WinControlSupport::UserTypeMessage()) {
-        if (!Editable(window)) return FALSE;
-        SetFocus(window);
-        std::u16string typed(WinText::View(reinterpret_cast<LPCWSTR>(lParam)));
-        if (state->limit > 0 && typed.size() > state->limit) typed.resize(state->limit);
-        WinControlSupport::SetText(window, typed);
-        state->editStart = state->editEnd = typed.size();
-        WinControlSupport::NotifyParent(window, CBN_EDITUPDATE);
-        WinControlSupport::NotifyParent(window, CBN_EDITCHANGE);
-        return TRUE;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void WinComboBoxControl::Select(HWND window, WinComboBoxControl& state, LONG_PTR index) {
+// The selection, and in an editable combo box the edit part's text with it.
+void Select(HWND window, WinComboBoxControl& state, LONG_PTR index) {
     state.selection = index;
     if (!Editable(window)) return;
     WinControlSupport::SetText(window, index >= 0 ? state.items.At(static_cast<size_t>(index)).text : u"");
     state.editStart = 0;
     state.editEnd = WinControlSupport::Text(window).size();
+}
+
+// A user's choice of another item tells the parent.
+void SelectAsUser(HWND window, WinComboBoxControl& state, LONG_PTR index) {
+    if (index == state.selection) return;
+    Select(window, state, index);
+    WinControlSupport::NotifyParent(window, CBN_SELCHANGE);
+}
+
+constexpr WinItemList::Messages kItemMessages{
+    CB_ADDSTRING,   CB_INSERTSTRING, CB_DELETESTRING, CB_GETCOUNT,        CB_GETLBTEXT, CB_GETLBTEXTLEN,
+    CB_GETITEMDATA, CB_SETITEMDATA,  CB_FINDSTRING,   CB_FINDSTRINGEXACT, CB_ERR};
+
+// The item messages list and combo boxes answer alike.
+LRESULT ItemMessage(const Call& call) {
+    WinComboBoxControl& state = call.state;
+    const WinItemList::Owner owner{StoresStrings(call.window),
+                                   (WinControlSupport::Style(call.window) & CBS_SORT) != 0, state.selection};
+    return state.items.Answer(kItemMessages, call.message, call.wParam, call.lParam, owner).value_or(CB_ERR);
+}
+
+LRESULT Create(const Call& call) {
+    if ((WinControlSupport::Style(call.window) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0)
+        MeasureItems(call.window, call.state);
+    return 0;
+}
+
+LRESULT ResetContent(const Call& call) {
+    call.state.items.Clear();
+    call.state.selection = -1;
+    if (Editable(call.window)) WinControlSupport::SetText(call.window, {});
+    return CB_OKAY;
+}
+
+LRESULT GetSelection(const Call& call) {
+    return call.state.selection;
+}
+
+LRESULT SetSelection(const Call& call) {
+    const auto index = static_cast<LONG_PTR>(call.wParam);
+    const bool valid = call.state.items.Valid(index);
+    Select(call.window, call.state, valid ? index : -1);
+    return valid ? index : CB_ERR;
+}
+
+LRESULT SelectString(const Call& call) {
+    const auto start = static_cast<LONG_PTR>(call.wParam);
+    const LONG_PTR found =
+        call.state.items.Find(start, WinText::View(reinterpret_cast<LPCWSTR>(call.lParam)), false);
+    if (found < 0) return CB_ERR;
+    Select(call.window, call.state, found);
+    return found;
+}
+
+LRESULT LimitText(const Call& call) {
+    call.state.limit = call.wParam;
+    return TRUE;
+}
+
+LRESULT GetEditSelection(const Call& call) {
+    const WinComboBoxControl& state = call.state;
+    if (call.wParam != 0) *reinterpret_cast<DWORD*>(call.wParam) = static_cast<DWORD>(state.editStart);
+    if (call.lParam != 0) *reinterpret_cast<DWORD*>(call.lParam) = static_cast<DWORD>(state.editEnd);
+    return MAKELRESULT(static_cast<WORD>(state.editStart), static_cast<WORD>(state.editEnd));
+}
+
+// Negative ends mean the end of the text.
+LRESULT SetEditSelection(const Call& call) {
+    if (!Editable(call.window)) return CB_ERR;
+    WinComboBoxControl& state = call.state;
+    const size_t length = WinControlSupport::Text(call.window).size();
+    const auto start = static_cast<SHORT>(LOWORD(static_cast<DWORD>(call.lParam)));
+    const auto end = static_cast<SHORT>(HIWORD(static_cast<DWORD>(call.lParam)));
+    state.editStart = start < 0 ? length : std::min<size_t>(static_cast<size_t>(start), length);
+    state.editEnd = end < 0 ? length : std::min<size_t>(static_cast<size_t>(end), length);
+    if (state.editStart > state.editEnd) std::swap(state.editStart, state.editEnd);
+    return TRUE;
+}
+
+LRESULT ShowDropDown(const Call& call) {
+    WinComboBoxControl& state = call.state;
+    if ((call.wParam != 0) != state.dropped) {
+        state.dropped = call.wParam != 0;
+        WinControlSupport::NotifyParent(call.window, state.dropped ? CBN_DROPDOWN : CBN_CLOSEUP);
+    }
+    return TRUE;
+}
+
+LRESULT GetDroppedState(const Call& call) {
+    return call.state.dropped ? TRUE : FALSE;
+}
+
+LRESULT SetDroppedWidth(const Call& call) {
+    call.state.droppedWidth = static_cast<int>(call.wParam);
+    return static_cast<LRESULT>(call.wParam);
+}
+
+// At least the control's own width.
+LRESULT GetDroppedWidth(const Call& call) {
+    RECT rect{};
+    GetClientRect(call.window, &rect);
+    return std::max<LRESULT>(call.state.droppedWidth, rect.right);
+}
+
+LRESULT SetItemHeight(const Call& call) {
+    if (static_cast<SHORT>(LOWORD(static_cast<DWORD>(call.lParam))) <= 0) return CB_ERR;
+    call.state.itemHeight = LOWORD(static_cast<DWORD>(call.lParam));
+    return 0;
+}
+
+LRESULT GetItemHeight(const Call& call) {
+    return static_cast<LRESULT>(call.state.itemHeight);
+}
+
+// Only the edit part has a text of its own.
+LRESULT SetText(const Call& call) {
+    if (!Editable(call.window)) return CB_ERR;
+    DefWindowProcW(call.window, call.message, call.wParam, call.lParam);
+    call.state.editStart = call.state.editEnd = 0;
+    return TRUE;
+}
+
+// A drop-down list's text is its selected item's.
+LRESULT GetText(const Call& call) {
+    const WinComboBoxControl& state = call.state;
+    if (Editable(call.window)) return DefWindowProcW(call.window, call.message, call.wParam, call.lParam);
+    if (!state.items.Valid(state.selection) || !StoresStrings(call.window)) return 0;
+    const std::u16string& selected = state.items.At(static_cast<size_t>(state.selection)).text;
+    if (call.message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(selected.size());
+    if (call.wParam == 0 || call.lParam == 0) return 0;
+    const size_t copied = std::min<size_t>(selected.size(), call.wParam - 1);
+    auto* out = reinterpret_cast<WCHAR*>(call.lParam);
+    std::memcpy(out, selected.data(), copied * sizeof(WCHAR));
+    out[copied] = 0;
+    return static_cast<LRESULT>(copied);
+}
+
+// The arrow keys move the selection.
+LRESULT KeyDown(const Call& call) {
+    const WinComboBoxControl& state = call.state;
+    if ((call.wParam != VK_DOWN && call.wParam != VK_UP) || state.items.Count() == 0) return 0;
+    const LONG_PTR next = std::clamp<LONG_PTR>(state.selection + (call.wParam == VK_DOWN ? 1 : -1), 0,
+                                               static_cast<LONG_PTR>(state.items.Count()) - 1);
+    SelectAsUser(call.window, call.state, next);
+    return 0;
+}
+
+LRESULT LoseFocus(const Call& call) {
+    if (call.state.dropped) SendMessageW(call.window, CB_SHOWDROPDOWN, FALSE, 0);
+    WinControlSupport::NotifyParent(call.window, CBN_KILLFOCUS);
+    return 0;
+}
+
+// The user chooses item wParam (WinControlSupport::UserSelectMessage).
+LRESULT UserSelect(const Call& call) {
+    const auto index = static_cast<LONG_PTR>(call.wParam);
+    if (!call.state.items.Valid(index)) return FALSE;
+    SetFocus(call.window);
+    SelectAsUser(call.window, call.state, index);
+    return TRUE;
+}
+
+// The user types the text at lParam into the edit part
+// (WinControlSupport::UserTypeMessage).
+LRESULT UserType(const Call& call) {
+    if (!Editable(call.window)) return FALSE;
+    SetFocus(call.window);
+    std::u16string typed(WinText::View(reinterpret_cast<LPCWSTR>(call.lParam)));
+    if (call.state.limit > 0 && typed.size() > call.state.limit) typed.resize(call.state.limit);
+    WinControlSupport::SetText(call.window, typed);
+    call.state.editStart = call.state.editEnd = typed.size();
+    WinControlSupport::NotifyParent(call.window, CBN_EDITUPDATE);
+    WinControlSupport::NotifyParent(call.window, CBN_EDITCHANGE);
+    return TRUE;
+}
+
+constexpr WinControlRow<WinComboBoxControl> kRows[] = {
+    {WM_SETFONT, WinControlFont<WinComboBoxControl>},
+    {WM_GETFONT, WinControlFont<WinComboBoxControl>},
+    {CB_ADDSTRING, ItemMessage},
+    {CB_INSERTSTRING, ItemMessage},
+    {CB_DELETESTRING, ItemMessage},
+    {CB_GETCOUNT, ItemMessage},
+    {CB_GETLBTEXT, ItemMessage},
+    {CB_GETLBTEXTLEN, ItemMessage},
+    {CB_GETITEMDATA, ItemMessage},
+    {CB_SETITEMDATA, ItemMessage},
+    {CB_FINDSTRING, ItemMessage},
+    {CB_FINDSTRINGEXACT, ItemMessage},
+    {WM_CREATE, Create},
+    {CB_RESETCONTENT, ResetContent},
+    {CB_GETCURSEL, GetSelection},
+    {CB_SETCURSEL, SetSelection},
+    {CB_SELECTSTRING, SelectString},
+    {CB_LIMITTEXT, LimitText},
+    {CB_GETEDITSEL, GetEditSelection},
+    {CB_SETEDITSEL, SetEditSelection},
+    {CB_SHOWDROPDOWN, ShowDropDown},
+    {CB_GETDROPPEDSTATE, GetDroppedState},
+    {CB_SETDROPPEDWIDTH, SetDroppedWidth},
+    {CB_GETDROPPEDWIDTH, GetDroppedWidth},
+    {CB_SETITEMHEIGHT, SetItemHeight},
+    {CB_GETITEMHEIGHT, GetItemHeight},
+    {WM_SETTEXT, SetText},
+    {WM_GETTEXT, GetText},
+    {WM_GETTEXTLENGTH, GetText},
+    {WM_KEYDOWN, KeyDown},
+    {WM_LBUTTONDOWN, WinControlTakeFocus<WinComboBoxControl>},
+    {WM_SETFOCUS, WinControlNotify<WinComboBoxControl, CBN_SETFOCUS>},
+    {WM_KILLFOCUS, LoseFocus},
+    {WM_GETDLGCODE, WinControlAnswer<WinComboBoxControl, DLGC_WANTARROWS | DLGC_WANTCHARS>},
+    {WM_PRINTCLIENT, WinControlPaint<WinComboBoxControl, WinControlPainter::PaintComboBox>},
+    {WinControlSupport::UserSelectMessage, UserSelect},
+    {WinControlSupport::UserTypeMessage, UserType},
+};
+} // namespace
+
+LRESULT CALLBACK WinComboBoxControl::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return WinControlProcedure<WinComboBoxControl>(kRows, window, message, wParam, lParam);
 }

@@ -22,7 +22,4 @@ public:
     UINT itemHeight = 16;
     size_t editStart = 0;
     size_t editEnd = 0;
-
-private:
-    static void Select(HWND window, WinComboBoxControl& state, LONG_PTR index);
 };

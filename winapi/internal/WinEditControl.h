@@ -5,7 +5,7 @@
 // every change of the text, typed or set (WM_SETTEXT, EM_REPLACESEL), sends
 // EN_UPDATE and EN_CHANGE. Focus changes send EN_SETFOCUS and EN_KILLFOCUS.
 // Setting the text clears the modified flag; typing sets it.
-#include <string>
+#include <cstddef>
 
 #include "winapi/WinControls.h"
 #include "winapi/WinGdiHandles.h"
@@ -22,11 +22,4 @@ public:
     bool modified = false;
     bool systemBackground = true; // COLOR_WINDOW unless EM_SETBKGNDCOLOR says otherwise
     COLORREF background = 0;
-
-private:
-    // Replaces the selection by `insert` (cut to the limit); false when
-    // nothing changed.
-    static bool ReplaceSelection(HWND window, WinEditControl& state, std::u16string insert, bool typed);
-    static void TypeCharacter(HWND window, WinEditControl& state, char16_t character);
-    static void Changed(HWND window);
 };

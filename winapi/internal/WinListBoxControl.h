@@ -17,8 +17,4 @@ public:
     LONG_PTR selection = -1;
     LONG_PTR top = 0;
     int horizontalExtent = 0;
-
-private:
-    static void Key(HWND window, WinListBoxControl& state, WPARAM key);
-    static void UserSelect(HWND window, WinListBoxControl& state, LONG_PTR index);
 };

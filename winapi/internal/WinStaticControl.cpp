@@ -1,26 +1,26 @@
 #include "winapi/internal/WinStaticControl.h"
 
 #include "winapi/internal/WinControlPainter.h"
-#include "winapi/internal/WinControlSupport.h"
+#include "winapi/internal/WinControlProcedure.h"
+
+namespace {
+using Call = WinControlCall<WinStaticControl>;
+
+LRESULT ButtonUp(const Call& call) {
+    if ((WinControlSupport::Style(call.window) & SS_NOTIFY) != 0 && IsWindowEnabled(call.window))
+        WinControlSupport::NotifyParent(call.window, STN_CLICKED);
+    return 0;
+}
+
+constexpr WinControlRow<WinStaticControl> kRows[] = {
+    {WM_SETFONT, WinControlFont<WinStaticControl>},
+    {WM_GETFONT, WinControlFont<WinStaticControl>},
+    {WM_LBUTTONUP, ButtonUp},
+    {WM_GETDLGCODE, WinControlAnswer<WinStaticControl, DLGC_STATIC>},
+    {WM_PRINTCLIENT, WinControlPaint<WinStaticControl, WinControlPainter::PaintStatic>},
+};
+} // namespace
 
 LRESULT CALLBACK WinStaticControl::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        WinControlSupport::Attach<WinStaticControl>(window);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    LRESULT result = 0;
-    if (WinControlSupport::HandleFont(window, message, wParam, result)) return result;
-    switch (message) {
-    case WM_LBUTTONUP:
-        if ((WinControlSupport::Style(window) & SS_NOTIFY) != 0 && IsWindowEnabled(window))
-            WinControlSupport::NotifyParent(window, STN_CLICKED);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_STATIC;
-    case WM_PRINTCLIENT:
-        WinControlPainter::PaintStatic(window, reinterpret_cast<HDC>(wParam));
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+    return WinControlProcedure<WinStaticControl>(kRows, window, message, wParam, lParam);
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "winapi/internal/WinControlPainter.h"
-#include "winapi/internal/WinControlSupport.h"
+#include "winapi/internal/WinControlProcedure.h"
 #include "winapi/internal/WinTextRules.h"
 
 namespace {
@@ -40,76 +40,12 @@ bool Parse(const std::u16string& text, int& value) {
     value = static_cast<int>(negative ? -number : number);
     return true;
 }
-} // namespace
 
-LRESULT CALLBACK WinUpDownControl::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        WinControlSupport::Attach<WinUpDownControl>(window);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    auto object = WinControlSupport::Window(window);
-    auto* state = WinControlSupport::Of<WinUpDownControl>(object);
-    if (state == nullptr) return 0;
-    switch (message) {
-    case WM_CREATE:
-        if ((WinControlSupport::Style(window) & UDS_AUTOBUDDY) != 0)
-            state->buddy = GetWindow(window, GW_HWNDPREV);
-        return 0;
-    case UDM_SETRANGE:
-        state->maximum = static_cast<SHORT>(LOWORD(static_cast<DWORD>(lParam)));
-        state->minimum = static_cast<SHORT>(HIWORD(static_cast<DWORD>(lParam)));
-        return 0;
-    case UDM_GETRANGE:
-        return MAKELRESULT(static_cast<WORD>(state->maximum), static_cast<WORD>(state->minimum));
-    case UDM_SETRANGE32:
-        state->minimum = static_cast<int>(wParam);
-        state->maximum = static_cast<int>(lParam);
-        return 0;
-    case UDM_GETRANGE32:
-        if (wParam != 0) *reinterpret_cast<int*>(wParam) = state->minimum;
-        if (lParam != 0) *reinterpret_cast<int*>(lParam) = state->maximum;
-        return 0;
-    case UDM_SETPOS:
-    case UDM_SETPOS32: {
-        const int previous = state->position;
-        state->position =
-            Clamp(*state, message == UDM_SETPOS ? static_cast<SHORT>(LOWORD(static_cast<DWORD>(lParam)))
-                                                : static_cast<int>(lParam));
-        WriteBuddy(window, *state);
-        return previous;
-    }
-    case UDM_GETPOS: {
-        const bool ok = ReadBuddy(window, *state);
-        return MAKELRESULT(static_cast<WORD>(state->position), ok ? 0 : 1);
-    }
-    case UDM_GETPOS32: {
-        const bool ok = ReadBuddy(window, *state);
-        if (lParam != 0) *reinterpret_cast<BOOL*>(lParam) = ok ? FALSE : TRUE;
-        return state->position;
-    }
-    case UDM_SETBUDDY: {
-        const HWND previous = state->buddy;
-        state->buddy = reinterpret_cast<HWND>(wParam);
-        return reinterpret_cast<LRESULT>(previous);
-    }
-    case UDM_GETBUDDY:
-        return reinterpret_cast<LRESULT>(state->buddy);
-    case WM_PRINTCLIENT:
-        WinControlPainter::PaintUpDown(window, reinterpret_cast<HDC>(wParam));
-        return 0;
-    default:
-        break;
-    }
-    if (message == WinControlSupport::UserSpinMessage()) {
-        Spin(window, *state, static_cast<int>(wParam) >= 0 ? 1 : -1);
-        return TRUE;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
+using Call = WinControlCall<WinUpDownControl>;
 
 // With UDS_SETBUDDYINT: takes the position from the buddy's text; false
 // when that is not a number.
-bool WinUpDownControl::ReadBuddy(HWND window, WinUpDownControl& state) {
+bool ReadBuddy(HWND window, WinUpDownControl& state) {
     if ((WinControlSupport::Style(window) & UDS_SETBUDDYINT) == 0 || !IsWindow(state.buddy)) return true;
     WCHAR text[64] = {};
     GetWindowTextW(state.buddy, text, 64);
@@ -119,14 +55,14 @@ bool WinUpDownControl::ReadBuddy(HWND window, WinUpDownControl& state) {
     return true;
 }
 
-void WinUpDownControl::WriteBuddy(HWND window, const WinUpDownControl& state) {
+void WriteBuddy(HWND window, const WinUpDownControl& state) {
     const DWORD style = WinControlSupport::Style(window);
     if ((style & UDS_SETBUDDYINT) == 0 || !IsWindow(state.buddy)) return;
     const std::u16string text = Format(state.position, (style & UDS_NOTHOUSANDS) == 0);
     SetWindowTextW(state.buddy, text.c_str());
 }
 
-void WinUpDownControl::Spin(HWND window, WinUpDownControl& state, int direction) {
+void Spin(HWND window, WinUpDownControl& state, int direction) {
     ReadBuddy(window, state);
     const HWND parent = WinControlSupport::Parent(window);
     const UINT id = WinControlSupport::Id(window);
@@ -150,4 +86,95 @@ void WinUpDownControl::Spin(HWND window, WinUpDownControl& state, int direction)
     SendMessageW(parent, scroll, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(state.position)),
                  reinterpret_cast<LPARAM>(window));
     SendMessageW(parent, scroll, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(window));
+}
+
+LRESULT Create(const Call& call) {
+    if ((WinControlSupport::Style(call.window) & UDS_AUTOBUDDY) != 0)
+        call.state.buddy = GetWindow(call.window, GW_HWNDPREV);
+    return 0;
+}
+
+// UDM_SETRANGE packs the maximum in the low word, the minimum in the high.
+LRESULT SetRange(const Call& call) {
+    call.state.maximum = static_cast<SHORT>(LOWORD(static_cast<DWORD>(call.lParam)));
+    call.state.minimum = static_cast<SHORT>(HIWORD(static_cast<DWORD>(call.lParam)));
+    return 0;
+}
+
+LRESULT GetRange(const Call& call) {
+    return MAKELRESULT(static_cast<WORD>(call.state.maximum), static_cast<WORD>(call.state.minimum));
+}
+
+LRESULT SetRange32(const Call& call) {
+    call.state.minimum = static_cast<int>(call.wParam);
+    call.state.maximum = static_cast<int>(call.lParam);
+    return 0;
+}
+
+LRESULT GetRange32(const Call& call) {
+    if (call.wParam != 0) *reinterpret_cast<int*>(call.wParam) = call.state.minimum;
+    if (call.lParam != 0) *reinterpret_cast<int*>(call.lParam) = call.state.maximum;
+    return 0;
+}
+
+// UDM_SETPOS and UDM_SETPOS32 answer the position before.
+LRESULT SetPosition(const Call& call) {
+    WinUpDownControl& state = call.state;
+    const int previous = state.position;
+    state.position =
+        Clamp(state, call.message == UDM_SETPOS ? static_cast<SHORT>(LOWORD(static_cast<DWORD>(call.lParam)))
+                                                : static_cast<int>(call.lParam));
+    WriteBuddy(call.window, state);
+    return previous;
+}
+
+// The position, with a high word that is non-zero when the buddy's text is
+// no number.
+LRESULT GetPosition(const Call& call) {
+    const bool ok = ReadBuddy(call.window, call.state);
+    return MAKELRESULT(static_cast<WORD>(call.state.position), ok ? 0 : 1);
+}
+
+LRESULT GetPosition32(const Call& call) {
+    const bool ok = ReadBuddy(call.window, call.state);
+    if (call.lParam != 0) *reinterpret_cast<BOOL*>(call.lParam) = ok ? FALSE : TRUE;
+    return call.state.position;
+}
+
+LRESULT SetBuddy(const Call& call) {
+    const HWND previous = call.state.buddy;
+    call.state.buddy = reinterpret_cast<HWND>(call.wParam);
+    return reinterpret_cast<LRESULT>(previous);
+}
+
+LRESULT GetBuddy(const Call& call) {
+    return reinterpret_cast<LRESULT>(call.state.buddy);
+}
+
+// The user presses an arrow (WinControlSupport::UserSpinMessage: wParam +1
+// up, -1 down).
+LRESULT UserSpin(const Call& call) {
+    Spin(call.window, call.state, static_cast<int>(call.wParam) >= 0 ? 1 : -1);
+    return TRUE;
+}
+
+constexpr WinControlRow<WinUpDownControl> kRows[] = {
+    {WM_CREATE, Create},
+    {UDM_SETRANGE, SetRange},
+    {UDM_GETRANGE, GetRange},
+    {UDM_SETRANGE32, SetRange32},
+    {UDM_GETRANGE32, GetRange32},
+    {UDM_SETPOS, SetPosition},
+    {UDM_SETPOS32, SetPosition},
+    {UDM_GETPOS, GetPosition},
+    {UDM_GETPOS32, GetPosition32},
+    {UDM_SETBUDDY, SetBuddy},
+    {UDM_GETBUDDY, GetBuddy},
+    {WM_PRINTCLIENT, WinControlPaint<WinUpDownControl, WinControlPainter::PaintUpDown>},
+    {WinControlSupport::UserSpinMessage, UserSpin},
+};
+} // namespace
+
+LRESULT CALLBACK WinUpDownControl::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return WinControlProcedure<WinUpDownControl>(kRows, window, message, wParam, lParam);
 }

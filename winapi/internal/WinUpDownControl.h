@@ -19,9 +19,4 @@ public:
     int maximum = 0;
     int position = 0;
     HWND buddy = nullptr;
-
-private:
-    static bool ReadBuddy(HWND window, WinUpDownControl& state);
-    static void WriteBuddy(HWND window, const WinUpDownControl& state);
-    static void Spin(HWND window, WinUpDownControl& state, int direction);
 };
