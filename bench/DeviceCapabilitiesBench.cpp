@@ -13,6 +13,9 @@
 #include "driver/GOSFactory.h"
 #include "module/ModuleRuntime.h"
 #include "winapi/WinHostStore.h"
+#include "driver/ModuleRuntime.h"
+#include "driver/PrinterInterfaceExports.h"
+#include "winapi/host/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
 #include "winnt40/PrinterInterfaceExports.h"
 

@@ -16,6 +16,7 @@
 #include "rw/RWCString.h"
 #include "rw/RWWString.h"
 #include "winapi/WinKernel.h"
+#include "winapi/host/WinHostProcess.h"
 
 namespace {
 

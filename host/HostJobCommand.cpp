@@ -11,7 +11,7 @@
 #include "winapi/WinGdiDraw.h"
 #include "winapi/WinPrinterInfo2.h"
 #include "winapi/WinSpool.h"
-#include "winapi/WinUiDriver.h"
+#include "winapi/host/WinUiDriver.h"
 
 namespace {
 

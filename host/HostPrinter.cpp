@@ -1,9 +1,9 @@
 #include "host/HostPrinter.h"
 
 #include "winapi/WinError.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinSpool.h"
 #include "winapi/WinText.h"
+#include "winapi/host/WinHostStore.h"
 
 HostPrinter::~HostPrinter() {
     if (handle_ != nullptr) ClosePrinter(handle_);

@@ -4,8 +4,8 @@
 
 #include "host/HostModelPrinter.h"
 #include "host/HostStoreSetup.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinText.h"
+#include "winapi/host/WinHostStore.h"
 
 bool HostPrintersCommand::List(HostSession& session, HostValue& result, std::string& error) {
     if (!session.ExpectArguments(0, 0, "printers", error)) return false;

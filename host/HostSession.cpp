@@ -5,7 +5,7 @@
 
 #include "host/HostStoreSetup.h"
 #include "winapi/WinError.h"
-#include "winapi/WinHostStore.h"
+#include "winapi/host/WinHostStore.h"
 
 HostSession::HostSession(HostOptions options) : options_(std::move(options)) {}
 

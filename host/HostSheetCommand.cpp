@@ -8,8 +8,8 @@
 #include "host/HostPrinter.h"
 #include "winapi/WinCommonUI.h"
 #include "winapi/WinSpool.h"
-#include "winapi/WinUiDriver.h"
-#include "winapi/WinUiScriptParser.h"
+#include "winapi/host/WinUiDriver.h"
+#include "winapi/host/WinUiScriptParser.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <mutex>
 #include <system_error>
 
-#include "winapi/WinHostStore.h"
-#include "winapi/WinSqliteStore.h"
 #include "winapi/WinText.h"
+#include "winapi/host/WinHostStore.h"
+#include "winapi/host/WinSqliteStore.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // the layers it links with the one function its build names.
 #include <gtest/gtest.h>
 
-#include "winapi/WinHostStore.h"
+#include "winapi/host/WinHostStore.h"
 #ifdef QV_TEST_REGISTRATION
 #include QV_TEST_REGISTRATION_HEADER
 #include "rw/RWErrorHandler.h"

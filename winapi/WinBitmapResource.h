@@ -11,9 +11,10 @@
 // Parse refuses a size that does not match the pixel count exactly.
 #include <vector>
 
+#include "winapi/WinApi.h"
 #include "winapi/WinTypes.h"
 
-class WinBitmapResource {
+class QV_WINAPI_API WinBitmapResource {
 public:
     LONG width = 0;
     LONG height = 0;

@@ -12,7 +12,7 @@
 // its PROPSHEETPAGEW; showing a page sends it PSN_SETACTIVE, leaving it
 // PSN_KILLACTIVE (a page that answers TRUE through DWLP_MSGRESULT keeps the
 // focus). The script the test driver queued for sheets is played against
-// the page shown at each step (winapi/WinUiActions.h has the sheet's own
+// the page shown at each step (winapi/host/WinUiActions.h has the sheet's own
 // actions); a sheet still open when it runs out is cancelled.
 //
 // OK sends PSN_KILLACTIVE to the page shown and PSN_APPLY (lParam TRUE) to
@@ -27,6 +27,7 @@
 // CPSUI_CANCEL as the sheet was closed, and *result the Result the sheet
 // function left in PROPSHEETUI_INFO; a function that fails INIT or adds no
 // page gives ERR_CPSUI_GETLASTERROR.
+#include "winapi/WinApi.h"
 #include "winapi/WinControls.h"
 #include "winapi/WinDialog.h"
 
@@ -144,4 +145,4 @@ constexpr LONG CPSUI_OK = 1;
 constexpr LONG ERR_CPSUI_GETLASTERROR = -1;
 constexpr ULONG_PTR IDI_CPSUI_PRINTER = 64082;
 
-LONG CommonPropertySheetUIW(HWND owner, PFNPROPSHEETUI function, LPARAM lParam, LPDWORD result);
+QV_WINAPI_API LONG CommonPropertySheetUIW(HWND owner, PFNPROPSHEETUI function, LPARAM lParam, LPDWORD result);

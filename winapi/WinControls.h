@@ -7,6 +7,7 @@
 // with the control's window in lParam (scroll bars, track bars, up-downs).
 // Owner-drawn buttons and combo boxes ask their parent to draw them with
 // WM_DRAWITEM. Item data of list and combo boxes is pointer-sized.
+#include "winapi/WinApi.h"
 #include "winapi/WinWindow.h"
 
 // Class names.
@@ -216,12 +217,12 @@ using LPCSCROLLINFO = const SCROLLINFO*;
 
 // SB_CTL only: the scroll bar controls of this layer (windows have no
 // scroll bars of their own).
-int SetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw);
-BOOL GetScrollInfo(HWND window, int bar, LPSCROLLINFO info);
-int SetScrollPos(HWND window, int bar, int position, BOOL redraw);
-int GetScrollPos(HWND window, int bar);
-BOOL SetScrollRange(HWND window, int bar, int minimum, int maximum, BOOL redraw);
-BOOL GetScrollRange(HWND window, int bar, int* minimum, int* maximum);
+QV_WINAPI_API int SetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw);
+QV_WINAPI_API BOOL GetScrollInfo(HWND window, int bar, LPSCROLLINFO info);
+QV_WINAPI_API int SetScrollPos(HWND window, int bar, int position, BOOL redraw);
+QV_WINAPI_API int GetScrollPos(HWND window, int bar);
+QV_WINAPI_API BOOL SetScrollRange(HWND window, int bar, int minimum, int maximum, BOOL redraw);
+QV_WINAPI_API BOOL GetScrollRange(HWND window, int bar, int* minimum, int* maximum);
 
 // Notifications through WM_NOTIFY.
 struct NMHDR {

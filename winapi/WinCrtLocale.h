@@ -7,6 +7,7 @@
 // A category's locale is "C" (the start-up setting) or a code page, named
 // "." followed by its number (".932"). The host store holds the settings, so
 // every test starts from "C" in every category.
+#include "winapi/WinApi.h"
 #include "winapi/WinTypes.h"
 
 // The categories, numbered as the module's C runtime numbers them (the Linux
@@ -26,8 +27,4 @@ constexpr int CRT_LC_MAX = CRT_LC_TIME;
 // categories differ, "LC_COLLATE=...;LC_CTYPE=...;LC_MONETARY=...;
 // LC_NUMERIC=...;LC_TIME=...". Null, changing nothing, for an unknown
 // category or locale. The text lives until the thread's next call.
-const char* CrtSetLocale(int category, const char* locale);
-
-// Platform layer, not a C runtime call: the code page of a category's locale
-// (CRT_LC_COLLATE to CRT_LC_TIME); 0 for "C" and for an unknown category.
-UINT CrtLocaleCodePage(int category);
+QV_WINAPI_API const char* CrtSetLocale(int category, const char* locale);

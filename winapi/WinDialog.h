@@ -7,10 +7,11 @@
 // procedure handles a message (the messages that answer directly excepted).
 //
 // Modal dialogs never block: after WM_INITDIALOG DialogBoxParamW plays the
-// script the test driver queued for the template (winapi/WinUiDriver.h),
+// script the test driver queued for the template (winapi/host/WinUiDriver.h),
 // one user action after the other until EndDialog is called. A dialog still
 // open when its script runs out is closed as the Escape key would close it
 // (WM_COMMAND IDCANCEL), and with IDCANCEL when its procedure ignores that.
+#include "winapi/WinApi.h"
 #include "winapi/WinMessageBox.h"
 #include "winapi/WinWindow.h"
 
@@ -41,28 +42,28 @@ constexpr int kDialogBaseUnitY = 13;
 // The template is a resource id (MAKEINTRESOURCEW) of the instance's
 // RT_DIALOG resources. A child dialog (DS_CONTROL or WS_CHILD) is placed
 // relative to its parent's client area.
-HWND CreateDialogParamW(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC procedure,
-                        LPARAM param);
+QV_WINAPI_API HWND CreateDialogParamW(HINSTANCE instance, LPCWSTR templateName, HWND parent,
+                                      DLGPROC procedure, LPARAM param);
 // -1 when the template cannot be found. The owner is disabled while the
 // dialog runs.
-INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND owner, DLGPROC procedure,
-                        LPARAM param);
-BOOL EndDialog(HWND dialog, INT_PTR result);
-LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+QV_WINAPI_API INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND owner, DLGPROC procedure,
+                                      LPARAM param);
+QV_WINAPI_API BOOL EndDialog(HWND dialog, INT_PTR result);
+QV_WINAPI_API LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-HWND GetDlgItem(HWND dialog, int id);
-LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
-BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
-UINT GetDlgItemTextW(HWND dialog, int id, LPWSTR buffer, int bufferMax);
-BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned);
+QV_WINAPI_API HWND GetDlgItem(HWND dialog, int id);
+QV_WINAPI_API LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
+QV_WINAPI_API BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
+QV_WINAPI_API UINT GetDlgItemTextW(HWND dialog, int id, LPWSTR buffer, int bufferMax);
+QV_WINAPI_API BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned);
 // Leading and trailing blanks are allowed; a text that is not a number in
 // range gives 0 with *translated FALSE.
-UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned);
-BOOL CheckDlgButton(HWND dialog, int id, UINT check);
-UINT IsDlgButtonChecked(HWND dialog, int id);
+QV_WINAPI_API UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned);
+QV_WINAPI_API BOOL CheckDlgButton(HWND dialog, int id, UINT check);
+QV_WINAPI_API UINT IsDlgButtonChecked(HWND dialog, int id);
 // Checks `check` and clears every other radio button with an id in
 // [first, last]; no notification is sent.
-BOOL CheckRadioButton(HWND dialog, int first, int last, int check);
-BOOL MapDialogRect(HWND dialog, LPRECT rect);
+QV_WINAPI_API BOOL CheckRadioButton(HWND dialog, int first, int last, int check);
+QV_WINAPI_API BOOL MapDialogRect(HWND dialog, LPRECT rect);
 // MAKELONG(horizontal, vertical) base unit.
-LONG GetDialogBaseUnits();
+QV_WINAPI_API LONG GetDialogBaseUnits();

@@ -22,9 +22,10 @@
 #include <string>
 #include <vector>
 
+#include "winapi/WinApi.h"
 #include "winapi/WinTypes.h"
 
-class WinDialogTemplate {
+class QV_WINAPI_API WinDialogTemplate {
 public:
     struct Item {
         DWORD id = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // Error codes of the platform layer, with the values Windows gives them:
 // GetLastError answers them and the registry calls return them.
+#include "winapi/WinApi.h"
 #include "winapi/WinTypes.h"
 
 constexpr DWORD ERROR_SUCCESS = 0;
@@ -65,5 +66,5 @@ constexpr DWORD ERROR_RESOURCE_NAME_NOT_FOUND = 1814;
 constexpr DWORD ERROR_INVALID_FORM_NAME = 1902;
 constexpr DWORD ERROR_INVALID_FORM_SIZE = 1903;
 
-DWORD GetLastError();
-void SetLastError(DWORD error);
+QV_WINAPI_API DWORD GetLastError();
+QV_WINAPI_API void SetLastError(DWORD error);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "winapi/WinApi.h"
 #include "winapi/WinError.h"
 #include "winapi/WinTime.h"
 #include "winapi/WinTypes.h"
@@ -48,26 +49,29 @@ constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
 struct OVERLAPPED;
 using LPOVERLAPPED = OVERLAPPED*;
 
-HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES attributes,
-                   DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
-HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES attributes,
-                   DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
-BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPOVERLAPPED overlapped);
-BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
-               LPOVERLAPPED overlapped);
-BOOL FlushFileBuffers(HANDLE file);
-BOOL SetEndOfFile(HANDLE file);
-DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod);
-DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
+QV_WINAPI_API HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode,
+                                 LPSECURITY_ATTRIBUTES attributes, DWORD creationDisposition,
+                                 DWORD flagsAndAttributes, HANDLE templateFile);
+QV_WINAPI_API HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
+                                 LPSECURITY_ATTRIBUTES attributes, DWORD creationDisposition,
+                                 DWORD flagsAndAttributes, HANDLE templateFile);
+QV_WINAPI_API BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead,
+                            LPOVERLAPPED overlapped);
+QV_WINAPI_API BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
+                             LPOVERLAPPED overlapped);
+QV_WINAPI_API BOOL FlushFileBuffers(HANDLE file);
+QV_WINAPI_API BOOL SetEndOfFile(HANDLE file);
+QV_WINAPI_API DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod);
+QV_WINAPI_API DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 
-BOOL DeleteFileW(LPCWSTR fileName);
-BOOL DeleteFileA(LPCSTR fileName);
-BOOL CopyFileW(LPCWSTR existingFileName, LPCWSTR newFileName, BOOL failIfExists);
-BOOL MoveFileW(LPCWSTR existingFileName, LPCWSTR newFileName);
-BOOL CreateDirectoryW(LPCWSTR pathName, LPSECURITY_ATTRIBUTES attributes);
-BOOL RemoveDirectoryW(LPCWSTR pathName);
-DWORD GetFileAttributesW(LPCWSTR fileName);
-DWORD GetFileAttributesA(LPCSTR fileName);
+QV_WINAPI_API BOOL DeleteFileW(LPCWSTR fileName);
+QV_WINAPI_API BOOL DeleteFileA(LPCSTR fileName);
+QV_WINAPI_API BOOL CopyFileW(LPCWSTR existingFileName, LPCWSTR newFileName, BOOL failIfExists);
+QV_WINAPI_API BOOL MoveFileW(LPCWSTR existingFileName, LPCWSTR newFileName);
+QV_WINAPI_API BOOL CreateDirectoryW(LPCWSTR pathName, LPSECURITY_ATTRIBUTES attributes);
+QV_WINAPI_API BOOL RemoveDirectoryW(LPCWSTR pathName);
+QV_WINAPI_API DWORD GetFileAttributesW(LPCWSTR fileName);
+QV_WINAPI_API DWORD GetFileAttributesA(LPCSTR fileName);
 
 // Legacy file opening, used for its existence test (OF_EXIST).
 constexpr UINT OF_READ = 0x0;
@@ -84,7 +88,7 @@ struct OFSTRUCT {
 using LPOFSTRUCT = OFSTRUCT*;
 using HFILE = int;
 constexpr HFILE HFILE_ERROR = -1;
-HFILE OpenFile(LPCSTR fileName, LPOFSTRUCT openBuffer, UINT style);
+QV_WINAPI_API HFILE OpenFile(LPCSTR fileName, LPOFSTRUCT openBuffer, UINT style);
 
 // Directory listing; names match '*' and '?' without regard to case.
 struct WIN32_FIND_DATAW {
@@ -100,27 +104,27 @@ struct WIN32_FIND_DATAW {
     WCHAR cAlternateFileName[14];
 };
 using LPWIN32_FIND_DATAW = WIN32_FIND_DATAW*;
-HANDLE FindFirstFileW(LPCWSTR fileName, LPWIN32_FIND_DATAW findData);
-BOOL FindNextFileW(HANDLE find, LPWIN32_FIND_DATAW findData);
-BOOL FindClose(HANDLE find);
+QV_WINAPI_API HANDLE FindFirstFileW(LPCWSTR fileName, LPWIN32_FIND_DATAW findData);
+QV_WINAPI_API BOOL FindNextFileW(HANDLE find, LPWIN32_FIND_DATAW findData);
+QV_WINAPI_API BOOL FindClose(HANDLE find);
 
 // Temporary files and the environment. The environment is the host store's
 // (variable names without regard to case).
-DWORD GetTempPathW(DWORD bufferLength, LPWSTR buffer);
-UINT GetTempFileNameW(LPCWSTR pathName, LPCWSTR prefixString, UINT unique, LPWSTR tempFileName);
-DWORD GetEnvironmentVariableW(LPCWSTR name, LPWSTR buffer, DWORD size);
-DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size);
-BOOL SetEnvironmentVariableW(LPCWSTR name, LPCWSTR value);
-UINT GetWindowsDirectoryW(LPWSTR buffer, UINT size);
-UINT GetSystemDirectoryW(LPWSTR buffer, UINT size);
+QV_WINAPI_API DWORD GetTempPathW(DWORD bufferLength, LPWSTR buffer);
+QV_WINAPI_API UINT GetTempFileNameW(LPCWSTR pathName, LPCWSTR prefixString, UINT unique, LPWSTR tempFileName);
+QV_WINAPI_API DWORD GetEnvironmentVariableW(LPCWSTR name, LPWSTR buffer, DWORD size);
+QV_WINAPI_API DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size);
+QV_WINAPI_API BOOL SetEnvironmentVariableW(LPCWSTR name, LPCWSTR value);
+QV_WINAPI_API UINT GetWindowsDirectoryW(LPWSTR buffer, UINT size);
+QV_WINAPI_API UINT GetSystemDirectoryW(LPWSTR buffer, UINT size);
 
 // C runtime file calls, over the same mapping. Narrow names are in the ANSI
 // code page.
-FILE* _wfopen(const WCHAR* fileName, const WCHAR* mode);
-int _waccess(const WCHAR* path, int mode);
-int _access(const char* path, int mode);
+QV_WINAPI_API FILE* _wfopen(const WCHAR* fileName, const WCHAR* mode);
+QV_WINAPI_API int _waccess(const WCHAR* path, int mode);
+QV_WINAPI_API int _access(const char* path, int mode);
 
 // Platform layer, not a Windows call: the host file a Windows path names.
 // False (last error ERROR_PATH_NOT_FOUND or ERROR_BAD_NETPATH) when the path
 // lies on no mapped drive or share, or climbs out of its root with "..".
-bool MapWindowsPathToHost(std::u16string_view windowsPath, std::string& hostPath);
+QV_WINAPI_API bool MapWindowsPathToHost(std::u16string_view windowsPath, std::string& hostPath);

@@ -12,9 +12,10 @@
 //
 // A window DC (GetDC) draws into a surface of the window's client size that
 // lives until ReleaseDC; the screen DC (GetDC(null)) has the desktop's size.
-// Printer DCs come from the test driver (winapi/WinUiDriver.h) with the page
+// Printer DCs come from the test driver (winapi/host/WinUiDriver.h) with the page
 // size, resolution and escape answers it is given, and record every
 // ExtEscape. Regions are rectangles.
+#include "winapi/WinApi.h"
 #include "winapi/WinGdiHandles.h"
 #include "winapi/WinGeometry.h"
 #include "winapi/WinTypes.h"
@@ -240,95 +241,95 @@ constexpr int PHYSICALOFFSETX = 112;
 constexpr int PHYSICALOFFSETY = 113;
 
 // Device contexts.
-HDC GetDC(HWND window);
-int ReleaseDC(HWND window, HDC dc);
+QV_WINAPI_API HDC GetDC(HWND window);
+QV_WINAPI_API int ReleaseDC(HWND window, HDC dc);
 // A memory DC starts with a 1 x 1 monochrome bitmap selected.
-HDC CreateCompatibleDC(HDC dc);
-BOOL DeleteDC(HDC dc);
-int SaveDC(HDC dc);
+QV_WINAPI_API HDC CreateCompatibleDC(HDC dc);
+QV_WINAPI_API BOOL DeleteDC(HDC dc);
+QV_WINAPI_API int SaveDC(HDC dc);
 // A negative level counts back from the last SaveDC.
-BOOL RestoreDC(HDC dc, int savedDc);
-int GetDeviceCaps(HDC dc, int index);
+QV_WINAPI_API BOOL RestoreDC(HDC dc, int savedDc);
+QV_WINAPI_API int GetDeviceCaps(HDC dc, int index);
 // Printer DCs: records the escape; answers what the test driver set for the
 // code (0, "not supported", when nothing was set) and writes the output
 // bytes set for it, cut to outputSize.
-int ExtEscape(HDC dc, int escape, int inputSize, LPCSTR input, int outputSize, LPSTR output);
+QV_WINAPI_API int ExtEscape(HDC dc, int escape, int inputSize, LPCSTR input, int outputSize, LPSTR output);
 
 // Objects.
-HGDIOBJ GetStockObject(int object);
-HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
-BOOL DeleteObject(HGDIOBJ object);
-int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
-HPEN CreatePen(int style, int width, COLORREF color);
-HBRUSH CreateSolidBrush(COLORREF color);
-HFONT CreateFontIndirectW(const LOGFONTW* font);
+QV_WINAPI_API HGDIOBJ GetStockObject(int object);
+QV_WINAPI_API HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+QV_WINAPI_API BOOL DeleteObject(HGDIOBJ object);
+QV_WINAPI_API int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
+QV_WINAPI_API HPEN CreatePen(int style, int width, COLORREF color);
+QV_WINAPI_API HBRUSH CreateSolidBrush(COLORREF color);
+QV_WINAPI_API HFONT CreateFontIndirectW(const LOGFONTW* font);
 // Width and height are limited to 16384 pixels and the area to 2^26.
-HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
-HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
+QV_WINAPI_API HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
+QV_WINAPI_API HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 // RT_BITMAP resources of a module (winapi/WinBitmapResource.h).
-HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
-DWORD GetSysColor(int index);
-HBRUSH GetSysColorBrush(int index);
+QV_WINAPI_API HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
+QV_WINAPI_API DWORD GetSysColor(int index);
+QV_WINAPI_API HBRUSH GetSysColorBrush(int index);
 
 // Colours and modes.
-COLORREF SetTextColor(HDC dc, COLORREF color);
-COLORREF GetTextColor(HDC dc);
-COLORREF SetBkColor(HDC dc, COLORREF color);
-COLORREF GetBkColor(HDC dc);
-int SetBkMode(HDC dc, int mode);
-int GetBkMode(HDC dc);
-UINT SetTextAlign(HDC dc, UINT align);
-UINT GetTextAlign(HDC dc);
-int SetTextCharacterExtra(HDC dc, int extra);
-int GetTextCharacterExtra(HDC dc);
-int SetGraphicsMode(HDC dc, int mode);
-int GetGraphicsMode(HDC dc);
+QV_WINAPI_API COLORREF SetTextColor(HDC dc, COLORREF color);
+QV_WINAPI_API COLORREF GetTextColor(HDC dc);
+QV_WINAPI_API COLORREF SetBkColor(HDC dc, COLORREF color);
+QV_WINAPI_API COLORREF GetBkColor(HDC dc);
+QV_WINAPI_API int SetBkMode(HDC dc, int mode);
+QV_WINAPI_API int GetBkMode(HDC dc);
+QV_WINAPI_API UINT SetTextAlign(HDC dc, UINT align);
+QV_WINAPI_API UINT GetTextAlign(HDC dc);
+QV_WINAPI_API int SetTextCharacterExtra(HDC dc, int extra);
+QV_WINAPI_API int GetTextCharacterExtra(HDC dc);
+QV_WINAPI_API int SetGraphicsMode(HDC dc, int mode);
+QV_WINAPI_API int GetGraphicsMode(HDC dc);
 
 // Mapping.
-int SetMapMode(HDC dc, int mode);
-int GetMapMode(HDC dc);
-BOOL SetWindowExtEx(HDC dc, int x, int y, LPSIZE previous);
-BOOL SetViewportExtEx(HDC dc, int x, int y, LPSIZE previous);
-BOOL GetWindowExtEx(HDC dc, LPSIZE size);
-BOOL GetViewportExtEx(HDC dc, LPSIZE size);
-BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT previous);
-BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT previous);
-BOOL DPtoLP(HDC dc, LPPOINT points, int count);
-BOOL LPtoDP(HDC dc, LPPOINT points, int count);
+QV_WINAPI_API int SetMapMode(HDC dc, int mode);
+QV_WINAPI_API int GetMapMode(HDC dc);
+QV_WINAPI_API BOOL SetWindowExtEx(HDC dc, int x, int y, LPSIZE previous);
+QV_WINAPI_API BOOL SetViewportExtEx(HDC dc, int x, int y, LPSIZE previous);
+QV_WINAPI_API BOOL GetWindowExtEx(HDC dc, LPSIZE size);
+QV_WINAPI_API BOOL GetViewportExtEx(HDC dc, LPSIZE size);
+QV_WINAPI_API BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT previous);
+QV_WINAPI_API BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT previous);
+QV_WINAPI_API BOOL DPtoLP(HDC dc, LPPOINT points, int count);
+QV_WINAPI_API BOOL LPtoDP(HDC dc, LPPOINT points, int count);
 
 // Clipping (device coordinates).
-HRGN CreateRectRgn(int left, int top, int right, int bottom);
-int SelectClipRgn(HDC dc, HRGN region);
-int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
-int GetClipBox(HDC dc, LPRECT rect);
+QV_WINAPI_API HRGN CreateRectRgn(int left, int top, int right, int bottom);
+QV_WINAPI_API int SelectClipRgn(HDC dc, HRGN region);
+QV_WINAPI_API int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
+QV_WINAPI_API int GetClipBox(HDC dc, LPRECT rect);
 
 // Drawing (logical coordinates).
-BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous);
-BOOL LineTo(HDC dc, int x, int y);
-BOOL Polyline(HDC dc, const POINT* points, int count);
-BOOL Polygon(HDC dc, const POINT* points, int count);
-BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
+QV_WINAPI_API BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous);
+QV_WINAPI_API BOOL LineTo(HDC dc, int x, int y);
+QV_WINAPI_API BOOL Polyline(HDC dc, const POINT* points, int count);
+QV_WINAPI_API BOOL Polygon(HDC dc, const POINT* points, int count);
+QV_WINAPI_API BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
 // The brush may be a system colour index + 1, as Windows allows.
-int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
-int FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
-BOOL DrawFocusRect(HDC dc, const RECT* rect);
-BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
-BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
-            DWORD rop);
-BOOL ExtFloodFill(HDC dc, int x, int y, COLORREF color, UINT type);
-COLORREF GetPixel(HDC dc, int x, int y);
-COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
+QV_WINAPI_API int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+QV_WINAPI_API int FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
+QV_WINAPI_API BOOL DrawFocusRect(HDC dc, const RECT* rect);
+QV_WINAPI_API BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
+QV_WINAPI_API BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
+                          int sourceY, DWORD rop);
+QV_WINAPI_API BOOL ExtFloodFill(HDC dc, int x, int y, COLORREF color, UINT type);
+QV_WINAPI_API COLORREF GetPixel(HDC dc, int x, int y);
+QV_WINAPI_API COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 
 // Text.
-BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count);
-BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count,
-                 const int* dx);
+QV_WINAPI_API BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count);
+QV_WINAPI_API BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count,
+                               const int* dx);
 // -1 count: the text up to its NUL. '&' marks a mnemonic (not drawn)
 // unless DT_NOPREFIX. Returns the height of the text.
-int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format);
-BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size);
-BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
-// Over the fixed family list of the test driver (winapi/WinUiDriver.h);
+QV_WINAPI_API int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format);
+QV_WINAPI_API BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size);
+QV_WINAPI_API BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
+// Over the fixed family list of the test driver (winapi/host/WinUiDriver.h);
 // with a family name, every character set of that family, else the first
 // of each family. Stops when the callback answers 0; returns its last answer.
-int EnumFontFamiliesW(HDC dc, LPCWSTR family, FONTENUMPROCW procedure, LPARAM lParam);
+QV_WINAPI_API int EnumFontFamiliesW(HDC dc, LPCWSTR family, FONTENUMPROCW procedure, LPARAM lParam);

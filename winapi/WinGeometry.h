@@ -2,6 +2,7 @@
 // Points, sizes and rectangles of the user interface and drawing calls, with
 // the rectangle helpers of USER. Rectangles include their left and top edges
 // and exclude their right and bottom edges.
+#include "winapi/WinApi.h"
 #include "winapi/WinTypes.h"
 
 struct POINT {
@@ -25,17 +26,17 @@ struct RECT {
 using LPRECT = RECT*;
 using LPCRECT = const RECT*;
 
-BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
-BOOL SetRectEmpty(LPRECT rect);
-BOOL CopyRect(LPRECT destination, const RECT* source);
-BOOL OffsetRect(LPRECT rect, int dx, int dy);
-BOOL InflateRect(LPRECT rect, int dx, int dy);
+QV_WINAPI_API BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
+QV_WINAPI_API BOOL SetRectEmpty(LPRECT rect);
+QV_WINAPI_API BOOL CopyRect(LPRECT destination, const RECT* source);
+QV_WINAPI_API BOOL OffsetRect(LPRECT rect, int dx, int dy);
+QV_WINAPI_API BOOL InflateRect(LPRECT rect, int dx, int dy);
 // FALSE (and an empty result) when the two do not overlap.
-BOOL IntersectRect(LPRECT destination, const RECT* a, const RECT* b);
-BOOL UnionRect(LPRECT destination, const RECT* a, const RECT* b);
-BOOL IsRectEmpty(const RECT* rect);
-BOOL EqualRect(const RECT* a, const RECT* b);
-BOOL PtInRect(const RECT* rect, POINT point);
+QV_WINAPI_API BOOL IntersectRect(LPRECT destination, const RECT* a, const RECT* b);
+QV_WINAPI_API BOOL UnionRect(LPRECT destination, const RECT* a, const RECT* b);
+QV_WINAPI_API BOOL IsRectEmpty(const RECT* rect);
+QV_WINAPI_API BOOL EqualRect(const RECT* a, const RECT* b);
+QV_WINAPI_API BOOL PtInRect(const RECT* rect, POINT point);
 
 // Packing of message parameters.
 constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {

@@ -1,8 +1,9 @@
 #pragma once
 // Help of the headless interface: WinHelpA shows nothing; it records the
-// window, file, command and data of each call (winapi/WinUiLog.h), and for
+// window, file, command and data of each call (winapi/host/WinRecords.h), and for
 // HELP_WM_HELP and HELP_CONTEXTMENU copies the {control id, help id} table
 // the data points to, up to its terminating {0, 0} pair.
+#include "winapi/WinApi.h"
 #include "winapi/WinTypes.h"
 
 constexpr UINT HELP_CONTEXT = 0x0001;
@@ -24,4 +25,4 @@ struct HELPINFO {
 };
 using LPHELPINFO = HELPINFO*;
 
-BOOL WinHelpA(HWND window, LPCSTR helpFile, UINT command, ULONG_PTR data);
+QV_WINAPI_API BOOL WinHelpA(HWND window, LPCSTR helpFile, UINT command, ULONG_PTR data);

@@ -5,6 +5,7 @@
 // headers of their own (WinThread.h, WinTime.h, WinFile.h, WinModule.h).
 #include <pthread.h>
 
+#include "winapi/WinApi.h"
 #include "winapi/WinError.h"
 #include "winapi/WinTypes.h"
 
@@ -18,11 +19,11 @@ using LPCRITICAL_SECTION = CRITICAL_SECTION*;
 #define QV_CRITICAL_SECTION_INIT                                                                             \
     { PTHREAD_RECURSIVE_MUTEX_INITIALIZER_NP }
 
-void InitializeCriticalSection(LPCRITICAL_SECTION section);
-void EnterCriticalSection(LPCRITICAL_SECTION section);
-BOOL TryEnterCriticalSection(LPCRITICAL_SECTION section);
-void LeaveCriticalSection(LPCRITICAL_SECTION section);
-void DeleteCriticalSection(LPCRITICAL_SECTION section);
+QV_WINAPI_API void InitializeCriticalSection(LPCRITICAL_SECTION section);
+QV_WINAPI_API void EnterCriticalSection(LPCRITICAL_SECTION section);
+QV_WINAPI_API BOOL TryEnterCriticalSection(LPCRITICAL_SECTION section);
+QV_WINAPI_API void LeaveCriticalSection(LPCRITICAL_SECTION section);
+QV_WINAPI_API void DeleteCriticalSection(LPCRITICAL_SECTION section);
 
 // Code pages.
 constexpr UINT CP_ACP = 0;
@@ -32,18 +33,18 @@ constexpr DWORD MB_PRECOMPOSED = 0x1;
 constexpr DWORD MB_ERR_INVALID_CHARS = 0x8;
 constexpr DWORD WC_NO_BEST_FIT_CHARS = 0x400;
 
-// The ANSI code page of the (simulated) host: 1252 unless a test sets another.
-UINT GetACP();
-UINT GetOEMCP();
-// Platform-layer setting, not a Windows call: changes what CP_ACP means.
-void SetAnsiCodePageForHost(UINT codePage);
+// The ANSI code page of the (simulated) host: 1252 unless the host sets
+// another (winapi/host/WinHostProcess.h).
+QV_WINAPI_API UINT GetACP();
+QV_WINAPI_API UINT GetOEMCP();
 
 // Length -1 means "up to and including the terminating NUL". A zero output
 // size asks for the length needed. Returns 0 on failure (SetLastError set).
-int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR out, int outSize);
-int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR text, int length, LPSTR out, int outSize,
-                        LPCSTR defaultChar, LPBOOL usedDefaultChar);
+QV_WINAPI_API int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR out,
+                                      int outSize);
+QV_WINAPI_API int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR text, int length, LPSTR out,
+                                      int outSize, LPCSTR defaultChar, LPBOOL usedDefaultChar);
 
 // a * b / c with a 64-bit intermediate, rounded to the nearest integer (halves
 // away from zero); -1 when c is 0 or the result does not fit in 32 bits.
-int MulDiv(int a, int b, int c);
+QV_WINAPI_API int MulDiv(int a, int b, int c);

@@ -1,9 +1,10 @@
 #pragma once
 // Message boxes of the headless interface: MessageBoxW records the owner,
 // text, caption and style of every box and answers with the next answer the
-// test driver queued (winapi/WinUiDriver.h), or, with none queued, with the
+// test driver queued (winapi/host/WinUiDriver.h), or, with none queued, with the
 // box's default button (as a user pressing Enter would). The command ids
 // are those of dialog buttons as well.
+#include "winapi/WinApi.h"
 #include "winapi/WinUser.h"
 
 constexpr int IDCANCEL = 2;
@@ -35,4 +36,4 @@ constexpr UINT MB_RIGHT = 0x80000;
 constexpr UINT MB_RTLREADING = 0x100000;
 
 // A null caption is shown (and recorded) as "Error".
-int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+QV_WINAPI_API int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);

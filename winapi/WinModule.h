@@ -7,6 +7,7 @@
 // Loading calls the module's exported DllMain when it has one; every load
 // counts, and the last FreeLibrary calls DllMain to detach and unloads.
 // GetProcAddress finds only what the module itself exports.
+#include "winapi/WinApi.h"
 #include "winapi/WinError.h"
 #include "winapi/WinResource.h"
 #include "winapi/WinTypes.h"
@@ -21,37 +22,25 @@ constexpr DWORD LOAD_LIBRARY_AS_DATAFILE = 0x2;
 // The entry a module may export under the name "DllMain".
 using DllMainProc = BOOL (*)(HINSTANCE instance, DWORD reason, LPVOID reserved);
 
-HMODULE LoadLibraryW(LPCWSTR fileName);
-HMODULE LoadLibraryA(LPCSTR fileName);
+QV_WINAPI_API HMODULE LoadLibraryW(LPCWSTR fileName);
+QV_WINAPI_API HMODULE LoadLibraryA(LPCSTR fileName);
 // LOAD_LIBRARY_AS_DATAFILE loads for resources only: DllMain is not called.
-HMODULE LoadLibraryExW(LPCWSTR fileName, HANDLE reserved, DWORD flags);
-FARPROC GetProcAddress(HMODULE module, LPCSTR procName);
-BOOL FreeLibrary(HMODULE module);
-[[noreturn]] void FreeLibraryAndExitThread(HMODULE module, DWORD exitCode);
+QV_WINAPI_API HMODULE LoadLibraryExW(LPCWSTR fileName, HANDLE reserved, DWORD flags);
+QV_WINAPI_API FARPROC GetProcAddress(HMODULE module, LPCSTR procName);
+QV_WINAPI_API BOOL FreeLibrary(HMODULE module);
+[[noreturn]] QV_WINAPI_API void FreeLibraryAndExitThread(HMODULE module, DWORD exitCode);
 // A module already loaded, by name; null (ERROR_MOD_NOT_FOUND) otherwise.
 // A null name gives the host program's own handle.
-HMODULE GetModuleHandleW(LPCWSTR moduleName);
-BOOL DisableThreadLibraryCalls(HMODULE module);
+QV_WINAPI_API HMODULE GetModuleHandleW(LPCWSTR moduleName);
+QV_WINAPI_API BOOL DisableThreadLibraryCalls(HMODULE module);
 
 // The module's Windows path (the host program's for a null module). A
 // buffer too small gets the truncated, NUL-terminated path, the result is
 // the buffer size and the last error ERROR_INSUFFICIENT_BUFFER.
-DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
-DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
+QV_WINAPI_API DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
+QV_WINAPI_API DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 
 // The module's string table. A buffer size of 0 hands back, through buffer,
 // a read-only pointer to the string itself; the result is its length.
-int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax);
-int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);
-
-// Platform layer, not a Windows call: the resource data of a loaded module
-// (null when it carries none).
-const WinModuleResources* ModuleResources(HMODULE module);
-
-// Platform layer, not Windows calls: the process has begun to end. From then
-// on the last FreeLibrary of a module neither calls its DllMain nor unloads
-// it: as on Windows, where the process's end takes the modules down and a
-// thread still running then does not detach them. The main thread's end
-// marks it (its end is the process's), and so does the layer's exit handler.
-void WinBeginProcessEnd();
-bool WinProcessEnding();
+QV_WINAPI_API int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax);
+QV_WINAPI_API int LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferMax);

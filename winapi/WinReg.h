@@ -7,6 +7,7 @@
 // opening it for writing, or writing through a handle opened for reading,
 // gives ERROR_ACCESS_DENIED. The functions return their error code and, as
 // on Windows, leave the last error alone.
+#include "winapi/WinApi.h"
 #include "winapi/WinError.h"
 #include "winapi/WinTypes.h"
 
@@ -60,42 +61,45 @@ constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 
 using REGSAM = DWORD;
 
-LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM desired, PHKEY result);
-LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM desired, PHKEY result);
+QV_WINAPI_API LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM desired, PHKEY result);
+QV_WINAPI_API LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM desired, PHKEY result);
 // The old form: opens with every right the key allows (no creation).
-LONG RegOpenKeyW(HKEY key, LPCWSTR subKey, PHKEY result);
-LONG RegOpenKeyA(HKEY key, LPCSTR subKey, PHKEY result);
-LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass, DWORD options, REGSAM desired,
-                     LPSECURITY_ATTRIBUTES attributes, PHKEY result, LPDWORD disposition);
-LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options, REGSAM desired,
-                     LPSECURITY_ATTRIBUTES attributes, PHKEY result, LPDWORD disposition);
-LONG RegCloseKey(HKEY key);
+QV_WINAPI_API LONG RegOpenKeyW(HKEY key, LPCWSTR subKey, PHKEY result);
+QV_WINAPI_API LONG RegOpenKeyA(HKEY key, LPCSTR subKey, PHKEY result);
+QV_WINAPI_API LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass, DWORD options,
+                                   REGSAM desired, LPSECURITY_ATTRIBUTES attributes, PHKEY result,
+                                   LPDWORD disposition);
+QV_WINAPI_API LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options,
+                                   REGSAM desired, LPSECURITY_ATTRIBUTES attributes, PHKEY result,
+                                   LPDWORD disposition);
+QV_WINAPI_API LONG RegCloseKey(HKEY key);
 
 // Size query: a null data pointer answers the size in *dataSize (and the
 // type). A buffer too small gives ERROR_MORE_DATA and the size needed. The
 // narrow form converts string types to the ANSI code page.
-LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
-                      LPDWORD dataSize);
-LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
-                      LPDWORD dataSize);
-LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
-                    DWORD dataSize);
-LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD dataSize);
-LONG RegDeleteValueW(HKEY key, LPCWSTR valueName);
-LONG RegDeleteValueA(HKEY key, LPCSTR valueName);
+QV_WINAPI_API LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                    LPDWORD dataSize);
+QV_WINAPI_API LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                    LPDWORD dataSize);
+QV_WINAPI_API LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
+                                  DWORD dataSize);
+QV_WINAPI_API LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
+                                  DWORD dataSize);
+QV_WINAPI_API LONG RegDeleteValueW(HKEY key, LPCWSTR valueName);
+QV_WINAPI_API LONG RegDeleteValueA(HKEY key, LPCSTR valueName);
 // Deletes a key without subkeys (ERROR_ACCESS_DENIED when it has some).
-LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey);
-LONG RegDeleteKeyA(HKEY key, LPCSTR subKey);
+QV_WINAPI_API LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey);
+QV_WINAPI_API LONG RegDeleteKeyA(HKEY key, LPCSTR subKey);
 
 // Enumeration: subkeys in order of their names (without regard to case),
 // values in order of creation; ERROR_NO_MORE_ITEMS past the last. Name sizes
 // are in characters; on success they exclude the NUL, and a name buffer too
 // small gives ERROR_MORE_DATA.
-LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDWORD reserved, LPWSTR keyClass,
-                   LPDWORD classSize, LPFILETIME lastWriteTime);
-LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD valueNameSize, LPDWORD reserved,
-                   LPDWORD type, LPBYTE data, LPDWORD dataSize);
-LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, LPDWORD classSize, LPDWORD reserved, LPDWORD subKeys,
-                      LPDWORD maxSubKeyLength, LPDWORD maxClassLength, LPDWORD values,
-                      LPDWORD maxValueNameLength, LPDWORD maxValueLength, LPDWORD securityDescriptorSize,
-                      LPFILETIME lastWriteTime);
+QV_WINAPI_API LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDWORD reserved,
+                                 LPWSTR keyClass, LPDWORD classSize, LPFILETIME lastWriteTime);
+QV_WINAPI_API LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD valueNameSize,
+                                 LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize);
+QV_WINAPI_API LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, LPDWORD classSize, LPDWORD reserved,
+                                    LPDWORD subKeys, LPDWORD maxSubKeyLength, LPDWORD maxClassLength,
+                                    LPDWORD values, LPDWORD maxValueNameLength, LPDWORD maxValueLength,
+                                    LPDWORD securityDescriptorSize, LPFILETIME lastWriteTime);

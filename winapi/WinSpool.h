@@ -8,9 +8,7 @@
 // Calls that fill a caller's buffer answer a size query (null buffer or one
 // too small: FALSE, ERROR_INSUFFICIENT_BUFFER and the size needed); records
 // are packed into the buffer with their strings and DEVMODE after them.
-#include <string>
-#include <string_view>
-
+#include "winapi/WinApi.h"
 #include "winapi/WinDevMode.h"
 #include "winapi/WinError.h"
 #include "winapi/WinReg.h"
@@ -86,25 +84,25 @@ constexpr DWORD FORM_USER = 0x0;
 constexpr DWORD FORM_BUILTIN = 0x1;
 constexpr DWORD FORM_PRINTER = 0x2;
 
-BOOL OpenPrinterW(LPWSTR printerName, LPHANDLE printer, LPPRINTER_DEFAULTSW defaults);
-BOOL ClosePrinter(HANDLE printer);
+QV_WINAPI_API BOOL OpenPrinterW(LPWSTR printerName, LPHANDLE printer, LPPRINTER_DEFAULTSW defaults);
+QV_WINAPI_API BOOL ClosePrinter(HANDLE printer);
 
 // Level 2 only (ERROR_INVALID_LEVEL otherwise). SetPrinterW level 2 takes
 // the DEVMODE (stored as a copy, dmSize + dmDriverExtra bytes), port,
 // location, comment and data type of the record; the names stay.
-BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD bufferSize, LPDWORD needed);
-BOOL SetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD command);
+QV_WINAPI_API BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD bufferSize, LPDWORD needed);
+QV_WINAPI_API BOOL SetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD command);
 // Level 2 only; a null environment means "Windows NT x86".
-BOOL GetPrinterDriverW(HANDLE printer, LPWSTR environment, DWORD level, LPBYTE buffer, DWORD bufferSize,
-                       LPDWORD needed);
+QV_WINAPI_API BOOL GetPrinterDriverW(HANDLE printer, LPWSTR environment, DWORD level, LPBYTE buffer,
+                                     DWORD bufferSize, LPDWORD needed);
 
 // Printer data: the registry's return codes (ERROR_FILE_NOT_FOUND for a
 // missing value; ERROR_MORE_DATA with the size needed in *needed for a
 // buffer too small, a null buffer of size 0 included).
-DWORD GetPrinterDataW(HANDLE printer, LPWSTR valueName, LPDWORD type, LPBYTE data, DWORD size,
-                      LPDWORD needed);
-DWORD SetPrinterDataW(HANDLE printer, LPWSTR valueName, DWORD type, LPBYTE data, DWORD size);
-DWORD DeletePrinterDataW(HANDLE printer, LPWSTR valueName);
+QV_WINAPI_API DWORD GetPrinterDataW(HANDLE printer, LPWSTR valueName, LPDWORD type, LPBYTE data, DWORD size,
+                                    LPDWORD needed);
+QV_WINAPI_API DWORD SetPrinterDataW(HANDLE printer, LPWSTR valueName, DWORD type, LPBYTE data, DWORD size);
+QV_WINAPI_API DWORD DeletePrinterDataW(HANDLE printer, LPWSTR valueName);
 
 // Forms, level 1: built-in forms first in their fixed order (Letter is 1,
 // as DMPAPER_LETTER), then user forms in order of addition. Built-in forms
@@ -112,15 +110,10 @@ DWORD DeletePrinterDataW(HANDLE printer, LPWSTR valueName);
 // already used gives ERROR_FILE_EXISTS, an unknown one
 // ERROR_INVALID_FORM_NAME, a size that is not positive or an imageable area
 // outside the form ERROR_INVALID_FORM_SIZE.
-BOOL EnumFormsW(HANDLE printer, DWORD level, LPBYTE forms, DWORD bufferSize, LPDWORD needed,
-                LPDWORD returned);
-BOOL GetFormW(HANDLE printer, LPWSTR formName, DWORD level, LPBYTE form, DWORD bufferSize, LPDWORD needed);
-BOOL AddFormW(HANDLE printer, DWORD level, LPBYTE form);
-BOOL SetFormW(HANDLE printer, LPWSTR formName, DWORD level, LPBYTE form);
-BOOL DeleteFormW(HANDLE printer, LPWSTR formName);
-
-// Platform layer, not a Windows call: the machine-hive key path of a
-// printer's own key ("SYSTEM\CurrentControlSet\Control\Print\Printers\<P>";
-// a backslash in the printer name becomes a comma, as Windows keeps
-// connections).
-std::u16string PrinterKeyPath(std::u16string_view printerName);
+QV_WINAPI_API BOOL EnumFormsW(HANDLE printer, DWORD level, LPBYTE forms, DWORD bufferSize, LPDWORD needed,
+                              LPDWORD returned);
+QV_WINAPI_API BOOL GetFormW(HANDLE printer, LPWSTR formName, DWORD level, LPBYTE form, DWORD bufferSize,
+                            LPDWORD needed);
+QV_WINAPI_API BOOL AddFormW(HANDLE printer, DWORD level, LPBYTE form);
+QV_WINAPI_API BOOL SetFormW(HANDLE printer, LPWSTR formName, DWORD level, LPBYTE form);
+QV_WINAPI_API BOOL DeleteFormW(HANDLE printer, LPWSTR formName);

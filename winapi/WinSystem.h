@@ -1,6 +1,7 @@
 #pragma once
 // The running system as the host store describes it: the OS version, the
 // user's name, the computer's name and the default language ids.
+#include "winapi/WinApi.h"
 #include "winapi/WinError.h"
 #include "winapi/WinTypes.h"
 
@@ -48,17 +49,17 @@ constexpr BYTE VER_NT_SERVER = 3;
 // ERROR_INSUFFICIENT_BUFFER); the extended fields are filled when it covers
 // them. The store can make the call fail for chosen block sizes, to test the
 // callers' fallbacks.
-BOOL GetVersionExW(LPOSVERSIONINFOW versionInfo);
+QV_WINAPI_API BOOL GetVersionExW(LPOSVERSIONINFOW versionInfo);
 // Major version in the low byte, minor in the next, build in the high word
 // with its top bit set on a system that is not NT.
-DWORD GetVersion();
+QV_WINAPI_API DWORD GetVersion();
 
 // *size in characters, the NUL included, both ways: a buffer too small gives
 // FALSE, ERROR_INSUFFICIENT_BUFFER and the size needed.
-BOOL GetUserNameW(LPWSTR buffer, LPDWORD size);
-BOOL GetComputerNameW(LPWSTR buffer, LPDWORD size);
+QV_WINAPI_API BOOL GetUserNameW(LPWSTR buffer, LPDWORD size);
+QV_WINAPI_API BOOL GetComputerNameW(LPWSTR buffer, LPDWORD size);
 
-LANGID GetSystemDefaultLangID();
-LANGID GetUserDefaultLangID();
-LCID GetSystemDefaultLCID();
-LCID GetUserDefaultLCID();
+QV_WINAPI_API LANGID GetSystemDefaultLangID();
+QV_WINAPI_API LANGID GetUserDefaultLangID();
+QV_WINAPI_API LCID GetSystemDefaultLCID();
+QV_WINAPI_API LCID GetUserDefaultLCID();

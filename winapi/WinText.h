@@ -1,30 +1,17 @@
 #pragma once
-// Text helpers of the layer's own calls: lengths of NUL-terminated wide text,
-// ASCII case folding and comparison without regard to case, conversion
-// between the ANSI code page and UTF-16, and the copy-out rules of calls
-// that fill a caller's character buffer.
+// Text conversions for callers of the layer that hold text in other forms:
+// NUL-terminated UTF-16 seen as a view, and UTF-8 to and from UTF-16 (the
+// resource compiler reads its UTF-8 sources with them, the host program
+// prints with them). The layer's own text rules (case folding, the ANSI code
+// page, the copy-out conventions of its calls) are internal.
 #include <string>
 #include <string_view>
 
+#include "winapi/WinApi.h"
 #include "winapi/WinTypes.h"
 
 namespace WinText {
-size_t Length(const WCHAR* text);
-std::u16string_view View(const WCHAR* text); // empty for null
-char16_t FoldChar(char16_t c);
-std::u16string Fold(std::u16string_view text);
-bool EqualNoCase(std::u16string_view a, std::u16string_view b);
-// ANSI code page <-> UTF-16 (null gives empty).
-std::u16string FromAnsi(const char* text);
-std::u16string FromAnsi(std::string_view text);
-std::string ToAnsi(std::u16string_view text);
-std::u16string FromUtf8(std::string_view text);
-std::string ToUtf8(std::u16string_view text);
-// The *size-in-characters convention of GetUserNameW and kin: a buffer of
-// at least length + 1 gets the text and its NUL, *size = length + 1, TRUE;
-// otherwise *size = length + 1, ERROR_INSUFFICIENT_BUFFER, FALSE.
-BOOL CopyOutCounted(std::u16string_view text, WCHAR* buffer, DWORD* size);
-// The return-value convention of GetTempPathW and kin: with room for the
-// text and its NUL, copies and returns the length; else returns length + 1.
-DWORD CopyOutReturned(std::u16string_view text, WCHAR* buffer, DWORD size);
+QV_WINAPI_API std::u16string_view View(const WCHAR* text); // empty for null
+QV_WINAPI_API std::u16string FromUtf8(std::string_view text);
+QV_WINAPI_API std::string ToUtf8(std::u16string_view text);
 } // namespace WinText

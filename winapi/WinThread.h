@@ -3,6 +3,7 @@
 // HANDLEs, the waits on them, and thread-local storage slots. Timed waits
 // count time on the layer's clock (winapi/WinTime.h): under a test's fake
 // clock a wait times out only when the test moves the clock, never by itself.
+#include "winapi/WinApi.h"
 #include "winapi/WinError.h"
 #include "winapi/WinTypes.h"
 
@@ -24,47 +25,53 @@ using LPTHREAD_START_ROUTINE = DWORD (*)(LPVOID parameter);
 
 // Closes any kernel object handle (file, semaphore, event, thread, find
 // handles have FindClose). The object lives while any handle to it is open.
-BOOL CloseHandle(HANDLE object);
-BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess, LPHANDLE target,
-                     DWORD desiredAccess, BOOL inheritHandle, DWORD options);
+QV_WINAPI_API BOOL CloseHandle(HANDLE object);
+QV_WINAPI_API BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess, LPHANDLE target,
+                                   DWORD desiredAccess, BOOL inheritHandle, DWORD options);
 
 // Pseudo handles, as on Windows: they need no closing.
-HANDLE GetCurrentProcess();
-HANDLE GetCurrentThread();
-DWORD GetCurrentProcessId();
-DWORD GetCurrentThreadId();
+QV_WINAPI_API HANDLE GetCurrentProcess();
+QV_WINAPI_API HANDLE GetCurrentThread();
+QV_WINAPI_API DWORD GetCurrentProcessId();
+QV_WINAPI_API DWORD GetCurrentThreadId();
 
 // A named object of the same kind opened again gives ERROR_ALREADY_EXISTS
 // (and a handle to the existing object).
-HANDLE CreateSemaphoreW(LPSECURITY_ATTRIBUTES attributes, LONG initialCount, LONG maximumCount, LPCWSTR name);
-HANDLE CreateSemaphoreA(LPSECURITY_ATTRIBUTES attributes, LONG initialCount, LONG maximumCount, LPCSTR name);
+QV_WINAPI_API HANDLE CreateSemaphoreW(LPSECURITY_ATTRIBUTES attributes, LONG initialCount, LONG maximumCount,
+                                      LPCWSTR name);
+QV_WINAPI_API HANDLE CreateSemaphoreA(LPSECURITY_ATTRIBUTES attributes, LONG initialCount, LONG maximumCount,
+                                      LPCSTR name);
 // Fails with ERROR_TOO_MANY_POSTS when the count would pass the maximum.
-BOOL ReleaseSemaphore(HANDLE semaphore, LONG releaseCount, LPLONG previousCount);
+QV_WINAPI_API BOOL ReleaseSemaphore(HANDLE semaphore, LONG releaseCount, LPLONG previousCount);
 
-HANDLE CreateEventW(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, BOOL initialState, LPCWSTR name);
-HANDLE CreateEventA(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, BOOL initialState, LPCSTR name);
-BOOL SetEvent(HANDLE event);
-BOOL ResetEvent(HANDLE event);
+QV_WINAPI_API HANDLE CreateEventW(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, BOOL initialState,
+                                  LPCWSTR name);
+QV_WINAPI_API HANDLE CreateEventA(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, BOOL initialState,
+                                  LPCSTR name);
+QV_WINAPI_API BOOL SetEvent(HANDLE event);
+QV_WINAPI_API BOOL ResetEvent(HANDLE event);
 
 // WAIT_OBJECT_0 (+ index), WAIT_TIMEOUT or WAIT_FAILED. A thread handle is
 // signalled when the thread has ended.
-DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds);
-DWORD WaitForMultipleObjects(DWORD count, const HANDLE* objects, BOOL waitAll, DWORD milliseconds);
+QV_WINAPI_API DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds);
+QV_WINAPI_API DWORD WaitForMultipleObjects(DWORD count, const HANDLE* objects, BOOL waitAll,
+                                           DWORD milliseconds);
 
 // Threads run on POSIX threads; the handle is signalled when the thread ends
 // and the thread is joined once it has ended and been waited for or closed.
-HANDLE CreateThread(LPSECURITY_ATTRIBUTES attributes, SIZE_T stackSize, LPTHREAD_START_ROUTINE start,
-                    LPVOID parameter, DWORD creationFlags, LPDWORD threadId);
-DWORD ResumeThread(HANDLE thread);
-[[noreturn]] void ExitThread(DWORD exitCode);
-BOOL GetExitCodeThread(HANDLE thread, LPDWORD exitCode);
+QV_WINAPI_API HANDLE CreateThread(LPSECURITY_ATTRIBUTES attributes, SIZE_T stackSize,
+                                  LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD creationFlags,
+                                  LPDWORD threadId);
+QV_WINAPI_API DWORD ResumeThread(HANDLE thread);
+[[noreturn]] QV_WINAPI_API void ExitThread(DWORD exitCode);
+QV_WINAPI_API BOOL GetExitCodeThread(HANDLE thread, LPDWORD exitCode);
 // The C runtime's thread start, as a kernel thread with the same handle rules.
-uintptr_t _beginthreadex(void* security, unsigned stackSize, unsigned (*start)(void*), void* argument,
-                         unsigned initFlag, unsigned* threadId);
+QV_WINAPI_API uintptr_t _beginthreadex(void* security, unsigned stackSize, unsigned (*start)(void*),
+                                       void* argument, unsigned initFlag, unsigned* threadId);
 
 // Thread-local storage slots. A freed and reallocated slot reads null in
 // every thread until set again.
-DWORD TlsAlloc();
-BOOL TlsFree(DWORD index);
-LPVOID TlsGetValue(DWORD index);
-BOOL TlsSetValue(DWORD index, LPVOID value);
+QV_WINAPI_API DWORD TlsAlloc();
+QV_WINAPI_API BOOL TlsFree(DWORD index);
+QV_WINAPI_API LPVOID TlsGetValue(DWORD index);
+QV_WINAPI_API BOOL TlsSetValue(DWORD index, LPVOID value);

@@ -1,9 +1,7 @@
 #pragma once
 // USER stand-in: the interface is headless, so message boxes are recorded
-// (and echoed to standard error) instead of shown.
-#include <string>
-#include <vector>
-
+// (and echoed to standard error) instead of shown (winapi/host/WinRecords.h).
+#include "winapi/WinApi.h"
 #include "winapi/WinTypes.h"
 
 constexpr UINT MB_OK = 0x0;
@@ -15,14 +13,4 @@ constexpr UINT MB_SYSTEMMODAL = 0x1000;
 constexpr UINT MB_TASKMODAL = 0x2000;
 constexpr int IDOK = 1;
 
-int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
-
-// Platform-layer inspection, not Windows calls.
-struct RecordedMessageBox {
-    HWND owner;
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-std::vector<RecordedMessageBox> RecordedMessageBoxes();
-void ClearRecordedMessageBoxes();
+QV_WINAPI_API int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

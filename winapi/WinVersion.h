@@ -7,12 +7,13 @@
 //   u"\\VarFileInfo\\Translation"          -> DWORD pairs, size in bytes
 //   u"\\StringFileInfo\\<key>\\<name>"     -> the text, length in characters
 //                                             with its NUL
+#include "winapi/WinApi.h"
 #include "winapi/WinError.h"
 #include "winapi/WinResource.h"
 #include "winapi/WinTypes.h"
 
 // The file is a module's Windows name or path (found as LoadLibraryW finds
 // it). 0 with ERROR_RESOURCE_TYPE_NOT_FOUND when it has no version resource.
-DWORD GetFileVersionInfoSizeW(LPCWSTR fileName, LPDWORD handle);
-BOOL GetFileVersionInfoW(LPCWSTR fileName, DWORD handle, DWORD length, LPVOID data);
-BOOL VerQueryValueW(LPCVOID block, LPCWSTR subBlock, LPVOID* buffer, LPUINT length);
+QV_WINAPI_API DWORD GetFileVersionInfoSizeW(LPCWSTR fileName, LPDWORD handle);
+QV_WINAPI_API BOOL GetFileVersionInfoW(LPCWSTR fileName, DWORD handle, DWORD length, LPVOID data);
+QV_WINAPI_API BOOL VerQueryValueW(LPCVOID block, LPCWSTR subBlock, LPVOID* buffer, LPUINT length);

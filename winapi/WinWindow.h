@@ -6,7 +6,8 @@
 // parent's client area, a top-level window's in screen coordinates; windows
 // have no frame, so a window's client area is its whole rectangle. Timers run
 // on the platform layer's clock and are delivered when the clock is advanced
-// through the test driver (winapi/WinUiDriver.h) or a script's wait.
+// through the test driver (winapi/host/WinUiDriver.h) or a script's wait.
+#include "winapi/WinApi.h"
 #include "winapi/WinGdiHandles.h"
 #include "winapi/WinGeometry.h"
 #include "winapi/WinTypes.h"
@@ -229,83 +230,86 @@ struct WINDOWPLACEMENT {
 // controls' classes ("Button", "Static", "Edit", "ComboBox", "ListBox",
 // "ScrollBar", "msctls_updown32", "msctls_trackbar32") and the dialog class
 // "#32770" are registered by the layer.
-ATOM RegisterClassW(const WNDCLASSW* windowClass);
-BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
+QV_WINAPI_API ATOM RegisterClassW(const WNDCLASSW* windowClass);
+QV_WINAPI_API BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 // For a child window (WS_CHILD) the menu argument is its control id.
-HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+QV_WINAPI_API HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
+                                   int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                                   LPVOID param);
 // WM_DESTROY goes to the window first (its children still exist), then to
 // its children as they are destroyed.
-BOOL DestroyWindow(HWND window);
-BOOL IsWindow(HWND window);
-BOOL IsChild(HWND parent, HWND window);
+QV_WINAPI_API BOOL DestroyWindow(HWND window);
+QV_WINAPI_API BOOL IsWindow(HWND window);
+QV_WINAPI_API BOOL IsChild(HWND parent, HWND window);
 // A child window's parent; a pop-up window's owner; null for others.
-HWND GetParent(HWND window);
-HWND GetWindow(HWND window, UINT relation);
-HWND GetDesktopWindow();
+QV_WINAPI_API HWND GetParent(HWND window);
+QV_WINAPI_API HWND GetWindow(HWND window, UINT relation);
+QV_WINAPI_API HWND GetDesktopWindow();
 // A window's first child; for the desktop (or null), the top-level window
 // shown most recently.
-HWND GetTopWindow(HWND window);
+QV_WINAPI_API HWND GetTopWindow(HWND window);
 // Top-level windows by class name and title, either may be null (any).
-HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
-int GetClassNameW(HWND window, LPWSTR buffer, int bufferMax);
+QV_WINAPI_API HWND FindWindowW(LPCWSTR className, LPCWSTR windowName);
+QV_WINAPI_API int GetClassNameW(HWND window, LPWSTR buffer, int bufferMax);
 // The same name gives the same id (0xC000-0xFFFF); 0 for an empty name.
-UINT RegisterWindowMessageW(LPCWSTR name);
+QV_WINAPI_API UINT RegisterWindowMessageW(LPCWSTR name);
 
-LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+QV_WINAPI_API LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+QV_WINAPI_API LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+QV_WINAPI_API LRESULT CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wParam,
+                                      LPARAM lParam);
 
 // Slots: the GWL*/GWLP* values above and, from offset 0, the class's
 // window extra bytes (dialogs: the DWLP_* slots of winapi/WinDialog.h).
-LONG_PTR GetWindowLongPtrW(HWND window, int index);
-LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
-LONG GetWindowLongW(HWND window, int index);
-LONG SetWindowLongW(HWND window, int index, LONG value);
+QV_WINAPI_API LONG_PTR GetWindowLongPtrW(HWND window, int index);
+QV_WINAPI_API LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
+QV_WINAPI_API LONG GetWindowLongW(HWND window, int index);
+QV_WINAPI_API LONG SetWindowLongW(HWND window, int index, LONG value);
 
-BOOL SetWindowTextW(HWND window, LPCWSTR text);
-int GetWindowTextW(HWND window, LPWSTR buffer, int bufferMax);
-int GetWindowTextLengthW(HWND window);
+QV_WINAPI_API BOOL SetWindowTextW(HWND window, LPCWSTR text);
+QV_WINAPI_API int GetWindowTextW(HWND window, LPWSTR buffer, int bufferMax);
+QV_WINAPI_API int GetWindowTextLengthW(HWND window);
 
 // EnableWindow returns whether the window was disabled before;
 // IsWindowEnabled answers the window's own state.
-BOOL EnableWindow(HWND window, BOOL enable);
-BOOL IsWindowEnabled(HWND window);
+QV_WINAPI_API BOOL EnableWindow(HWND window, BOOL enable);
+QV_WINAPI_API BOOL IsWindowEnabled(HWND window);
 // ShowWindow returns whether the window was visible before; a window is
 // visible when it and all its parents have WS_VISIBLE.
-BOOL ShowWindow(HWND window, int command);
-BOOL IsWindowVisible(HWND window);
+QV_WINAPI_API BOOL ShowWindow(HWND window, int command);
+QV_WINAPI_API BOOL IsWindowVisible(HWND window);
 
-BOOL GetClientRect(HWND window, LPRECT rect);
-BOOL GetWindowRect(HWND window, LPRECT rect);
-BOOL ClientToScreen(HWND window, LPPOINT point);
-BOOL ScreenToClient(HWND window, LPPOINT point);
-int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count);
-BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
-BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
-BOOL GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement);
-BOOL SetWindowPlacement(HWND window, const WINDOWPLACEMENT* placement);
+QV_WINAPI_API BOOL GetClientRect(HWND window, LPRECT rect);
+QV_WINAPI_API BOOL GetWindowRect(HWND window, LPRECT rect);
+QV_WINAPI_API BOOL ClientToScreen(HWND window, LPPOINT point);
+QV_WINAPI_API BOOL ScreenToClient(HWND window, LPPOINT point);
+QV_WINAPI_API int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count);
+QV_WINAPI_API BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height,
+                                UINT flags);
+QV_WINAPI_API BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+QV_WINAPI_API BOOL GetWindowPlacement(HWND window, WINDOWPLACEMENT* placement);
+QV_WINAPI_API BOOL SetWindowPlacement(HWND window, const WINDOWPLACEMENT* placement);
 // The child (hidden and disabled ones included) under a point of the
 // window's client area, the window itself when no child is there, null when
 // the point lies outside.
-HWND ChildWindowFromPoint(HWND parent, POINT point);
+QV_WINAPI_API HWND ChildWindowFromPoint(HWND parent, POINT point);
 // Headless: counted per window (see WinUiDriver::Invalidations).
-BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
-BOOL UpdateWindow(HWND window);
+QV_WINAPI_API BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+QV_WINAPI_API BOOL UpdateWindow(HWND window);
 
-HWND SetFocus(HWND window);
-HWND GetFocus();
+QV_WINAPI_API HWND SetFocus(HWND window);
+QV_WINAPI_API HWND GetFocus();
 // The cursor position is the test driver's (screen coordinates).
-BOOL GetCursorPos(LPPOINT point);
-BOOL SetCursorPos(int x, int y);
+QV_WINAPI_API BOOL GetCursorPos(LPPOINT point);
+QV_WINAPI_API BOOL SetCursorPos(int x, int y);
 // Predefined cursors (null instance) and cursor resources of a module.
-HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
-HCURSOR SetCursor(HCURSOR cursor);
-HCURSOR GetCursor();
+QV_WINAPI_API HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
+QV_WINAPI_API HCURSOR SetCursor(HCURSOR cursor);
+QV_WINAPI_API HCURSOR GetCursor();
 
 // Timers on the platform layer's clock (winapi/WinTime.h). A null window
 // gets a fresh id; the same window and id replace the earlier timer.
-UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC procedure);
-BOOL KillTimer(HWND window, UINT_PTR id);
+QV_WINAPI_API UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC procedure);
+QV_WINAPI_API BOOL KillTimer(HWND window, UINT_PTR id);
 
-int GetDlgCtrlID(HWND window);
+QV_WINAPI_API int GetDlgCtrlID(HWND window);

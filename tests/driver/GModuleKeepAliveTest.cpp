@@ -7,9 +7,9 @@
 
 #include "driver/GModuleKeepAlive.h"
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinThread.h"
+#include "winapi/host/WinHostStore.h"
 
 namespace {
 constexpr const char16_t* kModule = u"QVKEEP.DLL";

@@ -2,8 +2,8 @@
 
 #include "driver/GResourceStringResolver.h"
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinModule.h"
+#include "winapi/host/WinHostStore.h"
 
 namespace {
 class GResourceStringResolverTest : public ::testing::Test {

@@ -92,6 +92,12 @@ std::vector<LayeringViolation> LayeringChecker::CheckFile(const fs::path& root, 
         if (!ParseInclude(StripBlockComments(line, inComment), name, quoted)) continue;
         const std::string target = Resolve(root, path, name, quoted);
         if (target.empty()) continue;
+        if (const std::string closed = table_.ClosedPrivateOf(path, target); !closed.empty()) {
+            found.push_back({path, number, name,
+                             "includes a private file of " + closed + "; only " +
+                                 table_.DescribePrivate(closed) + " may include from it"});
+            continue;
+        }
         const std::string to = table_.FolderOf(target);
         if (edges != nullptr && to != folder && table_.IsChecked(to) &&
             !table_.IsGrantedUpward(folder, target))

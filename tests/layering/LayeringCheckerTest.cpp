@@ -60,6 +60,35 @@ TEST(LayeringTableTest, ProjectTableKeepsTheLowerFoldersApart) {
     }
 }
 
+// The platform layer's face, its host and test API and its internals.
+TEST(LayeringTableTest, PrivateSubfoldersOpenOnlyToTheirUsers) {
+    const LayeringTable table = LayeringTable::Project();
+    struct Case {
+        const char* from; // a file
+        const char* target;
+        const char* closed; // the private subfolder it may not include from
+    } cases[] = {
+        {"rw/RWCString.h", "winapi/WinKernel.h", ""},
+        {"resources/compiler/ResourceReader.cpp", "winapi/WinText.h", ""},
+        {"driver/GModuleEntry.cpp", "winapi/host/WinHostStore.h", "winapi/host"},
+        {"ui/pages/GPage.cpp", "winapi/internal/WinWindowManager.h", "winapi/internal"},
+        {"winapi/WinDialog.h", "winapi/internal/WinWindowObject.h", "winapi/internal"},
+        {"winapi/WinDialog.h", "winapi/host/WinUiDriver.h", "winapi/host"},
+        {"winapi/host/WinUiDriver.h", "winapi/host/WinRecords.h", ""},
+        {"winapi/host/WinUiDriver.h", "winapi/internal/WinGdiRegistry.h", "winapi/internal"},
+        {"winapi/internal/WinUiDriver.cpp", "winapi/host/WinUiDriver.h", ""},
+        {"winapi/internal/WinUser.cpp", "winapi/internal/WinUiLog.h", ""},
+        {"host/HostSession.cpp", "winapi/host/WinHostStore.h", ""},
+        {"tests/winapi/WinGdiTest.cpp", "winapi/host/WinPng.h", ""},
+        {"fuzz/CodePageFuzz.cpp", "winapi/host/WinHostProcess.h", ""},
+        {"tests/winapi/WinGdiTest.cpp", "winapi/internal/WinSurface.h", "winapi/internal"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + " -> " + c.target);
+        EXPECT_EQ(table.ClosedPrivateOf(c.from, c.target), c.closed);
+    }
+}
+
 TEST(LayeringTableTest, EveryFolderAboveTheModelMayIncludeEveryFolderBelowIt) {
     const LayeringTable table = LayeringTable::Project();
     const std::vector<std::string> order = table.CheckedFolders();
@@ -143,6 +172,34 @@ TEST_F(LayeringCheckerTest, ReportsTheRuleItBroke) {
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].include, "model/GBar.h");
     EXPECT_EQ(found[0].message, "includes a file of model; rw may include only from winapi and rw");
+}
+
+TEST_F(LayeringCheckerTest, PrivateIncludesAreCaughtWithWhoMayMakeThem) {
+    struct Case {
+        const char* file;
+        const char* include;
+        const char* message;
+    } cases[] = {
+        {"driver/GModuleEntry.cpp", "winapi/host/WinHostStore.h",
+         "includes a private file of winapi/host; only winapi/host, winapi/internal, host, tests, bench and "
+         "fuzz may include from it"},
+        {"winapi/WinDialog.h", "../winapi/internal/WinWindowObject.h",
+         "includes a private file of winapi/internal; only winapi/internal may include from it"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        Write(c.file, std::string("#include \"") + c.include + "\"\n");
+        const std::vector<LayeringViolation> found = Check();
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_EQ(found[0].file, c.file);
+        EXPECT_EQ(found[0].message, c.message);
+        fs::remove(folder_.Path(c.file));
+    }
+    Write("winapi/internal/WinUser.cpp",
+          "#include \"winapi/internal/WinUiLog.h\"\n#include \"winapi/host/WinRecords.h\"\n");
+    Write("winapi/host/WinUiDriver.h",
+          "#include \"winapi/host/WinRecords.h\"\n#include \"winapi/WinDialog.h\"\n");
+    EXPECT_TRUE(Check().empty());
 }
 
 TEST_F(LayeringCheckerTest, CommentedOutIncludesAreNotIncludes) {

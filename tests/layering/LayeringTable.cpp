@@ -14,6 +14,10 @@ void LayeringTable::AllowUpward(const std::string& from, const std::string& targ
     upward_.push_back({from, target});
 }
 
+void LayeringTable::AddPrivate(const std::string& subfolder, std::vector<std::string> users) {
+    private_.push_back({subfolder, std::move(users)});
+}
+
 std::vector<std::string> LayeringTable::CheckedFolders() const {
     std::vector<std::string> names;
     for (const Folder& folder : folders_)
@@ -26,6 +30,16 @@ namespace {
 bool Within(const std::string& path, const std::string& folder) {
     return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
                               path[folder.size()] == '/');
+}
+
+// "a", "a and b", "a, b and c".
+std::string Join(const std::vector<std::string>& names) {
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) text += i + 1 == names.size() ? " and " : ", ";
+        text += names[i];
+    }
+    return text;
 }
 } // namespace
 
@@ -68,12 +82,23 @@ std::string LayeringTable::Describe(const std::string& from) const {
         if (folder.rank >= 0 && folder.rank <= source->rank) allowed.push_back(folder.name);
     for (const Edge& edge : upward_)
         if (edge.from == from) allowed.push_back(edge.target);
-    std::string text;
-    for (size_t i = 0; i < allowed.size(); ++i) {
-        if (i > 0) text += i + 1 == allowed.size() ? " and " : ", ";
-        text += allowed[i];
+    return Join(allowed);
+}
+
+std::string LayeringTable::ClosedPrivateOf(const std::string& fromPath, const std::string& path) const {
+    for (const Private& entry : private_) {
+        if (!Within(path, entry.subfolder)) continue;
+        const bool user = std::any_of(entry.users.begin(), entry.users.end(),
+                                      [&](const std::string& folder) { return Within(fromPath, folder); });
+        if (!user) return entry.subfolder;
     }
-    return text;
+    return {};
+}
+
+std::string LayeringTable::DescribePrivate(const std::string& subfolder) const {
+    for (const Private& entry : private_)
+        if (entry.subfolder == subfolder) return Join(entry.users);
+    return {};
 }
 
 LayeringTable LayeringTable::Project() {
@@ -88,6 +113,12 @@ LayeringTable LayeringTable::Project() {
         table.AddFolder(layer, rank++);
     for (const char* folder : {"host", "tests", "bench", "fuzz", "tools"})
         table.AddUnchecked(folder);
+
+    // The platform layer's face is winapi/ itself: the Windows headers every
+    // folder above includes. Its host and test API is for the host program
+    // and the tests; its internals are its own.
+    table.AddPrivate("winapi/host", {"winapi/host", "winapi/internal", "host", "tests", "bench", "fuzz"});
+    table.AddPrivate("winapi/internal", {"winapi/internal"});
 
     // The one upward edge: the model's attributes apply themselves to a
     // device (double dispatch), so they call the device interface, which is

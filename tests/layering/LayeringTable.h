@@ -8,6 +8,11 @@
 // only as listed edges, each to a whole folder or to one header. Folders that
 // are not ranked but known (the host program, tests, benchmarks, fuzz targets)
 // may include anything, and nothing ranked may include from them.
+//
+// A ranked folder may keep private subfolders: only files within the folders
+// a private subfolder names may include from it, whatever the ranks allow
+// (the platform layer's internals are its own; its face in winapi/ is what
+// the folders above it include).
 #include <string>
 #include <vector>
 
@@ -20,6 +25,10 @@ public:
     // An upward edge: from may include target, a folder or one header
     // ("device/GPeripheral.h").
     void AllowUpward(const std::string& from, const std::string& target);
+
+    // A private subfolder ("winapi/internal") and the folders whose files may
+    // include from it (its own, other subfolders, unchecked folders).
+    void AddPrivate(const std::string& subfolder, std::vector<std::string> users);
 
     // The ranked folders, in the order they were added.
     std::vector<std::string> CheckedFolders() const;
@@ -34,6 +43,11 @@ public:
     bool IsGrantedUpward(const std::string& from, const std::string& path) const;
     // What from may include, for messages: "rw, winapi and device/GPeripheral.h".
     std::string Describe(const std::string& from) const;
+    // The private subfolder holding path that the file at fromPath may not
+    // include from; empty when path lies in none or fromPath may.
+    std::string ClosedPrivateOf(const std::string& fromPath, const std::string& path) const;
+    // Who may include from a private subfolder, for messages: "winapi/internal".
+    std::string DescribePrivate(const std::string& subfolder) const;
 
     // The project's table.
     static LayeringTable Project();
@@ -47,8 +61,13 @@ private:
         std::string from;
         std::string target;
     };
+    struct Private {
+        std::string subfolder;
+        std::vector<std::string> users;
+    };
     const Folder* Find(const std::string& folder) const;
 
     std::vector<Folder> folders_;
     std::vector<Edge> upward_;
+    std::vector<Private> private_;
 };

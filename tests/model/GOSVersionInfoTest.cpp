@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "model/GOSVersionInfo.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinReg.h"
+#include "winapi/host/WinHostStore.h"
 
 namespace {
 

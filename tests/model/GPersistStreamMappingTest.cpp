@@ -8,7 +8,7 @@
 #include "model/GPersistOutputStream.h"
 #include "rw/RWVirtualInStream.h"
 #include "rw/RWVirtualOutStream.h"
-#include "winapi/WinHostStore.h"
+#include "winapi/host/WinHostStore.h"
 
 TEST(GPersistStreamMappingTest, FileStreamsOpenWindowsPathsThroughTheLayer) {
     std::string pattern = (std::filesystem::temp_directory_path() / "gpmapping-XXXXXX").string();

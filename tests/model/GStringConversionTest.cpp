@@ -4,6 +4,7 @@
 
 #include "model/GStringConversion.h"
 #include "winapi/WinKernel.h"
+#include "winapi/host/WinHostProcess.h"
 
 namespace {
 

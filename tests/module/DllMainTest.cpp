@@ -14,12 +14,14 @@
 #include "winapi/WinCrtLocale.h"
 #include "winapi/WinError.h"
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinReg.h"
 #include "winapi/WinThread.h"
 #include "winapi/WinWaitHub.h"
 #include "winnt40/PrinterInterfaceExports.h"
+#include "winapi/host/WinHostProcess.h"
+#include "winapi/host/WinHostStore.h"
+#include "winapi/host/WinWaitHub.h"
 
 namespace {
 constexpr const char16_t* kModule = u"QVUI.DLL";

@@ -11,10 +11,10 @@
 #include "winapi/WinDialog.h"
 #include "winapi/WinGdiDraw.h"
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinText.h"
 #include "winapi/WinVersion.h"
+#include "winapi/host/WinHostStore.h"
 
 namespace {
 enum class Kind { String, Dialog };

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "rw/RWBinaryFile.h"
-#include "winapi/WinHostStore.h"
+#include "winapi/host/WinHostStore.h"
 
 TEST(RWBinaryFileMappingTest, WindowsPathsOpenFilesUnderTheMappedDrive) {
     std::string pattern = (std::filesystem::temp_directory_path() / "rwmapping-XXXXXX").string();

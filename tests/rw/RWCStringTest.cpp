@@ -18,6 +18,7 @@
 #include "rw/RWPortableOutStream.h"
 #include "tests/support/TempFile.h"
 #include "winapi/WinKernel.h"
+#include "winapi/host/WinHostProcess.h"
 
 namespace {
 

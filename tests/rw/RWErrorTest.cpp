@@ -6,6 +6,7 @@
 #include "rw/RWErrorHandler.h"
 #include "rw/RWRefCounted.h"
 #include "winapi/WinUser.h"
+#include "winapi/host/WinRecords.h"
 
 TEST(RWRefCountedTest, CountsReferencesBeyondTheFirst) {
     static RWLazyCriticalSection lock;

@@ -17,6 +17,7 @@
 #include "rw/RWWSubString.h"
 #include "tests/support/TempFile.h"
 #include "winapi/WinKernel.h"
+#include "winapi/host/WinHostProcess.h"
 
 // Readable failure messages: the string's own output operator writes raw units.
 void PrintTo(const RWWString& s, std::ostream* os) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "winapi/WinKernel.h"
+#include "winapi/host/WinHostProcess.h"
 
 namespace {
 std::u16string ToWide(UINT codePage, DWORD flags, const std::string& text) {

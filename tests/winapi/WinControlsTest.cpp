@@ -3,7 +3,7 @@
 #include "WinUiTestSupport.h"
 #include "winapi/WinControls.h"
 #include "winapi/WinHelp.h"
-#include "winapi/WinUiDriver.h"
+#include "winapi/host/WinUiDriver.h"
 
 namespace {
 class WinControlsTest : public WinUiTest {

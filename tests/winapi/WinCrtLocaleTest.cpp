@@ -5,7 +5,8 @@
 #include <string>
 
 #include "winapi/WinCrtLocale.h"
-#include "winapi/WinHostStore.h"
+#include "winapi/host/WinHostProcess.h"
+#include "winapi/host/WinHostStore.h"
 
 namespace {
 const char* Ask(int category) {

@@ -3,8 +3,8 @@
 #include "WinUiTestSupport.h"
 #include "winapi/WinControls.h"
 #include "winapi/WinText.h"
-#include "winapi/WinUiActions.h"
-#include "winapi/WinUiDriver.h"
+#include "winapi/host/WinUiActions.h"
+#include "winapi/host/WinUiDriver.h"
 
 namespace {
 class WinDialogsTest : public WinUiTest {};

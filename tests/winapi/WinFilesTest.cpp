@@ -7,7 +7,7 @@
 #include "WinTestSupport.h"
 #include "winapi/WinFile.h"
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
+#include "winapi/host/WinHostStore.h"
 
 namespace {
 class WinFilesTest : public ::testing::Test {

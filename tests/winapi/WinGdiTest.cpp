@@ -7,8 +7,8 @@
 #include "WinTestSupport.h"
 #include "WinUiTestSupport.h"
 #include "winapi/WinGdiDraw.h"
-#include "winapi/WinPng.h"
-#include "winapi/WinUiDriver.h"
+#include "winapi/host/WinPng.h"
+#include "winapi/host/WinUiDriver.h"
 
 namespace {
 LOGFONTW Font(const char16_t* face, LONG height, LONG weight = FW_NORMAL) {

@@ -5,7 +5,8 @@
 #include "winapi/WinHelp.h"
 #include "winapi/WinMessageBox.h"
 #include "winapi/WinProcess.h"
-#include "winapi/WinUiDriver.h"
+#include "winapi/host/WinRecords.h"
+#include "winapi/host/WinUiDriver.h"
 
 TEST(WinMessageBoxTest, QueuedAnswersComeFirstThenTheDefaultButton) {
     WinUiDriver::QueueMessageBoxAnswer(IDCANCEL);

@@ -3,27 +3,10 @@
 // C++ library's.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
-#include <sstream>
 #include <string>
 
-namespace {
-std::vector<std::string> DefinedDynamicSymbols(const std::string& library) {
-    const std::string command = std::string(QV_NM_PROGRAM) + " -D --defined-only " + library;
-    std::vector<std::string> names;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return names;
-    char line[4096];
-    while (std::fgets(line, sizeof line, pipe) != nullptr) {
-        std::istringstream fields(line);
-        std::string address, type, name;
-        if (fields >> address >> type >> name) names.push_back(name);
-    }
-    EXPECT_EQ(pclose(pipe), 0) << command;
-    return names;
-}
-} // namespace
+#include "tests/winapi/DynamicSymbols.h"
 
 TEST(WinModuleExportsTest, TheModuleExportsOnlyItsEntryPointsAndDllMain) {
     const std::set<std::string> entryPoints = {

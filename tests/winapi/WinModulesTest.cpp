@@ -5,11 +5,12 @@
 
 #include "WinTestSupport.h"
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinReg.h"
 #include "winapi/WinSpool.h"
 #include "winapi/WinVersion.h"
+#include "winapi/host/WinHostProcess.h"
+#include "winapi/host/WinHostStore.h"
 
 namespace {
 class WinModulesTest : public ::testing::Test {

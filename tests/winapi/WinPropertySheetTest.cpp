@@ -6,8 +6,8 @@
 
 #include "WinUiTestSupport.h"
 #include "winapi/WinCommonUI.h"
-#include "winapi/WinUiActions.h"
-#include "winapi/WinUiDriver.h"
+#include "winapi/host/WinUiActions.h"
+#include "winapi/host/WinUiDriver.h"
 
 namespace {
 // What the sheet function, the pages and their call-backs saw, in order.

@@ -4,8 +4,8 @@
 
 #include "WinTestSupport.h"
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinReg.h"
+#include "winapi/host/WinHostStore.h"
 
 namespace {
 WinScopedKey Create(HKEY root, const char16_t* path, REGSAM access = KEY_ALL_ACCESS) {

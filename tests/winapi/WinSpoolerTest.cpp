@@ -4,8 +4,8 @@
 
 #include "WinTestSupport.h"
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinSpool.h"
+#include "winapi/host/WinHostStore.h"
 
 namespace {
 class WinSpoolerTest : public ::testing::Test {

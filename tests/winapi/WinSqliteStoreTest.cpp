@@ -3,10 +3,10 @@
 #include <fstream>
 
 #include "WinTestSupport.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinSpool.h"
-#include "winapi/WinSqliteStore.h"
 #include "winapi/WinSystem.h"
+#include "winapi/host/WinHostStore.h"
+#include "winapi/host/WinSqliteStore.h"
 
 namespace {
 // Fails the save when it reaches a chosen row.

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "winapi/WinHostStore.h"
 #include "winapi/WinRpc.h"
 #include "winapi/WinSystem.h"
+#include "winapi/host/WinHostStore.h"
 
 TEST(WinSystemTest, VersionBlocksOfBothSizesAndTheStoresFailures) {
     WinOsVersion version; // 5.0.2195, NT

@@ -4,11 +4,11 @@
 #include <thread>
 
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinKernel.h"
 #include "winapi/WinThread.h"
 #include "winapi/WinTime.h"
-#include "winapi/WinWaitHub.h"
+#include "winapi/host/WinHostStore.h"
+#include "winapi/host/WinWaitHub.h"
 
 TEST(WinThreadsTest, SemaphoreOfMaximumOneRefusesASecondRelease) {
     WinScopedKernelObject semaphore(CreateSemaphoreW(nullptr, 1, 1, nullptr));

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "winapi/WinHostStore.h"
 #include "winapi/WinTime.h"
+#include "winapi/host/WinHostStore.h"
 
 namespace {
 SYSTEMTIME Time(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second = 0, WORD ms = 0) {

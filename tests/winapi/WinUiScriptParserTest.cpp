@@ -6,8 +6,8 @@
 #include "WinTestSupport.h"
 #include "WinUiTestSupport.h"
 #include "winapi/WinCommonUI.h"
-#include "winapi/WinUiDriver.h"
-#include "winapi/WinUiScriptParser.h"
+#include "winapi/host/WinUiDriver.h"
+#include "winapi/host/WinUiScriptParser.h"
 
 namespace {
 // A one-page sheet whose check box 201 opens dialog 300 and asks a question.

@@ -9,8 +9,8 @@
 
 #include "winapi/WinDialog.h"
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinModule.h"
+#include "winapi/host/WinHostStore.h"
 
 struct RecordedMessage {
     HWND window;

@@ -5,9 +5,9 @@
 
 #include "winapi/WinDialog.h"
 #include "winapi/WinError.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinTime.h"
-#include "winapi/WinUiDriver.h"
+#include "winapi/host/WinHostStore.h"
+#include "winapi/host/WinUiDriver.h"
 
 namespace {
 std::vector<std::pair<HWND, UINT>>& Seen() {

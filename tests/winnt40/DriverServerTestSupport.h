@@ -27,7 +27,7 @@
 #include "rw/RWVirtualOutStream.h"
 #include "tests/driver/NeutralDriver.h"
 #include "tests/support/TempFolder.h"
-#include "winapi/WinHostStore.h"
+#include "winapi/host/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
 
 namespace servertest {

@@ -15,11 +15,11 @@
 #include "model/GStringAttribute.h"
 #include "tests/driver/modules/TestModuleLog.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
-#include "winapi/WinUiDriver.h"
-#include "winapi/WinUiScriptParser.h"
 #include "winapi/WinWindow.h"
 #include "winnt40/GCPSOSUI.h"
 #include "winnt40/PropertySheetGlueExports.h"
+#include "winapi/host/WinUiDriver.h"
+#include "winapi/host/WinUiScriptParser.h"
 
 namespace {
 

@@ -14,10 +14,11 @@
 #include "tests/driver/modules/TestModuleLog.h"
 #include "winapi/WinCrtLocale.h"
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinReg.h"
 #include "winnt40/GModuleEntry.h"
+#include "winapi/host/WinHostProcess.h"
+#include "winapi/host/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
 
 namespace {

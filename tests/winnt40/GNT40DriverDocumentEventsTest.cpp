@@ -27,6 +27,8 @@
 #include "winapi/WinUiDriver.h"
 #include "winnt40/GModuleEntry.h"
 #include "winnt40/PrinterInterfaceExports.h"
+#include "winapi/host/WinUiActions.h"
+#include "winapi/host/WinUiDriver.h"
 
 namespace {
 

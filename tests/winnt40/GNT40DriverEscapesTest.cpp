@@ -12,7 +12,7 @@
 #include "tests/winnt40/NTDriverTestSupport.h"
 #include "winapi/WinDriverUI.h"
 #include "winapi/WinGdiDraw.h"
-#include "winapi/WinUiDriver.h"
+#include "winapi/host/WinUiDriver.h"
 
 namespace {
 

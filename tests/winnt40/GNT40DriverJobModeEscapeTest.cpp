@@ -11,8 +11,8 @@
 #include "model/GAttributeComposite.h"
 #include "model/GValueAttribute.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
-#include "winapi/WinPrinterDcSetup.h"
-#include "winapi/WinUiDriver.h"
+#include "winapi/host/WinPrinterDcSetup.h"
+#include "winapi/host/WinUiDriver.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "tests/winnt40/NTDriverTestSupport.h"
 #include "winapi/WinDriverUI.h"
 #include "winapi/WinGdiDraw.h"
-#include "winapi/WinPng.h"
-#include "winapi/WinUiDriver.h"
+#include "winapi/host/WinPng.h"
+#include "winapi/host/WinUiDriver.h"
 #include "winnt40/GWatermarkBlock.h"
 
 namespace {

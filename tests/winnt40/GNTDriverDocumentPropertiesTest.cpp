@@ -13,9 +13,9 @@
 #include "driver/GDriverServer.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
 #include "winapi/WinError.h"
-#include "winapi/WinUiDriver.h"
-#include "winapi/WinUiScriptParser.h"
 #include "winapi/WinUser.h"
+#include "winapi/host/WinUiDriver.h"
+#include "winapi/host/WinUiScriptParser.h"
 #include "winnt40/GNTDMCSession.h"
 #include "winnt40/PrinterInterfaceExports.h"
 

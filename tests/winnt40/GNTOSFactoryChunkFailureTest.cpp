@@ -7,6 +7,8 @@
 
 #include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "winapi/WinHostStore.h"
+#include "tests/driver/PlatformServicesTestSupport.h"
+#include "winapi/host/WinHostStore.h"
 
 namespace {
 

@@ -22,8 +22,10 @@
 #include "tests/driver/modules/TestModuleLog.h"
 #include "tests/paper/PaperBytes.h"
 #include "winapi/WinHostStore.h"
+#include "tests/job/JobTestSupport.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinReg.h"
+#include "winapi/host/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
 
 using namespace jobtest;

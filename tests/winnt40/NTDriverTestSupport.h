@@ -20,8 +20,8 @@
 #include "rw/RWLibraryError.h"
 #include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinSpool.h"
+#include "winapi/host/WinHostStore.h"
 #include "winnt40/GNT40Driver.h"
 #include "winnt40/GNT40OSFactory.h"
 

@@ -15,9 +15,9 @@
 #include "model/MPersistentObject.h"
 #include "tests/driver/NeutralDriverContext.h"
 #include "winapi/WinHandle.h"
-#include "winapi/WinHostStore.h"
 #include "winapi/WinReg.h"
 #include "winapi/WinSpool.h"
+#include "winapi/host/WinHostStore.h"
 #include "winnt40/GNT40OSFactory.h"
 
 namespace platformtest {

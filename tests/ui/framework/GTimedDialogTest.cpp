@@ -7,9 +7,9 @@
 
 #include "ui/framework/GTimedDialog.h"
 #include "winapi/WinControls.h"
-#include "winapi/WinHostStore.h"
-#include "winapi/WinUiActions.h"
-#include "winapi/WinUiDriver.h"
+#include "winapi/host/WinHostStore.h"
+#include "winapi/host/WinUiActions.h"
+#include "winapi/host/WinUiDriver.h"
 
 namespace {
 

@@ -1,9 +1,0 @@
-#pragma once
-// Pictures of what the drawing stand-in drew (platform layer, not Windows):
-// a bitmap, or the surface of a device context, written as a PNG file
-// (8-bit RGB, no interlace). False when there are no pixels to write or
-// the file cannot be written.
-#include "winapi/WinGdiHandles.h"
-
-bool WinSaveBitmapAsPng(HBITMAP bitmap, const char* path);
-bool WinSaveDcAsPng(HDC dc, const char* path);

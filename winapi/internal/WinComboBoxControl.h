@@ -1,0 +1,25 @@
+#pragma once
+// The "ComboBox" class: a list of items with a selection, and for
+// CBS_SIMPLE and CBS_DROPDOWN an edit part whose text is the window text.
+// Choosing an item (the user's selection) takes the focus and sends
+// CBN_SELCHANGE when the selection changes; typing into the edit part sends
+// CBN_EDITUPDATE and CBN_EDITCHANGE; CB_SETCURSEL and WM_SETTEXT send
+// nothing. Owner-drawn combo boxes without CBS_HASSTRINGS keep the value of
+// CB_ADDSTRING as item data.
+#include "winapi/WinControls.h"
+#include "winapi/internal/WinControlState.h"
+#include "winapi/internal/WinItemList.h"
+
+class WinComboBoxControl : public WinControlState {
+public:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    WinItemList items;
+    LONG_PTR selection = -1;
+    size_t limit = 0; // of the edit part; 0: none
+    int droppedWidth = 0;
+    bool dropped = false;
+    UINT itemHeight = 16;
+    size_t editStart = 0;
+    size_t editEnd = 0;
+};
