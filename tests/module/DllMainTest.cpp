@@ -17,11 +17,10 @@
 #include "winapi/WinModule.h"
 #include "winapi/WinReg.h"
 #include "winapi/WinThread.h"
-#include "winapi/WinWaitHub.h"
-#include "winnt40/PrinterInterfaceExports.h"
 #include "winapi/host/WinHostProcess.h"
 #include "winapi/host/WinHostStore.h"
 #include "winapi/host/WinWaitHub.h"
+#include "winnt40/PrinterInterfaceExports.h"
 
 namespace {
 constexpr const char16_t* kModule = u"QVUI.DLL";

@@ -16,10 +16,10 @@
 #include "tests/driver/modules/TestModuleLog.h"
 #include "tests/winnt40/NTDriverTestSupport.h"
 #include "winapi/WinWindow.h"
-#include "winnt40/GCPSOSUI.h"
-#include "winnt40/PropertySheetGlueExports.h"
 #include "winapi/host/WinUiDriver.h"
 #include "winapi/host/WinUiScriptParser.h"
+#include "winnt40/GCPSOSUI.h"
+#include "winnt40/PropertySheetGlueExports.h"
 
 namespace {
 

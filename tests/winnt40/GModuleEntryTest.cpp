@@ -16,9 +16,9 @@
 #include "winapi/WinHandle.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinReg.h"
-#include "winnt40/GModuleEntry.h"
 #include "winapi/host/WinHostProcess.h"
 #include "winapi/host/WinHostStore.h"
+#include "winnt40/GModuleEntry.h"
 #include "winnt40/GNT40OSFactory.h"
 
 namespace {

@@ -23,12 +23,10 @@
 #include "winapi/WinDriverUI.h"
 #include "winapi/WinGdiDraw.h"
 #include "winapi/WinModule.h"
-#include "winapi/WinUiActions.h"
-#include "winapi/WinUiDriver.h"
-#include "winnt40/GModuleEntry.h"
-#include "winnt40/PrinterInterfaceExports.h"
 #include "winapi/host/WinUiActions.h"
 #include "winapi/host/WinUiDriver.h"
+#include "winnt40/GModuleEntry.h"
+#include "winnt40/PrinterInterfaceExports.h"
 
 namespace {
 

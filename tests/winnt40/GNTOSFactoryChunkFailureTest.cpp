@@ -6,8 +6,6 @@
 #include <vector>
 
 #include "tests/winnt40/PlatformServicesTestSupport.h"
-#include "winapi/WinHostStore.h"
-#include "tests/driver/PlatformServicesTestSupport.h"
 #include "winapi/host/WinHostStore.h"
 
 namespace {

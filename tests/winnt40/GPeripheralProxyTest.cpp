@@ -21,8 +21,6 @@
 #include "tests/device/JobTestSupport.h"
 #include "tests/driver/modules/TestModuleLog.h"
 #include "tests/paper/PaperBytes.h"
-#include "winapi/WinHostStore.h"
-#include "tests/job/JobTestSupport.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinReg.h"
 #include "winapi/host/WinHostStore.h"
