@@ -5,7 +5,8 @@
 #   the formatting check, the check that the committed fuzz seeds are current
 #   and the replay of every fuzz target's seeds;
 # - build-tsan/ (g++, ThreadSanitizer, warnings as errors): only the stress
-#   test of the exports (test_stress), run with halt_on_error.
+#   test of the exports (test_stress, which loads the module and its resource
+#   library), run with halt_on_error.
 # Fuzzing with libFuzzer (clang) is scripts/fuzz.sh's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
