@@ -16,7 +16,9 @@
 #include "model/GResourceMappingList.h"
 #include "model/GSettingIds.h"
 #include "model/MPersistentObject.h"
+#include "rw/RWLibraryError.h"
 #include "rw/RWVirtualInStream.h"
+#include "winapi/WinError.h"
 
 namespace {
 std::atomic<GDriverServer*> g_instance{nullptr};
@@ -125,34 +127,46 @@ GJobContext* GDriverServer::Lookup(uint32_t cookie) {
     return object != nullptr ? object->AsJobObject() : nullptr;
 }
 
+// A new object is held by an owner until it is registered, so that nothing
+// leaving the creation, the initialisation or the registration (an error of
+// any kind) keeps it alive. A request that fails here sets the last error to
+// its cause; one that succeeds leaves the caller's last error as it was,
+// whatever the spooler questions on the way set.
 GDriverContext* GDriverServer::GetObject(Slot& slot, std::unique_ptr<GPrinterIdentity> identity,
                                          uint32_t* cookie, Creator create) {
     if (identity == nullptr || cookie == nullptr) return nullptr;
-    GDriverContext* object = TakeParkedFor(slot, *identity);
+    const DWORD callersError = GetLastError();
+    std::unique_ptr<GDriverContext> object = TakeParkedFor(slot, *identity);
     if (object == nullptr) {
-        object = create(*identity);
-        if (object == nullptr || !InitialiseDriver(*object)) {
-            delete object;
-            return nullptr;
-        }
+        object.reset(create(*identity));
+        // The platform services make no instance only when memory runs out.
+        const DWORD cause = object != nullptr ? InitialiseDriver(*object) : ERROR_NOT_ENOUGH_MEMORY;
+        if (cause != ERROR_SUCCESS) return Refuse(std::move(object), cause);
     }
     identity.reset();
-    const uint32_t issued = Register(slot, object);
-    if (issued == 0) {
-        delete object;
-        return nullptr;
-    }
+    const uint32_t issued = Register(slot, object.get());
+    if (issued == 0) return Refuse(std::move(object), ERROR_NOT_ENOUGH_MEMORY);
     *cookie = issued;
-    return object;
+    SetLastError(callersError);
+    return object.release();
+}
+
+// Deletes the object of a request that failed, then sets the last error to
+// the cause (a deletion may set one of its own). Null, the request's answer.
+GDriverContext* GDriverServer::Refuse(std::unique_ptr<GDriverContext> object, DWORD cause) {
+    object.reset();
+    SetLastError(cause);
+    return nullptr;
 }
 
 // The parked object when it has identity's driver, re-targeted to it; else
 // null, the parked object staying parked. The object is out of the slot
 // while its identity is copied and compared, so nothing is allocated under
-// the lock; no other request can have it meanwhile.
-GDriverContext* GDriverServer::TakeParkedFor(Slot& slot, const GPrinterIdentity& identity) {
+// the lock; no other request can have it meanwhile. Should the comparison or
+// the re-targeting throw, the owner deletes it.
+std::unique_ptr<GDriverContext> GDriverServer::TakeParkedFor(Slot& slot, const GPrinterIdentity& identity) {
     if (!Lock(slot, __LINE__)) return nullptr;
-    GDriverContext* parked = std::exchange(slot.parked, nullptr);
+    std::unique_ptr<GDriverContext> parked(std::exchange(slot.parked, nullptr));
     Unlock(slot, __LINE__);
     if (parked == nullptr) return nullptr;
     std::unique_ptr<GPrinterIdentity> copy = parked->CopyIdentity();
@@ -160,7 +174,7 @@ GDriverContext* GDriverServer::TakeParkedFor(Slot& slot, const GPrinterIdentity&
         parked->ResetCache(identity);
         return parked;
     }
-    ParkOrDelete(slot, parked);
+    ParkOrDelete(slot, parked.release());
     return nullptr;
 }
 
@@ -214,22 +228,24 @@ GDriverContext* GDriverServer::Find(Slot& slot, uint32_t cookie) {
 
 // --- Initialisation of a new instance -------------------------------------------------
 
-bool GDriverServer::InitialiseDriver(GDriverContext& context) {
+DWORD GDriverServer::InitialiseDriver(GDriverContext& context) {
     GOSFactory* factory = GOSFactory::Instance();
-    if (factory == nullptr) return false;
+    if (factory == nullptr) return ERROR_FILE_NOT_FOUND; // no platform services: no data file
     try {
         const RWWString path = factory->GetDriverDataFile(&context);
-        if (path.IsNull()) return false;
+        if (path.IsNull()) return ERROR_FILE_NOT_FOUND;
         MPersistentObject* restored = nullptr;
         {
             std::unique_ptr<GPersistInputStream> stream =
                 factory->OpenFileInStream(path.Data(), kDataFileFormat);
-            RWVirtualInStream* in = stream != nullptr ? stream->GetStream() : nullptr;
-            if (in == nullptr || !in->good()) return false;
+            if (stream == nullptr) return ERROR_NOT_ENOUGH_MEMORY;
+            // A file that cannot be opened leaves the byte source failed.
+            RWVirtualInStream* in = stream->GetStream();
+            if (in == nullptr || !in->good() || !stream->ByteSource().good()) return ERROR_FILE_NOT_FOUND;
             RestoreMPersistentObjectPtr(*in, restored, RWRestoreHold::Owned);
         }
         GCountedPtr root(restored);
-        if (root.Get() == nullptr) return false;
+        if (root.Get() == nullptr) return ERROR_INVALID_DATA;
         context.SetConfiguration(root->FindById(GSettingId::kConfigurationTree));
         context.SetResourceMappings(root->FindById(GSettingId::kPaperNumberTable));
         context.SetOSTrayMap(root->FindById(GSettingId::kOsTrayMap));
@@ -238,11 +254,15 @@ bool GDriverServer::InitialiseDriver(GDriverContext& context) {
             context.SetResourceMappingList(list);
         else
             context.SetResourceMappingList(new GResourceMappingList(GSettingId::kResourceMappingList));
-        return true;
+        return ERROR_SUCCESS;
+    } catch (const std::bad_alloc&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    } catch (const RWOutOfMemoryError&) {
+        return ERROR_NOT_ENOUGH_MEMORY;
     } catch (const std::exception&) {
-        // A data file the class library refuses, or memory that ran out
-        // while reading it: no instance.
-        return false;
+        // A data file the class library refuses (its errors are standard
+        // exceptions too).
+        return ERROR_INVALID_DATA;
     }
 }
 

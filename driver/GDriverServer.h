@@ -31,6 +31,7 @@
 #include <memory>
 
 #include "driver/GCookieTable.h"
+#include "winapi/WinTypes.h"
 
 class GDriver;
 class GDriverContext;
@@ -67,7 +68,11 @@ public:
     // cookie written to *cookie; null on failure (the cookie is then not
     // written). The parked instance is reused when it has the same driver;
     // else the platform services make one and it is initialised from the
-    // driver's data file. identity is deleted on every path.
+    // driver's data file. identity is deleted on every path. A failure to
+    // make the instance ready sets the last error to its cause (see
+    // InitialiseDriver; ERROR_NOT_ENOUGH_MEMORY when none can be made or
+    // registered); success keeps the caller's last error. An instance never
+    // outlives a request that fails or throws.
     GDriver* GetDriver(std::unique_ptr<GPrinterIdentity> identity, uint32_t* cookie);
     // Unregisters cookie and parks its instance (deletes it when failed). A
     // cookie that is not registered is critical error 501 at severity 1,
@@ -117,14 +122,19 @@ private:
     void Unlock(Slot& slot, int line);
     GDriverContext* GetObject(Slot& slot, std::unique_ptr<GPrinterIdentity> identity, uint32_t* cookie,
                               Creator create);
-    GDriverContext* TakeParkedFor(Slot& slot, const GPrinterIdentity& identity);
+    static GDriverContext* Refuse(std::unique_ptr<GDriverContext> object, DWORD cause);
+    std::unique_ptr<GDriverContext> TakeParkedFor(Slot& slot, const GPrinterIdentity& identity);
     void ParkOrDelete(Slot& slot, GDriverContext* object);
     uint32_t Register(Slot& slot, GDriverContext* object);
     void Release(Slot& slot, uint32_t cookie, bool jobTable);
     GDriverContext* Find(Slot& slot, uint32_t cookie);
     bool TakeParked(Slot& slot);
     uint32_t Count(Slot& slot);
-    static bool InitialiseDriver(GDriverContext& context);
+    // Loads a new instance from its driver's data file: ERROR_SUCCESS, or the
+    // cause of the failure (ERROR_FILE_NOT_FOUND: no data file, or it cannot
+    // be opened; ERROR_INVALID_DATA: it cannot be restored;
+    // ERROR_NOT_ENOUGH_MEMORY).
+    static DWORD InitialiseDriver(GDriverContext& context);
     static void DeleteAll(GCookieTable::Buckets& buckets);
 
     Slot drivers_;

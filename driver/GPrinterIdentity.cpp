@@ -8,6 +8,10 @@
 
 GPrinterIdentity::GPrinterIdentity(HANDLE printer, const RWWString& printerName, uint32_t flag)
     : printer_(printer), printerName_(printerName), flag_(flag) {
+    // The spooler questions below set last errors of their own (the size
+    // query always does); none of them fails the caller's call, so the
+    // caller's last error is kept.
+    const DWORD callersError = GetLastError();
     bool opened = false;
     if (printer_ == nullptr) {
         std::vector<WCHAR> name(printerName_.Data(), printerName_.Data() + printerName_.Length());
@@ -23,6 +27,7 @@ GPrinterIdentity::GPrinterIdentity(HANDLE printer, const RWWString& printerName,
         ClosePrinter(printer_);
         printer_ = nullptr;
     }
+    SetLastError(callersError);
 }
 
 void GPrinterIdentity::ReadPrinter(HANDLE printer) {

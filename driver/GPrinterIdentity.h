@@ -17,7 +17,7 @@ public:
     // opens the printer by name for the question and closes it again; the
     // spooler's printer, driver and port names complete the identity (the
     // given name stays, with empty driver and port names, when the printer
-    // cannot be asked).
+    // cannot be asked). The caller's last error is kept.
     GPrinterIdentity(HANDLE printer, const RWWString& printerName, uint32_t flag);
     GPrinterIdentity(HANDLE printer, const RWWString& printerName, const RWWString& driverName,
                      const RWWString& portName, uint32_t flag);

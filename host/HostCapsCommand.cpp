@@ -7,6 +7,7 @@
 #include "host/HostDevMode.h"
 #include "host/HostExports.h"
 #include "host/HostPrinter.h"
+#include "winapi/WinError.h"
 #include "winapi/WinText.h"
 
 namespace {
@@ -74,9 +75,11 @@ bool HostCapsCommand::Run(HostSession& session, HostValue& result, std::string& 
     auto capabilities = session.Module().Export<DrvDeviceCapabilitiesProc>("DrvDeviceCapabilities", error);
     if (capabilities == nullptr) return false;
 
+    // A failure that sets no last error must not be reported with a stale one.
+    SetLastError(ERROR_SUCCESS);
     const DWORD answer = capabilities(printer.Handle(), printer.Name(), code->code, nullptr, nullptr);
     if (answer == kCapabilityError) {
-        error = HostSession::ExportFailure("DrvDeviceCapabilities", static_cast<int32_t>(answer));
+        error = printer.ExportFailure("DrvDeviceCapabilities", static_cast<int32_t>(answer));
         return false;
     }
     result = HostValue::Object();
@@ -100,10 +103,11 @@ bool HostCapsCommand::Run(HostSession& session, HostValue& result, std::string& 
         return false;
     }
     std::vector<BYTE> output(std::max<size_t>(answer, 1) * code->elementSize);
+    SetLastError(ERROR_SUCCESS);
     const DWORD written = capabilities(printer.Handle(), printer.Name(), code->code, output.data(), nullptr);
     if (written == kCapabilityError || written > answer) {
         error = written == kCapabilityError
-                    ? HostSession::ExportFailure("DrvDeviceCapabilities", static_cast<int32_t>(written))
+                    ? printer.ExportFailure("DrvDeviceCapabilities", static_cast<int32_t>(written))
                     : "DrvDeviceCapabilities wrote " + std::to_string(written) + " elements after counting " +
                           std::to_string(answer);
         return false;

@@ -1,5 +1,6 @@
 #include "host/HostDocumentProperties.h"
 
+#include "winapi/WinError.h"
 #include "winapi/WinUser.h"
 
 namespace {
@@ -14,9 +15,11 @@ bool HostDocumentProperties::Bind(HostSession& session, std::string& error) {
 }
 
 bool HostDocumentProperties::Size(HostPrinter& printer, size_t& size, std::string& error) {
+    // A failure that sets no last error must not be reported with a stale one.
+    SetLastError(ERROR_SUCCESS);
     const LONG answer = properties_(nullptr, printer.Handle(), printer.Name(), nullptr, nullptr, 0);
     if (answer < static_cast<LONG>(sizeof(DEVMODEW)) || answer > HostDevMode::kLargestSize) {
-        error = answer <= 0 ? HostSession::ExportFailure("DrvDocumentProperties", answer)
+        error = answer <= 0 ? printer.ExportFailure("DrvDocumentProperties", answer)
                             : "DrvDocumentProperties answered a DEVMODE size of " + std::to_string(answer);
         return false;
     }
@@ -29,11 +32,12 @@ bool HostDocumentProperties::Call(HostPrinter& printer, HostDevMode* input, Host
     size_t size = 0;
     if (!Size(printer, size, error)) return false;
     std::vector<uint8_t> buffer(size);
+    SetLastError(ERROR_SUCCESS);
     const LONG answer =
         properties_(nullptr, printer.Handle(), printer.Name(), reinterpret_cast<PDEVMODEW>(buffer.data()),
                     input == nullptr ? nullptr : input->Public(), mode);
     if (answer != IDOK) {
-        error = HostSession::ExportFailure("DrvDocumentProperties", answer);
+        error = printer.ExportFailure("DrvDocumentProperties", answer);
         return false;
     }
     out = HostDevMode(std::move(buffer));

@@ -20,6 +20,14 @@ public:
     // The name as the exports take it (NUL-terminated, writable).
     LPWSTR Name() { return name_.data(); }
     const std::string& NameUtf8() const { return nameUtf8_; }
+    // The data file of the printer's driver as the spooler names it; empty
+    // when the spooler cannot say.
+    std::string DataFileUtf8() const;
+
+    // The one line that reports an export's failure for this printer: the
+    // printer, its data file and what the last error (read first) means,
+    // with the answer and the error's number.
+    std::string ExportFailure(const char* exportName, long long answer) const;
 
 private:
     HANDLE handle_ = nullptr;

@@ -2,13 +2,17 @@
 // The error objects of the class library. Each is also a typed C++
 // exception: the module's error handler raises the error as its own type
 // (Raise), so a caller catches RWBoundsError, RWExternalError, ... or the
-// root RWLibraryError. The classes below add only constructors and fields.
+// root RWLibraryError. The root is a std::exception (what() is why()), so
+// a handler for the standard exceptions sees the library's errors too: the
+// process has one error currency. The classes below add only constructors
+// and fields.
 #include <cstdint>
+#include <exception>
 #include <vector>
 
 #include "rw/RWCatalogMessage.h"
 
-class RWLibraryError {
+class RWLibraryError : public std::exception {
 public:
     explicit RWLibraryError(const char* text);
     explicit RWLibraryError(const RWCatalogMessage& message);
@@ -19,6 +23,10 @@ public:
     virtual ~RWLibraryError();
 
     const char* why() const { return owns_ ? owned_.data() : text_; }
+    const char* what() const noexcept override {
+        const char* text = why();
+        return text != nullptr ? text : "";
+    }
     bool ownsText() const { return owns_; }
 
     // Throws a copy of this error as its dynamic type.

@@ -11,6 +11,13 @@
 #include "winnt40/GExportFront.h"
 
 namespace {
+// The driver model's failure answer of DrvDeviceCapabilities (GDI_ERROR);
+// 0 would read as an empty list.
+constexpr DWORD kCapabilitiesFailed = static_cast<DWORD>(-1);
+// DrvDocumentProperties fails with a negative answer; 0 would read as a
+// DEVMODE size.
+constexpr LONG kDocumentPropertiesFailed = -1;
+
 RWWString WideName(LPCWSTR name) {
     return name != nullptr ? RWWString(name) : RWWString();
 }
@@ -18,16 +25,18 @@ RWWString WideName(LPCWSTR name) {
 
 DWORD DrvDeviceCapabilities(HANDLE hPrinter, LPWSTR pDeviceName, WORD iDevCap, void* pvOutput,
                             PDEVMODEW pDevMode) {
-    return GExportFront::Run<DWORD>(hPrinter, WideName(pDeviceName), 0, [&](GDriver& driver) {
-        return driver.DrvDeviceCapabilities(hPrinter, pDeviceName, iDevCap, pvOutput, pDevMode);
-    });
+    return GExportFront::Run<DWORD>(
+        hPrinter, WideName(pDeviceName), kCapabilitiesFailed, [&](GDriver& driver) {
+            return driver.DrvDeviceCapabilities(hPrinter, pDeviceName, iDevCap, pvOutput, pDevMode);
+        });
 }
 
 LONG DrvDocumentProperties(HWND hwnd, HANDLE hPrinter, LPWSTR pDeviceName, PDEVMODEW pdmOutput,
                            PDEVMODEW pdmInput, DWORD fMode) {
-    return GExportFront::Run<LONG>(hPrinter, WideName(pDeviceName), 0, [&](GDriver& driver) {
-        return driver.DrvDocumentProperties(hwnd, hPrinter, pDeviceName, pdmOutput, pdmInput, fMode);
-    });
+    return GExportFront::Run<LONG>(
+        hPrinter, WideName(pDeviceName), kDocumentPropertiesFailed, [&](GDriver& driver) {
+            return driver.DrvDocumentProperties(hwnd, hPrinter, pDeviceName, pdmOutput, pdmInput, fMode);
+        });
 }
 
 LONG DrvDocumentPropertySheets(PPROPSHEETUI_INFO pPSUIInfo, LPARAM lParam) {

@@ -104,13 +104,17 @@ TEST_F(HostDoubleModuleTest, ValuesExtentsAndFieldsAreShownReadably) {
 }
 
 TEST_F(HostDoubleModuleTest, AnExportsFailureIsReportedWithItsLastError) {
+    // The failure line names the printer and its driver's data file.
+    const std::string dataFile = hosttest::WindowsPath(std::string(QV_PRINTERS_DIR) + "/QVMONO.QVD");
     const HostRun caps = Run({"caps", kMono, "DC_COPIES"});
     EXPECT_EQ(caps.exitCode, 1);
-    EXPECT_EQ(caps.err, "qvhost: DrvDeviceCapabilities failed (answer -1, last error 50)\n");
+    EXPECT_EQ(caps.err, "qvhost: DrvDeviceCapabilities failed for printer \"QV MonoLaser 2300\" (data file " +
+                            dataFile + "): the request is not supported (answer -1, last error 50)\n");
     ASSERT_EQ(Run({"add-printer", "Broken", "--model", "qvmono"}).exitCode, 0);
     const HostRun devMode = Run({"devmode", "Broken", "--out", folder_.Path("b.devmode")});
     EXPECT_EQ(devMode.exitCode, 1);
-    EXPECT_EQ(devMode.err, "qvhost: DrvDocumentProperties failed (answer -1, last error 1804)\n");
+    EXPECT_EQ(devMode.err, "qvhost: DrvDocumentProperties failed for printer \"Broken\" (data file " +
+                               dataFile + "): an error qvhost cannot name (answer -1, last error 1804)\n");
     EXPECT_FALSE(std::filesystem::exists(folder_.Path("b.devmode")));
 }
 

@@ -14,12 +14,16 @@
 #include "tests/host/HostRunner.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
+#include "winapi/WinText.h"
+#include "winapi/host/WinMachineState.h"
+#include "winapi/host/WinSqliteStore.h"
 
 namespace {
 
 using hosttest::HostRun;
 using hosttest::RunHost;
 using hosttest::RunJson;
+using hosttest::WindowsPath;
 
 constexpr const char* kColour = "QV ColorLaser 4600";
 constexpr const char* kMono = "QV MonoLaser 2300";
@@ -140,6 +144,65 @@ TEST_F(HostExportsEndToEndTest, AFailingExportIsReportedWithItsLastError) {
         RunHost({"--store", Store(), "convert", kColour, "--in", file, "--out", folder_.Path("o")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "qvhost: DrvConvertDevMode failed (answer 0, last error 87)\n");
+}
+
+// A printer whose driver cannot start from its data file: the command
+// prints one line with the printer, its data file and the cause, writes
+// nothing and exits non-zero.
+TEST_F(HostExportsEndToEndTest, APrinterWhoseDriverCannotStartIsReportedWithItsDataFileAndTheCause) {
+    RunJson(Store(), {"printers"}); // the store, made fresh
+    const std::string model = qvtest::ReadFileBytes(std::string(QV_PRINTERS_DIR) + "/QVMONO.QVD");
+    ASSERT_GT(model.size(), 2u);
+    ASSERT_TRUE(qvtest::WriteFileBytes(folder_.Path("TRUNC.QVD"), model.substr(0, model.size() / 2)));
+    struct Printer {
+        const char* name;
+        std::string dataFile; // the Windows path the store gives the driver
+        const char* cause;
+        int lastError;
+    };
+    const Printer printers[] = {
+        {"Truncated", WindowsPath(folder_.Path("TRUNC.QVD")), "the data is invalid", 13},
+        {"Missing", WindowsPath(folder_.Path("GONE.QVD")), "the file cannot be found", 2},
+    };
+    {
+        WinSqliteStore store(folder_.Path("store/store.sqlite"));
+        WinMachineState state;
+        ASSERT_TRUE(store.Load(state));
+        ASSERT_FALSE(state.drivers.empty());
+        for (const Printer& printer : printers) {
+            WinDriverRecord driver = state.drivers.front();
+            driver.name = WinText::FromUtf8(std::string(printer.name) + " Driver");
+            driver.dataFile = WinText::FromUtf8(printer.dataFile);
+            state.drivers.push_back(driver);
+            WinPrinterRecord record;
+            record.name = WinText::FromUtf8(printer.name);
+            record.driverName = driver.name;
+            record.portName = u"LPT1:";
+            state.printers.push_back(record);
+        }
+        ASSERT_TRUE(store.Save(state));
+    }
+    const std::string out = folder_.Path("o.devmode");
+    for (const Printer& printer : printers) {
+        const struct {
+            std::vector<std::string> words;
+            const char* exportName;
+        } commands[] = {{{"caps", printer.name, "DC_PAPERS"}, "DrvDeviceCapabilities"},
+                        {{"devmode", printer.name, "--out", out}, "DrvDocumentProperties"}};
+        for (const auto& command : commands) {
+            SCOPED_TRACE(std::string(printer.name) + ": " + command.words[0]);
+            std::vector<std::string> words = {"--store", Store()};
+            words.insert(words.end(), command.words.begin(), command.words.end());
+            const HostRun run = RunHost(words);
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(run.err, "qvhost: " + std::string(command.exportName) + " failed for printer \"" +
+                                   printer.name + "\" (data file " + printer.dataFile +
+                                   "): " + printer.cause + " (answer -1, last error " +
+                                   std::to_string(printer.lastError) + ")\n");
+            EXPECT_EQ(run.out, "");
+            EXPECT_FALSE(std::filesystem::exists(out));
+        }
+    }
 }
 
 TEST_F(HostExportsEndToEndTest, ASheetPlayedFromAScriptWritesItsDevModeAndPictures) {

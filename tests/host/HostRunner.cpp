@@ -5,12 +5,21 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <filesystem>
+
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
 
 extern char** environ;
 
 namespace hosttest {
+
+std::string WindowsPath(const std::string& hostPath) {
+    std::string path = "C:" + std::filesystem::path(hostPath).lexically_normal().string();
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
 
 HostRun RunHost(const std::vector<std::string>& words) {
     qvtest::TempFolder folder("qvhostrun");

@@ -23,6 +23,10 @@ struct HostRun {
 // qvhost with these words (QV_HOST_PROGRAM).
 HostRun RunHost(const std::vector<std::string>& words);
 
+// The Windows path the store names a host file by (drive C: is the host's
+// root): "/a/b" -> "C:\\a\\b".
+std::string WindowsPath(const std::string& hostPath);
+
 // qvhost --store folder --json words..., its answer parsed; the test fails
 // when it exits non-zero or the answer is no JSON object.
 rapidjson::Document RunJson(const std::string& store, const std::vector<std::string>& words);

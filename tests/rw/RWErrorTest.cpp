@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <exception>
+#include <typeinfo>
 
 #include "rw/RWDefs.h"
 #include "rw/RWErrorHandler.h"
@@ -54,6 +56,32 @@ TEST(RWErrorTest, UnownedTextIsKeptNotCopied) {
     RWLibraryError owned(text, true);
     EXPECT_NE(owned.why(), text);
     EXPECT_STREQ(owned.why(), text);
+}
+
+// A handler for the standard exceptions sees every library error, raised
+// as its own type, with the error's text.
+TEST(RWErrorTest, EveryLibraryErrorIsAStandardExceptionWhoseWhatIsItsWhy) {
+    const RWCatalogMessage message(RWTOOL_REF());
+    const RWExternalError external(message);
+    const RWFileError file(message, 1, 2);
+    const RWStreamError stream(message, 3);
+    const RWInternalError internal(message);
+    const RWBoundsError bounds(message);
+    const RWOutOfMemoryError memory(64);
+    const RWLibraryError unowned(nullptr, false);
+    const RWLibraryError* errors[] = {&external, &file, &stream, &internal, &bounds, &memory, &unowned};
+    for (const RWLibraryError* error : errors) {
+        SCOPED_TRACE(typeid(*error).name());
+        try {
+            error->Raise();
+        } catch (const std::exception& caught) {
+            EXPECT_EQ(typeid(caught), typeid(*error));
+            EXPECT_STREQ(caught.what(), error->why() != nullptr ? error->why() : "");
+            continue;
+        } catch (...) {
+        }
+        ADD_FAILURE() << "not caught as a standard exception";
+    }
 }
 
 TEST(RWErrorTest, ReturningHandlerStillStopsTheCaller) {

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,8 +42,10 @@ struct Events {
     std::atomic<int> identitiesDeleted{0};
     std::atomic<int> dataFileReads{0};
     std::atomic<int> memoryQuestions{0};
+    std::atomic<bool> failReset{false}; // ResetCache throws
     void Clear() {
         created = deleted = parked = reset = identitiesDeleted = dataFileReads = memoryQuestions = 0;
+        failReset = false;
     }
 };
 inline Events g_events;
@@ -56,6 +59,9 @@ public:
 inline std::unique_ptr<GPrinterIdentity> Identity(const RWWString& printer, const RWWString& driver) {
     return std::make_unique<CountedIdentity>(nullptr, printer, driver, RWWString(u"LPT1:"), 0);
 }
+
+// An exception of no standard kind.
+struct ForeignFailure {};
 
 // The driver instance the factory double makes.
 class TestInstance : public NeutralDriver {
@@ -73,6 +79,7 @@ public:
     using GDriver::ResetCache;
     void ResetCache(const GPrinterIdentity& identity) override {
         ++g_events.reset;
+        if (g_events.failReset) throw ForeignFailure{};
         SetNames(identity.GetPrinterName(), identity.GetDriverName(), identity.GetPortName());
         GDriver::ResetCache(identity);
     }
@@ -111,9 +118,11 @@ public:
     std::unique_ptr<GPersistInputStream> OpenFileInStream(const WCHAR* path, int32_t format) override {
         ++g_events.dataFileReads;
         EXPECT_EQ(format, 1); // raw binary
+        if (beforeOpen) beforeOpen();
         return GNT40OSFactory::OpenFileInStream(path, format);
     }
     bool failCreate = false;
+    std::function<void()> beforeOpen; // may throw, as a read of the data file can
 };
 
 inline std::vector<std::string> g_reports;

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
 #include <set>
 #include <thread>
 
 #include "driver/GJobContextTable.h"
 #include "driver/GLock.h"
 #include "model/GResourceMappingList.h"
+#include "rw/RWLibraryError.h"
 #include "tests/support/FileBytes.h"
 #include "tests/winnt40/DriverServerTestSupport.h"
+#include "winapi/WinError.h"
 
 using namespace servertest;
 
@@ -172,6 +176,87 @@ TEST_F(DriverServerTest, AMissingDataFileLeavesNoEntry) {
     EXPECT_EQ(Get(u"P4", u"Driver C", cookie), nullptr);
     EXPECT_EQ(Server().DriverCount(), 0u);
     EXPECT_EQ(g_events.deleted, 2);
+}
+
+// A new instance that cannot be made ready is deleted, no entry is left,
+// and the last error names the cause for the export to answer with.
+TEST_F(DriverServerTest, AFailedRequestLeavesNoInstanceAliveAndNamesItsCause) {
+    ASSERT_TRUE(qvtest::WriteFileBytes(folder_.Path("garbage.dat"), "not a graph"));
+    AddPrinter(u"P5", u"Driver D", u"D:\\garbage.dat");
+    struct Case {
+        const char* what;
+        const char16_t* printer;
+        const char16_t* driver;
+        bool failCreate;
+        std::function<void()> beforeOpen;
+        DWORD lastError;
+    };
+    const Case cases[] = {
+        {"data file missing", u"P4", u"Driver C", false, nullptr, ERROR_FILE_NOT_FOUND},
+        {"data file holds no object graph", u"P5", u"Driver D", false, nullptr, ERROR_INVALID_DATA},
+        {"the class library refuses the data file", u"P1", u"Driver A", false,
+         [] { throw RWInternalError("no such class"); }, ERROR_INVALID_DATA},
+        {"memory runs out while reading", u"P1", u"Driver A", false, [] { throw std::bad_alloc(); },
+         ERROR_NOT_ENOUGH_MEMORY},
+        {"the class library runs out of memory", u"P1", u"Driver A", false,
+         [] { RWOutOfMemoryError(4096).Raise(); }, ERROR_NOT_ENOUGH_MEMORY},
+        {"the factory makes none", u"P3", u"Driver B", true, nullptr, ERROR_NOT_ENOUGH_MEMORY},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_events.Clear();
+        factory_->failCreate = c.failCreate;
+        factory_->beforeOpen = c.beforeOpen;
+        SetLastError(0x5A5A);
+        uint32_t cookie = 0xABCD;
+        EXPECT_EQ(Get(c.printer, c.driver, cookie), nullptr);
+        EXPECT_EQ(GetLastError(), c.lastError);
+        EXPECT_EQ(cookie, 0xABCDu);
+        EXPECT_EQ(g_events.created, c.failCreate ? 0 : 1);
+        EXPECT_EQ(g_events.deleted, g_events.created.load());
+        EXPECT_EQ(Server().DriverCount(), 0u);
+    }
+}
+
+// Whatever leaves the server while it makes a new instance or re-targets
+// the parked one, the instance does not outlive the request.
+TEST_F(DriverServerTest, AnyExceptionWhileGettingAnInstanceLeavesNoneAlive) {
+    uint32_t cookie = 0;
+    factory_->beforeOpen = [] { throw ForeignFailure{}; };
+    EXPECT_THROW(Get(u"P1", u"Driver A", cookie), ForeignFailure);
+    EXPECT_EQ(g_events.created, 1);
+    EXPECT_EQ(g_events.deleted, 1);
+
+    factory_->beforeOpen = nullptr;
+    ASSERT_NE(Get(u"P1", u"Driver A", cookie), nullptr);
+    Server().ReleaseDriver(cookie); // parked
+    g_events.failReset = true;
+    EXPECT_THROW(Get(u"P2", u"Driver A", cookie), ForeignFailure);
+    EXPECT_EQ(g_events.reset, 1);
+    EXPECT_EQ(g_events.created, 2);
+    EXPECT_EQ(g_events.deleted, 2);
+    EXPECT_EQ(Server().DriverCount(), 0u);
+    EXPECT_FALSE(Server().FreeParked());
+}
+
+// A request that succeeds leaves the caller's last error as it was, though
+// reading the data file asks the spooler questions that set one.
+TEST_F(DriverServerTest, ARequestThatSucceedsKeepsTheCallersLastError) {
+    const struct {
+        const char* what;
+        DWORD lastError;
+    } cases[] = {{"new instance", 0x1234}, {"parked instance", 0x4321}};
+    Server(); // made beforehand: making its locks may set a last error
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetLastError(c.lastError);
+        uint32_t cookie = 0;
+        ASSERT_NE(Get(u"P1", u"Driver A", cookie), nullptr);
+        EXPECT_EQ(GetLastError(), c.lastError);
+        Server().ReleaseDriver(cookie);
+    }
+    EXPECT_EQ(g_events.created, 1);
+    EXPECT_EQ(g_events.reset, 1);
 }
 
 TEST_F(DriverServerTest, TheInstanceTakesTheDataFilesNodes) {

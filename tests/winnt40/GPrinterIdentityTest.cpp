@@ -2,6 +2,7 @@
 // from the spooler's record of the printer.
 #include "driver/GPrinterIdentity.h"
 #include "tests/winnt40/DriverServerTestSupport.h"
+#include "winapi/WinError.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinSpool.h"
 
@@ -27,7 +28,9 @@ TEST_F(GPrinterIdentityTest, AnIdentityCompletesItselfFromTheSpoolersRecord) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        SetLastError(0x7A7A);
         const GPrinterIdentity identity(c.handle, RWWString(c.name), 0);
+        EXPECT_EQ(GetLastError(), 0x7A7Au); // the spooler's questions leave the caller's last error
         EXPECT_EQ(identity.GetPrinterHandle(), c.expectedHandle);
         EXPECT_TRUE(identity.GetPrinterName() == RWWString(c.printer));
         EXPECT_TRUE(identity.GetDriverName() == RWWString(c.driver));

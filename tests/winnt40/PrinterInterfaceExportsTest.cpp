@@ -31,12 +31,12 @@ std::vector<ExportCase> OrdinaryExports() {
     static LONG needed = 0;
     static char narrowName[16];
     return {
-        {"DrvDeviceCapabilities", 0,
+        {"DrvDeviceCapabilities", static_cast<DWORD>(-1),
          [](HANDLE p, LPWSTR n, std::vector<uintptr_t>& e) {
              e = {Word(p), Word(n), DC_PAPERS, 0x1100, 0x1200};
              return DrvDeviceCapabilities(p, n, DC_PAPERS, Fake<void*>(0x1100), Fake<PDEVMODEW>(0x1200));
          }},
-        {"DrvDocumentProperties", 0,
+        {"DrvDocumentProperties", -1,
          [](HANDLE p, LPWSTR n, std::vector<uintptr_t>& e) {
              e = {0x2100, Word(p), Word(n), 0x2200, 0x2300, 14};
              return DrvDocumentProperties(Fake<HWND>(0x2100), p, n, Fake<PDEVMODEW>(0x2200),
@@ -117,16 +117,22 @@ TEST_F(ExportFrontTest, WithoutAnInstanceOrWhenTheInstanceFailsEachExportAnswers
         HANDLE handle;
         const char16_t* name;
         bool fail;
+        DWORD lastError; // the cause a missing instance is answered with; 0: not looked at
     };
-    const Printer printers[] = {{"a printer without data file", Open(u"P4", p4), u"P4", false},
-                                {"an instance that throws", Open(u"P2", p2), u"P2", true}};
+    const Printer printers[] = {
+        {"a printer without data file", Open(u"P4", p4), u"P4", false, ERROR_FILE_NOT_FOUND},
+        {"an instance that throws", Open(u"P2", p2), u"P2", true, 0}};
     for (const Printer& printer : printers) {
         for (const ExportCase& c : OrdinaryExports()) {
             SCOPED_TRACE(std::string(printer.what) + ": " + c.operation);
             g_script.Clear();
             g_script.fail = printer.fail;
             std::vector<uintptr_t> expected;
+            SetLastError(0);
             EXPECT_EQ(c.call(printer.handle, const_cast<LPWSTR>(printer.name), expected), c.noInstance);
+            if (printer.lastError != 0) {
+                EXPECT_EQ(GetLastError(), printer.lastError);
+            }
             EXPECT_EQ(Calls().size(), printer.fail ? 1u : 0u);
             EXPECT_EQ(Registered(), 0u);
         }
