@@ -7,6 +7,7 @@
 #include "driver/GOSFactory.h"
 #include "job/GDocumentStart.h"
 #include "job/GJobContext.h"
+#include "model/GChildWalks.h"
 #include "model/GSelectionString.h"
 #include "model/GSettingIds.h"
 #include "model/GState.h"
@@ -33,6 +34,19 @@ void Comment(std::string& text, const std::string& value) {
 
 std::string OnOff(const GValueAttribute& value) {
     return value.GetValue() != 0 ? "ON" : "OFF";
+}
+
+// Whether any entry of the printer's resolution list (206 of the children
+// composite: a settings composite of entries, each with its 323, 324 and
+// 325) is a 2-bit mode. Any entry counts, not only the first.
+bool ListsTwoBitResolution(MPersistentObject* children) {
+    bool found = false;
+    GForEachChild(children != nullptr ? children->FindById(GSettingId::kResolutions) : nullptr,
+                  [&found](MPersistentObject& entry) {
+                      const GValueAttribute* bits = GPJL::FindValue(&entry, GSettingId::kBitsPerPixel);
+                      found = found || (bits != nullptr && bits->GetValue() == 2);
+                  });
+    return found;
 }
 
 } // namespace
@@ -216,13 +230,7 @@ void GPJL::WriteResolution(std::string& text, GAttributeComposite& group) {
     if (const GValueAttribute* x = FindValue(node, GSettingId::kXResolution)) resolution = x->GetValue();
     if (const GValueAttribute* depth = FindValue(node, GSettingId::kBitsPerPixel)) bits = depth->GetValue();
     AppendSetLine(text, "RESOLUTION=" + std::to_string(resolution));
-    bool writeBits = false;
-    MPersistentObject* children = GetChildren();
-    if (auto* planes = dynamic_cast<MPersistentComposite*>(
-            children != nullptr ? children->FindById(GSettingId::kResolutions) : nullptr)) {
-        const GValueAttribute* two = FindValue(planes, GSettingId::kBitsPerPixel);
-        writeBits = two != nullptr && two->GetValue() == 2;
-    }
+    bool writeBits = ListsTwoBitResolution(GetChildren());
     if (const GValueAttribute* modes = FindValue(&group, GSettingId::kBitsPerPixelLine);
         modes != nullptr && bits == 1)
         writeBits = writeBits || ((modes->GetValue() & 1) != 0 && resolution == 300) ||

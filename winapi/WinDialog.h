@@ -19,7 +19,12 @@
 constexpr int DWLP_MSGRESULT = 0;
 constexpr int DWLP_DLGPROC = DWLP_MSGRESULT + static_cast<int>(sizeof(LRESULT));
 constexpr int DWLP_USER = DWLP_DLGPROC + static_cast<int>(sizeof(DLGPROC));
-constexpr int DLGWINDOWEXTRA = DWLP_USER + static_cast<int>(sizeof(LONG_PTR));
+// The extra bytes the dialog class reserves for the dialog manager: 30, as
+// Windows has it (a class that registers its own dialogs adds its bytes
+// after these), not the end of the three slots.
+constexpr int DLGWINDOWEXTRA = 30;
+static_assert(DWLP_USER + static_cast<int>(sizeof(LONG_PTR)) <= DLGWINDOWEXTRA,
+              "the dialog slots fit in the dialog class's extra bytes");
 
 // Dialog styles.
 constexpr DWORD DS_SETFONT = 0x40;

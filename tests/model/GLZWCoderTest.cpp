@@ -265,6 +265,27 @@ TEST(GLZWCoderTest, ExpansionStopsAtTheCallersLimit) {
     }
 }
 
+TEST(GLZWCoderTest, TheDefaultLimitTakesSixteenMebibytesAndNoMore) {
+    // The crafted stream's strings are 1, 2, 3, ... bytes long; 5,792 of
+    // them come to 5,792 * 5,793 / 2 = 16,776,528 bytes, and the next one
+    // (5,793 bytes) would pass 16 MiB (16,777,216).
+    {
+        std::istringstream in(Pack(QuadraticCodes()));
+        std::ostringstream out;
+        GLZWCoder coder;
+        EXPECT_EQ(coder.Expand(in, out), 0);
+        EXPECT_EQ(out.str().size(), 16776528u);
+        EXPECT_EQ(out.str().find_first_not_of('A'), std::string::npos);
+    }
+    // A stream the coder wrote of exactly 16 MiB expands whole.
+    std::string large(16777216, '\0');
+    for (size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<char>(i % 251);
+    std::string back;
+    EXPECT_EQ(Expand(Compress(large), back), 1);
+    EXPECT_TRUE(back == large);
+}
+
 TEST(GLZWCoderTest, OneCoderRunsAgainAfterEachKindOfRun) {
     // Expanding defines entries that a later compression must not find, and
     // the other way round: every run starts from a dictionary of its own.

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "WinUiTestSupport.h"
 #include "winapi/WinControls.h"
+#include "winapi/WinError.h"
 #include "winapi/WinText.h"
 #include "winapi/host/WinUiActions.h"
 #include "winapi/host/WinUiDriver.h"
@@ -153,6 +156,42 @@ TEST_F(WinDialogsTest, TheDialogProcedureAnswersThroughTheMessageResultSlot) {
     SetWindowLongPtrW(dialog, DWLP_USER, pointer);
     EXPECT_EQ(GetWindowLongPtrW(dialog, DWLP_USER), pointer);
     DestroyWindow(dialog);
+}
+
+TEST_F(WinDialogsTest, DialogWindowsHaveTheDialogClassExtraBytes) {
+    // The dialog class reserves 30 extra bytes on Windows, more than its
+    // three slots take on either word size.
+    constexpr int kDialogExtraBytes = 30;
+    EXPECT_EQ(DLGWINDOWEXTRA, kDialogExtraBytes);
+    const HWND fromTemplate = Open(100);
+    const HWND plain =
+        CreateWindowExW(0, u"#32770", u"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    const struct {
+        int offset;
+        bool pointerSized;
+        bool fits;
+    } cases[] = {
+        {kDialogExtraBytes - 4, false, true},
+        {kDialogExtraBytes - 3, false, false},
+        {kDialogExtraBytes - static_cast<int>(sizeof(LONG_PTR)), true, true},
+        {kDialogExtraBytes - static_cast<int>(sizeof(LONG_PTR)) + 1, true, false},
+    };
+    for (const HWND dialog : {fromTemplate, plain}) {
+        ASSERT_NE(dialog, nullptr);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::to_string(c.offset) + (c.pointerSized ? " pointer" : " long"));
+            SetLastError(0);
+            if (c.pointerSized)
+                SetWindowLongPtrW(dialog, c.offset, 5);
+            else
+                SetWindowLongW(dialog, c.offset, 5);
+            EXPECT_EQ(GetLastError(), c.fits ? 0u : static_cast<DWORD>(ERROR_INVALID_INDEX));
+            const LONG_PTR read =
+                c.pointerSized ? GetWindowLongPtrW(dialog, c.offset) : GetWindowLongW(dialog, c.offset);
+            EXPECT_EQ(read, c.fits ? 5 : 0);
+        }
+        DestroyWindow(dialog);
+    }
 }
 
 TEST_F(WinDialogsTest, DefaultButtonEnterAndEscape) {
