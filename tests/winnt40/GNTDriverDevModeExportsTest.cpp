@@ -89,6 +89,21 @@ protected:
         return out;
     }
 
+    // Whether DevQueryPrintEx lets devmode print; the refusal's text.
+    bool MayPrint(DEVMODEW* devmode, std::u16string& refusal) {
+        std::vector<char16_t> text(256, u'\0');
+        DEVQUERYPRINT_INFO info{};
+        info.cbSize = sizeof info;
+        info.Level = 1;
+        info.hPrinter = printer_.Get();
+        info.pDevMode = devmode;
+        info.pszErrorStr = text.data();
+        info.cchErrorStr = static_cast<DWORD>(text.size());
+        const bool may = DevQueryPrintEx(&info) == TRUE;
+        refusal = text.data();
+        return may;
+    }
+
     WinScopedModule module_;
     WinScopedPrinter printer_;
 };
@@ -122,5 +137,31 @@ TEST_F(DevModeExportsTest, TheSizesAgreeWithTheDevModeWrittenUnderEveryApplicati
         FreshMachine();
     }
 }
+
+// --- Every DEVMODE written may print -------------------------------------------------------------
+
+class WrittenDevModeTest : public DevModeExportsTest, public testing::WithParamInterface<const char16_t*> {
+protected:
+    void SetUp() override {
+        DevModeExportsTest::SetUp();
+        Attach(GetParam());
+    }
+};
+
+TEST_P(WrittenDevModeTest, TheDefaultDevModeMayPrint) {
+    std::vector<BYTE> converted(kImageBytes);
+    LONG needed = kImageBytes;
+    ASSERT_TRUE(DrvConvertDevMode(Name(), nullptr, AsDevMode(converted), &needed, CDM_DRIVER_DEFAULT));
+    std::vector<BYTE> written = Default();
+    for (std::vector<BYTE>* devmode : {&written, &converted}) {
+        std::u16string refusal;
+        EXPECT_TRUE(MayPrint(AsDevMode(*devmode), refusal)) << std::string(refusal.begin(), refusal.end());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, WrittenDevModeTest, testing::Values(u"QVCOLOR", u"QVMONO"),
+                         [](const testing::TestParamInfo<const char16_t*>& info) {
+                             return std::u16string(info.param) == u"QVCOLOR" ? "Colour" : "Mono";
+                         });
 
 } // namespace
