@@ -69,7 +69,8 @@ public:
     virtual int32_t Store(const MPersistentObject* settings);
     // Public fields of devmode from settings, field by field; 1.
     virtual int32_t SettingsToPublic(MPersistentObject* settings, DEVMODEW* devmode);
-    // Settings from the public fields devmode marks in dmFields; 1.
+    // Settings from the public fields devmode marks in dmFields, each first
+    // brought into the printer's range (see BringIntoRange); 1.
     virtual int32_t PublicToSettings(const DEVMODEW* devmode, MPersistentObject* settings);
     virtual RWWString GetDeviceName() const;
     virtual RWWString GetDriverName() const;
@@ -192,6 +193,12 @@ private:
     uint32_t CheckColour(const DEVMODEW& devmode);
     uint32_t CheckDuplex(const DEVMODEW& devmode);
     uint32_t CheckCollateAndForm(const DEVMODEW& devmode);
+    // The fields of devmode the checks refuse brought into the printer's
+    // range (or left out) before the merge into settings; valid values stay.
+    void BringIntoRange(DEVMODEW& devmode, MPersistentObject* settings);
+    void UseDefaultPaper(DEVMODEW& devmode);
+    void ClampCopies(DEVMODEW& devmode);
+    void UseSimplex(DEVMODEW& devmode);
 
     GDriverContext* context_;
     GDevModeImage image_{};

@@ -233,7 +233,8 @@ void GDevMode::CollateToPublic(MPersistentObject* settings, DEVMODEW& devmode) {
 
 int32_t GDevMode::PublicToSettings(const DEVMODEW* devmode, MPersistentObject* settings) {
     if (devmode == nullptr || settings == nullptr) return 0;
-    const DEVMODEW dm = PublicPartOf(*devmode);
+    DEVMODEW dm = PublicPartOf(*devmode);
+    BringIntoRange(dm, settings);
     if (dm.dmFields & DM_ORIENTATION) OrientationToSettings(dm, settings);
     if (dm.dmFields & DM_DEFAULTSOURCE) SourceToSettings(dm, settings);
     if ((dm.dmFields & DM_PRINTQUALITY) && ((dm.dmFields & DM_YRESOLUTION) || dm.dmPrintQuality < 0))

@@ -181,7 +181,13 @@ int32_t GNTDevMode::WriteDevMode(DEVMODEW* out) {
 
 int32_t GNTDevMode::SettingsToPublic(MPersistentObject* settings, DEVMODEW* devmode) {
     const int32_t result = GDevMode::SettingsToPublic(settings, devmode);
-    if (result != 1 || devmode->dmDefaultSource != DMBIN_FORMSOURCE) return result;
+    if (result != 1) return result;
+    // Only the form source carries a form name: no form name is known to
+    // the validation, so any other DEVMODE with one could never print.
+    if (devmode->dmDefaultSource != DMBIN_FORMSOURCE) {
+        devmode->dmFields &= ~DM_FORMNAME;
+        return result;
+    }
     const std::optional<uint16_t> paper = Get(settings, GSettingId::kPaper);
     uint32_t index = 0;
     DWORD count = 0;

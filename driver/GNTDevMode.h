@@ -39,7 +39,7 @@ public:
     virtual int32_t WriteDevMode(DEVMODEW* out);
     // ApplySettingsToPublic: the base conversion; then, for the form source
     // (dmDefaultSource 15), the name of the spooler form of the paper
-    // setting 260 (DM_FORMNAME), or no form name.
+    // setting 260 (DM_FORMNAME); any other DEVMODE has no form name.
     int32_t SettingsToPublic(MPersistentObject* settings, DEVMODEW* devmode) override;
     // ApplyPublicToSettings: the base conversion; then, for the form source
     // with DM_FORMNAME, the paper setting 260 of the named spooler form (the

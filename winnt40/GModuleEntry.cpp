@@ -85,6 +85,7 @@ BOOL GModuleEntry::Detach() {
         provider_ = nullptr;
     }
     module_ = nullptr;
+    applicationFlags_ = 0;
     removeNewHandler();
     return TRUE;
 }

@@ -18,9 +18,9 @@
 // undoes what it did, so that a later attach starts clean. Detach stops and
 // joins the keep-alive thread, empties and frees the table and its lock,
 // frees the driver server's parked objects and empties its tables,
-// unregisters and deletes the provider and removes the out-of-memory
-// handler. The platform services and the driver server themselves are
-// deleted when the module is unloaded.
+// unregisters and deletes the provider, forgets the application flags and
+// removes the out-of-memory handler. The platform services and the driver
+// server themselves are deleted when the module is unloaded.
 #include <cstdint>
 
 #include "driver/GModuleKeepAlive.h"

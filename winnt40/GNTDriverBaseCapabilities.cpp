@@ -385,7 +385,9 @@ DWORD GNTDriverBase::GetSize(void*) {
     return GetDevMode() != nullptr ? GetDevMode()->GetImage()->dmSize : 0;
 }
 DWORD GNTDriverBase::GetExtra(void*) {
-    if ((GetApplicationFlags() & kPublicOnlyFlags) == kPublicOnlyFlags) return 0;
+    // Either flag asks for the public part only, as the DEVMODE size and
+    // the DEVMODE written read them: applications compare the two.
+    if ((GetApplicationFlags() & kPublicOnlyFlags) != 0) return 0;
     return GetDevMode() != nullptr ? GetDevMode()->GetImage()->dmDriverExtra : 0;
 }
 DWORD GNTDriverBase::GetVersion(void*) {

@@ -13,6 +13,7 @@
 #include "driver/GNTDevMode.h"
 #include "model/GAttribute.h"
 #include "model/GLZWCoder.h"
+#include "model/GRangeAttribute.h"
 #include "model/MPersistentClass.h"
 #include "rw/RWCollectableIO.h"
 #include "rw/RWPortableInStream.h"
@@ -602,6 +603,66 @@ TEST_F(GDevModeTest, PublicFieldsToSettings) {
         c.change(dm);
         ASSERT_EQ(devmode->PublicToSettings(&dm, settings.get()), 1);
         EXPECT_EQ(dynamic_cast<GValueAttribute*>(settings->FindById(c.id))->GetValue(), c.expected);
+    }
+}
+
+TEST_F(GDevModeTest, PublicFieldsOutsideThePrintersRangeAreBroughtIntoItBeforeTheMerge) {
+    // The test printer narrowed: copies 5 to 20, no duplex unit, Letter
+    // (paper id 1) and the DMPAPER value 5 (paper id 6) known but not taken.
+    MPersistentObject* printer = context.GetPrinter();
+    auto* copies = dynamic_cast<GRangeAttribute*>(printer->FindById(199));
+    auto* duplex = dynamic_cast<GRangeAttribute*>(printer->FindById(203));
+    ASSERT_NE(copies, nullptr);
+    ASSERT_NE(duplex, nullptr);
+    copies->SetMin(5);
+    copies->SetMax(20);
+    duplex->SetMax(0);
+    context.papers[6] = 5;
+    context.strictPapers = {9, 256};
+    context.relaxedPapers = context.strictPapers;
+    auto devmode = NewDevMode();
+    constexpr int kUnchanged = -1; // the value the settings held
+    struct Case {
+        const char* name;
+        void (*change)(DEVMODEW&);
+        uint32_t id;
+        int expected;
+    };
+    const Case cases[] = {
+        {"copies below the range", [](DEVMODEW& dm) { dm.dmCopies = 2; }, 291, 5},
+        {"copies above it", [](DEVMODEW& dm) { dm.dmCopies = 300; }, 291, 20},
+        {"copies inside it", [](DEVMODEW& dm) { dm.dmCopies = 17; }, 291, 17},
+        {"duplex without a duplex unit", [](DEVMODEW& dm) { dm.dmDuplex = DMDUP_VERTICAL; }, 253, 0},
+        {"a paper the printer does not take, the default neither", [](DEVMODEW& dm) { dm.dmPaperSize = 5; },
+         260, kUnchanged},
+        {"a paper the printer takes", [](DEVMODEW& dm) { dm.dmPaperSize = 9; }, 260, 23},
+        {"an unknown bin", [](DEVMODEW& dm) { dm.dmDefaultSource = 99; }, 258, kUnchanged},
+        {"a resolution not offered",
+         [](DEVMODEW& dm) {
+             dm.dmPrintQuality = 300;
+             dm.dmYResolution = 300;
+         },
+         323, kUnchanged},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto settings = context.NewDefaultSettings();
+        MPersistentObject* node = settings->FindById(c.id);
+        if (node == nullptr) node = settings->FindById(249)->FindById(c.id);
+        auto* value = dynamic_cast<GValueAttribute*>(node);
+        ASSERT_NE(value, nullptr);
+        const uint16_t before = value->GetValue();
+        DEVMODEW dm = *devmode->GetImage();
+        dm.dmFields =
+            DM_COPIES | DM_DUPLEX | DM_PAPERSIZE | DM_DEFAULTSOURCE | DM_PRINTQUALITY | DM_YRESOLUTION;
+        dm.dmCopies = 10;
+        dm.dmDuplex = DMDUP_SIMPLEX;
+        dm.dmPaperSize = 9;
+        dm.dmDefaultSource = 7;
+        dm.dmPrintQuality = dm.dmYResolution = 600;
+        c.change(dm);
+        ASSERT_EQ(devmode->PublicToSettings(&dm, settings.get()), 1);
+        EXPECT_EQ(value->GetValue(), c.expected == kUnchanged ? before : c.expected);
     }
 }
 

@@ -133,6 +133,8 @@ TEST_F(GModuleEntryTest, TheApplicationFlagsComeFromTheModuleBesideIt) {
         EXPECT_EQ(entry_.GetApplicationFlags(), c.flags);
         EXPECT_EQ(GetModuleHandleW(u"RUZEVE32.DLL"), nullptr); // freed again
         entry_.Detach();
+        // Instances made after the detach read no application of it.
+        EXPECT_EQ(entry_.GetApplicationFlags(), 0u);
     }
     EXPECT_EQ(Log(u"qvappflags"), u"attach;GetAppFlags;detach;");
 }

@@ -11,6 +11,9 @@
 namespace testmodule {
 
 inline constexpr const char16_t* kLogKey = u"Software\\QVTest";
+// The value under kLogKey (REG_DWORD) that the application-flags module
+// answers instead of its fixed flags.
+inline constexpr const char16_t* kAppFlagsAnswer = u"qvappflags answer";
 
 // The module's log so far; empty when it has none.
 inline std::u16string Read(const char16_t* module) {
