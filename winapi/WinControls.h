@@ -118,6 +118,8 @@ constexpr UINT CB_SETCURSEL = 0x014E;
 constexpr UINT CB_SHOWDROPDOWN = 0x014F;
 constexpr UINT CB_GETITEMDATA = 0x0150;
 constexpr UINT CB_SETITEMDATA = 0x0151;
+// The open list's rectangle (screen coordinates) into the RECT at lParam.
+constexpr UINT CB_GETDROPPEDCONTROLRECT = 0x0152;
 constexpr UINT CB_SETITEMHEIGHT = 0x0153;
 constexpr UINT CB_GETITEMHEIGHT = 0x0154;
 constexpr UINT CB_FINDSTRINGEXACT = 0x0158;

@@ -1,0 +1,136 @@
+// Pictures of the controls: each test puts a few controls on a plain parent
+// window, renders the parent as the host's pictures do and reads pixels at
+// the points where the classic look puts its marks.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <functional>
+
+#include "winapi/WinControls.h"
+#include "winapi/WinGdiDraw.h"
+#include "winapi/host/WinUiDriver.h"
+
+namespace {
+// The parent's answer to WM_DRAWITEM, set by the test that needs one.
+std::function<void(const DRAWITEMSTRUCT&)>& OwnerDraw() {
+    static std::function<void(const DRAWITEMSTRUCT&)> draw;
+    return draw;
+}
+
+LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM && OwnerDraw()) {
+        OwnerDraw()(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A rendered window, its pixels read back through a memory DC.
+class Picture {
+public:
+    explicit Picture(HWND window) : bitmap_(WinUiDriver::Render(window)), dc_(CreateCompatibleDC(nullptr)) {
+        previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~Picture() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    COLORREF At(LONG x, LONG y) const { return GetPixel(dc_, x, y); }
+    static bool IsDark(COLORREF color) {
+        return GetRValue(color) < 100 && GetGValue(color) < 100 && GetBValue(color) < 100;
+    }
+    // The pixels of a rectangle that are dark (text, marks, arrows).
+    size_t Dark(RECT r) const {
+        size_t dark = 0;
+        for (LONG y = r.top; y < r.bottom; ++y)
+            for (LONG x = r.left; x < r.right; ++x)
+                dark += IsDark(At(x, y)) ? 1 : 0;
+        return dark;
+    }
+    size_t Count(RECT r, COLORREF color) const {
+        size_t count = 0;
+        for (LONG y = r.top; y < r.bottom; ++y)
+            for (LONG x = r.left; x < r.right; ++x)
+                count += At(x, y) == color ? 1 : 0;
+        return count;
+    }
+
+private:
+    HBITMAP bitmap_;
+    HDC dc_;
+    HGDIOBJ previous_ = nullptr;
+};
+
+RECT Inset(RECT r, LONG by) {
+    return {r.left + by, r.top + by, r.right - by, r.bottom - by};
+}
+
+class WinControlPaintTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(access("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", R_OK), 0)
+            << "fonts-dejavu-core is not installed (scripts/deps.sh installs it)";
+        WNDCLASSW parentClass{};
+        parentClass.lpfnWndProc = ParentProcedure;
+        parentClass.lpszClassName = u"QvPaintParent";
+        RegisterClassW(&parentClass);
+        parent_ = CreateWindowExW(0, u"QvPaintParent", u"", WS_POPUP | WS_VISIBLE, 0, 0, 320, 240, nullptr,
+                                  nullptr, nullptr, nullptr);
+        ASSERT_NE(parent_, nullptr);
+    }
+    void TearDown() override {
+        OwnerDraw() = nullptr;
+        DestroyWindow(parent_);
+    }
+
+    // A visible child control at r (parent coordinates); later controls lie
+    // below earlier ones, as a dialog template's items do.
+    HWND Add(const char16_t* className, DWORD style, RECT r, const char16_t* text = u"") {
+        const HWND control =
+            CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                            r.right - r.left, r.bottom - r.top, parent_,
+                            reinterpret_cast<HMENU>(static_cast<uintptr_t>(++lastId_)), nullptr, nullptr);
+        EXPECT_NE(control, nullptr);
+        return control;
+    }
+    // The control's rectangle in the parent's coordinates.
+    RECT Where(HWND control) const {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, parent_, reinterpret_cast<LPPOINT>(&rect), 2);
+        return rect;
+    }
+
+    HWND parent_ = nullptr;
+    int lastId_ = 100;
+};
+
+// A drop-down combo box is given the height of its open list, as a dialog
+// template gives it; closed, it must cover only its field, so the controls
+// under the list's place (a group's title, an edit) show.
+TEST_F(WinControlPaintTest, AClosedDropDownComboBoxCoversOnlyItsField) {
+    for (DWORD type : {CBS_DROPDOWNLIST, CBS_DROPDOWN}) {
+        SCOPED_TRACE(type);
+        const HWND combo = Add(WC_COMBOBOXW, type, {10, 10, 150, 120});
+        const HWND group = Add(WC_BUTTONW, BS_GROUPBOX, {10, 40, 150, 110}, u"Copies");
+        const HWND edit = Add(WC_EDITW, WS_BORDER, {20, 64, 80, 84}, u"88");
+        const RECT field = Where(combo), frame = Where(group);
+        EXPECT_LT(field.bottom, frame.top);
+        RECT dropped{};
+        EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)));
+        MapWindowPoints(nullptr, parent_, reinterpret_cast<LPPOINT>(&dropped), 2);
+        EXPECT_EQ(dropped.top, 10);
+        EXPECT_EQ(dropped.bottom, 120);
+        const Picture picture(parent_);
+        EXPECT_GT(picture.Dark({frame.left + 6, frame.top, frame.left + 60, frame.top + 12}), 10u);
+        EXPECT_GT(picture.Dark(Inset(Where(edit), 3)), 10u);
+        for (HWND control : {combo, group, edit})
+            DestroyWindow(control);
+    }
+}
+} // namespace
