@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <vector>
 
 #include "winapi/WinControls.h"
 #include "winapi/WinGdiDraw.h"
@@ -51,6 +52,13 @@ public:
             for (LONG x = r.left; x < r.right; ++x)
                 dark += IsDark(At(x, y)) ? 1 : 0;
         return dark;
+    }
+    // The dark pixels of each row of a rectangle that has any, top first.
+    std::vector<size_t> DarkRows(RECT r) const {
+        std::vector<size_t> rows;
+        for (LONG y = r.top; y < r.bottom; ++y)
+            if (const size_t dark = Dark({r.left, y, r.right, y + 1}); dark > 0) rows.push_back(dark);
+        return rows;
     }
     size_t Count(RECT r, COLORREF color) const {
         size_t count = 0;
@@ -131,6 +139,40 @@ TEST_F(WinControlPaintTest, AClosedDropDownComboBoxCoversOnlyItsField) {
         EXPECT_GT(picture.Dark(Inset(Where(edit), 3)), 10u);
         for (HWND control : {combo, group, edit})
             DestroyWindow(control);
+    }
+}
+
+// An up-down aligned to its buddy sits inside the buddy's old rectangle at
+// that edge, as tall as the buddy, which narrows to make room; it shows an
+// arrow pointing up in its upper half and one pointing down in its lower.
+TEST_F(WinControlPaintTest, AnAlignedUpDownSitsAtItsBuddysEdgeWithTwoArrows) {
+    struct Case {
+        DWORD align;
+        RECT spin;
+        RECT buddy;
+    };
+    const Case cases[] = {{UDS_ALIGNRIGHT, {54, 10, 70, 32}, {10, 10, 54, 32}},
+                          {UDS_ALIGNLEFT, {10, 10, 26, 32}, {26, 10, 70, 32}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.align);
+        const HWND edit = Add(WC_EDITW, WS_BORDER, {10, 10, 70, 32}, u"1");
+        const HWND spin = Add(UPDOWN_CLASSW, UDS_AUTOBUDDY | c.align, {80, 12, 96, 60});
+        const RECT arrows = Where(spin), box = Where(edit);
+        EXPECT_TRUE(EqualRect(&arrows, &c.spin))
+            << arrows.left << "," << arrows.top << " " << arrows.right << "," << arrows.bottom;
+        EXPECT_TRUE(EqualRect(&box, &c.buddy)) << box.left << " " << box.right;
+        const Picture picture(parent_);
+        const LONG middle = (arrows.top + arrows.bottom) / 2;
+        const std::vector<size_t> up =
+            picture.DarkRows({arrows.left + 2, arrows.top + 2, arrows.right - 2, middle});
+        const std::vector<size_t> down =
+            picture.DarkRows({arrows.left + 2, middle, arrows.right - 2, arrows.bottom - 2});
+        ASSERT_GE(up.size(), 2u);
+        ASSERT_GE(down.size(), 2u);
+        EXPECT_LT(up.front(), up.back());
+        EXPECT_GT(down.front(), down.back());
+        DestroyWindow(spin);
+        DestroyWindow(edit);
     }
 }
 } // namespace
