@@ -175,4 +175,85 @@ TEST_F(WinControlPaintTest, AnAlignedUpDownSitsAtItsBuddysEdgeWithTwoArrows) {
         DestroyWindow(edit);
     }
 }
+
+// Push buttons are raised: highlight at the top left, dark shadow outside
+// and shadow inside at the bottom right. A default button has a dark frame
+// around that; a pushed one a dark frame with a shadow inside it.
+TEST_F(WinControlPaintTest, PushButtonsAreRaisedAndSinkWhenPushed) {
+    struct Case {
+        DWORD type;
+        BOOL pushed;
+        int corner;    // (0, 0)
+        int inside;    // (1, 1)
+        int farInside; // (width - 2, height - 2)
+    };
+    const Case cases[] = {{BS_PUSHBUTTON, FALSE, COLOR_3DHIGHLIGHT, COLOR_3DLIGHT, COLOR_3DSHADOW},
+                          {BS_DEFPUSHBUTTON, FALSE, COLOR_3DDKSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DDKSHADOW},
+                          {BS_PUSHBUTTON, TRUE, COLOR_3DDKSHADOW, COLOR_3DSHADOW, COLOR_3DSHADOW}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << " pushed " << c.pushed);
+        const HWND button = Add(WC_BUTTONW, c.type, {10, 10, 90, 34}, u"Save");
+        SendMessageW(button, BM_SETSTATE, c.pushed, 0);
+        const RECT r = Where(button);
+        const Picture picture(parent_);
+        EXPECT_EQ(picture.At(r.left, r.top), GetSysColor(c.corner));
+        EXPECT_EQ(picture.At(r.left + 1, r.top + 1), GetSysColor(c.inside));
+        EXPECT_EQ(picture.At(r.right - 2, r.bottom - 2), GetSysColor(c.farInside));
+        EXPECT_GT(picture.Dark(Inset(r, 4)), 10u);
+        DestroyWindow(button);
+    }
+}
+
+// Check boxes and radio buttons show a 13-pixel mark at the left, centred
+// on their height, and their text beside it. A radio button's mark is a
+// circle, so its corners keep what lies beneath, with a dark dot at the
+// centre when checked; a check box's is a square with a tick when checked.
+TEST_F(WinControlPaintTest, RadioButtonsAreCirclesWithADotAndCheckBoxesSquaresWithATick) {
+    struct Case {
+        DWORD type;
+        UINT check;
+        bool round;
+        bool marked;
+    };
+    const Case cases[] = {
+        {BS_AUTORADIOBUTTON, BST_UNCHECKED, true, false}, {BS_AUTORADIOBUTTON, BST_CHECKED, true, true},
+        {BS_RADIOBUTTON, BST_CHECKED, true, true},        {BS_AUTOCHECKBOX, BST_UNCHECKED, false, false},
+        {BS_AUTOCHECKBOX, BST_CHECKED, false, true},      {BS_3STATE, BST_CHECKED, false, true}};
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << " check " << c.check);
+        const HWND button = Add(WC_BUTTONW, c.type, {10, 10, 150, 27}, u"Landscape");
+        SendMessageW(button, BM_SETCHECK, c.check, 0);
+        const RECT r = Where(button);
+        const LONG top = r.top + (r.bottom - r.top - 13) / 2;
+        const RECT mark{r.left, top, r.left + 13, top + 13};
+        const Picture picture(parent_);
+        EXPECT_EQ(picture.At(mark.left, mark.top) == face, c.round);
+        EXPECT_EQ(picture.At(mark.right - 1, mark.bottom - 1) == face, c.round);
+        EXPECT_EQ(picture.Dark(Inset(mark, c.round ? 4 : 2)) > 0, c.marked);
+        EXPECT_GT(picture.Dark({mark.right + 1, r.top, r.right, r.bottom}), 10u);
+        DestroyWindow(button);
+    }
+}
+
+// A group box is an etched frame whose top line runs through the middle of
+// the title and is broken where the title stands; it draws nothing inside.
+TEST_F(WinControlPaintTest, AGroupBoxShowsItsTitleInAGapOfItsFrame) {
+    const HWND group = Add(WC_BUTTONW, BS_GROUPBOX, {10, 10, 200, 100}, u"Orientation");
+    const RECT r = Where(group);
+    const Picture picture(parent_);
+    const COLORREF shadow = GetSysColor(COLOR_3DSHADOW);
+    LONG line = r.top; // the top line: where the left edge begins
+    while (line < r.bottom && picture.At(r.left, line) != shadow)
+        ++line;
+    ASSERT_GT(line, r.top + 2);
+    ASSERT_LT(line, r.top + 12);
+    EXPECT_EQ(picture.At(r.right - 6, line), shadow);
+    EXPECT_EQ(picture.Count({r.left + 12, line, r.left + 40, line + 2}, shadow), 0u);
+    const LONG titleBottom = 2 * line - r.top + 2;
+    EXPECT_GT(picture.Dark({r.left + 6, r.top, r.left + 90, titleBottom}), 20u);
+    const RECT inside{r.left + 4, titleBottom, r.right - 4, r.bottom - 4};
+    EXPECT_EQ(picture.Count(inside, GetSysColor(COLOR_BTNFACE)),
+              static_cast<size_t>((inside.right - inside.left) * (inside.bottom - inside.top)));
+}
 } // namespace

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "winapi/internal/WinButtonControl.h"
 #include "winapi/internal/WinComboBoxControl.h"
 #include "winapi/internal/WinControlSupport.h"
 #include "winapi/internal/WinEditControl.h"
@@ -94,67 +93,6 @@ LRESULT WinControlPainter::DrawItem(HWND control, HDC dc, UINT type, UINT item, 
     if (parent == nullptr) return 0;
     DRAWITEMSTRUCT draw{type, WinControlSupport::Id(control), item, action, state, control, dc, rect, data};
     return SendMessageW(parent, WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
-}
-
-void WinControlPainter::PaintButton(HWND control, HDC dc) {
-    auto window = WinControlSupport::Window(control);
-    auto* button = WinControlSupport::Of<WinButtonControl>(window);
-    if (button == nullptr) return;
-    const DWORD style = WinControlSupport::Style(control);
-    const DWORD type = style & BS_TYPEMASK;
-    const RECT r = Client(control);
-    const std::u16string text = WinControlSupport::Text(control);
-    const bool enabled = IsWindowEnabled(control) != FALSE;
-    if (type == BS_OWNERDRAW) {
-        DrawItem(control, dc, ODT_BUTTON, 0, ODA_DRAWENTIRE,
-                 OwnerState(control) | (button->pushed ? ODS_SELECTED : 0), r, 0);
-        return;
-    }
-    FontScope font(control, dc);
-    // A group box frames what lies inside it without covering it.
-    if (type != BS_GROUPBOX) Fill(dc, r, GetSysColor(COLOR_BTNFACE));
-    if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
-        Edge(dc, r, !button->pushed);
-        if (type == BS_DEFPUSHBUTTON)
-            FrameRect(dc, &r, reinterpret_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        Text(dc, text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE, enabled);
-        return;
-    }
-    if (type == BS_GROUPBOX) {
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, u"Mg", 2, &extent);
-        const RECT frame{r.left, r.top + extent.cy / 2, r.right, r.bottom};
-        Edge(dc, frame, false);
-        if (!text.empty()) {
-            RECT caption{r.left + 8, r.top, r.right - 8, r.top + extent.cy};
-            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption, DT_CALCRECT | DT_SINGLELINE);
-            Fill(dc, {caption.left - 2, caption.top, caption.right + 2, caption.bottom},
-                 GetSysColor(COLOR_BTNFACE));
-            Text(dc, text, caption, DT_LEFT | DT_SINGLELINE, enabled);
-        }
-        return;
-    }
-    // Check boxes and radio buttons: a 13-pixel box, the text beside it.
-    const LONG box = 13, top = (r.bottom - box) / 2;
-    const RECT mark{r.left, top, r.left + box, top + box};
-    Fill(dc, mark, GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
-    Edge(dc, mark, false);
-    const bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
-    if (button->check == BST_CHECKED) {
-        if (radio) {
-            Fill(dc, {mark.left + 4, mark.top + 4, mark.right - 4, mark.bottom - 4}, 0);
-        } else {
-            for (int d = 0; d < 2; ++d) {
-                Line(dc, mark.left + 3, mark.top + 5 + d, mark.left + 5, mark.top + 7 + d, 0);
-                Line(dc, mark.left + 5, mark.top + 7 + d, mark.left + 10, mark.top + 2 + d, 0);
-            }
-        }
-    } else if (button->check == BST_INDETERMINATE) {
-        Fill(dc, {mark.left + 3, mark.top + 3, mark.right - 3, mark.bottom - 3},
-             GetSysColor(COLOR_BTNSHADOW));
-    }
-    Text(dc, text, {r.left + box + 4, r.top, r.right, r.bottom}, DT_LEFT | DT_VCENTER | DT_SINGLELINE,
-         enabled);
 }
 
 void WinControlPainter::PaintStatic(HWND control, HDC dc) {
