@@ -158,6 +158,9 @@ constexpr UINT LB_SELECTSTRING = 0x018C;
 constexpr UINT LB_GETTOPINDEX = 0x018E;
 constexpr UINT LB_FINDSTRING = 0x018F;
 constexpr UINT LB_SETTOPINDEX = 0x0197;
+// Item wParam's rectangle in the list box's client area into the RECT at
+// lParam (above or below the client area when scrolled out of view).
+constexpr UINT LB_GETITEMRECT = 0x0198;
 constexpr UINT LB_GETHORIZONTALEXTENT = 0x0193;
 constexpr UINT LB_SETHORIZONTALEXTENT = 0x0194;
 constexpr UINT LB_GETITEMDATA = 0x0199;

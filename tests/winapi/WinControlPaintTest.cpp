@@ -60,6 +60,16 @@ public:
             if (const size_t dark = Dark({r.left, y, r.right, y + 1}); dark > 0) rows.push_back(dark);
         return rows;
     }
+    // The pixels of a rectangle that are light (text on the highlight).
+    size_t Light(RECT r) const {
+        size_t light = 0;
+        for (LONG y = r.top; y < r.bottom; ++y)
+            for (LONG x = r.left; x < r.right; ++x) {
+                const COLORREF color = At(x, y);
+                light += GetRValue(color) > 160 && GetGValue(color) > 160 && GetBValue(color) > 160 ? 1 : 0;
+            }
+        return light;
+    }
     size_t Count(RECT r, COLORREF color) const {
         size_t count = 0;
         for (LONG y = r.top; y < r.bottom; ++y)
@@ -255,5 +265,127 @@ TEST_F(WinControlPaintTest, AGroupBoxShowsItsTitleInAGapOfItsFrame) {
     const RECT inside{r.left + 4, titleBottom, r.right - 4, r.bottom - 4};
     EXPECT_EQ(picture.Count(inside, GetSysColor(COLOR_BTNFACE)),
               static_cast<size_t>((inside.right - inside.left) * (inside.bottom - inside.top)));
+}
+
+// Edits are sunken (shadow, then dark shadow at the top left), on the
+// window colour, or the face colour when read-only or disabled, with
+// their text where their alignment puts it.
+TEST_F(WinControlPaintTest, EditsAreSunkenWithTheirTextOnTheirBackground) {
+    struct Case {
+        DWORD style;
+        int background;
+        bool textRight;
+    };
+    const Case cases[] = {{0, COLOR_WINDOW, false},
+                          {ES_RIGHT, COLOR_WINDOW, true},
+                          {ES_READONLY, COLOR_BTNFACE, false},
+                          {WS_DISABLED, COLOR_BTNFACE, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.style);
+        const HWND edit = Add(WC_EDITW, WS_BORDER | c.style, {10, 10, 110, 32}, u"42");
+        const RECT r = Where(edit);
+        const Picture picture(parent_);
+        EXPECT_EQ(picture.At(r.left, r.top), GetSysColor(COLOR_3DSHADOW));
+        EXPECT_EQ(picture.At(r.left + 1, r.top + 1), GetSysColor(COLOR_3DDKSHADOW));
+        EXPECT_EQ(picture.At(r.right - 1, r.bottom - 1), GetSysColor(COLOR_3DHIGHLIGHT));
+        EXPECT_EQ(picture.At(r.left + 2, r.top + 2), GetSysColor(c.background));
+        const LONG middle = (r.left + r.right) / 2;
+        const size_t left = picture.Dark({r.left + 3, r.top + 3, middle, r.bottom - 3});
+        const size_t right = picture.Dark({middle, r.top + 3, r.right - 3, r.bottom - 3});
+        if (c.background == COLOR_WINDOW) {
+            EXPECT_GT(c.textRight ? right : left, 10u);
+        }
+        EXPECT_EQ(c.textRight ? left : right, 0u);
+        DestroyWindow(edit);
+    }
+}
+
+// A closed combo box shows a sunken field with its text (a drop-down list's
+// selected item, a drop-down's edit text) and a raised drop button at the
+// right with an arrow pointing down.
+TEST_F(WinControlPaintTest, ComboBoxesShowTheirTextAndADropButton) {
+    struct Case {
+        DWORD type;
+        LONG_PTR selection;
+        const char16_t* edited;
+        bool text;
+    };
+    const Case cases[] = {{CBS_DROPDOWNLIST, 1, nullptr, true},
+                          {CBS_DROPDOWNLIST, -1, nullptr, false},
+                          {CBS_DROPDOWN, -1, u"Custom", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << " " << c.selection);
+        const HWND combo = Add(WC_COMBOBOXW, c.type, {10, 10, 160, 120});
+        for (const char16_t* item : {u"Letter", u"Legal"})
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
+        if (c.edited != nullptr) SetWindowTextW(combo, c.edited);
+        const RECT r = Where(combo);
+        const Picture picture(parent_);
+        EXPECT_EQ(picture.At(r.left + 1, r.top + 1), GetSysColor(COLOR_3DDKSHADOW));
+        const RECT button{r.right - 18, r.top + 2, r.right - 2, r.bottom - 2};
+        EXPECT_EQ(picture.At(button.left, button.top), GetSysColor(COLOR_3DHIGHLIGHT));
+        EXPECT_EQ(picture.At(button.right - 1, button.bottom - 1), GetSysColor(COLOR_3DDKSHADOW));
+        const std::vector<size_t> arrow = picture.DarkRows(Inset(button, 2));
+        ASSERT_GE(arrow.size(), 2u);
+        EXPECT_GT(arrow.front(), arrow.back());
+        EXPECT_EQ(picture.Dark({r.left + 3, r.top + 3, button.left - 1, r.bottom - 3}) > 10, c.text);
+        DestroyWindow(combo);
+    }
+}
+
+// A list box shows its items from the top one down, each in its item
+// rectangle; the selected one on the highlight colour.
+TEST_F(WinControlPaintTest, AListBoxHighlightsItsSelectedRow) {
+    const HWND list = Add(WC_LISTBOXW, WS_BORDER, {10, 10, 130, 90});
+    for (const char16_t* item : {u"Tray 1", u"Tray 2", u"Tray 3"})
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    SendMessageW(list, LB_SETCURSEL, 1, 0);
+    const RECT r = Where(list);
+    const Picture picture(parent_);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    for (LONG_PTR item = 0; item < 3; ++item) {
+        SCOPED_TRACE(item);
+        RECT row{};
+        ASSERT_NE(
+            SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&row)),
+            LB_ERR);
+        OffsetRect(&row, r.left, r.top);
+        const size_t area = static_cast<size_t>((row.right - row.left) * (row.bottom - row.top));
+        const size_t lit = picture.Count(row, highlight);
+        if (item == 1) {
+            EXPECT_GT(lit, area / 2);
+            EXPECT_GT(picture.Light(row), 10u);
+        } else {
+            EXPECT_EQ(lit, 0u);
+            EXPECT_GT(picture.Dark(row), 10u);
+        }
+    }
+    RECT none{};
+    EXPECT_EQ(SendMessageW(list, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&none)), LB_ERR);
+}
+
+// Owner-drawn list boxes leave their items to the owner: one WM_DRAWITEM
+// per visible item, with its rectangle and ODS_SELECTED for the selection.
+TEST_F(WinControlPaintTest, AnOwnerDrawnListBoxHasItsOwnerPaintEachItem) {
+    OwnerDraw() = [](const DRAWITEMSTRUCT& draw) {
+        HBRUSH brush =
+            CreateSolidBrush((draw.itemState & ODS_SELECTED) != 0 ? RGB(0, 0, 255) : RGB(0, 200, 0));
+        FillRect(draw.hDC, &draw.rcItem, brush);
+        DeleteObject(brush);
+    };
+    const HWND list = Add(WC_LISTBOXW, WS_BORDER | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, {10, 10, 130, 90});
+    for (const char16_t* item : {u"A", u"B"})
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    SendMessageW(list, LB_SETCURSEL, 0, 0);
+    const RECT r = Where(list);
+    const Picture picture(parent_);
+    const COLORREF expected[] = {RGB(0, 0, 255), RGB(0, 200, 0)};
+    for (WPARAM item = 0; item < 2; ++item) {
+        RECT row{};
+        ASSERT_NE(SendMessageW(list, LB_GETITEMRECT, item, reinterpret_cast<LPARAM>(&row)), LB_ERR);
+        EXPECT_EQ(picture.At(r.left + (row.left + row.right) / 2, r.top + (row.top + row.bottom) / 2),
+                  expected[item]);
+    }
 }
 } // namespace

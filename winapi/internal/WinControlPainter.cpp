@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "winapi/internal/WinComboBoxControl.h"
 #include "winapi/internal/WinControlSupport.h"
-#include "winapi/internal/WinEditControl.h"
-#include "winapi/internal/WinListBoxControl.h"
 #include "winapi/internal/WinScrollBarControl.h"
 #include "winapi/internal/WinTrackBarControl.h"
 #include "winapi/internal/WinUpDownControl.h"
@@ -79,12 +76,6 @@ void Arrow(HDC dc, RECT r, bool up) {
     SelectObject(dc, brush);
 }
 
-UINT OwnerState(HWND control) {
-    UINT state = 0;
-    if (GetFocus() == control) state |= ODS_FOCUS;
-    if (!IsWindowEnabled(control)) state |= ODS_DISABLED;
-    return state;
-}
 } // namespace
 
 LRESULT WinControlPainter::DrawItem(HWND control, HDC dc, UINT type, UINT item, UINT action, UINT state,
@@ -115,92 +106,6 @@ void WinControlPainter::PaintStatic(HWND control, HDC dc) {
     Text(dc, WinControlSupport::Text(control), r,
          align | DT_WORDBREAK | ((style & SS_NOPREFIX) != 0 ? DT_NOPREFIX : 0),
          IsWindowEnabled(control) != FALSE);
-}
-
-void WinControlPainter::PaintEdit(HWND control, HDC dc) {
-    auto window = WinControlSupport::Window(control);
-    auto* edit = WinControlSupport::Of<WinEditControl>(window);
-    if (edit == nullptr) return;
-    const RECT r = Client(control);
-    const bool enabled = IsWindowEnabled(control) != FALSE;
-    const COLORREF background = !enabled                 ? GetSysColor(COLOR_BTNFACE)
-                                : edit->systemBackground ? GetSysColor(COLOR_WINDOW)
-                                                         : edit->background;
-    FontScope font(control, dc);
-    Fill(dc, r, background);
-    Edge(dc, r, false);
-    std::u16string text = WinControlSupport::Text(control);
-    if ((WinControlSupport::Style(control) & ES_PASSWORD) != 0) text.assign(text.size(), u'*');
-    Text(dc, text, {r.left + 3, r.top, r.right - 2, r.bottom},
-         DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, enabled);
-}
-
-void WinControlPainter::PaintComboBox(HWND control, HDC dc) {
-    auto window = WinControlSupport::Window(control);
-    auto* combo = WinControlSupport::Of<WinComboBoxControl>(window);
-    if (combo == nullptr) return;
-    const DWORD style = WinControlSupport::Style(control);
-    const RECT r = Client(control);
-    const LONG height = std::min<LONG>(r.bottom, static_cast<LONG>(combo->itemHeight) + 6);
-    const bool enabled = IsWindowEnabled(control) != FALSE;
-    FontScope font(control, dc);
-    Fill(dc, r, GetSysColor(COLOR_BTNFACE));
-    const RECT field{r.left, r.top, r.right, r.top + height};
-    Fill(dc, field, GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
-    Edge(dc, field, false);
-    const RECT button{field.right - height + 2, field.top + 2, field.right - 2, field.bottom - 2};
-    Fill(dc, button, GetSysColor(COLOR_BTNFACE));
-    Edge(dc, button, true);
-    Arrow(dc, button, false);
-    const RECT textArea{field.left + 3, field.top + 2, button.left - 1, field.bottom - 2};
-    if ((style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0) {
-        const LONG_PTR selection = combo->selection;
-        const ULONG_PTR data =
-            combo->items.Valid(selection) ? combo->items.At(static_cast<size_t>(selection)).data : 0;
-        DrawItem(control, dc, ODT_COMBOBOX, static_cast<UINT>(selection), ODA_DRAWENTIRE,
-                 OwnerState(control) | ODS_COMBOBOXEDIT, textArea, data);
-        return;
-    }
-    std::u16string text = (style & CBS_TYPEMASK) != CBS_DROPDOWNLIST ? WinControlSupport::Text(control)
-                          : combo->items.Valid(combo->selection)
-                              ? combo->items.At(static_cast<size_t>(combo->selection)).text
-                              : std::u16string();
-    Text(dc, text, textArea, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, enabled);
-}
-
-void WinControlPainter::PaintListBox(HWND control, HDC dc) {
-    auto window = WinControlSupport::Window(control);
-    auto* list = WinControlSupport::Of<WinListBoxControl>(window);
-    if (list == nullptr) return;
-    const RECT r = Client(control);
-    const bool enabled = IsWindowEnabled(control) != FALSE;
-    FontScope font(control, dc);
-    Fill(dc, r, GetSysColor(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
-    Edge(dc, r, false);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, u"Mg", 2, &extent);
-    const LONG lineHeight = extent.cy + 2;
-    const bool ownerDrawn = (WinControlSupport::Style(control) & LBS_OWNERDRAWFIXED) != 0;
-    LONG y = r.top + 2;
-    for (size_t i = static_cast<size_t>(std::max<LONG_PTR>(list->top, 0)); i < list->items.Count(); ++i) {
-        if (y >= r.bottom - 2) break;
-        const RECT line{r.left + 2, y, r.right - 2, y + lineHeight};
-        const bool selected = static_cast<LONG_PTR>(i) == list->selection;
-        if (ownerDrawn) {
-            DrawItem(control, dc, ODT_LISTBOX, static_cast<UINT>(i), ODA_DRAWENTIRE,
-                     OwnerState(control) | (selected ? ODS_SELECTED : 0), line, list->items.At(i).data);
-        } else {
-            if (selected) Fill(dc, line, GetSysColor(COLOR_HIGHLIGHT));
-            SetTextColor(dc, GetSysColor(selected  ? COLOR_HIGHLIGHTTEXT
-                                         : enabled ? COLOR_WINDOWTEXT
-                                                   : COLOR_GRAYTEXT));
-            RECT textArea{line.left + 2, line.top, line.right, line.bottom};
-            const std::u16string& text = list->items.At(i).text;
-            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
-                      DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        }
-        y += lineHeight;
-    }
 }
 
 void WinControlPainter::PaintUpDown(HWND control, HDC dc) {
