@@ -269,8 +269,13 @@ using LPNMUPDOWN = NMUPDOWN*;
 
 // Track bars; they move themselves and tell their parent with the codes
 // below in WM_HSCROLL (WM_VSCROLL with TBS_VERT).
+// A track bar shows a tick below its channel (right of it with TBS_VERT) at
+// the first and last position, at every TBM_SETTICFREQ-th position (1 by
+// default) with TBS_AUTOTICKS, and none with TBS_NOTICKS.
+constexpr DWORD TBS_AUTOTICKS = 0x1;
 constexpr DWORD TBS_HORZ = 0x0;
 constexpr DWORD TBS_VERT = 0x2;
+constexpr DWORD TBS_NOTICKS = 0x10;
 constexpr UINT TBM_GETPOS = WM_USER;
 constexpr UINT TBM_GETRANGEMIN = WM_USER + 1;
 constexpr UINT TBM_GETRANGEMAX = WM_USER + 2;
@@ -278,6 +283,7 @@ constexpr UINT TBM_SETPOS = WM_USER + 5;
 constexpr UINT TBM_SETRANGE = WM_USER + 6;
 constexpr UINT TBM_SETRANGEMIN = WM_USER + 7;
 constexpr UINT TBM_SETRANGEMAX = WM_USER + 8;
+constexpr UINT TBM_SETTICFREQ = WM_USER + 20;
 constexpr UINT TBM_SETPAGESIZE = WM_USER + 21;
 constexpr UINT TBM_GETPAGESIZE = WM_USER + 22;
 constexpr UINT TBM_SETLINESIZE = WM_USER + 23;

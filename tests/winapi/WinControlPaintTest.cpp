@@ -60,6 +60,13 @@ public:
             if (const size_t dark = Dark({r.left, y, r.right, y + 1}); dark > 0) rows.push_back(dark);
         return rows;
     }
+    // The dark pixels of each column of a rectangle that has any, left first.
+    std::vector<size_t> DarkColumns(RECT r) const {
+        std::vector<size_t> columns;
+        for (LONG x = r.left; x < r.right; ++x)
+            if (const size_t dark = Dark({x, r.top, x + 1, r.bottom}); dark > 0) columns.push_back(dark);
+        return columns;
+    }
     // The pixels of a rectangle that are light (text on the highlight).
     size_t Light(RECT r) const {
         size_t light = 0;
@@ -386,6 +393,108 @@ TEST_F(WinControlPaintTest, AnOwnerDrawnListBoxHasItsOwnerPaintEachItem) {
         ASSERT_NE(SendMessageW(list, LB_GETITEMRECT, item, reinterpret_cast<LPARAM>(&row)), LB_ERR);
         EXPECT_EQ(picture.At(r.left + (row.left + row.right) / 2, r.top + (row.top + row.bottom) / 2),
                   expected[item]);
+    }
+}
+
+// A scroll bar's arrow buttons are raised squares at its ends, each with an
+// arrow pointing outward.
+TEST_F(WinControlPaintTest, AScrollBarShowsAnArrowPointingOutwardAtEachEnd) {
+    struct Case {
+        DWORD style;
+        RECT rect;
+    };
+    const Case cases[] = {{SBS_HORZ, {10, 10, 170, 26}}, {SBS_VERT, {10, 10, 26, 170}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.style);
+        const HWND bar = Add(WC_SCROLLBARW, c.style, c.rect);
+        const RECT r = Where(bar);
+        const bool vertical = c.style == SBS_VERT;
+        const LONG thickness = vertical ? r.right - r.left : r.bottom - r.top;
+        const RECT first = vertical ? RECT{r.left, r.top, r.right, r.top + thickness}
+                                    : RECT{r.left, r.top, r.left + thickness, r.bottom};
+        const RECT last = vertical ? RECT{r.left, r.bottom - thickness, r.right, r.bottom}
+                                   : RECT{r.right - thickness, r.top, r.right, r.bottom};
+        const Picture picture(parent_);
+        EXPECT_EQ(picture.At(first.left, first.top), GetSysColor(COLOR_3DHIGHLIGHT));
+        EXPECT_EQ(picture.At(last.right - 1, last.bottom - 1), GetSysColor(COLOR_3DDKSHADOW));
+        const auto profile = [&](RECT button) {
+            return vertical ? picture.DarkRows(Inset(button, 2)) : picture.DarkColumns(Inset(button, 2));
+        };
+        const std::vector<size_t> toFirst = profile(first), toLast = profile(last);
+        ASSERT_GE(toFirst.size(), 2u);
+        ASSERT_GE(toLast.size(), 2u);
+        EXPECT_LT(toFirst.front(), toFirst.back());
+        EXPECT_GT(toLast.front(), toLast.back());
+        DestroyWindow(bar);
+    }
+}
+
+// A track bar's thumb stands over the channel where its position puts it,
+// from the channel's start at the minimum to its end at the maximum.
+TEST_F(WinControlPaintTest, ATrackBarsThumbFollowsItsPosition) {
+    const HWND bar = Add(TRACKBAR_CLASSW, TBS_HORZ, {10, 10, 210, 42});
+    SendMessageW(bar, TBM_SETRANGE, TRUE, MAKELPARAM(0, 10));
+    const RECT r = Where(bar);
+    const COLORREF highlight = GetSysColor(COLOR_3DHIGHLIGHT);
+    // The thumb's top edge: the first row with highlight pixels, the
+    // channel lying lower down.
+    const auto thumbCentre = [&](int position) {
+        SendMessageW(bar, TBM_SETPOS, TRUE, position);
+        const Picture picture(parent_);
+        for (LONG y = r.top; y < r.bottom; ++y) {
+            LONG sum = 0, count = 0;
+            for (LONG x = r.left; x < r.right; ++x)
+                if (picture.At(x, y) == highlight) {
+                    sum += x;
+                    ++count;
+                }
+            if (count > 0) return sum / count;
+        }
+        return LONG{-1};
+    };
+    const LONG low = thumbCentre(0), middle = thumbCentre(5), high = thumbCentre(10);
+    EXPECT_GT(low, r.left);
+    EXPECT_LT(low, middle);
+    EXPECT_NEAR(middle, (r.left + r.right) / 2, 2);
+    EXPECT_LT(middle, high);
+    EXPECT_LT(high, r.right);
+}
+
+// Ticks (in the text colour, which nothing else of a track bar uses) mark
+// the first and last position, every position with TBS_AUTOTICKS, every
+// second with a frequency of 2, and none with TBS_NOTICKS.
+TEST_F(WinControlPaintTest, ATrackBarMarksItsPositionsWithTicks) {
+    struct Case {
+        DWORD style;
+        WPARAM frequency;
+        size_t ticks;
+    };
+    const Case cases[] = {{TBS_HORZ, 0, 2},    {TBS_AUTOTICKS, 0, 5}, {TBS_AUTOTICKS, 2, 3},
+                          {TBS_NOTICKS, 0, 0}, {TBS_VERT, 0, 2},      {TBS_VERT | TBS_AUTOTICKS, 0, 5}};
+    const COLORREF ink = GetSysColor(COLOR_BTNTEXT);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.style << " every " << c.frequency);
+        const bool vertical = (c.style & TBS_VERT) != 0;
+        const HWND bar =
+            Add(TRACKBAR_CLASSW, c.style, vertical ? RECT{10, 10, 42, 210} : RECT{10, 10, 210, 42});
+        SendMessageW(bar, TBM_SETRANGE, TRUE, MAKELPARAM(0, 4));
+        SendMessageW(bar, TBM_SETPOS, TRUE, 2);
+        if (c.frequency != 0) SendMessageW(bar, TBM_SETTICFREQ, c.frequency, 0);
+        const RECT r = Where(bar);
+        const Picture picture(parent_);
+        // Runs of lines across the bar that hold tick pixels.
+        size_t runs = 0;
+        bool inRun = false;
+        const LONG length = vertical ? r.bottom - r.top : r.right - r.left;
+        for (LONG along = 0; along < length; ++along) {
+            const RECT line = vertical ? RECT{r.left, r.top + along, r.right, r.top + along + 1}
+                                       : RECT{r.left + along, r.top, r.left + along + 1, r.bottom};
+            const bool tick = picture.Count(line, ink) > 0;
+            runs += tick && !inRun ? 1 : 0;
+            inRun = tick;
+        }
+        EXPECT_EQ(runs, c.ticks);
+        DestroyWindow(bar);
     }
 }
 } // namespace
