@@ -49,17 +49,39 @@ constexpr WORD BN_CLICKED = 0;
 constexpr WORD BN_SETFOCUS = 6;
 constexpr WORD BN_KILLFOCUS = 7;
 
-// Statics.
+// Statics. Rectangles and frames take the window-frame colour (black),
+// the desktop colour (gray) or the window colour (white). A picture static
+// (SS_ICON, SS_BITMAP) takes its picture's size unless SS_CENTERIMAGE asks
+// for the picture centred in the control; an SS_BITMAP static whose title
+// is "#<number>" loads that bitmap from its module, and owns it until
+// STM_SETIMAGE hands it back to the caller. SS_OWNERDRAW statics are drawn
+// by their parent (WM_DRAWITEM, ODT_STATIC).
 constexpr DWORD SS_LEFT = 0x0;
 constexpr DWORD SS_CENTER = 0x1;
 constexpr DWORD SS_RIGHT = 0x2;
 constexpr DWORD SS_ICON = 0x3;
 constexpr DWORD SS_BLACKRECT = 0x4;
+constexpr DWORD SS_GRAYRECT = 0x5;
+constexpr DWORD SS_WHITERECT = 0x6;
+constexpr DWORD SS_BLACKFRAME = 0x7;
+constexpr DWORD SS_GRAYFRAME = 0x8;
+constexpr DWORD SS_WHITEFRAME = 0x9;
+constexpr DWORD SS_OWNERDRAW = 0xD;
+constexpr DWORD SS_BITMAP = 0xE;
 constexpr DWORD SS_ETCHEDHORZ = 0x10;
+constexpr DWORD SS_ETCHEDVERT = 0x11;
+constexpr DWORD SS_ETCHEDFRAME = 0x12;
 constexpr DWORD SS_TYPEMASK = 0x1F;
 constexpr DWORD SS_NOPREFIX = 0x80;
 constexpr DWORD SS_NOTIFY = 0x100;
+constexpr DWORD SS_CENTERIMAGE = 0x200;
 constexpr DWORD SS_SUNKEN = 0x1000;
+constexpr UINT STM_SETICON = 0x0170;
+constexpr UINT STM_GETICON = 0x0171;
+constexpr UINT STM_SETIMAGE = 0x0172;
+constexpr UINT STM_GETIMAGE = 0x0173;
+constexpr WPARAM IMAGE_BITMAP = 0;
+constexpr WPARAM IMAGE_ICON = 1;
 constexpr WORD STN_CLICKED = 0;
 
 // Edits.

@@ -10,6 +10,10 @@
 
 #include "winapi/WinControls.h"
 #include "winapi/WinGdiDraw.h"
+#include "winapi/WinHandle.h"
+#include "winapi/WinIcon.h"
+#include "winapi/WinModule.h"
+#include "winapi/host/WinHostStore.h"
 #include "winapi/host/WinUiDriver.h"
 
 namespace {
@@ -91,6 +95,20 @@ private:
     HGDIOBJ previous_ = nullptr;
 };
 
+// A new 32-bit bitmap of the given pixels, top row first.
+HBITMAP MakeBitmap(const std::vector<std::vector<COLORREF>>& rows) {
+    const int width = static_cast<int>(rows[0].size()), height = static_cast<int>(rows.size());
+    HBITMAP bitmap = CreateBitmap(width, height, 1, 32, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            SetPixel(dc, x, y, rows[static_cast<size_t>(y)][static_cast<size_t>(x)]);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return bitmap;
+}
+
 RECT Inset(RECT r, LONG by) {
     return {r.left + by, r.top + by, r.right - by, r.bottom - by};
 }
@@ -115,11 +133,12 @@ protected:
 
     // A visible child control at r (parent coordinates); later controls lie
     // below earlier ones, as a dialog template's items do.
-    HWND Add(const char16_t* className, DWORD style, RECT r, const char16_t* text = u"") {
+    HWND Add(const char16_t* className, DWORD style, RECT r, const char16_t* text = u"",
+             HINSTANCE instance = nullptr) {
         const HWND control =
             CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
                             r.right - r.left, r.bottom - r.top, parent_,
-                            reinterpret_cast<HMENU>(static_cast<uintptr_t>(++lastId_)), nullptr, nullptr);
+                            reinterpret_cast<HMENU>(static_cast<uintptr_t>(++lastId_)), instance, nullptr);
         EXPECT_NE(control, nullptr);
         return control;
     }
@@ -496,5 +515,132 @@ TEST_F(WinControlPaintTest, ATrackBarMarksItsPositionsWithTicks) {
         EXPECT_EQ(runs, c.ticks);
         DestroyWindow(bar);
     }
+}
+
+// Rectangles are filled with their colour; frames draw a one-pixel border in
+// it and leave what lies beneath inside; an etched frame is shadow outside
+// and highlight inside.
+TEST_F(WinControlPaintTest, StaticRectanglesAndFramesShowTheirColours) {
+    struct Case {
+        DWORD type;
+        int border; // at the top left corner
+        int inner;  // one pixel in
+        int middle; // at the centre
+    };
+    const Case cases[] = {{SS_BLACKRECT, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME, COLOR_WINDOWFRAME},
+                          {SS_GRAYRECT, COLOR_BACKGROUND, COLOR_BACKGROUND, COLOR_BACKGROUND},
+                          {SS_WHITERECT, COLOR_WINDOW, COLOR_WINDOW, COLOR_WINDOW},
+                          {SS_BLACKFRAME, COLOR_WINDOWFRAME, COLOR_BTNFACE, COLOR_BTNFACE},
+                          {SS_GRAYFRAME, COLOR_BACKGROUND, COLOR_BTNFACE, COLOR_BTNFACE},
+                          {SS_WHITEFRAME, COLOR_WINDOW, COLOR_BTNFACE, COLOR_BTNFACE},
+                          {SS_ETCHEDFRAME, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT, COLOR_BTNFACE}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        const HWND frame = Add(WC_STATICW, c.type, {10, 10, 70, 50});
+        const RECT r = Where(frame);
+        const Picture picture(parent_);
+        EXPECT_EQ(picture.At(r.left, r.top), GetSysColor(c.border));
+        EXPECT_EQ(picture.At(r.right - 1, r.bottom - 1),
+                  GetSysColor(c.type == SS_ETCHEDFRAME ? COLOR_3DHIGHLIGHT : c.border));
+        EXPECT_EQ(picture.At(r.left + 1, r.top + 1), GetSysColor(c.inner));
+        EXPECT_EQ(picture.At((r.left + r.right) / 2, (r.top + r.bottom) / 2), GetSysColor(c.middle));
+        DestroyWindow(frame);
+    }
+}
+
+// A bitmap static takes the size of the bitmap STM_SETIMAGE gives it and
+// shows it at its corner; with SS_CENTERIMAGE it keeps its size and
+// centres the bitmap. STM_SETIMAGE answers the bitmap before.
+TEST_F(WinControlPaintTest, ABitmapStaticShowsItsBitmap) {
+    const std::vector<std::vector<COLORREF>> colours = {
+        {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)},
+        {RGB(255, 255, 0), RGB(0, 255, 255), RGB(255, 0, 255)}};
+    HBITMAP bitmap = MakeBitmap(colours);
+    for (DWORD centred : {DWORD{0}, SS_CENTERIMAGE}) {
+        SCOPED_TRACE(centred);
+        const HWND picture = Add(WC_STATICW, SS_BITMAP | centred, {10, 10, 41, 30});
+        EXPECT_EQ(SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)), 0);
+        EXPECT_EQ(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0), reinterpret_cast<LRESULT>(bitmap));
+        const RECT r = Where(picture);
+        const POINT corner = centred != 0 ? POINT{r.left + 14, r.top + 9} : POINT{r.left, r.top};
+        EXPECT_EQ(r.right - r.left, centred != 0 ? 31 : 3);
+        EXPECT_EQ(r.bottom - r.top, centred != 0 ? 20 : 2);
+        const Picture rendered(parent_);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x)
+                EXPECT_EQ(rendered.At(corner.x + x, corner.y + y), colours[y][x]) << x << "," << y;
+        DestroyWindow(picture);
+    }
+    DeleteObject(bitmap);
+}
+
+// An owner-drawn static is painted by its parent: WM_DRAWITEM with
+// ODT_STATIC and the static's client rectangle.
+TEST_F(WinControlPaintTest, AnOwnerDrawnStaticIsPaintedByItsOwner) {
+    UINT type = 0;
+    OwnerDraw() = [&type](const DRAWITEMSTRUCT& draw) {
+        type = draw.CtlType;
+        HBRUSH brush = CreateSolidBrush(RGB(0, 128, 255));
+        FillRect(draw.hDC, &draw.rcItem, brush);
+        DeleteObject(brush);
+    };
+    const HWND preview = Add(WC_STATICW, SS_OWNERDRAW, {20, 20, 120, 90});
+    const RECT r = Where(preview);
+    const Picture picture(parent_);
+    EXPECT_EQ(type, ODT_STATIC);
+    EXPECT_EQ(picture.At(r.left, r.top), RGB(0, 128, 255));
+    EXPECT_EQ(picture.At(r.right - 1, r.bottom - 1), RGB(0, 128, 255));
+    EXPECT_EQ(picture.At(r.right, r.bottom), GetSysColor(COLOR_BTNFACE));
+}
+
+// A bitmap static titled "#<number>" shows that bitmap of its module.
+TEST_F(WinControlPaintTest, ABitmapStaticTitledWithANumberShowsThatBitmapOfItsModule) {
+    WinHostStore::Instance().AddModuleFolder(QV_TEST_MODULE_DIR);
+    WinScopedModule module(LoadLibraryW(u"QVDIALOGS.DLL"));
+    ASSERT_TRUE(module);
+    HBITMAP expected = LoadBitmapW(module.Get(), MAKEINTRESOURCEW(500));
+    ASSERT_NE(expected, nullptr);
+    BITMAP size{};
+    ASSERT_NE(GetObjectW(expected, sizeof size, &size), 0);
+    const HWND picture = Add(WC_STATICW, SS_BITMAP, {10, 10, 60, 60}, u"#500", module.Get());
+    const RECT r = Where(picture);
+    EXPECT_EQ(r.right - r.left, size.bmWidth);
+    EXPECT_EQ(r.bottom - r.top, size.bmHeight);
+    const Picture rendered(parent_);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, expected);
+    for (LONG y = 0; y < size.bmHeight; ++y)
+        for (LONG x = 0; x < size.bmWidth; ++x)
+            EXPECT_EQ(rendered.At(r.left + x, r.top + y), GetPixel(dc, x, y)) << x << "," << y;
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(expected);
+    DestroyWindow(picture);
+}
+
+// An icon static takes its icon's size and shows the icon's picture where
+// the mask is black and what lies beneath where the mask is white.
+TEST_F(WinControlPaintTest, AnIconStaticShowsItsIconOverWhatLiesBeneath) {
+    const COLORREF blue = RGB(0, 0, 255), black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+    ICONINFO info{TRUE, 0, 0, MakeBitmap({{black, black, white, white}, {black, black, white, white}}),
+                  MakeBitmap({{blue, blue, black, black}, {blue, blue, black, black}})};
+    const HICON icon = CreateIconIndirect(&info);
+    ASSERT_NE(icon, nullptr);
+    DeleteObject(info.hbmMask); // the icon keeps copies
+    DeleteObject(info.hbmColor);
+    const HWND picture = Add(WC_STATICW, SS_ICON, {10, 10, 60, 60});
+    EXPECT_EQ(SendMessageW(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0), 0);
+    EXPECT_EQ(SendMessageW(picture, STM_GETICON, 0, 0), reinterpret_cast<LRESULT>(icon));
+    const RECT r = Where(picture);
+    EXPECT_EQ(r.right - r.left, 4);
+    EXPECT_EQ(r.bottom - r.top, 2);
+    const Picture rendered(parent_);
+    for (LONG y = 0; y < 2; ++y) {
+        EXPECT_EQ(rendered.At(r.left + 1, r.top + y), blue);
+        EXPECT_EQ(rendered.At(r.left + 2, r.top + y), GetSysColor(COLOR_BTNFACE));
+    }
+    DestroyWindow(picture);
+    EXPECT_TRUE(DestroyIcon(icon));
+    EXPECT_FALSE(DestroyIcon(icon));
 }
 } // namespace
