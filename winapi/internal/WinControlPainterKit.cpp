@@ -58,10 +58,10 @@ void WinControlPainterKit::Etched(HDC dc, RECT r) {
 }
 
 // Rows one pixel apart, each two pixels wider than the one before, drawn
-// from the tip; a quarter of the smaller side deep, 2 to 4 rows.
+// from the tip; a third of the smaller side deep, 2 to 4 rows.
 void WinControlPainterKit::Arrow(HDC dc, RECT r, Direction direction, bool enabled) {
     const LONG width = r.right - r.left, height = r.bottom - r.top;
-    const LONG depth = std::clamp<LONG>(std::min(width, height) / 4 + 1, 2, 4);
+    const LONG depth = std::clamp<LONG>(std::min(width, height) / 3 + 1, 2, 4);
     const LONG cx = r.left + (width - 1) / 2, cy = r.top + (height - 1) / 2;
     const COLORREF color = GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
     const bool vertical = direction == Direction::Up || direction == Direction::Down;
