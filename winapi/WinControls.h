@@ -49,17 +49,39 @@ constexpr WORD BN_CLICKED = 0;
 constexpr WORD BN_SETFOCUS = 6;
 constexpr WORD BN_KILLFOCUS = 7;
 
-// Statics.
+// Statics. Rectangles and frames take the window-frame colour (black),
+// the desktop colour (gray) or the window colour (white). A picture static
+// (SS_ICON, SS_BITMAP) takes its picture's size unless SS_CENTERIMAGE asks
+// for the picture centred in the control; an SS_BITMAP static whose title
+// is "#<number>" loads that bitmap from its module, and owns it until
+// STM_SETIMAGE hands it back to the caller. SS_OWNERDRAW statics are drawn
+// by their parent (WM_DRAWITEM, ODT_STATIC).
 constexpr DWORD SS_LEFT = 0x0;
 constexpr DWORD SS_CENTER = 0x1;
 constexpr DWORD SS_RIGHT = 0x2;
 constexpr DWORD SS_ICON = 0x3;
 constexpr DWORD SS_BLACKRECT = 0x4;
+constexpr DWORD SS_GRAYRECT = 0x5;
+constexpr DWORD SS_WHITERECT = 0x6;
+constexpr DWORD SS_BLACKFRAME = 0x7;
+constexpr DWORD SS_GRAYFRAME = 0x8;
+constexpr DWORD SS_WHITEFRAME = 0x9;
+constexpr DWORD SS_OWNERDRAW = 0xD;
+constexpr DWORD SS_BITMAP = 0xE;
 constexpr DWORD SS_ETCHEDHORZ = 0x10;
+constexpr DWORD SS_ETCHEDVERT = 0x11;
+constexpr DWORD SS_ETCHEDFRAME = 0x12;
 constexpr DWORD SS_TYPEMASK = 0x1F;
 constexpr DWORD SS_NOPREFIX = 0x80;
 constexpr DWORD SS_NOTIFY = 0x100;
+constexpr DWORD SS_CENTERIMAGE = 0x200;
 constexpr DWORD SS_SUNKEN = 0x1000;
+constexpr UINT STM_SETICON = 0x0170;
+constexpr UINT STM_GETICON = 0x0171;
+constexpr UINT STM_SETIMAGE = 0x0172;
+constexpr UINT STM_GETIMAGE = 0x0173;
+constexpr WPARAM IMAGE_BITMAP = 0;
+constexpr WPARAM IMAGE_ICON = 1;
 constexpr WORD STN_CLICKED = 0;
 
 // Edits.
@@ -118,6 +140,8 @@ constexpr UINT CB_SETCURSEL = 0x014E;
 constexpr UINT CB_SHOWDROPDOWN = 0x014F;
 constexpr UINT CB_GETITEMDATA = 0x0150;
 constexpr UINT CB_SETITEMDATA = 0x0151;
+// The open list's rectangle (screen coordinates) into the RECT at lParam.
+constexpr UINT CB_GETDROPPEDCONTROLRECT = 0x0152;
 constexpr UINT CB_SETITEMHEIGHT = 0x0153;
 constexpr UINT CB_GETITEMHEIGHT = 0x0154;
 constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
@@ -156,6 +180,9 @@ constexpr UINT LB_SELECTSTRING = 0x018C;
 constexpr UINT LB_GETTOPINDEX = 0x018E;
 constexpr UINT LB_FINDSTRING = 0x018F;
 constexpr UINT LB_SETTOPINDEX = 0x0197;
+// Item wParam's rectangle in the list box's client area into the RECT at
+// lParam (above or below the client area when scrolled out of view).
+constexpr UINT LB_GETITEMRECT = 0x0198;
 constexpr UINT LB_GETHORIZONTALEXTENT = 0x0193;
 constexpr UINT LB_SETHORIZONTALEXTENT = 0x0194;
 constexpr UINT LB_GETITEMDATA = 0x0199;
@@ -264,8 +291,13 @@ using LPNMUPDOWN = NMUPDOWN*;
 
 // Track bars; they move themselves and tell their parent with the codes
 // below in WM_HSCROLL (WM_VSCROLL with TBS_VERT).
+// A track bar shows a tick below its channel (right of it with TBS_VERT) at
+// the first and last position, at every TBM_SETTICFREQ-th position (1 by
+// default) with TBS_AUTOTICKS, and none with TBS_NOTICKS.
+constexpr DWORD TBS_AUTOTICKS = 0x1;
 constexpr DWORD TBS_HORZ = 0x0;
 constexpr DWORD TBS_VERT = 0x2;
+constexpr DWORD TBS_NOTICKS = 0x10;
 constexpr UINT TBM_GETPOS = WM_USER;
 constexpr UINT TBM_GETRANGEMIN = WM_USER + 1;
 constexpr UINT TBM_GETRANGEMAX = WM_USER + 2;
@@ -273,6 +305,7 @@ constexpr UINT TBM_SETPOS = WM_USER + 5;
 constexpr UINT TBM_SETRANGE = WM_USER + 6;
 constexpr UINT TBM_SETRANGEMIN = WM_USER + 7;
 constexpr UINT TBM_SETRANGEMAX = WM_USER + 8;
+constexpr UINT TBM_SETTICFREQ = WM_USER + 20;
 constexpr UINT TBM_SETPAGESIZE = WM_USER + 21;
 constexpr UINT TBM_GETPAGESIZE = WM_USER + 22;
 constexpr UINT TBM_SETLINESIZE = WM_USER + 23;

@@ -7,6 +7,7 @@
 #include "WinTestSupport.h"
 #include "WinUiTestSupport.h"
 #include "winapi/WinGdiDraw.h"
+#include "winapi/WinIcon.h"
 #include "winapi/host/WinPng.h"
 #include "winapi/host/WinUiDriver.h"
 
@@ -426,4 +427,60 @@ TEST_F(WinGdiTest, ABlitWithinOneSurfaceReadsTheSourceAsItWas) {
     EXPECT_EQ(GetPixel(canvas.Dc(), 1, 0), colors[0]);
     EXPECT_EQ(GetPixel(canvas.Dc(), 2, 0), colors[1]);
     EXPECT_EQ(GetPixel(canvas.Dc(), 3, 0), colors[2]);
+}
+
+// An icon drawn with DI_NORMAL shows its picture where its mask is black and
+// the destination where the mask is white (its picture black there);
+// DI_MASK alone blackens the opaque part, DI_IMAGE alone copies the
+// picture; a larger size stretches it to the nearest pixel.
+TEST_F(WinGdiTest, IconsDrawTheirPictureThroughTheirMask) {
+    const COLORREF red = RGB(255, 0, 0), black = RGB(0, 0, 0), white = RGB(255, 255, 255),
+                   green = RGB(0, 255, 0);
+    Canvas mask(2, 1), picture(2, 1);
+    SetPixel(mask.Dc(), 0, 0, black);
+    SetPixel(mask.Dc(), 1, 0, white);
+    SetPixel(picture.Dc(), 0, 0, red);
+    SetPixel(picture.Dc(), 1, 0, black);
+    ICONINFO info{TRUE, 0, 0, mask.Bitmap(), picture.Bitmap()};
+    const HICON icon = CreateIconIndirect(&info);
+    ASSERT_NE(icon, nullptr);
+    struct Case {
+        UINT flags;
+        int scale;
+        COLORREF opaque;
+        COLORREF clear;
+    };
+    const Case cases[] = {{DI_NORMAL, 1, red, green},
+                          {DI_MASK, 1, black, green},
+                          {DI_IMAGE, 1, red, black},
+                          {DI_NORMAL, 2, red, green}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.flags << " x" << c.scale);
+        Canvas canvas(6, 3);
+        RECT all{0, 0, 6, 3};
+        HBRUSH brush = CreateSolidBrush(green);
+        FillRect(canvas.Dc(), &all, brush);
+        DeleteObject(brush);
+        ASSERT_TRUE(DrawIconEx(canvas.Dc(), 1, 1, icon, 2 * c.scale, c.scale, 0, nullptr, c.flags));
+        for (int i = 0; i < c.scale; ++i) {
+            EXPECT_EQ(GetPixel(canvas.Dc(), 1 + i, 1), c.opaque);
+            EXPECT_EQ(GetPixel(canvas.Dc(), 1 + c.scale + i, 1), c.clear);
+        }
+        EXPECT_EQ(GetPixel(canvas.Dc(), 0, 1), green);
+        EXPECT_EQ(GetPixel(canvas.Dc(), 1 + 2 * c.scale, 1), green);
+    }
+    ICONINFO copy{};
+    ASSERT_TRUE(GetIconInfo(icon, &copy));
+    BITMAP size{};
+    ASSERT_NE(GetObjectW(copy.hbmColor, sizeof size, &size), 0);
+    EXPECT_EQ(size.bmWidth, 2);
+    EXPECT_EQ(size.bmHeight, 1);
+    DeleteObject(copy.hbmColor);
+    DeleteObject(copy.hbmMask);
+    EXPECT_TRUE(DestroyIcon(icon));
+    HDC screen = GetDC(nullptr);
+    EXPECT_FALSE(DrawIcon(screen, 0, 0, icon));
+    ReleaseDC(nullptr, screen);
+    info.hbmColor = nullptr;
+    EXPECT_EQ(CreateIconIndirect(&info), nullptr);
 }

@@ -57,10 +57,30 @@ LRESULT ItemMessage(const Call& call) {
     return state.items.Answer(kItemMessages, call.message, call.wParam, call.lParam, owner).value_or(CB_ERR);
 }
 
+// A drop-down combo box closed: as tall as its field.
+void FitField(HWND window, const WinComboBoxControl& state) {
+    if ((WinControlSupport::Style(window) & CBS_TYPEMASK) == CBS_SIMPLE) return;
+    RECT client{};
+    GetClientRect(window, &client);
+    SetWindowPos(window, nullptr, 0, 0, client.right, state.FieldHeight(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+}
+
 LRESULT Create(const Call& call) {
     if ((WinControlSupport::Style(call.window) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0)
         MeasureItems(call.window, call.state);
+    RECT client{};
+    GetClientRect(call.window, &client);
+    call.state.droppedHeight = client.bottom;
+    FitField(call.window, call.state);
     return 0;
+}
+
+LRESULT GetDroppedRect(const Call& call) {
+    auto* rect = reinterpret_cast<RECT*>(call.lParam);
+    if (rect == nullptr || !GetWindowRect(call.window, rect)) return FALSE;
+    rect->bottom = rect->top + std::max(call.state.droppedHeight, call.state.FieldHeight());
+    return TRUE;
 }
 
 LRESULT ResetContent(const Call& call) {
@@ -143,6 +163,7 @@ LRESULT GetDroppedWidth(const Call& call) {
 LRESULT SetItemHeight(const Call& call) {
     if (static_cast<SHORT>(LOWORD(static_cast<DWORD>(call.lParam))) <= 0) return CB_ERR;
     call.state.itemHeight = LOWORD(static_cast<DWORD>(call.lParam));
+    FitField(call.window, call.state);
     return 0;
 }
 
@@ -235,6 +256,7 @@ constexpr WinControlRow<WinComboBoxControl> kRows[] = {
     {CB_SETEDITSEL, SetEditSelection},
     {CB_SHOWDROPDOWN, ShowDropDown},
     {CB_GETDROPPEDSTATE, GetDroppedState},
+    {CB_GETDROPPEDCONTROLRECT, GetDroppedRect},
     {CB_SETDROPPEDWIDTH, SetDroppedWidth},
     {CB_GETDROPPEDWIDTH, GetDroppedWidth},
     {CB_SETITEMHEIGHT, SetItemHeight},

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "winapi/WinGdiDraw.h"
+
 #include "winapi/internal/WinControlPainter.h"
 #include "winapi/internal/WinControlProcedure.h"
 #include "winapi/internal/WinTextRules.h"
@@ -74,6 +76,33 @@ LRESULT SetTopIndex(const Call& call) {
     const auto index = static_cast<LONG_PTR>(call.wParam);
     if (!call.state.items.Valid(index)) return LB_ERR;
     call.state.top = index;
+    return 0;
+}
+
+// An item's height: a line of the list box's font and a pixel above and
+// below it.
+LONG ItemHeight(HWND window) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, u"Mg", 2, &extent);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return extent.cy + 2;
+}
+
+// Items stand one under the other from the top item down, inside the
+// two-pixel edge.
+LRESULT GetItemRect(const Call& call) {
+    const auto index = static_cast<LONG_PTR>(call.wParam);
+    auto* rect = reinterpret_cast<RECT*>(call.lParam);
+    if (!call.state.items.Valid(index) || rect == nullptr) return LB_ERR;
+    RECT client{};
+    GetClientRect(call.window, &client);
+    const LONG height = ItemHeight(call.window);
+    const LONG top = 2 + static_cast<LONG>(index - call.state.top) * height;
+    *rect = {2, top, client.right - 2, top + height};
     return 0;
 }
 
@@ -152,6 +181,7 @@ constexpr WinControlRow<WinListBoxControl> kRows[] = {
     {LB_GETHORIZONTALEXTENT, GetHorizontalExtent},
     {LB_GETTOPINDEX, GetTopIndex},
     {LB_SETTOPINDEX, SetTopIndex},
+    {LB_GETITEMRECT, GetItemRect},
     {WM_KEYDOWN, KeyDown},
     {WM_LBUTTONDOWN, WinControlTakeFocus<WinListBoxControl>},
     {WM_SETFOCUS, GainFocus},

@@ -80,6 +80,11 @@ LRESULT SetStep(const Call& call) {
     return previous;
 }
 
+LRESULT SetTickFrequency(const Call& call) {
+    call.state.tickFrequency = std::max(1, static_cast<int>(call.wParam));
+    return 0;
+}
+
 LRESULT GetPageSize(const Call& call) {
     return call.state.page;
 }
@@ -115,6 +120,7 @@ constexpr WinControlRow<WinTrackBarControl> kRows[] = {
     {TBM_GETPAGESIZE, GetPageSize},
     {TBM_SETLINESIZE, SetStep},
     {TBM_GETLINESIZE, GetLineSize},
+    {TBM_SETTICFREQ, SetTickFrequency},
     {WM_PRINTCLIENT, WinControlPaint<WinTrackBarControl, WinControlPainter::PaintTrackBar>},
     {WinControlSupport::UserScrollMessage, UserScroll},
 };

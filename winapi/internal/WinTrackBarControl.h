@@ -15,6 +15,7 @@ public:
     int position = 0;
     int page = 20;
     int line = 1;
+    int tickFrequency = 1; // with TBS_AUTOTICKS
 
     int Clamp(int value) const;
 };

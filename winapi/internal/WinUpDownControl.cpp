@@ -88,9 +88,28 @@ void Spin(HWND window, WinUpDownControl& state, int direction) {
     SendMessageW(parent, scroll, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(window));
 }
 
+// With UDS_ALIGNRIGHT (UDS_ALIGNLEFT) the up-down moves into its buddy's
+// rectangle at the right (left) edge, as tall as the buddy, and the buddy
+// narrows by the up-down's width.
+void AlignWithBuddy(HWND window, HWND buddy) {
+    const DWORD align = WinControlSupport::Style(window) & (UDS_ALIGNRIGHT | UDS_ALIGNLEFT);
+    if (align == 0 || !IsWindow(buddy)) return;
+    RECT box{}, own{};
+    GetWindowRect(buddy, &box);
+    MapWindowPoints(nullptr, WinControlSupport::Parent(window), reinterpret_cast<LPPOINT>(&box), 2);
+    GetClientRect(window, &own);
+    const LONG width = std::min(own.right, box.right - box.left), height = box.bottom - box.top;
+    const bool right = (align & UDS_ALIGNRIGHT) != 0;
+    const UINT flags = SWP_NOZORDER | SWP_NOREDRAW;
+    SetWindowPos(buddy, nullptr, right ? box.left : box.left + width, box.top, box.right - box.left - width,
+                 height, flags);
+    SetWindowPos(window, nullptr, right ? box.right - width : box.left, box.top, width, height, flags);
+}
+
 LRESULT Create(const Call& call) {
     if ((WinControlSupport::Style(call.window) & UDS_AUTOBUDDY) != 0)
         call.state.buddy = GetWindow(call.window, GW_HWNDPREV);
+    AlignWithBuddy(call.window, call.state.buddy);
     return 0;
 }
 
@@ -144,6 +163,7 @@ LRESULT GetPosition32(const Call& call) {
 LRESULT SetBuddy(const Call& call) {
     const HWND previous = call.state.buddy;
     call.state.buddy = reinterpret_cast<HWND>(call.wParam);
+    AlignWithBuddy(call.window, call.state.buddy);
     return reinterpret_cast<LRESULT>(previous);
 }
 

@@ -7,7 +7,8 @@
 // gets WM_VSCROLL (WM_HSCROLL with UDS_HORZ) SB_THUMBPOSITION with the new
 // position, then SB_ENDSCROLL. The up arrow moves toward the maximum of the
 // range. With UDS_SETBUDDYINT the position is read back from the buddy's
-// text before every move.
+// text before every move. Aligned (UDS_ALIGNRIGHT, UDS_ALIGNLEFT), it takes
+// the edge of its buddy's rectangle when it gets the buddy.
 #include "winapi/WinControls.h"
 #include "winapi/internal/WinControlState.h"
 
