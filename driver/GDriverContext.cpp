@@ -237,6 +237,14 @@ int32_t GDriverContext::ApplyNamedEntry(MPersistentObject* target, const RWCStri
     return 0;
 }
 
+int32_t GDriverContext::ApplyDependentSettings(MPersistentObject*) {
+    return 0;
+}
+
+int32_t GDriverContext::GetFeatureState(MPersistentObject*, uint32_t) {
+    return 0;
+}
+
 MPersistentObject* GDriverContext::GetPrinter() const {
     return FindIn(configuration_.Get(), GSettingId::kPrinterNode);
 }

@@ -138,6 +138,14 @@ public:
     // paper-handling units marked installed and keyed as the options say.
     // 0 without settings, else 1.
     virtual int32_t ApplySettings(MPersistentObject* settings);
+    // Asked by a property sheet's UI model; the driver instance answers
+    // them, the context itself has no answer (0).
+    // Re-derives the settings that depend on the installed options and on
+    // other settings: a status.
+    virtual int32_t ApplyDependentSettings(MPersistentObject* settings);
+    // The availability of the option of attribute id in settings: 0 enabled,
+    // 1 disabled, 2 hidden.
+    virtual int32_t GetFeatureState(MPersistentObject* settings, uint32_t id);
     // The paired id of the resource mappings (node 191: first and second
     // value) either way; 0 when absent.
     virtual uint16_t MapResourceId(uint16_t id);

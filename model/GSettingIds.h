@@ -102,6 +102,11 @@ inline constexpr uint32_t kQualityPresets = 903;
 // Mass-storage font source path.
 inline constexpr uint32_t kFontSourcePath = 445;
 inline constexpr uint32_t kCapabilitySets = 112;
+// Node holding the page-description writer object (its child 101) for the
+// kind tests; absent until the writer classes arrive.
+inline constexpr uint32_t kWriterHolder = 98;
+// How an installed-options update reaches the printer: 0 re-read directly.
+inline constexpr uint32_t kInstalledOptionsUpdateRoute = 1117;
 
 // --- P/112: the capability sets --------------------------------------------------------
 // Bit 1: flag 113 of the job.
@@ -167,6 +172,8 @@ inline constexpr uint32_t kInstalledOptionsGroup = 365;
 inline constexpr uint32_t kWatermarksGroup = 366;
 // Registered plug-ins, kept in printer data "368".
 inline constexpr uint32_t kPlugInsGroup = 368;
+// Plug-in values, carried over by a reset to defaults.
+inline constexpr uint32_t kPlugInValuesGroup = 367;
 // Custom paper sizes, rebuilt from the forms; the settings encoding's template.
 inline constexpr uint32_t kCustomPaperSizes = 276;
 // Custom paper width and height, 1/10 mm.
@@ -279,6 +286,8 @@ inline constexpr uint32_t kFormToTray = 510;
 inline constexpr uint32_t kBlobForm = 940;
 // The watermark pool; the settings encoding's template.
 inline constexpr uint32_t kWatermarkPool = 378;
+// The settings the configuration library locked (children: setting values).
+inline constexpr uint32_t kLockedSettings = 1102;
 
 // --- S: the printer state --------------------------------------------------------------
 inline constexpr uint32_t kGraphicBundleGroup = 244;
@@ -426,6 +435,9 @@ inline constexpr uint32_t kPaperNames = 192;
 inline constexpr uint32_t kColourTranslation543 = 543;
 inline constexpr uint32_t kColourTranslation545 = 545;
 inline constexpr uint32_t kColourTranslation552 = 552;
+// Our own: the kind of the writer the description's writer line names
+// (767 PCL XL, 788 PCL 5, 768 PostScript), until the writer objects arrive.
+inline constexpr uint32_t kWriterKind = 1480;
 
 // --- J: the job-control stage's own group ----------------------------------------------
 // Output-bin value -> PJL bin name; replaced by "DEKPJLBinMap".
@@ -519,5 +531,15 @@ inline constexpr uint32_t kRawPjlLines = 985;
 // Keyed value tables of the colour readers.
 inline constexpr uint32_t kFeatureTable533 = 533;
 inline constexpr uint32_t kFeatureTable537 = 537;
+// Variable data (PostScript); needs the printer hard disk.
+inline constexpr uint32_t kVariableData = 702;
+
+// --- Not in the id table: the user-interface state (composite 283) ---------------------
+// An option's availability level (0 enabled, 1 shown but disabled, 2 hidden)
+// at 0x40000000 + k and the string id of its reason at the next id.
+inline constexpr uint32_t kHardDiskLevel = 0x40000025;
+inline constexpr uint32_t kHardDiskMessage = 0x40000026;
+// The media made last for a custom paper size.
+inline constexpr uint32_t kCustomMediaEntry = 0x40000017;
 
 } // namespace GSettingId

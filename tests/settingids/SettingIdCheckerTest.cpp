@@ -123,6 +123,10 @@ TEST_F(SettingIdCheckerTest, EveryFormOfAnIdOutsideTheCatalogueIsCaught) {
          "FindAttribute is given the id 0x40000018"},
         {"a copy by a bare id", "job/GFoo.cpp", "AddCopy(settings, group364, GSettingId::kCopies, 291);\n", 1,
          "AddCopy is given the id 291"},
+        {"a level raised by a bare id", "ui/framework/GFoo.cpp", "RaiseLevel(0x40000025, 1);\n", 1,
+         "RaiseLevel is given the id 0x40000025"},
+        {"a level added by a bare id", "ui/framework/GFoo.cpp", "levels.AddIfMissing(0, 0x40000026);\n", 1,
+         "AddIfMissing is given the id 0x40000026"},
     };
     Write(kSettingIdCataloguePath, kCatalogue);
     for (const Case& c : cases) {

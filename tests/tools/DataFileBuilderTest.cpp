@@ -162,6 +162,10 @@ TEST(DataFileBuilderTest, MistakesAreRefusedWithTheirLine) {
          "configuration { } }\n"
          "  pjl { configuration { } }\n }\n}\n",
          5, "the writer's language is pclxl, pcl5 or postscript, not 'lips'"},
+        {"configuration 353 {\n printer 76 {\n  configuration { }\n  state { }\n  writer pcl5 { "
+         "configuration { value 1480 767 } }\n"
+         "  pjl { configuration { } }\n }\n}\n",
+         5, "the writer kind (1480) comes from the writer line, not from the description"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

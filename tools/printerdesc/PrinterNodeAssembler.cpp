@@ -3,9 +3,11 @@
 #include <map>
 #include <string>
 
+#include "driver/GetWriterKind.h"
 #include "model/GConfiguration.h"
 #include "model/GSettingIds.h"
 #include "model/GState.h"
+#include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
 #include "tools/printerdesc/DataFileBuilder.h"
 #include "tools/printerdesc/DescriptionArguments.h"
@@ -34,6 +36,14 @@ std::map<std::string, const DescriptionStatement*> Parts(const DescriptionStatem
         }
     }
     return parts;
+}
+
+// The writer kind of a writer line's language; 0 for another word.
+uint16_t WriterKindOf(const std::string& language) {
+    if (language == "pclxl") return GWriterKind::kPclXl;
+    if (language == "pcl5") return GWriterKind::kPcl5;
+    if (language == "postscript") return GWriterKind::kPostScript;
+    return GWriterKind::kNone;
 }
 
 } // namespace
@@ -76,10 +86,12 @@ GCountedPtr PrinterNodeAssembler::OwnGroup(const DescriptionStatement& block) {
 GCountedPtr PrinterNodeAssembler::StageConfiguration(const DescriptionStatement& stage) {
     DescriptionArguments arguments(stage);
     arguments.ExpectBlock();
+    uint16_t writerKind = GWriterKind::kNone;
     if (stage.Kind() == "writer") {
         arguments.ExpectCount(1, 1);
         const std::string& language = arguments.Word(1);
-        if (language != "pclxl" && language != "pcl5" && language != "postscript") {
+        writerKind = WriterKindOf(language);
+        if (writerKind == GWriterKind::kNone) {
             arguments.Fail("the writer's language is pclxl, pcl5 or postscript, not '" + language + "'");
         }
     } else {
@@ -88,8 +100,15 @@ GCountedPtr PrinterNodeAssembler::StageConfiguration(const DescriptionStatement&
     if (stage.children.size() != 1 || stage.children.front().Kind() != "configuration") {
         arguments.Fail("a '" + stage.Kind() + "' block holds one configuration block");
     }
+    GCountedPtr group = OwnGroup(stage.children.front());
+    if (writerKind != GWriterKind::kNone) {
+        // The record the writer-kind readers take while there is no writer object.
+        if (group->FindById(GSettingId::kWriterKind) != nullptr)
+            arguments.Fail("the writer kind (1480) comes from the writer line, not from the description");
+        group->Add(new GValueAttribute(writerKind, GSettingId::kWriterKind));
+    }
     GCountedPtr configuration(new GConfiguration(GSettingId::kPeripheralConfiguration));
-    configuration->Add(OwnGroup(stage.children.front()).Get());
+    configuration->Add(group.Get());
     return configuration;
 }
 

@@ -1,0 +1,3 @@
+#include "ui/framework/GInstalledOptionsUpdater.h"
+
+GInstalledOptionsUpdater::~GInstalledOptionsUpdater() = default;

@@ -1,0 +1,3 @@
+#include "ui/framework/GQuicksetPool.h"
+
+GQuicksetPool::~GQuicksetPool() = default;
