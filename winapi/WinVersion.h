@@ -17,3 +17,8 @@
 QV_WINAPI_API DWORD GetFileVersionInfoSizeW(LPCWSTR fileName, LPDWORD handle);
 QV_WINAPI_API BOOL GetFileVersionInfoW(LPCWSTR fileName, DWORD handle, DWORD length, LPVOID data);
 QV_WINAPI_API BOOL VerQueryValueW(LPCVOID block, LPCWSTR subBlock, LPVOID* buffer, LPUINT length);
+// The English name of a language id ("English (United States)" for
+// 0x0409); an id the layer does not know is "Language Neutral". A buffer
+// too small gets the name cut to size - 1 characters and its NUL. Returns
+// the characters copied without the NUL; 0 for a null buffer or size 0.
+QV_WINAPI_API DWORD VerLanguageNameW(DWORD language, LPWSTR buffer, DWORD size);

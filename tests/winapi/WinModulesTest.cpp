@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -175,6 +176,35 @@ TEST_F(WinModulesTest, VersionInformationComesFromTheModulesResourceData) {
     }
     EXPECT_EQ(GetFileVersionInfoSizeW(u"QVPLAIN.DLL", &handle), 0u);
     EXPECT_EQ(GetLastError(), ERROR_RESOURCE_TYPE_NOT_FOUND);
+}
+
+TEST(WinLanguageNamesTest, LanguageIdsHaveTheirNamesAndAShortBufferGetsTheNameCut) {
+    struct Case {
+        DWORD language;
+        DWORD size;
+        const char16_t* expected;
+    };
+    const Case cases[] = {
+        {0x0409, 64, u"English (United States)"},
+        {0x040D, 64, u"Hebrew"},
+        {0x0401, 64, u"Arabic (Saudi Arabia)"},
+        {0x0000, 64, u"Language Neutral"},
+        {0x7777, 64, u"Language Neutral"}, // unknown: no error
+        {0x0409, 8, u"English"},           // 7 characters and the NUL
+        {0x0409, 1, u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        WCHAR buffer[64];
+        std::fill(std::begin(buffer), std::end(buffer), u'#');
+        const DWORD copied = VerLanguageNameW(c.language, buffer, c.size);
+        EXPECT_EQ(std::u16string(buffer), c.expected);
+        EXPECT_EQ(copied, std::char_traits<char16_t>::length(c.expected));
+    }
+    EXPECT_EQ(VerLanguageNameW(0x0409, nullptr, 64), 0u);
+    WCHAR untouched = u'#';
+    EXPECT_EQ(VerLanguageNameW(0x0409, &untouched, 0), 0u);
+    EXPECT_EQ(untouched, u'#');
 }
 
 TEST_F(WinModulesTest, FreeLibraryAndExitThreadUnloadsAfterTheThreadHasLeftTheModule) {

@@ -1,0 +1,23 @@
+#pragma once
+// Tests and mappings of the driver's paper ids used by the pages.
+#include <cstdint>
+
+#include "rw/RWCString.h"
+
+class MPersistentObject;
+
+// 1 for the envelope papers (ids 8 to 16, 50, 52, 59, 60 and 73), else 0.
+int32_t IsPaperSizeInGroup(int16_t paperId);
+
+// A paper that a printer may carry only as a custom size: the custom size
+// that holds the paper's name.
+struct GCustomSizeMatch {
+    uint16_t paperId = 0; // the custom size's paper id; 0: none
+    RWCString name;       // its name
+};
+
+// For the papers 41 to 44, 51, 56, 58, 62, 65, 66 and 68 to 71: the first
+// custom size (GCustomMediaSize) in the list whose name is paperName
+// exactly. Any other paper, no list or no such size give paper id 0.
+GCustomSizeMatch MapPaperIdToCustomSize(int16_t paperId, const RWCString& paperName,
+                                        MPersistentObject* customSizes);
