@@ -5,6 +5,9 @@
 #include <cstdlib>
 
 #include "driver/GDriverServer.h"
+#include "winapi/WinError.h"
+#include "winapi/WinProcess.h"
+#include "winapi/WinThread.h"
 
 namespace {
 std::atomic<CriticalErrorHandler> g_handler{&DefaultCriticalErrorHandler};
@@ -43,7 +46,17 @@ void DefaultCriticalErrorHandler(int severity, uint32_t errorId, const char*, in
     if (severity == 2) {
         if (GDriverServer* server = GDriverServer::Instance()) server->SetFailed();
     }
-    std::_Exit(kCriticalExitCode);
+    // The process ends through the platform, which tells whoever hosts the
+    // module why: the cause goes as the last error, the text stays here.
+    SetLastError(CriticalErrorCause(errorId));
+    TerminateProcess(GetCurrentProcess(), kCriticalExitCode);
+    std::_Exit(kCriticalExitCode); // not reached: the platform ends the process
+}
+
+DWORD CriticalErrorCause(uint32_t errorId) {
+    const uint16_t id = static_cast<uint16_t>(errorId); // as the text names it
+    if (id == kCriticalOutOfMemory) return ERROR_NOT_ENOUGH_MEMORY;
+    return APPLICATION_ERROR_MASK | id;
 }
 
 std::string CriticalErrorText(int severity, uint32_t errorId) {

@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <string>
 
+#include "winapi/WinTypes.h"
+
 enum : uint32_t {
     kCriticalOutOfMemory = 101,
     kCriticalLockFailed = 301,
@@ -35,9 +37,17 @@ void ReportCriticalError(int severity, uint32_t errorId, const char* sourceName,
 // Installs handler (null: the default) and returns the handler it replaces.
 CriticalErrorHandler SetCriticalErrorHandler(CriticalErrorHandler handler);
 
-// The module's rules above. The source name, line and message are not used.
+// The module's rules above. The process ends through the platform
+// (TerminateProcess), with the report's cause as the last error. The source
+// name, line and message are not used.
 void DefaultCriticalErrorHandler(int severity, uint32_t errorId, const char* sourceName, int line,
                                  const char* message);
+
+// The cause a report that ends the process gives the platform: running out
+// of memory as the system's own error, ERROR_NOT_ENOUGH_MEMORY; any other
+// error id as an error code the application defines (APPLICATION_ERROR_MASK
+// with the id as an unsigned 16-bit number), so the host can name it.
+DWORD CriticalErrorCause(uint32_t errorId);
 
 // The text a report formats (into a 256-byte buffer; shown nowhere): the
 // error id as an unsigned 16-bit number in the severity's sentence.

@@ -9,6 +9,7 @@
 #include "host/HostJobCommand.h"
 #include "host/HostOutputWriter.h"
 #include "host/HostPrintersCommand.h"
+#include "host/HostProcessEndNotice.h"
 #include "host/HostPropsCommand.h"
 #include "host/HostSession.h"
 #include "host/HostSheetCommand.h"
@@ -55,6 +56,8 @@ int HostProgram::Run(int argc, const char* const* argv, std::ostream& out, std::
         return 2;
     }
     const bool json = options.json;
+    // From here on the module may end the process; the user is told why.
+    HostProcessEndNotice::Install();
     HostSession session(std::move(options));
     HostValue result;
     if (!session.Start(argc > 0 && argv[0] != nullptr ? argv[0] : "qvhost", error) ||

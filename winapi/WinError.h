@@ -66,5 +66,9 @@ constexpr DWORD ERROR_RESOURCE_NAME_NOT_FOUND = 1814;
 constexpr DWORD ERROR_INVALID_FORM_NAME = 1902;
 constexpr DWORD ERROR_INVALID_FORM_SIZE = 1903;
 
+// Bit 29 of an error code marks it as one an application defines: no error
+// of the system has it.
+constexpr DWORD APPLICATION_ERROR_MASK = 0x20000000;
+
 QV_WINAPI_API DWORD GetLastError();
 QV_WINAPI_API void SetLastError(DWORD error);

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "WinTestSupport.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/ReadOnlyPaths.h"
+#include "tests/support/SqliteFile.h"
 #include "winapi/WinSpool.h"
 #include "winapi/WinSystem.h"
 #include "winapi/host/WinHostStore.h"
@@ -143,17 +147,24 @@ TEST(WinSqliteStoreTest, AFailureInsideTheWriteLeavesThePreviousStoreReadable) {
     const std::string path = folder / "machine.sqlite";
     WinHostStore& store = WinHostStore::Instance();
     FillMachine(store, 1);
+    ASSERT_TRUE(WinSqliteStore(path).Save(store.State()));
+    // The second machine differs in many rows: values changed, forms
+    // replaced, keys and values added. Its write fails at the first row, in
+    // the middle and at the last row.
+    store.SetRegistryDword(HKEY_LOCAL_MACHINE, kDataKey, u"Pool", 2);
+    store.FindPrinter(u"P")->location = u"Changed";
+    store.ClearForms();
+    store.AddForm({u"Other", FORM_USER, 1000, 2000, 0, 0, 1000, 2000});
+    for (const char16_t* name : {u"A", u"B", u"C", u"D"})
+        store.SetRegistryString(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Added", name, name);
     int rows = 0;
     {
-        FailingStore counting(path, -1);
+        FailingStore counting(path + ".copy", -1);
+        std::filesystem::copy_file(path, path + ".copy");
         ASSERT_TRUE(counting.Save(store.State()));
         rows = counting.rows;
     }
-    ASSERT_GT(rows, 60);
-    // The second machine differs in values, not in rows; its write fails at
-    // the first row, in the middle and at the last row.
-    store.SetRegistryDword(HKEY_LOCAL_MACHINE, kDataKey, u"Pool", 2);
-    store.FindPrinter(u"P")->location = u"Changed";
+    ASSERT_GT(rows, 40);
     for (int failAt : {0, rows / 2, rows - 1}) {
         FailingStore failing(path, failAt);
         EXPECT_FALSE(failing.Save(store.State())) << failAt;
@@ -165,6 +176,137 @@ TEST(WinSqliteStoreTest, AFailureInsideTheWriteLeavesThePreviousStoreReadable) {
     store.Reset();
     ASSERT_TRUE(store.AttachPersistence(std::make_unique<WinSqliteStore>(path)));
     ExpectMachine(1);
+}
+
+// A save writes the rows that differ from the file's, each once, in one
+// transaction; SQLite itself (triggers in the file) counts the rows written.
+TEST(WinSqliteStoreTest, ASaveWritesOnlyTheRowsThatChangedInOneTransaction) {
+    using Check = bool (*)(const WinMachineState&);
+    struct Case {
+        const char* change;
+        void (*apply)(WinHostStore&);
+        size_t rowsWritten;
+        Check check; // on the machine loaded back
+    };
+    static const auto pool = [](const WinMachineState& s) {
+        return s.machineHive->FindPath(kDataKey)->FindValue(u"Pool");
+    };
+    const Case cases[] = {
+        {"nothing", [](WinHostStore&) {}, 0, [](const WinMachineState& s) { return s.printers.size() == 1; }},
+        {"a value's data",
+         [](WinHostStore& st) { st.SetRegistryDword(HKEY_LOCAL_MACHINE, kDataKey, u"Pool", 7); }, 1,
+         [](const WinMachineState& s) { return pool(s)->data[0] == 7; }},
+        {"a value added",
+         [](WinHostStore& st) { st.SetRegistryString(HKEY_LOCAL_MACHINE, kDataKey, u"New", u"x"); }, 1,
+         [](const WinMachineState& s) {
+             return s.machineHive->FindPath(kDataKey)->Values().back().name == u"New";
+         }},
+        {"the first value of a key deleted",
+         [](WinHostStore& st) { st.FindRegistryKey(HKEY_LOCAL_MACHINE, kDataKey)->DeleteValue(u"Pool"); }, 1,
+         [](const WinMachineState& s) {
+             const auto& values = s.machineHive->FindPath(kDataKey)->Values();
+             return values.size() == 2 && values[0].name == u"Pool:0" && values[1].name == u"Empty";
+         }},
+        {"a value deleted and set again, now the last",
+         [](WinHostStore& st) {
+             st.FindRegistryKey(HKEY_LOCAL_MACHINE, kDataKey)->DeleteValue(u"Pool");
+             st.SetRegistryDword(HKEY_LOCAL_MACHINE, kDataKey, u"Pool", 1);
+         },
+         2, // its row goes from the front, a row at the end comes
+         [](const WinMachineState& s) {
+             return s.machineHive->FindPath(kDataKey)->Values().back().name == u"Pool";
+         }},
+        {"a key added in front of every user key",
+         [](WinHostStore& st) { st.CreateRegistryKey(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Aaa"); }, 1,
+         [](const WinMachineState& s) {
+             return s.machineHive->FindPath(u"SOFTWARE\\Aaa") != nullptr &&
+                    s.userHive->FindPath(u"Software\\X")->FindValue(u"Multi") != nullptr;
+         }},
+        {"a printer's location", [](WinHostStore& st) { st.FindPrinter(u"P")->location = u"Attic"; }, 1,
+         [](const WinMachineState& s) { return s.printers[0].location == u"Attic"; }},
+        {"the user's name", [](WinHostStore& st) { st.SetUserName(u"Other"); }, 1,
+         [](const WinMachineState& s) { return s.userName == u"Other"; }},
+        {"the last form removed", [](WinHostStore& st) { st.State().forms.pop_back(); }, 1,
+         [](const WinMachineState& s) { return s.forms.size() == 41; }},
+    };
+    WinHostStore& store = WinHostStore::Instance();
+    for (const Case& c : cases) {
+        TempHostFolder folder;
+        const std::string path = folder / "machine.sqlite";
+        store.Reset();
+        FillMachine(store, 1);
+        WinSqliteStore file(path);
+        ASSERT_TRUE(file.Save(store.State())) << c.change;
+        const qvtest::SqliteFile reader(path);
+        ASSERT_TRUE(reader.LogWrites()) << c.change;
+        const uint32_t counter = reader.ChangeCounter();
+        const std::string bytes = qvtest::ReadFileBytes(path);
+        c.apply(store);
+        ASSERT_TRUE(file.Save(store.State())) << c.change;
+        EXPECT_EQ(reader.LoggedWrites().size(), c.rowsWritten) << c.change;
+        EXPECT_EQ(reader.ChangeCounter(), counter + (c.rowsWritten > 0 ? 1 : 0)) << c.change;
+        if (c.rowsWritten == 0) {
+            EXPECT_TRUE(qvtest::ReadFileBytes(path) == bytes) << c.change << ": the file changed";
+        }
+        WinMachineState loaded;
+        ASSERT_TRUE(WinSqliteStore(path).Load(loaded)) << c.change;
+        EXPECT_TRUE(c.check(loaded)) << c.change;
+    }
+}
+
+// Rows the store would not have written (a row twice, a row without its
+// key, a row of nothing the machine has) are put right by the next save:
+// the file then holds what a fresh store of the same machine holds.
+TEST(WinSqliteStoreTest, RowsWrittenOtherwiseArePutRightByTheNextSave) {
+    const char* const scenes[] = {
+        "INSERT INTO forms SELECT * FROM forms WHERE ordinal = 3",
+        "INSERT INTO forms(ordinal, name) VALUES(NULL, 'keyless')",
+        "INSERT INTO settings VALUES('unknown', 1)",
+        "UPDATE printers SET devmode = NULL",
+    };
+    TempHostFolder folder;
+    WinHostStore& store = WinHostStore::Instance();
+    FillMachine(store, 1);
+    const std::string fresh = folder / "fresh.sqlite";
+    ASSERT_TRUE(WinSqliteStore(fresh).Save(store.State()));
+    const std::multiset<std::string> wanted = qvtest::SqliteFile(fresh).Rows();
+    for (const char* scene : scenes) {
+        const std::string path = folder / "edited.sqlite";
+        std::filesystem::remove(path);
+        ASSERT_TRUE(WinSqliteStore(path).Save(store.State())) << scene;
+        const qvtest::SqliteFile file(path);
+        ASSERT_TRUE(file.Execute(scene)) << scene;
+        ASSERT_NE(file.Rows(), wanted) << scene;
+        EXPECT_TRUE(WinSqliteStore(path).Save(store.State())) << scene;
+        EXPECT_EQ(file.Rows(), wanted) << scene;
+    }
+}
+
+// A store on a file (and folder) that may only be read serves every save
+// that changes nothing, and the file stays as it was.
+TEST(WinSqliteStoreTest, AReadOnlyStoreServesSavesThatChangeNothing) {
+    TempHostFolder folder;
+    const std::string path = folder / "machine.sqlite";
+    WinHostStore& store = WinHostStore::Instance();
+    FillMachine(store, 1);
+    ASSERT_TRUE(WinSqliteStore(path).Save(store.State()));
+    const std::string bytes = qvtest::ReadFileBytes(path);
+    const auto modified = std::filesystem::last_write_time(path);
+    {
+        qvtest::ReadOnlyPaths readOnly({path, folder.Path()});
+        store.Reset();
+        ASSERT_TRUE(store.AttachPersistence(std::make_unique<WinSqliteStore>(path)));
+        EXPECT_TRUE(store.Save());
+        ExpectMachine(1);
+        store.SetUserName(u"Changed");
+        // A change cannot be written where writing is refused (not as root).
+        if (readOnly.Refused()) {
+            EXPECT_FALSE(store.Save());
+        }
+        store.Reset();
+    }
+    EXPECT_TRUE(qvtest::ReadFileBytes(path) == bytes) << "the file changed";
+    EXPECT_TRUE(std::filesystem::last_write_time(path) == modified) << "the file was written";
 }
 
 TEST(WinSqliteStoreTest, AFileThatIsNoStoreIsNotLoaded) {

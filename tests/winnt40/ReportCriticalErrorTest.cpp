@@ -1,9 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "driver/ReportCriticalError.h"
 #include "tests/winnt40/DriverServerTestSupport.h"
+#include "winapi/host/WinHostProcess.h"
 
 using namespace servertest;
+
+namespace {
+void PrintProcessEnd(UINT exitCode, DWORD cause) {
+    std::fprintf(stderr, "process ends with %u, cause %u\n", exitCode, cause);
+}
+} // namespace
 
 TEST(ReportCriticalErrorTest, TheTextNamesTheErrorIdAsA16BitNumber) {
     struct Case {
@@ -38,6 +47,30 @@ TEST(ReportCriticalErrorTest, Severity1EndsTheProcessWithExitCode3) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(DefaultCriticalErrorHandler(1, 501, "drvrsrvr", 1, ""),
                 ::testing::ExitedWithCode(kCriticalExitCode), "");
+}
+
+// The process ends through the platform, which tells the host the exit code
+// and the cause: running out of memory as ERROR_NOT_ENOUGH_MEMORY (8), any
+// other error as an application's error code (bit 29) carrying its id.
+TEST(ReportCriticalErrorTest, TheEndTellsThePlatformItsCause) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const WinProcessEndNotice previous = SetProcessEndNotice(&PrintProcessEnd);
+    struct Case {
+        int severity;
+        uint32_t errorId;
+        const char* line;
+    };
+    const Case cases[] = {
+        {2, 101, "process ends with 3, cause 8\n"},
+        {2, 301, "process ends with 3, cause 536871213\n"}, // 0x20000000 + 301
+        {1, 501, "process ends with 3, cause 536871413\n"}, // 0x20000000 + 501
+        {1, 0x10065, "process ends with 3, cause 8\n"},     // the id as 16 bits: 101
+    };
+    for (const Case& c : cases)
+        EXPECT_EXIT(DefaultCriticalErrorHandler(c.severity, c.errorId, "x", 1, ""),
+                    ::testing::ExitedWithCode(kCriticalExitCode), std::string("^") + c.line + "$")
+            << c.errorId;
+    SetProcessEndNotice(previous);
 }
 
 // Severity 2 marks the driver server failed before the process ends: the

@@ -18,3 +18,11 @@ QV_WINAPI_API UINT CrtLocaleCodePage(int category);
 // process's), and so does the layer's exit handler.
 QV_WINAPI_API void WinBeginProcessEnd();
 QV_WINAPI_API bool WinProcessEnding();
+
+// Told, when TerminateProcess ends this process, the exit code and the cause
+// (the last error the caller set) just before the end. It runs on the
+// terminating thread, which may have run out of memory: it must not
+// allocate. SetProcessEndNotice installs one (null: none) and returns the
+// one it replaces.
+using WinProcessEndNotice = void (*)(UINT exitCode, DWORD cause);
+QV_WINAPI_API WinProcessEndNotice SetProcessEndNotice(WinProcessEndNotice notice);

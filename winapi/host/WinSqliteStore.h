@@ -1,17 +1,11 @@
 #pragma once
-// The host store in one SQLite file. Save replaces every table's rows inside
-// one transaction, so a crash or a failure part-way leaves the previous
-// store as it was; Load reads everything in one read transaction.
-//
-// Tables (text columns hold UTF-16):
-//   meta(name TEXT PRIMARY KEY, value)            format = 1
-//   settings(name TEXT PRIMARY KEY, value)        scalars of WinMachineState
-//   registry_keys(id INTEGER PRIMARY KEY, parent INTEGER, hive INTEGER,
-//                 name TEXT, writable INTEGER)    parent 0 = the hive's root
-//   registry_values(key INTEGER, ordinal INTEGER, name TEXT, type INTEGER,
-//                   data BLOB)
-//   printers, drivers, forms, environment, drives, modules, module_folders,
-//   failing_version_sizes: one row per record, with an ordinal for order
+// The host store in one SQLite file (its tables: winapi/internal/
+// WinStoreImage.h). Save writes only the rows that differ from the file's,
+// each once, inside one transaction, so a crash or a failure part-way leaves
+// the previous store as it was; when nothing differs it writes nothing and
+// takes no write lock, so a store on a file that may only be read serves
+// every run that changes nothing. Load reads everything in one read
+// transaction.
 #include <string>
 
 #include "winapi/WinApi.h"
@@ -32,13 +26,16 @@ public:
     const std::string& Path() const { return path_; }
 
 protected:
-    // Called before each row is written inside the save transaction; false
-    // aborts the save there (tests inject failures through it).
+    // Called before each row is written (inserted, changed or deleted)
+    // inside the save transaction; false aborts the save there (tests inject
+    // failures through it).
     virtual bool BeforeRowWrite(int rowIndex);
 
 private:
     bool Open();
     void Close();
+    bool NothingToWrite(const WinMachineState& state);
+    bool Write(const WinMachineState& state);
 
     std::string path_;
     sqlite3* db_ = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
-// Where the host store keeps the machine between runs. Save writes the whole
-// state or nothing; Load replaces the state only when a stored one was read
-// whole.
+// Where the host store keeps the machine between runs. Save leaves the whole
+// state stored or what was stored before; Load replaces the state only when
+// a stored one was read whole.
 #include "winapi/WinApi.h"
 #include "winapi/host/WinMachineState.h"
 

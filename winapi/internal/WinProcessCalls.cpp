@@ -1,6 +1,11 @@
+#include <atomic>
+#include <cstdlib>
 #include <mutex>
 
+#include "winapi/WinError.h"
 #include "winapi/WinProcess.h"
+#include "winapi/WinThread.h"
+#include "winapi/host/WinHostProcess.h"
 #include "winapi/host/WinHostStore.h"
 #include "winapi/host/WinRecords.h"
 
@@ -15,6 +20,8 @@ Programs& Started() {
     static auto* programs = new Programs; // outlives static destructors
     return *programs;
 }
+
+std::atomic<WinProcessEndNotice> g_processEndNotice{nullptr};
 
 void CheckGeneration(Programs& programs) {
     const uint64_t generation = WinHostStore::Instance().Generation();
@@ -76,4 +83,17 @@ std::vector<WinRecordedProgram> RecordedPrograms() {
     std::lock_guard<std::mutex> hold(programs.mutex);
     CheckGeneration(programs);
     return programs.started;
+}
+
+WinProcessEndNotice SetProcessEndNotice(WinProcessEndNotice notice) {
+    return g_processEndNotice.exchange(notice);
+}
+
+BOOL TerminateProcess(HANDLE process, UINT exitCode) {
+    if (process != GetCurrentProcess()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (const WinProcessEndNotice notice = g_processEndNotice.load()) notice(exitCode, GetLastError());
+    std::_Exit(static_cast<int>(exitCode));
 }

@@ -3,6 +3,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <cxxabi.h>
 #include <map>
@@ -355,22 +356,24 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* objects, BOOL waitAll, D
         SetLastError(ERROR_INVALID_PARAMETER);
         return WAIT_FAILED;
     }
-    std::vector<std::shared_ptr<WinKernelObject>> waited;
+    // The objects are held on the stack: a wait allocates nothing, so a lock
+    // can be taken when memory has run out (the module's out-of-memory
+    // handler takes one).
+    std::array<std::shared_ptr<WinKernelObject>, MAXIMUM_WAIT_OBJECTS> waited;
     for (DWORD i = 0; i < count; ++i) {
-        auto object = WinKernelObjects().Find(objects[i]);
-        if (!object) {
+        waited[i] = WinKernelObjects().Find(objects[i]);
+        if (!waited[i]) {
             SetLastError(ERROR_INVALID_HANDLE);
             return WAIT_FAILED;
         }
-        waited.push_back(std::move(object));
     }
     auto& hub = WinWaitHub::Instance();
     HubLock hold(hub.Mutex());
     DWORD satisfied = 0;
     auto ready = [&] {
         if (waitAll) {
-            for (const auto& object : waited)
-                if (!object->IsSignalled()) return false;
+            for (DWORD i = 0; i < count; ++i)
+                if (!waited[i]->IsSignalled()) return false;
             return true;
         }
         for (DWORD i = 0; i < count; ++i) {
@@ -382,8 +385,8 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* objects, BOOL waitAll, D
     };
     if (!WaitUntil(hold, milliseconds, ready)) return WAIT_TIMEOUT;
     if (waitAll) {
-        for (const auto& object : waited)
-            object->Consume();
+        for (DWORD i = 0; i < count; ++i)
+            waited[i]->Consume();
         return WAIT_OBJECT_0;
     }
     waited[satisfied]->Consume();
