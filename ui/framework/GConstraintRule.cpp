@@ -6,9 +6,9 @@
 #include "model/GSettingIds.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentIterator.h"
+#include "ui/framework/GMessageBox.h"
 #include "ui/framework/GUIModel.h"
-#include "ui/framework/ResourceModule.h"
-#include "ui/framework/ShowMessageBox.h"
+#include "ui/framework/GUIStrings.h"
 #include "winapi/WinMessageBox.h"
 
 GConstraintRule::~GConstraintRule() = default;
@@ -44,7 +44,7 @@ int32_t GConstraintRule::ValueInList(int16_t value) {
 }
 
 int GConstraintRule::ShowMessage(HWND window, const RWWString& text, const RWWString& caption, UINT flags) {
-    return ShowMessageBox(window, text, caption, flags);
+    return ShowMessageBox(window, text.Data(), caption.Data(), flags);
 }
 
 bool GConstraintRule::Changed(const std::vector<uint32_t>& keys, uint32_t id) {

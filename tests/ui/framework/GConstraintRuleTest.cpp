@@ -6,7 +6,7 @@
 
 #include "UIModelTestSupport.h"
 #include "ui/framework/GHardDiskRule.h"
-#include "ui/framework/ResourceModule.h"
+#include "ui/framework/GResourceLibrary.h"
 #include "winapi/WinModule.h"
 #include "winapi/host/WinHostStore.h"
 #include "winapi/host/WinUiDriver.h"
@@ -91,14 +91,9 @@ class HardDiskRuleTest : public ::testing::Test {
 protected:
     void SetUp() override {
         WinHostStore::Instance().RegisterModule(u"QVUIRES.DLL", QV_RESOURCE_LIBRARY_PATH);
-        library_ = LoadLibraryW(u"QVUIRES.DLL");
-        ASSERT_NE(library_, nullptr);
-        SetResourceModule(library_);
+        ASSERT_EQ(LoadResourceLibrary(u"QVUIRES.DLL"), 1);
     }
-    void TearDown() override {
-        SetResourceModule(nullptr);
-        FreeLibrary(library_);
-    }
+    void TearDown() override { ReleaseResourceLibrary(); }
     // A sheet with 239 and 702, and the hard-disk rule.
     std::unique_ptr<Sheet> SheetWith(uint16_t hardDisk, uint16_t variableData) {
         auto sheet = std::make_unique<Sheet>(Tree({{239, hardDisk}, {702, variableData}, {253, 0}}));
@@ -106,8 +101,6 @@ protected:
         model.AddRule(std::make_unique<GHardDiskRule>(&model));
         return sheet;
     }
-
-    HMODULE library_ = nullptr;
 };
 
 TEST_F(HardDiskRuleTest, ResetClearsItsLevelAndMessage) {
