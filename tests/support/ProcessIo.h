@@ -3,6 +3,7 @@
 // (/proc/self/io): calls and bytes, for tests that check how often code
 // touches its files without relying on the code's own account of it.
 #include <cstdint>
+#include <optional>
 #include <ostream>
 
 namespace qvtest {
@@ -35,5 +36,14 @@ private:
     uint64_t ownReadBytes_ = 0;
     bool valid_ = false;
 };
+
+// What act did, or nothing when the counters cannot be read.
+template <class Act> std::optional<ProcessIo> CountIo(Act&& act) {
+    const ProcessIoSample before;
+    act();
+    const ProcessIoSample after;
+    if (!before.Valid() || !after.Valid()) return std::nullopt;
+    return after.Since(before);
+}
 
 } // namespace qvtest
