@@ -149,7 +149,8 @@ bool RWFileChannel::PWrite(const void* first, size_t firstLength, const void* se
     int count = secondLength > 0 ? 2 : 1;
     iovec* next = pieces;
     while (count > 0) {
-        const ssize_t put = ::pwritev(descriptor_, next, count, offset);
+        const ssize_t put = count == 1 ? ::pwrite(descriptor_, next->iov_base, next->iov_len, offset)
+                                       : ::pwritev(descriptor_, next, count, offset);
         if (put < 0 && errno == EINTR) continue;
         if (put <= 0) {
             error_ = true;
