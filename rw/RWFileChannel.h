@@ -6,10 +6,11 @@
 //     most one of the two, like a stdio stream);
 //   - a positioned read or write (ReadAt, WriteAt) of a whole block is one
 //     system call at its offset and bypasses the buffer.
-// Every read or write flushes pending output first, so bytes reach the file
-// in the order they were written; seeking flushes it too (as fseek does),
-// and writing drops read-ahead bytes it could make stale. So the file seen
-// through the channel is always what it would be through a stdio stream.
+// Pending output is written before any read, on every seek (as fseek does)
+// and before a positioned write (in the same call when the block lies right
+// behind it), so bytes reach the file in the order they were written; a
+// write drops read-ahead bytes it could make stale. So what a read sees,
+// and what the file holds at each seek, is what a stdio stream would give.
 //
 // End of file and errors are sticky flags, as on a stdio stream: a read that
 // comes short at the end sets the end flag and reads nothing more until a
