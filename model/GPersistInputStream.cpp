@@ -1,7 +1,10 @@
 #include "model/GPersistInputStream.h"
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <system_error>
 
 #include "model/GPersistMemoryStreamBuf.h"
 #include "rw/RWBinaryInStream.h"
@@ -19,6 +22,24 @@ std::string HostName(const WCHAR* name) {
     return host;
 }
 
+// The file's bytes; false when it cannot be opened.
+bool ReadWholeFile(const std::string& name, std::vector<char>& bytes) {
+    if (name.empty()) return false;
+    std::ifstream file(name, std::ios_base::in | std::ios_base::binary);
+    if (!file.is_open()) return false;
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(name, error);
+    if (error || size > bytes.max_size()) {
+        // Not a plain file: as much as it gives.
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        return true;
+    }
+    bytes.resize(static_cast<size_t>(size));
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<size_t>(file.gcount()));
+    return true;
+}
+
 } // namespace
 
 GPersistInputStream::GPersistInputStream(const void* buffer, size_t length, int32_t selector)
@@ -29,11 +50,13 @@ GPersistInputStream::GPersistInputStream(const void* buffer, size_t length, int3
 }
 
 GPersistInputStream::GPersistInputStream(const WCHAR* fileName, int32_t selector) {
-    auto file = std::make_unique<std::ifstream>();
-    const std::string name = HostName(fileName);
-    if (!name.empty()) file->open(name, std::ios_base::in | std::ios_base::binary);
-    if (!file->is_open()) file->setstate(std::ios_base::failbit);
-    source_ = std::move(file);
+    // The file is read whole, at once, and then read from memory: a restore
+    // reads all of it anyway, and asks for every string how many bytes are
+    // left, which memory answers without asking the file system.
+    const bool opened = ReadWholeFile(HostName(fileName), bytes_);
+    buffer_ = std::make_unique<GPersistMemoryStreamBuf>(bytes_.data(), bytes_.size(), std::ios_base::in);
+    source_ = std::make_unique<std::istream>(buffer_.get());
+    if (!opened) source_->setstate(std::ios_base::failbit);
     MakeStream(selector);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Input stream object over a caller's memory block or a file, holding a
-// virtual stream of the chosen encoding:
+// Input stream object over a caller's memory block or a file (read whole
+// when the object is made, then read from memory), holding a virtual stream
+// of the chosen encoding:
 //   0 portable text, 1 raw binary, 2 endian-tagged; any other selector makes
 //   no virtual stream (GetStream gives null).
 // A file that cannot be opened leaves the byte source failed: the first read
@@ -11,6 +12,7 @@
 #include <istream>
 #include <memory>
 #include <streambuf>
+#include <vector>
 
 #include "model/GInputStream.h"
 #include "winapi/WinTypes.h"
@@ -35,7 +37,8 @@ public:
 private:
     void MakeStream(int32_t selector);
 
-    std::unique_ptr<std::streambuf> buffer_; // memory block only
+    std::vector<char> bytes_; // a file's bytes
+    std::unique_ptr<std::streambuf> buffer_;
     std::unique_ptr<std::istream> source_;
     std::unique_ptr<RWVirtualInStream> stream_;
 };

@@ -5,9 +5,6 @@
 #include <cstring>
 #include <type_traits>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <string>
 
 #include "winapi/WinFile.h"
@@ -59,21 +56,32 @@ RWBinaryFile::RWBinaryFile(const char* name, const char* mode) : name_(name != n
     if (mode != nullptr) {
         mode_ = mode;
         file_ = OpenMapped(name_, mode);
-        return;
+    } else {
+        file_ = OpenMapped(name_, "rb+");
+        mode_ = file_ != nullptr ? "rb+" : "wb+";
+        // Create only a missing file: any other failure (no descriptors left,
+        // an interrupted call) must not truncate a store that is there.
+        if (file_ == nullptr && errno == ENOENT) file_ = OpenMapped(name_, "wb+");
     }
-    file_ = OpenMapped(name_, "rb+");
-    if (file_ != nullptr) {
-        mode_ = "rb+";
-        return;
-    }
-    mode_ = "wb+";
-    // Create only a missing file: any other failure (no descriptors left, an
-    // interrupted call) must not truncate a store that is there.
-    if (errno == ENOENT) file_ = OpenMapped(name_, "wb+");
+    Attach(mode_);
 }
 
 RWBinaryFile::~RWBinaryFile() {
-    if (file_ != nullptr) std::fclose(file_);
+    if (file_ == nullptr) return;
+    channel_.Flush();
+    std::fclose(file_);
+}
+
+void RWBinaryFile::Attach(const std::string& openedWith) {
+    if (file_ == nullptr || openedWith.empty()) {
+        channel_.Attach(-1, false, false, false);
+        return;
+    }
+    // The access the C runtime's mode gives: "r" reads, "w" and "a" write,
+    // "+" adds the other; "a" writes at the end.
+    const char kind = openedWith[0];
+    const bool update = openedWith.find('+') != std::string::npos;
+    channel_.Attach(::fileno(file_), kind == 'r' || update, kind != 'r' || update, kind == 'a');
 }
 
 bool RWBinaryFile::Exists(const char* name, int accessMode) {
@@ -85,13 +93,14 @@ template <typename T> bool RWBinaryFile::ReadItems(T* values, size_t n) {
     if (n == 0) return true;
     if (values == nullptr) return false;
     if constexpr (sizeof(T) == 1) {
-        return std::fread(values, 1, n, file_) == n;
+        return channel_.Read(values, n) == n;
     } else {
         unsigned char buffer[kChunkBytes];
         constexpr size_t kPerChunk = kChunkBytes / sizeof(T);
         for (size_t done = 0; done < n;) {
             const size_t count = n - done < kPerChunk ? n - done : kPerChunk;
-            const size_t got = std::fread(buffer, sizeof(T), count, file_);
+            // A partial item at the end is consumed but not delivered.
+            const size_t got = channel_.Read(buffer, count * sizeof(T)) / sizeof(T);
             for (size_t i = 0; i < got; ++i)
                 values[done + i] = Decode<T>(buffer + i * sizeof(T));
             if (got != count) return false;
@@ -106,7 +115,7 @@ template <typename T> bool RWBinaryFile::WriteItems(const T* values, size_t n) {
     if (n == 0) return true;
     if (values == nullptr) return false;
     if constexpr (sizeof(T) == 1) {
-        return std::fwrite(values, 1, n, file_) == n;
+        return channel_.Write(values, n);
     } else {
         unsigned char buffer[kChunkBytes];
         constexpr size_t kPerChunk = kChunkBytes / sizeof(T);
@@ -114,7 +123,7 @@ template <typename T> bool RWBinaryFile::WriteItems(const T* values, size_t n) {
             const size_t count = n - done < kPerChunk ? n - done : kPerChunk;
             for (size_t i = 0; i < count; ++i)
                 Encode(values[done + i], buffer + i * sizeof(T));
-            if (std::fwrite(buffer, sizeof(T), count, file_) != count) return false;
+            if (!channel_.Write(buffer, count * sizeof(T))) return false;
             done += count;
         }
         return true;
@@ -232,51 +241,61 @@ bool RWBinaryFile::Write(const char* text) {
     return WriteItems(text, std::strlen(text) + 1);
 }
 
+bool RWBinaryFile::ReadAt(int64_t offset, unsigned char* bytes, size_t n) {
+    if (file_ == nullptr || bytes == nullptr || offset < 0) return false;
+    return channel_.ReadAt(offset, bytes, n) == n;
+}
+
+bool RWBinaryFile::WriteAt(int64_t offset, const unsigned char* bytes, size_t n) {
+    return file_ != nullptr && bytes != nullptr && channel_.WriteAt(offset, bytes, n);
+}
+
 int64_t RWBinaryFile::CurOffset() const {
-    if (file_ == nullptr) return -1;
-    return static_cast<int64_t>(::ftello(file_));
+    return file_ != nullptr ? channel_.Position() : -1;
 }
 
 bool RWBinaryFile::SeekTo(int64_t offset) {
-    if (file_ == nullptr || offset < 0) return false;
-    return ::fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
+    return file_ != nullptr && channel_.Seek(offset);
 }
 
 bool RWBinaryFile::SeekToEnd() {
-    return file_ != nullptr && ::fseeko(file_, 0, SEEK_END) == 0;
+    return file_ != nullptr && channel_.SeekToEnd();
 }
 
 bool RWBinaryFile::Flush() {
-    return file_ != nullptr && std::fflush(file_) == 0;
+    return file_ != nullptr && channel_.Flush();
 }
 
 void RWBinaryFile::ClearErr() {
-    if (file_ != nullptr) std::clearerr(file_);
+    channel_.ClearErr();
 }
 
 bool RWBinaryFile::Eof() const {
-    return file_ != nullptr && std::feof(file_) != 0;
+    return file_ != nullptr && channel_.Eof();
 }
 
 bool RWBinaryFile::Error() const {
-    return file_ == nullptr || std::ferror(file_) != 0;
+    return file_ == nullptr || channel_.Error();
 }
 
-bool RWBinaryFile::IsEmpty() const {
-    if (file_ == nullptr) return false;
-    // Output still in the stdio buffer is part of the file's contents.
-    std::fflush(file_);
-    struct stat info {};
-    return ::fstat(::fileno(file_), &info) == 0 && info.st_size == 0;
+bool RWBinaryFile::IsEmpty() {
+    return file_ != nullptr && channel_.Size() == 0;
+}
+
+int64_t RWBinaryFile::Size() {
+    return file_ != nullptr ? channel_.Size() : -1;
 }
 
 bool RWBinaryFile::Erase() {
     if (file_ != nullptr) {
+        channel_.Flush();
         const bool closed = std::fclose(file_) == 0;
         file_ = nullptr; // the FILE is gone even when closing reported an error
+        Attach("");
         if (!closed) return false;
     }
     if (!DeleteFileA(name_.c_str())) return false;
     file_ = OpenMapped(name_, "wb+");
+    Attach("wb+");
     return file_ != nullptr;
 }

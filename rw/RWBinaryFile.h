@@ -1,5 +1,9 @@
 #pragma once
-// A typed wrapper over a stdio file opened in binary mode.
+// A typed wrapper over a file opened in binary mode with the C runtime's
+// modes ("rb", "wb+", ...). Its transfers go through a file channel
+// (rw/RWFileChannel.h) on the file's descriptor, not through stdio: the
+// position is kept here, sequential items are buffered, and a block read or
+// written at an offset (ReadAt, WriteAt) is one system call.
 //
 // Items are written field by field, little-endian, with these sizes:
 //   char, signed char, unsigned char     1 byte
@@ -20,6 +24,8 @@
 #include <cstdio>
 #include <string>
 
+#include "rw/RWFileChannel.h"
+
 class RWBinaryFile {
 public:
     // With a mode: fopen(name, mode). Without one: "rb+", and when the file
@@ -35,8 +41,8 @@ public:
     bool IsValid() const { return file_ != nullptr; }
     const char* GetName() const { return name_.c_str(); }
     const char* GetMode() const { return mode_.c_str(); }
-    // The stdio file, null when it did not open.
-    std::FILE* GetStream() const { return file_; }
+    // The file's descriptor, -1 when it did not open.
+    int Descriptor() const { return channel_.Descriptor(); }
 
     // Whether the file exists (access mode 0), or may be accessed in the
     // given mode (0 exists, 2 write, 4 read, 6 read and write).
@@ -86,6 +92,11 @@ public:
     // The text and its NUL (strlen + 1 bytes); false for a null text.
     bool Write(const char* text);
 
+    // n bytes at offset, as SeekTo(offset) and then Read or Write would
+    // transfer them, in one system call that bypasses the item buffer.
+    bool ReadAt(int64_t offset, unsigned char* bytes, size_t n);
+    bool WriteAt(int64_t offset, const unsigned char* bytes, size_t n);
+
     // 64-bit longs have no place in the files.
     bool Read(long&) = delete;
     bool Read(unsigned long&) = delete;
@@ -106,7 +117,10 @@ public:
     bool Eof() const;
     bool Error() const;
     // Whether the file holds no bytes (output still buffered counts).
-    bool IsEmpty() const;
+    bool IsEmpty();
+    // The file's size in bytes (output still buffered counts); -1 when it
+    // cannot be told.
+    int64_t Size();
     // Closes the file, removes it and opens it again, empty, with "wb+".
     // False when closing or removing failed; else whether it opened.
     bool Erase();
@@ -123,8 +137,12 @@ private:
     template <typename T> bool ReadItems(T* values, size_t n);
     template <typename T> bool WriteItems(const T* values, size_t n);
 
+    // Transfers through the channel with the access of the mode the file was opened with.
+    void Attach(const std::string& openedWith);
+
     std::string name_;
     std::string mode_;
-    std::FILE* file_ = nullptr;
+    std::FILE* file_ = nullptr; // holds the descriptor open; never read or written through
+    RWFileChannel channel_;
     bool restoreFailed_ = false;
 };

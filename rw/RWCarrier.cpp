@@ -29,9 +29,8 @@ uint64_t RWRestoreRemaining(RWVirtualInStream& stream) {
 
 uint64_t RWRestoreRemaining(RWBinaryFile& file) {
     const int64_t here = file.CurOffset();
-    if (here < 0 || !file.SeekToEnd()) return kUnknown;
-    const int64_t end = file.CurOffset();
-    if (!file.SeekTo(here) || end < here) return kUnknown;
+    const int64_t end = file.Size();
+    if (here < 0 || end < here) return kUnknown;
     return static_cast<uint64_t>(end - here);
 }
 

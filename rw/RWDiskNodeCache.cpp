@@ -48,7 +48,7 @@ bool RWDiskNodeCache::Read(uint32_t offset, uint8_t* destination) {
         slot = TakeSlot();
         if (slot < 0) return false;
         offsets_[slot] = offset;
-        if (!file_.SeekTo(offset) || !file_.Read(Image(slot), blockSize_)) {
+        if (!file_.ReadAt(offset, Image(slot), blockSize_)) {
             // What the slot holds now is no image of that offset.
             offsets_[slot] = kUnused;
             return false;
@@ -69,7 +69,7 @@ bool RWDiskNodeCache::Write(uint32_t offset, const uint8_t* source) {
     }
     ages_[slot] = 0;
     std::memcpy(Image(slot), source, blockSize_);
-    if (!file_.SeekTo(offset) || !file_.Write(Image(slot), blockSize_)) {
+    if (!file_.WriteAt(offset, Image(slot), blockSize_)) {
         offsets_[slot] = kUnused;
         return false;
     }

@@ -2,9 +2,11 @@
 // A small write-through cache of fixed-size node images of one file: S
 // slots, each holding a file offset, an age and one block image. Reads are
 // served from a slot when the offset is there; writes update the slot and
-// go to the file at once. A slot is reused when all are taken: the oldest
-// one (the greatest age, the first such in slot order), after the file has
-// been flushed.
+// go to the file at once, so a slot is never dirty. A slot is reused when
+// all are taken: the oldest one (the greatest age, the first such in slot
+// order), after the file's own pending output has been flushed. A miss is
+// one positioned read of one block, a write one positioned write: nothing
+// else touches the file.
 #include <cstddef>
 #include <cstdint>
 #include <vector>

@@ -99,8 +99,7 @@ bool RWFileSpaceManager::ReleaseAtEnd(uint32_t offset, uint32_t length) {
 
 uint32_t RWFileSpaceManager::UsedBytesOnFile() {
     const uint32_t end = end_ < 0 ? 0 : static_cast<uint32_t>(end_);
-    if (!SeekToEnd()) return end;
-    const int64_t size = CurOffset();
+    const int64_t size = Size();
     return size >= 0 && size < int64_t{end} ? static_cast<uint32_t>(size) : end;
 }
 
@@ -112,7 +111,7 @@ void RWFileSpaceManager::RaiseFileError(int code) const {
     const RWCatalogEntry* entry = code == kSeekError   ? RWTOOL_SEEKERR()
                                   : code == kReadError ? RWTOOL_READERR()
                                                        : RWTOOL_WRITEERR();
-    const uint32_t handle = GetStream() != nullptr ? static_cast<uint32_t>(::fileno(GetStream())) : 0;
+    const uint32_t handle = Descriptor() >= 0 ? static_cast<uint32_t>(Descriptor()) : 0;
     RWThrow(RWFileError(RWCatalogMessage(entry), handle, static_cast<uint32_t>(code)));
 }
 

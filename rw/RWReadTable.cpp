@@ -15,56 +15,55 @@ thread_local RWReadTable* t_readTable = nullptr;
 }
 } // namespace
 
-RWReadTable::RWReadTable() : entries_(new Entry[kInitialCapacity]), capacity_(kInitialCapacity) {
-    Entry& nil = entries_[0];
+RWReadTable::RWReadTable() {
+    Grow(kInitialCapacity);
+    Entry& nil = Append();
     nil.object = RWCollectable::NilObject();
     nil.kind = Kind::Nil;
-    count_ = 1;
 }
 
 RWReadTable::~RWReadTable() = default;
 
 void RWReadTable::Grow(uint32_t minimum) {
-    uint32_t capacity = capacity_;
+    uint32_t capacity = capacity_ == 0 ? minimum : capacity_;
     while (capacity < minimum)
         capacity = RWNewCapacity(capacity, sizeof(Entry));
-    std::unique_ptr<Entry[]> grown(new Entry[capacity]);
-    std::copy(entries_.get(), entries_.get() + count_, grown.get());
-    entries_ = std::move(grown);
+    entries_.reserve(capacity);
     capacity_ = capacity;
 }
 
 void RWReadTable::Reserve(uint32_t more) {
-    if (more > capacity_ - count_) Grow(count_ + more);
+    if (more > capacity_ - Entries()) Grow(Entries() + more);
+}
+
+RWReadTable::Entry& RWReadTable::Append() {
+    Reserve(1);
+    return entries_.emplace_back();
 }
 
 uint32_t RWReadTable::AppendObject(RWCollectable* object, Kind kind) {
-    Reserve(1);
-    Entry& entry = entries_[count_];
-    entry = Entry{};
+    Entry& entry = Append();
     entry.object = object;
     entry.kind = kind;
-    return count_++;
+    return Entries() - 1;
 }
 
 uint32_t RWReadTable::AppendClassId(RWClassID id) {
-    Reserve(1);
-    Entry& entry = entries_[count_];
-    entry = Entry{};
+    Entry& entry = Append();
     entry.classId = id;
     entry.kind = Kind::ClassId;
-    return count_++;
+    return Entries() - 1;
 }
 
 uint32_t RWReadTable::CheckObjectIndex(int64_t index) const {
-    if (index < 0 || index >= count_) ThrowRef();
+    if (index < 0 || index >= Entries()) ThrowRef();
     // A class-id entry is no object: following it would take a number for an address.
     if (entries_[index].kind == Kind::ClassId) ThrowRef();
     return static_cast<uint32_t>(index);
 }
 
 RWClassID RWReadTable::CheckClassIdIndex(int64_t index) const {
-    if (index < 0 || index >= count_) ThrowRef();
+    if (index < 0 || index >= Entries()) ThrowRef();
     if (entries_[index].kind != Kind::ClassId) ThrowRef();
     return entries_[index].classId;
 }
@@ -97,7 +96,7 @@ void RWReadTable::HandOut(uint32_t index, RWRestoreHold hold) {
 }
 
 bool RWReadTable::ClaimIfUnclaimed(uint32_t index) {
-    if (index >= count_) return false;
+    if (index >= Entries()) return false;
     Entry& entry = entries_[index];
     if (entry.kind != Kind::Created || entry.inProgress || entry.claim != RWRestoreHold::Borrowed)
         return false;
@@ -128,7 +127,7 @@ bool RWReadTable::Passes(RWRestoreTypeCheck check, const RWCollectable* object) 
 }
 
 void RWReadTable::DeleteUnclaimed() {
-    for (uint32_t i = count_; i-- > 1;) {
+    for (uint32_t i = Entries(); i-- > 1;) {
         Entry& entry = entries_[i];
         if (entry.kind == Kind::Created && entry.claim == RWRestoreHold::Borrowed &&
             entry.object != nullptr) {
@@ -140,7 +139,7 @@ void RWReadTable::DeleteUnclaimed() {
 }
 
 void RWReadTable::DeleteOrphans() {
-    for (uint32_t i = count_; i-- > 1;) {
+    for (uint32_t i = Entries(); i-- > 1;) {
         Entry& entry = entries_[i];
         if (entry.kind == Kind::Created && !entry.handedOut && entry.object != nullptr) {
             RWCollectable* object = entry.object;

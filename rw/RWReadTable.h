@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <typeinfo>
+#include <vector>
 
 #include "rw/RWCollectable.h"
 #include "rw/RWCollectableIO.h"
@@ -46,7 +47,7 @@ public:
     RWReadTable(const RWReadTable&) = delete;
     RWReadTable& operator=(const RWReadTable&) = delete;
 
-    uint32_t Entries() const { return count_; }
+    uint32_t Entries() const { return static_cast<uint32_t>(entries_.size()); }
     uint32_t Capacity() const { return capacity_; }
     const Entry& At(uint32_t index) const { return entries_[index]; }
 
@@ -100,9 +101,11 @@ public:
 
 private:
     void Grow(uint32_t minimum);
+    Entry& Append();
 
-    std::unique_ptr<Entry[]> entries_;
-    uint32_t count_ = 0;
+    // Room for capacity_ entries is reserved, but only those in use are
+    // made: growing never builds the unused tail.
+    std::vector<Entry> entries_;
     uint32_t capacity_ = 0;
     uint32_t depth_ = 0;
     uint32_t lastHandedOut_ = 0;

@@ -7,9 +7,15 @@ packages=(cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
           fonts-dejavu-core
           rapidjson-dev # the host program's tests read its JSON answers with it
           libcereal-dev) # cereal: benchmark comparison only (bench/PersistenceBench.cpp)
+# One query for all of them: a package dpkg does not know is left out (and
+# named on stderr), one it knows but has not installed shows another status.
+declare -A installed=()
+while read -r name status; do
+    if [ "$status" = "install ok installed" ]; then installed[$name]=1; fi
+done < <(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null || true)
 missing=()
 for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    [ -n "${installed[$p]:-}" ] || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"

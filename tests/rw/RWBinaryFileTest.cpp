@@ -278,3 +278,76 @@ TEST_F(RWBinaryFileTest, EraseLeavesAnEmptyFileOpenForUpdate) {
     EXPECT_FALSE(file.Erase());
     EXPECT_FALSE(file.IsValid());
 }
+
+// What each C runtime mode lets through, on a file holding "xyz": one
+// character written at the start, then one read from the start.
+TEST_F(RWBinaryFileTest, ModesGiveTheirAccess) {
+    struct Case {
+        const char* mode;
+        bool writes;
+        bool reads;
+        char read; // 0 when it cannot read
+        const char* after;
+    };
+    const Case cases[] = {
+        {"rb", false, true, 'x', "xyz"}, {"rb+", true, true, 'Q', "Qyz"}, {"wb", true, false, 0, "Q"},
+        {"wb+", true, true, 'Q', "Q"},   {"ab", true, false, 0, "xyzQ"},  {"ab+", true, true, 'x', "xyzQ"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = Path("modes.dat");
+        Put(path, Bytes{'x', 'y', 'z'});
+        {
+            RWBinaryFile file(path.c_str(), c.mode);
+            ASSERT_TRUE(file.IsValid()) << c.mode;
+            EXPECT_EQ(file.Write('Q') && file.Flush(), c.writes) << c.mode;
+            EXPECT_EQ(file.Error(), !c.writes) << c.mode;
+            file.ClearErr();
+            ASSERT_TRUE(file.SeekTo(0));
+            char back = 0;
+            EXPECT_EQ(file.Read(back), c.reads) << c.mode;
+            EXPECT_EQ(back, c.read) << c.mode; // untouched when nothing was read
+        }
+        const std::string after = c.after;
+        EXPECT_EQ(OnDisk(path), Bytes(after.begin(), after.end())) << c.mode;
+    }
+}
+
+// A block read or written at an offset sees, and is seen by, the items read
+// and written one by one: output still buffered, bytes already read ahead.
+TEST_F(RWBinaryFileTest, BlocksAtOffsetsAndItemsSeeEachOther) {
+    const std::string path = Path("blocks.dat");
+    RWBinaryFile file(path.c_str());
+    ASSERT_TRUE(file.Write(static_cast<uint32_t>(0x44332211)));
+    unsigned char block[4] = {};
+    ASSERT_TRUE(file.ReadAt(0, block, 4)); // the item was still buffered
+    EXPECT_EQ(Bytes(block, block + 4), (Bytes{0x11, 0x22, 0x33, 0x44}));
+    EXPECT_EQ(file.CurOffset(), 4);
+
+    // Right behind buffered output, and then elsewhere.
+    ASSERT_TRUE(file.Write(static_cast<uint16_t>(0x6655)));
+    const unsigned char next[2] = {0x77, 0x88};
+    ASSERT_TRUE(file.WriteAt(6, next, 2));
+    EXPECT_EQ(file.CurOffset(), 8);
+    const unsigned char far[2] = {0xAA, 0xBB};
+    ASSERT_TRUE(file.WriteAt(10, far, 2));
+    EXPECT_EQ(OnDisk(path), (Bytes{0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x00, 0x00, 0xAA, 0xBB}));
+
+    // Read ahead from 0, overwritten at an offset, read again.
+    ASSERT_TRUE(file.SeekTo(0));
+    uint16_t first = 0;
+    ASSERT_TRUE(file.Read(first));
+    const unsigned char over[2] = {0xC1, 0xC2};
+    ASSERT_TRUE(file.WriteAt(2, over, 2));
+    ASSERT_TRUE(file.SeekTo(2));
+    uint16_t second = 0;
+    ASSERT_TRUE(file.Read(second));
+    EXPECT_EQ(second, 0xC2C1);
+
+    // Beyond the end: a short read that sets end of file, as an item read would.
+    EXPECT_FALSE(file.ReadAt(10, block, 4));
+    EXPECT_TRUE(file.Eof());
+    EXPECT_EQ(file.CurOffset(), 12);
+    EXPECT_FALSE(file.ReadAt(-1, block, 1));
+    EXPECT_TRUE(file.ReadAt(8, block, 2));
+    EXPECT_FALSE(file.Eof());
+}

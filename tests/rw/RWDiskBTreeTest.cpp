@@ -14,6 +14,7 @@
 #include "rw/RWFileSpaceManager.h"
 #include "rw/RWLibraryError.h"
 #include "tests/rw/DiskFileTestSupport.h"
+#include "tests/support/ProcessIo.h"
 
 namespace {
 constexpr uint32_t kNone = 0xFFFFFFFF;
@@ -204,6 +205,35 @@ TEST_F(RWDiskBTreeTest, FindsReplacesAndRefusesDuplicates) {
     EXPECT_TRUE(Find(Key(17), &value));
     EXPECT_EQ(value, 5u);
     EXPECT_FALSE(tree_->ReplaceValue("zz", 1, old));
+}
+
+// A lookup reads from the file only the nodes of its path that are not in
+// the cache, one read of one node each, and writes nothing.
+TEST_F(RWDiskBTreeTest, LookupsReadOnlyTheNodesTheCacheMisses) {
+    Open();
+    // The nodes go behind a large block, beyond what opening the heap reads
+    // ahead with its header.
+    ASSERT_NE(heap_->Allocate(16384), RWFileSpaceManager::kNoOffset);
+    InsertRange(1, 21); // a root holding k11 over two leaves
+    Close();
+    Open();
+    ASSERT_TRUE(Find(Key(11)));
+    const struct {
+        std::string key;
+        bool found;
+        qvtest::ProcessIo io;
+    } lookups[] = {
+        {Key(11), true, {0, 0, 0, 0}},   // the root, cached
+        {Key(5), true, {1, 488, 0, 0}},  // the left leaf, read
+        {Key(3), true, {0, 0, 0, 0}},    // the left leaf again
+        {"k00", false, {0, 0, 0, 0}},    // missing, in the cached left leaf
+        {Key(15), true, {1, 488, 0, 0}}, // the right leaf, read
+    };
+    for (const auto& lookup : lookups) {
+        bool found = false;
+        EXPECT_EQ(qvtest::CountIo([&] { found = Find(lookup.key); }), lookup.io) << lookup.key;
+        EXPECT_EQ(found, lookup.found) << lookup.key;
+    }
 }
 
 TEST_F(RWDiskBTreeTest, EntryCountSurvivesReopeningWhenTheRootDidNotMove) {
