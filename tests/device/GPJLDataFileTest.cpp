@@ -4,7 +4,6 @@
 // the printing group 246 of the printer's state.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -15,12 +14,10 @@
 #include "model/GAttributeComposite.h"
 #include "model/GChildWalks.h"
 #include "model/GSettingIds.h"
-#include "model/GSettingsClassFilter.h"
 #include "model/GValueAttribute.h"
 #include "model/MPersistentComposite.h"
-#include "rw/RWBinaryInStream.h"
-#include "rw/RWCollectableIO.h"
 #include "tests/device/JobTestSupport.h"
+#include "tests/support/ModelDataFile.h"
 
 using namespace jobtest;
 
@@ -29,19 +26,7 @@ namespace {
 // One model printer's data file, restored as the driver restores it.
 class ModelPrinter {
 public:
-    explicit ModelPrinter(const std::string& name) {
-        std::ifstream file(std::string(QV_PRINTERS_DIR) + "/" + name + ".QVD", std::ios::binary);
-        std::stringstream bytes;
-        bytes << file.rdbuf();
-        std::stringbuf buffer(bytes.str());
-        RWBinaryInStream in(&buffer);
-        RWCollectable* root = nullptr;
-        {
-            const GSettingsClassFilter allowlist;
-            in >> root;
-        }
-        root_.Reset(dynamic_cast<MPersistentObject*>(root));
-    }
+    explicit ModelPrinter(const std::string& name) { root_.Reset(RestoreModelDataFile(name)); }
 
     // The printer node of the configuration tree.
     MPersistentObject* Node() const {

@@ -8,19 +8,14 @@
 // answers come from the file's own tables (191, 194, 206, pool 189).
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "DriverTestSupport.h"
-#include "model/GSettingsClassFilter.h"
 #include "model/MPersistentIterator.h"
 #include "paper/GMedia.h"
 #include "paper/GMediaPool.h"
-#include "rw/RWBinaryInStream.h"
-#include "rw/RWCollectableIO.h"
-#include "rw/RWLibraryError.h"
+#include "tests/support/ModelDataFile.h"
 
 namespace drivertest {
 
@@ -28,19 +23,7 @@ class DataFileTestContext : public TestDriverContext {
 public:
     // name: "QVCOLOR" or "QVMONO".
     explicit DataFileTestContext(const std::string& name) {
-        std::ifstream file(std::string(QV_PRINTERS_DIR) + "/" + name + ".QVD", std::ios::binary);
-        std::stringstream bytes;
-        bytes << file.rdbuf();
-        std::stringbuf buffer(bytes.str());
-        RWBinaryInStream in(&buffer);
-        RWCollectable* root = nullptr;
-        try {
-            const GSettingsClassFilter allowlist;
-            in >> root;
-        } catch (const RWLibraryError&) {
-            root = nullptr;
-        }
-        root_.Reset(dynamic_cast<MPersistentObject*>(root));
+        root_.Reset(RestoreModelDataFile(name));
         if (!root_) {
             ADD_FAILURE() << "cannot restore " << name;
             return;
