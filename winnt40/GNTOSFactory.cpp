@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
@@ -606,6 +607,9 @@ int GNTOSFactory::WriteChunks(ChunkStore& store, const void* data, uint32_t leng
     const auto* bytes = static_cast<const BYTE*>(data);
     const uint32_t count = length / kChunkSize + 1;
     const uint32_t oldCount = store.ReadCount();
+    // Settings are committed again on every load of a printer without a
+    // default DEVMODE: a value that already holds these chunks is left.
+    if (oldCount == count && HoldsChunks(store, bytes, length)) return 1;
     // Removes the count, the chunks this write may have made and those of an
     // older, longer value after them (up to the first gap): what is left
     // reads as missing.
@@ -635,6 +639,20 @@ int GNTOSFactory::WriteChunks(ChunkStore& store, const void* data, uint32_t leng
     for (uint32_t i = count; i < oldCount && store.DeleteValue(ChunkName(store.Name(), i)); ++i) {
     }
     return 1;
+}
+
+bool GNTOSFactory::HoldsChunks(ChunkStore& store, const BYTE* bytes, uint32_t length) {
+    std::vector<BYTE> stored(kChunkSize);
+    const uint32_t count = length / kChunkSize + 1;
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint32_t offset = i * kChunkSize;
+        const uint32_t size = std::min(kChunkSize, length - offset);
+        uint32_t read = 0;
+        if (!store.ReadChunk(i, stored.data(), kChunkSize, &read) || read != size ||
+            (size != 0 && std::memcmp(stored.data(), bytes + offset, size) != 0))
+            return false;
+    }
+    return true;
 }
 
 int GNTOSFactory::ReadChunks(ChunkStore& store, void* buffer, uint32_t capacity, uint32_t* length) {

@@ -147,6 +147,9 @@ private:
     class RegistryChunkStore;
 
     static int WriteChunks(ChunkStore& store, const void* data, uint32_t length);
+    // Whether the store's chunks 0 to length / kChunkSize hold exactly the
+    // bytes (the count is checked by the caller).
+    static bool HoldsChunks(ChunkStore& store, const BYTE* bytes, uint32_t length);
     static int ReadChunks(ChunkStore& store, void* buffer, uint32_t capacity, uint32_t* length);
 
     std::atomic<int16_t> timeOffset_{0};
