@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/GDriverServer.h"
 #include "driver/GOSFactory.h"
 #include "model/GSettingsClassFilter.h"
 #include "model/GValueAttribute.h"
@@ -20,8 +21,10 @@
 #include "rw/RWLibraryError.h"
 #include "tests/winnt40/PlatformServicesTestSupport.h"
 #include "winapi/WinHandle.h"
+#include "winapi/WinModule.h"
 #include "winapi/WinSpool.h"
 #include "winapi/host/WinHostStore.h"
+#include "winnt40/GModuleEntry.h"
 #include "winnt40/GNT40Driver.h"
 #include "winnt40/GNT40OSFactory.h"
 
@@ -111,6 +114,24 @@ protected:
         store.AddDriver(driver);
     }
 
+    // The module's start-up run as the spooler's load runs it, over the
+    // stand-in entry module and the resource library; DetachModule undoes it.
+    void AttachModule() {
+        WinHostStore& store = WinHostStore::Instance();
+        store.RegisterModule(u"QVUIRES.DLL", QV_RESOURCE_LIBRARY_PATH);
+        store.RegisterModule(u"QVSTANDIN.DLL", QV_TEST_MODULE_DIR "/libqvtestentries.so",
+                             u"C:\\Drivers\\QVSTANDIN.DLL");
+        standInModule_.Reset(LoadLibraryW(u"QVSTANDIN.DLL"));
+        ASSERT_TRUE(standInModule_);
+        ASSERT_EQ(GModuleEntry::Instance().Attach(standInModule_.Get()), TRUE);
+    }
+    void DetachModule() {
+        if (!standInModule_) return;
+        GModuleEntry::Instance().Detach();
+        GDriverServer::Destroy();
+        standInModule_.Reset();
+    }
+
     // The printer opened with the rights asked for (null when refused).
     static WinScopedPrinter Open(const std::u16string& name, DWORD access) {
         PRINTER_DEFAULTSW defaults{nullptr, nullptr, access};
@@ -137,6 +158,9 @@ protected:
         }
         return bytes;
     }
+
+private:
+    WinScopedModule standInModule_;
 };
 
 } // namespace ntdrivertest

@@ -64,15 +64,9 @@ class PrinterDataWritesTest : public NTDriverTest {
 protected:
     void SetUp() override {
         NTDriverTest::SetUp();
-        WinHostStore& store = WinHostStore::Instance();
-        store.RegisterModule(u"QVUIRES.DLL", QV_RESOURCE_LIBRARY_PATH);
-        store.RegisterModule(u"QVSTANDIN.DLL", QV_TEST_MODULE_DIR "/libqvtestentries.so",
-                             u"C:\\Drivers\\QVSTANDIN.DLL");
         UseModelDataFile(u"QVMONO");
         GOSFactory::Install(std::make_unique<CountingFactory>(writes_));
-        module_.Reset(LoadLibraryW(u"QVSTANDIN.DLL"));
-        ASSERT_TRUE(module_);
-        ASSERT_EQ(GModuleEntry::Instance().Attach(module_.Get()), TRUE);
+        AttachModule();
         // An administrator's handle: the settings stores can reach the
         // printer's data through it.
         printer_ = Open(kPrinter, PRINTER_ALL_ACCESS);
@@ -81,9 +75,7 @@ protected:
 
     void TearDown() override {
         printer_.Reset();
-        GModuleEntry::Instance().Detach();
-        GDriverServer::Destroy();
-        module_.Reset();
+        DetachModule();
         NTDriverTest::TearDown();
     }
 
@@ -123,7 +115,6 @@ protected:
     }
 
     int writes_ = 0;
-    WinScopedModule module_;
     WinScopedPrinter printer_;
 };
 

@@ -68,21 +68,14 @@ protected:
         driver.name = kDriver;
         driver.dataFile = u"D:\\DRIVER.QVD";
         store.AddDriver(driver);
-        store.RegisterModule(u"QVUIRES.DLL", QV_RESOURCE_LIBRARY_PATH);
-        store.RegisterModule(u"QVSTANDIN.DLL", QV_TEST_MODULE_DIR "/libqvtestentries.so",
-                             u"C:\\Drivers\\QVSTANDIN.DLL");
-        module_.Reset(LoadLibraryW(u"QVSTANDIN.DLL"));
-        ASSERT_TRUE(module_);
-        ASSERT_EQ(GModuleEntry::Instance().Attach(module_.Get()), TRUE);
+        AttachModule();
         printer_ = Open(kPrinter, PRINTER_ACCESS_USE);
         ASSERT_TRUE(printer_);
     }
 
     void TearDown() override {
         printer_.Reset();
-        GModuleEntry::Instance().Detach();
-        GDriverServer::Destroy();
-        module_.Reset();
+        DetachModule();
         NTDriverTest::TearDown();
     }
 
@@ -95,7 +88,6 @@ protected:
     std::string model_;
     qvtest::TempFolder folder_{"qvdatafile"};
     WinScopedPrinter printer_;
-    WinScopedModule module_;
 };
 
 TEST_F(ExportsDataFileTest, ADriverThatCannotStartAnswersFailureWithItsCauseAndLeavesNothingBehind) {
