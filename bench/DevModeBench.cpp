@@ -7,9 +7,7 @@
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,29 +19,14 @@
 #include "model/GPersistOutputStream.h"
 #include "model/GResourceMapping.h"
 #include "model/GResourceMappingList.h"
-#include "model/GSettingsClassFilter.h"
 #include "module/ModuleRuntime.h"
-#include "rw/RWBinaryInStream.h"
-#include "rw/RWCollectableIO.h"
-#include "rw/RWLibraryError.h"
+#include "tests/support/ModelDataFile.h"
 
 namespace {
 
 // The colour model printer's data file (built from resources/printers).
 GCountedPtr LoadDataFile() {
-    std::ifstream file(std::string(QV_PRINTERS_DIR) + "/QVCOLOR.QVD", std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    std::stringbuf buffer(bytes.str());
-    RWBinaryInStream in(&buffer);
-    RWCollectable* root = nullptr;
-    try {
-        const GSettingsClassFilter allowlist;
-        in >> root;
-    } catch (const RWLibraryError&) {
-        return GCountedPtr();
-    }
-    return GCountedPtr(dynamic_cast<MPersistentObject*>(root));
+    return GCountedPtr(RestoreModelDataFile("QVCOLOR"));
 }
 
 // The printer's full default document settings: its defaults (node 359 of

@@ -212,6 +212,19 @@ COLORREF SourcePixel(const WinDeviceContext& source, const WinDeviceContext& des
         return pixel == (source.state.backgroundColor & 0x00FFFFFF) ? 0x00FFFFFF : 0;
     return pixel;
 }
+// A drawing-state field of the context: its value, or failure for a
+// handle that names no context.
+template <class T> T ReadState(HDC dc, T WinDcState::*field, T failure) {
+    auto context = Dc(dc);
+    return context != nullptr ? context->state.*field : failure;
+}
+
+// Stores value in the field and answers the value it replaces, or failure.
+template <class T> T ExchangeState(HDC dc, T WinDcState::*field, T value, T failure) {
+    auto context = Dc(dc);
+    return context != nullptr ? std::exchange(context->state.*field, value) : failure;
+}
+
 } // namespace
 
 DWORD GetSysColor(int index) {
@@ -481,25 +494,19 @@ HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name) {
 }
 
 COLORREF SetTextColor(HDC dc, COLORREF color) {
-    auto context = Dc(dc);
-    if (context == nullptr) return CLR_INVALID;
-    return std::exchange(context->state.textColor, color);
+    return ExchangeState(dc, &WinDcState::textColor, color, COLORREF(CLR_INVALID));
 }
 
 COLORREF GetTextColor(HDC dc) {
-    auto context = Dc(dc);
-    return context != nullptr ? context->state.textColor : CLR_INVALID;
+    return ReadState(dc, &WinDcState::textColor, COLORREF(CLR_INVALID));
 }
 
 COLORREF SetBkColor(HDC dc, COLORREF color) {
-    auto context = Dc(dc);
-    if (context == nullptr) return CLR_INVALID;
-    return std::exchange(context->state.backgroundColor, color);
+    return ExchangeState(dc, &WinDcState::backgroundColor, color, COLORREF(CLR_INVALID));
 }
 
 COLORREF GetBkColor(HDC dc) {
-    auto context = Dc(dc);
-    return context != nullptr ? context->state.backgroundColor : CLR_INVALID;
+    return ReadState(dc, &WinDcState::backgroundColor, COLORREF(CLR_INVALID));
 }
 
 int SetBkMode(HDC dc, int mode) {
@@ -509,30 +516,23 @@ int SetBkMode(HDC dc, int mode) {
 }
 
 int GetBkMode(HDC dc) {
-    auto context = Dc(dc);
-    return context != nullptr ? context->state.backgroundMode : 0;
+    return ReadState(dc, &WinDcState::backgroundMode, 0);
 }
 
 UINT SetTextAlign(HDC dc, UINT align) {
-    auto context = Dc(dc);
-    if (context == nullptr) return 0xFFFFFFFF;
-    return std::exchange(context->state.textAlign, align);
+    return ExchangeState(dc, &WinDcState::textAlign, align, UINT(0xFFFFFFFF));
 }
 
 UINT GetTextAlign(HDC dc) {
-    auto context = Dc(dc);
-    return context != nullptr ? context->state.textAlign : 0xFFFFFFFF;
+    return ReadState(dc, &WinDcState::textAlign, UINT(0xFFFFFFFF));
 }
 
 int SetTextCharacterExtra(HDC dc, int extra) {
-    auto context = Dc(dc);
-    if (context == nullptr) return 0x80000000;
-    return std::exchange(context->state.characterExtra, extra);
+    return ExchangeState(dc, &WinDcState::characterExtra, extra, static_cast<int>(0x80000000));
 }
 
 int GetTextCharacterExtra(HDC dc) {
-    auto context = Dc(dc);
-    return context != nullptr ? context->state.characterExtra : 0x80000000;
+    return ReadState(dc, &WinDcState::characterExtra, static_cast<int>(0x80000000));
 }
 
 int SetGraphicsMode(HDC dc, int mode) {
@@ -542,8 +542,7 @@ int SetGraphicsMode(HDC dc, int mode) {
 }
 
 int GetGraphicsMode(HDC dc) {
-    auto context = Dc(dc);
-    return context != nullptr ? context->state.graphicsMode : 0;
+    return ReadState(dc, &WinDcState::graphicsMode, 0);
 }
 
 int SetMapMode(HDC dc, int mode) {
@@ -559,8 +558,7 @@ int SetMapMode(HDC dc, int mode) {
 }
 
 int GetMapMode(HDC dc) {
-    auto context = Dc(dc);
-    return context != nullptr ? context->state.mapMode : 0;
+    return ReadState(dc, &WinDcState::mapMode, 0);
 }
 
 BOOL SetWindowExtEx(HDC dc, int x, int y, LPSIZE previous) {

@@ -2,6 +2,7 @@
 // timers over the window manager.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "winapi/WinError.h"
 #include "winapi/host/WinHostStore.h"
@@ -361,41 +362,42 @@ LONG_PTR GetWindowLongPtrW(HWND handle, int index) {
     return value;
 }
 
+namespace {
+
+// A window field set from a window long: the value it held, as a long.
+template <class Pointer> LONG_PTR ExchangePointer(Pointer& field, LONG_PTR value) {
+    return reinterpret_cast<LONG_PTR>(std::exchange(field, reinterpret_cast<Pointer>(value)));
+}
+
+template <class Integer> Integer ExchangeInteger(Integer& field, LONG_PTR value) {
+    return std::exchange(field, static_cast<Integer>(value));
+}
+
+} // namespace
+
 LONG_PTR SetWindowLongPtrW(HWND handle, int index, LONG_PTR value) {
     auto hold = Manager().Lock();
     auto window = Manager().Get(handle);
     if (window == nullptr) return Fail<LONG_PTR>(ERROR_INVALID_WINDOW_HANDLE, 0);
-    LONG_PTR previous = 0;
     switch (index) {
     case GWLP_WNDPROC:
-        previous = reinterpret_cast<LONG_PTR>(window->procedure);
-        window->procedure = reinterpret_cast<WNDPROC>(value);
-        return previous;
+        return ExchangePointer(window->procedure, value);
     case GWLP_HINSTANCE:
-        previous = reinterpret_cast<LONG_PTR>(window->instance);
-        window->instance = reinterpret_cast<HINSTANCE>(value);
-        return previous;
+        return ExchangePointer(window->instance, value);
     case GWLP_ID:
-        previous = static_cast<LONG_PTR>(window->id);
-        window->id = static_cast<UINT>(value);
-        return previous;
-    case GWL_STYLE:
-        previous = static_cast<LONG>(window->style);
-        window->style = static_cast<DWORD>(value);
-        return previous;
+        return static_cast<LONG_PTR>(ExchangeInteger(window->id, value));
+    case GWL_STYLE: // styles read back as signed 32-bit words
+        return static_cast<LONG>(ExchangeInteger(window->style, value));
     case GWL_EXSTYLE:
-        previous = static_cast<LONG>(window->exStyle);
-        window->exStyle = static_cast<DWORD>(value);
-        return previous;
+        return static_cast<LONG>(ExchangeInteger(window->exStyle, value));
     case GWLP_USERDATA:
-        previous = window->userData;
-        window->userData = value;
-        return previous;
+        return std::exchange(window->userData, value);
     default:
         break;
     }
     if (index < 0 || static_cast<size_t>(index) + sizeof(LONG_PTR) > window->extra.size())
         return Fail<LONG_PTR>(ERROR_INVALID_INDEX, 0);
+    LONG_PTR previous = 0;
     std::memcpy(&previous, window->extra.data() + index, sizeof previous);
     std::memcpy(window->extra.data() + index, &value, sizeof value);
     return previous;
