@@ -57,7 +57,7 @@ INT_PTR GDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_COMMAND:
     case WM_DRAWITEM:
-        if (LOWORD(wParam) == kHelpButtonId)
+        if (LOWORD(wParam) == kHelpButton)
             ShowPageHelp();
         else
             DispatchToId(LOWORD(wParam), message, wParam, lParam);

@@ -23,7 +23,7 @@ class GUIModel;
 class GDialog {
 public:
     // The Help button of every dialog.
-    static constexpr int kHelpButtonId = 9;
+    static constexpr int kHelpButton = 9;
 
     // hasHelp is for the kinds (a page's Help flag); the base keeps none.
     GDialog(uint16_t templateId, GUIModel* model, uint32_t hasHelp, uint16_t pageHelpId);

@@ -21,7 +21,7 @@ GGetStringDialog::GGetStringDialog(HWND parent, uint16_t promptStringId, int16_t
     : parent_(parent), promptStringId_(promptStringId), maxLength_(maxLength) {}
 
 INT_PTR GGetStringDialog::Run() {
-    return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(kTemplateId), parent_, &GetStrDlgProc,
+    return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(kTemplate), parent_, &GetStrDlgProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
@@ -32,7 +32,7 @@ INT_PTR GGetStringDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
     }
     if (message != WM_COMMAND) return 0;
     const WORD id = LOWORD(wParam);
-    if (id == kEditId && HIWORD(wParam) == EN_CHANGE) {
+    if (id == kEditControl && HIWORD(wParam) == EN_CHANGE) {
         EnableWindow(GetDlgItem(window_, IDOK), HoldsNonBlank(FieldText()) ? TRUE : FALSE);
         return 1;
     }
@@ -44,14 +44,14 @@ INT_PTR GGetStringDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
 
 void GGetStringDialog::OnInitDialog() {
     RWWString prompt;
-    if (LoadResString(promptStringId_, prompt) > 0) SetItemTextIfChanged(window_, kPromptId, prompt);
+    if (LoadResString(promptStringId_, prompt) > 0) SetItemTextIfChanged(window_, kPromptControl, prompt);
     if (maxLength_ > 0)
-        SendDlgItemMessageW(window_, kEditId, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+        SendDlgItemMessageW(window_, kEditControl, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
     EnableWindow(GetDlgItem(window_, IDOK), FALSE);
 }
 
 RWWString GGetStringDialog::FieldText() const {
-    HWND field = GetDlgItem(window_, kEditId);
+    HWND field = GetDlgItem(window_, kEditControl);
     const int length = field != nullptr ? GetWindowTextLengthW(field) : -1;
     if (length < 0) return RWWString();
     std::vector<WCHAR> buffer(static_cast<size_t>(length) + 1, 0);

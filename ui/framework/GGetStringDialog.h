@@ -11,9 +11,9 @@
 
 class GGetStringDialog {
 public:
-    static constexpr WORD kTemplateId = 11511;
-    static constexpr int kPromptId = 11513;
-    static constexpr int kEditId = 11514;
+    static constexpr WORD kTemplate = 11511;
+    static constexpr int kPromptControl = 11513;
+    static constexpr int kEditControl = 11514;
 
     // maxLength 0: the field takes any length.
     GGetStringDialog(HWND parent, uint16_t promptStringId, int16_t maxLength);

@@ -6,7 +6,7 @@
 #include "winapi/WinWindow.h"
 
 namespace {
-constexpr int kModalCloseId = 8;
+constexpr int kCloseButton = 8;
 } // namespace
 
 GModalDialog::GModalDialog(uint16_t templateId, GUIModel* model, uint32_t hasHelp, uint16_t helpId)
@@ -14,7 +14,7 @@ GModalDialog::GModalDialog(uint16_t templateId, GUIModel* model, uint32_t hasHel
 
 bool GModalDialog::IsEndCommand(WPARAM wParam) {
     const WORD id = LOWORD(wParam);
-    return id == IDOK || id == IDCANCEL || id == kModalCloseId;
+    return id == IDOK || id == IDCANCEL || id == kCloseButton;
 }
 
 void GModalDialog::EndWithCommand(WPARAM wParam, LPARAM lParam) {

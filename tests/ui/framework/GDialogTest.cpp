@@ -157,7 +157,7 @@ TEST_F(GDialogTest, ThePageIsBoundFromInitDialogToDestroyAndAnswersZeroOutside) 
                                     &PlainProc, 0);
     WinUiDriver::ClearRecords();
     NMHDR help{plain, 0, PSN_HELP};
-    EXPECT_EQ(PropertyPageProc(plain, WM_COMMAND, GDialog::kHelpButtonId, 0), 0);
+    EXPECT_EQ(PropertyPageProc(plain, WM_COMMAND, GDialog::kHelpButton, 0), 0);
     EXPECT_EQ(PropertyPageProc(plain, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&help)), 0);
     EXPECT_TRUE(WinUiDriver::HelpCalls().empty());
     DestroyWindow(plain);
@@ -270,7 +270,7 @@ TEST_F(GDialogTest, TheCursorAnswerIsTheWrappersAndShowingThePageShowsEveryContr
 
 TEST_F(GDialogTest, TheHelpButtonAndPsnHelpOpenThePageHelpContext) {
     OpenPage();
-    ASSERT_TRUE(WinUiDriver::Click(window_, GDialog::kHelpButtonId));
+    ASSERT_TRUE(WinUiDriver::Click(window_, GDialog::kHelpButton));
     NMHDR help{window_, 0, PSN_HELP};
     EXPECT_EQ(Send(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&help)), 1);
     const auto calls = WinUiDriver::HelpCalls();

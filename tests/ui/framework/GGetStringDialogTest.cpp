@@ -42,9 +42,9 @@ TEST_F(GGetStringDialogTest, ThePromptComesFromTheStringTable) {
     ASSERT_GT(LoadResString(kPromptString, prompt), 0);
     std::u16string shown;
     GGetStringDialog dialog(nullptr, kPromptString, 0);
-    WinUiDriver::QueueDialogScript(GGetStringDialog::kTemplateId,
+    WinUiDriver::QueueDialogScript(GGetStringDialog::kTemplate,
                                    {WinUiActions::Do("prompt", [&shown](HWND target) {
-                                       shown = WinUiDriver::Text(target, GGetStringDialog::kPromptId);
+                                       shown = WinUiDriver::Text(target, GGetStringDialog::kPromptControl);
                                        return true;
                                    })});
     EXPECT_EQ(dialog.Run(), IDCANCEL);
@@ -60,10 +60,10 @@ TEST_F(GGetStringDialogTest, OkStaysDisabledWhileTheNameIsBlank) {
         SCOPED_TRACE(std::string(c.typed.begin(), c.typed.end()));
         std::vector<bool> enabled;
         GGetStringDialog dialog(nullptr, kPromptString, 0);
-        WinUiDriver::QueueDialogScript(GGetStringDialog::kTemplateId,
+        WinUiDriver::QueueDialogScript(GGetStringDialog::kTemplate,
                                        {LookAtOk(enabled),
-                                        WinUiActions::Type(GGetStringDialog::kEditId, u"x"),
-                                        WinUiActions::Type(GGetStringDialog::kEditId, c.typed),
+                                        WinUiActions::Type(GGetStringDialog::kEditControl, u"x"),
+                                        WinUiActions::Type(GGetStringDialog::kEditControl, c.typed),
                                         LookAtOk(enabled), WinUiActions::Click(IDOK)});
         EXPECT_EQ(dialog.Run(), c.enabled ? IDOK : IDCANCEL);
         EXPECT_EQ(enabled, (std::vector<bool>{false, c.enabled}));
@@ -74,9 +74,10 @@ TEST_F(GGetStringDialogTest, OkAndCancelKeepTheTextAsTyped) {
     for (const int button : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(button);
         GGetStringDialog dialog(nullptr, kPromptString, 0);
-        WinUiDriver::QueueDialogScript(GGetStringDialog::kTemplateId,
-                                       {WinUiActions::Type(GGetStringDialog::kEditId, u" Monthly report "),
-                                        WinUiActions::Click(button)});
+        WinUiDriver::QueueDialogScript(
+            GGetStringDialog::kTemplate,
+            {WinUiActions::Type(GGetStringDialog::kEditControl, u" Monthly report "),
+             WinUiActions::Click(button)});
         EXPECT_EQ(dialog.Run(), button);
         EXPECT_TRUE(dialog.Text() == RWWString(u" Monthly report "));
     }
@@ -90,9 +91,9 @@ TEST_F(GGetStringDialogTest, AMaximumLengthLimitsTheField) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.maximum);
         GGetStringDialog dialog(nullptr, kPromptString, c.maximum);
-        WinUiDriver::QueueDialogScript(
-            GGetStringDialog::kTemplateId,
-            {WinUiActions::Type(GGetStringDialog::kEditId, u"Monthly report"), WinUiActions::Click(IDOK)});
+        WinUiDriver::QueueDialogScript(GGetStringDialog::kTemplate,
+                                       {WinUiActions::Type(GGetStringDialog::kEditControl, u"Monthly report"),
+                                        WinUiActions::Click(IDOK)});
         EXPECT_EQ(dialog.Run(), IDOK);
         EXPECT_TRUE(dialog.Text() == RWWString(c.kept));
     }
@@ -102,11 +103,11 @@ TEST_F(GGetStringDialogTest, MessagesWithoutTheDialogObjectAnswerZero) {
     // The template's window made with another procedure: GetStrDlgProc
     // finds no dialog object there and does nothing.
     HWND plain = CreateDialogParamW(
-        ResourceModule(), MAKEINTRESOURCEW(GGetStringDialog::kTemplateId), nullptr,
+        ResourceModule(), MAKEINTRESOURCEW(GGetStringDialog::kTemplate), nullptr,
         [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR { return message == WM_INITDIALOG ? TRUE : FALSE; },
         0);
     ASSERT_NE(plain, nullptr);
-    EXPECT_EQ(GetStrDlgProc(plain, WM_COMMAND, MAKEWPARAM(GGetStringDialog::kEditId, EN_CHANGE), 0), 0);
+    EXPECT_EQ(GetStrDlgProc(plain, WM_COMMAND, MAKEWPARAM(GGetStringDialog::kEditControl, EN_CHANGE), 0), 0);
     EXPECT_EQ(GetStrDlgProc(plain, WM_COMMAND, IDOK, 0), 0);
     EXPECT_TRUE(WinUiDriver::IsEnabled(plain, IDOK));
     DestroyWindow(plain);

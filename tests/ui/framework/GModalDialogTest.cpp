@@ -148,7 +148,7 @@ TEST_F(GModalDialogTest, TheHelpButtonOpensTheDialogsHelpContext) {
                                                          shown = dialog;
                                                          return true;
                                                      }),
-                                    WinUiActions::Click(GDialog::kHelpButtonId), WinUiActions::Click(IDOK)});
+                                    WinUiActions::Click(GDialog::kHelpButton), WinUiActions::Click(IDOK)});
     EXPECT_EQ(details.dialog->Run(owner_, 0), IDOK);
     const auto calls = WinUiDriver::HelpCalls();
     ASSERT_EQ(calls.size(), 1u);
