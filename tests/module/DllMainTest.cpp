@@ -91,15 +91,24 @@ protected:
         return seen;
     }
 
-    // Finds every printer-interface export by name and calls the ones that
-    // answer without a printer.
+    // Finds every printer-interface export and dialog procedure by name and
+    // calls the exports that answer without a printer.
     static void CallExports(HMODULE module, Loaded& seen) {
-        const char* names[] = {"DrvDeviceCapabilities",     "DrvDocumentProperties",
-                               "DrvDocumentPropertySheets", "DrvAdvancedDocumentProperties",
-                               "DrvConvertDevMode",         "DrvDevicePropertySheets",
-                               "PrinterProperties",         "DevQueryPrintEx",
-                               "DrvUpgradePrinter",         "DrvPrinterEvent",
-                               "DrvDocumentEvent",          "QVDrv_RegisterExtension"};
+        const char* names[] = {"DrvDeviceCapabilities",
+                               "DrvDocumentProperties",
+                               "DrvDocumentPropertySheets",
+                               "DrvAdvancedDocumentProperties",
+                               "DrvConvertDevMode",
+                               "DrvDevicePropertySheets",
+                               "PrinterProperties",
+                               "DevQueryPrintEx",
+                               "DrvUpgradePrinter",
+                               "DrvPrinterEvent",
+                               "DrvDocumentEvent",
+                               "QVDrv_RegisterExtension",
+                               "PropertyPageProc",
+                               "ModalDlgProc",
+                               "GetStrDlgProc"};
         for (const char* name : names)
             if (GetProcAddress(module, name) == nullptr) seen.missingExports.push_back(name);
         if (!seen.missingExports.empty()) return;

@@ -2,7 +2,8 @@
 // The resource libraries the framework's tests load: the module's own
 // (QVUIRES.DLL, code page 1252) and two doubles of right-to-left builds,
 // HEBREW.DLL (1255, with strings, a picture and its mask, and a dialog with
-// a tab strip) and ARABIC.DLL (1256, version information only).
+// a tab strip) and ARABIC.DLL (1256, version information only); DIALOGS.DLL
+// with the page, sub-dialog and timed dialog of the dialog tests.
 #include "ui/framework/GResourceLibrary.h"
 #include "winapi/host/WinHostStore.h"
 
@@ -10,6 +11,7 @@ inline constexpr char16_t kOwnResourceLibrary[] = u"QVUIRES.DLL";
 inline constexpr char16_t kHebrewResourceLibrary[] = u"HEBREW.DLL";
 inline constexpr char16_t kArabicResourceLibrary[] = u"ARABIC.DLL";
 inline constexpr char16_t kSlowResourceLibrary[] = u"SLOW.DLL";
+inline constexpr char16_t kDialogsResourceLibrary[] = u"DIALOGS.DLL";
 
 inline void RegisterResourceLibraries() {
     WinHostStore& store = WinHostStore::Instance();
@@ -17,6 +19,7 @@ inline void RegisterResourceLibraries() {
     store.RegisterModule(kHebrewResourceLibrary, QV_TEST_MODULE_DIR "/libqvreshebrew.so");
     store.RegisterModule(kArabicResourceLibrary, QV_TEST_MODULE_DIR "/libqvresarabic.so");
     store.RegisterModule(kSlowResourceLibrary, QV_TEST_MODULE_DIR "/libqvresslow.so");
+    store.RegisterModule(kDialogsResourceLibrary, QV_TEST_MODULE_DIR "/libqvresdialogs.so");
 }
 
 // One use of a resource library for the life of a test; released when the
