@@ -1,6 +1,7 @@
 #include "ui/framework/ExtensionUIExports.h"
 
 #include "ui/framework/GInterimPage.h"
+#include "ui/framework/GResourceLibrary.h"
 
 namespace {
 constexpr uint16_t kNoticeMode = 0x789B;
@@ -12,7 +13,11 @@ uint32_t UI_INTERFACEVERSION() {
 }
 
 int16_t UI_INITIALIZE(GUIData* data, uint16_t firstPage) {
-    if (data == nullptr || data->size != GUIData::kSizeTag || firstPage == kNoticeMode) return 0;
+    if (data == nullptr || data->size != GUIData::kSizeTag) return 0;
+    // The block carries this module's own handle: the first sheet makes it
+    // the module whose resources are looked up.
+    SetResourceLookupModule(data->instance);
+    if (firstPage == kNoticeMode) return 0;
     if ((data->kind & kSheetKinds) == 0) return 0;
     constexpr int16_t kPages = 1;
     if (data->pages == nullptr) return kPages;

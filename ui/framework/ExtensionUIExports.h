@@ -14,7 +14,8 @@
 // 2.
 QV_MODULE_EXPORT uint32_t UI_INTERFACEVERSION();
 // The number of pages of this module (a block without pages: counted
-// only); 0 for a block that is not a sheet's or the notice mode.
+// only); 0 for a block that is not a sheet's or the notice mode. The
+// first valid block's module handle becomes the module of resource lookups.
 QV_MODULE_EXPORT int16_t UI_INITIALIZE(GUIData* data, uint16_t firstPage);
 // 0; the interim page owns nothing.
 QV_MODULE_EXPORT int16_t UI_DESTROY(GUIData* data);

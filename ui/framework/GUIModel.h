@@ -25,11 +25,13 @@
 
 #include "rw/RWCString.h"
 #include "ui/framework/GChangeRecord.h"
+#include "ui/framework/GMediaNameEnumeration.h"
 #include "ui/framework/GSettingsAccessor.h"
 #include "winapi/WinTypes.h"
 
 class GAttributeComposite;
 class GConstraintRule;
+class GCustomMediaSize;
 class GDriver;
 class GDriverContext;
 class GFeature;
@@ -119,6 +121,9 @@ public:
     // The driver context's availability of an option: 0, 1 or 2 (any other
     // answer counts as 0).
     virtual uint16_t ContextFeatureState(uint16_t id);
+    // 1 when both records hold equal attributes at matching places
+    // (GChangeRecord::IsEqual), else 0.
+    virtual int32_t RecordsEqual(const GChangeRecord& a, const GChangeRecord& b) const;
 
     // --- Accessors ---------------------------------------------------------------
     GSettingsAccessor CurrentSettings();
@@ -175,6 +180,24 @@ public:
     RWCString HelpFileName() const;
     // The driver context's default paper size.
     uint16_t QueryContextMode();
+    // --- The driver context's operations on the current settings -------------------
+    // The media names of the printer at the current settings to callback
+    // (customSizes non-zero: the saved custom sizes too); the number of
+    // calls. 0 without a driver context.
+    int32_t ForwardToContext(GMediaNameCallback callback, void* data, uint32_t customSizes);
+    // 1 when the custom size paperId of the current settings lies within the
+    // printer's custom-size bounds.
+    int32_t IsPaperSizeInRange(uint16_t paperId);
+    // 1 when the printer does not list the media-type name.
+    int32_t IsMediaNameUnlisted(const RWCString& name);
+    // 2 for a custom size; else 1 when the writer knows the paper (or keeps
+    // no paper table), 2 when not; at the current orientation and resolution.
+    int32_t CheckPaperId(uint32_t paperId);
+    // Saves size in the custom sizes (276) of the current settings, which
+    // take it over (replacing one of its name): its new paper id (16385 to
+    // 17383); 0 when no id is free, the list or the context is missing.
+    uint16_t AddCustomSize(std::unique_ptr<GCustomMediaSize> size);
+
     // Starts the printer status tool (not on the oldest systems, and never
     // with a name holding a double quote).
     void LaunchStatusTool();
