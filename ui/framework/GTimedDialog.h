@@ -16,6 +16,7 @@
 #include "rw/RWCString.h"
 #include "rw/RWWString.h"
 #include "ui/framework/GModalDialog.h"
+#include "winapi/WinGdiHandles.h"
 #include "winapi/WinTypes.h"
 
 class GTimedDialog : public GModalDialog {
