@@ -23,9 +23,9 @@
 #include <memory>
 #include <vector>
 
+#include "driver/GMediaNameEnumeration.h"
 #include "rw/RWCString.h"
 #include "ui/framework/GChangeRecord.h"
-#include "ui/framework/GMediaNameEnumeration.h"
 #include "ui/framework/GSettingsAccessor.h"
 #include "winapi/WinTypes.h"
 

@@ -1,4 +1,4 @@
-#include "ui/framework/GMediaNameEnumeration.h"
+#include "driver/GMediaNameEnumeration.h"
 
 #include <memory>
 
