@@ -62,6 +62,14 @@ std::unique_ptr<GAttributeComposite> AsComposite(std::unique_ptr<MPersistentObje
     return std::unique_ptr<GAttributeComposite>(composite);
 }
 
+// zlib's deflate state is about 260 KB: one compressor per thread keeps
+// its streams from blob to blob, for every DEVMODE object the thread makes,
+// and no two threads share one.
+GStreamCompressor& BlobCompressor() {
+    thread_local GStreamCompressor compressor;
+    return compressor;
+}
+
 } // namespace
 
 GDevMode::GDevMode(GDriverContext* context) : context_(context) {
@@ -316,7 +324,7 @@ std::unique_ptr<GAttributeComposite> GDevMode::ExpandBlob(const uint8_t* blob, s
     if (flags & kExpandDictionary) {
         ok = GLZWCoder().Expand(in, out);
     } else {
-        ok = GStreamCompressor().Decompress(in, out);
+        ok = BlobCompressor().Decompress(in, out);
     }
     if (ok == 0 || !out) return nullptr;
     const std::streamoff n = out.tellp();
@@ -369,7 +377,7 @@ uint32_t GDevMode::CompressSettings(GDevModeImage& image, const MPersistentObjec
                                  std::ios_base::out);
     std::ostream out(&sink);
     // Nothing is written when the compressed form does not fit the blob.
-    if (GStreamCompressor().Compress(in, out) == 0) return 0;
+    if (BlobCompressor().Compress(in, out) == 0) return 0;
     return static_cast<uint32_t>(out.tellp());
 }
 

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <limits>
 #include <sstream>
 #include <vector>
 
@@ -25,7 +26,71 @@ bool Grows(std::ostream& out) {
     return dynamic_cast<std::stringbuf*>(out.rdbuf()) != nullptr;
 }
 
+// A blob goes through zlib in one call: its length must fit zlib's counts.
+bool FitsOneCall(size_t length) {
+    return length <= std::numeric_limits<uInt>::max();
+}
+
 } // namespace
+
+void GStreamCompressor::EndDeflate::operator()(z_stream_s* stream) const {
+    deflateEnd(stream);
+    delete stream;
+}
+
+void GStreamCompressor::EndInflate::operator()(z_stream_s* stream) const {
+    inflateEnd(stream);
+    delete stream;
+}
+
+GStreamCompressor::GStreamCompressor() = default;
+
+GStreamCompressor::~GStreamCompressor() = default;
+
+z_stream_s* GStreamCompressor::Deflater() {
+    if (deflater_ == nullptr) {
+        auto stream = std::make_unique<z_stream>();
+        if (deflateInit(stream.get(), Z_DEFAULT_COMPRESSION) != Z_OK) return nullptr;
+        deflater_.reset(stream.release());
+    }
+    return deflater_.get();
+}
+
+z_stream_s* GStreamCompressor::Inflater() {
+    if (inflater_ == nullptr) {
+        auto stream = std::make_unique<z_stream>();
+        if (inflateInit(stream.get()) != Z_OK) return nullptr;
+        inflater_.reset(stream.release());
+    }
+    return inflater_.get();
+}
+
+bool GStreamCompressor::Deflate(const unsigned char* in, size_t inLength, unsigned char* out,
+                                size_t& length) {
+    z_stream* stream = Deflater();
+    if (stream == nullptr || !FitsOneCall(inLength) || !FitsOneCall(length)) return false;
+    stream->next_in = const_cast<Bytef*>(in);
+    stream->avail_in = static_cast<uInt>(inLength);
+    stream->next_out = out;
+    stream->avail_out = static_cast<uInt>(length);
+    const int result = deflate(stream, Z_FINISH);
+    length = stream->total_out;
+    // Ready for the next blob whether this one ended or not.
+    return deflateReset(stream) == Z_OK && result == Z_STREAM_END;
+}
+
+bool GStreamCompressor::Inflate(const unsigned char* in, size_t inLength, unsigned char* out,
+                                size_t& length) {
+    z_stream* stream = Inflater();
+    if (stream == nullptr || !FitsOneCall(inLength) || !FitsOneCall(length)) return false;
+    stream->next_in = const_cast<Bytef*>(in);
+    stream->avail_in = static_cast<uInt>(inLength);
+    stream->next_out = out;
+    stream->avail_out = static_cast<uInt>(length);
+    const int result = inflate(stream, Z_FINISH);
+    length = stream->total_out;
+    return inflateReset(stream) == Z_OK && result == Z_STREAM_END;
+}
 
 int GStreamCompressor::Compress(std::istream& in, std::ostream& out) {
     std::vector<Bytef> source;
@@ -33,9 +98,8 @@ int GStreamCompressor::Compress(std::istream& in, std::ostream& out) {
 
     // A buffer no larger than the input: data that does not shrink fails.
     std::vector<Bytef> packed(source.size() + 1);
-    uLongf packedLength = static_cast<uLongf>(source.size());
-    if (compress(packed.data(), &packedLength, source.data(), static_cast<uLong>(source.size())) != Z_OK)
-        return 0;
+    size_t packedLength = source.size();
+    if (!Deflate(source.data(), source.size(), packed.data(), packedLength)) return 0;
 
     // The sink must take the compressed bytes from its start: a string
     // stream grows as it is written, a file grows, a fixed block refuses a
@@ -61,10 +125,8 @@ int GStreamCompressor::Decompress(std::istream& in, std::ostream& out) {
     if (!ReadWhole(in, source)) return 0;
 
     std::vector<Bytef> expanded(kExpandedLimit);
-    uLongf expandedLength = kExpandedLimit;
-    if (uncompress(expanded.data(), &expandedLength, source.data(), static_cast<uLong>(source.size())) !=
-        Z_OK)
-        return 0;
+    size_t expandedLength = kExpandedLimit;
+    if (!Inflate(source.data(), source.size(), expanded.data(), expandedLength)) return 0;
     out.write(reinterpret_cast<const char*>(expanded.data()), static_cast<std::streamsize>(expandedLength));
     return out ? 1 : 0;
 }

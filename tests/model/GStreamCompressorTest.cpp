@@ -129,3 +129,92 @@ TEST(GStreamCompressorTest, AStringStreamSinkGrowsToTakeTheBlob) {
         EXPECT_EQ(std::string(back.begin(), back.begin() + backLength), text);
     }
 }
+
+namespace {
+
+// What zlib's own one-shot compress makes of text at the default level in
+// a buffer no larger than the text; empty when it does not fit there.
+std::string ZlibCompressed(const std::string& text) {
+    std::vector<Bytef> packed(text.size() + 1);
+    uLongf packedLength = text.size();
+    if (compress2(packed.data(), &packedLength, reinterpret_cast<const Bytef*>(text.data()), text.size(),
+                  Z_DEFAULT_COMPRESSION) != Z_OK)
+        return std::string();
+    return std::string(packed.begin(), packed.begin() + packedLength);
+}
+
+std::string Noise(size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string noise(size, '\0');
+    for (char& ch : noise)
+        ch = static_cast<char>(random());
+    return noise;
+}
+
+} // namespace
+
+// One compressor, blob after blob (the kept streams are reset between
+// them, also after a blob that failed half-way): every blob is zlib's own
+// one-shot bytes, and expands back to its text.
+TEST(GStreamCompressorTest, BlobAfterBlobGivesZlibsOneShotBytes) {
+    const std::string texts[] = {
+        SettingsText(375),
+        SettingsText(4096),
+        Noise(600, 3), // does not shrink: fails
+        SettingsText(375),
+        std::string(3000, 'a') + Noise(300, 5),
+        "s",
+        SettingsText(GStreamCompressor::kExpandedLimit),
+        Noise(40, 9),
+        SettingsText(902) + SettingsText(902),
+        SettingsText(4096),
+    };
+    GStreamCompressor compressor;
+    for (const std::string& text : texts) {
+        const std::string expected = ZlibCompressed(text);
+        std::istringstream in(text);
+        std::ostringstream out;
+        ASSERT_EQ(compressor.Compress(in, out), expected.empty() ? 0 : 1) << text.size();
+        EXPECT_EQ(out.str(), expected) << text.size();
+        if (expected.empty()) continue;
+
+        std::istringstream packed(expected);
+        Sink back(GStreamCompressor::kExpandedLimit);
+        ASSERT_EQ(compressor.Decompress(packed, back.out), 1) << text.size();
+        EXPECT_EQ(back.block.substr(0, static_cast<size_t>(back.out.tellp())), text);
+    }
+}
+
+// Damaged and oversized blobs between good ones leave the expander as good
+// as new.
+TEST(GStreamCompressorTest, ExpandsGoodBlobsBetweenRefusedOnes) {
+    const std::string good = ZlibCompressed(SettingsText(4096));
+    const std::string truncated = good.substr(0, good.size() / 2);
+    std::string damaged = good;
+    damaged[damaged.size() / 2] ^= 0x40;
+    std::vector<Bytef> big(compressBound(GStreamCompressor::kExpandedLimit + 1));
+    uLongf bigLength = big.size();
+    const std::string bigText(GStreamCompressor::kExpandedLimit + 1, 'z');
+    ASSERT_EQ(
+        compress(big.data(), &bigLength, reinterpret_cast<const Bytef*>(bigText.data()), bigText.size()),
+        Z_OK);
+    const std::string oversized(big.begin(), big.begin() + bigLength);
+
+    struct Case {
+        const std::string* blob;
+        int expected;
+    };
+    const Case cases[] = {{&truncated, 0}, {&good, 1}, {&damaged, 0}, {&good, 1},
+                          {&oversized, 0}, {&good, 1}, {&good, 1}};
+    GStreamCompressor compressor;
+    int index = 0;
+    for (const Case& c : cases) {
+        std::istringstream in(*c.blob);
+        Sink sink(GStreamCompressor::kExpandedLimit);
+        ASSERT_EQ(compressor.Decompress(in, sink.out), c.expected) << index;
+        if (c.expected == 1) {
+            EXPECT_EQ(sink.block.substr(0, 4096), SettingsText(4096)) << index;
+        }
+        ++index;
+    }
+}
