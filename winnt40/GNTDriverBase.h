@@ -276,8 +276,12 @@ public:
     static bool IsShellHost();
 
     // Device capabilities and paper lists.
+    // An answer (anything but -1) keeps the caller's last error.
     DWORD DrvDeviceCapabilities(HANDLE printer, LPWSTR deviceName, WORD capability, void* output,
                                 PDEVMODEW devMode) override;
+    // The DEVMODE loaded and the capability answered.
+    virtual DWORD AnswerCapability(HANDLE printer, LPWSTR deviceName, WORD capability, void* output,
+                                   PDEVMODEW devMode);
     // The paper list (each output may be null; names 64 wide characters
     // each, sizes in tenths of a millimetre): the count, -1 when empty.
     virtual LONG GetPaperList(WCHAR* names, WORD* numbers, POINT* sizes);

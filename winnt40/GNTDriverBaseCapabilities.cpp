@@ -20,6 +20,7 @@
 #include "paper/GFormToTrayDatabase.h"
 #include "paper/GMedia.h"
 #include "paper/GMediaPool.h"
+#include "winapi/WinError.h"
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"
 #include "winnt40/GNTDriverBase.h"
@@ -65,7 +66,18 @@ private:
 };
 } // namespace
 
-DWORD GNTDriverBase::DrvDeviceCapabilities(HANDLE, LPWSTR, WORD capability, void* output, PDEVMODEW devMode) {
+// An answer leaves the caller's last error as it was: the steps on the way
+// (module paths, library loads, printer-data probes) set errors of their own
+// that would otherwise depend on what the instance had already done.
+DWORD GNTDriverBase::DrvDeviceCapabilities(HANDLE printer, LPWSTR name, WORD capability, void* output,
+                                           PDEVMODEW devMode) {
+    const DWORD callersError = GetLastError();
+    const DWORD answer = AnswerCapability(printer, name, capability, output, devMode);
+    if (answer != kGdiError) SetLastError(callersError);
+    return answer;
+}
+
+DWORD GNTDriverBase::AnswerCapability(HANDLE, LPWSTR, WORD capability, void* output, PDEVMODEW devMode) {
     try {
         if (LoadDevMode(devMode) == 0) return kGdiError;
         switch (capability) {
