@@ -40,6 +40,7 @@
 #include "winapi/WinDriverUI.h"
 #include "winapi/WinGeometry.h"
 #include "winapi/WinSpool.h"
+#include "winnt40/GHeldResourceModule.h"
 
 class GAttributeComposite;
 class GCPSOSUI;
@@ -202,6 +203,9 @@ public:
     const RWWString& GetModelBaseName() const { return modelBaseName_; }
     // The name of the resource module (GNT40Driver keeps it).
     virtual RWWString GetResourceModuleName() = 0;
+    // The module at the resource module path, held from its first use until
+    // the instance ends (or the path changes); null when it cannot be loaded.
+    HMODULE HeldResourceModule();
 
     // The driver context's paper answers over the forms (the DEVMODE object
     // asks them).
@@ -372,6 +376,7 @@ private:
     int32_t EnumerateForms(FormCallback callback, void* data, bool trayTest);
 
     std::unique_ptr<GNTDevMode> devMode_;
+    GHeldResourceModule resourceModule_;
     uint32_t stateWord_ = kStateAll;
     uint32_t defaultsLoaded_ = 0;
     uint32_t emfMark_ = 0;

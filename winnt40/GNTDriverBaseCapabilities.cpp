@@ -49,21 +49,6 @@ void CopyNarrow(BYTE* out, const char* text) {
     std::memcpy(out, text, std::strlen(text) + 1);
 }
 
-// The resource module, loaded for one call.
-class ResourceModule {
-public:
-    explicit ResourceModule(const RWWString& path)
-        : module_(path.IsNull() ? nullptr : LoadLibraryW(path.Data())) {}
-    ~ResourceModule() {
-        if (module_ != nullptr) FreeLibrary(module_);
-    }
-    ResourceModule(const ResourceModule&) = delete;
-    ResourceModule& operator=(const ResourceModule&) = delete;
-    HMODULE Get() const { return module_; }
-
-private:
-    HMODULE module_;
-};
 } // namespace
 
 // An answer leaves the caller's last error as it was: the steps on the way
@@ -153,9 +138,8 @@ LONG GNTDriverBase::GetPaperList(WCHAR* names, WORD* numbers, POINT* sizes) {
             paperList_.push_back(entry);
         }
         PaperEntry custom;
-        const ResourceModule module(GetResourceModulePath());
         CopyName(custom.name.data(), kNameLength,
-                 GNTDriverBase::LoadModuleString(module.Get(), kCustomSizeStringId));
+                 GNTDriverBase::LoadModuleString(HeldResourceModule(), kCustomSizeStringId));
         custom.number = kUserPaper;
         MPersistentObject* cached = GetCachedPrinterSettings();
         const auto width = GSettingValues::Get(cached, GSettingId::kCustomPaperWidth);
@@ -292,14 +276,13 @@ DWORD GNTDriverBase::GetBinNames(void* output) {
         if (names != nullptr) CopyName(names, kBinNameLength, u"Form Select");
         return 1;
     }
-    const ResourceModule module(GetResourceModulePath());
+    HMODULE module = HeldResourceModule();
     DWORD count = 0;
     for (MPersistentObject* child : GSettingValues::Children(GetOSTrayMap())) {
         const auto* tray = dynamic_cast<const GResourceMapping*>(child);
         if (tray == nullptr) continue;
         if (names != nullptr) {
-            const std::u16string name =
-                u" " + GNTDriverBase::LoadModuleString(module.Get(), tray->GetValue32());
+            const std::u16string name = u" " + GNTDriverBase::LoadModuleString(module, tray->GetValue32());
             CopyName(names + count * kBinNameLength, kBinNameLength, name);
         }
         ++count;
@@ -430,6 +413,10 @@ DWORD GNTDriverBase::GetPrivateInformation(void* output) {
         CopyNarrow(block + 1026, "hints_system");
     }
     return kPrivateInformationSize;
+}
+
+HMODULE GNTDriverBase::HeldResourceModule() {
+    return resourceModule_.Get(GetResourceModulePath());
 }
 
 std::u16string GNTDriverBase::LoadModuleString(HMODULE module, UINT id) {
