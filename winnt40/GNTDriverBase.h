@@ -30,6 +30,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,7 @@ class GFormToTrayDatabase;
 class GMedia;
 class GNTDMCSession;
 class GOSFactory;
+class GResourceMappingList;
 struct GSheetContextBlock;
 
 class GNTDriverBase : public GDriver {
@@ -324,6 +326,33 @@ public:
     virtual int32_t IsFormUsable(const FORM_INFO_1W& form, uint32_t position, int32_t sizeTest);
     // 1 unless setting 915 is nonzero.
     virtual int32_t IsSizeTestOn();
+    // The size test's limits in micrometres: the smallest and the largest
+    // media of the pool at the resolution, their sides swapped for an angle
+    // of 90 or 270.
+    struct SizeLimits {
+        int32_t minWidth = 0;
+        int32_t minHeight = 0;
+        int32_t maxWidth = 0;
+        int32_t maxHeight = 0;
+        bool Hold(const FORM_INFO_1W& form) const;
+    };
+    // Nothing when no form can fit (no pool, no resolution, a media missing).
+    std::optional<SizeLimits> PrinterSizeLimits(int32_t xDpi, int32_t yDpi, int32_t angle);
+    // What the paper-list test of every form shares, found once for a
+    // whole list: the form-to-tray database when it has assignments, the
+    // size limits at the DEVMODE's geometry, the paper-number table.
+    struct FormTest {
+        // The installed options from printer data when there are no cached
+        // printer settings.
+        std::unique_ptr<GAttributeComposite> storedOptions;
+        const GFormToTrayDatabase* assigned = nullptr;
+        bool sizeTest = false;
+        std::optional<SizeLimits> limits;
+        GResourceMappingList* table = nullptr;
+    };
+    FormTest PrepareFormTest(int32_t sizeTest);
+    // The paper-list test of the form at the 0-based position.
+    static int32_t PassesFormTest(const FormTest& test, const FORM_INFO_1W& form, uint32_t position);
 
     // Device property sheets.
     LONG DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) override;

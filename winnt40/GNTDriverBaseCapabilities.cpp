@@ -125,10 +125,10 @@ LONG GNTDriverBase::GetPaperList(WCHAR* names, WORD* numbers, POINT* sizes) {
         const GSpoolerFormList forms(GetPrinterHandle());
         paperList_.reserve(forms.Count() + 1u);
         RefreshPrinterSettings(0);
-        const int32_t sizeTest = IsSizeTestOn();
+        const FormTest test = PrepareFormTest(IsSizeTestOn());
         for (uint32_t n = 0; n < forms.Count(); ++n) {
             const FORM_INFO_1W& form = forms.At(n);
-            if (IsFormUsable(form, n, sizeTest) != 1) continue;
+            if (PassesFormTest(test, form, n) != 1) continue;
             PaperEntry entry;
             CopyName(entry.name.data(), kNameLength,
                      forms.NameAt(n).Data() != nullptr ? std::u16string_view(forms.NameAt(n).Data())
@@ -176,57 +176,74 @@ int32_t GNTDriverBase::IsSizeTestOn() {
     return GSettingValues::Get(source, GSettingId::kRelaxedPaperCheck).value_or(0) != 0 ? 0 : 1;
 }
 
-int32_t GNTDriverBase::FormFitsPrinter(const FORM_INFO_1W& form, int32_t xDpi, int32_t yDpi, int32_t angle) {
+bool GNTDriverBase::SizeLimits::Hold(const FORM_INFO_1W& form) const {
+    return form.Size.cx >= minWidth && form.Size.cx <= maxWidth && form.Size.cy >= minHeight &&
+           form.Size.cy <= maxHeight;
+}
+
+std::optional<GNTDriverBase::SizeLimits> GNTDriverBase::PrinterSizeLimits(int32_t xDpi, int32_t yDpi,
+                                                                          int32_t angle) {
     GMediaPool* pool = GetMediaPool();
-    if (pool == nullptr || xDpi <= 0 || yDpi <= 0) return 0;
+    if (pool == nullptr || xDpi <= 0 || yDpi <= 0) return std::nullopt;
     const GMedia* smallest = pool->FindMedia(static_cast<int16_t>(kSmallestMediaId), 0,
                                              static_cast<uint16_t>(xDpi), static_cast<uint16_t>(yDpi));
     const GMedia* largest = pool->FindMedia(static_cast<int16_t>(kLargestMediaId), 0,
                                             static_cast<uint16_t>(xDpi), static_cast<uint16_t>(yDpi));
-    if (smallest == nullptr || largest == nullptr) return 0;
-    int32_t minWidth = MulDiv(smallest->GetSize().x, 25400, xDpi);
-    int32_t minHeight = MulDiv(smallest->GetSize().y, 25400, yDpi);
-    int32_t maxWidth = MulDiv(largest->GetSize().x, 25400, xDpi);
-    int32_t maxHeight = MulDiv(largest->GetSize().y, 25400, yDpi);
+    if (smallest == nullptr || largest == nullptr) return std::nullopt;
+    SizeLimits limits{MulDiv(smallest->GetSize().x, 25400, xDpi), MulDiv(smallest->GetSize().y, 25400, yDpi),
+                      MulDiv(largest->GetSize().x, 25400, xDpi), MulDiv(largest->GetSize().y, 25400, yDpi)};
     if (angle == 90 || angle == 270) {
-        std::swap(minWidth, minHeight);
-        std::swap(maxWidth, maxHeight);
+        std::swap(limits.minWidth, limits.minHeight);
+        std::swap(limits.maxWidth, limits.maxHeight);
     }
-    return form.Size.cx >= minWidth && form.Size.cx <= maxWidth && form.Size.cy >= minHeight &&
-                   form.Size.cy <= maxHeight
-               ? 1
-               : 0;
+    return limits;
 }
 
-int32_t GNTDriverBase::IsFormUsable(const FORM_INFO_1W& form, uint32_t position, int32_t sizeTest) {
+int32_t GNTDriverBase::FormFitsPrinter(const FORM_INFO_1W& form, int32_t xDpi, int32_t yDpi, int32_t angle) {
+    const std::optional<SizeLimits> limits = PrinterSizeLimits(xDpi, yDpi, angle);
+    return limits.has_value() && limits->Hold(form) ? 1 : 0;
+}
+
+GNTDriverBase::FormTest GNTDriverBase::PrepareFormTest(int32_t sizeTest) {
+    FormTest test;
     MPersistentObject* cached = GetCachedPrinterSettings();
-    std::unique_ptr<GAttributeComposite> stored;
     MPersistentObject* printer =
         cached != nullptr ? cached->FindById(GSettingId::kInstalledOptionsGroup) : nullptr;
     if (cached == nullptr) {
-        stored = RestoreSettingsComposite(GSettingId::kInstalledOptionsGroup);
-        printer = stored.get();
+        test.storedOptions = RestoreSettingsComposite(GSettingId::kInstalledOptionsGroup);
+        printer = test.storedOptions.get();
     }
     const auto* database =
         printer != nullptr
             ? dynamic_cast<const GFormToTrayDatabase*>(printer->FindById(GSettingId::kFormToTray))
             : nullptr;
-    const bool assigned = database != nullptr && database->HasAssignments() == 1;
-    if (sizeTest != 0) {
+    if (database != nullptr && database->HasAssignments() == 1) test.assigned = database;
+    test.sizeTest = sizeTest != 0;
+    if (test.sizeTest) {
         const DEVMODEW* devmode = GetDevMode() != nullptr ? GetDevMode()->GetImage() : nullptr;
         int32_t xDpi = 0, yDpi = 0, angle = 0;
         DevModeGeometry(xDpi, yDpi, angle);
         angle = devmode != nullptr && devmode->dmOrientation == DMORIENT_PORTRAIT ? 0 : 90;
-        if (FormFitsPrinter(form, xDpi, yDpi, angle) != 1) return 0;
+        test.limits = PrinterSizeLimits(xDpi, yDpi, angle);
     }
+    test.table = dynamic_cast<GResourceMappingList*>(GetResourceMappings());
+    return test;
+}
+
+int32_t GNTDriverBase::PassesFormTest(const FormTest& test, const FORM_INFO_1W& form, uint32_t position) {
+    if (test.sizeTest && !(test.limits.has_value() && test.limits->Hold(form))) return 0;
+    uint16_t mediaId = static_cast<uint16_t>(kCustomMediaBase + position);
     if (form.Flags == FORM_BUILTIN) {
-        auto* table = dynamic_cast<GResourceMappingList*>(GetResourceMappings());
         const GResourceMapping* entry =
-            table != nullptr ? table->FindByFirst(static_cast<uint16_t>(position + 1)) : nullptr;
+            test.table != nullptr ? test.table->FindByFirst(static_cast<uint16_t>(position + 1)) : nullptr;
         if (entry == nullptr) return 0;
-        return !assigned || database->IsTrayUsed(static_cast<uint16_t>(entry->GetSecond())) == 1 ? 1 : 0;
+        mediaId = static_cast<uint16_t>(entry->GetSecond());
     }
-    return !assigned || database->IsTrayUsed(static_cast<uint16_t>(kCustomMediaBase + position)) == 1 ? 1 : 0;
+    return test.assigned == nullptr || test.assigned->IsTrayUsed(mediaId) == 1 ? 1 : 0;
+}
+
+int32_t GNTDriverBase::IsFormUsable(const FORM_INFO_1W& form, uint32_t position, int32_t sizeTest) {
+    return PassesFormTest(PrepareFormTest(sizeTest), form, position);
 }
 
 void GNTDriverBase::RefreshPrinterSettings(int32_t always) {
