@@ -14,6 +14,8 @@ ratios=(
     "disk B-tree inserts vs SQLite|DiskBTreeBench|BM_DiskBTreeInsert|BM_SQLiteInsert|6"
     "disk B-tree lookups vs SQLite|DiskBTreeBench|BM_DiskBTreeLookup|BM_SQLiteLookup|5"
     "DC_PAPERS vs zlib uncompress of 902 bytes|DeviceCapabilitiesBench|BM_DeviceCapabilitiesPapers|BM_ZlibUncompress902|3"
+    "DC_PAPERNAMES vs zlib uncompress of 902 bytes|DeviceCapabilitiesBench|BM_DeviceCapabilitiesPaperNames|BM_ZlibUncompress902|5"
+    "DC_BINNAMES vs zlib uncompress of 902 bytes|DeviceCapabilitiesBench|BM_DeviceCapabilitiesBinNames|BM_ZlibUncompress902|5"
     "DEVMODE store + load vs zlib compress + uncompress|DevModeBench|BM_DevModeStoreAndLoad|BM_ZlibOfTheSamePlaintext|1.5"
 )
 

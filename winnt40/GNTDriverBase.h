@@ -30,6 +30,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,7 @@
 #include "winapi/WinDriverUI.h"
 #include "winapi/WinGeometry.h"
 #include "winapi/WinSpool.h"
+#include "winnt40/GHeldResourceModule.h"
 
 class GAttributeComposite;
 class GCPSOSUI;
@@ -48,6 +50,7 @@ class GFormToTrayDatabase;
 class GMedia;
 class GNTDMCSession;
 class GOSFactory;
+class GResourceMappingList;
 struct GSheetContextBlock;
 
 class GNTDriverBase : public GDriver {
@@ -202,6 +205,9 @@ public:
     const RWWString& GetModelBaseName() const { return modelBaseName_; }
     // The name of the resource module (GNT40Driver keeps it).
     virtual RWWString GetResourceModuleName() = 0;
+    // The module at the resource module path, held from its first use until
+    // the instance ends (or the path changes); null when it cannot be loaded.
+    HMODULE HeldResourceModule();
 
     // The driver context's paper answers over the forms (the DEVMODE object
     // asks them).
@@ -276,8 +282,12 @@ public:
     static bool IsShellHost();
 
     // Device capabilities and paper lists.
+    // An answer (anything but -1) keeps the caller's last error.
     DWORD DrvDeviceCapabilities(HANDLE printer, LPWSTR deviceName, WORD capability, void* output,
                                 PDEVMODEW devMode) override;
+    // The DEVMODE loaded and the capability answered.
+    virtual DWORD AnswerCapability(HANDLE printer, LPWSTR deviceName, WORD capability, void* output,
+                                   PDEVMODEW devMode);
     // The paper list (each output may be null; names 64 wide characters
     // each, sizes in tenths of a millimetre): the count, -1 when empty.
     virtual LONG GetPaperList(WCHAR* names, WORD* numbers, POINT* sizes);
@@ -316,6 +326,33 @@ public:
     virtual int32_t IsFormUsable(const FORM_INFO_1W& form, uint32_t position, int32_t sizeTest);
     // 1 unless setting 915 is nonzero.
     virtual int32_t IsSizeTestOn();
+    // The size test's limits in micrometres: the smallest and the largest
+    // media of the pool at the resolution, their sides swapped for an angle
+    // of 90 or 270.
+    struct SizeLimits {
+        int32_t minWidth = 0;
+        int32_t minHeight = 0;
+        int32_t maxWidth = 0;
+        int32_t maxHeight = 0;
+        bool Hold(const FORM_INFO_1W& form) const;
+    };
+    // Nothing when no form can fit (no pool, no resolution, a media missing).
+    std::optional<SizeLimits> PrinterSizeLimits(int32_t xDpi, int32_t yDpi, int32_t angle);
+    // What the paper-list test of every form shares, found once for a
+    // whole list: the form-to-tray database when it has assignments, the
+    // size limits at the DEVMODE's geometry, the paper-number table.
+    struct FormTest {
+        // The installed options from printer data when there are no cached
+        // printer settings.
+        std::unique_ptr<GAttributeComposite> storedOptions;
+        const GFormToTrayDatabase* assigned = nullptr;
+        bool sizeTest = false;
+        std::optional<SizeLimits> limits;
+        GResourceMappingList* table = nullptr;
+    };
+    FormTest PrepareFormTest(int32_t sizeTest);
+    // The paper-list test of the form at the 0-based position.
+    static int32_t PassesFormTest(const FormTest& test, const FORM_INFO_1W& form, uint32_t position);
 
     // Device property sheets.
     LONG DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) override;
@@ -368,6 +405,7 @@ private:
     int32_t EnumerateForms(FormCallback callback, void* data, bool trayTest);
 
     std::unique_ptr<GNTDevMode> devMode_;
+    GHeldResourceModule resourceModule_;
     uint32_t stateWord_ = kStateAll;
     uint32_t defaultsLoaded_ = 0;
     uint32_t emfMark_ = 0;

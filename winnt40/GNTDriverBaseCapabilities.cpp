@@ -20,6 +20,7 @@
 #include "paper/GFormToTrayDatabase.h"
 #include "paper/GMedia.h"
 #include "paper/GMediaPool.h"
+#include "winapi/WinError.h"
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"
 #include "winnt40/GNTDriverBase.h"
@@ -48,24 +49,20 @@ void CopyNarrow(BYTE* out, const char* text) {
     std::memcpy(out, text, std::strlen(text) + 1);
 }
 
-// The resource module, loaded for one call.
-class ResourceModule {
-public:
-    explicit ResourceModule(const RWWString& path)
-        : module_(path.IsNull() ? nullptr : LoadLibraryW(path.Data())) {}
-    ~ResourceModule() {
-        if (module_ != nullptr) FreeLibrary(module_);
-    }
-    ResourceModule(const ResourceModule&) = delete;
-    ResourceModule& operator=(const ResourceModule&) = delete;
-    HMODULE Get() const { return module_; }
-
-private:
-    HMODULE module_;
-};
 } // namespace
 
-DWORD GNTDriverBase::DrvDeviceCapabilities(HANDLE, LPWSTR, WORD capability, void* output, PDEVMODEW devMode) {
+// An answer leaves the caller's last error as it was: the steps on the way
+// (module paths, library loads, printer-data probes) set errors of their own
+// that would otherwise depend on what the instance had already done.
+DWORD GNTDriverBase::DrvDeviceCapabilities(HANDLE printer, LPWSTR name, WORD capability, void* output,
+                                           PDEVMODEW devMode) {
+    const DWORD callersError = GetLastError();
+    const DWORD answer = AnswerCapability(printer, name, capability, output, devMode);
+    if (answer != kGdiError) SetLastError(callersError);
+    return answer;
+}
+
+DWORD GNTDriverBase::AnswerCapability(HANDLE, LPWSTR, WORD capability, void* output, PDEVMODEW devMode) {
     try {
         if (LoadDevMode(devMode) == 0) return kGdiError;
         switch (capability) {
@@ -128,10 +125,10 @@ LONG GNTDriverBase::GetPaperList(WCHAR* names, WORD* numbers, POINT* sizes) {
         const GSpoolerFormList forms(GetPrinterHandle());
         paperList_.reserve(forms.Count() + 1u);
         RefreshPrinterSettings(0);
-        const int32_t sizeTest = IsSizeTestOn();
+        const FormTest test = PrepareFormTest(IsSizeTestOn());
         for (uint32_t n = 0; n < forms.Count(); ++n) {
             const FORM_INFO_1W& form = forms.At(n);
-            if (IsFormUsable(form, n, sizeTest) != 1) continue;
+            if (PassesFormTest(test, form, n) != 1) continue;
             PaperEntry entry;
             CopyName(entry.name.data(), kNameLength,
                      forms.NameAt(n).Data() != nullptr ? std::u16string_view(forms.NameAt(n).Data())
@@ -141,9 +138,8 @@ LONG GNTDriverBase::GetPaperList(WCHAR* names, WORD* numbers, POINT* sizes) {
             paperList_.push_back(entry);
         }
         PaperEntry custom;
-        const ResourceModule module(GetResourceModulePath());
         CopyName(custom.name.data(), kNameLength,
-                 GNTDriverBase::LoadModuleString(module.Get(), kCustomSizeStringId));
+                 GNTDriverBase::LoadModuleString(HeldResourceModule(), kCustomSizeStringId));
         custom.number = kUserPaper;
         MPersistentObject* cached = GetCachedPrinterSettings();
         const auto width = GSettingValues::Get(cached, GSettingId::kCustomPaperWidth);
@@ -180,57 +176,74 @@ int32_t GNTDriverBase::IsSizeTestOn() {
     return GSettingValues::Get(source, GSettingId::kRelaxedPaperCheck).value_or(0) != 0 ? 0 : 1;
 }
 
-int32_t GNTDriverBase::FormFitsPrinter(const FORM_INFO_1W& form, int32_t xDpi, int32_t yDpi, int32_t angle) {
+bool GNTDriverBase::SizeLimits::Hold(const FORM_INFO_1W& form) const {
+    return form.Size.cx >= minWidth && form.Size.cx <= maxWidth && form.Size.cy >= minHeight &&
+           form.Size.cy <= maxHeight;
+}
+
+std::optional<GNTDriverBase::SizeLimits> GNTDriverBase::PrinterSizeLimits(int32_t xDpi, int32_t yDpi,
+                                                                          int32_t angle) {
     GMediaPool* pool = GetMediaPool();
-    if (pool == nullptr || xDpi <= 0 || yDpi <= 0) return 0;
+    if (pool == nullptr || xDpi <= 0 || yDpi <= 0) return std::nullopt;
     const GMedia* smallest = pool->FindMedia(static_cast<int16_t>(kSmallestMediaId), 0,
                                              static_cast<uint16_t>(xDpi), static_cast<uint16_t>(yDpi));
     const GMedia* largest = pool->FindMedia(static_cast<int16_t>(kLargestMediaId), 0,
                                             static_cast<uint16_t>(xDpi), static_cast<uint16_t>(yDpi));
-    if (smallest == nullptr || largest == nullptr) return 0;
-    int32_t minWidth = MulDiv(smallest->GetSize().x, 25400, xDpi);
-    int32_t minHeight = MulDiv(smallest->GetSize().y, 25400, yDpi);
-    int32_t maxWidth = MulDiv(largest->GetSize().x, 25400, xDpi);
-    int32_t maxHeight = MulDiv(largest->GetSize().y, 25400, yDpi);
+    if (smallest == nullptr || largest == nullptr) return std::nullopt;
+    SizeLimits limits{MulDiv(smallest->GetSize().x, 25400, xDpi), MulDiv(smallest->GetSize().y, 25400, yDpi),
+                      MulDiv(largest->GetSize().x, 25400, xDpi), MulDiv(largest->GetSize().y, 25400, yDpi)};
     if (angle == 90 || angle == 270) {
-        std::swap(minWidth, minHeight);
-        std::swap(maxWidth, maxHeight);
+        std::swap(limits.minWidth, limits.minHeight);
+        std::swap(limits.maxWidth, limits.maxHeight);
     }
-    return form.Size.cx >= minWidth && form.Size.cx <= maxWidth && form.Size.cy >= minHeight &&
-                   form.Size.cy <= maxHeight
-               ? 1
-               : 0;
+    return limits;
 }
 
-int32_t GNTDriverBase::IsFormUsable(const FORM_INFO_1W& form, uint32_t position, int32_t sizeTest) {
+int32_t GNTDriverBase::FormFitsPrinter(const FORM_INFO_1W& form, int32_t xDpi, int32_t yDpi, int32_t angle) {
+    const std::optional<SizeLimits> limits = PrinterSizeLimits(xDpi, yDpi, angle);
+    return limits.has_value() && limits->Hold(form) ? 1 : 0;
+}
+
+GNTDriverBase::FormTest GNTDriverBase::PrepareFormTest(int32_t sizeTest) {
+    FormTest test;
     MPersistentObject* cached = GetCachedPrinterSettings();
-    std::unique_ptr<GAttributeComposite> stored;
     MPersistentObject* printer =
         cached != nullptr ? cached->FindById(GSettingId::kInstalledOptionsGroup) : nullptr;
     if (cached == nullptr) {
-        stored = RestoreSettingsComposite(GSettingId::kInstalledOptionsGroup);
-        printer = stored.get();
+        test.storedOptions = RestoreSettingsComposite(GSettingId::kInstalledOptionsGroup);
+        printer = test.storedOptions.get();
     }
     const auto* database =
         printer != nullptr
             ? dynamic_cast<const GFormToTrayDatabase*>(printer->FindById(GSettingId::kFormToTray))
             : nullptr;
-    const bool assigned = database != nullptr && database->HasAssignments() == 1;
-    if (sizeTest != 0) {
+    if (database != nullptr && database->HasAssignments() == 1) test.assigned = database;
+    test.sizeTest = sizeTest != 0;
+    if (test.sizeTest) {
         const DEVMODEW* devmode = GetDevMode() != nullptr ? GetDevMode()->GetImage() : nullptr;
         int32_t xDpi = 0, yDpi = 0, angle = 0;
         DevModeGeometry(xDpi, yDpi, angle);
         angle = devmode != nullptr && devmode->dmOrientation == DMORIENT_PORTRAIT ? 0 : 90;
-        if (FormFitsPrinter(form, xDpi, yDpi, angle) != 1) return 0;
+        test.limits = PrinterSizeLimits(xDpi, yDpi, angle);
     }
+    test.table = dynamic_cast<GResourceMappingList*>(GetResourceMappings());
+    return test;
+}
+
+int32_t GNTDriverBase::PassesFormTest(const FormTest& test, const FORM_INFO_1W& form, uint32_t position) {
+    if (test.sizeTest && !(test.limits.has_value() && test.limits->Hold(form))) return 0;
+    uint16_t mediaId = static_cast<uint16_t>(kCustomMediaBase + position);
     if (form.Flags == FORM_BUILTIN) {
-        auto* table = dynamic_cast<GResourceMappingList*>(GetResourceMappings());
         const GResourceMapping* entry =
-            table != nullptr ? table->FindByFirst(static_cast<uint16_t>(position + 1)) : nullptr;
+            test.table != nullptr ? test.table->FindByFirst(static_cast<uint16_t>(position + 1)) : nullptr;
         if (entry == nullptr) return 0;
-        return !assigned || database->IsTrayUsed(static_cast<uint16_t>(entry->GetSecond())) == 1 ? 1 : 0;
+        mediaId = static_cast<uint16_t>(entry->GetSecond());
     }
-    return !assigned || database->IsTrayUsed(static_cast<uint16_t>(kCustomMediaBase + position)) == 1 ? 1 : 0;
+    return test.assigned == nullptr || test.assigned->IsTrayUsed(mediaId) == 1 ? 1 : 0;
+}
+
+int32_t GNTDriverBase::IsFormUsable(const FORM_INFO_1W& form, uint32_t position, int32_t sizeTest) {
+    return PassesFormTest(PrepareFormTest(sizeTest), form, position);
 }
 
 void GNTDriverBase::RefreshPrinterSettings(int32_t always) {
@@ -280,14 +293,13 @@ DWORD GNTDriverBase::GetBinNames(void* output) {
         if (names != nullptr) CopyName(names, kBinNameLength, u"Form Select");
         return 1;
     }
-    const ResourceModule module(GetResourceModulePath());
+    HMODULE module = HeldResourceModule();
     DWORD count = 0;
     for (MPersistentObject* child : GSettingValues::Children(GetOSTrayMap())) {
         const auto* tray = dynamic_cast<const GResourceMapping*>(child);
         if (tray == nullptr) continue;
         if (names != nullptr) {
-            const std::u16string name =
-                u" " + GNTDriverBase::LoadModuleString(module.Get(), tray->GetValue32());
+            const std::u16string name = u" " + GNTDriverBase::LoadModuleString(module, tray->GetValue32());
             CopyName(names + count * kBinNameLength, kBinNameLength, name);
         }
         ++count;
@@ -418,6 +430,10 @@ DWORD GNTDriverBase::GetPrivateInformation(void* output) {
         CopyNarrow(block + 1026, "hints_system");
     }
     return kPrivateInformationSize;
+}
+
+HMODULE GNTDriverBase::HeldResourceModule() {
+    return resourceModule_.Get(GetResourceModulePath());
 }
 
 std::u16string GNTDriverBase::LoadModuleString(HMODULE module, UINT id) {

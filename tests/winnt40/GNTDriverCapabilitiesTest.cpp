@@ -178,4 +178,42 @@ TEST_F(CapabilitiesTest, TheDevModesOwnFieldsAndTheRest) {
     EXPECT_EQ(Ask(DC_EXTRA), 0u);
 }
 
+// The paper and bin names come from the resource module the instance's
+// resource name names, held from the first name asked until the instance
+// ends: after the name changes, from the new module (none for a missing one).
+TEST_F(CapabilitiesTest, NamesComeFromTheResourceModuleTheNameNamesHeldWhileTheInstanceLives) {
+    Load("QVMONO");
+    auto customName = [&] {
+        driver_->SetStateBits(GNTDriverBase::kStatePaperListStale);
+        const DWORD count = Ask(DC_PAPERNAMES);
+        std::vector<WCHAR> names(count * 64);
+        EXPECT_EQ(Ask(DC_PAPERNAMES, names.data()), count);
+        return std::u16string(names.data() + (count - 1) * 64);
+    };
+    auto resourcesLoaded = [] { return GetModuleHandleW(u"QVUIRES.DLL") != nullptr; };
+    struct Step {
+        const char16_t* module;
+        const char16_t* custom; // string 10120 of the module, empty without one
+        bool loaded;            // QVUIRES.DLL mapped after the call
+    };
+    const Step steps[] = {
+        {u"QVUIRES.DLL", u"Custom", true},
+        {u"QVUIRES.DLL", u"Custom", true},
+        {u"MISSING.DLL", u"", false},
+        {u"QVUIRES.DLL", u"Custom", true},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        const Step& step = steps[i];
+        SCOPED_TRACE("step " + std::to_string(i));
+        driver_->SetResourceModuleName(step.module);
+        EXPECT_EQ(customName(), step.custom);
+        const std::vector<std::u16string> bins = BinNames();
+        ASSERT_EQ(bins.size(), 2u);
+        EXPECT_EQ(bins[0].size() > 1, step.loaded) << "a tray name beyond its leading space";
+        EXPECT_EQ(resourcesLoaded(), step.loaded);
+    }
+    driver_.reset();
+    EXPECT_FALSE(resourcesLoaded());
+}
+
 } // namespace

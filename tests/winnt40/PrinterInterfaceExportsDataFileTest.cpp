@@ -5,6 +5,7 @@
 // a call that does not fail keeps the caller's last error.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -192,6 +193,45 @@ TEST_F(ExportsDataFileTest, AConversionThatSetsNoErrorKeepsTheCallersLastError) 
             DrvConvertDevMode(Name(), nullptr, reinterpret_cast<PDEVMODEW>(out.data()), &needed, c.mode),
             FALSE);
         EXPECT_EQ(GetLastError(), c.lastError);
+    }
+}
+
+// A capability answered keeps the caller's last error, whatever the steps on
+// the way (module paths, resource strings, printer data probes) set: the
+// same whether the instance is made for the call or a parked one answers.
+TEST_F(ExportsDataFileTest, ACapabilityAnsweredKeepsTheCallersLastError) {
+    WriteDataFile(model_);
+    struct Case {
+        const char* what;
+        WORD capability;
+        size_t entryBytes; // 0: asked without output
+    };
+    const Case cases[] = {
+        {"DC_PAPERS", DC_PAPERS, sizeof(WORD)},
+        {"DC_PAPERS count", DC_PAPERS, 0},
+        {"DC_PAPERNAMES", DC_PAPERNAMES, 64 * sizeof(WCHAR)},
+        {"DC_PAPERSIZE", DC_PAPERSIZE, sizeof(POINT)},
+        {"DC_BINS", DC_BINS, sizeof(WORD)},
+        {"DC_BINNAMES", DC_BINNAMES, 24 * sizeof(WCHAR)},
+        {"DC_ENUMRESOLUTIONS", DC_ENUMRESOLUTIONS, 2 * sizeof(LONG)},
+        {"DC_DUPLEX", DC_DUPLEX, 0},
+        {"DC_SIZE", DC_SIZE, 0},
+    };
+    DWORD callersError = 0x5100;
+    for (const bool parked : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (parked ? ", parked instance" : ", new instance"));
+            if (!parked) GDriverServer::Instance()->FreeParked();
+            const DWORD count = DrvDeviceCapabilities(printer_.Get(), Name(), c.capability, nullptr, nullptr);
+            ASSERT_NE(count, kGdiError);
+            if (!parked) GDriverServer::Instance()->FreeParked();
+            std::vector<BYTE> out(std::max<size_t>(count * c.entryBytes, 1));
+            SetLastError(++callersError);
+            EXPECT_EQ(DrvDeviceCapabilities(printer_.Get(), Name(), c.capability,
+                                            c.entryBytes != 0 ? out.data() : nullptr, nullptr),
+                      count);
+            EXPECT_EQ(GetLastError(), callersError);
+        }
     }
 }
 
