@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "host/HostPrinterInstaller.h"
 #include "host/HostStoreSetup.h"
 #include "winapi/WinError.h"
 #include "winapi/host/WinHostStore.h"
@@ -23,16 +22,10 @@ bool HostSession::Start(const std::string& programPath, std::string& error) {
         error = "the host store's folder is missing: --store DIR";
         return false;
     }
-    bool fresh = false;
-    if (!HostStoreSetup::Open(options_.storeFolder, options_.printersFolder, options_.modulePath, fresh,
-                              error))
+    if (!HostStoreSetup::Open(options_.storeFolder, options_.printersFolder, options_.modulePath, error))
         return false;
     RegisterResourceLibrary();
-    if (!module_.Load(options_.modulePath, error)) return false;
-    // A fresh store is written once its printers are installed: one that
-    // cannot be stays unmade, and the next run tries again.
-    return !fresh ||
-           (HostPrinterInstaller::InstallModelPrinters(module_, error) && HostStoreSetup::Save(error));
+    return module_.Load(options_.modulePath, error);
 }
 
 // The driver's resource module ("QVUIRES.DLL", named by the data files) is
