@@ -17,33 +17,6 @@ namespace {
 // The pool's largest and smallest sheets.
 constexpr int16_t kLargestPoolSheet = 17384;
 constexpr int16_t kSmallestPoolSheet = 17385;
-constexpr uint16_t kUnsetDpi = 600;
-
-const GValueAttribute* MediaNameValue(MPersistentObject* node, uint32_t id) {
-    return node == nullptr ? nullptr : dynamic_cast<const GValueAttribute*>(node->FindById(id));
-}
-
-// Orientation and resolution of the settings the names are asked for.
-struct MediaNameQuery {
-    int32_t orientation = 0;
-    uint16_t xDpi = kUnsetDpi;
-    uint16_t yDpi = kUnsetDpi;
-};
-
-MediaNameQuery ReadMediaNameQuery(MPersistentObject* settings) {
-    MediaNameQuery query;
-    if (const GValueAttribute* angle = MediaNameValue(settings, GSettingId::kOrientation))
-        query.orientation = static_cast<int16_t>(angle->GetValue());
-    MPersistentObject* resolution =
-        settings == nullptr ? nullptr : settings->FindById(GSettingId::kResolution);
-    const GValueAttribute* x = MediaNameValue(resolution, GSettingId::kXResolution);
-    const GValueAttribute* y = MediaNameValue(resolution, GSettingId::kYResolution);
-    if (x != nullptr && y != nullptr) {
-        query.xDpi = x->GetValue();
-        query.yDpi = y->GetValue();
-    }
-    return query;
-}
 
 // Hands the names to the call-back and counts the calls until it asks to stop.
 class MediaNameWalk {
@@ -73,7 +46,7 @@ bool IsFormPaper(GResourceMappingList* table, int16_t paperId) {
 }
 
 void OfferStandardPapers(MediaNameWalk& walk, GMediaPool& pool, GResourceMappingList* table,
-                         const MediaNameQuery& query) {
+                         const GMediaQuery& query) {
     GShortPair minimum = GMediaPool::kAnySizeMinimum;
     GShortPair maximum = GMediaPool::kAnySizeMaximum;
     const GMedia* smallest = pool.FindMedia(kSmallestPoolSheet, query.orientation, query.xDpi, query.yDpi);
@@ -108,13 +81,35 @@ void OfferCustomSizes(MediaNameWalk& walk, MPersistentObject* settings) {
 
 } // namespace
 
+GMediaQuery GMediaQueryOf(MPersistentObject* settings) {
+    GMediaQuery query;
+    if (settings == nullptr) return query;
+    if (const auto* angle =
+            dynamic_cast<const GValueAttribute*>(settings->FindById(GSettingId::kOrientation)))
+        query.orientation = static_cast<int16_t>(angle->GetValue());
+    MPersistentObject* resolution = settings->FindById(GSettingId::kResolution);
+    const auto* x =
+        resolution == nullptr
+            ? nullptr
+            : dynamic_cast<const GValueAttribute*>(resolution->FindById(GSettingId::kXResolution));
+    const auto* y =
+        resolution == nullptr
+            ? nullptr
+            : dynamic_cast<const GValueAttribute*>(resolution->FindById(GSettingId::kYResolution));
+    if (x != nullptr && y != nullptr) {
+        query.xDpi = x->GetValue();
+        query.yDpi = y->GetValue();
+    }
+    return query;
+}
+
 int32_t EnumerateMediaNames(GDriverContext& context, GMediaNameCallback callback, void* data,
                             uint32_t customSizes, MPersistentObject* settings) {
     GMediaPool* pool = context.GetMediaPool();
     if (callback == nullptr || pool == nullptr) return 0;
     MediaNameWalk walk(context, callback, data);
     auto* table = dynamic_cast<GResourceMappingList*>(context.GetResourceMappings());
-    OfferStandardPapers(walk, *pool, table, ReadMediaNameQuery(settings));
+    OfferStandardPapers(walk, *pool, table, GMediaQueryOf(settings));
     if (customSizes != 0 && !walk.Stopped()) OfferCustomSizes(walk, settings);
     return walk.Calls();
 }

@@ -17,6 +17,15 @@
 class GDriverContext;
 class MPersistentObject;
 
+// The orientation (265) and resolution (323 and 324 in 249) a paper is
+// looked up at; 0 degrees and 600 by 600 dpi where the settings give none.
+struct GMediaQuery {
+    int32_t orientation = 0;
+    uint16_t xDpi = 600;
+    uint16_t yDpi = 600;
+};
+GMediaQuery GMediaQueryOf(MPersistentObject* settings);
+
 // One paper: the driver context, its paper id, its name and the caller's
 // data. The enumeration goes on while it answers non-zero.
 using GMediaNameCallback = int32_t (*)(GDriverContext* context, uint16_t paperId, const RWWString& name,

@@ -1,5 +1,6 @@
 #include "ui/framework/GSettingsAccessor.h"
 
+#include "driver/GMediaNameEnumeration.h"
 #include "model/GAttributeComposite.h"
 #include "model/GEnumAttribute.h"
 #include "model/GRangeAttribute.h"
@@ -20,8 +21,6 @@ constexpr int16_t kFallbackPaper = 1;
 // The pool's largest and smallest sheets: the custom-size limits.
 constexpr int16_t kLargestSheet = 17384;
 constexpr int16_t kSmallestSheet = 17385;
-// The resolution assumed when the settings give none.
-constexpr uint16_t kDefaultDpi = 600;
 
 enum RangePart { kRangeMax, kRangeMin, kRangeStep, kRangeValue };
 
@@ -34,33 +33,6 @@ bool IsCustomSize(uint16_t sizeId) {
 int16_t ValueBelow(MPersistentObject* node, uint32_t id, int16_t fallback) {
     const auto* value = node == nullptr ? nullptr : dynamic_cast<const GValueAttribute*>(node->FindById(id));
     return value == nullptr ? fallback : static_cast<int16_t>(value->GetValue());
-}
-
-// Orientation and resolution of a settings tree.
-struct MediaQuery {
-    int32_t orientation = 0;
-    uint16_t xDpi = kDefaultDpi;
-    uint16_t yDpi = kDefaultDpi;
-};
-
-MediaQuery QueryOf(MPersistentObject* settings) {
-    MediaQuery query;
-    query.orientation = ValueBelow(settings, GSettingId::kOrientation, 0);
-    MPersistentObject* resolution =
-        settings == nullptr ? nullptr : settings->FindById(GSettingId::kResolution);
-    const auto* x =
-        resolution == nullptr
-            ? nullptr
-            : dynamic_cast<const GValueAttribute*>(resolution->FindById(GSettingId::kXResolution));
-    const auto* y =
-        resolution == nullptr
-            ? nullptr
-            : dynamic_cast<const GValueAttribute*>(resolution->FindById(GSettingId::kYResolution));
-    if (x != nullptr && y != nullptr) {
-        query.xDpi = x->GetValue();
-        query.yDpi = y->GetValue();
-    }
-    return query;
 }
 
 } // namespace
@@ -296,7 +268,7 @@ GMedia* GSettingsAccessor::FindMediaSize(uint16_t sizeId, int32_t orientation, u
 }
 
 GMedia* GSettingsAccessor::FindMediaSizeForCurrent(uint16_t sizeId) const {
-    const MediaQuery query = QueryOf(CurrentSettings());
+    const GMediaQuery query = GMediaQueryOf(CurrentSettings());
     return FindMediaSizeById(sizeId, query.orientation, query.xDpi, query.yDpi);
 }
 
@@ -305,7 +277,7 @@ int32_t GSettingsAccessor::GetMediaSizeList(std::vector<uint16_t>& out) const {
     GMediaPool* pool = FindPool();
     if (pool == nullptr) return 0;
     MPersistentObject* current = CurrentSettings();
-    const MediaQuery query = QueryOf(current);
+    const GMediaQuery query = GMediaQueryOf(current);
     GShortPair minimum = GMediaPool::kAnySizeMinimum;
     GShortPair maximum = GMediaPool::kAnySizeMaximum;
     if (ValueBelow(current, GSettingId::kPrintOnOtherPaper, 0) == 0) {
