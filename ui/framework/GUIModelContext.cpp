@@ -5,6 +5,7 @@
 
 #include "driver/GDriver.h"
 #include "driver/GUIData.h"
+#include "model/GAttributeComposite.h"
 #include "model/GSettingIds.h"
 #include "paper/GCustomMediaSize.h"
 #include "ui/framework/GUIModel.h"
