@@ -22,8 +22,6 @@ using namespace GSettingValues;
 namespace {
 
 constexpr uint16_t kCustomPaperId = 16384;
-constexpr int16_t kMaximumCustomMedia = 17384;
-constexpr int16_t kMinimumCustomMedia = 17385;
 constexpr DWORD kMatchingPresent = DM_MEDIATYPE; // the ICM method travels under this bit
 constexpr DWORD kIntentPresent = DM_DITHERTYPE;
 constexpr uint16_t kSpecVersion400 = 0x0400;
@@ -361,11 +359,11 @@ void GDevMode::PaperToSettings(const DEVMODEW& dm, MPersistentObject* settings) 
         if (GMediaPool* custom = context_->FindPrinterSetting189()) {
             const auto ux = static_cast<uint16_t>(x);
             const auto uy = static_cast<uint16_t>(y);
-            if (const GMedia* minimum = custom->FindMedia(kMinimumCustomMedia, 0, ux, uy)) {
+            if (const GMedia* minimum = custom->FindMedia(GMediaPool::kSmallestSheet, 0, ux, uy)) {
                 width = std::max(*width, DotsToTenthsMm(minimum->GetSize().x, x));
                 length = std::max(*length, DotsToTenthsMm(minimum->GetSize().y, y));
             }
-            if (const GMedia* maximum = custom->FindMedia(kMaximumCustomMedia, 0, ux, uy)) {
+            if (const GMedia* maximum = custom->FindMedia(GMediaPool::kLargestSheet, 0, ux, uy)) {
                 width = std::min(*width, DotsToTenthsMm(maximum->GetSize().x, x));
                 length = std::min(*length, DotsToTenthsMm(maximum->GetSize().y, y));
             }
@@ -489,11 +487,11 @@ uint32_t GDevMode::CheckPaperDimensions(const DEVMODEW& dm) {
     if (custom != nullptr) {
         const auto ux = static_cast<uint16_t>(x);
         const auto uy = static_cast<uint16_t>(y);
-        if (const GMedia* minimum = custom->FindMedia(kMinimumCustomMedia, 0, ux, uy)) {
+        if (const GMedia* minimum = custom->FindMedia(GMediaPool::kSmallestSheet, 0, ux, uy)) {
             minWidth = DotsToTenthsMm(minimum->GetSize().x, x);
             minLength = DotsToTenthsMm(minimum->GetSize().y, y);
         }
-        if (const GMedia* maximum = custom->FindMedia(kMaximumCustomMedia, 0, ux, uy)) {
+        if (const GMedia* maximum = custom->FindMedia(GMediaPool::kLargestSheet, 0, ux, uy)) {
             maxWidth = DotsToTenthsMm(maximum->GetSize().x, x);
             maxLength = DotsToTenthsMm(maximum->GetSize().y, y);
         }

@@ -14,10 +14,6 @@
 
 namespace {
 
-// The pool's largest and smallest sheets.
-constexpr int16_t kLargestPoolSheet = 17384;
-constexpr int16_t kSmallestPoolSheet = 17385;
-
 // Hands the names to the call-back and counts the calls until it asks to stop.
 class MediaNameWalk {
 public:
@@ -49,8 +45,10 @@ void OfferStandardPapers(MediaNameWalk& walk, GMediaPool& pool, GResourceMapping
                          const GMediaQuery& query) {
     GShortPair minimum = GMediaPool::kAnySizeMinimum;
     GShortPair maximum = GMediaPool::kAnySizeMaximum;
-    const GMedia* smallest = pool.FindMedia(kSmallestPoolSheet, query.orientation, query.xDpi, query.yDpi);
-    const GMedia* largest = pool.FindMedia(kLargestPoolSheet, query.orientation, query.xDpi, query.yDpi);
+    const GMedia* smallest =
+        pool.FindMedia(GMediaPool::kSmallestSheet, query.orientation, query.xDpi, query.yDpi);
+    const GMedia* largest =
+        pool.FindMedia(GMediaPool::kLargestSheet, query.orientation, query.xDpi, query.yDpi);
     if (smallest != nullptr && largest != nullptr) {
         minimum = smallest->GetSize();
         maximum = largest->GetSize();

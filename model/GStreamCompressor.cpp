@@ -65,31 +65,33 @@ z_stream_s* GStreamCompressor::Inflater() {
     return inflater_.get();
 }
 
-bool GStreamCompressor::Deflate(const unsigned char* in, size_t inLength, unsigned char* out,
-                                size_t& length) {
-    z_stream* stream = Deflater();
+namespace {
+
+// One whole blob through a kept stream: step (deflate or inflate) with
+// Z_FINISH, then reset (whether the blob ended or not) so the stream is
+// ready for the next one. length: the room in out, then the bytes written.
+bool RunWhole(z_stream* stream, int (*step)(z_stream*, int), int (*reset)(z_stream*), const unsigned char* in,
+              size_t inLength, unsigned char* out, size_t& length) {
     if (stream == nullptr || !FitsOneCall(inLength) || !FitsOneCall(length)) return false;
     stream->next_in = const_cast<Bytef*>(in);
     stream->avail_in = static_cast<uInt>(inLength);
     stream->next_out = out;
     stream->avail_out = static_cast<uInt>(length);
-    const int result = deflate(stream, Z_FINISH);
+    const int result = step(stream, Z_FINISH);
     length = stream->total_out;
-    // Ready for the next blob whether this one ended or not.
-    return deflateReset(stream) == Z_OK && result == Z_STREAM_END;
+    return reset(stream) == Z_OK && result == Z_STREAM_END;
+}
+
+} // namespace
+
+bool GStreamCompressor::Deflate(const unsigned char* in, size_t inLength, unsigned char* out,
+                                size_t& length) {
+    return RunWhole(Deflater(), &deflate, &deflateReset, in, inLength, out, length);
 }
 
 bool GStreamCompressor::Inflate(const unsigned char* in, size_t inLength, unsigned char* out,
                                 size_t& length) {
-    z_stream* stream = Inflater();
-    if (stream == nullptr || !FitsOneCall(inLength) || !FitsOneCall(length)) return false;
-    stream->next_in = const_cast<Bytef*>(in);
-    stream->avail_in = static_cast<uInt>(inLength);
-    stream->next_out = out;
-    stream->avail_out = static_cast<uInt>(length);
-    const int result = inflate(stream, Z_FINISH);
-    length = stream->total_out;
-    return inflateReset(stream) == Z_OK && result == Z_STREAM_END;
+    return RunWhole(Inflater(), &inflate, &inflateReset, in, inLength, out, length);
 }
 
 int GStreamCompressor::Compress(std::istream& in, std::ostream& out) {

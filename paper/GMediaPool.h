@@ -27,6 +27,10 @@ public:
     // The bounds FindMedia searches within.
     static constexpr GShortPair kAnySizeMinimum{0, 0};
     static constexpr GShortPair kAnySizeMaximum{32767, 32767};
+    // The media that stand for the printer's largest and smallest sheet:
+    // the bounds of the sizes it takes, no papers of their own.
+    static constexpr int16_t kLargestSheet = 17384;
+    static constexpr int16_t kSmallestSheet = 17385;
 
     // An empty pool.
     explicit GMediaPool(uint32_t id = 0);

@@ -18,9 +18,6 @@ namespace {
 
 // The media asked for in place of a custom size that has no entry (Letter).
 constexpr int16_t kFallbackPaper = 1;
-// The pool's largest and smallest sheets: the custom-size limits.
-constexpr int16_t kLargestSheet = 17384;
-constexpr int16_t kSmallestSheet = 17385;
 
 enum RangePart { kRangeMax, kRangeMin, kRangeStep, kRangeValue };
 
@@ -281,8 +278,10 @@ int32_t GSettingsAccessor::GetMediaSizeList(std::vector<uint16_t>& out) const {
     GShortPair minimum = GMediaPool::kAnySizeMinimum;
     GShortPair maximum = GMediaPool::kAnySizeMaximum;
     if (ValueBelow(current, GSettingId::kPrintOnOtherPaper, 0) == 0) {
-        const GMedia* smallest = pool->FindMedia(kSmallestSheet, query.orientation, query.xDpi, query.yDpi);
-        const GMedia* largest = pool->FindMedia(kLargestSheet, query.orientation, query.xDpi, query.yDpi);
+        const GMedia* smallest =
+            pool->FindMedia(GMediaPool::kSmallestSheet, query.orientation, query.xDpi, query.yDpi);
+        const GMedia* largest =
+            pool->FindMedia(GMediaPool::kLargestSheet, query.orientation, query.xDpi, query.yDpi);
         if (smallest != nullptr && largest != nullptr) {
             minimum = smallest->GetSize();
             maximum = largest->GetSize();
