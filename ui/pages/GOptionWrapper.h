@@ -9,10 +9,10 @@
 
 #include "ui/framework/GWrapper.h"
 
-template <class Feature>
-class GOptionWrapper : public GWrapper {
+template <class Feature> class GOptionWrapper : public GWrapper {
 public:
-    GOptionWrapper(Feature* feature, const GControlHelpPair* table) : GWrapper(feature, table), option_(feature) {}
+    GOptionWrapper(Feature* feature, const GControlHelpPair* table)
+        : GWrapper(feature, table), option_(feature) {}
 
     void Refresh() override {
         if (option_) SetState(option_->GetState());
