@@ -1,11 +1,16 @@
 #include "driver/GKeepAliveClock.h"
 
+#include <new>
+
 #include "winapi/WinThread.h"
 
 GKeepAliveClock::~GKeepAliveClock() = default;
 
 GKeepAliveClock& GKeepAliveClock::Default() {
-    static auto* clock = new GKeepAliveClock; // outlives every keep-alive thread
+    // Outlives every keep-alive thread: never destroyed, and kept in static
+    // storage so that an unloaded module leaves nothing of it on the heap.
+    alignas(GKeepAliveClock) static unsigned char storage[sizeof(GKeepAliveClock)];
+    static auto* const clock = new (storage) GKeepAliveClock;
     return *clock;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "host/HostPrinterInstaller.h"
 #include "host/HostStoreSetup.h"
 #include "winapi/WinError.h"
 #include "winapi/host/WinHostStore.h"
@@ -22,10 +23,16 @@ bool HostSession::Start(const std::string& programPath, std::string& error) {
         error = "the host store's folder is missing: --store DIR";
         return false;
     }
-    if (!HostStoreSetup::Open(options_.storeFolder, options_.printersFolder, options_.modulePath, error))
+    bool fresh = false;
+    if (!HostStoreSetup::Open(options_.storeFolder, options_.printersFolder, options_.modulePath, fresh,
+                              error))
         return false;
     RegisterResourceLibrary();
-    return module_.Load(options_.modulePath, error);
+    if (!module_.Load(options_.modulePath, error)) return false;
+    // A fresh store is written once its printers are installed: one that
+    // cannot be stays unmade, and the next run tries again.
+    return !fresh ||
+           (HostPrinterInstaller::InstallModelPrinters(module_, error) && HostStoreSetup::Save(error));
 }
 
 // The driver's resource module ("QVUIRES.DLL", named by the data files) is

@@ -14,7 +14,8 @@ public:
     HostModule& Module() { return module_; }
 
     // Opens the store folder and loads the module (the module's and data
-    // files' default places: beside the program). False with a message.
+    // files' default places: beside the program); a fresh store's printers
+    // are installed through the module. False with a message.
     bool Start(const std::string& programPath, std::string& error);
 
     // The command's words: false with a message when there are not between

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr const char16_t* kEnvironment = u"Windows NT x86";
 constexpr const char16_t* kPort = u"LPT1:";
 
 } // namespace
@@ -24,7 +23,7 @@ std::u16string HostStoreSetup::WindowsPath(const std::string& hostPath) {
 }
 
 bool HostStoreSetup::Open(const std::string& folder, const std::string& printersFolder,
-                          const std::string& modulePath, std::string& error) {
+                          const std::string& modulePath, bool& fresh, std::string& error) {
     for (const HostModelPrinter& model : HostModelPrinter::All()) {
         const std::filesystem::path dataFile = std::filesystem::path(printersFolder) / model.dataFile;
         if (!std::filesystem::is_regular_file(dataFile)) {
@@ -40,7 +39,7 @@ bool HostStoreSetup::Open(const std::string& folder, const std::string& printers
         return false;
     }
     const std::string file = (std::filesystem::path(folder) / "store.sqlite").string();
-    const bool fresh = !std::filesystem::exists(file);
+    fresh = !std::filesystem::exists(file);
     WinHostStore& store = WinHostStore::Instance();
     store.Reset();
     auto persistence = std::make_unique<WinSqliteStore>(file);
@@ -51,11 +50,7 @@ bool HostStoreSetup::Open(const std::string& folder, const std::string& printers
     }
     store.AttachPersistence(std::move(persistence));
     AddModelDrivers(printersFolder, modulePath);
-    if (fresh) {
-        for (const HostModelPrinter& model : HostModelPrinter::All())
-            if (!AddPrinter(model.driver, model, error)) return false;
-    }
-    return Save(error);
+    return fresh || Save(error);
 }
 
 bool HostStoreSetup::Save(std::string& error) {

@@ -4,12 +4,25 @@
 
 #include "device/GDeviceClasses.h"
 #include "rw/RWErrorHandler.h"
+#include "rw/RWFactory.h"
+
+namespace {
+std::mutex g_runtimeLock;
+bool g_runtimeReady = false;
+} // namespace
 
 void InitializeModuleRuntime() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        RWSetErrorHandler(&RWRaisingErrorHandler);
-        // The top layer with stored classes registers every layer below it.
-        GRegisterDeviceClasses();
-    });
+    std::lock_guard<std::mutex> lock(g_runtimeLock);
+    if (g_runtimeReady) return;
+    RWSetErrorHandler(&RWRaisingErrorHandler);
+    // The top layer with stored classes registers every layer below it.
+    GRegisterDeviceClasses();
+    g_runtimeReady = true;
+}
+
+void ReleaseModuleRuntime() {
+    std::lock_guard<std::mutex> lock(g_runtimeLock);
+    if (!g_runtimeReady) return;
+    RWDestroyFactory();
+    g_runtimeReady = false;
 }

@@ -1,6 +1,7 @@
 #include "rw/RWCollectable.h"
 
 #include <cstdint>
+#include <new>
 
 RWCollectable* RWCollectable::NewSpecies() const {
     return new RWCollectable;
@@ -43,9 +44,11 @@ void RWCollectable::SaveGuts(RWVirtualOutStream&) const {}
 void RWCollectable::SaveGuts(RWBinaryFile&) const {}
 
 RWCollectable* RWCollectable::NilObject() {
-    // Made on first use and never destroyed, so a graph saved or restored
-    // from a static destructor still finds it.
-    static RWCollectable* const nil = new RWCollectable;
+    // Made on first use in static storage and never destroyed, so a graph
+    // saved or restored from a static destructor still finds it, and an
+    // unloaded module leaves nothing of it on the heap.
+    alignas(RWCollectable) static unsigned char storage[sizeof(RWCollectable)];
+    static RWCollectable* const nil = new (storage) RWCollectable;
     return nil;
 }
 

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The main job: builds the module and the spooler stand-in qvhost, then lets
 # qvhost load the module and drive it through its exports on a fresh host
-# store in a temporary folder: the printers, a printer's papers, bins and
-# resolutions, its default DEVMODE's fields, a changed copy validated by the
-# driver, its document sheet closed with OK, and a two-page document's events.
+# store in a temporary folder: the printers (each installed as the spooler
+# installs one, so its driver gave it its default DEVMODE and printer data),
+# a printer's papers, bins and resolutions, its default DEVMODE's fields, a
+# changed copy validated by the driver, its document sheet closed with OK,
+# and a two-page document's events.
 # With arguments, runs qvhost with them instead
 # (bash scripts/run-host.sh --store DIR printers; qvhost --help lists the commands).
 set -euo pipefail
@@ -29,7 +31,7 @@ qvhost() { ./build-release/qvhost --store "$work/store" "$@"; }
 printer="QV ColorLaser 4600"
 step() { printf '\n== %s\n' "$1"; }
 
-step "The printers of a fresh host store"
+step "The printers of a fresh host store, set up by their driver (default DEVMODE, printer data)"
 qvhost printers
 for code in DC_PAPERNAMES DC_PAPERS DC_PAPERSIZE DC_BINNAMES DC_BINS DC_ENUMRESOLUTIONS; do
     step "$printer: $code"

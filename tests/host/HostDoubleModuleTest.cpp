@@ -3,11 +3,16 @@
 // values worked out by hand from those answers and the DEVMODE layout.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "tests/host/HostRunner.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/TempFolder.h"
+#include "winapi/WinReg.h"
+#include "winapi/WinText.h"
+#include "winapi/host/WinMachineState.h"
+#include "winapi/host/WinSqliteStore.h"
 
 namespace {
 
@@ -49,8 +54,44 @@ protected:
         return bytes;
     }
 
+    // The stored printer of that name and its printer data, as the next run
+    // loads them; false when either is missing.
+    bool Stored(const std::string& name, WinPrinterRecord& printer,
+                std::vector<WinRegistryValue>& data) const {
+        WinMachineState state;
+        if (!WinSqliteStore(folder_.Path("store/store.sqlite")).Load(state)) return false;
+        for (const WinPrinterRecord& record : state.printers)
+            if (WinText::ToUtf8(record.name) == name) printer = record;
+        const auto key =
+            state.machineHive->FindPath(u"SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\" +
+                                        WinText::FromUtf8(name) + u"\\PrinterDriverData");
+        if (key) data = key->Values();
+        return WinText::ToUtf8(printer.name) == name && key != nullptr;
+    }
+
     qvtest::TempFolder folder_{"qvhostdbl"};
 };
+
+// The double refuses to initialise the printer named while one lives.
+class RefusedPrinter {
+public:
+    explicit RefusedPrinter(const char* name) { setenv("QVHOST_REFUSE_INITIALIZE", name, 1); }
+    ~RefusedPrinter() { unsetenv("QVHOST_REFUSE_INITIALIZE"); }
+    RefusedPrinter(const RefusedPrinter&) = delete;
+    RefusedPrinter& operator=(const RefusedPrinter&) = delete;
+};
+
+// "yes" and its terminating NUL in UTF-16LE: the double's "Installed" value.
+const std::vector<BYTE> kInstalled = {'y', 0, 'e', 0, 's', 0, 0, 0};
+
+// The line qvhost reports a refused initialisation with (the double's last
+// error 13), for a printer of the mono model.
+std::string RefusalLine(const std::string& printer) {
+    return "qvhost: the driver could not initialise the printer \"" + printer + "\" (data file " +
+           hosttest::WindowsPath(std::string(QV_PRINTERS_DIR) + "/QVMONO.QVD") +
+           "): DrvPrinterEvent(PRINTER_EVENT_INITIALIZE) failed: the data is invalid (last error 13); the "
+           "printer was not added\n";
+}
 
 TEST_F(HostDoubleModuleTest, ListsAreDecodedElementByElement) {
     const rapidjson::Document papers = Json({"caps", kMono, "DC_PAPERS"});
@@ -196,6 +237,66 @@ TEST_F(HostDoubleModuleTest, AScriptThatIsNoScriptStopsBeforeTheSheet) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "qvhost: " + script + ": line 2: unknown action fly\n");
     EXPECT_FALSE(std::filesystem::exists(folder_.Path("o")));
+}
+
+TEST_F(HostDoubleModuleTest, EachPrinterIsSetUpByTheDriversInitialisationEvent) {
+    // The fresh store's two printers, then one added.
+    EXPECT_STREQ(Json({"add-printer", "Office", "--model", "qvmono"})["added"].GetString(), "Office");
+    for (const std::string name : {"QV ColorLaser 4600", kMono, "Office"}) {
+        WinPrinterRecord printer;
+        std::vector<WinRegistryValue> data;
+        ASSERT_TRUE(Stored(name, printer, data)) << name;
+        EXPECT_EQ(std::string(printer.devMode.begin(), printer.devMode.end()), DefaultBytes(name)) << name;
+        ASSERT_EQ(data.size(), 1u) << name;
+        EXPECT_EQ(WinText::ToUtf8(data[0].name), "Installed") << name;
+        EXPECT_EQ(data[0].type, static_cast<DWORD>(REG_SZ)) << name;
+        EXPECT_EQ(data[0].data, kInstalled) << name;
+    }
+    const rapidjson::Document listed = Json({"printers"});
+    ASSERT_EQ(listed["printers"].Size(), 3u);
+    for (const auto& printer : listed["printers"].GetArray()) {
+        EXPECT_EQ(printer["default DEVMODE bytes"].GetInt(), 230) << printer["name"].GetString();
+        EXPECT_EQ(printer["printer data values"].GetInt(), 1) << printer["name"].GetString();
+    }
+}
+
+TEST_F(HostDoubleModuleTest, APrinterTheDriverCannotInitialiseIsNotAdded) {
+    ASSERT_EQ(Run({"printers"}).exitCode, 0); // the store, made fresh
+    const std::string file = folder_.Path("store/store.sqlite");
+    const std::string bytes = qvtest::ReadFileBytes(file);
+    {
+        const RefusedPrinter refused("Refused");
+        const HostRun run = Run({"add-printer", "Refused", "--model", "qvmono"});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, RefusalLine("Refused"));
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_TRUE(qvtest::ReadFileBytes(file) == bytes) << "the store was written";
+    EXPECT_EQ(Json({"printers"})["printers"].Size(), 2u);
+    // Nothing of it is left: added again, it is set up whole.
+    ASSERT_EQ(Run({"add-printer", "Refused", "--model", "qvmono"}).exitCode, 0);
+    WinPrinterRecord printer;
+    std::vector<WinRegistryValue> data;
+    ASSERT_TRUE(Stored("Refused", printer, data));
+    EXPECT_EQ(std::string(printer.devMode.begin(), printer.devMode.end()), DefaultBytes("Refused"));
+    ASSERT_EQ(data.size(), 1u);
+    EXPECT_EQ(data[0].data, kInstalled);
+}
+
+TEST_F(HostDoubleModuleTest, AFreshStoreWhosePrinterCannotBeInitialisedIsNotMade) {
+    {
+        const RefusedPrinter refused(kMono);
+        const HostRun run = Run({"printers"});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, RefusalLine(kMono));
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder_.Path("store/store.sqlite")));
+    // The next run makes the store whole.
+    const rapidjson::Document listed = Json({"printers"});
+    ASSERT_EQ(listed["printers"].Size(), 2u);
+    for (const auto& printer : listed["printers"].GetArray())
+        EXPECT_EQ(printer["default DEVMODE bytes"].GetInt(), 230) << printer["name"].GetString();
 }
 
 } // namespace

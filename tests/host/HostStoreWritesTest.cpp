@@ -68,7 +68,8 @@ TEST_F(HostStoreWritesTest, ACommandThatChangesTheStoreWritesOnlyWhatChangedInOn
     };
     // The first: the store names another data file for a driver, which the
     // host points back at the build's (one value of one row); the second
-    // adds a printer (its row and its registry keys).
+    // adds a printer (its row and its registry keys) that its driver sets
+    // up (the printer data's values, and the clock its pause moved on).
     const Case cases[] = {
         {"a driver's data file put right",
          "UPDATE drivers SET data_file = 'C:\\elsewhere' WHERE ordinal = 0",
@@ -77,7 +78,7 @@ TEST_F(HostStoreWritesTest, ACommandThatChangesTheStoreWritesOnlyWhatChangedInOn
         {"a printer added",
          "",
          {"add-printer", "Office", "--model", "qvmono"},
-         {"insert printers", "insert registry_keys"}},
+         {"insert printers", "insert registry_keys", "insert registry_values", "update settings"}},
     };
     for (const Case& c : cases) {
         qvtest::TempFolder folder("qvhoststore");

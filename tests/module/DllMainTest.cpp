@@ -3,8 +3,6 @@
 // the last FreeLibrary (here the keep-alive's own) its detach.
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
 #include <chrono>
 #include <string>
 #include <thread>
@@ -39,17 +37,10 @@ struct Loaded {
 
 class DllMainTest : public ::testing::Test {
 protected:
-    // The test program keeps the module's file mapped for its whole run:
-    // the class library's registries, made once per load and never freed,
-    // would otherwise be reported as leaks after each unload. The loader's
-    // loads and frees, DllMain's attach and detach, and the keep-alive's
-    // reference run as they would without it; only the module's static
-    // state lives on from one load to the next, so every attach here after
-    // the first also shows that an attach after a detach starts clean.
-    static void SetUpTestSuite() {
-        ASSERT_NE(dlopen(QV_MODULE_PATH, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE), nullptr);
-    }
-
+    // No pin keeps the module mapped: each last free unloads it, so a class
+    // registration or other lasting object that a detach fails to free shows
+    // as a leak when the program ends, and every attach after the first shows
+    // that an attach after an unload starts clean.
     void SetUp() override {
         WinHostStore::Instance().RegisterModule(kModule, QV_MODULE_PATH,
                                                 std::u16string(kDriverFolder) + kModule);

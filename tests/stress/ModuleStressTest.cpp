@@ -6,8 +6,6 @@
 // alone got for the same call.
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
 #include <chrono>
 #include <cstring>
 #include <latch>
@@ -202,13 +200,6 @@ struct Worker {
 
 class ModuleStressTest : public ::testing::Test {
 protected:
-    // The module's file stays mapped for the whole run: the class library's
-    // registries, made once per load and never freed, would otherwise be
-    // reported as leaks after the unload.
-    static void SetUpTestSuite() {
-        ASSERT_NE(dlopen(QV_MODULE_PATH, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE), nullptr);
-    }
-
     void SetUp() override {
         WinHostStore& store = WinHostStore::Instance();
         store.MapDrive(u'D', QV_PRINTERS_DIR);

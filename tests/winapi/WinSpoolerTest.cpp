@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "WinTestSupport.h"
 #include "winapi/WinHandle.h"
+#include "winapi/WinReg.h"
 #include "winapi/WinSpool.h"
+#include "winapi/WinText.h"
 #include "winapi/host/WinHostStore.h"
 
 namespace {
@@ -38,6 +41,9 @@ protected:
             bytes[sizeof(DEVMODEW) + i] = static_cast<BYTE>(0xA0 + i);
         return bytes;
     }
+
+    // Each kind of write, allowed and refused, and reads, each counted apart.
+    void CountWrites();
 
     static WinScopedPrinter Open(const char16_t* name, DWORD access = PRINTER_ALL_ACCESS) {
         PRINTER_DEFAULTSW defaults{nullptr, nullptr, access};
@@ -83,6 +89,40 @@ TEST_F(WinSpoolerTest, PrinterDataLivesUnderThePrintersKeyOfTheMachineHive) {
     EXPECT_EQ(std::vector<BYTE>(data, data + needed), text);
 }
 
+TEST_F(WinSpoolerTest, TheStoreFindsThePrinterDataTheSpoolerWrote) {
+    WinPrinterRecord shared;
+    shared.name = u"\\\\srv\\Shared";
+    shared.driverName = u"QV Color Laser";
+    WinHostStore::Instance().AddPrinter(shared);
+    struct Case {
+        const char16_t* opened; // as the spooler is given the name
+        const char16_t* asked;  // as the store is asked for it
+    };
+    // A name is found without regard to case; one with backslashes names
+    // the key its commas stand for, not a path of keys.
+    const Case cases[] = {{u"P", u"p"}, {u"UserOnly", u"USERONLY"}, {u"\\\\srv\\Shared", u"\\\\SRV\\shared"}};
+    const BYTE value[4] = {7, 0, 0, 0};
+    for (const Case& c : cases) {
+        WinScopedPrinter printer = Open(c.opened, PRINTER_ACCESS_USE);
+        // A user's handle may not write printer data: the store's fixture may.
+        EXPECT_EQ(SetPrinterDataW(printer.Get(), W(u"Mark"), REG_DWORD, const_cast<BYTE*>(value), 4),
+                  ERROR_ACCESS_DENIED);
+        const std::shared_ptr<WinRegistryKey> data = WinHostStore::Instance().FindPrinterData(c.asked);
+        ASSERT_TRUE(data) << WinText::ToUtf8(c.opened);
+        data->SetValue(u"Mark", REG_DWORD, std::vector<BYTE>(value, value + 4));
+        DWORD type = 0, read = 0, needed = 0;
+        ASSERT_EQ(
+            GetPrinterDataW(printer.Get(), W(u"Mark"), &type, reinterpret_cast<BYTE*>(&read), 4, &needed),
+            ERROR_SUCCESS)
+            << WinText::ToUtf8(c.opened);
+        EXPECT_EQ(read, 7u);
+        EXPECT_EQ(data->Values().size(), 1u);
+    }
+    EXPECT_FALSE(WinHostStore::Instance().FindPrinterData(u"Nobody"));
+    ASSERT_TRUE(WinHostStore::Instance().RemovePrinter(u"P"));
+    EXPECT_FALSE(WinHostStore::Instance().FindPrinterData(u"P"));
+}
+
 TEST_F(WinSpoolerTest, PrinterDataSizeQueryMissingValuesAndDeletion) {
     WinScopedPrinter printer = Open(u"P");
     std::vector<BYTE> chunk(248, 0x5A);
@@ -120,6 +160,56 @@ TEST_F(WinSpoolerTest, AccessRightsOfTheHandleGovernWrites) {
     DWORD needed = 0;
     EXPECT_FALSE(GetPrinterW(user.Get(), 2, nullptr, 0, &needed)); // reading is allowed: a size query
     EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+}
+
+// Every call that asks to change a value or a printer's settings is
+// counted once, whether the handle may write or not; reads are not.
+TEST_F(WinSpoolerTest, TheStoreCountsEveryWriteAskedRefusedOrNot) {
+    CountWrites();
+    WinHostStore::Instance().Reset();
+    EXPECT_EQ(WinHostStore::Instance().WriteRequests(), 0u) << "a fresh machine has counted nothing";
+}
+
+void WinSpoolerTest::CountWrites() {
+    WinScopedPrinter admin = Open(u"P");
+    WinScopedPrinter user = Open(u"UserOnly", PRINTER_ACCESS_USE);
+    WinScopedKey key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\Counted", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              key.Receive(), nullptr),
+              ERROR_SUCCESS);
+    WinScopedKey readOnly;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Counted", 0, KEY_READ, readOnly.Receive()),
+              ERROR_SUCCESS);
+    BYTE value[4] = {1, 0, 0, 0};
+    std::vector<BYTE> devMode = DevMode(u"P", 8);
+    PRINTER_INFO_2W info{};
+    info.pDevMode = reinterpret_cast<LPDEVMODEW>(devMode.data());
+    DWORD type = 0, needed = 0;
+    BYTE read[4];
+    struct Case {
+        const char* call;
+        std::function<void()> run;
+        uint64_t counted;
+    };
+    const Case cases[] = {
+        {"SetPrinterDataW", [&] { SetPrinterDataW(admin.Get(), W(u"V"), REG_DWORD, value, 4); }, 1},
+        {"SetPrinterDataW refused", [&] { SetPrinterDataW(user.Get(), W(u"V"), REG_DWORD, value, 4); }, 1},
+        {"DeletePrinterDataW", [&] { DeletePrinterDataW(admin.Get(), W(u"V")); }, 1},
+        {"DeletePrinterDataW refused", [&] { DeletePrinterDataW(user.Get(), W(u"V")); }, 1},
+        {"SetPrinterW", [&] { SetPrinterW(admin.Get(), 2, reinterpret_cast<BYTE*>(&info), 0); }, 1},
+        {"SetPrinterW refused", [&] { SetPrinterW(user.Get(), 2, reinterpret_cast<BYTE*>(&info), 0); }, 1},
+        {"RegSetValueExW", [&] { RegSetValueExW(key.Get(), u"V", 0, REG_DWORD, value, 4); }, 1},
+        {"RegSetValueExW refused", [&] { RegSetValueExW(readOnly.Get(), u"V", 0, REG_DWORD, value, 4); }, 1},
+        {"RegDeleteValueW", [&] { RegDeleteValueW(key.Get(), u"V"); }, 1},
+        {"GetPrinterDataW", [&] { GetPrinterDataW(admin.Get(), W(u"V"), &type, read, 4, &needed); }, 0},
+        {"GetPrinterW", [&] { GetPrinterW(admin.Get(), 2, nullptr, 0, &needed); }, 0},
+        {"RegQueryValueExW", [&] { RegQueryValueExW(key.Get(), u"V", nullptr, &type, read, &needed); }, 0},
+    };
+    for (const Case& c : cases) {
+        const uint64_t before = WinHostStore::Instance().WriteRequests();
+        c.run();
+        EXPECT_EQ(WinHostStore::Instance().WriteRequests() - before, c.counted) << c.call;
+    }
 }
 
 TEST_F(WinSpoolerTest, GetPrinterLevel2PacksTheRecordIntoTheCallersBuffer) {

@@ -318,3 +318,23 @@ TEST(WinSqliteStoreTest, AFileThatIsNoStoreIsNotLoaded) {
     EXPECT_FALSE(WinSqliteStore(path).Load(store.State()));
     EXPECT_EQ(store.State().userName, u"Kept");
 }
+
+// Loading where nothing is stored yet makes no file: a run that ends before
+// its first save leaves the place as it found it, and the next run finds
+// nothing stored rather than an empty file it cannot read.
+TEST(WinSqliteStoreTest, NothingStoredYetLeavesNoFileUntilTheFirstSave) {
+    TempHostFolder folder;
+    const std::string path = folder / "machine.sqlite";
+    WinHostStore& store = WinHostStore::Instance();
+    FillMachine(store, 1);
+    WinSqliteStore persistence(path);
+    WinMachineState state;
+    EXPECT_FALSE(persistence.Load(state));
+    EXPECT_FALSE(std::filesystem::exists(path)) << "a load made the file";
+    EXPECT_FALSE(WinSqliteStore(path).Load(state));
+    EXPECT_FALSE(std::filesystem::exists(path)) << "a second load made the file";
+    ASSERT_TRUE(persistence.Save(store.State()));
+    store.Reset();
+    ASSERT_TRUE(WinSqliteStore(path).Load(store.State()));
+    ExpectMachine(1);
+}

@@ -49,6 +49,9 @@ public:
     void AddPrinter(const WinPrinterRecord& printer); // also creates its registry key
     bool RemovePrinter(std::u16string_view name);
     WinPrinterRecord* FindPrinter(std::u16string_view name);
+    // The key of the printer's data (what GetPrinterDataW reads); null for
+    // a printer the store does not hold.
+    std::shared_ptr<WinRegistryKey> FindPrinterData(std::u16string_view name);
     void AddDriver(const WinDriverRecord& driver);
     WinDriverRecord* FindDriver(std::u16string_view name, std::u16string_view environment);
     void AddForm(const WinFormRecord& form);
@@ -70,6 +73,13 @@ public:
     // The error a write of this value name must fail with, or ERROR_SUCCESS.
     // Callers hold Mutex().
     DWORD ValueWriteFailure(std::u16string_view valueName) const;
+    // How many writes of a value (registry or printer data: set or delete)
+    // or of a printer's settings (SetPrinterW) were asked since the last
+    // Reset, refused ones included: a test counts what a call tries to
+    // change, whatever its handle may do. NoteWriteRequest: callers hold
+    // Mutex().
+    uint64_t WriteRequests() const { return writeRequests_; }
+    void NoteWriteRequest() { ++writeRequests_; }
     // Null when missing.
     std::shared_ptr<WinRegistryKey> FindRegistryKey(HKEY root, std::u16string_view path);
     // The hive of a predefined key (either form of its value); null otherwise.
@@ -116,4 +126,5 @@ private:
     std::deque<UUID> queuedUuids_;
     std::u16string failingValueName_;
     DWORD failingValueError_ = 0;
+    uint64_t writeRequests_ = 0;
 };

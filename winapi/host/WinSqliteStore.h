@@ -5,7 +5,7 @@
 // the previous store as it was; when nothing differs it writes nothing and
 // takes no write lock, so a store on a file that may only be read serves
 // every run that changes nothing. Load reads everything in one read
-// transaction.
+// transaction; where nothing is stored yet it makes no file.
 #include <string>
 
 #include "winapi/WinApi.h"
@@ -32,7 +32,8 @@ protected:
     virtual bool BeforeRowWrite(int rowIndex);
 
 private:
-    bool Open();
+    // create: make the file when it is missing (a load never does).
+    bool Open(bool create);
     void Close();
     bool NothingToWrite(const WinMachineState& state);
     bool Write(const WinMachineState& state);

@@ -102,6 +102,7 @@ void WinHostStore::Reset() {
     persistence_.reset();
     queuedUuids_.clear();
     failingValueName_.clear();
+    writeRequests_ = 0;
     WinMachineState fresh;
     fresh.forms = BuiltInForms();
     fresh.fakeUtcMilliseconds = kDefaultFakeTime;
@@ -154,6 +155,14 @@ void WinHostStore::AddPrinter(const WinPrinterRecord& printer) {
     else
         state_.printers.push_back(printer);
     state_.machineHive->CreatePath(PrinterKeyPath(printer.name) + u"\\PrinterDriverData");
+}
+
+std::shared_ptr<WinRegistryKey> WinHostStore::FindPrinterData(std::u16string_view name) {
+    Lock hold(mutex_);
+    const WinPrinterRecord* printer = FindPrinter(name);
+    return printer != nullptr
+               ? state_.machineHive->FindPath(PrinterKeyPath(printer->name) + u"\\PrinterDriverData")
+               : nullptr;
 }
 
 bool WinHostStore::RemovePrinter(std::u16string_view name) {

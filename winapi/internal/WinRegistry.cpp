@@ -165,6 +165,7 @@ LONG QueryValue(HKEY handle, std::u16string_view name, LPDWORD type, LPBYTE data
 LONG SetValue(HKEY handle, std::u16string_view name, DWORD type, const BYTE* data, DWORD size) {
     if (data == nullptr && size != 0) return ERROR_INVALID_PARAMETER;
     Lock hold(WinHostStore::Instance().Mutex());
+    WinHostStore::Instance().NoteWriteRequest();
     OpenKey open;
     if (LONG error = Resolve(handle, open)) return error;
     if ((open.access & KEY_SET_VALUE) == 0 || !open.key->IsWritable()) return ERROR_ACCESS_DENIED;
@@ -175,6 +176,7 @@ LONG SetValue(HKEY handle, std::u16string_view name, DWORD type, const BYTE* dat
 
 LONG DeleteValue(HKEY handle, std::u16string_view name) {
     Lock hold(WinHostStore::Instance().Mutex());
+    WinHostStore::Instance().NoteWriteRequest();
     OpenKey open;
     if (LONG error = Resolve(handle, open)) return error;
     if ((open.access & KEY_SET_VALUE) == 0 || !open.key->IsWritable()) return ERROR_ACCESS_DENIED;

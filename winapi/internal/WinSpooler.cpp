@@ -201,6 +201,7 @@ BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD bufferSize, L
 
 BOOL SetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD command) {
     Lock hold(WinHostStore::Instance().Mutex());
+    WinHostStore::Instance().NoteWriteRequest();
     WinPrinterRecord* record = nullptr;
     if (DWORD error = ResolvePrinter(printer, PRINTER_ACCESS_ADMINISTER, record)) return Fail(error);
     if (level != 2) return Fail(ERROR_INVALID_LEVEL);
@@ -260,6 +261,7 @@ DWORD GetPrinterDataW(HANDLE printer, LPWSTR valueName, LPDWORD type, LPBYTE dat
 
 DWORD SetPrinterDataW(HANDLE printer, LPWSTR valueName, DWORD type, LPBYTE data, DWORD size) {
     Lock hold(WinHostStore::Instance().Mutex());
+    WinHostStore::Instance().NoteWriteRequest();
     WinPrinterRecord* record = nullptr;
     if (DWORD error = ResolvePrinter(printer, PRINTER_ACCESS_ADMINISTER, record)) return error;
     if (data == nullptr && size != 0) return ERROR_INVALID_PARAMETER;
@@ -272,6 +274,7 @@ DWORD SetPrinterDataW(HANDLE printer, LPWSTR valueName, DWORD type, LPBYTE data,
 
 DWORD DeletePrinterDataW(HANDLE printer, LPWSTR valueName) {
     Lock hold(WinHostStore::Instance().Mutex());
+    WinHostStore::Instance().NoteWriteRequest();
     WinPrinterRecord* record = nullptr;
     if (DWORD error = ResolvePrinter(printer, PRINTER_ACCESS_ADMINISTER, record)) return error;
     auto key = DataKey(*record, false);

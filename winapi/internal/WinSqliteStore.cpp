@@ -33,11 +33,10 @@ bool WinSqliteStore::BeforeRowWrite(int) {
     return true;
 }
 
-bool WinSqliteStore::Open() {
+bool WinSqliteStore::Open(bool create) {
     if (db_ != nullptr) return true;
-    if (sqlite3_open_v2(path_.c_str(), &db_,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
-                        nullptr) != SQLITE_OK) {
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    if (sqlite3_open_v2(path_.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         Close();
         return false;
     }
@@ -53,7 +52,8 @@ void WinSqliteStore::Close() {
 }
 
 bool WinSqliteStore::Load(WinMachineState& state) {
-    if (!Open()) return false;
+    // Nothing stored yet: the file is made by the first save only.
+    if (!Open(false)) return false;
     if (!Exec(db_, "BEGIN")) return false;
     WinMachineState loaded;
     loaded.forms.clear();
@@ -65,7 +65,7 @@ bool WinSqliteStore::Load(WinMachineState& state) {
 }
 
 bool WinSqliteStore::Save(const WinMachineState& state) {
-    if (!Open()) return false;
+    if (!Open(true)) return false;
     if (NothingToWrite(state)) return true;
     if (!Exec(db_, "BEGIN IMMEDIATE")) return false;
     if (Write(state) && Exec(db_, "COMMIT")) return true;

@@ -14,7 +14,14 @@
 // - The sheets show one page (dialog 200) with the check box 201 "Two
 //   copies"; the document sheet's apply writes its input with 2 copies
 //   when it is checked.
+// - DrvPrinterEvent(PRINTER_EVENT_INITIALIZE) sets a new printer up as a
+//   driver does: printer data "Installed" = "yes" (REG_SZ), then the
+//   DEVMODE above as the printer's default. For the printer that
+//   QVHOST_REFUSE_INITIALIZE names it writes "Installed" and then fails
+//   with last error 13, as a driver that fails part-way. Other events
+//   answer FALSE.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -27,6 +34,7 @@
 #include "winapi/WinExport.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinResource.h"
+#include "winapi/WinSpool.h"
 #include "winapi/WinUser.h"
 
 namespace {
@@ -216,4 +224,29 @@ QV_MODULE_EXPORT LONG DrvDocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM l
 QV_MODULE_EXPORT LONG DrvDevicePropertySheets(PPROPSHEETUI_INFO info, LPARAM lParam) {
     if (info != nullptr && info->Reason == PROPSHEETUI_REASON_INIT) g_header = nullptr;
     return Sheet(info, lParam);
+}
+
+QV_MODULE_EXPORT BOOL DrvPrinterEvent(LPWSTR printerName, INT event, DWORD, LPARAM) {
+    if (event != PRINTER_EVENT_INITIALIZE) return FALSE;
+    PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
+    HANDLE printer = nullptr;
+    if (!OpenPrinterW(printerName, &printer, &defaults)) return FALSE;
+    std::u16string yes = u"yes";
+    BOOL done = SetPrinterDataW(printer, const_cast<LPWSTR>(u"Installed"), REG_SZ,
+                                reinterpret_cast<BYTE*>(yes.data()),
+                                static_cast<DWORD>((yes.size() + 1) * sizeof(char16_t))) == ERROR_SUCCESS;
+    const char* refused = std::getenv("QVHOST_REFUSE_INITIALIZE");
+    std::u16string name = Text(printerName);
+    if (refused != nullptr && std::equal(name.begin(), name.end(), refused, refused + std::strlen(refused))) {
+        ClosePrinter(printer);
+        SetLastError(ERROR_INVALID_DATA);
+        return FALSE;
+    }
+    std::vector<BYTE> devMode(sizeof(DEVMODEW) + kExtra);
+    Default(reinterpret_cast<DEVMODEW*>(devMode.data()), printerName);
+    PRINTER_INFO_2W info{};
+    info.pDevMode = reinterpret_cast<DEVMODEW*>(devMode.data());
+    done = done && SetPrinterW(printer, 2, reinterpret_cast<BYTE*>(&info), 0);
+    ClosePrinter(printer);
+    return done;
 }
