@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "host/HostDocumentProperties.h"
 #include "host/HostExports.h"
 #include "host/HostModelPrinter.h"
 #include "host/HostModule.h"
@@ -90,6 +91,36 @@ TEST(HostPrinterInstaller, CapabilityCallsOnAnInstalledPrinterAskToWriteNothing)
         ASSERT_GT(count, 0u);
         std::vector<BYTE> output(count * 64 * sizeof(char16_t)); // room for the longest element, a name
         EXPECT_EQ(capabilities(printer.Handle(), printer.Name(), c.code, output.data(), nullptr), count);
+        EXPECT_EQ(store.WriteRequests() - before, 0u);
+    }
+}
+
+// An application that reads the default DEVMODE and hands it back
+// unchanged (a print dialog's round trip) gets the same bytes, and the
+// spooler is asked to write nothing: neither the printer's DEVMODE nor its
+// data is stored again when nothing changed.
+TEST(HostPrinterInstaller, ADevModeRoundTripThatChangesNothingAsksToWriteNothing) {
+    qvtest::TempFolder folder("qvhostrt");
+    HostOptions options;
+    options.storeFolder = folder.Path("store");
+    options.modulePath = QV_MODULE_PATH;
+    options.printersFolder = QV_PRINTERS_DIR;
+    HostSession session(options);
+    std::string error;
+    ASSERT_TRUE(session.Start("qvhost", error)) << error;
+    HostDocumentProperties properties;
+    ASSERT_TRUE(properties.Bind(session, error)) << error;
+    const WinHostStore& store = WinHostStore::Instance();
+    for (const char* name : {"QV ColorLaser 4600", "QV MonoLaser 2300"}) {
+        SCOPED_TRACE(name);
+        HostPrinter printer;
+        ASSERT_TRUE(printer.Open(name, error)) << error;
+        HostDevMode defaults;
+        ASSERT_TRUE(properties.Default(printer, defaults, error)) << error;
+        const uint64_t before = store.WriteRequests();
+        HostDevMode merged;
+        ASSERT_TRUE(properties.Merge(printer, defaults, merged, error)) << error;
+        EXPECT_EQ(merged.Bytes(), defaults.Bytes());
         EXPECT_EQ(store.WriteRequests() - before, 0u);
     }
 }
