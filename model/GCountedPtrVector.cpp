@@ -138,20 +138,8 @@ uint32_t GCountedPtrVector::RemoveAll(const GCountedPtr& pointer) {
     return removed;
 }
 
-GCountedPtr& GCountedPtrVector::At(uint32_t index) {
-    BoundsCheck(index);
-    return slots_[index];
-}
-
-const GCountedPtr& GCountedPtrVector::At(uint32_t index) const {
-    BoundsCheck(index);
-    return slots_[index];
-}
-
-void GCountedPtrVector::BoundsCheck(uint32_t index) const {
-    if (index >= Count()) {
-        RWThrowIndexError(index, Count());
-    }
+void GCountedPtrVector::RaiseIndexError(uint32_t index) const {
+    RWThrowIndexError(index, Count());
 }
 
 void GCountedPtrVector::Resize(uint32_t capacity) {

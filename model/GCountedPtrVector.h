@@ -62,11 +62,20 @@ public:
     // Inserts at index (0..count): the slots from index up move up by one,
     // growing by 64 when full. Raises INDEXERR when index > count.
     void InsertAt(uint32_t index, const GCountedPtr& pointer);
-    // Bounds-checked access to a slot in use.
-    GCountedPtr& At(uint32_t index);
-    const GCountedPtr& At(uint32_t index) const;
+    // Bounds-checked access to a slot in use. Inline: every child walk and
+    // every settings decode goes through it.
+    GCountedPtr& At(uint32_t index) {
+        BoundsCheck(index);
+        return slots_[index];
+    }
+    const GCountedPtr& At(uint32_t index) const {
+        BoundsCheck(index);
+        return slots_[index];
+    }
     // Raises INDEXERR (index, count) when index >= count.
-    void BoundsCheck(uint32_t index) const;
+    void BoundsCheck(uint32_t index) const {
+        if (index >= Count()) RaiseIndexError(index);
+    }
 
     // New capacity: the first min(old, new) slots are kept (slots dropped
     // past the new capacity are released; count is lowered to match so the
@@ -98,6 +107,7 @@ public:
     void Reserve(uint32_t n);
 
 private:
+    [[noreturn]] void RaiseIndexError(uint32_t index) const;
     // The capacity after one more element, by the count + 64 rule.
     uint32_t CapacityForOneMore() const;
 

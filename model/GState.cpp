@@ -32,7 +32,8 @@ uint32_t GState::IndexOfSameKind(const MPersistentObject& object) const {
     const RWClassID typeCode = object.GetTypeCode();
     for (uint32_t i = 0; i < children.Count(); ++i) {
         const MPersistentObject* child = children.At(i).Get();
-        if (child != nullptr && child->GetTypeCode() == typeCode && child->GetId() == object.GetId()) {
+        // The id first: it is a plain field, the type code a virtual call.
+        if (child != nullptr && child->GetId() == object.GetId() && child->GetTypeCode() == typeCode) {
             return i;
         }
     }
