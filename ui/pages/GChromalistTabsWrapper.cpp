@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr uint16_t kColourTabTitleIds[] = {13551, 13552, 13553}; // Text, Graphics, Photos
+constexpr uint16_t kColourTabTitleStrings[] = {13551, 13552, 13553}; // Text, Graphics, Photos
 
 struct ChromalistTabsEntry {
     GChromalistTabsWrapper* wrapper;
@@ -71,7 +71,7 @@ void GChromalistTabsWrapper::OnAttach() {
     Unsubclass();
     strip_ = GTabStrip();
     strip_.Attach(Dialog(), static_cast<uint16_t>(ControlId(0)));
-    for (const uint16_t id : kColourTabTitleIds)
+    for (const uint16_t id : kColourTabTitleStrings)
         strip_.AddTab(TabTitle(id));
     if (HWND window = GetDlgItem(Dialog(), static_cast<int>(ControlId(0)))) Subclass(window);
 }
