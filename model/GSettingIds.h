@@ -108,6 +108,33 @@ inline constexpr uint32_t kWriterHolder = 98;
 // How an installed-options update reaches the printer: 0 re-read directly.
 inline constexpr uint32_t kInstalledOptionsUpdateRoute = 1117;
 
+// The tray-size table: per tray the papers it feeds (each entry's first
+// word is the tray id); the strict table is read by no tab.
+inline constexpr uint32_t kTraySizeTable = 978;
+inline constexpr uint32_t kStrictTraySizeTable = 979;
+// Choices of the manual colour options, code -> label string id, for text,
+// graphics and photographs: halftones, then colour maps.
+inline constexpr uint32_t kHalftoneChoicesText = 530;
+inline constexpr uint32_t kHalftoneChoicesGraphics = 531;
+inline constexpr uint32_t kHalftoneChoicesPhotos = 532;
+inline constexpr uint32_t kColourMapChoicesText = 534;
+inline constexpr uint32_t kColourMapChoicesGraphics = 535;
+inline constexpr uint32_t kColourMapChoicesPhotos = 536;
+// The product table: the product data the code compares with.
+inline constexpr uint32_t kProductTable = 1400;
+
+// --- P/1400: the product table ---------------------------------------------------------
+// Accessories: one composite per accessory with the five members below.
+inline constexpr uint32_t kAccessories = 1401;
+// The paper-handling unit's name.
+inline constexpr uint32_t kAccessoryIdentifier = 1410;
+inline constexpr uint32_t kAccessoryPartNumber = 1411;
+inline constexpr uint32_t kAccessoryModelCode = 1412;
+// 3 stapler/stacker, 4 binder, 5 booklet maker, 6 mailbox, 7 job separator, 8 stacker.
+inline constexpr uint32_t kAccessoryRole = 1413;
+// The kind of the stapling-button and output-unit tables (0: none).
+inline constexpr uint32_t kAccessoryKind = 1414;
+
 // --- P/112: the capability sets --------------------------------------------------------
 // Bit 1: flag 113 of the job.
 inline constexpr uint32_t kCapabilitySet113 = 113;
@@ -541,5 +568,10 @@ inline constexpr uint32_t kHardDiskLevel = 0x40000025;
 inline constexpr uint32_t kHardDiskMessage = 0x40000026;
 // The media made last for a custom paper size.
 inline constexpr uint32_t kCustomMediaEntry = 0x40000017;
+// The Quick Sets pool's scratch value; the accessory part control marks its
+// choice here as well.
+inline constexpr uint32_t kQuickSetPoolScratch = 0x40000058;
+// The colour tab chosen on the colour tab strip: 0 text, 1 graphics, 2 photographs.
+inline constexpr uint32_t kColourTab = 0x40000070;
 
 } // namespace GSettingId

@@ -9,9 +9,11 @@
 
 #include "ui/framework/GWrapper.h"
 
-template <class Feature> class GOptionWrapper : public GWrapper {
+// (The parameter is not called Feature: GWrapper's member Feature() would
+// hide it inside the class.)
+template <class FeatureType> class GOptionWrapper : public GWrapper {
 public:
-    GOptionWrapper(Feature* feature, const GControlHelpPair* table)
+    GOptionWrapper(FeatureType* feature, const GControlHelpPair* table)
         : GWrapper(feature, table), option_(feature) {}
 
     void Refresh() override {
@@ -19,8 +21,8 @@ public:
     }
 
 protected:
-    Feature* Option() const { return option_.get(); }
+    FeatureType* Option() const { return option_.get(); }
 
 private:
-    std::unique_ptr<Feature> option_;
+    std::unique_ptr<FeatureType> option_;
 };

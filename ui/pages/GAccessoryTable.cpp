@@ -1,0 +1,55 @@
+#include "ui/pages/GAccessoryTable.h"
+
+#include <memory>
+
+#include "model/GSettingIds.h"
+#include "model/GStringAttribute.h"
+#include "model/GValueAttribute.h"
+#include "model/MPersistentIterator.h"
+#include "ui/framework/GUIModel.h"
+
+namespace {
+
+RWCString AccessoryText(MPersistentObject& entry, uint32_t id) {
+    const auto* text = dynamic_cast<const GStringAttribute*>(entry.FindById(id));
+    return text == nullptr ? RWCString() : text->GetValue();
+}
+
+int16_t AccessoryNumber(MPersistentObject& entry, uint32_t id) {
+    const auto* value = dynamic_cast<const GValueAttribute*>(entry.FindById(id));
+    return value == nullptr ? 0 : static_cast<int16_t>(value->GetValue());
+}
+
+} // namespace
+
+GAccessoryTable::GAccessoryTable(GUIModel* model) {
+    if (model == nullptr) return;
+    GSettingsAccessor defaults = model->Defaults();
+    if (defaults.Descend(GSettingId::kProductTable) == 0) return;
+    MPersistentObject* table = defaults.FindComposite(GSettingId::kAccessories);
+    if (table == nullptr) return;
+    const std::unique_ptr<MPersistentIterator> child = table->CreateIterator();
+    while (child->Advance()) {
+        MPersistentObject* entry = child->Current();
+        if (entry == nullptr) continue;
+        entries_.push_back({AccessoryText(*entry, GSettingId::kAccessoryIdentifier),
+                            AccessoryText(*entry, GSettingId::kAccessoryPartNumber),
+                            AccessoryText(*entry, GSettingId::kAccessoryModelCode),
+                            AccessoryNumber(*entry, GSettingId::kAccessoryRole),
+                            AccessoryNumber(*entry, GSettingId::kAccessoryKind)});
+    }
+}
+
+RWCString GAccessoryTable::FinishingPartNumber() const {
+    for (const Entry& entry : entries_)
+        if (entry.role >= kStaplerStackerRole && entry.role <= kBookletMakerRole) return entry.partNumber;
+    return RWCString();
+}
+
+int16_t GAccessoryTable::OutputUnitKind(const RWCString& modelCode) const {
+    if (modelCode.Length() == 0) return 0;
+    for (const Entry& entry : entries_)
+        if (entry.kind != 0 && entry.modelCode.Length() == modelCode.Length() && entry.modelCode == modelCode)
+            return entry.kind;
+    return 0;
+}

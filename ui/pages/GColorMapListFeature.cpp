@@ -1,0 +1,8 @@
+#include "ui/pages/GColorMapListFeature.h"
+
+#include "model/GSettingIds.h"
+
+GColorMapListFeature::GColorMapListFeature(GUIModel* model)
+    : GChromalistListFeature(model, kColourMapField,
+                             {GSettingId::kColourMapChoicesText, GSettingId::kColourMapChoicesGraphics,
+                              GSettingId::kColourMapChoicesPhotos}) {}

@@ -1,0 +1,6 @@
+#include "ui/pages/GImageCompressionFeature.h"
+
+#include "model/GSettingIds.h"
+
+GImageCompressionFeature::GImageCompressionFeature(GUIModel* model)
+    : GValueFeature(model, GSettingId::kRasterCompression) {}
