@@ -3,27 +3,12 @@
 // loader asks for them.
 #include <vector>
 
+#include "tests/support/TestResourceModule.h"
 #include "winapi/WinBitmapResource.h"
-#include "winapi/WinControls.h"
-#include "winapi/WinDialog.h"
-#include "winapi/WinDialogTemplate.h"
 #include "winapi/WinExport.h"
-#include "winapi/WinResource.h"
 
 namespace {
 using Item = WinDialogTemplate::Item;
-
-WinDialogTemplate Dialog(const char16_t* caption, DWORD style, SHORT width, SHORT height,
-                         std::vector<Item> items) {
-    WinDialogTemplate dialog;
-    dialog.style = style;
-    dialog.width = width;
-    dialog.height = height;
-    dialog.caption = caption;
-    dialog.fontFace = u"MS Shell Dlg";
-    dialog.items = std::move(items);
-    return dialog;
-}
 
 Item Control(DWORD id, const char16_t* className, DWORD style, SHORT x, SHORT y, SHORT width, SHORT height,
              const char16_t* title = u"") {
@@ -32,7 +17,7 @@ Item Control(DWORD id, const char16_t* className, DWORD style, SHORT x, SHORT y,
 
 // Dialog 100: one control of every class.
 WinDialogTemplate Everything() {
-    return Dialog(
+    return TestDialog(
         u"Everything", WS_POPUP | WS_CAPTION | DS_MODALFRAME, 260, 200,
         {Control(109, WC_BUTTONW, BS_GROUPBOX, 4, 4, 120, 60, u"Group"),
          Control(101, WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, 10, 14, 100, 10, u"&Check"),
@@ -59,57 +44,40 @@ WinDialogTemplate Everything() {
 
 // Dialogs 200 and 201: property pages; 300: a small modal dialog.
 WinDialogTemplate Page(const char16_t* caption, DWORD first) {
-    return Dialog(caption, WS_CHILD | DS_CONTROL, 200, 120,
-                  {Control(first, WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, 8, 8, 100, 10, u"Option"),
-                   Control(first + 1, WC_EDITW, WS_BORDER | WS_TABSTOP, 8, 24, 60, 12)});
+    return TestDialog(caption, WS_CHILD | DS_CONTROL, 200, 120,
+                      {Control(first, WC_BUTTONW, BS_AUTOCHECKBOX | WS_TABSTOP, 8, 8, 100, 10, u"Option"),
+                       Control(first + 1, WC_EDITW, WS_BORDER | WS_TABSTOP, 8, 24, 60, 12)});
 }
 
 WinDialogTemplate Small() {
-    return Dialog(u"Small", WS_POPUP | WS_CAPTION, 120, 60,
-                  {Control(301, WC_EDITW, WS_BORDER | WS_TABSTOP, 8, 8, 60, 12),
-                   Control(IDOK, WC_BUTTONW, BS_DEFPUSHBUTTON, 8, 40, 40, 14, u"OK"),
-                   Control(IDCANCEL, WC_BUTTONW, BS_PUSHBUTTON, 60, 40, 40, 14, u"Cancel")});
+    return TestDialog(u"Small", WS_POPUP | WS_CAPTION, 120, 60,
+                      {Control(301, WC_EDITW, WS_BORDER | WS_TABSTOP, 8, 8, 60, 12),
+                       Control(IDOK, WC_BUTTONW, BS_DEFPUSHBUTTON, 8, 40, 40, 14, u"OK"),
+                       Control(IDCANCEL, WC_BUTTONW, BS_PUSHBUTTON, 60, 40, 40, 14, u"Cancel")});
 }
 
 // A template whose item names a class nobody registered.
 WinDialogTemplate Broken() {
-    return Dialog(u"Broken", WS_POPUP, 50, 50, {Control(401, u"NoSuchClass", 0, 0, 0, 10, 10)});
+    return TestDialog(u"Broken", WS_POPUP, 50, 50, {Control(401, u"NoSuchClass", 0, 0, 0, 10, 10)});
 }
 
-struct Data {
-    std::vector<std::vector<BYTE>> blobs;
-    std::vector<WinResourceItem> items;
-    WinModuleResources resources{};
-};
-
 const WinModuleResources* Build() {
-    static Data data;
+    static TestResourceTable table;
     const std::pair<UINT, WinDialogTemplate> dialogs[] = {{100, Everything()},
                                                           {200, Page(u"First", 201)},
                                                           {210, Page(u"Second", 211)},
                                                           {300, Small()},
                                                           {400, Broken()}};
-    for (const auto& [id, dialog] : dialogs) {
-        data.blobs.push_back(dialog.Serialize());
-        data.items.push_back({RT_DIALOG, id, nullptr, 0});
-    }
+    for (const auto& [id, dialog] : dialogs)
+        table.AddDialog(id, dialog);
     WinBitmapResource bitmap;
     bitmap.width = 3;
     bitmap.height = 2;
     bitmap.pixels = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF, 0x000000, 0x808080};
-    data.blobs.push_back(bitmap.Serialize());
-    data.items.push_back({RT_BITMAP, 500, nullptr, 0});
-    data.blobs.push_back({0, 0, 0, 0});
-    data.items.push_back({RT_CURSOR, 600, nullptr, 0});
-    data.blobs.push_back({'Q', 'V', 'D', '1', 0}); // damaged template
-    data.items.push_back({RT_DIALOG, 700, nullptr, 0});
-    for (size_t i = 0; i < data.items.size(); ++i) {
-        data.items[i].data = data.blobs[i].data();
-        data.items[i].size = static_cast<DWORD>(data.blobs[i].size());
-    }
-    data.resources = {kWinResourceFormatVersion,           nullptr, 0, nullptr, data.items.data(),
-                      static_cast<UINT>(data.items.size())};
-    return &data.resources;
+    table.Add(RT_BITMAP, 500, bitmap.Serialize());
+    table.Add(RT_CURSOR, 600, {0, 0, 0, 0});
+    table.Add(RT_DIALOG, 700, {'Q', 'V', 'D', '1', 0}); // damaged template
+    return table.Finish();
 }
 } // namespace
 

@@ -9,24 +9,14 @@
 #include <utility>
 #include <vector>
 
-#include "winapi/WinControls.h"
-#include "winapi/WinDialog.h"
-#include "winapi/WinDialogTemplate.h"
+#include "tests/support/TestResourceModule.h"
 #include "winapi/WinExport.h"
-#include "winapi/WinResource.h"
 
 namespace {
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 
 WinDialogTemplate Dialog(const char16_t* caption, std::vector<WinDialogTemplate::Item> items) {
-    WinDialogTemplate dialog;
-    dialog.style = WS_POPUP | WS_CAPTION | WS_VISIBLE;
-    dialog.width = 240;
-    dialog.height = 160;
-    dialog.caption = caption;
-    dialog.fontFace = u"MS Shell Dlg";
-    dialog.items = std::move(items);
-    return dialog;
+    return TestDialog(caption, WS_POPUP | WS_CAPTION | WS_VISIBLE, 240, 160, std::move(items));
 }
 
 WinDialogTemplate::Item Button(DWORD id, DWORD style, SHORT x, SHORT y, const char16_t* title) {
@@ -58,27 +48,13 @@ WinDialogTemplate NoticeDialog() {
                    Button(IDOK, BS_PUSHBUTTON, 7, 140, u"OK")});
 }
 
-struct Data {
-    std::vector<std::vector<BYTE>> blobs;
-    std::vector<WinResourceItem> items;
-    WinModuleResources resources{};
-};
-
 const WinModuleResources* Build() {
-    static Data data;
+    static TestResourceTable table;
     const std::pair<WORD, WinDialogTemplate> dialogs[] = {
         {200, OptionsPage()}, {300, DetailsDialog()}, {310, NoticeDialog()}};
-    for (const auto& [id, dialog] : dialogs) {
-        data.blobs.push_back(dialog.Serialize());
-        data.items.push_back({RT_DIALOG, id, nullptr, 0});
-    }
-    for (size_t i = 0; i < data.items.size(); ++i) {
-        data.items[i].data = data.blobs[i].data();
-        data.items[i].size = static_cast<DWORD>(data.blobs[i].size());
-    }
-    data.resources = {kWinResourceFormatVersion,           nullptr, 0, nullptr, data.items.data(),
-                      static_cast<UINT>(data.items.size())};
-    return &data.resources;
+    for (const auto& [id, dialog] : dialogs)
+        table.AddDialog(id, dialog);
+    return table.Finish();
 }
 } // namespace
 

@@ -7,24 +7,14 @@
 #include <utility>
 #include <vector>
 
-#include "winapi/WinControls.h"
-#include "winapi/WinDialog.h"
-#include "winapi/WinDialogTemplate.h"
+#include "tests/support/TestResourceModule.h"
 #include "winapi/WinExport.h"
-#include "winapi/WinResource.h"
 
 namespace {
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 
 WinDialogTemplate Dialog(const char16_t* caption, std::vector<WinDialogTemplate::Item> items) {
-    WinDialogTemplate dialog;
-    dialog.style = WS_POPUP | WS_CAPTION | WS_VISIBLE;
-    dialog.width = 260;
-    dialog.height = 170;
-    dialog.caption = caption;
-    dialog.fontFace = u"MS Shell Dlg";
-    dialog.items = std::move(items);
-    return dialog;
+    return TestDialog(caption, WS_POPUP | WS_CAPTION | WS_VISIBLE, 260, 170, std::move(items));
 }
 
 WinDialogTemplate::Item Button(DWORD id, DWORD style, SHORT x, SHORT y, const char16_t* title) {
@@ -50,26 +40,12 @@ WinDialogTemplate StackerDialog() {
                    Button(IDCANCEL, BS_PUSHBUTTON, 80, 140, u"Cancel")});
 }
 
-struct Data {
-    std::vector<std::vector<BYTE>> blobs;
-    std::vector<WinResourceItem> items;
-    WinModuleResources resources{};
-};
-
 const WinModuleResources* Build() {
-    static Data data;
+    static TestResourceTable table;
     const std::pair<WORD, WinDialogTemplate> dialogs[] = {{400, SpareOptions()}, {450, StackerDialog()}};
-    for (const auto& [id, dialog] : dialogs) {
-        data.blobs.push_back(dialog.Serialize());
-        data.items.push_back({RT_DIALOG, id, nullptr, 0});
-    }
-    for (size_t i = 0; i < data.items.size(); ++i) {
-        data.items[i].data = data.blobs[i].data();
-        data.items[i].size = static_cast<DWORD>(data.blobs[i].size());
-    }
-    data.resources = {kWinResourceFormatVersion,           nullptr, 0, nullptr, data.items.data(),
-                      static_cast<UINT>(data.items.size())};
-    return &data.resources;
+    for (const auto& [id, dialog] : dialogs)
+        table.AddDialog(id, dialog);
+    return table.Finish();
 }
 } // namespace
 
