@@ -16,8 +16,10 @@
 #include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
+#include "tests/support/TempFolder.h"
 #include "tests/ui/framework/ResourceLibraryDoubles.h"
 #include "tests/ui/framework/UIModelTestSupport.h"
+#include "tests/winapi/PngReader.h"
 #include "ui/framework/GPropertyPage.h"
 #include "ui/framework/GResourceLibrary.h"
 #include "ui/framework/GTimedDialog.h"
@@ -302,7 +304,7 @@ protected:
             for (int id : {GTimedDialog::kPrinterNameId, GTimedDialog::kPortNameId, GTimedDialog::kUserNameId,
                            GTimedDialog::kJobNameId, GTimedDialog::kLocationId})
                 shown_ += WinUiDriver::Text(dialog, id) + u"|";
-            return true;
+            return picture_.empty() || WinUiDriver::RenderToPng(dialog, picture_);
         })};
         if (tick) actions.push_back(WinUiActions::Click(GTimedDialog::kDontShowId));
         actions.push_back(WinUiActions::Click(IDOK));
@@ -315,12 +317,21 @@ protected:
     }
 
     std::u16string shown_;
+    // Where the notice is written as a picture as it shows (empty: not).
+    std::string picture_;
 };
 
 TEST_F(JobStorageNoticeModeTest, TheTickedBoxWritesDontShowJobNameAsADword) {
     TabsSheet sheet(GUIData::kDocumentSheet, {});
+    qvtest::TempFolder folder;
+    // QV_KEEP_PICTURES names a folder where the picture is kept to be looked at.
+    const char* keep = std::getenv("QV_KEEP_PICTURES");
+    picture_ = keep != nullptr ? std::string(keep) + "/job-storage-notice.png" : folder.Path("notice.png");
     EXPECT_EQ(Play(sheet, true), 1);
     EXPECT_EQ(shown_, u"Office Printer|LPT1:|ANN|Q3 report|Room 4|");
+    PngImage image;
+    ASSERT_TRUE(ReadPng(picture_, image));
+    EXPECT_GT(image.width, 0u);
     const std::vector<WinRegistryValue> values = PrinterData();
     ASSERT_EQ(values.size(), 1u);
     EXPECT_EQ(values[0].name, u"DontShowJobName");
