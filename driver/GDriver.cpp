@@ -9,3 +9,12 @@ void GDriver::ClearText(RWWString& text) {
 RWWString GDriver::EmptyText() const {
     return RWWString();
 }
+
+int32_t GDriver::GetPrinterLocation(RWWString& location) {
+    location = RWWString();
+    return 0;
+}
+
+RWWString GDriver::GetJobName() const {
+    return RWWString();
+}

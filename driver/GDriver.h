@@ -43,6 +43,13 @@ public:
     // status.
     virtual int32_t RegisterExtension(LPCSTR extensionName, DWORD flag) = 0;
 
+    // What the job-storage notice shows of the printer and the job: the
+    // printer's location (1 when it could be read) and the job name the
+    // instance keeps. An instance that knows neither answers 0 and an
+    // empty name.
+    virtual int32_t GetPrinterLocation(RWWString& location);
+    virtual RWWString GetJobName() const;
+
     // The release cookie of the property sheet open on this instance,
     // kept from the sheet's INIT to its DESTROY.
     virtual void SetSheetCookie(uint32_t cookie) { sheetCookie_ = cookie; }

@@ -44,7 +44,8 @@ struct GUIData {
     uint16_t pageCount = 0;
     PROPSHEETPAGEW* pages = nullptr;
     GSheetContextBlock* request = nullptr;
-    // The UI model the system's own UI_INITIALIZE makes (not built yet).
+    // The sheet's UI model (a GUIModel) that the system's own UI_INITIALIZE
+    // makes and its UI_DESTROY deletes.
     void* uiModel = nullptr;
     // NUL-terminated copies of the driver context's names.
     WCHAR* driverName = nullptr;

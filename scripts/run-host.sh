@@ -4,8 +4,9 @@
 # store in a temporary folder: the printers (each installed as the spooler
 # installs one, so its driver gave it its default DEVMODE and printer data),
 # a printer's papers, bins and resolutions, its default DEVMODE's fields, a
-# changed copy validated by the driver, its document sheet closed with OK,
-# and a two-page document's events.
+# changed copy validated by the driver, its document and device sheets with
+# every tab visited (their pictures kept in build-release/pictures/), and a
+# two-page document's events.
 # With arguments, runs qvhost with them instead
 # (bash scripts/run-host.sh --store DIR printers; qvhost --help lists the commands).
 set -euo pipefail
@@ -42,8 +43,16 @@ qvhost devmode "$printer" --out "$work/default.devmode"
 step "$printer: a copy with 3 copies in landscape, validated by the driver"
 qvhost props "$printer" --in "$work/default.devmode" --set dmCopies=3 --set dmOrientation=2 \
     --out "$work/changed.devmode"
-step "$printer: its document sheet opened and closed with OK"
-printf 'ok\n' > "$work/ok.txt"
-qvhost sheet "$printer" --script "$work/ok.txt" --out "$work/sheet.devmode"
+# The sheets' pages are written as pictures that outlive the run.
+pictures=build-release/pictures
+rm -rf "$pictures"
+step "$printer: its document sheet, every tab visited, closed with OK (pictures: $pictures/document)"
+printf 'page %d\n' 0 1 2 3 4 5 > "$work/document.txt"
+printf 'ok\n' >> "$work/document.txt"
+qvhost sheet "$printer" --script "$work/document.txt" --out "$work/sheet.devmode" --png "$pictures/document"
+step "$printer: its device sheet, both tabs visited, closed with OK (pictures: $pictures/device)"
+printf 'page 0\npage 1\nok\n' > "$work/device.txt"
+qvhost sheet "$printer" --device --script "$work/device.txt" --out "$work/device.devmode" \
+    --png "$pictures/device"
 step "$printer: a two-page document's events and the escapes they send"
 qvhost job "$printer" --pages 2

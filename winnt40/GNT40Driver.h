@@ -186,13 +186,15 @@ public:
     // device answered, and the identity became its answer.
     int32_t QueryJobStorageId(HDC dc);
     const RWWString& GetJobStorageId() const { return jobStorageId_; }
+    // The job's storage identity is the name the job is stored under.
+    RWWString GetJobName() const override { return jobStorageId_; }
     // (value as a signed 16-bit number mod 999) + 1 of decimal text.
     static RWWString NextJobStorageNumber(const RWWString& text);
     // When 1214 is 1 and 1213 holds text: the next "JobStorageUniqueID"
     // into 1213 and back to printer data.
     void HandOutJobStorageNumber();
     // The printer's location (GetPrinterW level 2): 1 on success.
-    virtual int32_t GetPrinterLocation(RWWString& location);
+    int32_t GetPrinterLocation(RWWString& location) override;
     // The job-ID notice thread: shows the job's storage identity; joined
     // when its document ends or is aborted, at DELETEDC and at destruction.
     static unsigned JobIdNoticeThread(void* instance);

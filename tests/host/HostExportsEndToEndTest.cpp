@@ -205,20 +205,47 @@ TEST_F(HostExportsEndToEndTest, APrinterWhoseDriverCannotStartIsReportedWithItsD
     }
 }
 
-TEST_F(HostExportsEndToEndTest, ASheetPlayedFromAScriptWritesItsDevModeAndPictures) {
-    const std::string script = folder_.Path("ok.txt");
-    ASSERT_TRUE(qvtest::WriteFileBytes(script, "ok\n"));
-    const std::string out = folder_.Path("sheet.devmode");
-    const std::string pictures = folder_.Path("pictures");
-    const rapidjson::Document answer =
-        RunJson(Store(), {"sheet", kColour, "--script", script, "--out", out, "--png", pictures});
-    EXPECT_STREQ(answer["closed with"].GetString(), "OK");
-    EXPECT_EQ(qvtest::ReadFileBytes(out).size(), 1172u);
-    ASSERT_GE(answer["pictures"].Size(), 1u);
-    for (const auto& picture : answer["pictures"].GetArray())
-        EXPECT_EQ(qvtest::ReadFileBytes(picture.GetString()).substr(0, 8),
-                  std::string("\x89PNG\r\n\x1a\n", 8));
+// Each sheet has the module's tabs of its printer (document: Finishing,
+// Effects, Paper, Destination, Basics, and Colour on the colour model; no
+// Job Storage while 520 is 0, no PostScript for these writers; device: NT
+// Forms, Configure). A script that visits every page writes every page.
+TEST_F(HostExportsEndToEndTest, ASheetPlayedFromAScriptWritesItsDevModeAndEveryPage) {
+    struct Case {
+        const char* printer;
+        bool device;
+        size_t pages;
+    };
+    const Case cases[] = {{kColour, false, 6}, {kMono, false, 5}, {kColour, true, 2}, {kMono, true, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.printer) + (c.device ? " device" : " document"));
+        std::string lines;
+        for (size_t i = 0; i < c.pages; ++i)
+            lines += "page " + std::to_string(i) + "\n";
+        const std::string script = folder_.Path("pages.txt");
+        ASSERT_TRUE(qvtest::WriteFileBytes(script, lines + "ok\n"));
+        const std::string pictures =
+            folder_.Path(std::string("pictures-") + c.printer + (c.device ? "-d" : ""));
+        std::vector<std::string> words{"sheet", c.printer, "--script",
+                                       script,  "--out",   folder_.Path("sheet.devmode"),
+                                       "--png", pictures};
+        if (c.device) words.push_back("--device");
+        const rapidjson::Document answer = RunJson(Store(), words);
+        EXPECT_STREQ(answer["closed with"].GetString(), "OK");
+        EXPECT_EQ(qvtest::ReadFileBytes(folder_.Path("sheet.devmode")).size(), 1172u);
+        ASSERT_EQ(answer["pictures"].Size(), c.pages);
+        for (size_t i = 0; i < c.pages; ++i) {
+            const std::string picture = answer["pictures"][static_cast<rapidjson::SizeType>(i)].GetString();
+            EXPECT_EQ(picture, pictures + "/page-" + std::to_string(i + 1) + ".png");
+            EXPECT_EQ(qvtest::ReadFileBytes(picture).substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+        }
+    }
+}
 
+TEST_F(HostExportsEndToEndTest, ACancelledSheetGivesBackItsInput) {
+    const std::string ok = folder_.Path("ok.txt");
+    ASSERT_TRUE(qvtest::WriteFileBytes(ok, "ok\n"));
+    const std::string out = folder_.Path("sheet.devmode");
+    RunJson(Store(), {"sheet", kColour, "--script", ok, "--out", out});
     const std::string cancel = folder_.Path("cancel.txt");
     ASSERT_TRUE(qvtest::WriteFileBytes(cancel, "cancel\n"));
     const rapidjson::Document cancelled = RunJson(

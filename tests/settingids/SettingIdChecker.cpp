@@ -128,7 +128,7 @@ const NotASettingId kNotSettingIds[] = {
     // A class id in a 16-bit field.
     {"pipeline/GPeripheral.h", "kTransformClassId"},
     // Resource, dialog-control and timer ids.
-    {"ui/framework/GInterimPage.h", "kTemplateId"},
+    {"ui/pages/JobStorageNotice.h", "kDialogId"},
     {"ui/framework/GTimedDialog.h", "kPrinterNameId"},
     {"ui/framework/GTimedDialog.h", "kUserNameId"},
     {"ui/framework/GTimedDialog.h", "kJobNameId"},

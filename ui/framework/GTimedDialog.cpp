@@ -86,6 +86,7 @@ void GTimedDialog::ShowNoticeTexts() {
     SetDlgItemTextW(dialog, kUserNameId, texts_[2].Data());
     SetDlgItemTextW(dialog, kResourceModuleId, texts_[3].Data());
     SetDlgItemTextW(dialog, kLocationId, texts_[4].Data());
+    SetDlgItemTextW(dialog, kJobNameId, jobName_.Data());
     const auto font =
         reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(dialog, kPrinterNameId, WM_GETFONT, 0, 0));
     LOGFONTW face{};

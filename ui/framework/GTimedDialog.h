@@ -46,6 +46,8 @@ public:
                  const RWWString& userName, const RWWString& resourceModuleName, const RWWString& location);
     ~GTimedDialog() override;
 
+    // The job's name, shown under "Job Name:" (empty until set).
+    void SetJobName(const RWWString& name) { jobName_ = name; }
     // The notice's help file for the Help button (a path beside the module).
     void SetHelpPath(const RWCString& path) { helpPath_ = path; }
     // Shows the notice from the resource library at resourcePath (a use of
@@ -71,6 +73,7 @@ private:
     uint32_t seconds_;
     uint32_t showSettingId_ = 0;
     std::array<RWWString, 5> texts_;
+    RWWString jobName_;
     RWCString helpPath_;
     uint32_t state_ = 1;
     DWORD start_ = 0;

@@ -31,6 +31,7 @@ protected:
 
 TEST_F(GTimedDialogTest, TheNoticeShowsItsTextsAndTheBoxTicksTheStateToZero) {
     GTimedDialog dialog(11540, 10, u"QV Colour Laser", u"LPT1:", u"ANN", u"QVUIRES.DLL", u"Room 4");
+    dialog.SetJobName(u"Q3 report");
     std::u16string seen;
     WinUiDriver::QueueDialogScript(
         11540, {WinUiActions::Do("read",
@@ -41,7 +42,7 @@ TEST_F(GTimedDialogTest, TheNoticeShowsItsTextsAndTheBoxTicksTheStateToZero) {
                                  }),
                 WinUiActions::Click(GTimedDialog::kDontShowId), WinUiActions::Click(IDOK)});
     EXPECT_EQ(dialog.Show(u"QVUIRES.DLL"), IDOK);
-    EXPECT_EQ(seen, u"QV Colour Laser|LPT1:|ANN|QVUIRES.DLL|Room 4||");
+    EXPECT_EQ(seen, u"QV Colour Laser|LPT1:|ANN|QVUIRES.DLL|Room 4|Q3 report|");
     EXPECT_EQ(dialog.GetState(), 0u);
 }
 
