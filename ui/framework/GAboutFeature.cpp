@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr size_t kSeparatorLength = 70;
+constexpr size_t kAboutSeparatorLength = 70;
 
 // Update status texts: the automatic configuration (EAC) and the
 // configuration library (RUV).
@@ -27,23 +27,23 @@ constexpr uint16_t kEacFailedText = 14114;
 constexpr uint16_t kEacErrorText = 14115;
 constexpr uint16_t kLastUpdatedText = 14116;
 
-struct UpdateTypeText {
+struct AboutUpdateTypeText {
     const char16_t* value;
     uint16_t text;
 };
-constexpr UpdateTypeText kUpdateTypes[] = {
+constexpr AboutUpdateTypeText kAboutUpdateTypes[] = {
     {u"User", 14118}, {u"Auto", kEacValueText}, {u"Admin", 14119}, {u"Default", 14117}};
 
 // The text of a string attribute of the record; empty when it has none.
 // Plug-ins write these texts, so they are copied whole, never into a
 // buffer of a fixed size.
-RWCString RecordText(MPersistentObject* record, GUIModel* model, uint32_t id) {
+RWCString PlugInRecordText(MPersistentObject* record, GUIModel* model, uint32_t id) {
     RWCString text;
     GSettingsAccessor(record, model, 1).GetString(id, text);
     return text;
 }
 
-RWWString Widened(const RWCString& narrow) {
+RWWString WidenedAboutLine(const RWCString& narrow) {
     RWWString wide;
     ConvertNarrowToWide(narrow, wide);
     return wide;
@@ -71,16 +71,16 @@ void GAboutFeature::GatherExtensionLines() {
     const std::unique_ptr<MPersistentIterator> children = records->CreateIterator();
     while (children->Advance()) {
         MPersistentObject* record = children->Current();
-        auto text = [&](uint32_t id) { return RecordText(record, Model(), id); };
-        extensionLines_.push_back(Widened(RWCString('-', kSeparatorLength)));
+        auto text = [&](uint32_t id) { return PlugInRecordText(record, Model(), id); };
+        extensionLines_.push_back(WidenedAboutLine(RWCString('-', kAboutSeparatorLength)));
         RWCString line = text(GSettingId::kPlugInKey);
         line += "   ";
         line += text(GSettingId::kPlugInInfo1);
-        extensionLines_.push_back(Widened(line));
-        extensionLines_.push_back(Widened(RWCString("   ") + text(GSettingId::kPlugInName)));
+        extensionLines_.push_back(WidenedAboutLine(line));
+        extensionLines_.push_back(WidenedAboutLine(RWCString("   ") + text(GSettingId::kPlugInName)));
         extensionLines_.push_back(
-            Widened(RWCString("   Extension support: ") + text(GSettingId::kPlugInInfo2)));
-        extensionLines_.push_back(Widened(RWCString("   ") + text(GSettingId::kPlugInInfo3)));
+            WidenedAboutLine(RWCString("   Extension support: ") + text(GSettingId::kPlugInInfo2)));
+        extensionLines_.push_back(WidenedAboutLine(RWCString("   ") + text(GSettingId::kPlugInInfo3)));
     }
 }
 
@@ -111,7 +111,7 @@ void GAboutFeature::AddUpdateLine(const char16_t* valueName, uint16_t errorText,
 
 void GAboutFeature::AddUpdateType() {
     const RWWString type = ReadPrinterData(u"LastUpdateType");
-    for (const UpdateTypeText& known : kUpdateTypes)
+    for (const AboutUpdateTypeText& known : kAboutUpdateTypes)
         if (type == RWWString(known.value)) statusLines_.push_back(ResText(known.text));
 }
 

@@ -36,19 +36,19 @@ constexpr uint16_t kBoxPicture = 11255;
 constexpr uint16_t kBoxPictureMask = 11256;
 
 // The extension-interface level the driver offers plug-ins.
-constexpr char16_t kExtensionLevel[] = u" (RUZ 2.0)";
+constexpr char16_t kAboutExtensionLevel[] = u" (RUZ 2.0)";
 
-constexpr uint32_t kModelStrings[] = {GSettingId::kModelDisplayString1, GSettingId::kModelDisplayString2,
-                                      GSettingId::kModelDisplayString3};
+constexpr uint32_t kAboutModelStrings[] = {GSettingId::kModelDisplayString1, GSettingId::kModelDisplayString2,
+                                           GSettingId::kModelDisplayString3};
 
 // The lines go into the list; a list without lines is disabled.
-void FillList(HWND dialog, int id, const std::vector<RWWString>& lines) {
+void FillAboutList(HWND dialog, int id, const std::vector<RWWString>& lines) {
     for (const RWWString& line : lines)
         SendDlgItemMessageW(dialog, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.Data()));
     EnableWindow(GetDlgItem(dialog, id), lines.empty() ? FALSE : TRUE);
 }
 
-void DrawPicture(const DRAWITEMSTRUCT& item) {
+void DrawAboutPicture(const DRAWITEMSTRUCT& item) {
     DrawBitmapAligned(item.hDC, kBoxPicture, kBoxPictureMask, kBitmapTransparent, kBitmapCentred);
 }
 
@@ -56,7 +56,7 @@ void DrawPicture(const DRAWITEMSTRUCT& item) {
 
 RWWString GAboutFeature::VersionLine() {
     RWWString line = ResText(kVersionWord) + ResText(kVersionNumber);
-    if (Model()->Defaults().FindValue(GSettingId::kPlugInsSupported) != nullptr) line += kExtensionLevel;
+    if (Model()->Defaults().FindValue(GSettingId::kPlugInsSupported) != nullptr) line += kAboutExtensionLevel;
     return line;
 }
 
@@ -65,7 +65,7 @@ RWWString GAboutFeature::VersionLine() {
 RWWString GAboutFeature::ModelLine() {
     RWWString line;
     const GSettingsAccessor current = Model()->CurrentSettings();
-    for (uint32_t id : kModelStrings) {
+    for (uint32_t id : kAboutModelStrings) {
         const auto* shown =
             dynamic_cast<GDisplayStringAttribute*>(current.FindTyped(id, GDisplayStringAttribute::kClassId));
         if (shown == nullptr) continue;
@@ -83,8 +83,8 @@ void GAboutFeature::FillDialog(HWND dialog) {
     SetItemTextIfChanged(dialog, kModelLabel, ModelLine());
     SetItemTextIfChanged(dialog, kCopyrightLabel, ResText(kCopyrightText));
     SetItemTextIfChanged(dialog, kExtensionHeading, ResText(kExtensionHeadingText));
-    FillList(dialog, kExtensionList, extensionLines_);
-    FillList(dialog, kStatusList, statusLines_);
+    FillAboutList(dialog, kExtensionList, extensionLines_);
+    FillAboutList(dialog, kStatusList, statusLines_);
 }
 
 INT_PTR AboutBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -98,7 +98,7 @@ INT_PTR AboutBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item == nullptr || item->CtlID != kPicture) return 0;
-        DrawPicture(*item);
+        DrawAboutPicture(*item);
         return 1;
     }
     case WM_COMMAND:

@@ -7,10 +7,10 @@
 #include "winapi/WinGeometry.h"
 
 namespace {
-constexpr uint16_t kEdit = 0;
-constexpr uint16_t kUpDown = 1;
-constexpr uint16_t kSingularLabel = 2;
-constexpr uint16_t kPluralLabel = 3;
+constexpr uint16_t kCopiesEditRow = 0;
+constexpr uint16_t kCopiesUpDownRow = 1;
+constexpr uint16_t kCopyLabelRow = 2;
+constexpr uint16_t kCopiesLabelRow = 3;
 } // namespace
 
 GCopiesWrapper::GCopiesWrapper(GCopiesFeature* feature, const GControlHelpPair* table)
@@ -19,7 +19,7 @@ GCopiesWrapper::GCopiesWrapper(GCopiesFeature* feature, const GControlHelpPair* 
       step_(feature != nullptr ? feature->GetStep() : 0) {}
 
 void GCopiesWrapper::OnAttach() {
-    const int upDown = static_cast<int>(ControlId(kUpDown));
+    const int upDown = static_cast<int>(ControlId(kCopiesUpDownRow));
     SendDlgItemMessageW(Dialog(), upDown, UDM_SETRANGE, 0,
                         MAKELPARAM(static_cast<WORD>(maximum_), static_cast<WORD>(minimum_)));
     if (Option() != nullptr)
@@ -32,7 +32,7 @@ LRESULT GCopiesWrapper::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_NOTIFY:
         return lParam != 0 ? HandleNotify(*reinterpret_cast<const NMHDR*>(lParam)) : 0;
     case WM_COMMAND:
-        if (LOWORD(wParam) != ControlId(kEdit) || HIWORD(wParam) != EN_KILLFOCUS) return 0;
+        if (LOWORD(wParam) != ControlId(kCopiesEditRow) || HIWORD(wParam) != EN_KILLFOCUS) return 0;
         TakeValue();
         ShowValue(1);
         return 1;
@@ -40,7 +40,7 @@ LRESULT GCopiesWrapper::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         // The up-down has moved on its own and written its position into the
         // field: the count shows again.
         ShowValue(1);
-        SendDlgItemMessageW(Dialog(), static_cast<int>(ControlId(kEdit)), EM_SETSEL, 0, 0);
+        SendDlgItemMessageW(Dialog(), static_cast<int>(ControlId(kCopiesEditRow)), EM_SETSEL, 0, 0);
         return 0;
     default:
         return 0;
@@ -48,7 +48,7 @@ LRESULT GCopiesWrapper::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT GCopiesWrapper::HandleNotify(const NMHDR& header) {
-    if (header.idFrom == ControlId(kUpDown)) {
+    if (header.idFrom == ControlId(kCopiesUpDownRow)) {
         if (header.code == UDN_DELTAPOS)
             Step(reinterpret_cast<const NMUPDOWN&>(header).iDelta > 0 ? step_ : -step_);
         return 1;
@@ -61,7 +61,7 @@ LRESULT GCopiesWrapper::HandleNotify(const NMHDR& header) {
 // The number the field holds, negative ones included; false for any other
 // text.
 bool GCopiesWrapper::ReadTyped(int64_t& count) const {
-    const int edit = static_cast<int>(ControlId(kEdit));
+    const int edit = static_cast<int>(ControlId(kCopiesEditRow));
     BOOL translated = FALSE;
     const UINT number = GetDlgItemInt(Dialog(), edit, &translated, FALSE);
     if (translated != FALSE) {
@@ -77,13 +77,13 @@ void GCopiesWrapper::ShowValue(uint32_t force) {
     if (Option() == nullptr || (force == 0 && Option()->WasChanged() == 0)) return;
     const int16_t count = Option()->GetValue();
     // The up-down writes its position into the field in its own form first.
-    SendDlgItemMessageW(Dialog(), static_cast<int>(ControlId(kUpDown)), UDM_SETPOS, 0,
+    SendDlgItemMessageW(Dialog(), static_cast<int>(ControlId(kCopiesUpDownRow)), UDM_SETPOS, 0,
                         MAKELPARAM(static_cast<WORD>(count), 0));
     int64_t shown = 0;
     if (!ReadTyped(shown) || shown != count)
-        SetDlgItemInt(Dialog(), static_cast<int>(ControlId(kEdit)), static_cast<UINT>(count), TRUE);
-    ShowControl(kSingularLabel, 1);
-    ShowControl(kPluralLabel, 1);
+        SetDlgItemInt(Dialog(), static_cast<int>(ControlId(kCopiesEditRow)), static_cast<UINT>(count), TRUE);
+    ShowControl(kCopyLabelRow, 1);
+    ShowControl(kCopiesLabelRow, 1);
 }
 
 void GCopiesWrapper::TakeValue() {
@@ -98,9 +98,9 @@ void GCopiesWrapper::Step(int32_t delta) {
 }
 
 void GCopiesWrapper::ShowControl(uint16_t index, uint32_t flag) {
-    if ((index == kSingularLabel || index == kPluralLabel) && flag != 0) {
+    if ((index == kCopyLabelRow || index == kCopiesLabelRow) && flag != 0) {
         const bool one = Option() != nullptr && Option()->GetValue() == 1;
-        flag = (index == kSingularLabel) == one ? 1 : 0;
+        flag = (index == kCopyLabelRow) == one ? 1 : 0;
     }
     GOptionWrapper::ShowControl(index, flag);
 }

@@ -4,21 +4,21 @@
 #include "ui/framework/GUIStrings.h"
 
 namespace {
-constexpr int16_t kDisabledLevel = 1;
-constexpr uint16_t kGeneralHint = 11902;
-constexpr uint16_t kFirstHint = 5300;
-constexpr uint16_t kPastLastHint = 5400;
+constexpr int16_t kTipDisabledLevel = 1;
+constexpr uint16_t kTipGeneralHint = 11902;
+constexpr uint16_t kTipFirstHint = 5300;
+constexpr uint16_t kTipPastLastHint = 5400;
 
-bool IsWorthShowing(int16_t level, uint16_t message) {
-    if (level == kDisabledLevel) return message == kGeneralHint;
-    return message >= kFirstHint && message < kPastLastHint;
+bool IsTipWorthShowing(int16_t level, uint16_t message) {
+    if (level == kTipDisabledLevel) return message == kTipGeneralHint;
+    return message >= kTipFirstHint && message < kTipPastLastHint;
 }
 } // namespace
 
 uint16_t GFeatureTipFeature::GetState() {
     if ((IsLocked() & 1) != 0) return kHidden;
     const uint16_t message = MessageId();
-    if (!IsWorthShowing(GetSettingValue(levelId_), message)) return kHidden;
+    if (!IsTipWorthShowing(GetSettingValue(levelId_), message)) return kHidden;
     RWWString text;
     return LoadResString(message, text) > 0 ? kEnabled : kHidden;
 }

@@ -11,21 +11,21 @@
 
 namespace {
 
-constexpr uint16_t kHandCursor = 11270;
-constexpr uint16_t kCaptionText = 11901;
+constexpr uint16_t kTipHandCursor = 11270;
+constexpr uint16_t kTipCaption = 11901;
 
 // Normal and pressed pictures of each icon kind.
-struct IconPictures {
+struct TipIconPictures {
     uint16_t normal;
     uint16_t pressed;
 };
-constexpr IconPictures kIcons[] = {{11280, 11281}, {11282, 11283}};
+constexpr TipIconPictures kTipIcons[] = {{11280, 11281}, {11282, 11283}};
 
 } // namespace
 
 void GFeatureTipWrapper::Init(uint32_t force) {
     if (hand_ == nullptr) {
-        hand_ = LoadCursorW(ResourceModule(), MAKEINTRESOURCEW(kHandCursor));
+        hand_ = LoadCursorW(ResourceModule(), MAKEINTRESOURCEW(kTipHandCursor));
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     }
     GOptionWrapper::Init(force);
@@ -49,7 +49,7 @@ LRESULT GFeatureTipWrapper::HandleMessage(UINT message, WPARAM wParam, LPARAM lP
 }
 
 void GFeatureTipWrapper::Draw(const DRAWITEMSTRUCT& item) const {
-    const IconPictures& icon = kIcons[iconKind_ == kPageIcon ? 1 : 0];
+    const TipIconPictures& icon = kTipIcons[iconKind_ == kPageIcon ? 1 : 0];
     const uint16_t picture = (item.itemState & ODS_SELECTED) != 0 ? icon.pressed : icon.normal;
     DrawBitmapAligned(item.hDC, picture, 0, kBitmapPlain, kBitmapCentred);
     if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(item.hDC, &item.rcItem);
@@ -60,7 +60,7 @@ void GFeatureTipWrapper::ShowHint() const {
     RWWString text;
     RWWString caption;
     LoadResString(Option()->MessageId(), text);
-    LoadResString(kCaptionText, caption);
+    LoadResString(kTipCaption, caption);
     ShowMessage(text.Data(), caption.Data(), MB_ICONINFORMATION);
 }
 

@@ -4,8 +4,8 @@
 #include "ui/framework/GUIModel.h"
 
 namespace {
-constexpr int16_t kShortEdge = 1;
-constexpr int16_t kLongEdge = 2;
+constexpr int16_t kShortEdgeBinding = 1;
+constexpr int16_t kLongEdgeBinding = 2;
 } // namespace
 
 GOrientationFeature::GOrientationFeature(GUIModel* model) : GValueFeature(model, GSettingId::kOrientation) {}
@@ -19,7 +19,7 @@ int32_t GOrientationFeature::IsOrientationOffered(int32_t orientation) {
 
 void GOrientationFeature::SwapDuplexBinding() {
     const int16_t binding = GetSettingValue(GSettingId::kDuplex);
-    if (binding == kShortEdge || binding == kLongEdge)
-        Model()->CurrentSettings().SetValue(GSettingId::kDuplex,
-                                            binding == kShortEdge ? kLongEdge : kShortEdge);
+    if (binding == kShortEdgeBinding || binding == kLongEdgeBinding)
+        Model()->CurrentSettings().SetValue(
+            GSettingId::kDuplex, binding == kShortEdgeBinding ? kLongEdgeBinding : kShortEdgeBinding);
 }

@@ -7,23 +7,23 @@
 
 namespace {
 
-constexpr uint16_t kPortrait = 0;
-constexpr uint16_t kLandscape = 1;
-constexpr uint16_t kTurn = 2;
+constexpr uint16_t kPortraitRow = 0;
+constexpr uint16_t kLandscapeRow = 1;
+constexpr uint16_t kTurnRow = 2;
 
-constexpr int16_t kUpright = 0;
-constexpr int16_t kSideways = 90;
-constexpr int16_t kUpsideDown = 180;
-constexpr int16_t kSidewaysTurned = 270;
+constexpr int16_t kDegreesUpright = 0;
+constexpr int16_t kDegreesSideways = 90;
+constexpr int16_t kDegreesUpsideDown = 180;
+constexpr int16_t kDegreesSidewaysTurned = 270;
 
-bool IsLandscape(int16_t degrees) {
-    return degrees == kSideways || degrees == kSidewaysTurned;
+bool IsLandscapeDegrees(int16_t degrees) {
+    return degrees == kDegreesSideways || degrees == kDegreesSidewaysTurned;
 }
 
 // The degrees the buttons say, before the change from old is settled.
-int16_t Chosen(bool landscape, bool turned, bool portraitTurns) {
-    if (landscape) return turned ? kSidewaysTurned : kSideways;
-    return turned && portraitTurns ? kUpsideDown : kUpright;
+int16_t ChosenDegrees(bool landscape, bool turned, bool portraitTurns) {
+    if (landscape) return turned ? kDegreesSidewaysTurned : kDegreesSideways;
+    return turned && portraitTurns ? kDegreesUpsideDown : kDegreesUpright;
 }
 
 } // namespace
@@ -33,34 +33,35 @@ bool GOrientationWrapper::IsChecked(uint16_t index) const {
 }
 
 bool GOrientationWrapper::CanTurnPortrait() {
-    return Option() != nullptr && Option()->IsOrientationOffered(kUpsideDown) != 0;
+    return Option() != nullptr && Option()->IsOrientationOffered(kDegreesUpsideDown) != 0;
 }
 
 void GOrientationWrapper::ShowValue(uint32_t force) {
     if (Option() == nullptr || (force == 0 && Option()->WasChanged() == 0)) return;
     const int16_t degrees = Option()->GetValue();
-    const bool landscape = IsLandscape(degrees);
-    const bool turned = degrees == kSidewaysTurned || (degrees == kUpsideDown && CanTurnPortrait());
-    const int portrait = static_cast<int>(ControlId(kPortrait));
-    const int sideways = static_cast<int>(ControlId(kLandscape));
+    const bool landscape = IsLandscapeDegrees(degrees);
+    const bool turned =
+        degrees == kDegreesSidewaysTurned || (degrees == kDegreesUpsideDown && CanTurnPortrait());
+    const int portrait = static_cast<int>(ControlId(kPortraitRow));
+    const int sideways = static_cast<int>(ControlId(kLandscapeRow));
     CheckRadioButton(Dialog(), std::min(portrait, sideways), std::max(portrait, sideways),
                      landscape ? sideways : portrait);
-    CheckDlgButton(Dialog(), static_cast<int>(ControlId(kTurn)), turned ? BST_CHECKED : BST_UNCHECKED);
-    EnableControl(kTurn, 1);
+    CheckDlgButton(Dialog(), static_cast<int>(ControlId(kTurnRow)), turned ? BST_CHECKED : BST_UNCHECKED);
+    EnableControl(kTurnRow, 1);
 }
 
 void GOrientationWrapper::TakeValue() {
     if (Option() == nullptr) return;
     const int16_t old = Option()->GetValue();
-    int16_t chosen = Chosen(IsChecked(kLandscape), IsChecked(kTurn), CanTurnPortrait());
-    if (old == kSidewaysTurned && chosen == kUpsideDown) chosen = kUpright;
-    if (old == kUpsideDown && chosen == kSidewaysTurned) chosen = kSideways;
+    int16_t chosen = ChosenDegrees(IsChecked(kLandscapeRow), IsChecked(kTurnRow), CanTurnPortrait());
+    if (old == kDegreesSidewaysTurned && chosen == kDegreesUpsideDown) chosen = kDegreesUpright;
+    if (old == kDegreesUpsideDown && chosen == kDegreesSidewaysTurned) chosen = kDegreesSideways;
     Option()->SetValue(chosen);
-    if (IsLandscape(old) != IsLandscape(chosen)) Option()->SwapDuplexBinding();
+    if (IsLandscapeDegrees(old) != IsLandscapeDegrees(chosen)) Option()->SwapDuplexBinding();
 }
 
 void GOrientationWrapper::EnableControl(uint16_t index, uint32_t flag) {
-    if (index == kTurn && flag != 0 && Option() != nullptr && !IsLandscape(Option()->GetValue()) &&
+    if (index == kTurnRow && flag != 0 && Option() != nullptr && !IsLandscapeDegrees(Option()->GetValue()) &&
         !CanTurnPortrait())
         flag = 0;
     GOptionWrapper::EnableControl(index, flag);

@@ -8,11 +8,11 @@
 #include "ui/pages/GFeatureTipWrapper.h"
 
 namespace {
-const GControlHelpPair kAboutControl[] = {{11525, GWrapper::kNoHelp}, {0, 0}};
-const GControlHelpPair kFirstPageTip[] = {{1013, GWrapper::kNoHelp}, {0, 0}};
-const GControlHelpPair kSecondPageTip[] = {{1015, GWrapper::kNoHelp}, {0, 0}};
+const GControlHelpPair kTrailerAboutControl[] = {{11525, GWrapper::kNoHelp}, {0, 0}};
+const GControlHelpPair kTrailerFirstTip[] = {{1013, GWrapper::kNoHelp}, {0, 0}};
+const GControlHelpPair kTrailerSecondTip[] = {{1015, GWrapper::kNoHelp}, {0, 0}};
 
-std::unique_ptr<GWrapper> PageTip(GUIModel* model, const GControlHelpPair* table) {
+std::unique_ptr<GWrapper> TrailerPageTip(GUIModel* model, const GControlHelpPair* table) {
     return std::make_unique<GFeatureTipWrapper>(
         new GFeatureTipFeature(model, GSettingId::kPageTipLevel, GSettingId::kPageTipMessage), table,
         GFeatureTipWrapper::kPageIcon);
@@ -20,7 +20,7 @@ std::unique_ptr<GWrapper> PageTip(GUIModel* model, const GControlHelpPair* table
 } // namespace
 
 void AddPageTrailer(GDialog& page, GUIModel* model) {
-    page.AddControl(std::make_unique<GAboutWrapper>(new GAboutFeature(model), kAboutControl));
-    page.AddControl(PageTip(model, kFirstPageTip));
-    page.AddControl(PageTip(model, kSecondPageTip));
+    page.AddControl(std::make_unique<GAboutWrapper>(new GAboutFeature(model), kTrailerAboutControl));
+    page.AddControl(TrailerPageTip(model, kTrailerFirstTip));
+    page.AddControl(TrailerPageTip(model, kTrailerSecondTip));
 }
