@@ -306,6 +306,25 @@ TEST_F(BasicsPageTest, WithoutPermissionEveryControlIsShownDisabledAndNoTipIsSho
     }
 }
 
+TEST_F(BasicsPageTest, TheRulesLevelGreysOrHidesTheCopies) {
+    HWND dialog = Open();
+    const struct {
+        int16_t level;
+        bool visible, enabled;
+    } cases[] = {{1, true, false}, {2, false, false}, {0, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.level);
+        Model()->RuleLevels().SetValue(GSettingId::kCopiesLevel, c.level);
+        Activate();
+        for (int id : {kCopiesEdit, kCopiesUpDown}) {
+            EXPECT_EQ(WinUiDriver::IsVisible(dialog, id), c.visible) << id;
+            EXPECT_EQ(WinUiDriver::IsEnabled(dialog, id), c.enabled) << id;
+        }
+        EXPECT_EQ(WinUiDriver::IsVisible(dialog, kSingularLabel), c.visible) << "one copy";
+        EXPECT_FALSE(WinUiDriver::IsVisible(dialog, kPluralLabel)) << "never beside the other label";
+    }
+}
+
 TEST_F(BasicsPageTest, BothAboutControlsRunTheAboutBoxAndPropagateNothing) {
     std::vector<std::string> log;
     Model()->AddRule(std::make_unique<uitest::LoggingRule>(Model(), "rule", log));
