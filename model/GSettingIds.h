@@ -71,6 +71,8 @@ inline constexpr uint32_t kHelpFileName = 374;
 inline constexpr uint32_t kResourceLibraryName = 401;
 // Characters allowed in job and user names (a cmap format-4 segment table).
 inline constexpr uint32_t kAllowedNameCharacters = 1026;
+// Plug-ins supported: non-zero.
+inline constexpr uint32_t kPlugInsSupported = 984;
 // Papers the duplex unit prints (children: paper ids); in 365 a value: extra
 // input sources listed with the bins.
 inline constexpr uint32_t kDuplexPapers = 188;
@@ -218,6 +220,10 @@ inline constexpr uint32_t kTrueTypeAsBitmapsForced = 958;
 inline constexpr uint32_t kDefaultWatermarkGrey = 924;
 // The quick set last applied; in a quick-set entry its name.
 inline constexpr uint32_t kQuickSetName = 376;
+// The model's display strings the About box joins into its model lines.
+inline constexpr uint32_t kModelDisplayString1 = 515;
+inline constexpr uint32_t kModelDisplayString2 = 516;
+inline constexpr uint32_t kModelDisplayString3 = 517;
 
 // --- D/364: the document group ---------------------------------------------------------
 inline constexpr uint32_t kCopies = 291;
@@ -315,6 +321,17 @@ inline constexpr uint32_t kBlobForm = 940;
 inline constexpr uint32_t kWatermarkPool = 378;
 // The settings the configuration library locked (children: setting values).
 inline constexpr uint32_t kLockedSettings = 1102;
+
+// --- D/368: the registered plug-ins group ----------------------------------------------
+// One record per registered plug-in.
+inline constexpr uint32_t kPlugInRecords = 987;
+
+// --- D/368/987/*: a registered plug-in's record ----------------------------------------
+inline constexpr uint32_t kPlugInName = 988;
+inline constexpr uint32_t kPlugInKey = 989;
+inline constexpr uint32_t kPlugInInfo1 = 990;
+inline constexpr uint32_t kPlugInInfo2 = 993;
+inline constexpr uint32_t kPlugInInfo3 = 994;
 
 // --- S: the printer state --------------------------------------------------------------
 inline constexpr uint32_t kGraphicBundleGroup = 244;
@@ -573,5 +590,10 @@ inline constexpr uint32_t kCustomMediaEntry = 0x40000017;
 inline constexpr uint32_t kQuickSetPoolScratch = 0x40000058;
 // The colour tab chosen on the colour tab strip: 0 text, 1 graphics, 2 photographs.
 inline constexpr uint32_t kColourTab = 0x40000070;
+// The copies' availability level.
+inline constexpr uint32_t kCopiesLevel = 0x400000AC;
+// The level and reason shown by the page-wide feature tips.
+inline constexpr uint32_t kPageTipLevel = 0x400000DE;
+inline constexpr uint32_t kPageTipMessage = 0x400000DF;
 
 } // namespace GSettingId

@@ -99,7 +99,8 @@ protected:
                                "QVDrv_RegisterExtension",
                                "PropertyPageProc",
                                "ModalDlgProc",
-                               "GetStrDlgProc"};
+                               "GetStrDlgProc",
+                               "AboutBoxProc"};
         for (const char* name : names)
             if (GetProcAddress(module, name) == nullptr) seen.missingExports.push_back(name);
         if (!seen.missingExports.empty()) return;
