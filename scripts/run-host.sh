@@ -5,8 +5,9 @@
 # installs one, so its driver gave it its default DEVMODE and printer data),
 # a printer's papers, bins and resolutions, its default DEVMODE's fields, a
 # changed copy validated by the driver, its document and device sheets with
-# every tab visited (their pictures kept in build-release/pictures/), and a
-# two-page document's events.
+# every tab visited (their pictures kept in build-release/pictures/), the
+# document sheet again with copies and orientation changed on the Basics
+# tab, and a two-page document's events.
 # With arguments, runs qvhost with them instead
 # (bash scripts/run-host.sh --store DIR printers; qvhost --help lists the commands).
 set -euo pipefail
@@ -50,6 +51,9 @@ step "$printer: its document sheet, every tab visited, closed with OK (pictures:
 printf 'page %d\n' 0 1 2 3 4 5 > "$work/document.txt"
 printf 'ok\n' >> "$work/document.txt"
 qvhost sheet "$printer" --script "$work/document.txt" --out "$work/sheet.devmode" --png "$pictures/document"
+step "$printer: its document sheet, 3 copies typed and landscape clicked on the Basics tab, closed with OK"
+printf 'page 4\ntype 1021 "3"\nclick 1032\nok\n' > "$work/basics.txt"
+qvhost sheet "$printer" --script "$work/basics.txt" --out "$work/basics.devmode" --png "$pictures/basics"
 step "$printer: its device sheet, both tabs visited, closed with OK (pictures: $pictures/device)"
 printf 'page 0\npage 1\nok\n' > "$work/device.txt"
 qvhost sheet "$printer" --device --script "$work/device.txt" --out "$work/device.devmode" \

@@ -241,6 +241,28 @@ TEST_F(HostExportsEndToEndTest, ASheetPlayedFromAScriptWritesItsDevModeAndEveryP
     }
 }
 
+// The user's changes on the Basics tab (the fifth tab of the colour model's
+// document sheet) reach the DEVMODE that OK hands back, and Cancel hands
+// back the input whatever was changed.
+TEST_F(HostExportsEndToEndTest, TheBasicsTabChangesCopiesAndOrientationAndCancelKeepsTheInput) {
+    const std::string basics = "page 4\ntype 1021 \"3\"\nclick 1032\n";
+    const std::string ok = folder_.Path("basics-ok.txt");
+    ASSERT_TRUE(qvtest::WriteFileBytes(ok, basics + "ok\n"));
+    const std::string out = folder_.Path("basics.devmode");
+    const rapidjson::Document answer = RunJson(Store(), {"sheet", kColour, "--script", ok, "--out", out});
+    EXPECT_STREQ(answer["closed with"].GetString(), "OK");
+    EXPECT_EQ(Field(answer, "dmCopies"), 3);
+    EXPECT_EQ(Field(answer, "dmOrientation"), 2); // DMORIENT_LANDSCAPE
+
+    const std::string cancel = folder_.Path("basics-cancel.txt");
+    ASSERT_TRUE(qvtest::WriteFileBytes(cancel, "page 4\ntype 1021 \"7\"\nclick 1031\ncancel\n"));
+    const std::string back = folder_.Path("basics-back.devmode");
+    const rapidjson::Document cancelled =
+        RunJson(Store(), {"sheet", kColour, "--in", out, "--script", cancel, "--out", back});
+    EXPECT_STREQ(cancelled["closed with"].GetString(), "Cancel");
+    EXPECT_EQ(qvtest::ReadFileBytes(back), qvtest::ReadFileBytes(out));
+}
+
 TEST_F(HostExportsEndToEndTest, ACancelledSheetGivesBackItsInput) {
     const std::string ok = folder_.Path("ok.txt");
     ASSERT_TRUE(qvtest::WriteFileBytes(ok, "ok\n"));

@@ -10,6 +10,7 @@
 #include "ui/framework/GPropertyPage.h"
 #include "ui/framework/GResourceLibrary.h"
 #include "ui/framework/GSettingsAccessor.h"
+#include "ui/pages/BasicsPageBuilder.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ const SheetTab kTabs[] = {
     {15000, 1000, kDocument, &HasJobStorage, nullptr, nullptr},     // Job Storage
     {4000, 400, kDocument, nullptr, nullptr, nullptr},              // Destination
     {6500, 800, kDocument, &HasPostScriptWriter, nullptr, nullptr}, // PostScript
-    {1000, 100, kDocument, nullptr, nullptr, nullptr},              // Basics
+    {1000, 100, kDocument, nullptr, &BuildBasicsPage, nullptr},     // Basics
     {14000, 900, kDocument, &IsColourPrinter, nullptr, nullptr},    // Colour
     {12000, 700, kDevice, nullptr, nullptr, nullptr},               // NT Forms
     {7000, 600, kDevice, nullptr, nullptr, nullptr},                // Configure
