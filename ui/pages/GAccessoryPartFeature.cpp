@@ -3,7 +3,7 @@
 #include "model/GSettingIds.h"
 #include "rw/RWCString.h"
 #include "ui/framework/GUIModel.h"
-#include "ui/pages/GAccessoryTable.h"
+#include "ui/framework/GAccessoryTable.h"
 
 GAccessoryPartFeature::GAccessoryPartFeature(GUIModel* model)
     : GValueFeature(model, GSettingId::kOptionalInputUnit) {}
