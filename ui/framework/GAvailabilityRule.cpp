@@ -93,13 +93,14 @@ bool GAvailabilityRule::BitmapsScalable() {
     MPersistentObject* configuration = Model()->Defaults().Composite();
     MPersistentObject* sets =
         configuration == nullptr ? nullptr : configuration->FindById(GSettingId::kCapabilitySets);
-    const auto* set =
-        dynamic_cast<const GCapabilities*>(sets == nullptr ? nullptr : sets->FindById(GSettingId::kScalingCapabilities));
+    const auto* set = dynamic_cast<const GCapabilities*>(
+        sets == nullptr ? nullptr : sets->FindById(GSettingId::kScalingCapabilities));
     return set != nullptr && set->TestBit(kScalableBitmapsBit) != 0;
 }
 
 int16_t GAvailabilityRule::PrintedPaper() {
-    return Value(GSettingId::kPrintOnOtherPaper) == 1 ? Value(GSettingId::kOtherPaper) : Value(GSettingId::kPaper);
+    return Value(GSettingId::kPrintOnOtherPaper) == 1 ? Value(GSettingId::kOtherPaper)
+                                                      : Value(GSettingId::kPaper);
 }
 
 bool GAvailabilityRule::TakesPjlJobCommands() {

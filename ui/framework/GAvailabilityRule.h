@@ -19,10 +19,10 @@ public:
     using GConstraintRule::GConstraintRule;
 
     // Reasons that several rules give, each for one condition.
-    static constexpr uint16_t kScaleNot100 = 5108;      // 269 is not 100
-    static constexpr uint16_t kSeveralPages = 5109;     // 266 is not 1
+    static constexpr uint16_t kScaleNot100 = 5108;       // 269 is not 100
+    static constexpr uint16_t kSeveralPages = 5109;      // 266 is not 1
     static constexpr uint16_t kBitmapsUnscalable = 5110; // 293 on, the printer cannot scale them
-    static constexpr uint16_t kBookletOn = 5115;        // 279 is not 0
+    static constexpr uint16_t kBookletOn = 5115;         // 279 is not 0
     static constexpr uint16_t kPrintOnOtherPaper = 5135; // 270 is 1
 
     // Trays (258, 263, 921), bins (248), papers (260, 272) and rendering

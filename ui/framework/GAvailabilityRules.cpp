@@ -25,7 +25,8 @@ template <typename Rule, typename... Args> void Add(GUIModel* model, Args... arg
 }
 } // namespace
 
-void BuildAvailabilityRules(GUIModel* model, MPersistentObject* printerConfiguration, GPropertyPage* finishingPage) {
+void BuildAvailabilityRules(GUIModel* model, MPersistentObject* printerConfiguration,
+                            GPropertyPage* finishingPage) {
     if (model == nullptr) return;
     Add<GFitToPaperTipRule>(model);
     Add<GOutputBinRule>(model);

@@ -12,4 +12,5 @@ class MPersistentObject;
 
 // printerConfiguration: the configuration of the sheet's printer node;
 // finishingPage: the page the pages-per-sheet rule lays out (null: none).
-void BuildAvailabilityRules(GUIModel* model, MPersistentObject* printerConfiguration, GPropertyPage* finishingPage);
+void BuildAvailabilityRules(GUIModel* model, MPersistentObject* printerConfiguration,
+                            GPropertyPage* finishingPage);

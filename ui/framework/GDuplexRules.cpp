@@ -31,7 +31,8 @@ bool GDuplexRule::IsDuplexable(int16_t paper) {
 uint16_t GDuplexRule::FirstReason() {
     if (!IsDuplexable(PrintedPaper())) return kSizeNotDuplexable;
     if (GMediaTypeNames::IsThickOrFilm(Text(GSettingId::kMediaType))) return kTypeNotDuplexable;
-    if (FeedsByHand(Value(GSettingId::kPaperSource)) || FeedsByHand(Value(GSettingId::kOtherPagesPaperSource)))
+    if (FeedsByHand(Value(GSettingId::kPaperSource)) ||
+        FeedsByHand(Value(GSettingId::kOtherPagesPaperSource)))
         return kNeedsAutofeedTray;
     if (takesPjl_ && Value(GSettingId::kSendPjl) == 0) return kNeedsPjlJobCommands;
     return 0;
@@ -42,7 +43,8 @@ bool GDuplexRule::AskAboutChanges(const std::vector<uint32_t>& keys) {
     uint16_t question = 0;
     if (Changed(keys, GSettingId::kMediaType) && GMediaTypeNames::IsThickOrFilm(Text(GSettingId::kMediaType)))
         question = kAskTypeConflict;
-    else if (AnyChanged(keys, {GSettingId::kPaper, GSettingId::kPrintOnOtherPaper, GSettingId::kOtherPaper}) &&
+    else if (AnyChanged(keys,
+                        {GSettingId::kPaper, GSettingId::kPrintOnOtherPaper, GSettingId::kOtherPaper}) &&
              !IsDuplexable(PrintedPaper()))
         question = kAskSizeConflict;
     if (question == 0) return false;
@@ -57,7 +59,8 @@ void GDuplexRule::Evaluate(const std::vector<uint32_t>& keys, uint32_t) {
         return;
     }
     if (AskAboutChanges(keys)) return;
-    if (const uint16_t reason = FirstReason()) RaisePair(GSettingId::kDuplexLevel, GSettingId::kDuplexMessage, reason);
+    if (const uint16_t reason = FirstReason())
+        RaisePair(GSettingId::kDuplexLevel, GSettingId::kDuplexMessage, reason);
 }
 
 GManualDuplexRule::GManualDuplexRule(GUIModel* model)

@@ -28,7 +28,8 @@ int16_t GFinisherRule::InstalledOutputRole() {
 
 uint16_t GFinisherRule::FirstFinisherReason() {
     if (SharedReasonHolds(kBookletOn)) return kBookletOn;
-    const auto paper = static_cast<int16_t>(MapCustomSizeToStandard(*Model(), static_cast<uint16_t>(PrintedPaper())));
+    const auto paper =
+        static_cast<int16_t>(MapCustomSizeToStandard(*Model(), static_cast<uint16_t>(PrintedPaper())));
     if (!GBookletRule::IsFinishingSize(paper)) return kPaperSize;
     if (GMediaTypeNames::IsRefusedByFinisher(Text(GSettingId::kMediaType))) return kMediaType;
     return 0;
@@ -74,7 +75,8 @@ void GStapleRule::FollowStapleOptions(int16_t role) {
     else if (Value(GSettingId::kStapleOption) == kNoStaples)
         Write(GSettingId::kStapleOption, kOneStaple);
     const int16_t option = Value(GSettingId::kStapleOption);
-    const auto paper = static_cast<int16_t>(MapCustomSizeToStandard(*Model(), static_cast<uint16_t>(PrintedPaper())));
+    const auto paper =
+        static_cast<int16_t>(MapCustomSizeToStandard(*Model(), static_cast<uint16_t>(PrintedPaper())));
     const bool several = option != kOneStaple && option != kNoStaples;
     if (several && paper != kLetter && paper != kA4) {
         RaisePair(GSettingId::kStapleOptionsLevel, GSettingId::kStapleOptionsMessage, kOptionsSize);
@@ -86,7 +88,8 @@ void GStapleRule::FollowStapleOptions(int16_t role) {
 
 void GStapleRule::WriteBinProcessing(int16_t role) {
     if (role != GAccessoryTable::kMailboxRole) return;
-    WriteText(GSettingId::kRawPjl, Value(GSettingId::kStaple) == 1 ? RWCString(kBinProcessingLine) : RWCString());
+    WriteText(GSettingId::kRawPjl,
+              Value(GSettingId::kStaple) == 1 ? RWCString(kBinProcessingLine) : RWCString());
 }
 
 void GStapleRule::Evaluate(const std::vector<uint32_t>& keys, uint32_t) {

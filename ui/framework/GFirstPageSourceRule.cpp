@@ -16,7 +16,8 @@ int GFirstPageSourceRule::CompareBackCoverTray() {
     const int16_t back = Value(GSettingId::kBackCoverSource);
     if (back == kAutomaticTray) return 0;
     if (back == Value(GSettingId::kPaperSource)) return 1;
-    if (Value(GSettingId::kDifferentFirstPage) != 0 && back == Value(GSettingId::kOtherPagesPaperSource)) return 2;
+    if (Value(GSettingId::kDifferentFirstPage) != 0 && back == Value(GSettingId::kOtherPagesPaperSource))
+        return 2;
     return 0;
 }
 

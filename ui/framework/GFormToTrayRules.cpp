@@ -22,18 +22,20 @@ void GMediaTypeSourceRule::Reset() {
     assigned_ = HasAssignments(*Model());
 }
 
-void GMediaTypeSourceRule::KeepAssignedType(const GFormToTrayDatabase& table, int16_t paper, uint32_t typeId) {
+void GMediaTypeSourceRule::KeepAssignedType(const GFormToTrayDatabase& table, int16_t paper,
+                                            uint32_t typeId) {
     const uint16_t type = GMediaTypeNames::StringIdOf(Text(typeId));
-    if (type != GMediaTypeNames::kAutoSelect && table.IsTrayMediaPairUsed(static_cast<uint16_t>(paper), type) == 0)
+    if (type != GMediaTypeNames::kAutoSelect &&
+        table.IsTrayMediaPairUsed(static_cast<uint16_t>(paper), type) == 0)
         WriteText(typeId, RWCString());
 }
 
 void GMediaTypeSourceRule::Evaluate(const std::vector<uint32_t>& keys, uint32_t firstPass) {
     if (!assigned_) return;
     const bool differentFirst = Value(GSettingId::kDifferentFirstPage) != 0;
-    const bool changed =
-        AnyChanged(keys, {GSettingId::kMediaType, GSettingId::kOtherPagesMediaType, GSettingId::kPaper,
-                          GSettingId::kPrintOnOtherPaper, GSettingId::kOtherPaper, GSettingId::kDifferentFirstPage});
+    const bool changed = AnyChanged(keys, {GSettingId::kMediaType, GSettingId::kOtherPagesMediaType,
+                                           GSettingId::kPaper, GSettingId::kPrintOnOtherPaper,
+                                           GSettingId::kOtherPaper, GSettingId::kDifferentFirstPage});
     if ((firstPass != 0 || changed) && FindFormToTray(*Model()) != nullptr) {
         const int16_t paper = PrintedPaper();
         if (FindFormToTray(*Model())->IsTrayUsed(static_cast<uint16_t>(paper)) == 0) {
@@ -42,7 +44,8 @@ void GMediaTypeSourceRule::Evaluate(const std::vector<uint32_t>& keys, uint32_t 
         }
         // Every write replaces an attribute, never the table: it is found again.
         KeepAssignedType(*FindFormToTray(*Model()), paper, GSettingId::kMediaType);
-        if (differentFirst) KeepAssignedType(*FindFormToTray(*Model()), paper, GSettingId::kOtherPagesMediaType);
+        if (differentFirst)
+            KeepAssignedType(*FindFormToTray(*Model()), paper, GSettingId::kOtherPagesMediaType);
     }
     Write(GSettingId::kPaperSource, kAutomaticTray);
     if (differentFirst) {

@@ -12,10 +12,10 @@ struct NameId {
 
 // Tested in this order; the first equal name wins.
 constexpr NameId kNames[] = {
-    {"", kAutoSelect},      {"Plain", 11102},       {"Preprinted", 11103},  {"Letterhead", 11104},
+    {"", kAutoSelect},       {"Plain", 11102},      {"Preprinted", 11103},  {"Letterhead", 11104},
     {"Transparency", 11105}, {"Prepunched", 11106}, {"Labels", 11107},      {"Bond", 11108},
-    {"Recycled", 11109},    {"Color", 11110},       {"Card Stock", 11111},  {"Rough", 11112},
-    {"Heavy", 11119},       {"Glossy", 11121},      {"28 lb Type1", 11122}, {"28 lb Type2", 11123},
+    {"Recycled", 11109},     {"Color", 11110},      {"Card Stock", 11111},  {"Rough", 11112},
+    {"Heavy", 11119},        {"Glossy", 11121},     {"28 lb Type1", 11122}, {"28 lb Type2", 11123},
     {"Envelope", 11120},
 };
 

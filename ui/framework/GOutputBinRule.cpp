@@ -27,7 +27,8 @@ bool GOutputBinRule::AccessoryTakesSize() {
         MapCustomSizeToStandard(model, static_cast<uint16_t>(Value(GSettingId::kBookletPaper)))));
 }
 
-bool GOutputBinRule::AskAboutType(const std::vector<uint32_t>& keys, uint32_t firstPass, bool accessoryNamed) {
+bool GOutputBinRule::AskAboutType(const std::vector<uint32_t>& keys, uint32_t firstPass,
+                                  bool accessoryNamed) {
     if (firstPass == 0 && !AnyChanged(keys, {GSettingId::kMediaType, GSettingId::kOutputBin})) return false;
     if (!CannotTakeType(Value(GSettingId::kOutputBin), accessoryNamed)) return false;
     if (AskConflict(kAskTypeConflict)) return true;
@@ -42,9 +43,9 @@ bool GOutputBinRule::CheckAccessoryBin(const std::vector<uint32_t>& keys) {
         reason = kTypeRefused;
     } else if (!AccessoryTakesSize()) {
         reason = kSizeRefused;
-        const bool sizeChanged = AnyChanged(keys, {GSettingId::kPaper, GSettingId::kPrintOnOtherPaper,
-                                                   GSettingId::kOtherPaper, GSettingId::kBooklet,
-                                                   GSettingId::kBookletPaper});
+        const bool sizeChanged =
+            AnyChanged(keys, {GSettingId::kPaper, GSettingId::kPrintOnOtherPaper, GSettingId::kOtherPaper,
+                              GSettingId::kBooklet, GSettingId::kBookletPaper});
         if (bin == kAccessoryBin && sizeChanged && AskConflict(kAskSizeConflict)) return true;
     }
     if (reason == 0) return false;
@@ -56,7 +57,8 @@ bool GOutputBinRule::CheckAccessoryBin(const std::vector<uint32_t>& keys) {
 void GOutputBinRule::Evaluate(const std::vector<uint32_t>& keys, uint32_t firstPass) {
     const bool accessoryNamed = GAccessoryTable(Model()).IsOutputUnit(Text(GSettingId::kOptionalOutputUnit));
     if (AskAboutType(keys, firstPass, accessoryNamed)) return;
-    const bool retentionTouched = AnyChanged(keys, {GSettingId::kHardDiskInstalled, GSettingId::kJobRetention});
+    const bool retentionTouched =
+        AnyChanged(keys, {GSettingId::kHardDiskInstalled, GSettingId::kJobRetention});
     if ((firstPass != 0 || retentionTouched) && Value(GSettingId::kJobStorageEnabled) == 0)
         Write(GSettingId::kJobRetention, 0);
     if (accessoryNamed) CheckAccessoryBin(keys);

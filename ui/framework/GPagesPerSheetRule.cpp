@@ -52,7 +52,8 @@ void GPagesPerSheetRule::Reset() {
 }
 
 void GPagesPerSheetRule::Evaluate(const std::vector<uint32_t>&, uint32_t) {
-    if (const uint16_t reason = FirstSharedReason({kScaleNot100, kBitmapsUnscalable, kBookletOn, kPrintOnOtherPaper}))
+    if (const uint16_t reason =
+            FirstSharedReason({kScaleNot100, kBitmapsUnscalable, kBookletOn, kPrintOnOtherPaper}))
         RaisePair(GSettingId::kPagesPerSheetLevel, GSettingId::kPagesPerSheetMessage, reason);
     const std::shared_ptr<GDialog* const> page = page_.lock();
     if (!page) return;
@@ -61,7 +62,8 @@ void GPagesPerSheetRule::Evaluate(const std::vector<uint32_t>&, uint32_t) {
 }
 
 void GPagesPerSheetRule::LayOut(HWND page) {
-    const bool finisher = Value(GSettingId::kStaplerInstalled) == 1 || Value(GSettingId::kBinderInstalled) == 1;
+    const bool finisher =
+        Value(GSettingId::kStaplerInstalled) == 1 || Value(GSettingId::kBinderInstalled) == 1;
     MoveUnder(page, kPagesPerSheet, kStaple, finisher ? kBelowFinisher : kBelowStaple);
     MoveUnder(page, kPagesSpin, kPagesPerSheet, 0);
     MoveUnder(page, kPagesTip, kPagesPerSheet, 0);

@@ -27,7 +27,8 @@ bool IsAny(int16_t value, std::initializer_list<int16_t> values) {
 void AddTraysOf(MPersistentObject& set, std::vector<int16_t>& trays) {
     const std::unique_ptr<MPersistentIterator> child = set.CreateIterator();
     while (child->Advance())
-        if (const auto* tray = dynamic_cast<const GTray*>(child->Current())) trays.push_back(tray->GetBinId());
+        if (const auto* tray = dynamic_cast<const GTray*>(child->Current()))
+            trays.push_back(tray->GetBinId());
 }
 } // namespace
 
@@ -82,17 +83,20 @@ void GPaperSourceRule::DropMissingTrays() {
             MPersistentObject* set = device->HasKey(fixedKey) != 0 ? device->FindSet(fixedKey) : nullptr;
             AddTraysOf(set != nullptr ? *set : static_cast<MPersistentObject&>(*device), trays);
         } else if ((name.Length() > 0 && name == inputUnit) ||
-                   (feederInstalled && accessories.RoleOfUnit(name) == GAccessoryTable::kEnvelopeFeederRole)) {
+                   (feederInstalled &&
+                    accessories.RoleOfUnit(name) == GAccessoryTable::kEnvelopeFeederRole)) {
             AddTraysOf(*device, trays);
         }
     }
     for (const uint32_t source : {GSettingId::kPaperSource, GSettingId::kOtherPagesPaperSource})
-        if (std::find(trays.begin(), trays.end(), Value(source)) == trays.end()) Write(source, kAutomaticTray);
+        if (std::find(trays.begin(), trays.end(), Value(source)) == trays.end())
+            Write(source, kAutomaticTray);
 }
 
 bool GPaperSourceRule::CheckSlot(const std::vector<uint32_t>& keys, const Slot& slot, bool largeInputTray) {
     const int16_t tray = Value(slot.tray);
-    const auto paper = static_cast<int16_t>(MapCustomSizeToStandard(*Model(), static_cast<uint16_t>(PrintedPaper())));
+    const auto paper =
+        static_cast<int16_t>(MapCustomSizeToStandard(*Model(), static_cast<uint16_t>(PrintedPaper())));
     const bool trayChanged = Changed(keys, slot.tray);
     uint16_t question = 0;
     if (!TrayTakesType(tray, Text(slot.type))) {
@@ -116,9 +120,9 @@ bool GPaperSourceRule::CheckSlot(const std::vector<uint32_t>& keys, const Slot& 
 }
 
 void GPaperSourceRule::Evaluate(const std::vector<uint32_t>& keys, uint32_t firstPass) {
-    if (firstPass != 0 || AnyChanged(keys, {GSettingId::kOptionalInputUnit, GSettingId::kPaperSource,
-                                            GSettingId::kOtherPagesPaperSource,
-                                            GSettingId::kEnvelopeFeederInstalled}))
+    if (firstPass != 0 ||
+        AnyChanged(keys, {GSettingId::kOptionalInputUnit, GSettingId::kPaperSource,
+                          GSettingId::kOtherPagesPaperSource, GSettingId::kEnvelopeFeederInstalled}))
         DropMissingTrays();
     const bool largeInputTray = GAccessoryTable(Model()).RoleOfUnit(Text(GSettingId::kOptionalInputUnit)) ==
                                 GAccessoryTable::kLargeInputTrayRole;

@@ -2,7 +2,8 @@
 
 #include "model/GSettingIds.h"
 
-GOptimizePQRule::GOptimizePQRule(GUIModel* model) : GAvailabilityRule(model), takesPjl_(TakesPjlJobCommands()) {}
+GOptimizePQRule::GOptimizePQRule(GUIModel* model)
+    : GAvailabilityRule(model), takesPjl_(TakesPjlJobCommands()) {}
 
 void GOptimizePQRule::Reset() {
     ClearPair(GSettingId::kOptimisePqLevel, GSettingId::kOptimisePqMessage);

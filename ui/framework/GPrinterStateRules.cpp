@@ -46,7 +46,8 @@ void GConfigurationStatusRule::Reset() {
 void GConfigurationStatusRule::Evaluate(const std::vector<uint32_t>&, uint32_t) {
     const int16_t status = Value(GSettingId::kConfigurationStatus);
     if (status == kNoDiscovery)
-        RaisePair(GSettingId::kAutoConfigurationLevel, GSettingId::kAutoConfigurationMessage, kNoBidirectional);
+        RaisePair(GSettingId::kAutoConfigurationLevel, GSettingId::kAutoConfigurationMessage,
+                  kNoBidirectional);
     else if (status == kDiscovered)
         SetMessage(GSettingId::kConfigurationStatusMessage, kSetAutomatically);
 }

@@ -18,7 +18,8 @@ void GScaleRule::Reset() {
 }
 
 void GScaleRule::Evaluate(const std::vector<uint32_t>&, uint32_t) {
-    if (const uint16_t reason = FirstSharedReason({kSeveralPages, kBitmapsUnscalable, kBookletOn, kPrintOnOtherPaper}))
+    if (const uint16_t reason =
+            FirstSharedReason({kSeveralPages, kBitmapsUnscalable, kBookletOn, kPrintOnOtherPaper}))
         RaisePair(GSettingId::kScaleLevel, GSettingId::kScaleMessage, reason);
 }
 
@@ -27,7 +28,8 @@ void GFitToLetterRule::Reset() {
 }
 
 void GFitToLetterRule::Evaluate(const std::vector<uint32_t>&, uint32_t) {
-    if (const uint16_t reason = FirstSharedReason({kSeveralPages, kBitmapsUnscalable, kBookletOn, kScaleNot100}))
+    if (const uint16_t reason =
+            FirstSharedReason({kSeveralPages, kBitmapsUnscalable, kBookletOn, kScaleNot100}))
         RaisePair(GSettingId::kFitToLetterLevel, GSettingId::kFitToLetterMessage, reason);
 }
 
