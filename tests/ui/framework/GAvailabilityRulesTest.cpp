@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/ui/framework/AvailabilityRulesTestSupport.h"
+#include "tests/ui/framework/ModelPrinterSheet.h"
 #include "ui/framework/GAvailabilityRules.h"
 #include "ui/framework/GBookletRule.h"
 #include "ui/framework/GDuplexRules.h"
@@ -776,6 +777,54 @@ TEST_F(AvailabilityRulesTest, TheBuilderMakesTheRulesInOrderPagesPerSheetLast) {
         EXPECT_EQ(RuleNames(model), expected) << "printer options " << printer;
     }
     EXPECT_EQ(expected.size(), 24u);
+}
+
+// The fresh settings of the driver carry the paper id 260 in the printing
+// group, in place of the media the sheet's double copies.
+void AddPaperId(uitest::ModelPrinterSheet& sheet, uint16_t paper) {
+    MPersistentObject* printing = sheet.Settings()->FindById(kPrintingGroup);
+    ASSERT_NE(printing, nullptr);
+    printing->Add(new GValueAttribute(paper, kPaper));
+}
+
+// The model printers' own data: the writer decides the rendering-mode
+// rule, the installed options hide what the printer lacks, and the paper
+// source follows the input units the settings install.
+TEST_F(AvailabilityRulesTest, TheModelPrintersOpenWithTheirOwnOptions) {
+    const struct {
+        const char* printer;
+        size_t rules;
+        int duplexLevel;
+    } printers[] = {{"QVCOLOR", 23, 0}, {"QVMONO", 24, 2}};
+    for (const auto& p : printers) {
+        SCOPED_TRACE(p.printer);
+        uitest::ModelPrinterSheet sheet(p.printer);
+        AddPaperId(sheet, 1);
+        GUIModel& model = *sheet.model;
+        BuildAvailabilityRules(&model, sheet.driver.GetPrinterConfiguration(), nullptr);
+        WinUiDriver::ClearRecords();
+        model.Propagate(1);
+        EXPECT_EQ(model.Rules().size(), p.rules);
+        EXPECT_EQ(uitest::ValueOf(sheet.Settings(), kDuplexLevel), p.duplexLevel);
+        EXPECT_EQ(uitest::ValueOf(sheet.Settings(), kStapleLevel), 2) << "no stapling accessory installed";
+        EXPECT_EQ(uitest::ValueOf(sheet.Settings(), kBindLevel), 2);
+        EXPECT_TRUE(WinUiDriver::MessageBoxes().empty());
+    }
+    const struct {
+        int16_t feeder;
+        int source;
+    } feeders[] = {{1, 5}, {0, 19}};
+    for (const auto& f : feeders) {
+        uitest::ModelPrinterSheet sheet("QVCOLOR");
+        AddPaperId(sheet, 8);
+        GUIModel& model = *sheet.model;
+        BuildAvailabilityRules(&model, sheet.driver.GetPrinterConfiguration(), nullptr);
+        ASSERT_EQ(model.CurrentSettings().SetValue(kEnvelopeFeederInstalled, f.feeder), 1);
+        model.CurrentSettings().SetValue(kPaperSource, 5);
+        model.Propagate(1);
+        EXPECT_EQ(uitest::ValueOf(sheet.Settings(), kPaperSource), f.source)
+            << "envelope feeder " << f.feeder;
+    }
 }
 
 } // namespace

@@ -3,8 +3,11 @@
 // a page alone once it is deleted or its window is gone.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <string>
 
+#include "tests/support/TempFolder.h"
 #include "tests/ui/framework/AvailabilityRulesTestSupport.h"
 #include "tests/ui/framework/DialogTestSupport.h"
 #include "ui/framework/GPagesPerSheetRule.h"
@@ -13,6 +16,7 @@
 #include "winapi/WinDialog.h"
 #include "winapi/WinWindow.h"
 #include "winapi/host/WinHostStore.h"
+#include "winapi/host/WinUiDriver.h"
 
 namespace {
 
@@ -110,6 +114,15 @@ TEST_F(PagesPerSheetLayoutTest, ControlsMoveUnderTheStapleRow) {
         EXPECT_EQ(Placement(page, 3040).top, Placement(page, 3019).top + Units(12));
         EXPECT_EQ(Placement(page, 3041).top, Placement(page, 3040).top + Units(10));
         ExpectEdgesAndSizesKept(page);
+        if (c.stapler == 1) {
+            // QV_KEEP_PICTURES names a folder where the picture is kept to be looked at.
+            qvtest::TempFolder folder;
+            const char* keep = std::getenv("QV_KEEP_PICTURES");
+            const std::string path = keep != nullptr ? std::string(keep) + "/finishing-with-stapler.png"
+                                                     : folder.Path("finishing-with-stapler.png");
+            ShowWindow(page, SW_SHOW); // as the sheet shows its current page
+            EXPECT_TRUE(WinUiDriver::RenderToPng(page, path));
+        }
         DestroyWindow(page);
         record_.link.pageObject = nullptr;
         page_.reset();
