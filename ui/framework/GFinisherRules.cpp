@@ -11,7 +11,7 @@
 namespace {
 constexpr int16_t kNoStaples = 7;
 constexpr int16_t kOneStaple = 1;
-constexpr int16_t kTwoStaples = 2;
+constexpr int16_t kAngledStaple = 2;
 constexpr int16_t kCancelBind = 3;
 constexpr char kBinProcessingLine[] = "@PJL SET OUTBINPROCESS =0 \r\n";
 
@@ -26,35 +26,32 @@ int16_t GFinisherRule::InstalledOutputRole() {
     return GAccessoryTable(Model()).RoleOfUnit(Text(GSettingId::kOptionalOutputUnit));
 }
 
+int16_t GFinisherRule::StandardPrintedPaper() {
+    return static_cast<int16_t>(MapCustomSizeToStandard(*Model(), static_cast<uint16_t>(PrintedPaper())));
+}
+
 uint16_t GFinisherRule::FirstFinisherReason() {
     if (SharedReasonHolds(kBookletOn)) return kBookletOn;
-    const auto paper =
-        static_cast<int16_t>(MapCustomSizeToStandard(*Model(), static_cast<uint16_t>(PrintedPaper())));
-    if (!GBookletRule::IsFinishingSize(paper)) return kPaperSize;
+    if (!GBookletRule::IsFinishingSize(StandardPrintedPaper())) return kPaperSize;
     if (GMediaTypeNames::IsRefusedByFinisher(Text(GSettingId::kMediaType))) return kMediaType;
     return 0;
 }
 
-bool GFinisherRule::AskAboutChanges(const std::vector<uint32_t>& keys, uint32_t optionId,
-                                    const Questions& questions) {
-    if (Value(optionId) != 1) return false;
-    const bool sizeChanged =
-        AnyChanged(keys, {GSettingId::kPaper, GSettingId::kPrintOnOtherPaper, GSettingId::kOtherPaper});
-    uint16_t question = 0;
-    bool turnsOff = true;
-    if (sizeChanged && FirstFinisherReason() == kPaperSize) {
-        question = questions.size;
-    } else if (Changed(keys, GSettingId::kMediaType) &&
-               GMediaTypeNames::IsRefusedByFinisher(Text(GSettingId::kMediaType))) {
-        question = questions.type;
-    } else if (AnyChanged(keys, {optionId, GSettingId::kOrientation, GSettingId::kDuplex}) &&
-               (IsLandscape(Value(GSettingId::kOrientation)) || Value(GSettingId::kDuplex) == 0)) {
-        question = questions.layout;
-        turnsOff = false;
-    }
-    if (question == 0) return false;
+bool GFinisherRule::Ask(uint16_t question, uint32_t optionId, bool turnsOff) {
     if (AskConflict(question)) return true;
     if (turnsOff) Write(optionId, 0);
+    return false;
+}
+
+bool GFinisherRule::AskAboutSizeOrType(const std::vector<uint32_t>& keys, uint32_t optionId,
+                                       uint16_t sizeQuestion, uint16_t typeQuestion) {
+    if (Value(optionId) != 1) return false;
+    if (AnyChanged(keys, {GSettingId::kPaper, GSettingId::kPrintOnOtherPaper, GSettingId::kOtherPaper}) &&
+        FirstFinisherReason() == kPaperSize)
+        return Ask(sizeQuestion, optionId, true);
+    if (Changed(keys, GSettingId::kMediaType) &&
+        GMediaTypeNames::IsRefusedByFinisher(Text(GSettingId::kMediaType)))
+        return Ask(typeQuestion, optionId, true);
     return false;
 }
 
@@ -63,6 +60,30 @@ bool GFinisherRule::AskAboutChanges(const std::vector<uint32_t>& keys, uint32_t 
 void GStapleRule::Reset() {
     ClearPair(GSettingId::kStapleLevel, GSettingId::kStapleMessage);
     ClearPair(GSettingId::kStapleOptionsLevel, GSettingId::kStapleOptionsMessage);
+}
+
+bool GStapleRule::StaplesReachThePage() {
+    int16_t orientation = Value(GSettingId::kOrientation);
+    const int16_t pages = ValueOr(GSettingId::kPagesPerSheet, 1);
+    if (pages == 2 || pages == 6) orientation = orientation == 0 ? 90 : 0;
+    const int16_t paper = StandardPrintedPaper();
+    const bool upright = paper == kLetter || paper == kA4;
+    return upright != IsLandscape(orientation);
+}
+
+bool GStapleRule::AskAboutLayout(const std::vector<uint32_t>& keys, int16_t role) {
+    if (Value(GSettingId::kStaple) != 1) return false;
+    if (role == GAccessoryTable::kStaplerStackerRole && !StaplesReachThePage()) {
+        if (Changed(keys, GSettingId::kOrientation)) return Ask(kAskOrientation, GSettingId::kStaple, true);
+        // The options themselves are not asked about: the rule moves them as
+        // well, and their control is disabled where they cannot reach.
+        if (AnyChanged(keys, {GSettingId::kStaple, GSettingId::kPagesPerSheet})) {
+            const bool upright = StandardPrintedPaper() == kLetter || StandardPrintedPaper() == kA4;
+            return Ask(upright ? kAskPortrait : kAskLandscape, GSettingId::kStaple, true);
+        }
+    }
+    if (Changed(keys, GSettingId::kDuplex)) return Ask(kAskDuplex, GSettingId::kStaple, false);
+    return false;
 }
 
 void GStapleRule::FollowStapleOptions(int16_t role) {
@@ -74,13 +95,9 @@ void GStapleRule::FollowStapleOptions(int16_t role) {
         Write(GSettingId::kStapleOption, kNoStaples);
     else if (Value(GSettingId::kStapleOption) == kNoStaples)
         Write(GSettingId::kStapleOption, kOneStaple);
-    const int16_t option = Value(GSettingId::kStapleOption);
-    const auto paper =
-        static_cast<int16_t>(MapCustomSizeToStandard(*Model(), static_cast<uint16_t>(PrintedPaper())));
-    const bool several = option != kOneStaple && option != kNoStaples;
-    if (several && paper != kLetter && paper != kA4) {
+    if (Value(GSettingId::kStaple) == 1 && !StaplesReachThePage()) {
         RaisePair(GSettingId::kStapleOptionsLevel, GSettingId::kStapleOptionsMessage, kOptionsSize);
-        if (option == kTwoStaples) Write(GSettingId::kStapleOption, kOneStaple);
+        if (Value(GSettingId::kStapleOption) == kAngledStaple) Write(GSettingId::kStapleOption, kOneStaple);
     } else {
         ClearPair(GSettingId::kStapleOptionsLevel, GSettingId::kStapleOptionsMessage);
     }
@@ -106,7 +123,8 @@ void GStapleRule::Evaluate(const std::vector<uint32_t>& keys, uint32_t) {
         return;
     }
     Write(GSettingId::kStaplerInstalled, 1);
-    if (AskAboutChanges(keys, GSettingId::kStaple, {kAskSize, kAskType, kAskLayout})) return;
+    if (AskAboutSizeOrType(keys, GSettingId::kStaple, kAskSize, kAskType)) return;
+    if (AskAboutLayout(keys, role)) return;
     FollowStapleOptions(role);
     if (const uint16_t reason = FirstFinisherReason()) {
         RaisePair(GSettingId::kStapleLevel, GSettingId::kStapleMessage, reason);
@@ -139,7 +157,13 @@ void GBindRule::Evaluate(const std::vector<uint32_t>& keys, uint32_t) {
         return;
     }
     Write(GSettingId::kBinderInstalled, 1);
-    if (AskAboutChanges(keys, GSettingId::kBind, {kAskSize, kAskType, kAskLayout})) return;
+    if (AskAboutSizeOrType(keys, GSettingId::kBind, kAskSize, kAskType)) return;
+    const bool layoutChanged =
+        AnyChanged(keys, {GSettingId::kBind, GSettingId::kOrientation, GSettingId::kDuplex});
+    if (Value(GSettingId::kBind) == 1 && layoutChanged &&
+        (IsLandscape(Value(GSettingId::kOrientation)) || Value(GSettingId::kDuplex) == 0) &&
+        Ask(kAskLayout, GSettingId::kBind, false))
+        return;
     uint16_t reason = FirstFinisherReason();
     if (reason == 0 && Value(GSettingId::kDuplexUnitInstalled) == 0) reason = kNoDuplexUnit;
     if (reason != 0)
