@@ -22,31 +22,36 @@ void GMediaTypeSourceRule::Reset() {
     assigned_ = HasAssignments(*Model());
 }
 
-void GMediaTypeSourceRule::KeepAssignedType(const GFormToTrayDatabase& table, int16_t paper,
-                                            uint32_t typeId) {
+void GMediaTypeSourceRule::KeepAssignedType(int16_t paper, uint32_t typeId) {
+    const GFormToTrayDatabase* table = FindFormToTray(*Model());
     const uint16_t type = GMediaTypeNames::StringIdOf(Text(typeId));
-    if (type != GMediaTypeNames::kAutoSelect &&
-        table.IsTrayMediaPairUsed(static_cast<uint16_t>(paper), type) == 0)
+    if (table != nullptr && type != GMediaTypeNames::kAutoSelect &&
+        table->IsTrayMediaPairUsed(static_cast<uint16_t>(paper), type) == 0)
         WriteText(typeId, RWCString());
+}
+
+// Each step finds the table anew: the writes before it replace attributes
+// of the settings.
+void GMediaTypeSourceRule::FollowAssignments(bool differentFirst) {
+    const int16_t paper = PrintedPaper();
+    const GFormToTrayDatabase* table = FindFormToTray(*Model());
+    if (table == nullptr) return;
+    if (table->IsTrayUsed(static_cast<uint16_t>(paper)) == 0) {
+        const auto firstAssigned = static_cast<int16_t>(table->GetFirstAssignedTray());
+        if (Value(GSettingId::kPrintOnOtherPaper) != 0) Write(GSettingId::kPrintOnOtherPaper, 0);
+        Write(GSettingId::kPaper, firstAssigned);
+    }
+    KeepAssignedType(paper, GSettingId::kMediaType);
+    if (differentFirst) KeepAssignedType(paper, GSettingId::kOtherPagesMediaType);
 }
 
 void GMediaTypeSourceRule::Evaluate(const std::vector<uint32_t>& keys, uint32_t firstPass) {
     if (!assigned_) return;
     const bool differentFirst = Value(GSettingId::kDifferentFirstPage) != 0;
-    const bool changed = AnyChanged(keys, {GSettingId::kMediaType, GSettingId::kOtherPagesMediaType,
-                                           GSettingId::kPaper, GSettingId::kPrintOnOtherPaper,
-                                           GSettingId::kOtherPaper, GSettingId::kDifferentFirstPage});
-    if ((firstPass != 0 || changed) && FindFormToTray(*Model()) != nullptr) {
-        const int16_t paper = PrintedPaper();
-        if (FindFormToTray(*Model())->IsTrayUsed(static_cast<uint16_t>(paper)) == 0) {
-            if (Value(GSettingId::kPrintOnOtherPaper) != 0) Write(GSettingId::kPrintOnOtherPaper, 0);
-            Write(GSettingId::kPaper, static_cast<int16_t>(FindFormToTray(*Model())->GetFirstAssignedTray()));
-        }
-        // Every write replaces an attribute, never the table: it is found again.
-        KeepAssignedType(*FindFormToTray(*Model()), paper, GSettingId::kMediaType);
-        if (differentFirst)
-            KeepAssignedType(*FindFormToTray(*Model()), paper, GSettingId::kOtherPagesMediaType);
-    }
+    if (firstPass != 0 || AnyChanged(keys, {GSettingId::kMediaType, GSettingId::kOtherPagesMediaType,
+                                            GSettingId::kPaper, GSettingId::kPrintOnOtherPaper,
+                                            GSettingId::kOtherPaper, GSettingId::kDifferentFirstPage}))
+        FollowAssignments(differentFirst);
     Write(GSettingId::kPaperSource, kAutomaticTray);
     if (differentFirst) {
         Write(GSettingId::kOtherPagesPaperSource, kAutomaticTray);

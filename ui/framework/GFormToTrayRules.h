@@ -15,9 +15,11 @@ public:
     void Evaluate(const std::vector<uint32_t>& keys, uint32_t firstPass) override;
 
 private:
+    // The paper follows the assignments, and the media types too.
+    void FollowAssignments(bool differentFirst);
     // The type name of typeId becomes automatic when the assignments never
     // pair it with paper.
-    void KeepAssignedType(const GFormToTrayDatabase& table, int16_t paper, uint32_t typeId);
+    void KeepAssignedType(int16_t paper, uint32_t typeId);
 
     bool assigned_ = false;
 };
