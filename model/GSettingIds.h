@@ -138,7 +138,7 @@ inline constexpr uint32_t kAccessoryRole = 1413;
 // The kind of the stapling-button and output-unit tables (0: none).
 inline constexpr uint32_t kAccessoryKind = 1414;
 
-// --- P/326 and P/327: the print-quality presets ----------------------------------------
+// --- P/326: the print-quality presets (P/327 alike) -----------------------------------
 // TrueType as bitmaps of a preset (-> 293); the TrueType rule clears it with 293.
 inline constexpr uint32_t kPresetTrueTypeAsBitmaps = 220;
 

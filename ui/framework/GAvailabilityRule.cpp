@@ -69,9 +69,9 @@ bool GAvailabilityRule::AnyChanged(const std::vector<uint32_t>& keys, std::initi
 bool GAvailabilityRule::SharedReasonHolds(uint16_t reason) {
     switch (reason) {
     case kScaleNot100:
-        return ValueOr(GSettingId::kScale, 100) != 100;
+        return ValueOr(GSettingId::kScale, kUnscaled) != kUnscaled;
     case kSeveralPages:
-        return ValueOr(GSettingId::kPagesPerSheet, 1) != 1;
+        return ValueOr(GSettingId::kPagesPerSheet, kOnePagePerSheet) != kOnePagePerSheet;
     case kBitmapsUnscalable:
         return Value(GSettingId::kTrueTypeAsBitmaps) != 0 && !BitmapsScalable();
     case kBookletOn:

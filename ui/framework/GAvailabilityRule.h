@@ -38,6 +38,9 @@ public:
     static constexpr int16_t kA4 = 23;
     static constexpr int16_t kGraphicsAsRaster = 2;
     static constexpr int16_t kPageAsRasterMode = 3;
+    // What a tree without 266 or 269 means: one page per sheet, unscaled.
+    static constexpr int16_t kOnePagePerSheet = 1;
+    static constexpr int16_t kUnscaled = 100;
     // 920: the back cover comes from a source of its own (921, 973).
     static constexpr int16_t kBackCoverFromOwnSource = 2;
 

@@ -64,7 +64,7 @@ void GStapleRule::Reset() {
 
 bool GStapleRule::StaplesReachThePage() {
     int16_t orientation = Value(GSettingId::kOrientation);
-    const int16_t pages = ValueOr(GSettingId::kPagesPerSheet, 1);
+    const int16_t pages = ValueOr(GSettingId::kPagesPerSheet, kOnePagePerSheet);
     if (pages == 2 || pages == 6) orientation = orientation == 0 ? 90 : 0;
     const int16_t paper = StandardPrintedPaper();
     const bool upright = paper == kLetter || paper == kA4;

@@ -13,9 +13,9 @@ void GRenderingModeRule::Reset() {
 }
 
 uint16_t GRenderingModeRule::LayoutReason() {
-    if (ValueOr(GSettingId::kPagesPerSheet, 1) != 1) return kSeveralPages;
+    if (ValueOr(GSettingId::kPagesPerSheet, kOnePagePerSheet) != kOnePagePerSheet) return kSeveralPages;
     if (Text(GSettingId::kSelectedWatermarkName).Length() != 0) return kWatermark;
-    if (ValueOr(GSettingId::kScale, 100) != 100) return kScaled;
+    if (ValueOr(GSettingId::kScale, kUnscaled) != kUnscaled) return kScaled;
     if (Value(GSettingId::kBooklet) != 0) return kBookletOn;
     if (Value(GSettingId::kPrintOnOtherPaper) != 0) return kPrintOnOtherPaper;
     return 0;
