@@ -59,6 +59,9 @@ inline constexpr uint32_t kRelaxedPaperCheck = 915;
 inline constexpr uint32_t kManualDuplex = 245;
 // The printer's copy of 365/311, which the user sets.
 inline constexpr uint32_t kStaplerInstalled = 311;
+// 1: the printer takes PJL job commands, and the options that need them
+// depend on 579.
+inline constexpr uint32_t kTakesPjlJobCommands = 611;
 // Word 3 of the job-hook block.
 inline constexpr uint32_t kJobHookJobType = 434;
 // 1: write the manual-duplex PJL line.
@@ -136,6 +139,10 @@ inline constexpr uint32_t kAccessoryModelCode = 1412;
 inline constexpr uint32_t kAccessoryRole = 1413;
 // The kind of the stapling-button and output-unit tables (0: none).
 inline constexpr uint32_t kAccessoryKind = 1414;
+
+// --- P/326: the print-quality presets (P/327 alike) -----------------------------------
+// TrueType as bitmaps of a preset (-> 293); the TrueType rule clears it with 293.
+inline constexpr uint32_t kPresetTrueTypeAsBitmaps = 220;
 
 // --- P/112: the capability sets --------------------------------------------------------
 // Bit 1: flag 113 of the job.
@@ -224,6 +231,8 @@ inline constexpr uint32_t kQuickSetName = 376;
 inline constexpr uint32_t kModelDisplayString1 = 515;
 inline constexpr uint32_t kModelDisplayString2 = 516;
 inline constexpr uint32_t kModelDisplayString3 = 517;
+// Settings editable under the permission lock.
+inline constexpr uint32_t kEditableUnderLock = 1126;
 
 // --- D/364: the document group ---------------------------------------------------------
 inline constexpr uint32_t kCopies = 291;
@@ -313,6 +322,9 @@ inline constexpr uint32_t kMassStorageFonts = 317;
 inline constexpr uint32_t kAlternativeLetterheadMode = 1212;
 // Form-to-tray assignments; also read as the printer node's 510.
 inline constexpr uint32_t kFormToTray = 510;
+// 1: collation in the printer (310) follows the hard disk.
+inline constexpr uint32_t kCollationFollowsHardDisk = 855;
+inline constexpr uint32_t kBinderInstalled = 613;
 
 // --- D/366: the watermarks group -------------------------------------------------------
 // DEVMODE blob form: 1 the settings encoding.
@@ -368,6 +380,14 @@ inline constexpr uint32_t kStapleOption = 289;
 // 1 bind, 3 cancel bind.
 inline constexpr uint32_t kBind = 612;
 inline constexpr uint32_t kBookletMaker = 982;
+// Booklet sheet order: 1 inner to outer.
+inline constexpr uint32_t kBookletSheetOrder = 288;
+// Scale patterns (WYSIWYG): 1 on.
+inline constexpr uint32_t kScalePatterns = 277;
+// Back cover: 0 none, 1 from the first page's source, 2 from 921 and 973.
+inline constexpr uint32_t kBackCover = 920;
+inline constexpr uint32_t kBackCoverSource = 921;
+inline constexpr uint32_t kBackCoverMediaType = 973;
 // Copies made by the printer (PJL QTY).
 inline constexpr uint32_t kDeviceCopies = 247;
 // Edge enhancement level (PJL RET): 0 off .. 4 on.
@@ -583,6 +603,68 @@ inline constexpr uint32_t kVariableData = 702;
 // at 0x40000000 + k and the string id of its reason at the next id.
 inline constexpr uint32_t kHardDiskLevel = 0x40000025;
 inline constexpr uint32_t kHardDiskMessage = 0x40000026;
+
+// The availability pairs of the rules: level, then the string id of the reason.
+inline constexpr uint32_t kDuplexLevel = 0x4000001C;
+inline constexpr uint32_t kDuplexMessage = 0x4000001D;
+inline constexpr uint32_t kManualDuplexLevel = 0x4000001F;
+inline constexpr uint32_t kManualDuplexMessage = 0x40000020;
+inline constexpr uint32_t kOptimisePqLevel = 0x40000022;
+inline constexpr uint32_t kOptimisePqMessage = 0x40000023;
+inline constexpr uint32_t kPagesPerSheetLevel = 0x40000028;
+inline constexpr uint32_t kPagesPerSheetMessage = 0x40000029;
+inline constexpr uint32_t kScaleLevel = 0x4000002B;
+inline constexpr uint32_t kScaleMessage = 0x4000002C;
+inline constexpr uint32_t kBookletLevel = 0x4000002E;
+inline constexpr uint32_t kBookletMessage = 0x4000002F;
+inline constexpr uint32_t kFitToLetterLevel = 0x40000031;
+inline constexpr uint32_t kFitToLetterMessage = 0x40000032;
+inline constexpr uint32_t kStapleLevel = 0x4000003A;
+inline constexpr uint32_t kStapleMessage = 0x4000003B;
+// Update Now after an automatic configuration, and the automatic configuration.
+inline constexpr uint32_t kConfigurationStatusLevel = 0x4000003D;
+inline constexpr uint32_t kConfigurationStatusMessage = 0x4000003E;
+inline constexpr uint32_t kAutoConfigurationLevel = 0x40000040;
+inline constexpr uint32_t kAutoConfigurationMessage = 0x40000041;
+inline constexpr uint32_t kOutputBinLevel = 0x40000043;
+inline constexpr uint32_t kOutputBinMessage = 0x40000044;
+inline constexpr uint32_t kFitToPaperTipLevel = 0x40000046;
+inline constexpr uint32_t kFitToPaperTipMessage = 0x40000047;
+inline constexpr uint32_t kCustomSizesLevel = 0x40000049;
+inline constexpr uint32_t kCustomSizesMessage = 0x4000004A;
+inline constexpr uint32_t kTrueTypeAsBitmapsLevel = 0x4000004C;
+inline constexpr uint32_t kTrueTypeAsBitmapsMessage = 0x4000004D;
+inline constexpr uint32_t kHighResolutionLevel = 0x4000004F;
+// The paper source; the form-to-tray rule also raises the second id when the
+// other pages' source is made automatic.
+inline constexpr uint32_t kPaperSourceLevel = 0x40000052;
+inline constexpr uint32_t kPaperSourceMessage = 0x40000053;
+// The Paper tab shown: 0 all pages or the first page, 1 other pages, 2 back cover.
+inline constexpr uint32_t kSelectedPaperTab = 0x40000054;
+inline constexpr uint32_t kSendPjlLevel = 0x40000073;
+inline constexpr uint32_t kSendPjlMessage = 0x40000076;
+inline constexpr uint32_t kBindLevel = 0x40000079;
+inline constexpr uint32_t kBindMessage = 0x4000007A;
+inline constexpr uint32_t kStapleOptionsLevel = 0x4000007F;
+inline constexpr uint32_t kStapleOptionsMessage = 0x40000080;
+// The source of the other pages or of the back cover against the first page's.
+inline constexpr uint32_t kSourceTabLevel = 0x40000097;
+inline constexpr uint32_t kSourceTabMessage = 0x40000098;
+// Created with the source-tab pair; nothing raises it.
+inline constexpr uint32_t kSourceTabScratch = 0x4000009A;
+inline constexpr uint32_t kFormToTrayLevel = 0x400000D4;
+inline constexpr uint32_t kFormToTrayMessage = 0x400000D5;
+inline constexpr uint32_t kQuickSetsLevel = 0x400000DE;
+inline constexpr uint32_t kQuickSetsMessage = 0x400000DF;
+inline constexpr uint32_t kPermissionDependentLevel = 0x400000E2;
+inline constexpr uint32_t kPermissionDependentMessage = 0x400000E3;
+// Rendering mode, its Effects conflict, and text as black.
+inline constexpr uint32_t kRenderingModeLevel = 0x400000E8;
+inline constexpr uint32_t kRenderingModeMessage = 0x400000E9;
+inline constexpr uint32_t kRenderingEffectsLevel = 0x400000EB;
+inline constexpr uint32_t kRenderingEffectsMessage = 0x400000EC;
+inline constexpr uint32_t kTextAsBlackLevel = 0x400000EE;
+inline constexpr uint32_t kTextAsBlackMessage = 0x400000EF;
 // The media made last for a custom paper size.
 inline constexpr uint32_t kCustomMediaEntry = 0x40000017;
 // The Quick Sets pool's scratch value; the accessory part control marks its

@@ -8,7 +8,8 @@
 
 GDialog::GDialog(uint16_t templateId, GUIModel* model, uint32_t, uint16_t pageHelpId)
     : model_(model), templateId_(templateId), pageHelpId_(pageHelpId),
-      helpFile_(model != nullptr ? model->HelpFileName() : RWCString()) {}
+      helpFile_(model != nullptr ? model->HelpFileName() : RWCString()),
+      self_(std::make_shared<GDialog* const>(this)) {}
 
 GDialog::~GDialog() = default;
 

@@ -61,6 +61,10 @@ public:
     virtual void AfterControlMessage(LRESULT handled);
 
     GUIModel* Model() const { return model_; }
+    // A checked link to this dialog: it expires when the dialog is deleted,
+    // so that an object which may outlive it (a rule) never reaches a
+    // deleted one.
+    std::weak_ptr<GDialog* const> Link() const { return self_; }
     uint16_t TemplateId() const { return templateId_; }
     uint16_t PageHelpId() const { return pageHelpId_; }
     const RWCString& HelpFile() const { return helpFile_; }
@@ -84,4 +88,5 @@ private:
     HWND window_ = nullptr;
     RWCString helpFile_;
     std::vector<std::unique_ptr<GWrapper>> wrappers_;
+    std::shared_ptr<GDialog* const> self_;
 };

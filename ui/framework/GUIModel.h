@@ -140,6 +140,8 @@ public:
     // keys := the pending ids.
     void CopyPendingKeys(std::vector<uint32_t>& keys) const;
     const GChangeRecords& ChangeRecords() const { return records_; }
+    // The rules in the order they run.
+    const std::vector<std::unique_ptr<GConstraintRule>>& Rules() const { return rules_; }
     uint16_t UpdateNesting() const { return nesting_; }
     size_t SnapshotCount() const { return snapshots_.size(); }
 

@@ -2,8 +2,8 @@
 
 #include "model/GSettingIds.h"
 #include "rw/RWCString.h"
+#include "ui/framework/GAccessoryTable.h"
 #include "ui/framework/GUIModel.h"
-#include "ui/pages/GAccessoryTable.h"
 
 int16_t GStackerKindFeature::OutputUnitKind() const {
     RWCString unit;

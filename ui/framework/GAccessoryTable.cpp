@@ -1,4 +1,4 @@
-#include "ui/pages/GAccessoryTable.h"
+#include "ui/framework/GAccessoryTable.h"
 
 #include <memory>
 
@@ -52,4 +52,16 @@ int16_t GAccessoryTable::OutputUnitKind(const RWCString& modelCode) const {
         if (entry.kind != 0 && entry.modelCode.Length() == modelCode.Length() && entry.modelCode == modelCode)
             return entry.kind;
     return 0;
+}
+
+int16_t GAccessoryTable::RoleOfUnit(const RWCString& unitName) const {
+    if (unitName.Length() == 0) return 0;
+    for (const Entry& entry : entries_)
+        if (entry.identifier.Length() == unitName.Length() && entry.identifier == unitName) return entry.role;
+    return 0;
+}
+
+bool GAccessoryTable::IsOutputUnit(const RWCString& unitName) const {
+    const int16_t role = RoleOfUnit(unitName);
+    return role >= kStaplerStackerRole && role <= kStackerRole;
 }
