@@ -5,6 +5,7 @@
 #include "driver/GDriver.h"
 #include "driver/PageLink.h"
 #include "rw/RWWString.h"
+#include "ui/framework/GAvailabilityRules.h"
 #include "ui/framework/GPropertyPage.h"
 #include "ui/framework/GResourceLibrary.h"
 #include "ui/framework/GUIModel.h"
@@ -54,7 +55,9 @@ int16_t FillPages(GUIData& data, uint16_t firstPage) {
     if (firstPage + count > data.pageCount) return 0;
     RWWString path;
     if (!TakeLibraryAndModel(data, path)) return 0;
-    SheetTabs::Fill(data.pages + firstPage, facts, ModelOf(data), data.driver->GetPrinterConfiguration());
+    MPersistentObject* printer = data.driver->GetPrinterConfiguration();
+    GPropertyPage* finishing = SheetTabs::Fill(data.pages + firstPage, facts, ModelOf(data), printer);
+    BuildAvailabilityRules(ModelOf(data), printer, finishing);
     return count;
 }
 

@@ -31,16 +31,16 @@ bool IsColourPrinter(const SheetFacts& facts) {
 
 // The tabs in sheet order.
 const SheetTab kTabs[] = {
-    {3000, 300, kDocument, nullptr, nullptr, nullptr},              // Finishing
-    {6000, 500, kDocument, nullptr, nullptr, nullptr},              // Effects
-    {2000, 200, kDocument, nullptr, nullptr, nullptr},              // Paper
-    {15000, 1000, kDocument, &HasJobStorage, nullptr, nullptr},     // Job Storage
-    {4000, 400, kDocument, nullptr, nullptr, nullptr},              // Destination
-    {6500, 800, kDocument, &HasPostScriptWriter, nullptr, nullptr}, // PostScript
-    {1000, 100, kDocument, nullptr, &BuildBasicsPage, nullptr},     // Basics
-    {14000, 900, kDocument, &IsColourPrinter, nullptr, nullptr},    // Colour
-    {12000, 700, kDevice, nullptr, nullptr, nullptr},               // NT Forms
-    {7000, 600, kDevice, nullptr, nullptr, nullptr},                // Configure
+    {SheetTabs::kFinishingTemplate, 300, kDocument, nullptr, nullptr, nullptr}, // Finishing
+    {6000, 500, kDocument, nullptr, nullptr, nullptr},                          // Effects
+    {2000, 200, kDocument, nullptr, nullptr, nullptr},                          // Paper
+    {15000, 1000, kDocument, &HasJobStorage, nullptr, nullptr},                 // Job Storage
+    {4000, 400, kDocument, nullptr, nullptr, nullptr},                          // Destination
+    {6500, 800, kDocument, &HasPostScriptWriter, nullptr, nullptr},             // PostScript
+    {1000, 100, kDocument, nullptr, &BuildBasicsPage, nullptr},                 // Basics
+    {14000, 900, kDocument, &IsColourPrinter, nullptr, nullptr},                // Colour
+    {12000, 700, kDevice, nullptr, nullptr, nullptr},                           // NT Forms
+    {7000, 600, kDevice, nullptr, nullptr, nullptr},                            // Configure
 };
 
 bool SheetHas(const SheetTab& tab, const SheetFacts& facts) {
@@ -81,15 +81,17 @@ int16_t Count(const SheetFacts& facts) {
     return count;
 }
 
-int16_t Fill(PROPSHEETPAGEW* first, const SheetFacts& facts, GUIModel* model,
-             MPersistentObject* printerConfiguration) {
+GPropertyPage* Fill(PROPSHEETPAGEW* first, const SheetFacts& facts, GUIModel* model,
+                    MPersistentObject* printerConfiguration) {
+    GPropertyPage* finishing = nullptr;
     int16_t filled = 0;
     for (const SheetTab& tab : kTabs) {
         if (!SheetHas(tab, facts)) continue;
-        BuildTab(tab, first[filled], model, printerConfiguration);
+        GPropertyPage* page = BuildTab(tab, first[filled], model, printerConfiguration);
+        if (tab.templateId == kFinishingTemplate) finishing = page;
         ++filled;
     }
-    return filled;
+    return finishing;
 }
 
 } // namespace SheetTabs

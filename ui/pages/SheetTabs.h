@@ -55,9 +55,14 @@ namespace SheetTabs {
 SheetFacts FactsOf(const GUIData& data);
 // The number of tabs of a sheet with these facts.
 int16_t Count(const SheetFacts& facts);
-// Fills the records from first upward, one per tab in order, each with a
-// page over the resource library; the number filled (Count(facts)).
-int16_t Fill(PROPSHEETPAGEW* first, const SheetFacts& facts, GUIModel* model,
-             MPersistentObject* printerConfiguration);
+// The Finishing tab's template: its page is the one the pages-per-sheet
+// rule lays out.
+inline constexpr uint16_t kFinishingTemplate = 3000;
+
+// Fills the records from first upward, one per tab in order (Count(facts)
+// of them), each with a page over the resource library; the Finishing page
+// (null when the sheet has none).
+GPropertyPage* Fill(PROPSHEETPAGEW* first, const SheetFacts& facts, GUIModel* model,
+                    MPersistentObject* printerConfiguration);
 
 } // namespace SheetTabs

@@ -20,9 +20,11 @@
 #include "tests/ui/framework/ResourceLibraryDoubles.h"
 #include "tests/ui/framework/UIModelTestSupport.h"
 #include "tests/winapi/PngReader.h"
+#include "ui/framework/GPagesPerSheetRule.h"
 #include "ui/framework/GPropertyPage.h"
 #include "ui/framework/GResourceLibrary.h"
 #include "ui/framework/GTimedDialog.h"
+#include "ui/framework/GUIModel.h"
 #include "ui/pages/ExtensionUIExports.h"
 #include "winapi/host/WinHostStore.h"
 #include "winapi/host/WinRegistryKey.h"
@@ -188,17 +190,21 @@ TEST_F(ExtensionUITabsTest, TheFillGivesEachTabItsTemplateAndPageInSheetOrder) {
         uint32_t kind;
         Printer printer;
         std::vector<uintptr_t> templates;
+        // The availability rules made; the rendering-mode rule only for PCL 5.
+        size_t rules;
     };
     const Case cases[] = {
         {"every document tab",
          GUIData::kDocumentSheet,
          {1, 768, 1},
-         {3000, 6000, 2000, 15000, 4000, 6500, 1000, 14000}},
+         {3000, 6000, 2000, 15000, 4000, 6500, 1000, 14000},
+         23},
         {"monochrome, PCL 5, no job storage",
          GUIData::kDocumentSheet,
          {0, 788, 0},
-         {3000, 6000, 2000, 4000, 1000}},
-        {"device sheet", GUIData::kDeviceSheet, {}, {12000, 7000}},
+         {3000, 6000, 2000, 4000, 1000},
+         24},
+        {"device sheet", GUIData::kDeviceSheet, {}, {12000, 7000}, 23},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -213,6 +219,9 @@ TEST_F(ExtensionUITabsTest, TheFillGivesEachTabItsTemplateAndPageInSheetOrder) {
         EXPECT_EQ(sheet.Templates(), expected);
         EXPECT_EQ(ResourceLibraryUseCount(), 1u);
         ASSERT_NE(sheet.data.uiModel, nullptr);
+        const auto& rules = static_cast<GUIModel*>(sheet.data.uiModel)->Rules();
+        ASSERT_EQ(rules.size(), c.rules);
+        EXPECT_NE(dynamic_cast<GPagesPerSheetRule*>(rules.back().get()), nullptr);
         for (int16_t i = 1; i <= count; ++i) {
             const PROPSHEETPAGEW& record = sheet.records[i];
             EXPECT_EQ(record.pfnDlgProc, &PropertyPageProc);
