@@ -176,6 +176,8 @@ public:
     // orientation, lies between the media 17389 and 17388 of node 189 in
     // both directions; else 0.
     int32_t IsPaperSizeInRange(uint16_t paperId, MPersistentObject* settings);
+    // The same test for a custom size that need not be saved.
+    int32_t IsCustomSizeInRange(const GCustomMediaSize& custom, MPersistentObject* settings);
     void SetDontShowJobName() { dontShowJobName_ = 1; }
     uint32_t GetDontShowJobName() const { return dontShowJobName_; }
     // The media pool the settings ask for: node 195 of the printer

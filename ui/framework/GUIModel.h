@@ -188,6 +188,9 @@ public:
     // 1 when the custom size paperId of the current settings lies within the
     // printer's custom-size bounds.
     int32_t IsPaperSizeInRange(uint16_t paperId);
+    // The check of a custom size before it is saved: non-zero when the
+    // printer's custom-size range refuses it (or there is no printer to ask).
+    int32_t CheckCustomSize(const GCustomMediaSize& size);
     // 1 when the printer does not list the media-type name.
     int32_t IsMediaNameUnlisted(const RWCString& name);
     // 2 for a custom size; else 1 when the writer knows the paper (or keeps

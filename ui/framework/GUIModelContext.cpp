@@ -24,6 +24,12 @@ int32_t GUIModel::IsPaperSizeInRange(uint16_t paperId) {
     return context != nullptr && current_ != nullptr ? context->IsPaperSizeInRange(paperId, current_) : 0;
 }
 
+int32_t GUIModel::CheckCustomSize(const GCustomMediaSize& size) {
+    GDriverContext* context = Context();
+    if (context == nullptr || current_ == nullptr) return 1;
+    return context->IsCustomSizeInRange(size, current_) != 0 ? 0 : 1;
+}
+
 int32_t GUIModel::IsMediaNameUnlisted(const RWCString& name) {
     GDriverContext* context = Context();
     return context != nullptr ? context->IsMediaNameUnlisted(name) : 1;
