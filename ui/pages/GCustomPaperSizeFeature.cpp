@@ -7,12 +7,12 @@
 #include "driver/GMediaNameEnumeration.h"
 #include "model/GEnumAttribute.h"
 #include "model/GSettingIds.h"
-#include "paper/GMedia.h"
 #include "paper/GMediaPool.h"
 #include "ui/framework/GMessageBox.h"
 #include "ui/framework/GUIModel.h"
 #include "ui/framework/GUIStrings.h"
 #include "ui/pages/GCustomLengthText.h"
+#include "ui/pages/GPaperDots.h"
 #include "ui/pages/GPaperPageState.h"
 #include "ui/pages/GUserLocale.h"
 #include "winapi/WinDialog.h"
@@ -83,15 +83,14 @@ int32_t GCustomPaperSizeFeature::IsOutsideLayoutRange(uint16_t paperId) {
     if (paperId == 0) paperId = static_cast<uint16_t>(GetValue());
     const GMediaQuery query = GMediaQueryOf(Model()->CurrentSettingsTree());
     const uint16_t dpi = SmallerResolution(query);
-    const GSettingsAccessor printer = Model()->Defaults();
-    const GMedia* media = printer.FindMediaSizeById(paperId, query.orientation, dpi, dpi);
-    const GMedia* largest = printer.FindMediaSizeById(GMediaPool::kLargestSheet, query.orientation, dpi, dpi);
-    const GMedia* smallest =
-        printer.FindMediaSizeById(GMediaPool::kSmallestSheet, query.orientation, dpi, dpi);
-    if (media == nullptr || largest == nullptr || smallest == nullptr) return 0;
-    const GShortPair& size = media->GetSize();
-    return size.x > largest->GetSize().x || size.y > largest->GetSize().y || size.x < smallest->GetSize().x ||
-                   size.y < smallest->GetSize().y
+    const std::optional<GPaperDots> size = PaperDotsOf(Model(), paperId, query.orientation, dpi);
+    const std::optional<GPaperDots> largest =
+        PaperDotsOf(Model(), GMediaPool::kLargestSheet, query.orientation, dpi);
+    const std::optional<GPaperDots> smallest =
+        PaperDotsOf(Model(), GMediaPool::kSmallestSheet, query.orientation, dpi);
+    if (!size || !largest || !smallest) return 0;
+    return size->width > largest->width || size->height > largest->height || size->width < smallest->width ||
+                   size->height < smallest->height
                ? 1
                : 0;
 }
@@ -160,11 +159,9 @@ GSizePair GCustomPaperSizeFeature::Limit(uint32_t id, int16_t paperId) {
         return size;
     }
     const uint16_t dpi = SmallerResolution(GMediaQueryOf(Model()->CurrentSettingsTree()));
-    const GMedia* media = Model()->Defaults().FindMediaSizeById(static_cast<uint16_t>(paperId), 0, dpi, dpi);
-    if (media == nullptr) return size;
-    const GCustomMediaSize limit(0, "", media->GetXResolution(), media->GetYResolution(), Unit(),
-                                 static_cast<uint16_t>(media->GetSize().x),
-                                 static_cast<uint16_t>(media->GetSize().y));
+    const std::optional<GPaperDots> dots = PaperDotsOf(Model(), static_cast<uint16_t>(paperId), 0, dpi);
+    if (!dots) return size;
+    const GCustomMediaSize limit(0, "", dots->xDpi, dots->yDpi, Unit(), dots->width, dots->height);
     limit.GetSize(size);
     return size;
 }
@@ -194,11 +191,8 @@ void GCustomPaperSizeFeature::LoadForEditing(uint16_t paperId) {
         paperId = kLetter;
     }
     const uint16_t dpi = SmallerResolution(GMediaQueryOf(Model()->CurrentSettingsTree()));
-    const GMedia* media = Model()->Defaults().FindMediaSizeById(paperId, 0, dpi, dpi);
-    if (media == nullptr) return;
-    StoreEdited(GCustomMediaSize(0, "", media->GetXResolution(), media->GetYResolution(), Unit(),
-                                 static_cast<uint16_t>(media->GetSize().x),
-                                 static_cast<uint16_t>(media->GetSize().y)));
+    const std::optional<GPaperDots> dots = PaperDotsOf(Model(), paperId, 0, dpi);
+    if (dots) StoreEdited(GCustomMediaSize(0, "", dots->xDpi, dots->yDpi, Unit(), dots->width, dots->height));
 }
 
 // --- Saved sizes ---------------------------------------------------------------------

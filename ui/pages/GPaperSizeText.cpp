@@ -6,10 +6,10 @@
 
 #include "driver/GMediaNameEnumeration.h"
 #include "model/GSettingIds.h"
-#include "paper/GMedia.h"
 #include "ui/framework/GUIModel.h"
 #include "ui/framework/GUIStrings.h"
 #include "ui/pages/GCustomLengthText.h"
+#include "ui/pages/GPaperDots.h"
 #include "ui/pages/GUserLocale.h"
 
 namespace {
@@ -77,12 +77,12 @@ RWWString GPaperSizeText::Describe(GUIModel* model, uint32_t unit) {
     const PrintedSize printed = PrintedOn(model);
     const GMediaQuery query = GMediaQueryOf(model->CurrentSettingsTree());
     const uint16_t dpi = std::min(query.xDpi, query.yDpi);
-    const GMedia* media = model->Defaults().FindMediaSizeById(printed.paperId, printed.orientation, dpi, dpi);
-    if (media == nullptr || media->GetXResolution() == 0 || media->GetYResolution() == 0) return RWWString();
-    uint32_t first = static_cast<uint16_t>(media->GetSize().x);
-    uint32_t second = static_cast<uint16_t>(media->GetSize().y);
-    uint32_t firstDpi = media->GetXResolution();
-    uint32_t secondDpi = media->GetYResolution();
+    const std::optional<GPaperDots> dots = PaperDotsOf(model, printed.paperId, printed.orientation, dpi);
+    if (!dots || dots->xDpi == 0 || dots->yDpi == 0) return RWWString();
+    uint32_t first = dots->width;
+    uint32_t second = dots->height;
+    uint32_t firstDpi = dots->xDpi;
+    uint32_t secondDpi = dots->yDpi;
     const int16_t pagesPerSheet = ValueOf(model, GSettingId::kPagesPerSheet);
     if (pagesPerSheet == 2 || pagesPerSheet == 6) {
         std::swap(first, second);
