@@ -1,6 +1,7 @@
 #include "ui/pages/GCustomLengthWrapper.h"
 
 #include <array>
+#include <string>
 
 #include "rw/RWWString.h"
 #include "ui/framework/GUIStrings.h"
@@ -19,6 +20,19 @@ constexpr uint16_t kMillimetreLabelIndex = 3;
 // One arrow step: 0.1 inch or 1 mm.
 constexpr int64_t kInchStep = 10;
 constexpr int64_t kMillimetreStep = 1000;
+// The dialog's limit texts ("Minimum:", "Maximum:" in the string table),
+// for the width and for the height.
+constexpr uint16_t kLimitTexts[2][2] = {{11413, 11414}, {11423, 11424}};
+
+RWWString LimitText(uint16_t stringId, uint32_t length, uint32_t unit) {
+    RWWString label;
+    LoadResString(stringId, label);
+    const RWWString number = GCustomLengthText::Format(length, unit, GUserLocale::DecimalSeparator());
+    std::u16string text(label.Data(), label.Length());
+    text.push_back(u' ');
+    text.append(number.Data(), number.Length());
+    return RWWString(text.data(), text.size());
+}
 
 } // namespace
 
@@ -51,6 +65,15 @@ void GCustomLengthWrapper::ShowValue(uint32_t force) {
     const uint32_t inches = unit == GCustomLengthText::kInches ? 1 : 0;
     ShowControl(kInchLabelIndex, inches);
     ShowControl(kMillimetreLabelIndex, 1 - inches);
+    ShowLimits(unit);
+}
+
+void GCustomLengthWrapper::ShowLimits(uint32_t unit) {
+    const GSizePair low = Option()->Minimum();
+    const GSizePair high = Option()->Maximum();
+    const uint16_t* ids = kLimitTexts[axis_ == kWidth ? 0 : 1];
+    SetItemTextIfChanged(Dialog(), ids[0], LimitText(ids[0], axis_ == kWidth ? low.x : low.y, unit));
+    SetItemTextIfChanged(Dialog(), ids[1], LimitText(ids[1], axis_ == kWidth ? high.x : high.y, unit));
 }
 
 void GCustomLengthWrapper::TakeValue() {

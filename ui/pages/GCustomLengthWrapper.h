@@ -30,6 +30,8 @@ private:
     uint32_t Length();
     void Store(uint32_t length);
     void Step(int delta);
+    // The field's limits beside it, in the unit.
+    void ShowLimits(uint32_t unit);
 
     int axis_;
 };

@@ -53,7 +53,10 @@ LRESULT GPaperSizeWrapper::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
 
 void GPaperSizeWrapper::ShowValue(uint32_t force) {
     if (Option() == nullptr || (force == 0 && Option()->WasChanged() == 0)) return;
-    if (Option()->Model()->CurrentSettings().WasChanged(GSettingId::kCustomPaperSizes) != 0) Fill();
+    // The saved custom sizes may have changed in a dialog whose changes
+    // another update recorded: a forced showing fills the list anew.
+    if (force != 0 || Option()->Model()->CurrentSettings().WasChanged(GSettingId::kCustomPaperSizes) != 0)
+        Fill();
     const LRESULT count = list_.GetCount();
     int16_t selection = -1;
     for (LRESULT i = 0; i < count && selection < 0; ++i)
