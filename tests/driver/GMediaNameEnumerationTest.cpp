@@ -37,7 +37,8 @@ protected:
     SeenNames Enumerate(uint32_t customSizes, size_t stopAt = 0) {
         SeenNames seen;
         seen.stopAt = stopAt;
-        calls_ = EnumerateMediaNames(context_, &SeenNames::Collect, &seen, customSizes, context_.defaults.get());
+        calls_ =
+            EnumerateMediaNames(context_, &SeenNames::Collect, &seen, customSizes, context_.defaults.get());
         return seen;
     }
 
@@ -70,7 +71,8 @@ TEST_F(GMediaNameEnumerationTest, AnUnsavedCustomSizeIsTestedAgainstTheCustomRan
         uint32_t width;
         uint32_t height;
         int32_t inRange;
-    } cases[] = {{850, 1100, 1}, {300, 500, 1}, {850, 1400, 1}, {851, 1100, 0}, {850, 1401, 0}, {299, 600, 0}};
+    } cases[] = {{850, 1100, 1}, {300, 500, 1},  {850, 1400, 1},
+                 {851, 1100, 0}, {850, 1401, 0}, {299, 600, 0}};
     for (const auto& c : cases) {
         const GCustomMediaSize size(0, "x", 0, c.width, c.height);
         EXPECT_EQ(context_.IsCustomSizeInRange(size, context_.defaults.get()), c.inRange)

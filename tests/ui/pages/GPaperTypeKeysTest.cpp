@@ -14,8 +14,8 @@ TEST(GPaperTypeKeysTest, KeysReadAsTheirIdsAndUnknownKeysAsUserDefined) {
     const struct {
         const char* key;
         uint16_t id;
-    } cases[] = {{"", 11101},          {"Plain", 11102},        {"Transparency", 11105}, {"Card Stock", 11111},
-                 {"Cardstock", 11144}, {"Rough", 11112},        {"Heavy", 11119},        {"28 lb Type2", 11123},
+    } cases[] = {{"", 11101},          {"Plain", 11102}, {"Transparency", 11105}, {"Card Stock", 11111},
+                 {"Cardstock", 11144}, {"Rough", 11112}, {"Heavy", 11119},        {"28 lb Type2", 11123},
                  {"Foo", 11144},       {"plain", 11144}};
     for (const auto& c : cases)
         EXPECT_EQ(GPaperType::IdOfKey(c.key), c.id) << '"' << c.key << '"';
