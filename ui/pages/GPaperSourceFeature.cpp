@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int16_t kLastTrayId = 47;
+constexpr int16_t kHighestTray = 47;
 // Paper types offered as sources: 11102 to 11112.
 constexpr uint16_t kLastTypeSource = 11112;
 
@@ -52,7 +52,7 @@ int16_t GPaperSourceFeature::GetValue() {
 
 int32_t GPaperSourceFeature::SetValue(int16_t value) {
     const int16_t tab = GPaperPageState::SelectedTab(Model());
-    if (value >= 1 && value <= kLastTrayId)
+    if (value >= 1 && value <= kHighestTray)
         SetTray(tab, value);
     else if (GPaperType::IsSourceEntry(value))
         SetPaperType(tab, static_cast<uint16_t>(value));
