@@ -171,6 +171,11 @@ int32_t GDriverContext::AddCustomSize(GCustomMediaSize* size, MPersistentObject*
     return 1;
 }
 
+int32_t GDriverContext::RemoveCustomSize(const GCustomMediaSize* size, MPersistentObject* list) {
+    if (size == nullptr || list == nullptr) return 0;
+    return list->Remove(size) != nullptr ? 1 : 0;
+}
+
 int32_t GDriverContext::IsPaperSizeInRange(uint16_t paperId, MPersistentObject* settings) {
     MPersistentObject* tree = settings != nullptr ? settings : GetSettings();
     MPersistentObject* sizes = FindIn(tree, GSettingId::kCustomPaperSizes);

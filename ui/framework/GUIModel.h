@@ -200,6 +200,9 @@ public:
     // take it over (replacing one of its name): its new paper id (16385 to
     // 17383); 0 when no id is free, the list or the context is missing.
     uint16_t AddCustomSize(std::unique_ptr<GCustomMediaSize> size);
+    // Removes a saved custom size of the current settings (276) through the
+    // driver context: 1 when it was there.
+    int32_t RemoveCustomSize(const GCustomMediaSize* size);
 
     // Starts the printer status tool (not on the oldest systems, and never
     // with a name holding a double quote).

@@ -48,3 +48,10 @@ uint16_t GUIModel::AddCustomSize(std::unique_ptr<GCustomMediaSize> size) {
     if (context->AddCustomSize(size.get(), list, 0) != 1) return 0;
     return size.release()->GetPaperId(); // the list holds it now
 }
+
+int32_t GUIModel::RemoveCustomSize(const GCustomMediaSize* size) {
+    GDriverContext* context = Context();
+    MPersistentObject* list =
+        current_ != nullptr ? current_->FindById(GSettingId::kCustomPaperSizes) : nullptr;
+    return context != nullptr ? context->RemoveCustomSize(size, list) : 0;
+}

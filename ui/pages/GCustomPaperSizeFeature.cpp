@@ -228,8 +228,7 @@ int32_t GCustomPaperSizeFeature::RemoveSaved(uint16_t paperId) {
     const GCustomMediaSize* saved = FindSaved(paperId);
     if (list == nullptr || saved == nullptr) return 0;
     settings.NotifyChange(list, nullptr);
-    list->Remove(saved);
-    return 1;
+    return Model()->RemoveCustomSize(saved);
 }
 
 namespace {
