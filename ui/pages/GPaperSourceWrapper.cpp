@@ -48,9 +48,14 @@ void GPaperSourceWrapper::TakeValue() {
 }
 
 void GPaperSourceWrapper::ShowManualFeedNotice() {
+    GUIModel* model = Option()->Model();
     int16_t shown = 0;
-    Option()->Model()->Defaults().GetValue(GSettingId::kManualFeedNotice, shown);
+    model->Defaults().GetValue(GSettingId::kManualFeedNotice, shown);
     if (shown != 1) return;
+    // The notice reads and clears its show-again state in the sheet's
+    // settings: the sheet keeps it in composite 283 from the printer's
+    // choice on, so "do not show" holds while the sheet is open.
+    model->RuleLevels().AddIfMissing(shown, GSettingId::kManualFeedNotice);
     GTimedDialog notice(kManualFeedNotice, Option()->Model(), kNoticeSeconds, GSettingId::kManualFeedNotice,
                         0, 0);
     notice.Run(Dialog(), 0);

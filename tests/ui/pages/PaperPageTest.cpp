@@ -8,6 +8,7 @@
 #include "tests/ui/pages/PaperPageTestSupport.h"
 #include "tests/winapi/PngReader.h"
 #include "ui/pages/GMediaTypeFeature.h"
+#include "winapi/host/WinUiActions.h"
 
 namespace {
 
@@ -99,6 +100,29 @@ TEST_F(PaperPageScriptTest, APaperTypeAsSourceTakesTheAutomaticTrayAndFixesTheTy
     ASSERT_TRUE(WinUiDriver::SelectText(page, kSourceList, u"Tray 1"));
     EXPECT_TRUE(WinUiDriver::IsEnabled(page, kTypeList));
     EXPECT_EQ(Text(GSettingId::kMediaType), "Transparency") << "a tray leaves the type as it is";
+}
+
+TEST_F(PaperPageScriptTest, ManualFeedShowsTheNoticeUntilTheUserTicksDoNotShow) {
+    HWND page = Open();
+    bool shown = false;
+    WinUiDriver::QueueDialogScript(11535, {WinUiActions::Do("seen",
+                                                            [&](HWND) {
+                                                                shown = true;
+                                                                return true;
+                                                            }),
+                                           WinUiActions::Click(11530), WinUiActions::Click(IDOK)});
+    ASSERT_TRUE(WinUiDriver::SelectText(page, kSourceList, u"Manual Feed"));
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(Value(GSettingId::kPaperSource), 18);
+    ASSERT_TRUE(WinUiDriver::SelectText(page, kSourceList, u"Tray 1"));
+    shown = false;
+    WinUiDriver::QueueDialogScript(11535, {WinUiActions::Do("seen", [&](HWND) {
+                                       shown = true;
+                                       return true;
+                                   })});
+    ASSERT_TRUE(WinUiDriver::SelectText(page, kSourceList, u"Manual Feed"));
+    EXPECT_FALSE(shown) << "not again once the box was ticked";
+    WinUiDriver::ClearRecords(); // the script left unplayed
 }
 
 TEST_F(PaperPageScriptTest, ReadingTheTypeStateWritesNothing) {
