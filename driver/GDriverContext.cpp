@@ -171,6 +171,11 @@ int32_t GDriverContext::AddCustomSize(GCustomMediaSize* size, MPersistentObject*
     return 1;
 }
 
+int32_t GDriverContext::RemoveCustomSize(const GCustomMediaSize* size, MPersistentObject* list) {
+    if (size == nullptr || list == nullptr) return 0;
+    return list->Remove(size) != nullptr ? 1 : 0;
+}
+
 int32_t GDriverContext::IsPaperSizeInRange(uint16_t paperId, MPersistentObject* settings) {
     MPersistentObject* tree = settings != nullptr ? settings : GetSettings();
     MPersistentObject* sizes = FindIn(tree, GSettingId::kCustomPaperSizes);
@@ -181,9 +186,14 @@ int32_t GDriverContext::IsPaperSizeInRange(uint16_t paperId, MPersistentObject* 
         const auto* candidate = dynamic_cast<const GCustomMediaSize*>(children->Current());
         if (candidate != nullptr && candidate->GetPaperId() == paperId) custom = candidate;
     }
-    if (custom == nullptr) return 0;
+    return custom != nullptr ? IsCustomSizeInRange(*custom, tree) : 0;
+}
+
+int32_t GDriverContext::IsCustomSizeInRange(const GCustomMediaSize& custom, MPersistentObject* settings) {
+    MPersistentObject* tree = settings != nullptr ? settings : GetSettings();
+    if (tree == nullptr) return 0;
     const std::unique_ptr<GMedia> media =
-        MakeCustomMediaFromSettings(*custom, tree, GetPrinterConfiguration());
+        MakeCustomMediaFromSettings(custom, tree, GetPrinterConfiguration());
     GMediaPool* pool = dynamic_cast<GMediaPool*>(FindIn(GetPrinterConfiguration(), GSettingId::kMediaPool));
     if (media == nullptr || pool == nullptr) return 0;
     const int32_t angle = media->GetOrientation();

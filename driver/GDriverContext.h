@@ -121,6 +121,9 @@ public:
     // nothing changes then and the caller keeps size. The third value is
     // not used.
     virtual int32_t AddCustomSize(GCustomMediaSize* size, MPersistentObject* list, uint32_t unused);
+    // Removes the size (an entry of list, which deletes it): 1, or 0 when
+    // list does not hold it.
+    virtual int32_t RemoveCustomSize(const GCustomMediaSize* size, MPersistentObject* list);
     // The default paper id, worked out on the first call and kept: 23 (A4)
     // when the user's country code (the services' locale snapshot) is above
     // 2 and outside 50-59 and 500-599, else 1 (Letter).
@@ -176,6 +179,8 @@ public:
     // orientation, lies between the media 17389 and 17388 of node 189 in
     // both directions; else 0.
     int32_t IsPaperSizeInRange(uint16_t paperId, MPersistentObject* settings);
+    // The same test for a custom size that need not be saved.
+    int32_t IsCustomSizeInRange(const GCustomMediaSize& custom, MPersistentObject* settings);
     void SetDontShowJobName() { dontShowJobName_ = 1; }
     uint32_t GetDontShowJobName() const { return dontShowJobName_; }
     // The media pool the settings ask for: node 195 of the printer

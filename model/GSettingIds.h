@@ -55,6 +55,17 @@ inline constexpr uint32_t kQuarterTurnsAllowed = 929;
 inline constexpr uint32_t kResolutions = 206;
 // Relaxed paper-size check: the printer's copy of 365/915, which the user sets.
 inline constexpr uint32_t kRelaxedPaperCheck = 915;
+// Tabs of the Paper page's source choice: 2 (first and other pages) or 3
+// (and a back cover).
+inline constexpr uint32_t kPaperSourceTabCount = 919;
+// 1: the paper types are offered as paper sources.
+inline constexpr uint32_t kPaperTypesAsSources = 922;
+// 1: choosing manual feed shows the manual-feed notice.
+inline constexpr uint32_t kManualFeedNotice = 926;
+// The trays the paper-source list may show; absent: every tray.
+inline constexpr uint32_t kTraySourceTable = 1114;
+// 1: the first page has a tab of its own on the Paper page; absent: 0.
+inline constexpr uint32_t kFirstPageOwnTab = 1211;
 // 0 off, 3 on; the printer's copy of 365/245, which the user sets.
 inline constexpr uint32_t kManualDuplex = 245;
 // The printer's copy of 365/311, which the user sets.
@@ -197,6 +208,8 @@ inline constexpr uint32_t kReportedMediaNames = 701;
 inline constexpr uint32_t kPaperHandlingUnits = 90;
 
 // --- D: the default settings -----------------------------------------------------------
+// Units of custom sizes: 0 not chosen (the user's locale decides), 1 inches, 2 millimetres.
+inline constexpr uint32_t kMeasurementUnits = 285;
 // User-interface extension modules (children: module names).
 inline constexpr uint32_t kExtensionModules = 63;
 // Other printing settings: copies, collation, colour, paper source, media
@@ -362,6 +375,10 @@ inline constexpr uint32_t kMedia = 259;
 inline constexpr uint32_t kOrientation = 265;
 // 0 off, 1 short edge, 2 long edge.
 inline constexpr uint32_t kDuplex = 253;
+// Back cover: 0 none, 1 from the first page's source, 2 from 921 and 973.
+inline constexpr uint32_t kBackCover = 920;
+inline constexpr uint32_t kBackCoverSource = 921;
+inline constexpr uint32_t kBackCoverMediaType = 973;
 inline constexpr uint32_t kPagesPerSheetGroup = 329;
 // % of normal size.
 inline constexpr uint32_t kScale = 269;
@@ -384,10 +401,6 @@ inline constexpr uint32_t kBookletMaker = 982;
 inline constexpr uint32_t kBookletSheetOrder = 288;
 // Scale patterns (WYSIWYG): 1 on.
 inline constexpr uint32_t kScalePatterns = 277;
-// Back cover: 0 none, 1 from the first page's source, 2 from 921 and 973.
-inline constexpr uint32_t kBackCover = 920;
-inline constexpr uint32_t kBackCoverSource = 921;
-inline constexpr uint32_t kBackCoverMediaType = 973;
 // Copies made by the printer (PJL QTY).
 inline constexpr uint32_t kDeviceCopies = 247;
 // Edge enhancement level (PJL RET): 0 off .. 4 on.
@@ -525,6 +538,7 @@ inline constexpr uint32_t kUiState = 283;
 // Entries any node accepts and that are accepted under any node.
 inline constexpr uint32_t kFreeEntries = 1101;
 inline constexpr uint32_t kAlwaysAccepted = 0x40000018;
+// Also the custom size the Custom Paper Size dialog edits, in composite 283.
 inline constexpr uint32_t kCustomSizeTemplate = 0x40000019;
 // The quick sets, and the flag of a quick-set entry.
 inline constexpr uint32_t kQuickSetList = 0x4000005C;
@@ -635,22 +649,13 @@ inline constexpr uint32_t kCustomSizesMessage = 0x4000004A;
 inline constexpr uint32_t kTrueTypeAsBitmapsLevel = 0x4000004C;
 inline constexpr uint32_t kTrueTypeAsBitmapsMessage = 0x4000004D;
 inline constexpr uint32_t kHighResolutionLevel = 0x4000004F;
-// The paper source; the form-to-tray rule also raises the second id when the
-// other pages' source is made automatic.
-inline constexpr uint32_t kPaperSourceLevel = 0x40000052;
-inline constexpr uint32_t kPaperSourceMessage = 0x40000053;
-// The Paper tab shown: 0 all pages or the first page, 1 other pages, 2 back cover.
-inline constexpr uint32_t kSelectedPaperTab = 0x40000054;
 inline constexpr uint32_t kSendPjlLevel = 0x40000073;
 inline constexpr uint32_t kSendPjlMessage = 0x40000076;
 inline constexpr uint32_t kBindLevel = 0x40000079;
 inline constexpr uint32_t kBindMessage = 0x4000007A;
 inline constexpr uint32_t kStapleOptionsLevel = 0x4000007F;
 inline constexpr uint32_t kStapleOptionsMessage = 0x40000080;
-// The source of the other pages or of the back cover against the first page's.
-inline constexpr uint32_t kSourceTabLevel = 0x40000097;
-inline constexpr uint32_t kSourceTabMessage = 0x40000098;
-// Created with the source-tab pair; nothing raises it.
+// Created with the media-type tip's pair (kPaperTypeTipLevel); nothing raises it.
 inline constexpr uint32_t kSourceTabScratch = 0x4000009A;
 inline constexpr uint32_t kFormToTrayLevel = 0x400000D4;
 inline constexpr uint32_t kFormToTrayMessage = 0x400000D5;
@@ -674,8 +679,23 @@ inline constexpr uint32_t kQuickSetPoolScratch = 0x40000058;
 inline constexpr uint32_t kColourTab = 0x40000070;
 // The copies' availability level.
 inline constexpr uint32_t kCopiesLevel = 0x400000AC;
-// The level and reason shown by the page-wide feature tips.
-inline constexpr uint32_t kPageTipLevel = 0x400000DE;
-inline constexpr uint32_t kPageTipMessage = 0x400000DF;
+// The Paper page's tab: 0 all pages or the first page, 1 other pages, 2 back cover.
+inline constexpr uint32_t kPaperTab = 0x40000054;
+// Availability of the paper source on the first and the other pages' tabs,
+// and of the whole source list.
+inline constexpr uint32_t kFirstPageSourceLevel = 0x40000052;
+inline constexpr uint32_t kOtherPagesSourceLevel = 0x40000053;
+inline constexpr uint32_t kPaperSourceLevel = 0x400000CD;
+// The type and source rule of the other pages and the back cover.
+inline constexpr uint32_t kPaperTypeTipLevel = 0x40000097;
+inline constexpr uint32_t kPaperTypeTipMessage = 0x40000098;
+inline constexpr uint32_t kBackCoverLevel = 0x400000A9;
+inline constexpr uint32_t kDifferentFirstPageLevel = 0x400000AF;
+// The source last chosen on the Paper page (a tray id or a paper-type string id).
+inline constexpr uint32_t kLastPaperSource = 923;
+// Custom-size limits a sheet may set for the dialog (GCustomMediaSize);
+// absent: the media pool's largest and smallest sheet.
+inline constexpr uint32_t kCustomSizeMaximum = 17384;
+inline constexpr uint32_t kCustomSizeMinimum = 17385;
 
 } // namespace GSettingId

@@ -183,6 +183,14 @@ public:
     // name; its paper number then follows the form's position and it
     // replaces the same-named entry of the settings' custom-size list.
     virtual int32_t AddOrUpdateForm(GCustomMediaSize& size, GAttributeComposite* settings);
+    // A custom size saved by a property sheet becomes a user form, so the
+    // next sheet and the paper capabilities list it: the form is added or
+    // updated, size takes the form's paper id, and list takes size over in
+    // place of the entries of its name. 0 when the spooler refuses the form
+    // (the caller keeps size).
+    int32_t AddCustomSize(GCustomMediaSize* size, MPersistentObject* list, uint32_t unused) override;
+    // Also deletes the user form of the size's name.
+    int32_t RemoveCustomSize(const GCustomMediaSize* size, MPersistentObject* list) override;
     // DeleteFormW by name. 1 or 0.
     virtual int32_t DeleteForm(const RWWString& name);
     // Every usable form (the paper-list test) to callback.

@@ -189,6 +189,24 @@ int32_t GNTDriverBase::AddOrUpdateForm(GCustomMediaSize& size, GAttributeComposi
     return 1;
 }
 
+int32_t GNTDriverBase::AddCustomSize(GCustomMediaSize* size, MPersistentObject* list, uint32_t) {
+    if (size == nullptr || list == nullptr || AddOrUpdateForm(*size, nullptr) != 1) return 0;
+    for (MPersistentObject* entry : GSettingValues::Children(list)) {
+        const auto* custom = dynamic_cast<const GCustomMediaSize*>(entry);
+        if (custom != nullptr && custom->GetName() == size->GetName()) list->Remove(entry);
+    }
+    size->SetChanged(1);
+    list->Add(size);
+    return 1;
+}
+
+int32_t GNTDriverBase::RemoveCustomSize(const GCustomMediaSize* size, MPersistentObject* list) {
+    if (size == nullptr) return 0;
+    const RWWString name(size->GetName(), RWWString::MultiByte);
+    if (!IsFormBuiltIn(name)) DeleteForm(name);
+    return GDriver::RemoveCustomSize(size, list);
+}
+
 int32_t GNTDriverBase::DeleteForm(const RWWString& name) {
     if (!DeleteFormW(GetPrinterHandle(), const_cast<LPWSTR>(name.Data()))) return 0;
     // The positions behind it moved: the paper list is built again.

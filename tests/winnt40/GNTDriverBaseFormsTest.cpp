@@ -3,6 +3,7 @@
 // built-in forms, and the paper-size list of the settings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -233,6 +234,55 @@ TEST_F(FormsTest, ThePaperSizeListHoldsTheCustomSizeThenEveryUserFormSmallerSide
     EXPECT_EQ(entries[2].name, "Tall Label");
     EXPECT_EQ(entries[2].width, 50000u);
     EXPECT_EQ(entries[2].height, 80000u);
+}
+
+// The custom sizes a property sheet saves live on as user forms.
+TEST_F(FormsTest, ASavedCustomSizeIsAUserFormThatTheNextSettingsAndThePaperNamesList) {
+    const auto namesOf = [](MPersistentObject& list) {
+        std::vector<std::string> names;
+        for (MPersistentObject* entry : GSettingValues::Children(&list))
+            if (const auto* size = dynamic_cast<const GCustomMediaSize*>(entry))
+                names.emplace_back(size->GetName().Data(), size->GetName().Length());
+        return names;
+    };
+    const auto paperNames = [&] {
+        const DWORD count =
+            driver_->DrvDeviceCapabilities(printer_.Get(), nullptr, DC_PAPERNAMES, nullptr, nullptr);
+        std::vector<WCHAR> names(static_cast<size_t>(count) * 64 + 1, 0);
+        driver_->DrvDeviceCapabilities(printer_.Get(), nullptr, DC_PAPERNAMES, names.data(), nullptr);
+        std::vector<std::u16string> out;
+        for (DWORD i = 0; i < count; ++i)
+            out.emplace_back(names.data() + i * 64);
+        return out;
+    };
+    std::unique_ptr<GAttributeComposite> settings = driver_->NewDefaultSettings();
+    ASSERT_NE(settings, nullptr);
+    MPersistentObject* list = settings->FindById(276);
+    ASSERT_NE(list, nullptr);
+    auto* menu = new GCustomMediaSize(0, "Menu", 0, 600, 900);
+    ASSERT_EQ(driver_->AddCustomSize(menu, list, 0), 1);
+    const int32_t position = Position(u"Menu");
+    ASSERT_GT(position, 0);
+    EXPECT_EQ(menu->GetPaperId(), 0x3FFF + position + 1);
+    const std::vector<std::string> kept = namesOf(*list);
+    EXPECT_EQ(std::count(kept.begin(), kept.end(), "Menu"), 1);
+
+    std::unique_ptr<GAttributeComposite> next = driver_->NewDefaultSettings();
+    const std::vector<std::string> listed = namesOf(*next->FindById(276));
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "Menu"), listed.end());
+    std::vector<std::u16string> papers = paperNames();
+    EXPECT_NE(std::find(papers.begin(), papers.end(), u"Menu"), papers.end());
+
+    const GCustomMediaSize* saved = nullptr;
+    for (MPersistentObject* entry : GSettingValues::Children(next->FindById(276)))
+        if (const auto* size = dynamic_cast<const GCustomMediaSize*>(entry);
+            size != nullptr && size->GetName() == "Menu")
+            saved = size;
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(driver_->RemoveCustomSize(saved, next->FindById(276)), 1);
+    EXPECT_EQ(Position(u"Menu"), -1);
+    papers = paperNames();
+    EXPECT_EQ(std::find(papers.begin(), papers.end(), u"Menu"), papers.end());
 }
 
 } // namespace

@@ -9,7 +9,7 @@ constexpr int16_t kBackCoverTab = 2;
 } // namespace
 
 void GFirstPageSourceRule::Reset() {
-    ClearLevel(GSettingId::kSourceTabLevel);
+    ClearLevel(GSettingId::kPaperTypeTipLevel);
 }
 
 int GFirstPageSourceRule::CompareBackCoverTray() {
@@ -22,7 +22,7 @@ int GFirstPageSourceRule::CompareBackCoverTray() {
 }
 
 void GFirstPageSourceRule::Evaluate(const std::vector<uint32_t>&, uint32_t) {
-    const int16_t tab = Level(GSettingId::kSelectedPaperTab);
+    const int16_t tab = Level(GSettingId::kPaperTab);
     uint16_t message = 0;
     if (tab == kBackCoverTab && Value(GSettingId::kBackCover) == kBackCoverFromOwnSource) {
         const int same = CompareBackCoverTray();
@@ -38,8 +38,8 @@ void GFirstPageSourceRule::Evaluate(const std::vector<uint32_t>&, uint32_t) {
         return;
     }
     if (message != 0) {
-        RaiseLevel(GSettingId::kSourceTabLevel, 1);
+        RaiseLevel(GSettingId::kPaperTypeTipLevel, 1);
         Model()->RuleLevels().AddIfMissing(0, GSettingId::kSourceTabScratch);
     }
-    SetMessage(GSettingId::kSourceTabMessage, message);
+    SetMessage(GSettingId::kPaperTypeTipMessage, message);
 }

@@ -55,9 +55,9 @@ void GMediaTypeSourceRule::Evaluate(const std::vector<uint32_t>& keys, uint32_t 
     Write(GSettingId::kPaperSource, kAutomaticTray);
     if (differentFirst) {
         Write(GSettingId::kOtherPagesPaperSource, kAutomaticTray);
-        RaiseLevel(GSettingId::kPaperSourceMessage, 1);
+        RaiseLevel(GSettingId::kOtherPagesSourceLevel, 1);
     }
-    RaiseLevel(GSettingId::kPaperSourceLevel, 1);
+    RaiseLevel(GSettingId::kFirstPageSourceLevel, 1);
 }
 
 void GFormToTrayRule::Reset() {

@@ -48,8 +48,8 @@ bool GPaperSourceRule::TrayTakesType(int16_t tray, const RWCString& type) {
 }
 
 void GPaperSourceRule::Reset() {
-    ClearLevel(GSettingId::kPaperSourceLevel);
-    ClearLevel(GSettingId::kPaperSourceMessage);
+    ClearLevel(GSettingId::kFirstPageSourceLevel);
+    ClearLevel(GSettingId::kOtherPagesSourceLevel);
     ClearLevel(GSettingId::kSourceTabScratch);
 }
 

@@ -9,7 +9,7 @@ void GFitToPaperTipRule::Reset() {
 void GFitToPaperTipRule::Evaluate(const std::vector<uint32_t>&, uint32_t) {
     if (Value(GSettingId::kPrintOnOtherPaper) != 1) return;
     if (Value(GSettingId::kOtherPaper) == Value(GSettingId::kPaper)) return;
-    if (Level(GSettingId::kSelectedPaperTab) != 0) return;
+    if (Level(GSettingId::kPaperTab) != 0) return;
     RaisePair(GSettingId::kFitToPaperTipLevel, GSettingId::kFitToPaperTipMessage, kOtherPaperTip);
 }
 

@@ -190,6 +190,9 @@ public:
     // 1 when the custom size paperId of the current settings lies within the
     // printer's custom-size bounds.
     int32_t IsPaperSizeInRange(uint16_t paperId);
+    // The check of a custom size before it is saved: non-zero when the
+    // printer's custom-size range refuses it (or there is no printer to ask).
+    int32_t CheckCustomSize(const GCustomMediaSize& size);
     // 1 when the printer does not list the media-type name.
     int32_t IsMediaNameUnlisted(const RWCString& name);
     // 2 for a custom size; else 1 when the writer knows the paper (or keeps
@@ -199,6 +202,9 @@ public:
     // take it over (replacing one of its name): its new paper id (16385 to
     // 17383); 0 when no id is free, the list or the context is missing.
     uint16_t AddCustomSize(std::unique_ptr<GCustomMediaSize> size);
+    // Removes a saved custom size of the current settings (276) through the
+    // driver context: 1 when it was there.
+    int32_t RemoveCustomSize(const GCustomMediaSize* size);
 
     // Starts the printer status tool (not on the oldest systems, and never
     // with a name holding a double quote).

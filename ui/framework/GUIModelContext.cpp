@@ -24,6 +24,12 @@ int32_t GUIModel::IsPaperSizeInRange(uint16_t paperId) {
     return context != nullptr && current_ != nullptr ? context->IsPaperSizeInRange(paperId, current_) : 0;
 }
 
+int32_t GUIModel::CheckCustomSize(const GCustomMediaSize& size) {
+    GDriverContext* context = Context();
+    if (context == nullptr || current_ == nullptr) return 1;
+    return context->IsCustomSizeInRange(size, current_) != 0 ? 0 : 1;
+}
+
 int32_t GUIModel::IsMediaNameUnlisted(const RWCString& name) {
     GDriverContext* context = Context();
     return context != nullptr ? context->IsMediaNameUnlisted(name) : 1;
@@ -41,4 +47,11 @@ uint16_t GUIModel::AddCustomSize(std::unique_ptr<GCustomMediaSize> size) {
     if (context == nullptr || list == nullptr || !size) return 0;
     if (context->AddCustomSize(size.get(), list, 0) != 1) return 0;
     return size.release()->GetPaperId(); // the list holds it now
+}
+
+int32_t GUIModel::RemoveCustomSize(const GCustomMediaSize* size) {
+    GDriverContext* context = Context();
+    MPersistentObject* list =
+        current_ != nullptr ? current_->FindById(GSettingId::kCustomPaperSizes) : nullptr;
+    return context != nullptr ? context->RemoveCustomSize(size, list) : 0;
 }

@@ -14,7 +14,7 @@ const GControlHelpPair kTrailerSecondTip[] = {{1015, GWrapper::kNoHelp}, {0, 0}}
 
 std::unique_ptr<GWrapper> TrailerPageTip(GUIModel* model, const GControlHelpPair* table) {
     return std::make_unique<GFeatureTipWrapper>(
-        new GFeatureTipFeature(model, GSettingId::kPageTipLevel, GSettingId::kPageTipMessage), table,
+        new GFeatureTipFeature(model, GSettingId::kQuickSetsLevel, GSettingId::kQuickSetsMessage), table,
         GFeatureTipWrapper::kPageIcon);
 }
 } // namespace

@@ -288,8 +288,8 @@ TEST_F(BasicsPageTest, APaperThatCannotTurnKeepsPortraitUnturned) {
 }
 
 TEST_F(BasicsPageTest, WithoutPermissionEveryControlIsShownDisabledAndNoTipIsShown) {
-    Model()->RuleLevels().SetValue(GSettingId::kPageTipLevel, 0);
-    Model()->RuleLevels().SetValue(GSettingId::kPageTipMessage, 5301);
+    Model()->RuleLevels().SetValue(GSettingId::kQuickSetsLevel, 0);
+    Model()->RuleLevels().SetValue(GSettingId::kQuickSetsMessage, 5301);
     const int controls[] = {kCopiesEdit, kCopiesUpDown, kSingularLabel, kPortrait,
                             kLandscape,  kTurn,         kAboutButton,   kCommonAbout};
     for (uint32_t flags : {0u, kNoPermission}) {
@@ -357,8 +357,8 @@ TEST_F(BasicsPageTest, APageTipShowsOnlyAHintTheStringsHaveAndAClickShowsIt) {
     HWND dialog = Open();
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "level " << c.level << " message " << c.message);
-        Model()->RuleLevels().SetValue(GSettingId::kPageTipLevel, c.level);
-        Model()->RuleLevels().SetValue(GSettingId::kPageTipMessage, c.message);
+        Model()->RuleLevels().SetValue(GSettingId::kQuickSetsLevel, c.level);
+        Model()->RuleLevels().SetValue(GSettingId::kQuickSetsMessage, c.message);
         Activate();
         EXPECT_EQ(WinUiDriver::IsVisible(dialog, kFirstPageTip), c.shown);
         EXPECT_EQ(WinUiDriver::IsVisible(dialog, kSecondPageTip), c.shown);
