@@ -7,7 +7,8 @@
 # changed copy validated by the driver, its document and device sheets with
 # every tab visited (their pictures kept in build-release/pictures/), the
 # document sheet again with copies and orientation changed on the Basics
-# tab, and a two-page document's events.
+# tab and with the paper size and sources changed on the Paper tab, and a
+# two-page document's events.
 # With arguments, runs qvhost with them instead
 # (bash scripts/run-host.sh --store DIR printers; qvhost --help lists the commands).
 set -euo pipefail
@@ -54,6 +55,9 @@ qvhost sheet "$printer" --script "$work/document.txt" --out "$work/sheet.devmode
 step "$printer: its document sheet, 3 copies typed and landscape clicked on the Basics tab, closed with OK"
 printf 'page 4\ntype 1021 "3"\nclick 1032\nok\n' > "$work/basics.txt"
 qvhost sheet "$printer" --script "$work/basics.txt" --out "$work/basics.devmode" --png "$pictures/basics"
+step "$printer: its document sheet, Legal from tray 2 and a first page from tray 1 on the Paper tab, closed with OK"
+printf 'page 2\nselect 2015 "Legal"\nselect 2020 "Tray 2"\nclick 2022\nselect 2020 "Tray 1"\nok\n' >"$work/paper.txt"
+qvhost sheet "$printer" --script "$work/paper.txt" --out "$work/paper.devmode" --png "$pictures/paper"
 step "$printer: its device sheet, both tabs visited, closed with OK (pictures: $pictures/device)"
 printf 'page 0\npage 1\nok\n' > "$work/device.txt"
 qvhost sheet "$printer" --device --script "$work/device.txt" --out "$work/device.devmode" \

@@ -263,6 +263,20 @@ TEST_F(HostExportsEndToEndTest, TheBasicsTabChangesCopiesAndOrientationAndCancel
     EXPECT_EQ(qvtest::ReadFileBytes(back), qvtest::ReadFileBytes(out));
 }
 
+// On the Paper tab (the third): Legal from tray 2 for every page, then a
+// different first page from tray 1. The DEVMODE's public fields carry the
+// size and the first page's source (tray 1 is the printer's bin 262).
+TEST_F(HostExportsEndToEndTest, ThePaperTabSetsTheSizeAndTheFirstPagesSource) {
+    const std::string script = folder_.Path("paper.txt");
+    ASSERT_TRUE(qvtest::WriteFileBytes(script, "page 2\nselect 2015 \"Legal\"\nselect 2020 \"Tray 2\"\n"
+                                               "click 2022\nselect 2020 \"Tray 1\"\nok\n"));
+    const rapidjson::Document answer =
+        RunJson(Store(), {"sheet", kColour, "--script", script, "--out", folder_.Path("paper.devmode")});
+    EXPECT_STREQ(answer["closed with"].GetString(), "OK");
+    EXPECT_EQ(Field(answer, "dmPaperSize"), 5); // DMPAPER_LEGAL
+    EXPECT_EQ(Field(answer, "dmDefaultSource"), 262);
+}
+
 TEST_F(HostExportsEndToEndTest, ACancelledSheetGivesBackItsInput) {
     const std::string ok = folder_.Path("ok.txt");
     ASSERT_TRUE(qvtest::WriteFileBytes(ok, "ok\n"));

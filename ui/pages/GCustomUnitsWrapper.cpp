@@ -3,6 +3,7 @@
 #include "rw/RWWString.h"
 #include "ui/framework/GUIStrings.h"
 #include "ui/pages/GCustomLengthText.h"
+#include "winapi/WinDialog.h"
 #include "winapi/WinWindow.h"
 
 namespace {

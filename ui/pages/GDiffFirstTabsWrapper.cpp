@@ -4,6 +4,7 @@
 #include "ui/framework/GUIStrings.h"
 #include "ui/pages/GPaperPageState.h"
 #include "winapi/WinControls.h"
+#include "winapi/WinDialog.h"
 #include "winapi/WinWindow.h"
 
 namespace {

@@ -12,15 +12,17 @@ const GControlHelpPair kTrailerAboutControl[] = {{11525, GWrapper::kNoHelp}, {0,
 const GControlHelpPair kTrailerFirstTip[] = {{1013, GWrapper::kNoHelp}, {0, 0}};
 const GControlHelpPair kTrailerSecondTip[] = {{1015, GWrapper::kNoHelp}, {0, 0}};
 
-std::unique_ptr<GWrapper> TrailerPageTip(GUIModel* model, const GControlHelpPair* table) {
-    return std::make_unique<GFeatureTipWrapper>(
-        new GFeatureTipFeature(model, GSettingId::kQuickSetsLevel, GSettingId::kQuickSetsMessage), table,
-        GFeatureTipWrapper::kPageIcon);
-}
 } // namespace
+
+void AddFeatureTip(GDialog& page, GUIModel* model, const GControlHelpPair* table, uint32_t levelId,
+                   uint32_t messageId, uint16_t iconKind) {
+    page.AddControl(std::make_unique<GFeatureTipWrapper>(new GFeatureTipFeature(model, levelId, messageId),
+                                                         table, iconKind));
+}
 
 void AddPageTrailer(GDialog& page, GUIModel* model) {
     page.AddControl(std::make_unique<GAboutWrapper>(new GAboutFeature(model), kTrailerAboutControl));
-    page.AddControl(TrailerPageTip(model, kTrailerFirstTip));
-    page.AddControl(TrailerPageTip(model, kTrailerSecondTip));
+    for (const GControlHelpPair* tip : {kTrailerFirstTip, kTrailerSecondTip})
+        AddFeatureTip(page, model, tip, GSettingId::kQuickSetsLevel, GSettingId::kQuickSetsMessage,
+                      GFeatureTipWrapper::kPageIcon);
 }

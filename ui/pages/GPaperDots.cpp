@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "model/GAttributeComposite.h"
 #include "paper/GCustomMediaSize.h"
 #include "paper/GMedia.h"
 #include "ui/framework/GPaperSizeFeature.h"

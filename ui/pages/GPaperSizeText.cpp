@@ -5,6 +5,7 @@
 #include <string>
 
 #include "driver/GMediaNameEnumeration.h"
+#include "model/GAttributeComposite.h"
 #include "model/GSettingIds.h"
 #include "ui/framework/GUIModel.h"
 #include "ui/framework/GUIStrings.h"

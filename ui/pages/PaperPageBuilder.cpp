@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "model/GSettingIds.h"
 #include "ui/framework/GModalDialog.h"
 #include "ui/framework/GPropertyPage.h"
 #include "ui/framework/GResourceLibrary.h"
@@ -11,8 +12,10 @@
 #include "ui/pages/GCustomSizeButtonWrapper.h"
 #include "ui/pages/GCustomUnitsWrapper.h"
 #include "ui/pages/GDiffFirstTabsWrapper.h"
+#include "ui/pages/GFeatureTipWrapper.h"
 #include "ui/pages/GFirstPageWrapper.h"
 #include "ui/pages/GMediaTypeWrapper.h"
+#include "ui/pages/GPageTrailer.h"
 #include "ui/pages/GPaperSizeWrapper.h"
 #include "ui/pages/GPaperSourceWrapper.h"
 
@@ -38,6 +41,9 @@ const GControlHelpPair kCustomHeightControls[] = {
 const GControlHelpPair kCustomWidthControls[] = {
     {11411, 212}, {11412, 212}, {11430, kNoTopic}, {11432, kNoTopic}, {0, 0}};
 const GControlHelpPair kCustomUnitsControls[] = {{2052, 213}, {0, 0}};
+const GControlHelpPair kTypeTip[] = {{2063, kNoTopic}, {0, 0}};
+const GControlHelpPair kSizeTip[] = {{2024, kNoTopic}, {0, 0}};
+const GControlHelpPair kCustomSizesTip[] = {{2025, kNoTopic}, {0, 0}};
 
 std::unique_ptr<GModalDialog> BuildCustomSizeDialog(GUIModel* model, uint32_t hasHelp) {
     auto dialog = std::make_unique<GModalDialog>(kCustomSizeTemplate, model, hasHelp, kCustomSizeHelp);
@@ -61,11 +67,18 @@ GPropertyPage* BuildPaperPage(PROPSHEETPAGEW& slot, GUIModel* model, uint32_t ha
     page->AddControl(std::make_unique<GDiffFirstTabsWrapper>(new GDiffFirstTabsFeature(model), kTabControls));
     page->AddControl(std::make_unique<GFirstPageWrapper>(new GFirstPageFeature(model), kFirstPageControls));
     page->AddControl(std::make_unique<GBackCoverWrapper>(new GBackCoverFeature(model), kBackCoverControls));
+    AddFeatureTip(*page, model, kTypeTip, GSettingId::kPaperTypeTipLevel, GSettingId::kPaperTypeTipMessage,
+                  GFeatureTipWrapper::kOptionIcon);
     page->AddControl(std::make_unique<GPaperSizeWrapper>(new GCustomPaperSizeFeature(model), kSizeControls));
+    AddFeatureTip(*page, model, kSizeTip, GSettingId::kFitToPaperTipLevel, GSettingId::kFitToPaperTipMessage,
+                  GFeatureTipWrapper::kOptionIcon);
     page->AddControl(std::make_unique<GCustomSizeButtonWrapper>(
         new GCustomPaperSizeFeature(model), kCustomButtonControls, BuildCustomSizeDialog(model, hasHelp)));
     page->AddControl(std::make_unique<GMediaTypeWrapper>(new GMediaTypeFeature(model), kTypeControls));
     page->AddControl(std::make_unique<GPaperSourceWrapper>(new GPaperSourceFeature(model), kSourceControls));
+    AddFeatureTip(*page, model, kCustomSizesTip, GSettingId::kCustomSizesLevel,
+                  GSettingId::kCustomSizesMessage, GFeatureTipWrapper::kPageIcon);
+    AddPageTrailer(*page, model);
     page->BuildHelpTable();
     return page.release();
 }

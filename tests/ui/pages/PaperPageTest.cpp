@@ -21,11 +21,12 @@ constexpr int kLegal = 6;
 
 using PaperPageScriptTest = PaperPageTest;
 
-TEST_F(PaperPageScriptTest, TheBuilderFillsTheRecordWithTemplate2000AndSevenControls) {
+// Seven options, three tips among them and the trailer of three.
+TEST_F(PaperPageScriptTest, TheBuilderFillsTheRecordWithTemplate2000AndThirteenControls) {
     Open();
     EXPECT_EQ(record_.record.pszTemplate, MAKEINTRESOURCEW(2000));
     EXPECT_EQ(record_.record.pfnDlgProc, &PropertyPageProc);
-    EXPECT_EQ(page_->ControlCount(), 7u);
+    EXPECT_EQ(page_->ControlCount(), 13u);
     EXPECT_EQ(WinUiDriver::WindowText(window_), u"Paper");
 }
 
