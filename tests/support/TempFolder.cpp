@@ -1,5 +1,7 @@
 #include "tests/support/TempFolder.h"
 
+#include <cstdlib>
+
 #include <stdlib.h>
 
 #include <stdexcept>
@@ -16,6 +18,11 @@ TempFolder::TempFolder(const std::string& prefix) {
 TempFolder::~TempFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::PicturePath(const std::string& name) const {
+    const char* keep = std::getenv("QV_KEEP_PICTURES");
+    return keep != nullptr ? std::string(keep) + "/" + name : Path(name);
 }
 
 } // namespace qvtest

@@ -20,6 +20,9 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     // An entry of the folder, by name (nothing is made).
     std::string Path(const std::string& name) const { return (path_ / name).string(); }
+    // Where a test writes a picture to be looked at: in the folder that
+    // QV_KEEP_PICTURES names when it is set (kept), else in this one.
+    std::string PicturePath(const std::string& name) const;
 
 private:
     std::filesystem::path path_;

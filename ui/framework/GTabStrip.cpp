@@ -124,3 +124,18 @@ RECT GTabStrip::GetTabRect(uint16_t index) const {
 void GTabStrip::Repaint() const {
     if (HWND control = Control()) InvalidateRect(control, nullptr, TRUE);
 }
+
+int32_t GTabStrip::HandleOptionMessage(UINT controlId, int32_t value, bool focused, UINT message,
+                                       WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item == nullptr || item->CtlID != controlId) return 0;
+        DrawItem(*item, focused || (item->itemState & ODS_FOCUS) != 0);
+        return GetCurrent() != value ? 1 : 0;
+    }
+    if (message == WM_COMMAND && LOWORD(wParam) == controlId && HIWORD(wParam) == BN_CLICKED) {
+        const int32_t hit = OnClick();
+        return hit >= 0 && hit != value ? 1 : 0;
+    }
+    return 0;
+}

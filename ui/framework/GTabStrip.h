@@ -42,6 +42,13 @@ public:
     // Paints the strip into the block's DC and rectangle; a focused strip
     // marks its current tab.
     void DrawItem(const DRAWITEMSTRUCT& item, bool focused) const;
+    // The strip's part in the messages of an option control whose value is
+    // the current tab: draws it on its WM_DRAWITEM (with the focus frame when
+    // focused or the item has the focus) and picks the clicked tab on its
+    // BN_CLICKED. 1 when the current tab then differs from value, so that the
+    // control takes it; else 0.
+    int32_t HandleOptionMessage(UINT controlId, int32_t value, bool focused, UINT message, WPARAM wParam,
+                                LPARAM lParam);
 
     // The tab's rectangle in the control's client pixels (empty for an
     // index without a tab), and the height of the tabs.

@@ -45,21 +45,10 @@ void GDiffFirstTabsWrapper::BuildTabs() {
 
 LRESULT GDiffFirstTabsWrapper::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (Option() == nullptr) return 0;
-    if (message == WM_DRAWITEM) {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item == nullptr || item->CtlID != ControlId(0)) return 0;
-        strip_.DrawItem(*item, (item->itemState & ODS_FOCUS) != 0);
-        if (strip_.GetCurrent() == Option()->GetValue()) return 0;
-        TakeValue();
-        return 1;
-    }
-    if (message == WM_COMMAND && LOWORD(wParam) == ControlId(0) && HIWORD(wParam) == BN_CLICKED) {
-        const int32_t hit = strip_.OnClick();
-        if (hit < 0 || hit == Option()->GetValue()) return 0;
-        TakeValue();
-        return 1;
-    }
-    return 0;
+    if (strip_.HandleOptionMessage(ControlId(0), Option()->GetValue(), false, message, wParam, lParam) == 0)
+        return 0;
+    TakeValue();
+    return 1;
 }
 
 void GDiffFirstTabsWrapper::ShowValue(uint32_t force) {

@@ -180,10 +180,7 @@ TEST_F(GAboutBoxTest, TheBoxIsWrittenAsAPicture) {
     Store(GSettingId::kMiniInstallerWanted, 1);
     about_.data = {{u"EACLastUpdate", u"FAILED"}, {u"LastUpdateType", u"Auto"}};
     qvtest::TempFolder folder;
-    // QV_KEEP_PICTURES names a folder where the picture is kept to be looked at.
-    const char* keep = std::getenv("QV_KEEP_PICTURES");
-    const std::string path =
-        keep != nullptr ? std::string(keep) + "/about-box.png" : folder.Path("about-box.png");
+    const std::string path = folder.PicturePath("about-box.png");
     Run(path);
     PngImage image;
     ASSERT_TRUE(ReadPng(path, image));

@@ -115,11 +115,8 @@ TEST_F(PagesPerSheetLayoutTest, ControlsMoveUnderTheStapleRow) {
         EXPECT_EQ(Placement(page, 3041).top, Placement(page, 3040).top + Units(10));
         ExpectEdgesAndSizesKept(page);
         if (c.stapler == 1) {
-            // QV_KEEP_PICTURES names a folder where the picture is kept to be looked at.
             qvtest::TempFolder folder;
-            const char* keep = std::getenv("QV_KEEP_PICTURES");
-            const std::string path = keep != nullptr ? std::string(keep) + "/finishing-with-stapler.png"
-                                                     : folder.Path("finishing-with-stapler.png");
+            const std::string path = folder.PicturePath("finishing-with-stapler.png");
             ShowWindow(page, SW_SHOW); // as the sheet shows its current page
             EXPECT_TRUE(WinUiDriver::RenderToPng(page, path));
         }

@@ -207,10 +207,7 @@ TEST_F(GTabStripTest, AThreeTabStripIsWrittenAsAPicture) {
     AddTabs({u"Text", u"Graphics", u"Photos"});
     Strip().SetCurrent(1);
     qvtest::TempFolder folder;
-    // QV_KEEP_PICTURES names a folder where the picture is kept to be looked at.
-    const char* keep = std::getenv("QV_KEEP_PICTURES");
-    const std::string path =
-        keep != nullptr ? std::string(keep) + "/tab-strip.png" : folder.Path("tab-strip.png");
+    const std::string path = folder.PicturePath("tab-strip.png");
     ASSERT_TRUE(WinUiDriver::RenderToPng(dialog_, path));
     PngImage image;
     ASSERT_TRUE(ReadPng(path, image));

@@ -106,12 +106,6 @@ std::u16string BasicsDigits(int number) {
     return std::u16string(digits.begin(), digits.end());
 }
 
-// QV_KEEP_PICTURES names a folder where the pictures are kept to be looked at.
-std::string BasicsPicturePath(const qvtest::TempFolder& folder, const std::string& name) {
-    const char* keep = std::getenv("QV_KEEP_PICTURES");
-    return keep != nullptr ? std::string(keep) + "/" + name : folder.Path(name);
-}
-
 TEST_F(BasicsPageTest, TheBuilderFillsTemplate1000WithItsControlsAndTheirHelpInOrder) {
     Open();
     EXPECT_EQ(record_.record.pszTemplate, MAKEINTRESOURCEW(1000));
@@ -388,7 +382,7 @@ TEST_F(BasicsPageTest, TheTabIsWrittenAsPictures) {
         Store(GSettingId::kOrientation, p.orientation);
         sheet_.data.flags = p.flags;
         HWND dialog = Open();
-        const std::string path = BasicsPicturePath(folder, p.name);
+        const std::string path = folder.PicturePath(p.name);
         ASSERT_TRUE(WinUiDriver::RenderToPng(dialog, path));
         PngImage image;
         ASSERT_TRUE(ReadPng(path, image));

@@ -292,7 +292,7 @@ TEST_F(CustomPaperSizeDialogTest, TheDialogIsWrittenAsPicturesInInchesAndInMilli
     qvtest::TempFolder folder;
     const auto write = [&](const std::string& name) {
         return Look([&, name](HWND dialog) {
-            const std::string path = PicturePath(folder, name);
+            const std::string path = folder.PicturePath(name);
             EXPECT_TRUE(WinUiDriver::RenderToPng(dialog, path));
         });
     };

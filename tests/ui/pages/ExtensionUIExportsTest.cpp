@@ -333,9 +333,7 @@ protected:
 TEST_F(JobStorageNoticeModeTest, TheTickedBoxWritesDontShowJobNameAsADword) {
     TabsSheet sheet(GUIData::kDocumentSheet, {});
     qvtest::TempFolder folder;
-    // QV_KEEP_PICTURES names a folder where the picture is kept to be looked at.
-    const char* keep = std::getenv("QV_KEEP_PICTURES");
-    picture_ = keep != nullptr ? std::string(keep) + "/job-storage-notice.png" : folder.Path("notice.png");
+    picture_ = folder.PicturePath("job-storage-notice.png");
     EXPECT_EQ(Play(sheet, true), 1);
     EXPECT_EQ(shown_, u"Office Printer|LPT1:|ANN|Q3 report|Room 4|");
     PngImage image;

@@ -175,10 +175,7 @@ TEST_F(GChromalistTabsWrapperTest, ThePageIsWrittenAsAPicture) {
     sparetest::SparePage page(Model(), libraries_.Spare());
     HWND dialog = OpenStripPage(page);
     qvtest::TempFolder folder;
-    // QV_KEEP_PICTURES names a folder where the picture is kept to be looked at.
-    const char* keep = std::getenv("QV_KEEP_PICTURES");
-    const std::string path =
-        keep != nullptr ? std::string(keep) + "/colour-tab-strip.png" : folder.Path("colour-tab-strip.png");
+    const std::string path = folder.PicturePath("colour-tab-strip.png");
     ASSERT_TRUE(WinUiDriver::RenderToPng(dialog, path));
     PngImage image;
     ASSERT_TRUE(ReadPng(path, image));

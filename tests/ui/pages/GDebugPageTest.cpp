@@ -89,10 +89,7 @@ TEST_F(GDebugPageTest, AStoredValueIsShownAndKeptUntilAClickWritesZeroOrOne) {
 TEST_F(GDebugPageTest, ThePageIsWrittenAsAPicture) {
     HWND dialog = Open(2);
     qvtest::TempFolder folder;
-    // QV_KEEP_PICTURES names a folder where the picture is kept to be looked at.
-    const char* keep = std::getenv("QV_KEEP_PICTURES");
-    const std::string path =
-        keep != nullptr ? std::string(keep) + "/debug-page.png" : folder.Path("debug-page.png");
+    const std::string path = folder.PicturePath("debug-page.png");
     ASSERT_TRUE(WinUiDriver::RenderToPng(dialog, path));
     PngImage image;
     ASSERT_TRUE(ReadPng(path, image));

@@ -237,7 +237,7 @@ TEST_F(PaperPageScriptTest, TheTabIsWrittenAsPicturesOfAllPagesFirstPageAndBackC
     qvtest::TempFolder folder;
     HWND page = Open();
     const auto write = [&](const std::string& name) {
-        const std::string path = PicturePath(folder, name);
+        const std::string path = folder.PicturePath(name);
         ASSERT_TRUE(WinUiDriver::RenderToPng(page, path));
         PngImage image;
         ASSERT_TRUE(ReadPng(path, image));

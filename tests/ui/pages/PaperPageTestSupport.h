@@ -43,13 +43,6 @@ inline void SetUserLocale(const char16_t* measure, const char16_t* decimal) {
                                                u"sDecimal", decimal);
 }
 
-// Where a test writes a picture: QV_KEEP_PICTURES when set (to be looked
-// at), else a temporary folder.
-inline std::string PicturePath(const qvtest::TempFolder& folder, const std::string& name) {
-    const char* keep = std::getenv("QV_KEEP_PICTURES");
-    return keep != nullptr ? std::string(keep) + "/" + name : folder.Path(name);
-}
-
 class PaperPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
