@@ -9,6 +9,7 @@
 
 #include "model/GRangeAttribute.h"
 #include "model/GSettingIds.h"
+#include "tests/support/TempFolder.h"
 #include "tests/ui/framework/ModelPrinterSheet.h"
 #include "tests/ui/framework/UIModelTestSupport.h"
 #include "tests/ui/pages/SparePageTestSupport.h"
@@ -40,6 +41,12 @@ HWND Shown(SparePage& page) {
     HWND window = page.Open();
     ShowWindow(window, SW_SHOW);
     return window;
+}
+
+// Writes the dialog as a picture to be looked at.
+void WritePicture(HWND dialog, const std::string& name) {
+    const qvtest::TempFolder folder;
+    EXPECT_TRUE(WinUiDriver::RenderToPng(dialog, folder.PicturePath(name)));
 }
 
 const GControlHelpPair kStaplingTable[] = {{kStaplingButton, 306}, {0, 0}};
@@ -133,14 +140,15 @@ TEST_F(StaplingButtonTest, TheButtonIsShownOnlyForTheStaplerStackerAndUsableWhil
     Model()->CurrentSettings().SetValue(GSettingId::kStaple, 1);
     page_->Activate();
     EXPECT_TRUE(WinUiDriver::IsEnabled(dialog, kStaplingButton));
+    WritePicture(dialog, "stapling-button.png");
 }
 
 TEST_F(StaplingButtonTest, CancelInTheOptionsGivesBackTheSettingsAndOkKeepsThem) {
     Open("QV-ACC-SS3000", 1);
-    const int16_t before = Value(GSettingId::kStapleOption);
-    ASSERT_NE(before, 2);
+    ASSERT_NE(Value(GSettingId::kStapleOption), 2);
+    const std::string before = uitest::Saved(*sheet_.Settings());
     EXPECT_EQ(Press(IDCANCEL), 0);
-    EXPECT_EQ(Value(GSettingId::kStapleOption), before);
+    EXPECT_EQ(uitest::Saved(*sheet_.Settings()), before);
     EXPECT_EQ(Press(IDOK), 1);
     EXPECT_EQ(Value(GSettingId::kStapleOption), 2);
     // Only a click of the button runs the dialog.
@@ -192,6 +200,7 @@ TEST_F(ScaleControlTest, ScrollCodesMoveTheValueWithinTheRange) {
         EXPECT_EQ(WinUiDriver::Text(dialog, kScaleEdit), Digits(s.expected));
         EXPECT_EQ(WinUiDriver::Position(dialog, kScaleBar), std::min(s.expected, kLastThumb));
     }
+    WritePicture(dialog, "scale-control.png");
 }
 
 TEST_F(ScaleControlTest, ATypedPercentIsTakenWithinTheRangeWhenTheFieldIsLeft) {
