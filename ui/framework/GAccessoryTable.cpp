@@ -20,6 +20,10 @@ int16_t AccessoryNumber(MPersistentObject& entry, uint32_t id) {
     return value == nullptr ? 0 : static_cast<int16_t>(value->GetValue());
 }
 
+bool SameText(const RWCString& one, const RWCString& other) {
+    return one.Length() == other.Length() && one == other;
+}
+
 } // namespace
 
 GAccessoryTable::GAccessoryTable(GUIModel* model) {
@@ -49,7 +53,15 @@ RWCString GAccessoryTable::FinishingPartNumber() const {
 int16_t GAccessoryTable::OutputUnitKind(const RWCString& modelCode) const {
     if (modelCode.Length() == 0) return 0;
     for (const Entry& entry : entries_)
-        if (entry.kind != 0 && entry.modelCode.Length() == modelCode.Length() && entry.modelCode == modelCode)
+        if (entry.kind != 0 && SameText(entry.modelCode, modelCode)) return entry.kind;
+    return 0;
+}
+
+int16_t GAccessoryTable::KindOfUnit(const RWCString& unitName) const {
+    if (unitName.Length() == 0) return 0;
+    for (const Entry& entry : entries_)
+        if (entry.kind != 0 && (SameText(entry.identifier, unitName) ||
+                                SameText(entry.partNumber, unitName) || SameText(entry.modelCode, unitName)))
             return entry.kind;
     return 0;
 }
@@ -57,7 +69,7 @@ int16_t GAccessoryTable::OutputUnitKind(const RWCString& modelCode) const {
 int16_t GAccessoryTable::RoleOfUnit(const RWCString& unitName) const {
     if (unitName.Length() == 0) return 0;
     for (const Entry& entry : entries_)
-        if (entry.identifier.Length() == unitName.Length() && entry.identifier == unitName) return entry.role;
+        if (SameText(entry.identifier, unitName)) return entry.role;
     return 0;
 }
 

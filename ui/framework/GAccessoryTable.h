@@ -43,6 +43,10 @@ public:
     // The kind of the first accessory with a kind whose model code is
     // modelCode; 0 when none is.
     int16_t OutputUnitKind(const RWCString& modelCode) const;
+    // The kind of the first accessory with a kind that unitName names
+    // exactly, by its identifier, part number or model code; 0 when none
+    // does or the name is empty.
+    int16_t KindOfUnit(const RWCString& unitName) const;
     // The role of the first accessory whose identifier is unitName exactly
     // (the installed-unit texts 315 and 316 name a unit this way); 0 when
     // none is or the name is empty.

@@ -1,6 +1,7 @@
 #include "ui/pages/GStackerButtonWrapper.h"
 
 #include "ui/framework/GModalDialog.h"
+#include "ui/pages/GAccessoryButtonState.h"
 #include "winapi/WinControls.h"
 #include "winapi/WinWindow.h"
 
@@ -14,9 +15,6 @@ LRESULT GStackerButtonWrapper::HandleMessage(UINT message, WPARAM wParam, LPARAM
 
 void GStackerButtonWrapper::Refresh() {
     if (Option() == nullptr) return;
-    if (Option()->OutputUnitKind() != GStackerKindFeature::kStackerKind) {
-        SetState(GFeature::kHidden);
-        return;
-    }
-    SetState(Option()->GetValue() == 1 ? GFeature::kEnabled : GFeature::kDisabled);
+    SetState(AccessoryButtonState(Option()->OutputUnitKind() == GStackerKindFeature::kStackerKind,
+                                  Option()->GetValue()));
 }
