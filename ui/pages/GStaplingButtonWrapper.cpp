@@ -2,6 +2,7 @@
 
 #include "ui/pages/GAccessoryButtonState.h"
 #include "winapi/WinControls.h"
+#include "winapi/WinUser.h"
 #include "winapi/WinWindow.h"
 
 LRESULT GStaplingButtonWrapper::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
