@@ -48,8 +48,7 @@ struct Shown {
 class GAboutBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterResourceLibraries();
-        library_ = std::make_unique<HeldResourceLibrary>(kOwnResourceLibrary);
+        library_ = HoldOwnResourceLibrary();
         ASSERT_EQ(library_->Loaded(), 1);
     }
     GUIModel* Model() { return sheet_.model.get(); }

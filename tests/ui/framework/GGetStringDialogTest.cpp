@@ -21,8 +21,7 @@ constexpr uint16_t kPromptString = 11057; // "Please type a name for the new Qui
 class GGetStringDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterResourceLibraries();
-        library_ = std::make_unique<HeldResourceLibrary>(kOwnResourceLibrary);
+        library_ = HoldOwnResourceLibrary();
         ASSERT_EQ(library_->Loaded(), 1);
     }
 

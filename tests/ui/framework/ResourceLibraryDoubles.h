@@ -4,6 +4,8 @@
 // HEBREW.DLL (1255, with strings, a picture and its mask, and a dialog with
 // a tab strip) and ARABIC.DLL (1256, version information only); DIALOGS.DLL
 // with the page, sub-dialog and timed dialog of the dialog tests.
+#include <memory>
+
 #include "ui/framework/GResourceLibrary.h"
 #include "winapi/host/WinHostStore.h"
 
@@ -37,3 +39,9 @@ public:
 private:
     int32_t loaded_;
 };
+
+// The module's own resource library registered and held for a test.
+inline std::unique_ptr<HeldResourceLibrary> HoldOwnResourceLibrary() {
+    RegisterResourceLibraries();
+    return std::make_unique<HeldResourceLibrary>(kOwnResourceLibrary);
+}

@@ -48,8 +48,7 @@ constexpr uint32_t kNoPermission = 1;
 class BasicsPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterResourceLibraries();
-        library_ = std::make_unique<HeldResourceLibrary>(kOwnResourceLibrary);
+        library_ = HoldOwnResourceLibrary();
         ASSERT_EQ(library_->Loaded(), 1);
         WinUiDriver::ClearRecords();
         // Fresh settings of a real sheet carry the user's paper (Letter).

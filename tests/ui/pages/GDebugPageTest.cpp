@@ -25,8 +25,7 @@ constexpr int kRunLength = 10022;
 class GDebugPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterResourceLibraries();
-        library_ = std::make_unique<HeldResourceLibrary>(kOwnResourceLibrary);
+        library_ = HoldOwnResourceLibrary();
         ASSERT_EQ(library_->Loaded(), 1);
     }
     void TearDown() override {

@@ -46,8 +46,7 @@ inline void SetUserLocale(const char16_t* measure, const char16_t* decimal) {
 class PaperPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterResourceLibraries();
-        library_ = std::make_unique<HeldResourceLibrary>(kOwnResourceLibrary);
+        library_ = HoldOwnResourceLibrary();
         ASSERT_EQ(library_->Loaded(), 1);
         SetUserLocale(u"1", u".");
         WinUiDriver::ClearRecords();
