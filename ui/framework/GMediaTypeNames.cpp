@@ -33,6 +33,12 @@ uint16_t StringIdOf(const RWCString& name) {
     return kOtherType;
 }
 
+const char* NameOf(uint16_t id) {
+    for (const NameId& entry : kNames)
+        if (entry.id == id) return entry.name;
+    return nullptr;
+}
+
 bool IsThickOrFilm(const RWCString& name) {
     const uint16_t id = StringIdOf(name);
     return id == kTransparency || id == kLabels || id == kHeavy || id == kEnvelope || id == kCardStock;

@@ -16,6 +16,9 @@ inline constexpr uint16_t kOtherType = 11144;
 
 // The string id of a media-type name (exact text, case counts).
 uint16_t StringIdOf(const RWCString& name);
+// The name of a string id of the table; null for an id it lacks (11101
+// names the empty text).
+const char* NameOf(uint16_t id);
 // Transparency, labels, heavy paper, envelopes and card stock: the types
 // that go neither through the duplex path nor to a bin other than the top
 // and rear bins.

@@ -1,14 +1,16 @@
 #pragma once
 // The paper types of the Paper page: the list shows string ids, the settings
-// keep an English key (261, 262, 973). A key that names no listed type is a
-// user-defined type; an empty key is "Auto Select".
+// keep an English key (261, 262, 973), the media-type names the rules read
+// (GMediaTypeNames). A key that names no listed type is a user-defined
+// type; an empty key is "Auto Select".
 #include <cstdint>
 
 #include "rw/RWCString.h"
+#include "ui/framework/GMediaTypeNames.h"
 
 namespace GPaperType {
 
-inline constexpr uint16_t kAutoSelect = 11101;
+inline constexpr uint16_t kAutoSelect = GMediaTypeNames::kAutoSelect;
 inline constexpr uint16_t kPlain = 11102;
 inline constexpr uint16_t kTransparency = 11105;
 inline constexpr uint16_t kLabels = 11107;
@@ -20,7 +22,7 @@ inline constexpr uint16_t kHeavy = 11119;
 inline constexpr uint16_t kEnvelope = 11120;
 inline constexpr uint16_t kGlossy = 11121;
 inline constexpr uint16_t kType2 = 11123;
-inline constexpr uint16_t kUserDefined = 11144;
+inline constexpr uint16_t kUserDefined = GMediaTypeNames::kOtherType;
 // String ids of paper types offered in the source list run up to here.
 inline constexpr uint16_t kLastSourceEntry = 11143;
 
