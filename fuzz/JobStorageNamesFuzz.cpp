@@ -6,8 +6,8 @@
 // name as UTF-16LE units and, byte for byte, the UTF-8 text. Checked
 // besides memory safety:
 // - no name filter leaves more than 16 characters, a double quote or a
-//   control character; the ASCII filter leaves upper-case printable ASCII;
-//   a name left (kind 1) with a table keeps only characters the table
+//   control character; the ASCII filter leaves upper-case printable ASCII
+//   or a default; a name left (kind 1) with a table keeps only characters the table
 //   allows, "~" marks and the job's default;
 // - the tab's table and the segment test read the same characters;
 // - the PIN keeps at most four digits, exactly four when padded;
@@ -74,7 +74,8 @@ void CheckNameFilters(const NameCharacterTable& table, const std::u16string& nam
     JobStorageNames::FilterAsciiName(ascii, kind, which, kDefaults);
     CheckStorable(ascii);
     for (char16_t c : ascii)
-        if (c < 0x20 || c > 0x7E || (c >= u'a' && c <= u'z' && ascii != kDefaults.windowsUser))
+        if (c < 0x20 || c > 0x7E ||
+            (c >= u'a' && c <= u'z' && ascii != kDefaults.windowsUser && ascii != kDefaults.automatic))
             Fail("the ASCII filter left a character outside upper-case printable ASCII");
     std::u16string marked = name;
     JobStorageNames::FilterTableName(marked, kind, which, kDefaults, table);
@@ -113,14 +114,18 @@ void CheckDecoder(const std::string& text) {
     std::vector<WCHAR> units(text.size() + 1);
     WCHAR* target = units.data();
     ConvertUtf8ToUtf16(&source, begin + text.size(), &target, units.data() + units.size());
-    const std::u16string decoded(units.data(), static_cast<size_t>(target - units.data()));
+    std::u16string decoded(units.data(), static_cast<size_t>(target - units.data()));
     if (!IsWellFormedUtf16(decoded)) Fail("the decoder wrote ill-formed UTF-16");
+    // The encoder ends at a zero character, which is a zero byte in both.
+    std::string taken = text.substr(0, static_cast<size_t>(source - begin));
+    taken = taken.substr(0, taken.find('\0'));
+    decoded = decoded.substr(0, decoded.find(u'\0'));
     std::vector<uint8_t> again(decoded.size() * 3 + 1);
     const WCHAR* from = decoded.data();
     uint8_t* to = again.data();
     ConvertUtf16ToUtf8(&from, decoded.data() + decoded.size(), &to, again.data() + again.size(), 1);
     if (std::string(reinterpret_cast<const char*>(again.data()), static_cast<size_t>(to - again.data())) !=
-        text.substr(0, static_cast<size_t>(source - begin)))
+        taken)
         Fail("decoded text does not encode to the bytes taken");
 }
 
