@@ -511,6 +511,43 @@ void AddCodePageSeeds(Seeds& seeds) {
     seeds.push_back({"CodePageFuzz", "utf16-units", std::string(1, static_cast<char>(10)) + units});
 }
 
+// --- Job-storage names -----------------------------------------------------
+
+void AddJobStorageNameSeeds(Seeds& seeds) {
+    // Options byte, table length, the table, the name as UTF-16LE units.
+    auto seed = [](uint8_t options, const std::vector<uint16_t>& tableWords, const std::u16string& name) {
+        std::string bytes(1, static_cast<char>(options));
+        const size_t length = tableWords.size() * 2;
+        bytes += static_cast<char>(length & 0xFF);
+        bytes += static_cast<char>(length >> 8);
+        for (uint16_t word : tableWords) {
+            bytes += static_cast<char>(word & 0xFF);
+            bytes += static_cast<char>(word >> 8);
+        }
+        for (char16_t unit : name) {
+            bytes += static_cast<char>(unit & 0xFF);
+            bytes += static_cast<char>(unit >> 8);
+        }
+        return bytes;
+    };
+    // The model printers' table (printable ASCII) and one with Latin-1 too.
+    const std::vector<uint16_t> ascii = {0, 4, 4, 1, 0, 0x7E, 0xFFFF, 0, 0x20, 0xFFFF};
+    const std::vector<uint16_t> latin = {0, 6, 4, 1, 2, 0x7E, 0xFF, 0xFFFF, 0, 0x20, 0xA0, 0xFFFF};
+    const std::vector<uint16_t> cut(ascii.begin(), ascii.end() - 2);
+    seeds.push_back(
+        {"JobStorageNamesFuzz", "ascii-table-user-left", seed(1, ascii, u"Gr\u00fc\u00dfe \"x\"")});
+    seeds.push_back(
+        {"JobStorageNamesFuzz", "latin-table-job-left", seed(5, latin, u"J\u00fcrgen\U0001F5A8")});
+    seeds.push_back({"JobStorageNamesFuzz", "latin-table-user-default", seed(0, latin, u"")});
+    seeds.push_back({"JobStorageNamesFuzz", "cut-table-typing", seed(3, cut, u"smith\tjones 1a2")});
+    seeds.push_back({"JobStorageNamesFuzz", "no-table-pin-padded", seed(9, {}, u"12a")});
+    // UTF-8 bytes for the decoder: well-formed, then an overlong form.
+    std::string utf8 = seed(2, ascii, u"");
+    utf8 += "Gr\xC3\xBC\xC3\x9F"
+            "e \xE2\x82\xAC \xF0\x9F\x96\xA8 \xC0\x80";
+    seeds.push_back({"JobStorageNamesFuzz", "utf8-text", utf8});
+}
+
 // --- Dictionary coder ------------------------------------------------------
 
 void AddLZWSeeds(Seeds& seeds) {
@@ -653,6 +690,7 @@ int main(int argc, char** argv) {
     AddGraphSeeds(seeds, scratch);
     AddColourControlSeeds(seeds);
     AddCodePageSeeds(seeds);
+    AddJobStorageNameSeeds(seeds);
     AddLZWSeeds(seeds);
     AddSettingsDecodeSeeds(seeds);
     AddDevModeSeeds(seeds);

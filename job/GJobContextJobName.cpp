@@ -14,6 +14,7 @@
 #include "job/GJobContext.h"
 #include "job/IsCharInFontTable.h"
 #include "job/IsPrintableAsciiName.h"
+#include "job/NameCharacterTable.h"
 #include "model/GSettingIds.h"
 #include "paper/GMedia.h"
 #include "rw/RWCRegex.h"
@@ -33,17 +34,12 @@ RWWString AfterLast(const RWWString& text, char16_t separator) {
     return RWWString(text.Data() + at + 1, text.Length() - at - 1);
 }
 
-// The printer's character table as words: the setting's bytes, big-endian
-// pairs as the font file stores them.
-std::vector<uint16_t> CharacterTable(MPersistentObject* configuration) {
-    std::vector<uint16_t> words;
+// The printer's character table, read as the property sheet reads it.
+NameCharacterTable CharacterTable(MPersistentObject* configuration) {
     const GStringAttribute* table =
         GSettingValues::FindText(configuration, GSettingId::kAllowedNameCharacters);
-    if (table == nullptr) return words;
-    const auto* bytes = reinterpret_cast<const uint8_t*>(table->GetValue().Data());
-    for (size_t i = 0; i + 1 < table->GetValue().Length(); i += 2)
-        words.push_back(static_cast<uint16_t>(bytes[i] << 8 | bytes[i + 1]));
-    return words;
+    if (table == nullptr) return NameCharacterTable(nullptr, 0);
+    return NameCharacterTable(table->GetValue().Data(), table->GetValue().Length());
 }
 
 } // namespace
@@ -84,8 +80,9 @@ bool GJobContext::IsShowable(RWWString& name) {
     std::vector<WCHAR> units(name.Data(), name.Data() + name.Length());
     if (GSettingValues::Get(FindGroup(GSettingId::kPrintingGroup), GSettingId::kNameCleaning) ==
         uint16_t{1}) {
-        const std::vector<uint16_t> table = CharacterTable(GetPrinterConfiguration());
-        return AreCharsInFontTable(units.data(), units.size(), table.data(), table.size()) != 0;
+        const NameCharacterTable table = CharacterTable(GetPrinterConfiguration());
+        return AreCharsInFontTable(units.data(), units.size(), table.Words().data(), table.Words().size()) !=
+               0;
     }
     if (IsPrintableAsciiName(units.data(), units.size()) == 0) return false;
     name = RWWString(units.data(), units.size()); // upper-cased

@@ -7,8 +7,10 @@ namespace {
 constexpr size_t kHeaderWords = 4;
 constexpr size_t kCheckedCharacters = 16;
 
+} // namespace
+
 // The segment count of a table whose words hold all its arrays, else 0.
-size_t SegmentCount(const uint16_t* table, size_t words) {
+size_t FontTableSegmentCount(const uint16_t* table, size_t words) {
     if (table == nullptr || words < kHeaderWords) return 0;
     if (table[0] % 2 != 0) return 0;
     const size_t segments = table[0] / 2;
@@ -16,10 +18,8 @@ size_t SegmentCount(const uint16_t* table, size_t words) {
     return segments;
 }
 
-} // namespace
-
 int32_t IsCharInFontTable(WCHAR character, const uint16_t* table, size_t words) {
-    const size_t segments = SegmentCount(table, words);
+    const size_t segments = FontTableSegmentCount(table, words);
     if (segments == 0) return 0;
     const uint16_t* endCodes = table + kHeaderWords;
     const uint16_t* startCodes = endCodes + segments + 1;

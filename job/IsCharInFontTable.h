@@ -17,6 +17,8 @@
 
 #include "winapi/WinTypes.h"
 
+// The number of segments; 0 for a table that covers nothing.
+size_t FontTableSegmentCount(const uint16_t* table, size_t words);
 // 1 when a segment has start code <= character <= end code, else 0.
 int32_t IsCharInFontTable(WCHAR character, const uint16_t* table, size_t words);
 // 1 when each of the first 16 characters of text (up to a zero character)

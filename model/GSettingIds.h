@@ -246,6 +246,8 @@ inline constexpr uint32_t kModelDisplayString2 = 516;
 inline constexpr uint32_t kModelDisplayString3 = 517;
 // Settings editable under the permission lock.
 inline constexpr uint32_t kEditableUnderLock = 1126;
+// 1: the device is a mopier (the job-storage descriptions say so).
+inline constexpr uint32_t kMopier = 238;
 
 // --- D/364: the document group ---------------------------------------------------------
 inline constexpr uint32_t kCopies = 291;

@@ -19,13 +19,14 @@ using jobcontexttest::TestJobContext;
 const std::string kStamp = "20040506070809";
 
 // A format-4 character table covering first..last (and the closing 0xFFFF
-// segment), as the font file stores it: big-endian words.
+// segment), as the printer's setting stores it (and the property sheet
+// reads it): little-endian words after a leading word that is not read.
 std::string CharacterTable(uint16_t first, uint16_t last) {
-    const std::vector<uint16_t> words = {4, 4, 1, 0, last, 0xFFFF, 0, first, 0xFFFF};
+    const std::vector<uint16_t> words = {0xFFFF, 4, 4, 1, 0, last, 0xFFFF, 0, first, 0xFFFF};
     std::string bytes;
     for (uint16_t word : words) {
-        bytes += static_cast<char>(word >> 8);
         bytes += static_cast<char>(word & 0xFF);
+        bytes += static_cast<char>(word >> 8);
     }
     return bytes;
 }

@@ -11,6 +11,7 @@
 #include "ui/framework/GResourceLibrary.h"
 #include "ui/framework/GSettingsAccessor.h"
 #include "ui/pages/BasicsPageBuilder.h"
+#include "ui/pages/JobStoragePageBuilder.h"
 #include "ui/pages/PaperPageBuilder.h"
 
 namespace {
@@ -35,7 +36,7 @@ const SheetTab kTabs[] = {
     {SheetTabs::kFinishingTemplate, 300, kDocument, nullptr, nullptr, nullptr}, // Finishing
     {6000, 500, kDocument, nullptr, nullptr, nullptr},                          // Effects
     {2000, 200, kDocument, nullptr, &BuildPaperPage, nullptr},                  // Paper
-    {15000, 1000, kDocument, &HasJobStorage, nullptr, nullptr},                 // Job Storage
+    {15000, 1000, kDocument, &HasJobStorage, &BuildJobStoragePage, nullptr},    // Job Storage
     {4000, 400, kDocument, nullptr, nullptr, nullptr},                          // Destination
     {6500, 800, kDocument, &HasPostScriptWriter, nullptr, nullptr},             // PostScript
     {1000, 100, kDocument, nullptr, &BuildBasicsPage, nullptr},                 // Basics
