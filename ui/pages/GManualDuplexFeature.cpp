@@ -2,7 +2,8 @@
 
 #include "model/GSettingIds.h"
 
-GManualDuplexFeature::GManualDuplexFeature(GUIModel* model) : GValueFeature(model, GSettingId::kManualDuplex) {}
+GManualDuplexFeature::GManualDuplexFeature(GUIModel* model)
+    : GValueFeature(model, GSettingId::kManualDuplex) {}
 
 uint16_t GManualDuplexFeature::GetState() {
     return static_cast<uint16_t>(GetSettingValue(GSettingId::kManualDuplexLevel));

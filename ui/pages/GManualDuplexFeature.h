@@ -1,5 +1,6 @@
 #pragma once
-// Manually printing on the second side (245: 0 off, 3 on); available as far as the rules' level for it allows.
+// Manually printing on the second side (245: 0 off, 3 on); available as far as the rules' level for it
+// allows.
 #include "ui/framework/GValueFeature.h"
 
 class GManualDuplexFeature : public GValueFeature {

@@ -3,7 +3,8 @@
 #include "model/GSettingIds.h"
 #include "ui/framework/GUIModel.h"
 
-GOptimizePQFeature::GOptimizePQFeature(GUIModel* model) : GValueFeature(model, GSettingId::kOptimisePrintQuality) {}
+GOptimizePQFeature::GOptimizePQFeature(GUIModel* model)
+    : GValueFeature(model, GSettingId::kOptimisePrintQuality) {}
 
 uint16_t GOptimizePQFeature::GetState() {
     return GetSettingValue(GSettingId::kSendPjl) == 0 ? kDisabled : kEnabled;

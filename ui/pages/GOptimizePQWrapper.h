@@ -6,5 +6,6 @@
 class GOptimizePQWrapper : public GCheckBoxWrapper<GOptimizePQFeature> {
 public:
     // Table: index 0 the check box.
-    GOptimizePQWrapper(GOptimizePQFeature* feature, const GControlHelpPair* table) : GCheckBoxWrapper(feature, table) {}
+    GOptimizePQWrapper(GOptimizePQFeature* feature, const GControlHelpPair* table)
+        : GCheckBoxWrapper(feature, table) {}
 };

@@ -28,5 +28,6 @@ void GPQPresetWrapper::TakeValue() {
 void GPQPresetWrapper::Refresh() {
     if (Option() == nullptr) return;
     SetState(Option()->GetState());
-    EnableControl(2, Option()->GetSettingValue(GSettingId::kCustomQualityLevel) == GFeature::kDisabled ? 0 : 1);
+    EnableControl(2,
+                  Option()->GetSettingValue(GSettingId::kCustomQualityLevel) == GFeature::kDisabled ? 0 : 1);
 }

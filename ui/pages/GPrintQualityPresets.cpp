@@ -51,8 +51,8 @@ constexpr PresetRow kRows[] = {
     {kPresetEdgeToEdge, kEdgeToEdge, false, kAlways, kAlways, kAlways, kAlways},
     {kPresetScalePatterns, kScalePatterns, false, kAlways, kAlways, kAlways, kAlways},
     {kPresetTrueTypeAsBitmaps, kTrueTypeAsBitmaps, false, kAlways, kAlways, kAlways, kAlways},
-    {kPresetItemFor405, kPresetItem409Setting, false, IfHeld(kPresetItemFor405), IfHeld(kPresetItem409Setting),
-     IfHeld(kPresetItemFor405), IfHeld(kPresetItem409Setting)},
+    {kPresetItemFor405, kPresetItem409Setting, false, IfHeld(kPresetItemFor405),
+     IfHeld(kPresetItem409Setting), IfHeld(kPresetItemFor405), IfHeld(kPresetItem409Setting)},
     {kPresetColourRendering582, kPostScriptColourRendering, false, kColour, kColour, kColour, kColour},
     {kPresetColourRendering583, kPostScriptColourRendering583, false, kColour, kColour, kColour, kColour},
     {kPresetColourRendering584, kPostScriptColourRendering584, false, kColour, kColour, kColour, kColour},
@@ -146,7 +146,7 @@ private:
 // Printing, the settings' own for Custom; 0 when it is missing.
 int32_t FindBundle(GUIModel* model, int16_t preset, GSettingsAccessor& bundle) {
     bundle = preset == GPrintQualityPresets::kCustom ? model->CurrentSettings() : model->Defaults();
-    const uint32_t bundleId = preset == GPrintQualityPresets::kBestQuality       ? kBestQualityPreset
+    const uint32_t bundleId = preset == GPrintQualityPresets::kBestQuality      ? kBestQualityPreset
                               : preset == GPrintQualityPresets::kFasterPrinting ? kFasterPrintingPreset
                                                                                 : kCustomQualityPreset;
     return bundle.Descend(bundleId);

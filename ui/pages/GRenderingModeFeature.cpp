@@ -2,7 +2,8 @@
 
 #include "model/GSettingIds.h"
 
-GRenderingModeFeature::GRenderingModeFeature(GUIModel* model) : GValueFeature(model, GSettingId::kRenderingMode) {}
+GRenderingModeFeature::GRenderingModeFeature(GUIModel* model)
+    : GValueFeature(model, GSettingId::kRenderingMode) {}
 
 uint16_t GRenderingModeFeature::GetState() {
     return static_cast<uint16_t>(GetSettingValue(GSettingId::kRenderingModeLevel));

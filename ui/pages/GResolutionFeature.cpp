@@ -18,14 +18,14 @@ struct ResolutionEntry {
 // By entry; an entry past the table (or, without the fine modes, past
 // entry 3) writes entry 2's values.
 constexpr ResolutionEntry kResolutionEntries[] = {
-    {600, 2, 0, 4}, {1200, 1, 0, 0}, {600, 1, 0, 4}, {300, 1, 0, 4}, {1200, 1, 141, -1}, {1200, 1, 180, -1},
-    {1200, 1, 212, 0},
+    {600, 2, 0, 4},     {1200, 1, 0, 0},    {600, 1, 0, 4},    {300, 1, 0, 4},
+    {1200, 1, 141, -1}, {1200, 1, 180, -1}, {1200, 1, 212, 0},
 };
 
 const ResolutionEntry& EntryValues(int16_t entry, bool fineMode) {
-    const int16_t entries = fineMode ? static_cast<int16_t>(std::size(kResolutionEntries)) : GResolutionFeature::kFine141;
-    if (entry < 0 || entry >= entries)
-        return kResolutionEntries[GResolutionFeature::k600];
+    const int16_t entries =
+        fineMode ? static_cast<int16_t>(std::size(kResolutionEntries)) : GResolutionFeature::kFine141;
+    if (entry < 0 || entry >= entries) return kResolutionEntries[GResolutionFeature::k600];
     return kResolutionEntries[entry];
 }
 

@@ -2,4 +2,5 @@
 
 #include "model/GSettingIds.h"
 
-GScalePatternsFeature::GScalePatternsFeature(GUIModel* model) : GValueFeature(model, GSettingId::kScalePatterns) {}
+GScalePatternsFeature::GScalePatternsFeature(GUIModel* model)
+    : GValueFeature(model, GSettingId::kScalePatterns) {}

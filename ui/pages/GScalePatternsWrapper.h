@@ -6,5 +6,6 @@
 class GScalePatternsWrapper : public GCheckBoxWrapper<GScalePatternsFeature> {
 public:
     // Table: index 0 the check box.
-    GScalePatternsWrapper(GScalePatternsFeature* feature, const GControlHelpPair* table) : GCheckBoxWrapper(feature, table) {}
+    GScalePatternsWrapper(GScalePatternsFeature* feature, const GControlHelpPair* table)
+        : GCheckBoxWrapper(feature, table) {}
 };

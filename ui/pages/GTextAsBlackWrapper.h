@@ -6,5 +6,6 @@
 class GTextAsBlackWrapper : public GCheckBoxWrapper<GTextAsBlackFeature> {
 public:
     // Table: index 0 the check box.
-    GTextAsBlackWrapper(GTextAsBlackFeature* feature, const GControlHelpPair* table) : GCheckBoxWrapper(feature, table) {}
+    GTextAsBlackWrapper(GTextAsBlackFeature* feature, const GControlHelpPair* table)
+        : GCheckBoxWrapper(feature, table) {}
 };

@@ -1,5 +1,6 @@
 #pragma once
-// Whether a PostScript job uses variable data (702: 1 on), which the printer keeps on its hard disk: disabled without one.
+// Whether a PostScript job uses variable data (702: 1 on), which the printer keeps on its hard disk: disabled
+// without one.
 #include "ui/framework/GValueFeature.h"
 
 class GVariableDataFeature : public GValueFeature {

@@ -6,5 +6,6 @@
 class GVariableDataWrapper : public GCheckBoxWrapper<GVariableDataFeature> {
 public:
     // Table: index 0 the check box.
-    GVariableDataWrapper(GVariableDataFeature* feature, const GControlHelpPair* table) : GCheckBoxWrapper(feature, table) {}
+    GVariableDataWrapper(GVariableDataFeature* feature, const GControlHelpPair* table)
+        : GCheckBoxWrapper(feature, table) {}
 };

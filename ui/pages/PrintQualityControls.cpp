@@ -24,13 +24,13 @@ constexpr uint16_t kPclDetailsTemplate = 9000;
 constexpr uint16_t kPostScriptDetailsTemplate = 13000;
 constexpr uint16_t kDetailsHelp = 332;
 constexpr uint32_t kDetailsHasHelp = 1;
-constexpr uint32_t kNoHelp = GWrapper::kNoHelp;
+constexpr uint32_t kDetailsNoHelp = GWrapper::kNoHelp;
 
 const GControlHelpPair kPresetRadios[] = {{3031, 310}, {3032, 315}, {3033, 312}, {0, 0}};
 const GControlHelpPair kDetailsButton[] = {{3034, 321}, {0, 0}};
-const GControlHelpPair kCurrentSetting[] = {{9002, kNoHelp}, {0, 0}};
+const GControlHelpPair kCurrentSetting[] = {{9002, kDetailsNoHelp}, {0, 0}};
 const GControlHelpPair kTrueTypeBox[] = {{3021, 313}, {0, 0}};
-const GControlHelpPair kRenderingRadios[] = {{9020, kNoHelp}, {9021, 335}, {9022, 336},
+const GControlHelpPair kRenderingRadios[] = {{9020, kDetailsNoHelp}, {9021, 335}, {9022, 336},
                                              {9023, 337},     {9024, 338}, {0, 0}};
 const GControlHelpPair kScalePatternsBox[] = {{9016, 331}, {0, 0}};
 const GControlHelpPair kManualDuplexBox[] = {{9030, 329}, {0, 0}};
@@ -46,26 +46,20 @@ struct DetailsTip {
     uint32_t messageId;
 };
 
-const DetailsTip kTrueTypeTip{{{3023, kNoHelp}, {0, 0}},
-                              GSettingId::kTrueTypeAsBitmapsLevel,
-                              GSettingId::kTrueTypeAsBitmapsMessage};
-const DetailsTip kRenderingTip{{{9033, kNoHelp}, {0, 0}},
-                               GSettingId::kRenderingModeLevel,
-                               GSettingId::kRenderingModeMessage};
-const DetailsTip kRenderingEffectsTip{{{9034, kNoHelp}, {0, 0}},
-                                      GSettingId::kRenderingEffectsLevel,
-                                      GSettingId::kRenderingEffectsMessage};
-const DetailsTip kManualDuplexTip{{{3037, kNoHelp}, {0, 0}},
-                                  GSettingId::kManualDuplexLevel,
-                                  GSettingId::kManualDuplexMessage};
-const DetailsTip kTextAsBlackTip{{{7079, kNoHelp}, {0, 0}},
-                                 GSettingId::kTextAsBlackLevel,
-                                 GSettingId::kTextAsBlackMessage};
-const DetailsTip kOptimizePQTip{{{3039, kNoHelp}, {0, 0}},
-                                GSettingId::kOptimisePqLevel,
-                                GSettingId::kOptimisePqMessage};
-const DetailsTip kHardDiskTip{{{3038, kNoHelp}, {0, 0}}, GSettingId::kHardDiskLevel,
-                             GSettingId::kHardDiskMessage};
+const DetailsTip kTrueTypeTip{
+    {{3023, kDetailsNoHelp}, {0, 0}}, GSettingId::kTrueTypeAsBitmapsLevel, GSettingId::kTrueTypeAsBitmapsMessage};
+const DetailsTip kRenderingTip{
+    {{9033, kDetailsNoHelp}, {0, 0}}, GSettingId::kRenderingModeLevel, GSettingId::kRenderingModeMessage};
+const DetailsTip kRenderingEffectsTip{
+    {{9034, kDetailsNoHelp}, {0, 0}}, GSettingId::kRenderingEffectsLevel, GSettingId::kRenderingEffectsMessage};
+const DetailsTip kManualDuplexTip{
+    {{3037, kDetailsNoHelp}, {0, 0}}, GSettingId::kManualDuplexLevel, GSettingId::kManualDuplexMessage};
+const DetailsTip kTextAsBlackTip{
+    {{7079, kDetailsNoHelp}, {0, 0}}, GSettingId::kTextAsBlackLevel, GSettingId::kTextAsBlackMessage};
+const DetailsTip kOptimizePQTip{
+    {{3039, kDetailsNoHelp}, {0, 0}}, GSettingId::kOptimisePqLevel, GSettingId::kOptimisePqMessage};
+const DetailsTip kHardDiskTip{
+    {{3038, kDetailsNoHelp}, {0, 0}}, GSettingId::kHardDiskLevel, GSettingId::kHardDiskMessage};
 
 void AddTip(GModalDialog& dialog, GUIModel* model, const DetailsTip& tip) {
     AddFeatureTip(dialog, model, tip.table, tip.levelId, tip.messageId, GFeatureTipWrapper::kOptionIcon);
@@ -80,8 +74,10 @@ void AddBox(GModalDialog& dialog, GUIModel* model, const GControlHelpPair* table
 // The controls of both dialogs, in building order; the font and rendering
 // options exist only on the PCL dialog, variable data only on PostScript's.
 void AddDetailsControls(GModalDialog& dialog, GUIModel* model, bool postScript) {
-    dialog.AddControl(std::make_unique<GPrintQualityWrapper>(new GPrintQualityPresets(model), kCurrentSetting));
-    if (!postScript) AddBox<GTrueTypeAsBitmapsWrapper, GTrueTypeAsBitmapsFeature>(dialog, model, kTrueTypeBox);
+    dialog.AddControl(
+        std::make_unique<GPrintQualityWrapper>(new GPrintQualityPresets(model), kCurrentSetting));
+    if (!postScript)
+        AddBox<GTrueTypeAsBitmapsWrapper, GTrueTypeAsBitmapsFeature>(dialog, model, kTrueTypeBox);
     AddTip(dialog, model, kTrueTypeTip);
     if (!postScript) AddBox<GRenderingModeWrapper, GRenderingModeFeature>(dialog, model, kRenderingRadios);
     AddTip(dialog, model, kRenderingTip);
@@ -103,8 +99,8 @@ void AddDetailsControls(GModalDialog& dialog, GUIModel* model, bool postScript) 
 std::unique_ptr<GModalDialog> BuildPrintQualityDetails(GUIModel* model, uint16_t writerKind) {
     const bool pcl = writerKind == GWriterKind::kPclXl || writerKind == GWriterKind::kPcl5;
     if (!pcl && writerKind != GWriterKind::kPostScript) return nullptr;
-    auto dialog = std::make_unique<GModalDialog>(pcl ? kPclDetailsTemplate : kPostScriptDetailsTemplate, model,
-                                                 kDetailsHasHelp, kDetailsHelp);
+    auto dialog = std::make_unique<GModalDialog>(pcl ? kPclDetailsTemplate : kPostScriptDetailsTemplate,
+                                                 model, kDetailsHasHelp, kDetailsHelp);
     AddDetailsControls(*dialog, model, !pcl);
     return dialog;
 }
