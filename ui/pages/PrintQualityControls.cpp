@@ -30,8 +30,8 @@ const GControlHelpPair kPresetRadios[] = {{3031, 310}, {3032, 315}, {3033, 312},
 const GControlHelpPair kDetailsButton[] = {{3034, 321}, {0, 0}};
 const GControlHelpPair kCurrentSetting[] = {{9002, kDetailsNoHelp}, {0, 0}};
 const GControlHelpPair kTrueTypeBox[] = {{3021, 313}, {0, 0}};
-const GControlHelpPair kRenderingRadios[] = {{9020, kDetailsNoHelp}, {9021, 335}, {9022, 336},
-                                             {9023, 337},     {9024, 338}, {0, 0}};
+const GControlHelpPair kRenderingRadios[] = {
+    {9020, kDetailsNoHelp}, {9021, 335}, {9022, 336}, {9023, 337}, {9024, 338}, {0, 0}};
 const GControlHelpPair kScalePatternsBox[] = {{9016, 331}, {0, 0}};
 const GControlHelpPair kManualDuplexBox[] = {{9030, 329}, {0, 0}};
 const GControlHelpPair kTextAsBlackBox[] = {{6044, 346}, {0, 0}};
@@ -46,12 +46,14 @@ struct DetailsTip {
     uint32_t messageId;
 };
 
-const DetailsTip kTrueTypeTip{
-    {{3023, kDetailsNoHelp}, {0, 0}}, GSettingId::kTrueTypeAsBitmapsLevel, GSettingId::kTrueTypeAsBitmapsMessage};
+const DetailsTip kTrueTypeTip{{{3023, kDetailsNoHelp}, {0, 0}},
+                              GSettingId::kTrueTypeAsBitmapsLevel,
+                              GSettingId::kTrueTypeAsBitmapsMessage};
 const DetailsTip kRenderingTip{
     {{9033, kDetailsNoHelp}, {0, 0}}, GSettingId::kRenderingModeLevel, GSettingId::kRenderingModeMessage};
-const DetailsTip kRenderingEffectsTip{
-    {{9034, kDetailsNoHelp}, {0, 0}}, GSettingId::kRenderingEffectsLevel, GSettingId::kRenderingEffectsMessage};
+const DetailsTip kRenderingEffectsTip{{{9034, kDetailsNoHelp}, {0, 0}},
+                                      GSettingId::kRenderingEffectsLevel,
+                                      GSettingId::kRenderingEffectsMessage};
 const DetailsTip kManualDuplexTip{
     {{3037, kDetailsNoHelp}, {0, 0}}, GSettingId::kManualDuplexLevel, GSettingId::kManualDuplexMessage};
 const DetailsTip kTextAsBlackTip{

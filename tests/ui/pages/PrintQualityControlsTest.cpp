@@ -86,7 +86,9 @@ protected:
     }
     GUIModel* Model() { return sheet_->model.get(); }
     int Value(uint32_t id) { return uitest::ValueOf(sheet_->Settings(), id); }
-    void Set(uint32_t id, int16_t value) { ASSERT_EQ(Model()->CurrentSettings().SetValue(id, value), 1) << id; }
+    void Set(uint32_t id, int16_t value) {
+        ASSERT_EQ(Model()->CurrentSettings().SetValue(id, value), 1) << id;
+    }
     int CustomItem(uint32_t item) {
         return uitest::ValueOf(sheet_->Settings()->FindById(kCustomQualityPreset), item);
     }
@@ -97,7 +99,8 @@ protected:
     }
 
     SpareLibraries libraries_;
-    std::unique_ptr<uitest::ModelPrinterSheet> sheet_ = std::make_unique<uitest::ModelPrinterSheet>("QVCOLOR");
+    std::unique_ptr<uitest::ModelPrinterSheet> sheet_ =
+        std::make_unique<uitest::ModelPrinterSheet>("QVCOLOR");
     std::unique_ptr<SparePage> page_;
 };
 
@@ -128,13 +131,16 @@ TEST_F(PrintQualityControlsTest, TheRadiosShowTheMatchingPresetAndApplyTheChosen
 TEST_F(PrintQualityControlsTest, ADetailsChangeAfterBestQualityShowsCustomWhichComesBackAfterwards) {
     HWND page = Open();
     ASSERT_TRUE(WinUiDriver::Click(page, kBestQualityRadio));
-    Details(page, kPclDetails,
-            {Check("best quality line",
-                   [](HWND dialog) { EXPECT_EQ(WinUiDriver::Text(dialog, kCurrentSettingText), kBestQualityLine); }),
-             WinUiActions::Click(kTextAsBlackBox),
-             Check("custom line",
-                   [](HWND dialog) { EXPECT_EQ(WinUiDriver::Text(dialog, kCurrentSettingText), kCustomLine); }),
-             Picture("print-quality-details-9000.png"), WinUiActions::Click(IDOK)});
+    Details(
+        page, kPclDetails,
+        {Check("best quality line",
+               [](HWND dialog) {
+                   EXPECT_EQ(WinUiDriver::Text(dialog, kCurrentSettingText), kBestQualityLine);
+               }),
+         WinUiActions::Click(kTextAsBlackBox),
+         Check("custom line",
+               [](HWND dialog) { EXPECT_EQ(WinUiDriver::Text(dialog, kCurrentSettingText), kCustomLine); }),
+         Picture("print-quality-details-9000.png"), WinUiActions::Click(IDOK)});
     EXPECT_EQ(CheckedPreset(page), kCustomRadio);
     EXPECT_EQ(Value(kTextAsBlack), 1);
     EXPECT_EQ(CustomItem(kPresetTextAsBlack), 1);
@@ -151,18 +157,23 @@ TEST_F(PrintQualityControlsTest, ADetailsChangeAfterBestQualityShowsCustomWhichC
 
 // Every option of the Details dialog changed, then Cancel or OK.
 WinUiScript ChangeEveryOption(INT_PTR end) {
-    return {Check("the resolutions",
-                  [](HWND dialog) {
-                      EXPECT_EQ(WinUiDriver::Items(dialog, kResolutionList),
-                                (std::vector<std::u16string>{u"ProRes 1200", u"FastRes 1200", u"600 dpi"}));
-                      EXPECT_EQ(WinUiDriver::ItemData(dialog, kResolutionList),
-                                (std::vector<ULONG_PTR>{0, 1, 2}));
-                      EXPECT_EQ(WinUiDriver::Selection(dialog, kResolutionList), 0);
-                  }),
-            WinUiActions::Click(kTrueTypeBox),     WinUiActions::Click(kGraphicsAsRaster),
-            WinUiActions::Click(kScalePatternsBox), WinUiActions::Click(kManualDuplexBox),
-            WinUiActions::Click(kTextAsBlackBox),  WinUiActions::Click(kOptimizePqBox),
-            WinUiActions::SelectText(kResolutionList, u"FastRes 1200"), WinUiActions::Click(static_cast<int>(end))};
+    return {
+        Check(
+            "the resolutions",
+            [](HWND dialog) {
+                EXPECT_EQ(WinUiDriver::Items(dialog, kResolutionList),
+                          (std::vector<std::u16string>{u"ProRes 1200", u"FastRes 1200", u"600 dpi"}));
+                EXPECT_EQ(WinUiDriver::ItemData(dialog, kResolutionList), (std::vector<ULONG_PTR>{0, 1, 2}));
+                EXPECT_EQ(WinUiDriver::Selection(dialog, kResolutionList), 0);
+            }),
+        WinUiActions::Click(kTrueTypeBox),
+        WinUiActions::Click(kGraphicsAsRaster),
+        WinUiActions::Click(kScalePatternsBox),
+        WinUiActions::Click(kManualDuplexBox),
+        WinUiActions::Click(kTextAsBlackBox),
+        WinUiActions::Click(kOptimizePqBox),
+        WinUiActions::SelectText(kResolutionList, u"FastRes 1200"),
+        WinUiActions::Click(static_cast<int>(end))};
 }
 
 TEST_F(PrintQualityControlsTest, CancelInDetailsRestoresEveryChangeAndOkKeepsThem) {
@@ -176,9 +187,9 @@ TEST_F(PrintQualityControlsTest, CancelInDetailsRestoresEveryChangeAndOkKeepsThe
     const struct {
         uint32_t id;
         int value;
-    } kept[] = {{kTrueTypeAsBitmaps, 1}, {kRenderingMode, 2},         {kScalePatterns, 0},
-                {kManualDuplex, 3},      {kTextAsBlack, 1},           {kOptimisePrintQuality, 1},
-                {kXResolution, 1200},    {kYResolution, 1200},        {kBitsPerPixel, 1},
+    } kept[] = {{kTrueTypeAsBitmaps, 1}, {kRenderingMode, 2},  {kScalePatterns, 0},
+                {kManualDuplex, 3},      {kTextAsBlack, 1},    {kOptimisePrintQuality, 1},
+                {kXResolution, 1200},    {kYResolution, 1200}, {kBitsPerPixel, 1},
                 {kEdgeEnhancement, 0}};
     for (const auto& k : kept)
         EXPECT_EQ(Value(k.id), k.value) << k.id;
@@ -206,7 +217,8 @@ TEST_F(PrintQualityControlsTest, TheDetailsOptionsShowTheirValuesAndLevels) {
              WinUiActions::Click(kManualDuplexBox),
              Check("cleared", [this](HWND) { EXPECT_EQ(Value(kManualDuplex), 0); }),
              WinUiActions::Click(kManualDuplexBox),
-             Check("checked", [this](HWND) { EXPECT_EQ(Value(kManualDuplex), 3); }), WinUiActions::Click(IDOK)});
+             Check("checked", [this](HWND) { EXPECT_EQ(Value(kManualDuplex), 3); }),
+             WinUiActions::Click(IDOK)});
     // The option's own level disables page as raster; a printer without the
     // choice hides every rendering control.
     Model()->RuleLevels().SetValue(kRenderingModeLevel, 1);
@@ -235,12 +247,9 @@ TEST_F(PrintQualityControlsTest, TheWriterKindChoosesTheDetailsDialog) {
         const char* printer;
         uint16_t kind; // 0: the printer's own configuration
         WORD dialog;   // 0: none
-    } cases[] = {{"QVCOLOR", 0, kPclDetails},
-                 {"QVMONO", 0, kPclDetails},
-                 {"QVCOLOR", 767, kPclDetails},
-                 {"QVCOLOR", 788, kPclDetails},
-                 {"QVCOLOR", 768, kPostScriptDetails},
-                 {"QVCOLOR", 766, 0}};
+    } cases[] = {{"QVCOLOR", 0, kPclDetails},          {"QVMONO", 0, kPclDetails},
+                 {"QVCOLOR", 767, kPclDetails},        {"QVCOLOR", 788, kPclDetails},
+                 {"QVCOLOR", 768, kPostScriptDetails}, {"QVCOLOR", 766, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.printer << " " << c.kind);
         page_.reset();
@@ -259,7 +268,8 @@ TEST_F(PrintQualityControlsTest, TheWriterKindChoosesTheDetailsDialog) {
                        [&ran, &c](HWND dialog) {
                            ran = true;
                            // The font and rendering options belong to the PCL dialog.
-                           EXPECT_EQ(WinUiDriver::Item(dialog, kTrueTypeBox) != nullptr, c.dialog == kPclDetails);
+                           EXPECT_EQ(WinUiDriver::Item(dialog, kTrueTypeBox) != nullptr,
+                                     c.dialog == kPclDetails);
                        }),
                  WinUiActions::Click(IDCANCEL)});
         EXPECT_TRUE(ran);
@@ -272,13 +282,17 @@ TEST_F(PrintQualityControlsTest, ThePostScriptDialogOffersVariableDataWithAHardD
     const std::unique_ptr<GAttributeComposite> postScript = ConfigurationOfKind(768);
     HWND page = Open(postScript.get());
     Details(page, kPostScriptDetails,
-            {Check("no disk", [](HWND dialog) { EXPECT_FALSE(WinUiDriver::IsEnabled(dialog, kVariableDataBox)); }),
+            {Check("no disk",
+                   [](HWND dialog) { EXPECT_FALSE(WinUiDriver::IsEnabled(dialog, kVariableDataBox)); }),
              WinUiActions::Click(IDCANCEL)});
     Set(kHardDiskInstalled, 1);
     Details(page, kPostScriptDetails,
             {WinUiActions::Click(kVariableDataBox),
              Check("stored", [this](HWND) { EXPECT_EQ(Value(kVariableData), 1); }),
-             Check("line", [](HWND dialog) { EXPECT_EQ(WinUiDriver::Text(dialog, kCurrentSettingText), kBestQualityLine); }),
+             Check("line",
+                   [](HWND dialog) {
+                       EXPECT_EQ(WinUiDriver::Text(dialog, kCurrentSettingText), kBestQualityLine);
+                   }),
              Picture("print-quality-details-13000.png"), WinUiActions::Click(IDOK)});
     EXPECT_EQ(Value(kVariableData), 1);
 }

@@ -12,6 +12,7 @@
 #include "model/GValueAttribute.h"
 #include "tests/ui/framework/ModelPrinterSheet.h"
 #include "tests/ui/framework/UIModelTestSupport.h"
+#include "ui/pages/GOptimizePQFeature.h"
 #include "ui/pages/GPrintQualityPresets.h"
 #include "ui/pages/GResolutionFeature.h"
 
@@ -230,6 +231,18 @@ TEST_F(ResolutionEntriesTest, AnEntryWritesItsResolutionAndEdgeLevel) {
             EXPECT_EQ(resolution.GetValue(), known ? w.entry : GResolutionFeature::k600);
         }
     }
+}
+
+TEST(OptimizePQFeatureTest, WritingHasTheDependentSettingsDerivedAnewAndNeedsPjl) {
+    uitest::Sheet sheet(uitest::Tree({{kOptimisePrintQuality, 0}, {kSendPjl, 0}}));
+    GOptimizePQFeature optimise(&sheet.Open());
+    EXPECT_EQ(optimise.GetState(), GFeature::kDisabled);
+    ASSERT_EQ(sheet.model->CurrentSettings().SetValue(kSendPjl, 1), 1);
+    EXPECT_EQ(optimise.GetState(), GFeature::kEnabled);
+    EXPECT_EQ(sheet.driver.appliedTo, nullptr);
+    EXPECT_EQ(optimise.SetValue(1), 1);
+    EXPECT_EQ(sheet.Value(kOptimisePrintQuality), 1);
+    EXPECT_EQ(sheet.driver.appliedTo, sheet.Settings());
 }
 
 } // namespace pqpresettest
