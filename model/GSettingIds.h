@@ -338,6 +338,8 @@ inline constexpr uint32_t kPostScriptColourRendering = 582;
 // PostScript: CMYK inkset emulation and automatic colour calibration.
 inline constexpr uint32_t kCmykInksetEmulation = 605;
 inline constexpr uint32_t kAutoColourCalibration = 608;
+// PostScript: variable data (kept on the printer hard disk).
+inline constexpr uint32_t kVariableData = 702;
 
 // --- D/364/379: the watermark choice ---------------------------------------------------
 // 0 every page, 1 first page only, 2 no watermark.
@@ -652,8 +654,6 @@ inline constexpr uint32_t kRawPjlLines = 985;
 // Keyed value tables of the colour readers.
 inline constexpr uint32_t kFeatureTable533 = 533;
 inline constexpr uint32_t kFeatureTable537 = 537;
-// Variable data (PostScript); needs the printer hard disk.
-inline constexpr uint32_t kVariableData = 702;
 
 // --- Not in the id table: the user-interface state (composite 283) ---------------------
 // An option's availability level (0 enabled, 1 shown but disabled, 2 hidden)
