@@ -139,6 +139,22 @@ inline constexpr uint32_t kColourMapChoicesPhotos = 536;
 // The product table: the product data the code compares with.
 inline constexpr uint32_t kProductTable = 1400;
 
+// Print-quality presets "Best Quality" and "Faster Printing" (the user's own
+// "Custom" is D/364/328).
+inline constexpr uint32_t kBestQualityPreset = 326;
+inline constexpr uint32_t kFasterPrintingPreset = 327;
+// Presence switches of the preset items that take part only on some models;
+// each id is also the preset item itself.
+inline constexpr uint32_t kPresetItemPrintOnBackSide = 402;
+inline constexpr uint32_t kPresetItemFor900 = 404;
+inline constexpr uint32_t kPresetItemFor405 = 409;
+inline constexpr uint32_t kPresetItemVariableData = 704;
+inline constexpr uint32_t kPresetItemOptimisePq = 705;
+// Non-zero: the rendering-mode radios of the Details dialog are shown.
+inline constexpr uint32_t kRenderingModeChoicesShown = 566;
+// Non-zero: the PostScript colour-rendering members take part in the presets.
+inline constexpr uint32_t kPresetColourRenderingMembers = 593;
+
 // --- P/1400: the product table ---------------------------------------------------------
 // Accessories: one composite per accessory with the five members below.
 inline constexpr uint32_t kAccessories = 1401;
@@ -154,6 +170,31 @@ inline constexpr uint32_t kAccessoryKind = 1414;
 // --- P/326: the print-quality presets (P/327 alike) -----------------------------------
 // TrueType as bitmaps of a preset (-> 293); the TrueType rule clears it with 293.
 inline constexpr uint32_t kPresetTrueTypeAsBitmaps = 220;
+// The other members of a preset, each with the setting it stands for.
+inline constexpr uint32_t kPresetEdgeEnhancement = 218;
+inline constexpr uint32_t kPresetPageProtection = 219;
+inline constexpr uint32_t kPresetScalePatterns = 221;
+inline constexpr uint32_t kPresetRenderingMode = 242;
+inline constexpr uint32_t kPresetEdgeToEdge = 443;
+inline constexpr uint32_t kPresetTextAsBlack = 589;
+// -> 582, 583, 584 while 593 is non-zero.
+inline constexpr uint32_t kPresetColourRendering582 = 586;
+inline constexpr uint32_t kPresetColourRendering583 = 587;
+inline constexpr uint32_t kPresetColourRendering584 = 588;
+// -> 910 while the settings have the fine resolution modes.
+inline constexpr uint32_t kPresetFineResolutionMode = 913;
+// The preset's resolution node (-> 249) and its members.
+inline constexpr uint32_t kPresetResolution = 222;
+inline constexpr uint32_t kPresetXResolution = 223;
+inline constexpr uint32_t kPresetYResolution = 224;
+inline constexpr uint32_t kPresetBitsPerPixel = 225;
+// -> 249/911.
+inline constexpr uint32_t kPresetFineResolutionDetail = 912;
+
+// --- P/327: the "Faster Printing" preset's own members ---------------------------------
+// String ids of its radio text and of its "Current Setting" text.
+inline constexpr uint32_t kPresetRadioText = 550;
+inline constexpr uint32_t kPresetCurrentSettingText = 551;
 
 // --- P/112: the capability sets --------------------------------------------------------
 // Bit 1: flag 113 of the job.
@@ -289,6 +330,8 @@ inline constexpr uint32_t kCustomQualityPreset = 328;
 inline constexpr uint32_t kFineResolutionMode = 910;
 // The setting preset item 409 stands for.
 inline constexpr uint32_t kPresetItem409Setting = 405;
+// The setting preset item 404 stands for.
+inline constexpr uint32_t kPresetItem404Setting = 900;
 // PostScript: TrueType send mode and font substitution.
 inline constexpr uint32_t kTrueTypeSendMode = 570;
 inline constexpr uint32_t kFontSubstitution = 571;
@@ -297,6 +340,8 @@ inline constexpr uint32_t kPostScriptColourRendering = 582;
 // PostScript: CMYK inkset emulation and automatic colour calibration.
 inline constexpr uint32_t kCmykInksetEmulation = 605;
 inline constexpr uint32_t kAutoColourCalibration = 608;
+// PostScript: variable data (kept on the printer hard disk).
+inline constexpr uint32_t kVariableData = 702;
 
 // --- D/364/379: the watermark choice ---------------------------------------------------
 // 0 every page, 1 first page only, 2 no watermark.
@@ -611,8 +656,6 @@ inline constexpr uint32_t kRawPjlLines = 985;
 // Keyed value tables of the colour readers.
 inline constexpr uint32_t kFeatureTable533 = 533;
 inline constexpr uint32_t kFeatureTable537 = 537;
-// Variable data (PostScript); needs the printer hard disk.
-inline constexpr uint32_t kVariableData = 702;
 
 // --- Not in the id table: the user-interface state (composite 283) ---------------------
 // An option's availability level (0 enabled, 1 shown but disabled, 2 hidden)
@@ -672,6 +715,8 @@ inline constexpr uint32_t kRenderingEffectsLevel = 0x400000EB;
 inline constexpr uint32_t kRenderingEffectsMessage = 0x400000EC;
 inline constexpr uint32_t kTextAsBlackLevel = 0x400000EE;
 inline constexpr uint32_t kTextAsBlackMessage = 0x400000EF;
+// The "Custom" print-quality radio: 1 disables it.
+inline constexpr uint32_t kCustomQualityLevel = 0x40000037;
 // The media made last for a custom paper size.
 inline constexpr uint32_t kCustomMediaEntry = 0x40000017;
 // The Quick Sets pool's scratch value; the accessory part control marks its

@@ -119,6 +119,7 @@ const Entry kTable[] = {
     {Kind::String, 11617, 11617, Expect::Present, u"&Print Document On:"},
     {Kind::String, 11901, 11901, Expect::Present, u"Feature Tip"},
     {Kind::String, 11903, 11903, Expect::Present, u"This is the \"Best Quality\" setting"},
+    {Kind::String, 11905, 11906, Expect::Present, nullptr}, // the second print-quality preset
     {Kind::String, 11908, 11909, Expect::Present, nullptr},
     {Kind::String, 11913, 11913, Expect::Present, u"Unspecified"},
     // Tray names, job storage, resolutions.
@@ -176,7 +177,9 @@ const Controls kControls[] = {
             11421, 11422, 11423, 11424, 11430, 11431, 11432, 11433, IDCLOSE, IDHELP}},
     {9000, {9001, 9002, 9003, 9004, 9007, 3021, 3023, 9020, 9021, 9022, 9023, 9024,     9033,  9034,
             9016, 9030, 3037, 6044, 7079, 9032, 3039, 9008, 9009, 3038, IDOK, IDCANCEL, IDHELP}},
-    {13000, {9001, 9002, 9007, 9016, 9030, 3037, 6044, 9008, 9009, 9031, 3038, IDOK, IDCANCEL, IDHELP}},
+    {13000,
+     {9001, 9002, 9007, 9016, 9030, 3037, 6044, 7079, 9032, 3039, 9008, 9009, 9031, 3038, IDOK, IDCANCEL,
+      IDHELP}},
     {10000, {10010, 10011, 10012, 10013, 10014, 10016, 10017, 10018, 10020, 10021, 10022}},
     {11511, {11513, 11514, IDOK, IDCANCEL}},
     {11520, {11521, 11522, 11523, 11524, 11526, 11527, 11539, IDOK}},
