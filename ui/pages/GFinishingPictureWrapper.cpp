@@ -12,9 +12,7 @@ void GFinishingPictureWrapper::Refresh() {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
     GetWindowPlacement(group, &placement);
-    RECT& place = placement.rcNormalPosition;
-    place.bottom += top.top - place.top;
-    place.top = top.top;
+    placement.rcNormalPosition.top = top.top;
     SetWindowPlacement(group, &placement);
     ShowControl(0, 1);
 }

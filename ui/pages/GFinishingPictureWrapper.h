@@ -1,7 +1,9 @@
 #pragma once
 // The "Document Options" group box of the Finishing page (and the print
 // quality group beside it): each refresh moves the group's top edge to
-// where its feature says, keeping its left edge and size, and shows it.
+// where its feature says, its other edges staying where they are (the group
+// spans the options from the first the printer has down to the bottom),
+// and shows it.
 #include "ui/pages/GFinishingPictureFeature.h"
 #include "ui/pages/GOptionWrapper.h"
 

@@ -310,12 +310,13 @@ TEST_F(FinishingPageScriptTest, TheDocumentOptionsGroupStartsWhereThePrintersOpt
         HWND page = Open();
         EXPECT_EQ(WinUiDriver::Rect(page, kDocumentOptions).top, PixelsOf(page, c.top));
         EXPECT_TRUE(WinUiDriver::IsVisible(page, kDocumentOptions));
-        // The group keeps its width and height.
+        // Only the top edge moves: the group still ends at the template's bottom.
         const RECT rect = WinUiDriver::Rect(page, kDocumentOptions);
-        RECT size{0, 0, 180, 214};
-        MapDialogRect(page, &size);
-        EXPECT_EQ(rect.right - rect.left, size.right);
-        EXPECT_EQ(rect.bottom - rect.top, size.bottom);
+        RECT template_{7, 46, 187, 260};
+        MapDialogRect(page, &template_);
+        EXPECT_EQ(rect.left, template_.left);
+        EXPECT_EQ(rect.right, template_.right);
+        EXPECT_EQ(rect.bottom, template_.bottom);
     }
 }
 
