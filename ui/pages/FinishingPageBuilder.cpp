@@ -32,8 +32,8 @@ const GControlHelpPair kBookletControls[] = {{3024, 301}, {3025, 301}, {0, 0}};
 const GControlHelpPair kBookletTip[] = {{3026, kNoFinishingTopic}, {0, 0}};
 const GControlHelpPair kStapleTip[] = {{3028, kNoFinishingTopic}, {0, 0}};
 const GControlHelpPair kBindTip[] = {{3043, kNoFinishingTopic}, {0, 0}};
-const GControlHelpPair kPagesControls[] = {{3015, 323},      {3016, 323}, {3017, 323}, {3019, 324},
-                                           {3040, kNoFinishingTopic}, {3041, 325}, {0, 0}};
+const GControlHelpPair kPagesControls[] = {
+    {3015, 323}, {3016, 323}, {3017, 323}, {3019, 324}, {3040, kNoFinishingTopic}, {3041, 325}, {0, 0}};
 const GControlHelpPair kPagesTip[] = {{3018, kNoFinishingTopic}, {0, 0}};
 const GControlHelpPair kStapleControls[] = {{3027, 305}, {0, 0}};
 const GControlHelpPair kBindControls[] = {{3042, 343}, {0, 0}};

@@ -101,6 +101,18 @@ TEST_F(StaplingOptionsDialogTest, OnLegalTheAngledBoxStaysUncheckedAndUnusable) 
     EXPECT_EQ(Value(GSettingId::kStapleOption), 1);
 }
 
+// The tip beside Angled shows the hint the stapling rule left.
+TEST_F(StaplingOptionsDialogTest, TheAngledTipShowsTheStaplingRulesHint) {
+    Open();
+    for (const int16_t message : {int16_t{5302}, int16_t{0}}) {
+        SetLevel(GSettingId::kStapleOptionsLevel, 0);
+        SetLevel(GSettingId::kStapleOptionsMessage, message);
+        ASSERT_TRUE(RunDialog(
+            {Look([message](HWND dialog) { EXPECT_EQ(WinUiDriver::IsVisible(dialog, 1014), message != 0); })},
+            IDCANCEL));
+    }
+}
+
 // Where an angled staple fits: the paper printed on (272 while 270 is on),
 // the orientation (two and six pages per sheet turn the sheet), never
 // Legal, and never while the rules disable it (level 1).
