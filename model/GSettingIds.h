@@ -138,6 +138,9 @@ inline constexpr uint32_t kColourMapChoicesGraphics = 535;
 inline constexpr uint32_t kColourMapChoicesPhotos = 536;
 // The product table: the product data the code compares with.
 inline constexpr uint32_t kProductTable = 1400;
+// The booklet choices per paper: one list per paper id (its first word),
+// the choices in the order offered; absent: the built-in choices.
+inline constexpr uint32_t kBookletChoices = 909;
 
 // Print-quality presets "Best Quality" and "Faster Printing" (the user's own
 // "Custom" is D/364/328).
@@ -385,6 +388,7 @@ inline constexpr uint32_t kFormToTray = 510;
 // 1: collation in the printer (310) follows the hard disk.
 inline constexpr uint32_t kCollationFollowsHardDisk = 855;
 inline constexpr uint32_t kBinderInstalled = 613;
+inline constexpr uint32_t kFinisherInstalled = 981;
 
 // --- D/366: the watermarks group -------------------------------------------------------
 // DEVMODE blob form: 1 the settings encoding.

@@ -7,8 +7,10 @@
 # changed copy validated by the driver, its document and device sheets with
 # every tab visited (their pictures kept in build-release/pictures/), the
 # document sheet again with copies and orientation changed on the Basics
-# tab and with the paper size and sources changed on the Paper tab, and a
-# two-page document's events.
+# tab, with the paper size and sources changed on the Paper tab and with
+# both sides turned on on the Finishing tab (the Finishing tab's pictures
+# also with a booklet and with 4 pages per sheet), and a two-page
+# document's events.
 # With arguments, runs qvhost with them instead
 # (bash scripts/run-host.sh --store DIR printers; qvhost --help lists the commands).
 set -euo pipefail
@@ -58,6 +60,16 @@ qvhost sheet "$printer" --script "$work/basics.txt" --out "$work/basics.devmode"
 step "$printer: its document sheet, Legal from tray 2 and a first page from tray 1 on the Paper tab, closed with OK"
 printf 'page 2\nselect 2015 "Legal"\nselect 2020 "Tray 2"\nclick 2022\nselect 2020 "Tray 1"\nok\n' >"$work/paper.txt"
 qvhost sheet "$printer" --script "$work/paper.txt" --out "$work/paper.devmode" --png "$pictures/paper"
+step "$printer: its document sheet, both sides turned on on the Finishing tab, closed with OK (dmDuplex 2)"
+printf 'page 0\nclick 3011\nok\n' > "$work/finishing.txt"
+qvhost sheet "$printer" --script "$work/finishing.txt" --out "$work/finishing.devmode" --png "$pictures/finishing"
+step "$printer: the Finishing tab with a Letter booklet, and with 4 pages per sheet (pictures only)"
+printf 'page 0\nclick 3011\nselect 3025 "Letter (Left Binding)"\nok\n' > "$work/booklet.txt"
+qvhost sheet "$printer" --script "$work/booklet.txt" --out "$work/booklet.devmode" \
+    --png "$pictures/finishing-booklet" >/dev/null
+printf 'page 0\ntype 3015 "4"\nok\n' > "$work/four-up.txt"
+qvhost sheet "$printer" --script "$work/four-up.txt" --out "$work/four-up.devmode" \
+    --png "$pictures/finishing-4-up" >/dev/null
 step "$printer: its device sheet, both tabs visited, closed with OK (pictures: $pictures/device)"
 printf 'page 0\npage 1\nok\n' > "$work/device.txt"
 qvhost sheet "$printer" --device --script "$work/device.txt" --out "$work/device.devmode" \

@@ -277,6 +277,23 @@ TEST_F(HostExportsEndToEndTest, ThePaperTabSetsTheSizeAndTheFirstPagesSource) {
     EXPECT_EQ(Field(answer, "dmDefaultSource"), 262);
 }
 
+// On the Finishing tab (the first): both sides, then the flip. In portrait
+// the flip binds on the short edge.
+TEST_F(HostExportsEndToEndTest, TheFinishingTabTurnsOnBothSidesAndTheFlip) {
+    const struct {
+        const char* clicks;
+        int duplex;
+    } cases[] = {{"click 3011\n", 2}, {"click 3011\nclick 3012\n", 3}}; // DMDUP_VERTICAL, DMDUP_HORIZONTAL
+    for (const auto& c : cases) {
+        const std::string script = folder_.Path("finishing.txt");
+        ASSERT_TRUE(qvtest::WriteFileBytes(script, std::string("page 0\n") + c.clicks + "ok\n"));
+        const rapidjson::Document answer = RunJson(
+            Store(), {"sheet", kColour, "--script", script, "--out", folder_.Path("finishing.devmode")});
+        EXPECT_STREQ(answer["closed with"].GetString(), "OK");
+        EXPECT_EQ(Field(answer, "dmDuplex"), c.duplex) << c.clicks;
+    }
+}
+
 TEST_F(HostExportsEndToEndTest, ACancelledSheetGivesBackItsInput) {
     const std::string ok = folder_.Path("ok.txt");
     ASSERT_TRUE(qvtest::WriteFileBytes(ok, "ok\n"));
