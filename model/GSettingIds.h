@@ -295,6 +295,20 @@ inline constexpr uint32_t kPostScriptColourRendering = 582;
 // PostScript: CMYK inkset emulation and automatic colour calibration.
 inline constexpr uint32_t kCmykInksetEmulation = 605;
 inline constexpr uint32_t kAutoColourCalibration = 608;
+// PostScript: the third font option (kept with 570 and 571), what the output is
+// optimised for (0 faster printing, 1 document portability), mirror and negative image.
+inline constexpr uint32_t kThirdFontOption = 572;
+inline constexpr uint32_t kPostScriptOptimisation = 574;
+inline constexpr uint32_t kMirrorImage = 575;
+inline constexpr uint32_t kNegativeImage = 576;
+// PostScript job control: Ctrl-D before and after the job, compressed bitmaps and
+// the error page.
+inline constexpr uint32_t kCtrlDBeforeJob = 577;
+inline constexpr uint32_t kCtrlDAfterJob = 578;
+inline constexpr uint32_t kCompressBitmaps = 580;
+inline constexpr uint32_t kPostScriptErrorPage = 581;
+// Variable data (PostScript); needs the printer hard disk.
+inline constexpr uint32_t kVariableData = 702;
 
 // --- D/364/379: the watermark choice ---------------------------------------------------
 // 0 every page, 1 first page only, 2 no watermark.
@@ -609,8 +623,6 @@ inline constexpr uint32_t kRawPjlLines = 985;
 // Keyed value tables of the colour readers.
 inline constexpr uint32_t kFeatureTable533 = 533;
 inline constexpr uint32_t kFeatureTable537 = 537;
-// Variable data (PostScript); needs the printer hard disk.
-inline constexpr uint32_t kVariableData = 702;
 
 // --- Not in the id table: the user-interface state (composite 283) ---------------------
 // An option's availability level (0 enabled, 1 shown but disabled, 2 hidden)
