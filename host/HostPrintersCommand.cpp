@@ -51,7 +51,8 @@ bool HostPrintersCommand::List(HostSession& session, HostValue& result, std::str
 }
 
 bool HostPrintersCommand::Add(HostSession& session, HostValue& result, std::string& error) {
-    if (!session.ExpectArguments(1, 1, "add-printer NAME --model qvcolor|qvmono|qvcolorps", error)) return false;
+    if (!session.ExpectArguments(1, 1, "add-printer NAME --model qvcolor|qvmono|qvcolorps", error))
+        return false;
     const HostOptions& options = session.Options();
     const HostModelPrinter* model = HostModelPrinter::Find(options.model);
     if (model == nullptr) {

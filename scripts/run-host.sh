@@ -7,7 +7,8 @@
 # changed copy validated by the driver, its document and device sheets with
 # every tab visited (their pictures kept in build-release/pictures/), the
 # document sheet again with copies and orientation changed on the Basics
-# tab and with the paper size and sources changed on the Paper tab, and a
+# tab and with the paper size and sources changed on the Paper tab, the
+# PostScript printer's PostScript tab with bitmaps chosen for TrueType, and a
 # two-page document's events.
 # With arguments, runs qvhost with them instead
 # (bash scripts/run-host.sh --store DIR printers; qvhost --help lists the commands).
@@ -62,5 +63,10 @@ step "$printer: its device sheet, both tabs visited, closed with OK (pictures: $
 printf 'page 0\npage 1\nok\n' > "$work/device.txt"
 qvhost sheet "$printer" --device --script "$work/device.txt" --out "$work/device.devmode" \
     --png "$pictures/device"
+postscript="QV ColorLaser 4600 PS"
+step "$postscript: its document sheet's PostScript tab, bitmaps chosen for TrueType, closed with OK (pictures: $pictures/postscript)"
+printf 'page 4\nselect 6514 "Bitmaps (Type 3)"\nok\n' > "$work/postscript.txt"
+qvhost sheet "$postscript" --script "$work/postscript.txt" --out "$work/postscript.devmode" \
+    --png "$pictures/postscript"
 step "$printer: a two-page document's events and the escapes they send"
 qvhost job "$printer" --pages 2

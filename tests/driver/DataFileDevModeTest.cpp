@@ -66,6 +66,7 @@ TEST_P(DataFileDevModeTest, DefaultsAndTheirPublicFieldsAreValid) {
     EXPECT_EQ(dm.dmFields & DM_FORMNAME, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryModel, DataFileDevModeTest, ::testing::Values("QVCOLOR", "QVMONO", "QVCOLORPS"));
+INSTANTIATE_TEST_SUITE_P(EveryModel, DataFileDevModeTest,
+                         ::testing::Values("QVCOLOR", "QVMONO", "QVCOLORPS"));
 
 } // namespace

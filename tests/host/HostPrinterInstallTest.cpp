@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <memory>
 #include <iterator>
+#include <memory>
 #include <regex>
 #include <set>
 

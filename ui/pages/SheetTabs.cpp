@@ -12,6 +12,7 @@
 #include "ui/framework/GSettingsAccessor.h"
 #include "ui/pages/BasicsPageBuilder.h"
 #include "ui/pages/PaperPageBuilder.h"
+#include "ui/pages/PostScriptPageBuilder.h"
 
 namespace {
 
@@ -32,16 +33,16 @@ bool IsColourPrinter(const SheetFacts& facts) {
 
 // The tabs in sheet order.
 const SheetTab kTabs[] = {
-    {SheetTabs::kFinishingTemplate, 300, kDocument, nullptr, nullptr, nullptr}, // Finishing
-    {6000, 500, kDocument, nullptr, nullptr, nullptr},                          // Effects
-    {2000, 200, kDocument, nullptr, &BuildPaperPage, nullptr},                  // Paper
-    {15000, 1000, kDocument, &HasJobStorage, nullptr, nullptr},                 // Job Storage
-    {4000, 400, kDocument, nullptr, nullptr, nullptr},                          // Destination
-    {6500, 800, kDocument, &HasPostScriptWriter, nullptr, nullptr},             // PostScript
-    {1000, 100, kDocument, nullptr, &BuildBasicsPage, nullptr},                 // Basics
-    {14000, 900, kDocument, &IsColourPrinter, nullptr, nullptr},                // Colour
-    {12000, 700, kDevice, nullptr, nullptr, nullptr},                           // NT Forms
-    {7000, 600, kDevice, nullptr, nullptr, nullptr},                            // Configure
+    {SheetTabs::kFinishingTemplate, 300, kDocument, nullptr, nullptr, nullptr},  // Finishing
+    {6000, 500, kDocument, nullptr, nullptr, nullptr},                           // Effects
+    {2000, 200, kDocument, nullptr, &BuildPaperPage, nullptr},                   // Paper
+    {15000, 1000, kDocument, &HasJobStorage, nullptr, nullptr},                  // Job Storage
+    {4000, 400, kDocument, nullptr, nullptr, nullptr},                           // Destination
+    {6500, 800, kDocument, &HasPostScriptWriter, &BuildPostScriptPage, nullptr}, // PostScript
+    {1000, 100, kDocument, nullptr, &BuildBasicsPage, nullptr},                  // Basics
+    {14000, 900, kDocument, &IsColourPrinter, nullptr, nullptr},                 // Colour
+    {12000, 700, kDevice, nullptr, nullptr, nullptr},                            // NT Forms
+    {7000, 600, kDevice, nullptr, nullptr, nullptr},                             // Configure
 };
 
 bool SheetHas(const SheetTab& tab, const SheetFacts& facts) {
