@@ -290,11 +290,6 @@ inline constexpr uint32_t kPresetItem409Setting = 405;
 // PostScript: TrueType send mode and font substitution.
 inline constexpr uint32_t kTrueTypeSendMode = 570;
 inline constexpr uint32_t kFontSubstitution = 571;
-// PostScript: the first colour-rendering member (with 583 and 584).
-inline constexpr uint32_t kPostScriptColourRendering = 582;
-// PostScript: CMYK inkset emulation and automatic colour calibration.
-inline constexpr uint32_t kCmykInksetEmulation = 605;
-inline constexpr uint32_t kAutoColourCalibration = 608;
 // PostScript: the third font option (kept with 570 and 571), what the output is
 // optimised for (0 faster printing, 1 document portability), mirror and negative image.
 inline constexpr uint32_t kThirdFontOption = 572;
@@ -307,6 +302,11 @@ inline constexpr uint32_t kCtrlDBeforeJob = 577;
 inline constexpr uint32_t kCtrlDAfterJob = 578;
 inline constexpr uint32_t kCompressBitmaps = 580;
 inline constexpr uint32_t kPostScriptErrorPage = 581;
+// PostScript: the first colour-rendering member (with 583 and 584).
+inline constexpr uint32_t kPostScriptColourRendering = 582;
+// PostScript: CMYK inkset emulation and automatic colour calibration.
+inline constexpr uint32_t kCmykInksetEmulation = 605;
+inline constexpr uint32_t kAutoColourCalibration = 608;
 // Variable data (PostScript); needs the printer hard disk.
 inline constexpr uint32_t kVariableData = 702;
 

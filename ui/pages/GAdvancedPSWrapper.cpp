@@ -16,5 +16,9 @@ void GAdvancedPSWrapper::TakeValue() {
 
 void GAdvancedPSWrapper::Refresh() {
     if (Option() == nullptr) return;
-    EnableControl(GAdvancedPSFeature::kSendPjlPlace, Option()->GetState() != GFeature::kDisabled ? 1 : 0);
+    // Every box is offered again, so that a locked sheet keeps them all
+    // disabled; the rules take only the PJL box.
+    const bool sendPjl = Option()->GetState() != GFeature::kDisabled;
+    for (uint16_t place = 0; place < Option()->Size(); ++place)
+        EnableControl(place, place != GAdvancedPSFeature::kSendPjlPlace || sendPjl ? 1 : 0);
 }

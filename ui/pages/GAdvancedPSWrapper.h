@@ -1,8 +1,8 @@
 #pragma once
 // The five check boxes of the Advanced PS dialog over one feature, each
 // box the value at its place. Only "Send PJL - Job Commands" follows the
-// rules: it is disabled while their level for it is 1; the other boxes
-// stay as they are.
+// rules: it is disabled while their level for it is 1; the other boxes are
+// usable unless the sheet is locked.
 #include "ui/pages/GAdvancedPSFeature.h"
 #include "ui/pages/GOptionWrapper.h"
 

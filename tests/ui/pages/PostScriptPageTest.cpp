@@ -289,6 +289,22 @@ TEST_F(AdvancedPSDialogTest, LevelOneDisablesOnlyTheSendPjlBox) {
     }
 }
 
+// A sheet the user may not change offers none of the boxes.
+TEST_F(AdvancedPSDialogTest, ALockedSheetOffersNoBox) {
+    sheet_.data.flags = 1; // no permission to change the settings
+    Open();
+    WinUiDriver::QueueDialogScript(
+        kAdvancedDialog, {WinUiActions::Do("no box is usable",
+                                           [](HWND dialog) {
+                                               for (int box : kAdvancedBoxes)
+                                                   EXPECT_FALSE(WinUiDriver::IsEnabled(dialog, box)) << box;
+                                               return true;
+                                           }),
+                          WinUiActions::Click(IDCANCEL)});
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(kAdvancedButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(WinUiDriver::Item(window_, kAdvancedButton)));
+}
+
 // A language whose resources have no text for outline fonts: the entry is
 // left out and the page opens sending bitmaps.
 class Type1LessLanguageTest : public ::testing::Test {
