@@ -18,6 +18,7 @@
 #include "tests/ui/framework/ResourceLibraryDoubles.h"
 #include "tests/ui/framework/UIModelTestSupport.h"
 #include "tests/ui/pages/SparePageTestSupport.h"
+#include "ui/framework/GModalDialog.h"
 #include "ui/framework/GPropertyPage.h"
 #include "ui/pages/GTrueTypeModeWrapper.h"
 #include "ui/pages/PostScriptPageBuilder.h"
@@ -133,6 +134,15 @@ TEST_F(PostScriptPageTest, TheBuilderFillsTemplate6500WithItsChoicesAndTheirHelp
     EXPECT_EQ(Selected(page, kSubstitution), u"This Printer (all Fonts)");
     EXPECT_EQ(Selected(page, kOptimisation), u"Faster Printing");
     WritePostScriptPicture(page, "postscript-page.png");
+
+    const std::unique_ptr<GModalDialog> advanced = BuildAdvancedPSDialog(Model(), 1);
+    EXPECT_EQ(advanced->TemplateId(), 6700);
+    EXPECT_EQ(advanced->PageHelpId(), 816);
+    help.clear();
+    for (const GControlHelpPair* row = advanced->HelpTable(); row != nullptr && row->controlId != 0; ++row)
+        help.emplace_back(row->controlId, row->helpId);
+    EXPECT_EQ(help, (std::vector<std::pair<uint32_t, uint32_t>>{
+                        {6704, 830}, {6705, 831}, {6706, 832}, {6701, 828}, {6702, 829}, {6707, none}}));
 }
 
 // The send mode and "Send TrueType as Bitmaps" (293) together; the
