@@ -315,36 +315,39 @@ TEST_F(AdvancedPSDialogTest, ALockedSheetOffersNoBox) {
                  reinterpret_cast<LPARAM>(WinUiDriver::Item(window_, kAdvancedButton)));
 }
 
-// A language whose resources have no text for outline fonts: the entry is
-// left out and the page opens sending bitmaps.
-class Type1LessLanguageTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        RegisterResourceLibraries();
-        WinHostStore::Instance().RegisterModule(kLibrary, QV_TEST_MODULE_DIR "/libqvrestype1less.so");
-        library_ = std::make_unique<HeldResourceLibrary>(kLibrary);
-        ASSERT_EQ(library_->Loaded(), 1);
+// Languages whose resources leave a TrueType text empty: its entry is left
+// out; without outline fonts the page opens sending bitmaps.
+TEST(TrueTypeLanguageTest, AnEmptyTextLeavesItsEntryOutAndNoOutlinesMeansBitmaps) {
+    const struct {
+        const char16_t* library;
+        const char* module;
+        std::vector<std::u16string> items;
+        int mode, asBitmaps; // after the page opened
+    } cases[] = {{u"TYPE1LESS.DLL", "/libqvrestype1less.so", {kTrueType, kBitmaps}, 1, 1},
+                 {u"TYPE42LESS.DLL", "/libqvrestype42less.so", {kOutlines, kBitmaps}, 0, 0}};
+    RegisterResourceLibraries();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.module);
+        WinHostStore::Instance().RegisterModule(c.library, std::string(QV_TEST_MODULE_DIR) + c.module);
+        const HeldResourceLibrary library(c.library);
+        ASSERT_EQ(library.Loaded(), 1);
+        uitest::ModelPrinterSheet sheet("QVCOLORPS");
+        GUIModel* model = sheet.model.get();
+        ASSERT_EQ(uitest::ValueOf(sheet.Settings(), GSettingId::kTrueTypeSendMode), 0);
+        const GControlHelpPair table[] = {
+            {6528, GWrapper::kNoHelp}, {6514, 313}, {6529, GWrapper::kNoHelp}, {6515, 803}, {0, 0}};
+        sparetest::SparePage page(model, ResourceModule(), 6500);
+        page.Add(std::make_unique<GTrueTypeModeWrapper>(new GTrueTypeModeFeature(model), table));
+        HWND dialog = page.Open();
+        EXPECT_EQ(WinUiDriver::Items(dialog, kSendMode), c.items);
+        EXPECT_EQ(uitest::ValueOf(sheet.Settings(), GSettingId::kTrueTypeSendMode), c.mode);
+        EXPECT_EQ(uitest::ValueOf(sheet.Settings(), GSettingId::kTrueTypeAsBitmaps), c.asBitmaps);
+        if (c.mode == 1) {
+            EXPECT_EQ(Selected(dialog, kSendMode), kBitmaps);
+        }
+        ASSERT_TRUE(WinUiDriver::SelectText(dialog, kSendMode, c.items.front()));
+        EXPECT_EQ(uitest::ValueOf(sheet.Settings(), GSettingId::kTrueTypeAsBitmaps), 0);
     }
-
-    static constexpr char16_t kLibrary[] = u"TYPE1LESS.DLL";
-    std::unique_ptr<HeldResourceLibrary> library_;
-    uitest::ModelPrinterSheet sheet_{"QVCOLORPS"};
-};
-
-TEST_F(Type1LessLanguageTest, TheOutlinesEntryIsLeftOutAndThePageOpensSendingBitmaps) {
-    GUIModel* model = sheet_.model.get();
-    ASSERT_EQ(uitest::ValueOf(sheet_.Settings(), GSettingId::kTrueTypeSendMode), 0);
-    const GControlHelpPair table[] = {
-        {6528, GWrapper::kNoHelp}, {6514, 313}, {6529, GWrapper::kNoHelp}, {6515, 803}, {0, 0}};
-    sparetest::SparePage page(model, ResourceModule(), 6500);
-    page.Add(std::make_unique<GTrueTypeModeWrapper>(new GTrueTypeModeFeature(model), table));
-    HWND dialog = page.Open();
-    EXPECT_EQ(WinUiDriver::Items(dialog, kSendMode), (std::vector<std::u16string>{kTrueType, kBitmaps}));
-    EXPECT_EQ(uitest::ValueOf(sheet_.Settings(), GSettingId::kTrueTypeSendMode), 1);
-    EXPECT_EQ(uitest::ValueOf(sheet_.Settings(), GSettingId::kTrueTypeAsBitmaps), 1);
-    EXPECT_EQ(Selected(dialog, kSendMode), kBitmaps);
-    ASSERT_TRUE(WinUiDriver::SelectText(dialog, kSendMode, kTrueType));
-    EXPECT_EQ(uitest::ValueOf(sheet_.Settings(), GSettingId::kTrueTypeAsBitmaps), 0);
 }
 
 } // namespace

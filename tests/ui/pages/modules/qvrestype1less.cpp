@@ -1,38 +1,9 @@
 // A resource library of a language without outline (Type 1) fonts: its
-// string 13503 is empty. It carries the TrueType strings of the PostScript
-// tab and one dialog, 6500, with the tab's two TrueType combo boxes and
-// their labels (each visible as it is created).
-#include <utility>
-#include <vector>
-
-#include "tests/support/TestResourceModule.h"
+// string 13503 is empty.
+#include "tests/ui/pages/modules/TrueTypeLanguageModule.h"
 #include "winapi/WinExport.h"
 
-namespace {
-constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-
-WinDialogTemplate TrueTypeDialog() {
-    return TestDialog(u"  PS", WS_POPUP | WS_CAPTION | WS_VISIBLE, 200, 100,
-                      {{6528, kChild, 0, 7, 7, 160, 8, WC_STATICW, u"Send TrueType Fonts as:"},
-                       {6514, kChild | CBS_DROPDOWNLIST | WS_VSCROLL, 0, 7, 17, 170, 60, WC_COMBOBOXW, u""},
-                       {6529, kChild, 0, 7, 37, 160, 8, WC_STATICW, u"Optimize Font Substitution for:"},
-                       {6515, kChild | CBS_DROPDOWNLIST | WS_VSCROLL, 0, 7, 47, 170, 60, WC_COMBOBOXW, u""}});
-}
-
-const WinModuleResources* Build() {
-    static TestResourceTable table;
-    table.AddDialog(6500, TrueTypeDialog());
-    table.SetStrings({{13501, u"TrueType (Type 42)"},
-                      {13502, u"Bitmaps (Type 3)"},
-                      {13503, u""},
-                      {13504, u"This Printer (all Fonts)"},
-                      {13505, u"No Substitutions"},
-                      {13506, u"PS Level 2 (35 fonts)"}});
-    return table.Finish();
-}
-} // namespace
-
 QV_MODULE_EXPORT const WinModuleResources* QvModuleResources() {
-    static const WinModuleResources* resources = Build();
+    static const WinModuleResources* resources = TrueTypeLanguageResources(13503);
     return resources;
 }
