@@ -4,6 +4,7 @@ const std::vector<HostModelPrinter>& HostModelPrinter::All() {
     static const std::vector<HostModelPrinter> models{
         {"qvcolor", u"QV ColorLaser 4600", "QVCOLOR.QVD"},
         {"qvmono", u"QV MonoLaser 2300", "QVMONO.QVD"},
+        {"qvcolorps", u"QV ColorLaser 4600 PS", "QVCOLORPS.QVD"},
     };
     return models;
 }

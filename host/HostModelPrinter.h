@@ -5,7 +5,7 @@
 #include <vector>
 
 struct HostModelPrinter {
-    std::string key;       // as --model names it: "qvcolor", "qvmono"
+    std::string key;       // as --model names it: "qvcolor", "qvmono", "qvcolorps"
     std::u16string driver; // the driver's (and the first printer's) name
     std::string dataFile;  // file name in the printers folder
 

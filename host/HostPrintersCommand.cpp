@@ -51,11 +51,12 @@ bool HostPrintersCommand::List(HostSession& session, HostValue& result, std::str
 }
 
 bool HostPrintersCommand::Add(HostSession& session, HostValue& result, std::string& error) {
-    if (!session.ExpectArguments(1, 1, "add-printer NAME --model qvcolor|qvmono", error)) return false;
+    if (!session.ExpectArguments(1, 1, "add-printer NAME --model qvcolor|qvmono|qvcolorps", error))
+        return false;
     const HostOptions& options = session.Options();
     const HostModelPrinter* model = HostModelPrinter::Find(options.model);
     if (model == nullptr) {
-        error = "unknown model printer \"" + options.model + "\" (--model qvcolor or --model qvmono)";
+        error = "unknown model printer \"" + options.model + "\" (--model qvcolor, qvmono or qvcolorps)";
         return false;
     }
     if (!HostPrinterInstaller::Install(session.Module(), WinText::FromUtf8(options.arguments[0]), *model,

@@ -1,7 +1,7 @@
 #pragma once
 // printers: the store's printers with their drivers and data files, and
 // what the driver's initialisation gave each (its default DEVMODE's size,
-// its printer data's values); add-printer NAME --model qvcolor|qvmono: a
+// its printer data's values); add-printer NAME --model qvcolor|qvmono|qvcolorps: a
 // printer of a model printer, installed as the spooler installs one.
 #include <string>
 

@@ -338,6 +338,18 @@ inline constexpr uint32_t kPresetItem404Setting = 900;
 // PostScript: TrueType send mode and font substitution.
 inline constexpr uint32_t kTrueTypeSendMode = 570;
 inline constexpr uint32_t kFontSubstitution = 571;
+// PostScript: the third font option (kept with 570 and 571), what the output is
+// optimised for (0 faster printing, 1 document portability), mirror and negative image.
+inline constexpr uint32_t kThirdFontOption = 572;
+inline constexpr uint32_t kPostScriptOptimisation = 574;
+inline constexpr uint32_t kMirrorImage = 575;
+inline constexpr uint32_t kNegativeImage = 576;
+// PostScript job control: Ctrl-D before and after the job, compressed bitmaps and
+// the error page.
+inline constexpr uint32_t kCtrlDBeforeJob = 577;
+inline constexpr uint32_t kCtrlDAfterJob = 578;
+inline constexpr uint32_t kCompressBitmaps = 580;
+inline constexpr uint32_t kPostScriptErrorPage = 581;
 // PostScript: the first colour-rendering member (with 583 and 584).
 inline constexpr uint32_t kPostScriptColourRendering = 582;
 // PostScript: CMYK inkset emulation and automatic colour calibration.

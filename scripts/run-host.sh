@@ -9,7 +9,8 @@
 # document sheet again with copies and orientation changed on the Basics
 # tab, with the paper size and sources changed on the Paper tab and with
 # both sides turned on on the Finishing tab (the Finishing tab's pictures
-# also with a booklet and with 4 pages per sheet), and a two-page
+# also with a booklet and with 4 pages per sheet), the PostScript printer's
+# PostScript tab with bitmaps chosen for TrueType, and a two-page
 # document's events.
 # With arguments, runs qvhost with them instead
 # (bash scripts/run-host.sh --store DIR printers; qvhost --help lists the commands).
@@ -74,5 +75,10 @@ step "$printer: its device sheet, both tabs visited, closed with OK (pictures: $
 printf 'page 0\npage 1\nok\n' > "$work/device.txt"
 qvhost sheet "$printer" --device --script "$work/device.txt" --out "$work/device.devmode" \
     --png "$pictures/device"
+postscript="QV ColorLaser 4600 PS"
+step "$postscript: its document sheet's PostScript tab, bitmaps chosen for TrueType, closed with OK (pictures: $pictures/postscript)"
+printf 'page 4\nselect 6514 "Bitmaps (Type 3)"\nok\n' > "$work/postscript.txt"
+qvhost sheet "$postscript" --script "$work/postscript.txt" --out "$work/postscript.devmode" \
+    --png "$pictures/postscript"
 step "$printer: a two-page document's events and the escapes they send"
 qvhost job "$printer" --pages 2

@@ -55,7 +55,7 @@ TEST_P(DataFileDevModeTest, DefaultsAndTheirPublicFieldsAreValid) {
     GNTDevMode devmode(&context, nullptr);
     ASSERT_EQ(devmode.Store(context.defaults.get()), 1);
     const DEVMODEW& dm = *devmode.GetImage();
-    const bool colour = std::string(GetParam()) == "QVCOLOR";
+    const bool colour = std::string(GetParam()) != "QVMONO";
     EXPECT_EQ(dm.dmColor, colour ? DMCOLOR_COLOR : DMCOLOR_MONOCHROME);
     uint32_t bad = 0;
     // Every field checks out against the printer; no form name is written
@@ -66,6 +66,7 @@ TEST_P(DataFileDevModeTest, DefaultsAndTheirPublicFieldsAreValid) {
     EXPECT_EQ(dm.dmFields & DM_FORMNAME, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothModels, DataFileDevModeTest, ::testing::Values("QVCOLOR", "QVMONO"));
+INSTANTIATE_TEST_SUITE_P(EveryModel, DataFileDevModeTest,
+                         ::testing::Values("QVCOLOR", "QVMONO", "QVCOLORPS"));
 
 } // namespace

@@ -21,7 +21,7 @@ namespace drivertest {
 
 class DataFileTestContext : public TestDriverContext {
 public:
-    // name: "QVCOLOR" or "QVMONO".
+    // name: "QVCOLOR", "QVMONO" or "QVCOLORPS".
     explicit DataFileTestContext(const std::string& name) {
         root_.Reset(RestoreModelDataFile(name));
         if (!root_) {

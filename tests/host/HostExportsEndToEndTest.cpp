@@ -27,6 +27,7 @@ using hosttest::WindowsPath;
 
 constexpr const char* kColour = "QV ColorLaser 4600";
 constexpr const char* kMono = "QV MonoLaser 2300";
+constexpr const char* kPostScript = "QV ColorLaser 4600 PS";
 
 class HostExportsEndToEndTest : public ::testing::Test {
 protected:
@@ -47,7 +48,7 @@ protected:
 };
 
 TEST_F(HostExportsEndToEndTest, PaperListsAgreeInLengthAndBinNamesStartWithASpace) {
-    for (const char* printer : {kColour, kMono}) {
+    for (const char* printer : {kColour, kMono, kPostScript}) {
         const rapidjson::Document papers = Caps(printer, "DC_PAPERS");
         const rapidjson::Document sizes = Caps(printer, "DC_PAPERSIZE");
         const rapidjson::Document names = Caps(printer, "DC_PAPERNAMES");
@@ -68,6 +69,8 @@ TEST_F(HostExportsEndToEndTest, PaperListsAgreeInLengthAndBinNamesStartWithASpac
     }
     EXPECT_GE(Count(Caps(kColour, "DC_BINS")), 4u);
     EXPECT_LT(Count(Caps(kMono, "DC_BINS")), Count(Caps(kColour, "DC_BINS")));
+    // The PostScript writer's paper map lists what the colour model's lists.
+    EXPECT_TRUE(Caps(kPostScript, "DC_PAPERS")["items"] == Caps(kColour, "DC_PAPERS")["items"]);
 }
 
 TEST_F(HostExportsEndToEndTest, TheTwoModelsAnswerFromTheirOwnDataFiles) {
@@ -206,16 +209,17 @@ TEST_F(HostExportsEndToEndTest, APrinterWhoseDriverCannotStartIsReportedWithItsD
 }
 
 // Each sheet has the module's tabs of its printer (document: Finishing,
-// Effects, Paper, Destination, Basics, and Colour on the colour model; no
-// Job Storage while 520 is 0, no PostScript for these writers; device: NT
-// Forms, Configure). A script that visits every page writes every page.
+// Effects, Paper, Destination, Basics, and Colour on the colour models,
+// PostScript on the PostScript one; no Job Storage while 520 is 0; device:
+// NT Forms, Configure). A script that visits every page writes every page.
 TEST_F(HostExportsEndToEndTest, ASheetPlayedFromAScriptWritesItsDevModeAndEveryPage) {
     struct Case {
         const char* printer;
         bool device;
         size_t pages;
     };
-    const Case cases[] = {{kColour, false, 6}, {kMono, false, 5}, {kColour, true, 2}, {kMono, true, 2}};
+    const Case cases[] = {{kColour, false, 6}, {kMono, false, 5}, {kPostScript, false, 7},
+                          {kColour, true, 2},  {kMono, true, 2},  {kPostScript, true, 2}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.printer) + (c.device ? " device" : " document"));
         std::string lines;

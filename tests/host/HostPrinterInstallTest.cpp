@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <regex>
 #include <set>
@@ -26,7 +27,7 @@ using hosttest::HostRun;
 using hosttest::RunHost;
 using hosttest::RunJson;
 
-constexpr const char* kPrinters[] = {"QV ColorLaser 4600", "QV MonoLaser 2300"};
+constexpr const char* kPrinters[] = {"QV ColorLaser 4600", "QV MonoLaser 2300", "QV ColorLaser 4600 PS"};
 constexpr size_t kPublicBytes = 220; // the DEVMODE's public part
 
 class HostPrinterInstallTest : public ::testing::Test {
@@ -81,7 +82,7 @@ TEST_F(HostPrinterInstallTest, AFreshStoresPrintersHaveTheirDefaultDevModeAndPri
     const rapidjson::Document listed = RunJson(Store(), {"printers"});
     const WinMachineState state = Load(File());
     std::set<std::string> uuids;
-    for (rapidjson::SizeType i = 0; i < 2; ++i) {
+    for (rapidjson::SizeType i = 0; i < std::size(kPrinters); ++i) {
         const std::string name = kPrinters[i];
         SCOPED_TRACE(name);
         const WinPrinterRecord* printer = Printer(state, name);
@@ -118,7 +119,7 @@ TEST_F(HostPrinterInstallTest, AFreshStoresPrintersHaveTheirDefaultDevModeAndPri
         EXPECT_EQ(listing["default DEVMODE bytes"].GetUint64(), devMode.size());
         EXPECT_GE(listing["printer data values"].GetUint64(), 4u);
     }
-    EXPECT_EQ(uuids.size(), 2u) << "each printer has an id of its own";
+    EXPECT_EQ(uuids.size(), std::size(kPrinters)) << "each printer has an id of its own";
 }
 
 TEST_F(HostPrinterInstallTest, TheFirstCallsOnAnInstalledPrinterWriteNothingToTheStore) {

@@ -37,14 +37,14 @@ TEST_F(HostProgramTest, AFreshStoreHoldsOnePrinterOfEachModelNamingItsDataFile) 
     ASSERT_TRUE(answer.HasMember("printers"));
     const auto& printers = answer["printers"];
     ASSERT_TRUE(printers.IsArray());
-    ASSERT_EQ(printers.Size(), 2u);
+    ASSERT_EQ(printers.Size(), 3u);
     // The data files are the build's, named as Windows paths on drive C: (the host's root).
     std::string printersFolder = std::filesystem::path(QV_PRINTERS_DIR).lexically_normal().string();
     for (char& c : printersFolder)
         if (c == '/') c = '\\';
-    const char* names[] = {"QV ColorLaser 4600", "QV MonoLaser 2300"};
-    const char* files[] = {"QVCOLOR.QVD", "QVMONO.QVD"};
-    for (rapidjson::SizeType i = 0; i < 2; ++i) {
+    const char* names[] = {"QV ColorLaser 4600", "QV MonoLaser 2300", "QV ColorLaser 4600 PS"};
+    const char* files[] = {"QVCOLOR.QVD", "QVMONO.QVD", "QVCOLORPS.QVD"};
+    for (rapidjson::SizeType i = 0; i < 3; ++i) {
         EXPECT_STREQ(printers[i]["name"].GetString(), names[i]);
         EXPECT_STREQ(printers[i]["driver"].GetString(), names[i]);
         EXPECT_STREQ(printers[i]["port"].GetString(), "LPT1:");
@@ -57,9 +57,9 @@ TEST_F(HostProgramTest, AnAddedPrinterStaysInTheStore) {
     EXPECT_STREQ(added["added"].GetString(), "Office");
     EXPECT_STREQ(added["driver"].GetString(), "QV MonoLaser 2300");
     const rapidjson::Document answer = RunJson(Store(), {"printers"});
-    ASSERT_EQ(answer["printers"].Size(), 3u);
-    EXPECT_STREQ(answer["printers"][2]["name"].GetString(), "Office");
-    EXPECT_STREQ(answer["printers"][2]["driver"].GetString(), "QV MonoLaser 2300");
+    ASSERT_EQ(answer["printers"].Size(), 4u);
+    EXPECT_STREQ(answer["printers"][3]["name"].GetString(), "Office");
+    EXPECT_STREQ(answer["printers"][3]["driver"].GetString(), "QV MonoLaser 2300");
 
     const HostRun again = Run({"add-printer", "Office", "--model", "qvcolor"});
     EXPECT_EQ(again.exitCode, 1);
@@ -98,7 +98,7 @@ TEST_F(HostProgramTest, ErrorsAreOneClearLineAndANonZeroExit) {
         {{"caps", "QV MonoLaser 2300"}, 1, "qvhost: usage: qvhost caps PRINTER CODE"},
         {{"add-printer", "X", "--model", "qvphoto"},
          1,
-         "qvhost: unknown model printer \"qvphoto\" (--model qvcolor or --model qvmono)"},
+         "qvhost: unknown model printer \"qvphoto\" (--model qvcolor, qvmono or qvcolorps)"},
         {{"props", "QV MonoLaser 2300", "--in", folder_.Path("missing"), "--out", folder_.Path("o")},
          1,
          "qvhost: cannot read " + folder_.Path("missing")},

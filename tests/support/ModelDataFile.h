@@ -12,7 +12,7 @@
 #include "rw/RWCollectableIO.h"
 #include "rw/RWLibraryError.h"
 
-// name: "QVCOLOR" or "QVMONO". The caller owns the root.
+// name: "QVCOLOR", "QVMONO" or "QVCOLORPS". The caller owns the root.
 inline MPersistentObject* RestoreModelDataFile(const std::string& name) {
     std::ifstream file(std::string(QV_PRINTERS_DIR) + "/" + name + ".QVD", std::ios::binary);
     std::stringstream bytes;

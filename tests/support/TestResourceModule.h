@@ -17,6 +17,8 @@ public:
         blobs_.push_back(std::move(blob));
     }
     void AddDialog(UINT id, const WinDialogTemplate& dialog) { Add(RT_DIALOG, id, dialog.Serialize()); }
+    // The string table (the texts must outlive the table).
+    void SetStrings(std::vector<WinResourceString> strings) { strings_ = std::move(strings); }
 
     // Points the items at their blobs; call once, after the last Add.
     const WinModuleResources* Finish() {
@@ -24,7 +26,11 @@ public:
             items_[i].data = blobs_[i].data();
             items_[i].size = static_cast<DWORD>(blobs_[i].size());
         }
-        resources_ = {kWinResourceFormatVersion,       nullptr, 0, nullptr, items_.data(),
+        resources_ = {kWinResourceFormatVersion,
+                      strings_.empty() ? nullptr : strings_.data(),
+                      static_cast<UINT>(strings_.size()),
+                      nullptr,
+                      items_.data(),
                       static_cast<UINT>(items_.size())};
         return &resources_;
     }
@@ -32,6 +38,7 @@ public:
 private:
     std::vector<std::vector<BYTE>> blobs_;
     std::vector<WinResourceItem> items_;
+    std::vector<WinResourceString> strings_;
     WinModuleResources resources_{};
 };
 

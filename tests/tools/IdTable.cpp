@@ -28,12 +28,12 @@ IdTable ReadIdTable(const std::string& path) {
     for (int number = 1; std::getline(in, line); ++number) {
         if (line.rfind("| ", 0) != 0 || line.size() < 3 || line[2] < '0' || line[2] > '9') continue;
         const std::vector<std::string> cells = Cells(line);
-        if (cells.size() < 7) {
-            table.errors.push_back("README.md:" + std::to_string(number) + ": a table row needs seven cells");
+        if (cells.size() < 8) {
+            table.errors.push_back("README.md:" + std::to_string(number) + ": a table row needs eight cells");
             continue;
         }
         table.rows.push_back({number, static_cast<uint32_t>(std::stoul(cells[0])), cells[1], cells[2],
-                              cells[5] == "yes", cells[6] == "yes"});
+                              cells[5] == "yes", cells[6] == "yes", cells[7] == "yes"});
     }
     return table;
 }

@@ -13,6 +13,7 @@ struct IdTableRow {
     std::string where; // an anchor and steps: "P", "S/246/249", "P/369/*"
     bool inColour;
     bool inMono;
+    bool inPostScript; // the PostScript variant of the colour model
 };
 
 struct IdTable {
@@ -22,7 +23,7 @@ struct IdTable {
 };
 
 // The rows of the table in the README at path: its lines "| <number> | ..."
-// with seven cells.
+// with eight cells.
 IdTable ReadIdTable(const std::string& path);
 
 // The README of the source tree the tests were built from.

@@ -1,5 +1,5 @@
 // The id table beside the printer descriptions (resources/printers/README.md)
-// against the two built data files: every row's id lies where the row says,
+// against the three built data files: every row's id lies where the row says,
 // with the kind it names, in each model that the row marks as having it, and
 // nowhere there in a model that it marks as lacking it.
 #include <gtest/gtest.h>
@@ -55,15 +55,17 @@ void CheckRow(const IdTableRow& row, MPersistentObject& root, bool present, cons
     }
 }
 
-TEST(IdTableTest, EveryRowHoldsInBothModels) {
+TEST(IdTableTest, EveryRowHoldsInEveryModel) {
     const std::vector<IdTableRow> rows = ReadTable();
     ASSERT_GT(rows.size(), 300u);
     GCountedPtr colour = Load("QVCOLOR.QVD");
     GCountedPtr mono = Load("QVMONO.QVD");
-    ASSERT_TRUE(colour && mono);
+    GCountedPtr postScript = Load("QVCOLORPS.QVD");
+    ASSERT_TRUE(colour && mono && postScript);
     for (const IdTableRow& row : rows) {
         CheckRow(row, *colour, row.inColour, "colour");
         CheckRow(row, *mono, row.inMono, "mono");
+        CheckRow(row, *postScript, row.inPostScript, "PostScript");
     }
 }
 

@@ -1,4 +1,4 @@
-// The two model printers: their data files as the build step made them (the
+// The model printers: their data files as the build step made them (the
 // same bytes as a fresh compile, a graph that restores and saves unchanged,
 // and restores to the graph that was built), and the graphs built from their
 // descriptions (media in dots worked out by hand, defaults the settings
@@ -44,6 +44,7 @@ void PrintTo(const Model& model, std::ostream* out) {
 const Model kModels[] = {
     {"qvcolor.qvpd", "QVCOLOR.QVD", 1, 1, 3, {600, 1200}, {6, 18, 1, 3, 5}},
     {"qvmono.qvpd", "QVMONO.QVD", 0, 0, 1, {600}, {6}},
+    {"qvcolorps.qvpd", "QVCOLORPS.QVD", 1, 1, 3, {600, 1200}, {6, 18, 1, 3, 5}},
 };
 
 std::string DescriptionPath(const Model& model) {
@@ -194,9 +195,74 @@ TEST_P(ModelDataFilesTest, EveryTrayIsKnownToEveryMap) {
     EXPECT_EQ(bins->GetCount(), trays.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(BothModels, ModelDataFilesTest, ::testing::ValuesIn(kModels), [](const auto& info) {
+INSTANTIATE_TEST_SUITE_P(EveryModel, ModelDataFilesTest, ::testing::ValuesIn(kModels), [](const auto& info) {
     const std::string file = info.param.dataFile;
     return file.substr(0, file.find("."));
 });
+
+GCountedPtr BuiltModel(const char* description) {
+    return DataFileBuilder().Build(
+        DescriptionParser::ParseFile(std::string(QV_SOURCE_DIR) + "/resources/printers/" + description));
+}
+
+// The children of one place in both graphs are equal, but for the ids
+// given, which each model sets its own way.
+void ExpectSameChildren(MPersistentObject& colour, MPersistentObject& postScript, const std::string& where,
+                        const std::set<uint32_t>& ownWays) {
+    SCOPED_TRACE(where);
+    const auto colourNodes = DataFileLayout(colour).Resolve(where);
+    const auto postScriptNodes = DataFileLayout(postScript).Resolve(where);
+    ASSERT_EQ(colourNodes.size(), 1u);
+    ASSERT_EQ(postScriptNodes.size(), 1u);
+    size_t compared = 0;
+    for (MPersistentObject* child : DataFileLayout::Children(colourNodes.front())) {
+        if (ownWays.count(child->GetId()) != 0) continue;
+        MPersistentObject* twin = DataFileLayout::Child(postScriptNodes.front(), child->GetId());
+        ASSERT_NE(twin, nullptr) << "id " << child->GetId() << " missing";
+        EXPECT_EQ(twin->IsA(), child->IsA()) << "id " << child->GetId();
+        EXPECT_TRUE(twin->IsEqualId(child)) << "id " << child->GetId() << " differs";
+        ++compared;
+    }
+    EXPECT_GT(compared, 0u);
+}
+
+// The PostScript variant is the colour model but for its writer and the
+// PostScript settings: the printer's own attributes (but the presets and
+// the switch 593), the installed options, the groups of the defaults (but
+// the document group's Custom preset), the printer state and the job-control
+// stage are the same; the PostScript settings are present with their
+// defaults, and the writer is the PostScript one.
+TEST(ModelDataFilesTest, ThePostScriptColourModelIsTheColourModelWithAPostScriptWriter) {
+    GCountedPtr colour = BuiltModel("qvcolor.qvpd");
+    GCountedPtr postScript = BuiltModel("qvcolorps.qvpd");
+    ASSERT_TRUE(colour && postScript);
+    ExpectSameChildren(*colour, *postScript, "P", {326, 327, 359, 593});
+    for (const char* where : {"A", "D/365", "D/366", "D/368", "D/367", "S/246", "S/256", "J"})
+        ExpectSameChildren(*colour, *postScript, where, {});
+    ExpectSameChildren(*colour, *postScript, "D/364", {328});
+    ExpectSameChildren(*colour, *postScript, "D", {364, 365, 366, 367, 368});
+
+    DataFileLayout layout(*postScript);
+    const struct {
+        const char* where;
+        uint16_t value;
+    } settings[] = {{"P/593", 1},       {"P/704", 0},     {"P/326/586", 1},       {"P/327/588", 450},
+                    {"D/364/570", 0},   {"D/364/571", 0}, {"D/364/572", 0},       {"D/364/574", 0},
+                    {"D/364/575", 0},   {"D/364/576", 0}, {"D/364/577", 0},       {"D/364/578", 0},
+                    {"D/364/580", 1},   {"D/364/581", 0}, {"D/364/582", 1},       {"D/364/583", 1060},
+                    {"D/364/584", 450}, {"D/364/605", 0}, {"D/364/608", 0},       {"D/364/702", 0},
+                    {"D/364/293", 0},   {"D/958", 0},     {"D/364/328/587", 1060}};
+    for (const auto& setting : settings) {
+        const auto nodes = layout.Resolve(setting.where);
+        ASSERT_EQ(nodes.size(), 1u) << setting.where;
+        auto* value = dynamic_cast<GValueAttribute*>(nodes.front());
+        ASSERT_NE(value, nullptr) << setting.where;
+        EXPECT_EQ(value->GetValue(), setting.value) << setting.where;
+    }
+    const auto colourSwitch = DataFileLayout(*colour).Resolve("P/593");
+    ASSERT_EQ(colourSwitch.size(), 1u);
+    EXPECT_EQ(dynamic_cast<GValueAttribute&>(*colourSwitch.front()).GetValue(), 0);
+    EXPECT_TRUE(DataFileLayout(*colour).Resolve("D/364/570").empty());
+}
 
 } // namespace

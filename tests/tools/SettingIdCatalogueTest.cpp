@@ -91,10 +91,10 @@ TEST(SettingIdCatalogueTest, EverySectionAgreesWithTheIdTable) {
 // thing the table does not, or nothing.
 TEST(SettingIdCatalogueTest, DisagreementsAreFound) {
     const std::vector<IdTableRow> rows = {
-        {1, 339, "value", "P", true, true},
-        {2, 323, "value", "P/206/*", true, true},
-        {3, 323, "value", "S/246/249", true, true},
-        {4, 265, "value", "S/246", true, true},
+        {1, 339, "value", "P", true, true, true},
+        {2, 323, "value", "P/206/*", true, true, true},
+        {3, 323, "value", "S/246/249", true, true, true},
+        {4, 265, "value", "S/246", true, true, true},
     };
     struct Case {
         const char* what;

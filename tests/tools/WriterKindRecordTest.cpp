@@ -31,7 +31,7 @@ TEST(WriterKindRecordTest, TheModelPrintersAnswerTheirWriters) {
     const struct {
         const char* file;
         uint16_t kind;
-    } models[] = {{"QVCOLOR.QVD", 767}, {"QVMONO.QVD", 788}};
+    } models[] = {{"QVCOLOR.QVD", 767}, {"QVMONO.QVD", 788}, {"QVCOLORPS.QVD", 768}};
     for (const auto& model : models) {
         SCOPED_TRACE(model.file);
         std::string bytes;

@@ -261,7 +261,8 @@ protected:
         poster_ = static_cast<SHORT>(count); // added last
     }
 
-    bool Colour() const { return std::u16string(GetParam()) == u"QVCOLOR"; }
+    // The PostScript colour model answers as the colour model.
+    bool Colour() const { return std::u16string(GetParam()) != u"QVMONO"; }
 
     // Each case on a copy of the default DEVMODE, through
     // DrvDocumentProperties (DM_IN_BUFFER | DM_OUT_BUFFER) and
@@ -315,9 +316,10 @@ TEST_P(WrittenDevModeTest, AValidValueComesThroughUnchanged) {
     Check(ValidFields());
 }
 
-INSTANTIATE_TEST_SUITE_P(Models, WrittenDevModeTest, testing::Values(u"QVCOLOR", u"QVMONO"),
+INSTANTIATE_TEST_SUITE_P(Models, WrittenDevModeTest, testing::Values(u"QVCOLOR", u"QVMONO", u"QVCOLORPS"),
                          [](const testing::TestParamInfo<const char16_t*>& info) {
-                             return std::u16string(info.param) == u"QVCOLOR" ? "Colour" : "Mono";
+                             const std::u16string name(info.param);
+                             return name == u"QVCOLOR" ? "Colour" : name == u"QVMONO" ? "Mono" : "PostScript";
                          });
 
 } // namespace

@@ -47,7 +47,7 @@ protected:
     uint32_t ProcessApplicationFlags() const override { return processFlags; }
 };
 
-// Reads the model printer's data file (QVCOLOR or QVMONO) into the context
+// Reads the model printer's data file (QVCOLOR, QVMONO or QVCOLORPS) into the context
 // as the driver server does. blobForm: the value 940 is given (the platform
 // services store composites in the class library's form only while it is 0).
 inline bool LoadDataFile(GDriverContext& context, const std::string& name, uint16_t blobForm) {
@@ -103,7 +103,7 @@ protected:
         WinHostStore::Instance().AddPrinter(printer);
     }
 
-    // kDriver's data file: a model printer's ("QVCOLOR" or "QVMONO") from
+    // kDriver's data file: a model printer's ("QVCOLOR", "QVMONO" or "QVCOLORPS") from
     // the build's printers folder, mapped as drive C.
     static void UseModelDataFile(const std::u16string& model) {
         WinHostStore& store = WinHostStore::Instance();

@@ -14,6 +14,7 @@
 #include "ui/pages/FinishingPageBuilder.h"
 #include "ui/pages/JobStoragePageBuilder.h"
 #include "ui/pages/PaperPageBuilder.h"
+#include "ui/pages/PostScriptPageBuilder.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ const SheetTab kTabs[] = {
     {2000, 200, kDocument, nullptr, &BuildPaperPage, nullptr},                              // Paper
     {15000, 1000, kDocument, &HasJobStorage, &BuildJobStoragePage, nullptr},                // Job Storage
     {4000, 400, kDocument, nullptr, nullptr, nullptr},                                      // Destination
-    {6500, 800, kDocument, &HasPostScriptWriter, nullptr, nullptr},                         // PostScript
+    {6500, 800, kDocument, &HasPostScriptWriter, &BuildPostScriptPage, nullptr},            // PostScript
     {1000, 100, kDocument, nullptr, &BuildBasicsPage, nullptr},                             // Basics
     {14000, 900, kDocument, &IsColourPrinter, nullptr, nullptr},                            // Colour
     {12000, 700, kDevice, nullptr, nullptr, nullptr},                                       // NT Forms

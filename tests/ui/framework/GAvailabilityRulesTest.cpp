@@ -878,7 +878,7 @@ TEST_F(AvailabilityRulesTest, TheModelPrintersOpenWithTheirOwnOptions) {
         const char* printer;
         size_t rules;
         int duplexLevel;
-    } printers[] = {{"QVCOLOR", 23, 0}, {"QVMONO", 24, 2}};
+    } printers[] = {{"QVCOLOR", 23, 0}, {"QVMONO", 24, 2}, {"QVCOLORPS", 23, 0}};
     for (const auto& p : printers) {
         SCOPED_TRACE(p.printer);
         uitest::ModelPrinterSheet sheet(p.printer);

@@ -23,7 +23,7 @@ namespace uitest {
 
 class ModelPrinterDriver : public NeutralDriver {
 public:
-    // name: "QVCOLOR" or "QVMONO".
+    // name: "QVCOLOR", "QVMONO" or "QVCOLORPS".
     explicit ModelPrinterDriver(const std::string& name)
         : GDriverContext(u"Office Printer", u"QV Colour Driver", u"LPT1:"),
           NeutralDriver(u"Office Printer", u"QV Colour Driver", u"LPT1:") {
