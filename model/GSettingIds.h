@@ -294,6 +294,8 @@ inline constexpr uint32_t kFontSubstitution = 571;
 inline constexpr uint32_t kPostScriptColourRendering = 582;
 // PostScript: CMYK inkset emulation and automatic colour calibration.
 inline constexpr uint32_t kCmykInksetEmulation = 605;
+// PostScript: the defaults' list of inkset emulation choices (code -> label).
+inline constexpr uint32_t kCmykInksetChoices = 606;
 inline constexpr uint32_t kAutoColourCalibration = 608;
 
 // --- D/364/379: the watermark choice ---------------------------------------------------
