@@ -136,6 +136,8 @@ inline constexpr uint32_t kHalftoneChoicesPhotos = 532;
 inline constexpr uint32_t kColourMapChoicesText = 534;
 inline constexpr uint32_t kColourMapChoicesGraphics = 535;
 inline constexpr uint32_t kColourMapChoicesPhotos = 536;
+// Choices of the CMYK inkset emulation (PostScript), code -> label string id.
+inline constexpr uint32_t kCmykInksetChoices = 606;
 // The product table: the product data the code compares with.
 inline constexpr uint32_t kProductTable = 1400;
 
@@ -294,8 +296,6 @@ inline constexpr uint32_t kFontSubstitution = 571;
 inline constexpr uint32_t kPostScriptColourRendering = 582;
 // PostScript: CMYK inkset emulation and automatic colour calibration.
 inline constexpr uint32_t kCmykInksetEmulation = 605;
-// PostScript: the defaults' list of inkset emulation choices (code -> label).
-inline constexpr uint32_t kCmykInksetChoices = 606;
 inline constexpr uint32_t kAutoColourCalibration = 608;
 
 // --- D/364/379: the watermark choice ---------------------------------------------------
