@@ -23,16 +23,17 @@ constexpr uint16_t kColourTemplate = 14000;
 constexpr uint16_t kColourPageHelp = 900;
 constexpr uint16_t kManualColourTemplate = 14501;
 constexpr uint16_t kManualColourHelp = 1212;
-constexpr uint32_t kNoHelp = GWrapper::kNoHelp;
+constexpr uint32_t kColourNoHelp = GWrapper::kNoHelp;
 
-const GControlHelpPair kModeControls[] = {{14002, 1205}, {14003, 1206}, {14001, kNoHelp}, {0, 0}};
-const GControlHelpPair kOptionsButton[] = {{14004, 1207}, {0, 0}};
-const GControlHelpPair kGrayscaleBox[] = {{14116, 1211}, {0, 0}};
+const GControlHelpPair kColourModeControls[] = {{14002, 1205}, {14003, 1206}, {14001, kColourNoHelp}, {0, 0}};
+const GControlHelpPair kColourOptionsButton[] = {{14004, 1207}, {0, 0}};
+const GControlHelpPair kColourGrayscaleBox[] = {{14116, 1211}, {0, 0}};
 const GControlHelpPair kCalibrationBox[] = {{13526, 1213}, {0, 0}};
 const GControlHelpPair kInksetCombo[] = {{13525, 1214}, {0, 0}};
-const GControlHelpPair kPostScriptGroup[] = {{13526, kNoHelp}, {13528, kNoHelp}, {13530, kNoHelp},
-                                             {13525, kNoHelp}, {13527, kNoHelp}, {0, 0}};
-const GControlHelpPair kDescription[] = {{13523, kNoHelp}, {0, 0}};
+const GControlHelpPair kPostScriptGroup[] = {{13526, kColourNoHelp}, {13528, kColourNoHelp},
+                                             {13530, kColourNoHelp}, {13525, kColourNoHelp},
+                                             {13527, kColourNoHelp}, {0, 0}};
+const GControlHelpPair kColourDescription[] = {{13523, kColourNoHelp}, {0, 0}};
 
 // One colour-code combo of the manual options: its control and help, the
 // object kind and field it edits and the defaults' list of its choices.
@@ -43,15 +44,15 @@ struct ManualCombo {
     uint32_t list;
 };
 
-constexpr int32_t kMap = GChromalistOptionFeature::kColourMapField;
-constexpr int32_t kHalftone = GChromalistOptionFeature::kHalftoneField;
+constexpr int32_t kManualMapField = GChromalistOptionFeature::kColourMapField;
+constexpr int32_t kManualHalftoneField = GChromalistOptionFeature::kHalftoneField;
 const ManualCombo kManualCombos[] = {
-    {{{13506, 1209}, {0, 0}}, 0, kMap, GSettingId::kColourMapChoicesText},
-    {{{13508, 1208}, {0, 0}}, 0, kHalftone, GSettingId::kHalftoneChoicesText},
-    {{{13511, 1209}, {0, 0}}, 1, kMap, GSettingId::kColourMapChoicesGraphics},
-    {{{13513, 1208}, {0, 0}}, 1, kHalftone, GSettingId::kHalftoneChoicesGraphics},
-    {{{13516, 1209}, {0, 0}}, 2, kMap, GSettingId::kColourMapChoicesPhotos},
-    {{{13518, 1208}, {0, 0}}, 2, kHalftone, GSettingId::kHalftoneChoicesPhotos},
+    {{{13506, 1209}, {0, 0}}, 0, kManualMapField, GSettingId::kColourMapChoicesText},
+    {{{13508, 1208}, {0, 0}}, 0, kManualHalftoneField, GSettingId::kHalftoneChoicesText},
+    {{{13511, 1209}, {0, 0}}, 1, kManualMapField, GSettingId::kColourMapChoicesGraphics},
+    {{{13513, 1208}, {0, 0}}, 1, kManualHalftoneField, GSettingId::kHalftoneChoicesGraphics},
+    {{{13516, 1209}, {0, 0}}, 2, kManualMapField, GSettingId::kColourMapChoicesPhotos},
+    {{{13518, 1208}, {0, 0}}, 2, kManualHalftoneField, GSettingId::kHalftoneChoicesPhotos},
 };
 
 void AddPostScriptColour(GPropertyPage& page, GUIModel* model) {
@@ -72,7 +73,7 @@ GModalDialog* BuildManualColourDialog(GUIModel* model, uint32_t hasHelp) {
                                          combo.list, combo.kind, combo.field),
             combo.table));
     dialog->AddControl(
-        std::make_unique<GColorDescriptionWrapper>(new GColorModeFeature(model), kDescription));
+        std::make_unique<GColorDescriptionWrapper>(new GColorModeFeature(model), kColourDescription));
     dialog->BuildHelpTable();
     return dialog.release();
 }
@@ -81,10 +82,10 @@ GPropertyPage* BuildColourPage(PROPSHEETPAGEW& slot, GUIModel* model, uint32_t h
                                MPersistentObject* printerConfiguration) {
     auto page = std::make_unique<GPropertyPage>(&slot, ResourceModule(), kColourTemplate, model, hasHelp,
                                                 kColourPageHelp);
-    page->AddControl(std::make_unique<GColorModeWrapper>(new GColorModeFeature(model), kModeControls));
+    page->AddControl(std::make_unique<GColorModeWrapper>(new GColorModeFeature(model), kColourModeControls));
     page->AddControl(std::make_unique<GColorOptionsButtonWrapper>(
-        new GColorModeFeature(model), kOptionsButton, BuildManualColourDialog(model, hasHelp)));
-    page->AddControl(std::make_unique<GGrayscaleWrapper>(new GGrayscaleFeature(model), kGrayscaleBox));
+        new GColorModeFeature(model), kColourOptionsButton, BuildManualColourDialog(model, hasHelp)));
+    page->AddControl(std::make_unique<GGrayscaleWrapper>(new GGrayscaleFeature(model), kColourGrayscaleBox));
     if (GetWriterKind(printerConfiguration) == GWriterKind::kPostScript)
         AddPostScriptColour(*page, model);
     else

@@ -9,7 +9,7 @@
 
 namespace {
 
-bool IsTransparency(GUIModel* model, uint32_t mediaTypeId) {
+bool IsTransparencyMedia(GUIModel* model, uint32_t mediaTypeId) {
     RWCString key;
     model->CurrentSettings().GetString(mediaTypeId, key);
     return GPaperType::IdOfKey(key) == GPaperType::kTransparency;
@@ -20,8 +20,8 @@ bool IsTransparency(GUIModel* model, uint32_t mediaTypeId) {
 GColorModeFeature::GColorModeFeature(GUIModel* model) : GValueFeature(model, GSettingId::kColourMode) {}
 
 int16_t GColorModeFeature::AutomaticModeOfMedia() const {
-    const bool first = IsTransparency(Model(), GSettingId::kMediaType);
-    const bool others = IsTransparency(Model(), GSettingId::kOtherPagesMediaType);
+    const bool first = IsTransparencyMedia(Model(), GSettingId::kMediaType);
+    const bool others = IsTransparencyMedia(Model(), GSettingId::kOtherPagesMediaType);
     if (first && others) return 8;
     if (first) return 9;
     return others ? 10 : kAutomatic;

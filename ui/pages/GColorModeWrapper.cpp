@@ -7,27 +7,28 @@
 
 namespace {
 
-constexpr uint16_t kAutomaticRadio = 0;
-constexpr uint16_t kManualRadio = 1;
-constexpr uint16_t kPicture = 2;
+constexpr uint16_t kModeAutomaticRadio = 0;
+constexpr uint16_t kModeManualRadio = 1;
+constexpr uint16_t kModePictureIndex = 2;
 constexpr uint16_t kModePicture = 14113;
 constexpr uint16_t kModePictureMask = 14114;
 // Any mode outside 7-10 is manual.
-constexpr int16_t kNeitherRadio = 1;
+constexpr int16_t kModeNeitherRadio = 1;
 
 } // namespace
 
 LRESULT GColorModeWrapper::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DRAWITEM) {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item == nullptr || item->CtlID != ControlId(kPicture) || item->itemAction != ODA_DRAWENTIRE)
+        if (item == nullptr || item->CtlID != ControlId(kModePictureIndex) ||
+            item->itemAction != ODA_DRAWENTIRE)
             return 0;
         DrawBitmapAligned(item->hDC, kModePicture, kModePictureMask, kBitmapTransparent,
                           kBitmapCentredVertically);
         return 1;
     }
     if (message != WM_COMMAND ||
-        (LOWORD(wParam) != ControlId(kAutomaticRadio) && LOWORD(wParam) != ControlId(kManualRadio)))
+        (LOWORD(wParam) != ControlId(kModeAutomaticRadio) && LOWORD(wParam) != ControlId(kModeManualRadio)))
         return 0;
     TakeValue();
     return 1;
@@ -36,23 +37,23 @@ LRESULT GColorModeWrapper::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
 void GColorModeWrapper::ShowValue(uint32_t force) {
     if (Option() == nullptr || (force == 0 && Option()->WasChanged() == 0)) return;
     const bool automatic = GColorModeFeature::IsAutomatic(Option()->GetMode());
-    CheckDlgButton(Dialog(), static_cast<int>(ControlId(kAutomaticRadio)),
+    CheckDlgButton(Dialog(), static_cast<int>(ControlId(kModeAutomaticRadio)),
                    automatic ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(Dialog(), static_cast<int>(ControlId(kManualRadio)),
+    CheckDlgButton(Dialog(), static_cast<int>(ControlId(kModeManualRadio)),
                    automatic ? BST_UNCHECKED : BST_CHECKED);
 }
 
 void GColorModeWrapper::TakeValue() {
     if (Option() == nullptr) return;
-    if (IsDlgButtonChecked(Dialog(), static_cast<int>(ControlId(kAutomaticRadio))) != 0)
+    if (IsDlgButtonChecked(Dialog(), static_cast<int>(ControlId(kModeAutomaticRadio))) != 0)
         Option()->SetMode(GColorModeFeature::kAutomatic);
-    else if (IsDlgButtonChecked(Dialog(), static_cast<int>(ControlId(kManualRadio))) != 0)
+    else if (IsDlgButtonChecked(Dialog(), static_cast<int>(ControlId(kModeManualRadio))) != 0)
         Option()->SetMode(GColorModeFeature::kManual);
     else
-        Option()->SetMode(kNeitherRadio);
+        Option()->SetMode(kModeNeitherRadio);
 }
 
 void GColorModeWrapper::Refresh() {
     SetState(GFeature::kEnabled);
-    EnableControl(kManualRadio, 1);
+    EnableControl(kModeManualRadio, 1);
 }
