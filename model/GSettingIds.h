@@ -136,6 +136,8 @@ inline constexpr uint32_t kHalftoneChoicesPhotos = 532;
 inline constexpr uint32_t kColourMapChoicesText = 534;
 inline constexpr uint32_t kColourMapChoicesGraphics = 535;
 inline constexpr uint32_t kColourMapChoicesPhotos = 536;
+// Choices of the CMYK inkset emulation (PostScript), code -> label string id.
+inline constexpr uint32_t kCmykInksetChoices = 606;
 // The product table: the product data the code compares with.
 inline constexpr uint32_t kProductTable = 1400;
 // The booklet choices per paper: one list per paper id (its first word),

@@ -3,6 +3,6 @@
 #include "model/GSettingIds.h"
 
 GColorMapListFeature::GColorMapListFeature(GUIModel* model)
-    : GChromalistListFeature(model, kColourMapField,
-                             {GSettingId::kColourMapChoicesText, GSettingId::kColourMapChoicesGraphics,
-                              GSettingId::kColourMapChoicesPhotos}) {}
+    : GColorTabListFeature(model, kColourMapField,
+                           {GSettingId::kColourMapChoicesText, GSettingId::kColourMapChoicesGraphics,
+                            GSettingId::kColourMapChoicesPhotos}) {}

@@ -1,9 +1,9 @@
 #pragma once
 // The colour map of the colour tab's object kind, chosen from the defaults'
 // colour map choices for that kind.
-#include "ui/pages/GChromalistListFeature.h"
+#include "ui/pages/GColorTabListFeature.h"
 
-class GColorMapListFeature : public GChromalistListFeature {
+class GColorMapListFeature : public GColorTabListFeature {
 public:
     explicit GColorMapListFeature(GUIModel* model);
 };

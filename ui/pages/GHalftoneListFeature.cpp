@@ -3,6 +3,6 @@
 #include "model/GSettingIds.h"
 
 GHalftoneListFeature::GHalftoneListFeature(GUIModel* model)
-    : GChromalistListFeature(model, kHalftoneField,
-                             {GSettingId::kHalftoneChoicesText, GSettingId::kHalftoneChoicesGraphics,
-                              GSettingId::kHalftoneChoicesPhotos}) {}
+    : GColorTabListFeature(model, kHalftoneField,
+                           {GSettingId::kHalftoneChoicesText, GSettingId::kHalftoneChoicesGraphics,
+                            GSettingId::kHalftoneChoicesPhotos}) {}

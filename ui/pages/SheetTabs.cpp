@@ -11,6 +11,7 @@
 #include "ui/framework/GResourceLibrary.h"
 #include "ui/framework/GSettingsAccessor.h"
 #include "ui/pages/BasicsPageBuilder.h"
+#include "ui/pages/ColourPageBuilder.h"
 #include "ui/pages/FinishingPageBuilder.h"
 #include "ui/pages/JobStoragePageBuilder.h"
 #include "ui/pages/PaperPageBuilder.h"
@@ -42,7 +43,7 @@ const SheetTab kTabs[] = {
     {4000, 400, kDocument, nullptr, nullptr, nullptr},                                      // Destination
     {6500, 800, kDocument, &HasPostScriptWriter, &BuildPostScriptPage, nullptr},            // PostScript
     {1000, 100, kDocument, nullptr, &BuildBasicsPage, nullptr},                             // Basics
-    {14000, 900, kDocument, &IsColourPrinter, nullptr, nullptr},                            // Colour
+    {14000, 900, kDocument, &IsColourPrinter, nullptr, &BuildColourPage},                   // Colour
     {12000, 700, kDevice, nullptr, nullptr, nullptr},                                       // NT Forms
     {7000, 600, kDevice, nullptr, nullptr, nullptr},                                        // Configure
 };
