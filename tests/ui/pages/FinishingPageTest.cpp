@@ -26,11 +26,11 @@ std::u16string Digits(int value) {
 }
 
 // Eleven options and tips, the trailer of three.
-TEST_F(FinishingPageScriptTest, TheBuilderFillsTheRecordWithTemplate3000AndFourteenControls) {
+TEST_F(FinishingPageScriptTest, TheBuilderFillsTheRecordWithTemplate3000AndItsControls) {
     Open();
     EXPECT_EQ(record_.record.pszTemplate, MAKEINTRESOURCEW(3000));
     EXPECT_EQ(record_.record.pfnDlgProc, &PropertyPageProc);
-    EXPECT_EQ(page_->ControlCount(), 15u);
+    EXPECT_EQ(page_->ControlCount(), 17u);
     EXPECT_EQ(WinUiDriver::WindowText(window_), u"Finishing");
     // The joined help table names each option's topic.
     const GControlHelpPair* help = page_->HelpTable();
@@ -40,7 +40,8 @@ TEST_F(FinishingPageScriptTest, TheBuilderFillsTheRecordWithTemplate3000AndFourt
         if (help->helpId != GWrapper::kNoHelp) topics.emplace_back(help->controlId, help->helpId);
     const std::vector<std::pair<uint32_t, uint32_t>> expected = {
         {3011, 302}, {3012, 303}, {3024, 301}, {3025, 301}, {3015, 323}, {3016, 323},
-        {3017, 323}, {3019, 324}, {3041, 325}, {3027, 305}, {3042, 343}, {3029, 306}};
+        {3017, 323}, {3019, 324}, {3041, 325}, {3027, 305}, {3042, 343}, {3029, 306},
+        {3031, 310}, {3032, 315}, {3033, 312}, {3034, 321}};
     EXPECT_EQ(topics, expected);
 }
 
