@@ -4,6 +4,8 @@
 // (579), compressed bitmaps (580) and the PostScript error page (581), in
 // the order of the dialog's boxes. Its state is the level the rules left
 // for sending PJL job commands.
+#include <cstddef>
+
 #include "ui/pages/GValueGroupFeature.h"
 
 class GAdvancedPSFeature : public GValueGroupFeature {

@@ -4,6 +4,7 @@
 
 #include "model/GSettingIds.h"
 #include "model/MPersistentIterator.h"
+#include "model/MPersistentObject.h"
 #include "rw/RWWString.h"
 #include "ui/framework/GUIModel.h"
 #include "ui/framework/GUIStrings.h"

@@ -2,6 +2,7 @@
 // A feature over a few 16-bit values of the current settings that one
 // control group shows together: each value by its place in the group, and
 // whether any of them changed.
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
