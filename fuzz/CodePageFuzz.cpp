@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/FuzzChecks.h"
 #include "model/GStringConversion.h"
 #include "rw/RWCString.h"
 #include "rw/RWWString.h"
@@ -24,20 +25,8 @@ constexpr UINT kCodePages[] = {1252, 932, 936, 949,     950,    1250,    1251,
                                1253, 437, 850, CP_UTF8, CP_ACP, CP_OEMCP};
 
 [[noreturn]] void Fail(const char* what, UINT codePage) {
-    std::fprintf(stderr, "code page %u: %s\n", codePage, what);
-    std::abort();
-}
-
-bool IsWellFormedUtf16(const std::u16string& units) {
-    for (size_t i = 0; i < units.size(); ++i) {
-        const char16_t u = units[i];
-        if (u >= 0xDC00 && u <= 0xDFFF) return false;
-        if (u >= 0xD800 && u <= 0xDBFF) {
-            if (i + 1 == units.size() || units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF) return false;
-            ++i;
-        }
-    }
-    return true;
+    std::fprintf(stderr, "code page %u: ", codePage);
+    fuzzchecks::Fail(what);
 }
 
 std::u16string ToWide(UINT codePage, DWORD flags, const std::string& text) {
@@ -108,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Fail("text did not come back byte for byte", codePage);
 
     const std::string narrow = ToNarrow(codePage, units);
-    if (codePage == CP_UTF8 && !units.empty() && IsWellFormedUtf16(units) &&
+    if (codePage == CP_UTF8 && !units.empty() && fuzzchecks::IsWellFormedUtf16(units) &&
         ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, narrow) != units) {
         Fail("wide text did not come back unit for unit", codePage);
     }

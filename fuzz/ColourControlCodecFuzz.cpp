@@ -6,12 +6,11 @@
 // written and read back to an equal attribute.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <string>
 
+#include "fuzz/FuzzChecks.h"
 #include "model/GChromalistEnhancedAttribute.h"
 #include "model/GChromalistEnhancedAttributeVer2.h"
 #include "model/GCodecForm.h"
@@ -61,8 +60,7 @@ void CheckRoundTrip(const GCodecForm& form, const Attribute& attribute) {
     in >> tag;
     std::unique_ptr<Attribute> back = Decode<Attribute>(form, in);
     if (tag != Attribute::kCodecTag || back == nullptr || !back->IsEqualId(&attribute)) {
-        std::fprintf(stderr, "a colour-control record read did not write and read back the same\n");
-        std::abort();
+        fuzzchecks::Fail("a colour-control record read did not write and read back the same");
     }
 }
 

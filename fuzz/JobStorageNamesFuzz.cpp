@@ -18,11 +18,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "fuzz/FuzzChecks.h"
 #include "job/ConvertUtf16ToUtf8.h"
 #include "job/ConvertUtf8ToUtf16.h"
 #include "job/NameCharacterTable.h"
@@ -35,22 +34,8 @@ using JobStorageNames::Name;
 
 const JobStorageNames::Defaults kDefaults{u"ann", u"<Automatic>", u"Untitled", u"UNTITLED"};
 
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
-}
-
-bool IsWellFormedUtf16(const std::u16string& units) {
-    for (size_t i = 0; i < units.size(); ++i) {
-        const char16_t u = units[i];
-        if (u >= 0xDC00 && u <= 0xDFFF) return false;
-        if (u >= 0xD800 && u <= 0xDBFF) {
-            if (i + 1 == units.size() || units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF) return false;
-            ++i;
-        }
-    }
-    return true;
-}
+using fuzzchecks::Fail;
+using fuzzchecks::IsWellFormedUtf16;
 
 void CheckStorable(const std::u16string& name) {
     if (name.size() > JobStorageNames::kNameLength) Fail("a name longer than 16 characters");

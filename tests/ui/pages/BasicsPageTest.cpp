@@ -19,6 +19,7 @@
 #include "tests/ui/framework/ModelPrinterSheet.h"
 #include "tests/ui/framework/ResourceLibraryDoubles.h"
 #include "tests/ui/framework/UIModelTestSupport.h"
+#include "tests/ui/pages/BuiltPageFixture.h"
 #include "tests/winapi/PngReader.h"
 #include "ui/framework/GPropertyPage.h"
 #include "ui/framework/GResourceLibrary.h"
@@ -45,34 +46,19 @@ constexpr uint16_t kLetter = 1;
 // The owner flag of a sheet whose user may not change the settings.
 constexpr uint32_t kNoPermission = 1;
 
-class BasicsPageTest : public ::testing::Test {
+class BasicsPageTest : public pagetest::BuiltPageFixture {
 protected:
     void SetUp() override {
-        library_ = HoldOwnResourceLibrary();
-        ASSERT_EQ(library_->Loaded(), 1);
-        WinUiDriver::ClearRecords();
+        BuiltPageFixture::SetUp();
         // Fresh settings of a real sheet carry the user's paper (Letter).
         MPersistentObject* printing = sheet_.Settings()->FindById(GSettingId::kPrintingGroup);
         ASSERT_NE(printing, nullptr);
         printing->Add(new GValueAttribute(kLetter, GSettingId::kPaper));
     }
-    void TearDown() override { Close(); }
-
-    GUIModel* Model() { return sheet_.model.get(); }
     HWND Open() {
-        page_.reset(BuildBasicsPage(record_.record, Model(), 1));
-        window_ = CreateDialogParamW(record_.record.hInstance, record_.record.pszTemplate, nullptr,
-                                     record_.record.pfnDlgProc, reinterpret_cast<LPARAM>(&record_.record));
-        EXPECT_NE(window_, nullptr);
-        ShowWindow(window_, SW_SHOW); // as the sheet shows its current page
-        return window_;
+        return OpenBuilt(
+            [](PROPSHEETPAGEW& record, GUIModel* model) { return BuildBasicsPage(record, model, 1); });
     }
-    void Close() {
-        if (window_ != nullptr) DestroyWindow(window_);
-        window_ = nullptr;
-    }
-    int Stored(uint32_t id) { return uitest::ValueOf(sheet_.Settings(), id); }
-    void Store(uint32_t id, int16_t value) { ASSERT_EQ(Model()->CurrentSettings().SetValue(id, value), 1); }
     // The printer's copies range (its value 1), before the page is built.
     void SetCopiesRange(int16_t minimum, int16_t maximum, uint16_t step) {
         const GRangeAttribute range(minimum, maximum, step, 1, GSettingId::kCopiesRange);
@@ -88,22 +74,7 @@ protected:
         }
         ASSERT_TRUE(WinUiDriver::Focus(dialog, kAboutButton));
     }
-    void Activate() {
-        NMHDR header{window_, 0, PSN_SETACTIVE};
-        SendMessageW(window_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
-    }
-
-    std::unique_ptr<HeldResourceLibrary> library_;
-    uitest::ModelPrinterSheet sheet_{"QVCOLOR"};
-    dialogtest::PageRecord record_;
-    std::unique_ptr<GPropertyPage> page_;
-    HWND window_ = nullptr;
 };
-
-std::u16string BasicsDigits(int number) {
-    const std::string digits = std::to_string(number);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 TEST_F(BasicsPageTest, TheBuilderFillsTemplate1000WithItsControlsAndTheirHelpInOrder) {
     Open();
@@ -205,7 +176,7 @@ TEST_F(BasicsPageTest, TheArrowsTakeTheTypedCountFirstThenStepWithinTheRange) {
         }
         ASSERT_TRUE(WinUiDriver::Spin(dialog, kCopiesUpDown, c.presses));
         EXPECT_EQ(Stored(GSettingId::kCopies), c.stored);
-        EXPECT_EQ(WinUiDriver::Text(dialog, kCopiesEdit), BasicsDigits(c.stored))
+        EXPECT_EQ(WinUiDriver::Text(dialog, kCopiesEdit), pagetest::Digits(c.stored))
             << "the field shows the count";
         Close();
     }

@@ -16,11 +16,11 @@
 #include "model/MAssociationList.h"
 #include "model/MPersistentAssociation.h"
 #include "rw/RWCString.h"
-#include "tests/support/TempFolder.h"
 #include "tests/ui/framework/DialogTestSupport.h"
 #include "tests/ui/framework/ModelPrinterSheet.h"
 #include "tests/ui/framework/ResourceLibraryDoubles.h"
 #include "tests/ui/framework/UIModelTestSupport.h"
+#include "tests/ui/pages/BuiltPageFixture.h"
 #include "ui/framework/GPropertyPage.h"
 #include "ui/pages/ColourPageBuilder.h"
 #include "ui/pages/GChromalistCodes.h"
@@ -52,12 +52,6 @@ constexpr int kCodeCombos[] = {13506, 13508, 13511, 13513, 13516, 13518};
 const char16_t kAutomaticText[] = u"This is the \"Automatic\" Chromalist setting";
 const char16_t kCustomText[] = u"This is a \"Custom\" Chromalist setting";
 
-// Writes the window as a picture to be looked at.
-bool WritePicture(HWND window, const std::string& name) {
-    const qvtest::TempFolder folder;
-    return WinUiDriver::RenderToPng(window, folder.PicturePath(name));
-}
-
 // A printer configuration that only names its writer kind.
 GCountedPtr ConfigurationOfWriter(uint16_t kind) {
     GCountedPtr configuration(new GConfiguration(GSettingId::kConfigurationTree));
@@ -65,41 +59,15 @@ GCountedPtr ConfigurationOfWriter(uint16_t kind) {
     return configuration;
 }
 
-class ColourPageTest : public ::testing::Test {
+class ColourPageTest : public pagetest::BuiltPageFixture {
 protected:
-    void SetUp() override {
-        library_ = HoldOwnResourceLibrary();
-        ASSERT_EQ(library_->Loaded(), 1);
-        WinUiDriver::ClearRecords();
-    }
-    void TearDown() override {
-        Close();
-        EXPECT_TRUE(WinUiDriver::ScriptFailures().empty());
-    }
-
-    GUIModel* Model() { return sheet_.model.get(); }
     MPersistentObject* PrinterConfiguration() { return sheet_.driver.GetPrinterConfiguration(); }
     HWND Open(MPersistentObject* printerConfiguration) {
-        Close();
-        page_.reset(BuildColourPage(record_.record, Model(), 1, printerConfiguration));
-        window_ = CreateDialogParamW(record_.record.hInstance, record_.record.pszTemplate, nullptr,
-                                     record_.record.pfnDlgProc, reinterpret_cast<LPARAM>(&record_.record));
-        EXPECT_NE(window_, nullptr);
-        ShowWindow(window_, SW_SHOW); // as the sheet shows its current page
-        return window_;
+        return OpenBuilt([printerConfiguration](PROPSHEETPAGEW& record, GUIModel* model) {
+            return BuildColourPage(record, model, 1, printerConfiguration);
+        });
     }
     HWND Open() { return Open(PrinterConfiguration()); }
-    void Close() {
-        if (window_ != nullptr) DestroyWindow(window_);
-        window_ = nullptr;
-    }
-    // The page comes to the front again: every control is shown anew.
-    void Activate() {
-        NMHDR header{window_, 0, PSN_SETACTIVE};
-        SendMessageW(window_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
-    }
-    int Stored(uint32_t id) { return uitest::ValueOf(sheet_.Settings(), id); }
-    void Store(uint32_t id, int16_t value) { ASSERT_EQ(Model()->CurrentSettings().SetValue(id, value), 1); }
     void StoreMediaTypes(uint16_t first, uint16_t others) {
         RWCString key;
         ASSERT_TRUE(GPaperType::KeyOfId(first, key));
@@ -124,12 +92,6 @@ protected:
         WinUiDriver::QueueDialogScript(kManualDialog, std::move(actions));
         ASSERT_TRUE(WinUiDriver::Click(window_, kOptions));
     }
-
-    std::unique_ptr<HeldResourceLibrary> library_;
-    uitest::ModelPrinterSheet sheet_{"QVCOLOR"};
-    dialogtest::PageRecord record_;
-    std::unique_ptr<GPropertyPage> page_;
-    HWND window_ = nullptr;
 };
 
 TEST_F(ColourPageTest, SetModeFollowsTheMediaTypesAndCopiesTheirPreset) {
@@ -225,7 +187,7 @@ TEST_F(ColourPageTest, GrayscaleAndThePictureOnTheModelPrinter) {
     EXPECT_EQ(WinUiDriver::CheckState(page, kGrayscale), BST_UNCHECKED);
     EXPECT_TRUE(WinUiDriver::IsEnabled(page, kManual));
     EXPECT_NE(WinUiDriver::DrawItem(page, kModePicture), nullptr);
-    EXPECT_TRUE(WritePicture(page, "colour-page.png"));
+    EXPECT_TRUE(pagetest::WritePagePicture(page, "colour-page.png"));
 }
 
 TEST_F(ColourPageTest, OnlyAPostScriptWriterShowsTheInksetAndCalibration) {
@@ -266,7 +228,7 @@ TEST_F(ColourPageTest, OnlyAPostScriptWriterShowsTheInksetAndCalibration) {
     ASSERT_TRUE(WinUiDriver::Click(page, kCalibration));
     EXPECT_EQ(Stored(GSettingId::kAutoColourCalibration), 1);
     EXPECT_TRUE(WinUiDriver::IsVisible(page, kInksetLabel));
-    EXPECT_TRUE(WritePicture(page, "colour-page-postscript.png"));
+    EXPECT_TRUE(pagetest::WritePagePicture(page, "colour-page-postscript.png"));
 }
 
 TEST_F(ColourPageTest, TheManualOptionsShowTheSixCodesAndCancelLeavesTheSettingsByteForByte) {
@@ -284,7 +246,7 @@ TEST_F(ColourPageTest, TheManualOptionsShowTheSixCodesAndCancelLeavesTheSettings
                                          selections.push_back(WinUiDriver::Selection(dialog, id));
                                      }
                                      description = WinUiDriver::Text(dialog, kDescription);
-                                     return WritePicture(dialog, "manual-colour-options.png");
+                                     return pagetest::WritePagePicture(dialog, "manual-colour-options.png");
                                  }),
                 WinUiActions::Select(kTextHalftone, 1), WinUiActions::Select(13516, 1),
                 WinUiActions::Click(IDCANCEL)});

@@ -134,7 +134,7 @@ TEST_F(CustomPaperSizeDialogTest, TheUnitsButtonShowsTheSizeInMillimetresAndBack
     EXPECT_EQ(button, u"&Use Inches");
     EXPECT_TRUE(millimetreLabel);
     EXPECT_FALSE(inchLabel);
-    EXPECT_EQ(Value(GSettingId::kMeasurementUnits), 2);
+    EXPECT_EQ(Stored(GSettingId::kMeasurementUnits), 2);
     EXPECT_EQ(Edited().GetUnit(), 3u);
     EXPECT_EQ(EditedSize().x, 215900u);
 }
@@ -196,7 +196,7 @@ TEST_F(CustomPaperSizeDialogTest, ALandscapeSizeIsSavedUprightAndShownSwapped) {
     EXPECT_EQ(size.x, 850u);
     EXPECT_EQ(size.y, 1100u);
     EXPECT_GE(wide->GetPaperId(), 16385);
-    EXPECT_EQ(Value(GSettingId::kPaper), wide->GetPaperId()) << "Close with a saved size chosen takes it";
+    EXPECT_EQ(Stored(GSettingId::kPaper), wide->GetPaperId()) << "Close with a saved size chosen takes it";
 }
 
 TEST_F(CustomPaperSizeDialogTest, AnEmptyNameSavesAsUntitled) {

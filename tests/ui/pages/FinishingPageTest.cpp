@@ -20,10 +20,7 @@ using namespace finishingtest;
 
 using FinishingPageScriptTest = FinishingPageTest;
 
-std::u16string Digits(int value) {
-    const std::string text = std::to_string(value);
-    return std::u16string(text.begin(), text.end());
-}
+using pagetest::Digits;
 
 // Eleven options and tips, the trailer of three.
 TEST_F(FinishingPageScriptTest, TheBuilderFillsTheRecordWithTemplate3000AndItsControls) {
@@ -55,16 +52,16 @@ TEST_F(FinishingPageScriptTest, ATypedNumberOfPagesIsStoredAsTheNumberThatFitsAS
     for (const auto& e : entries) {
         SCOPED_TRACE(testing::Message() << e.stored);
         ASSERT_TRUE(WinUiDriver::Type(page, kPagesField, e.typed));
-        EXPECT_EQ(Value(GSettingId::kPagesPerSheet), e.stored);
+        EXPECT_EQ(Stored(GSettingId::kPagesPerSheet), e.stored);
         ASSERT_TRUE(WinUiDriver::Focus(page, kBookletList)); // leaving shows the stored number
         EXPECT_EQ(WinUiDriver::Text(page, kPagesField), Digits(e.stored));
     }
     // Text that is no number stores nothing.
-    Set(GSettingId::kPagesPerSheet, 4);
+    Store(GSettingId::kPagesPerSheet, 4);
     SetDlgItemTextW(page, kPagesField, u"x");
-    EXPECT_EQ(Value(GSettingId::kPagesPerSheet), 4);
+    EXPECT_EQ(Stored(GSettingId::kPagesPerSheet), 4);
     SetDlgItemTextW(page, kPagesField, u"");
-    EXPECT_EQ(Value(GSettingId::kPagesPerSheet), 4);
+    EXPECT_EQ(Stored(GSettingId::kPagesPerSheet), 4);
 }
 
 TEST_F(FinishingPageScriptTest, TheArrowsStepThroughTheNumbersThatFitAndWrapAround) {
@@ -72,25 +69,25 @@ TEST_F(FinishingPageScriptTest, TheArrowsStepThroughTheNumbersThatFitAndWrapArou
     const int up[] = {2, 4, 6, 9, 16, 1};
     for (const int expected : up) {
         ASSERT_TRUE(WinUiDriver::Spin(page, kPagesArrows, 1));
-        EXPECT_EQ(Value(GSettingId::kPagesPerSheet), expected);
+        EXPECT_EQ(Stored(GSettingId::kPagesPerSheet), expected);
         EXPECT_EQ(WinUiDriver::Text(page, kPagesField), Digits(expected));
     }
     ASSERT_TRUE(WinUiDriver::Spin(page, kPagesArrows, -1));
-    EXPECT_EQ(Value(GSettingId::kPagesPerSheet), 16);
+    EXPECT_EQ(Stored(GSettingId::kPagesPerSheet), 16);
     ASSERT_TRUE(WinUiDriver::Spin(page, kPagesArrows, -1));
-    EXPECT_EQ(Value(GSettingId::kPagesPerSheet), 9);
+    EXPECT_EQ(Stored(GSettingId::kPagesPerSheet), 9);
     // A number between the allowed ones steps to its neighbours.
-    Set(GSettingId::kPagesPerSheet, 3);
+    Store(GSettingId::kPagesPerSheet, 3);
     ASSERT_TRUE(WinUiDriver::Spin(page, kPagesArrows, 1));
-    EXPECT_EQ(Value(GSettingId::kPagesPerSheet), 6);
+    EXPECT_EQ(Stored(GSettingId::kPagesPerSheet), 6);
 }
 
 TEST_F(FinishingPageScriptTest, BordersAndOrderAreUsableAndStoredOnlyForMoreThanOnePage) {
-    Set(GSettingId::kPageOrder, 3);
+    Store(GSettingId::kPageOrder, 3);
     HWND page = Open();
     EXPECT_FALSE(WinUiDriver::IsEnabled(page, kBorders));
     EXPECT_FALSE(WinUiDriver::IsEnabled(page, kOrderList));
-    EXPECT_EQ(Value(GSettingId::kPageOrder), 0) << "one page has no order";
+    EXPECT_EQ(Stored(GSettingId::kPageOrder), 0) << "one page has no order";
     EXPECT_EQ(WinUiDriver::Items(page, kOrderList),
               (std::vector<std::u16string>{u"Right, then Down", u"Down, then Right", u"Left, then Down",
                                            u"Down, then Left"}));
@@ -98,12 +95,12 @@ TEST_F(FinishingPageScriptTest, BordersAndOrderAreUsableAndStoredOnlyForMoreThan
     EXPECT_TRUE(WinUiDriver::IsEnabled(page, kBorders));
     ASSERT_TRUE(WinUiDriver::Click(page, kBorders));
     ASSERT_TRUE(WinUiDriver::SelectText(page, kOrderList, u"Down, then Left"));
-    EXPECT_EQ(Value(GSettingId::kPageBorders), 1);
-    EXPECT_EQ(Value(GSettingId::kPageOrder), 3);
+    EXPECT_EQ(Stored(GSettingId::kPageBorders), 1);
+    EXPECT_EQ(Stored(GSettingId::kPageOrder), 3);
     ASSERT_TRUE(WinUiDriver::Type(page, kPagesField, u"1"));
     EXPECT_FALSE(Checked(kBorders));
     EXPECT_FALSE(WinUiDriver::IsEnabled(page, kOrderList));
-    EXPECT_EQ(Value(GSettingId::kPageOrder), 0);
+    EXPECT_EQ(Stored(GSettingId::kPageOrder), 0);
 }
 
 TEST_F(FinishingPageScriptTest, FlipPagesUpStoresTheEdgeThatFitsTheOrientation) {
@@ -115,8 +112,8 @@ TEST_F(FinishingPageScriptTest, FlipPagesUpStoresTheEdgeThatFitsTheOrientation) 
                  {180, true, 1}, {270, true, 2}, {270, false, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.orientation << (c.flip ? " flip" : ""));
-        Set(GSettingId::kOrientation, c.orientation);
-        Set(GSettingId::kDuplex, 0);
+        Store(GSettingId::kOrientation, c.orientation);
+        Store(GSettingId::kDuplex, 0);
         HWND page = Open();
         EXPECT_FALSE(WinUiDriver::IsEnabled(page, kFlipUp)) << "one-sided";
         ASSERT_TRUE(WinUiDriver::Click(page, kBothSides));
@@ -124,7 +121,7 @@ TEST_F(FinishingPageScriptTest, FlipPagesUpStoresTheEdgeThatFitsTheOrientation) 
         if (c.flip) {
             ASSERT_TRUE(WinUiDriver::Click(page, kFlipUp));
         }
-        EXPECT_EQ(Value(GSettingId::kDuplex), c.edge);
+        EXPECT_EQ(Stored(GSettingId::kDuplex), c.edge);
         // Shown again from the setting, the page tells the same choice.
         Activate();
         EXPECT_TRUE(Checked(kBothSides));
@@ -133,29 +130,29 @@ TEST_F(FinishingPageScriptTest, FlipPagesUpStoresTheEdgeThatFitsTheOrientation) 
 }
 
 TEST_F(FinishingPageScriptTest, BothSidesOffSwitchesTheBookletOffAndABookletLeavesNoFlip) {
-    Set(GSettingId::kDuplex, 1);
-    Set(GSettingId::kBooklet, 1);
+    Store(GSettingId::kDuplex, 1);
+    Store(GSettingId::kBooklet, 1);
     HWND page = Open();
     EXPECT_TRUE(Checked(kBothSides));
     EXPECT_FALSE(Checked(kFlipUp)) << "a booklet is on";
     EXPECT_FALSE(WinUiDriver::IsEnabled(page, kFlipUp));
     EXPECT_EQ(WinUiDriver::Text(page, kBookletList), u"Letter (Left Binding)");
     ASSERT_TRUE(WinUiDriver::Click(page, kBothSides));
-    EXPECT_EQ(Value(GSettingId::kDuplex), 0);
-    EXPECT_EQ(Value(GSettingId::kBooklet), 0);
+    EXPECT_EQ(Stored(GSettingId::kDuplex), 0);
+    EXPECT_EQ(Stored(GSettingId::kBooklet), 0);
     EXPECT_EQ(WinUiDriver::Text(page, kBookletList), u"Off");
 
     // Choosing a booklet while both sides are on takes the flip away.
     ASSERT_TRUE(WinUiDriver::Click(page, kBothSides));
     ASSERT_TRUE(WinUiDriver::Click(page, kFlipUp));
     ASSERT_TRUE(WinUiDriver::SelectText(page, kBookletList, u"Letter (Right Binding)"));
-    EXPECT_EQ(Value(GSettingId::kBooklet), 2);
-    EXPECT_EQ(Value(GSettingId::kBookletPaper), kLetter);
+    EXPECT_EQ(Stored(GSettingId::kBooklet), 2);
+    EXPECT_EQ(Stored(GSettingId::kBookletPaper), kLetter);
     EXPECT_FALSE(Checked(kFlipUp));
     EXPECT_FALSE(WinUiDriver::IsEnabled(page, kFlipUp));
     ASSERT_TRUE(WinUiDriver::SelectText(page, kBookletList, u"Off"));
-    EXPECT_EQ(Value(GSettingId::kBooklet), 0);
-    EXPECT_EQ(Value(GSettingId::kBookletPaper), kLetter) << "off writes the binding only";
+    EXPECT_EQ(Stored(GSettingId::kBooklet), 0);
+    EXPECT_EQ(Stored(GSettingId::kBookletPaper), kLetter) << "off writes the binding only";
     EXPECT_TRUE(WinUiDriver::IsEnabled(page, kFlipUp));
 }
 
@@ -173,7 +170,7 @@ protected:
         Model()->Defaults().Composite()->Add(table);
     }
     std::vector<ULONG_PTR> Offered(int16_t paper) {
-        Set(GSettingId::kPaper, paper);
+        Store(GSettingId::kPaper, paper);
         return WinUiDriver::ItemData(Open(), kBookletList);
     }
 };
@@ -216,8 +213,8 @@ TEST_F(BookletChoicesTest, ChoicesAndTheTwoSettingsMapBothWays) {
     for (int16_t choice = 1; choice < GBookletFeature::kChoiceCount; ++choice) {
         SCOPED_TRACE(choice);
         ASSERT_EQ(booklet.SetValue(choice), 1);
-        EXPECT_EQ(Value(GSettingId::kBooklet), expectedBinding[choice]);
-        EXPECT_EQ(Value(GSettingId::kBookletPaper), expectedPaper[choice]);
+        EXPECT_EQ(Stored(GSettingId::kBooklet), expectedBinding[choice]);
+        EXPECT_EQ(Stored(GSettingId::kBookletPaper), expectedPaper[choice]);
         EXPECT_EQ(booklet.GetValue(), choice);
     }
     const struct {
@@ -225,8 +222,8 @@ TEST_F(BookletChoicesTest, ChoicesAndTheTwoSettingsMapBothWays) {
     } settings[] = {{0, 1, 0},  {3, 1, 1}, {-1, 6, 9}, {2, 40, 14},
                     {1, 41, 0}, {1, 0, 0}, {1, 17, 0}, {2, 17, 0}};
     for (const auto& c : settings) {
-        Set(GSettingId::kBooklet, c.binding);
-        Set(GSettingId::kBookletPaper, c.paper);
+        Store(GSettingId::kBooklet, c.binding);
+        Store(GSettingId::kBookletPaper, c.paper);
         EXPECT_EQ(booklet.GetValue(), c.choice) << c.binding << " " << c.paper;
     }
     EXPECT_EQ(booklet.SetValue(15), 0);
@@ -237,10 +234,10 @@ TEST_F(FinishingPageScriptTest, StapleAndBindStoreTheirBoxAndFollowTheirLevels) 
     HWND page = Open();
     ASSERT_TRUE(WinUiDriver::Click(page, kStaple));
     ASSERT_TRUE(WinUiDriver::Click(page, kBind));
-    EXPECT_EQ(Value(GSettingId::kStaple), 1);
-    EXPECT_EQ(Value(GSettingId::kBind), 1);
+    EXPECT_EQ(Stored(GSettingId::kStaple), 1);
+    EXPECT_EQ(Stored(GSettingId::kBind), 1);
     ASSERT_TRUE(WinUiDriver::Click(page, kBind));
-    EXPECT_EQ(Value(GSettingId::kBind), 0);
+    EXPECT_EQ(Stored(GSettingId::kBind), 0);
     SetLevel(GSettingId::kStapleLevel, GFeature::kDisabled);
     SetLevel(GSettingId::kBindLevel, GFeature::kHidden);
     Activate();
@@ -301,10 +298,10 @@ TEST_F(FinishingPageScriptTest, TheDocumentOptionsGroupStartsWhereThePrintersOpt
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.duplexUnit << c.stapler << c.binder << c.finisher << " manual "
                                         << c.manualDuplex << " levels " << c.bookletLevel << c.manualLevel);
-        Set(GSettingId::kDuplexUnitInstalled, c.duplexUnit);
-        Set(GSettingId::kStaplerInstalled, c.stapler);
-        Set(GSettingId::kBinderInstalled, c.binder);
-        Set(GSettingId::kFinisherInstalled, c.finisher);
+        Store(GSettingId::kDuplexUnitInstalled, c.duplexUnit);
+        Store(GSettingId::kStaplerInstalled, c.stapler);
+        Store(GSettingId::kBinderInstalled, c.binder);
+        Store(GSettingId::kFinisherInstalled, c.finisher);
         SetPrinterValue(GSettingId::kManualDuplex, static_cast<uint16_t>(c.manualDuplex));
         SetLevel(GSettingId::kBookletLevel, c.bookletLevel);
         SetLevel(GSettingId::kManualDuplexLevel, c.manualLevel);

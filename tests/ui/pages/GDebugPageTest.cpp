@@ -12,6 +12,7 @@
 #include "tests/ui/framework/DialogTestSupport.h"
 #include "tests/ui/framework/ModelPrinterSheet.h"
 #include "tests/ui/framework/ResourceLibraryDoubles.h"
+#include "tests/ui/pages/BuiltPageFixture.h"
 #include "tests/winapi/PngReader.h"
 #include "ui/framework/GPropertyPage.h"
 #include "ui/pages/GDebugPageBuilder.h"
@@ -22,31 +23,14 @@ namespace {
 constexpr int kNone = 10021;
 constexpr int kRunLength = 10022;
 
-class GDebugPageTest : public ::testing::Test {
+class GDebugPageTest : public pagetest::BuiltPageFixture {
 protected:
-    void SetUp() override {
-        library_ = HoldOwnResourceLibrary();
-        ASSERT_EQ(library_->Loaded(), 1);
-    }
-    void TearDown() override {
-        if (window_ != nullptr) DestroyWindow(window_);
-    }
     HWND Open(uint16_t stored) {
-        EXPECT_EQ(sheet_.model->CurrentSettings().SetValue(GSettingId::kRasterCompression, stored), 1);
-        page_.reset(BuildDebugPage(record_.record, sheet_.model.get(), 1));
-        window_ = CreateDialogParamW(record_.record.hInstance, record_.record.pszTemplate, nullptr,
-                                     record_.record.pfnDlgProc, reinterpret_cast<LPARAM>(&record_.record));
-        EXPECT_NE(window_, nullptr);
-        ShowWindow(window_, SW_SHOW); // as the sheet shows its current page
-        return window_;
+        EXPECT_EQ(Model()->CurrentSettings().SetValue(GSettingId::kRasterCompression, stored), 1);
+        return OpenBuilt(
+            [](PROPSHEETPAGEW& record, GUIModel* model) { return BuildDebugPage(record, model, 1); });
     }
-    int Stored() { return uitest::ValueOf(sheet_.Settings(), GSettingId::kRasterCompression); }
-
-    std::unique_ptr<HeldResourceLibrary> library_;
-    uitest::ModelPrinterSheet sheet_{"QVCOLOR"};
-    dialogtest::PageRecord record_;
-    std::unique_ptr<GPropertyPage> page_;
-    HWND window_ = nullptr;
+    int Stored() { return BuiltPageFixture::Stored(GSettingId::kRasterCompression); }
 };
 
 TEST_F(GDebugPageTest, TheBuilderFillsThePageRecordWithTemplate10000) {
@@ -75,8 +59,7 @@ TEST_F(GDebugPageTest, AStoredValueIsShownAndKeptUntilAClickWritesZeroOrOne) {
         EXPECT_EQ(WinUiDriver::CheckState(dialog, c.shown), static_cast<UINT>(BST_CHECKED));
         EXPECT_EQ(WinUiDriver::CheckState(dialog, c.shown == kNone ? kRunLength : kNone),
                   static_cast<UINT>(BST_UNCHECKED));
-        NMHDR active{dialog, 0, PSN_SETACTIVE};
-        SendMessageW(dialog, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&active));
+        pagetest::ActivatePage(dialog);
         EXPECT_EQ(Stored(), c.stored) << "showing writes nothing";
         ASSERT_TRUE(WinUiDriver::Click(dialog, c.click));
         EXPECT_EQ(Stored(), c.written);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "job/NameCharacterTable.h"
+#include "tests/support/CharacterTableBytes.h"
 #include "ui/pages/JobStorageNameFilters.h"
 
 namespace {
@@ -15,22 +16,9 @@ using JobStorageNames::Name;
 
 const JobStorageNames::Defaults kDefaults{u"ann", u"<Automatic>", u"Untitled", u"UNTITLED"};
 
-// A table of the setting's layout (leading word, little-endian) over the
-// segments given, closed by 0xFFFF.
+// A table of the setting's layout over the segments given.
 NameCharacterTable Table(const std::vector<std::pair<uint16_t, uint16_t>>& segments) {
-    std::vector<uint16_t> words = {0, static_cast<uint16_t>((segments.size() + 1) * 2), 0, 0, 0};
-    for (const auto& segment : segments)
-        words.push_back(segment.second);
-    words.push_back(0xFFFF);
-    words.push_back(0);
-    for (const auto& segment : segments)
-        words.push_back(segment.first);
-    words.push_back(0xFFFF);
-    std::string bytes;
-    for (uint16_t word : words) {
-        bytes += static_cast<char>(word & 0xFF);
-        bytes += static_cast<char>(word >> 8);
-    }
+    const std::string bytes = qvtest::CharacterTableBytes(segments);
     return NameCharacterTable(bytes.data(), bytes.size());
 }
 

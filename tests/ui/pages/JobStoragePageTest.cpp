@@ -15,11 +15,12 @@
 #include "model/GAttributeComposite.h"
 #include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/CharacterTableBytes.h"
 #include "tests/ui/framework/DialogTestSupport.h"
 #include "tests/ui/framework/ModelPrinterSheet.h"
 #include "tests/ui/framework/ResourceLibraryDoubles.h"
 #include "tests/ui/framework/UIModelTestSupport.h"
+#include "tests/ui/pages/BuiltPageFixture.h"
 #include "ui/framework/CmapSegmentContains.h"
 #include "ui/framework/GPropertyPage.h"
 #include "ui/pages/GJobStorageFeature.h"
@@ -54,25 +55,6 @@ constexpr int kDisplayJobId = 5417;
 constexpr char16_t kPrinter[] = u"Office Printer";
 constexpr char16_t kWindowsUserName[] = u"ann";
 
-// The setting's bytes of a character table over the segments given (and
-// the closing 0xFFFF): a leading word, then the segment list, little-endian.
-std::string TableBytes(const std::vector<std::pair<uint16_t, uint16_t>>& segments) {
-    std::vector<uint16_t> words = {0, static_cast<uint16_t>((segments.size() + 1) * 2), 0, 0, 0};
-    for (const auto& segment : segments)
-        words.push_back(segment.second);
-    words.push_back(0xFFFF);
-    words.push_back(0);
-    for (const auto& segment : segments)
-        words.push_back(segment.first);
-    words.push_back(0xFFFF);
-    std::string bytes;
-    for (uint16_t word : words) {
-        bytes += static_cast<char>(word & 0xFF);
-        bytes += static_cast<char>(word >> 8);
-    }
-    return bytes;
-}
-
 std::vector<BYTE> TextValue(const std::u16string& text) {
     std::vector<BYTE> bytes;
     for (char16_t c : text + u'\0') {
@@ -82,42 +64,23 @@ std::vector<BYTE> TextValue(const std::u16string& text) {
     return bytes;
 }
 
-class JobStoragePageTest : public ::testing::Test {
+class JobStoragePageTest : public pagetest::BuiltPageFixture {
 protected:
     void SetUp() override {
-        library_ = HoldOwnResourceLibrary();
-        ASSERT_EQ(library_->Loaded(), 1);
-        WinUiDriver::ClearRecords();
+        BuiltPageFixture::SetUp();
         WinPrinterRecord printer;
         printer.name = kPrinter;
         WinHostStore::Instance().AddPrinter(printer);
         WinHostStore::Instance().SetUserName(kWindowsUserName);
     }
-    void TearDown() override {
-        Close();
-        EXPECT_TRUE(WinUiDriver::ScriptFailures().empty());
-    }
 
-    GUIModel* Model() { return sheet_.model.get(); }
     HWND Open() {
-        Close();
-        page_.reset(BuildJobStoragePage(record_.record, Model(), 1));
-        window_ = CreateDialogParamW(record_.record.hInstance, record_.record.pszTemplate, nullptr,
-                                     record_.record.pfnDlgProc, reinterpret_cast<LPARAM>(&record_.record));
-        EXPECT_NE(window_, nullptr);
-        ShowWindow(window_, SW_SHOW);
-        return window_;
+        return OpenBuilt(
+            [](PROPSHEETPAGEW& record, GUIModel* model) { return BuildJobStoragePage(record, model, 1); });
     }
-    void Close() {
-        if (window_ != nullptr) DestroyWindow(window_);
-        window_ = nullptr;
-        page_.reset();
-    }
-    void Store(uint32_t id, int16_t value) { ASSERT_EQ(Model()->CurrentSettings().SetValue(id, value), 1); }
     void StoreText(uint32_t id, const std::string& bytes) {
         ASSERT_EQ(Model()->CurrentSettings().SetString(id, RWCString(bytes.data(), bytes.size())), 1);
     }
-    int Stored(uint32_t id) { return uitest::ValueOf(sheet_.Settings(), id); }
     std::string StoredText(uint32_t id) {
         RWCString text;
         Model()->CurrentSettings().GetString(id, text);
@@ -140,13 +103,6 @@ protected:
         ASSERT_TRUE(WinUiDriver::Focus(dialog, kDisplayJobId));
     }
     std::u16string Text(int id) { return WinUiDriver::Text(window_, id); }
-    bool Checked(int id) { return WinUiDriver::CheckState(window_, id) == BST_CHECKED; }
-
-    std::unique_ptr<HeldResourceLibrary> library_;
-    uitest::ModelPrinterSheet sheet_{"QVCOLOR"};
-    dialogtest::PageRecord record_;
-    std::unique_ptr<GPropertyPage> page_;
-    HWND window_ = nullptr;
 };
 
 TEST_F(JobStoragePageTest, ThePinKeepsDigitsWhileTypedAndIsPaddedWhenLeft) {
@@ -170,7 +126,7 @@ TEST_F(JobStoragePageTest, ThePinKeepsDigitsWhileTypedAndIsPaddedWhenLeft) {
 
 TEST_F(JobStoragePageTest, WithoutAUsableTableNamesAreUpperCasePrintableAscii) {
     // A malformed table counts as none.
-    SetTable(TableBytes({{0x20, 0x7E}}).substr(0, 12));
+    SetTable(qvtest::CharacterTableBytes({{0x20, 0x7E}}).substr(0, 12));
     Store(GSettingId::kJobRetention, 4);
     HWND dialog = Open();
     struct Case {
@@ -341,7 +297,7 @@ TEST_F(JobStoragePageTest, CharactersThePrinterCannotShowBecomeMarksAndTheUserIs
 }
 
 TEST_F(JobStoragePageTest, ANonAsciiNameIsStoredAsUtf8AndShownAgain) {
-    SetTable(TableBytes({{0x20, 0x7E}, {0xA0, 0xFF}}));
+    SetTable(qvtest::CharacterTableBytes({{0x20, 0x7E}, {0xA0, 0xFF}}));
     Store(GSettingId::kJobRetention, 4);
     HWND dialog = Open();
     TypeAndLeave(dialog, kUserEdit, u"J\u00fcrgen");
@@ -406,7 +362,7 @@ TEST_F(JobStorageHeaderTest, TheNamesTypedAreTheNamesInTheHeader) {
 }
 
 TEST_F(JobStorageHeaderTest, QuotesNeverReachTheHeaderAndUtf8IsAnnounced) {
-    SetTable(TableBytes({{0x20, 0x7E}, {0xA0, 0xFF}}));
+    SetTable(qvtest::CharacterTableBytes({{0x20, 0x7E}, {0xA0, 0xFF}}));
     Store(GSettingId::kNameCleaning, 1);
     StoreJob(Open(), u"J\u00fcrgen", u"say \"hi\"");
     EXPECT_EQ(Header(), "@PJL SET STRINGCODESET=UTF8\r\n@PJL SET HOLD=ON\r\n@PJL SET HOLDTYPE=PRIVATE\r\n"
@@ -416,13 +372,11 @@ TEST_F(JobStorageHeaderTest, QuotesNeverReachTheHeaderAndUtf8IsAnnounced) {
 
 TEST_F(JobStoragePageTest, ModesOffAndPrivateAreWrittenAsPictures) {
     Store(GSettingId::kHardDiskInstalled, 1);
-    const qvtest::TempFolder folder;
     for (int16_t mode : {0, 4}) {
         Store(GSettingId::kJobRetention, mode);
         Open();
         EXPECT_FALSE(Text(kDescription).empty());
-        EXPECT_TRUE(WinUiDriver::RenderToPng(
-            window_, folder.PicturePath("job-storage-mode-" + std::to_string(mode) + ".png")));
+        Picture("job-storage-mode-" + std::to_string(mode) + ".png");
     }
 }
 

@@ -34,30 +34,30 @@ TEST_F(PaperPageScriptTest, WithTheFirstPageNotDifferentATrayIsTheSourceOfEveryP
     HWND page = Open();
     EXPECT_EQ(WinUiDriver::Items(page, kTabStrip).size(), 0u); // an owner-drawn strip, no list
     ASSERT_TRUE(WinUiDriver::SelectText(page, kSourceList, u"Tray 2"));
-    EXPECT_EQ(Value(GSettingId::kPaperSource), kTray2);
-    EXPECT_EQ(Value(GSettingId::kOtherPagesPaperSource), kTray2);
-    EXPECT_EQ(Value(GSettingId::kBackCoverSource), kTray2);
+    EXPECT_EQ(Stored(GSettingId::kPaperSource), kTray2);
+    EXPECT_EQ(Stored(GSettingId::kOtherPagesPaperSource), kTray2);
+    EXPECT_EQ(Stored(GSettingId::kBackCoverSource), kTray2);
 }
 
 TEST_F(PaperPageScriptTest, TheFirstPageBoxShowsItsTabsAndSwitchedOffCopiesTheFirstPageToTheOthers) {
     HWND page = Open();
     ASSERT_TRUE(WinUiDriver::Click(page, kFirstPageBox));
-    EXPECT_EQ(Value(GSettingId::kDifferentFirstPage), 1);
+    EXPECT_EQ(Stored(GSettingId::kDifferentFirstPage), 1);
     ASSERT_TRUE(WinUiDriver::SelectText(page, kSourceList, u"Tray 1"));
-    EXPECT_EQ(Value(GSettingId::kPaperSource), kTray1);
-    EXPECT_EQ(Value(GSettingId::kOtherPagesPaperSource), kAutomatic) << "the first page alone";
+    EXPECT_EQ(Stored(GSettingId::kPaperSource), kTray1);
+    EXPECT_EQ(Stored(GSettingId::kOtherPagesPaperSource), kAutomatic) << "the first page alone";
     ClickTab(1);
     EXPECT_EQ(uitest::ValueOf(sheet_.model->RuleLevels().Composite(), GSettingId::kPaperTab), 1);
     ASSERT_TRUE(WinUiDriver::SelectText(page, kSourceList, u"Tray 2"));
     ASSERT_TRUE(WinUiDriver::SelectText(page, kTypeList, u"Bond"));
-    EXPECT_EQ(Value(GSettingId::kOtherPagesPaperSource), kTray2);
+    EXPECT_EQ(Stored(GSettingId::kOtherPagesPaperSource), kTray2);
     EXPECT_EQ(Text(GSettingId::kOtherPagesMediaType), "Bond");
-    EXPECT_EQ(Value(GSettingId::kPaperSource), kTray1);
+    EXPECT_EQ(Stored(GSettingId::kPaperSource), kTray1);
     EXPECT_EQ(Text(GSettingId::kMediaType), "");
 
     ASSERT_TRUE(WinUiDriver::Click(page, kFirstPageBox));
-    EXPECT_EQ(Value(GSettingId::kDifferentFirstPage), 0);
-    EXPECT_EQ(Value(GSettingId::kOtherPagesPaperSource), kTray1);
+    EXPECT_EQ(Stored(GSettingId::kDifferentFirstPage), 0);
+    EXPECT_EQ(Stored(GSettingId::kOtherPagesPaperSource), kTray1);
     EXPECT_EQ(Text(GSettingId::kOtherPagesMediaType), "");
     EXPECT_EQ(uitest::ValueOf(sheet_.model->RuleLevels().Composite(), GSettingId::kPaperTab), 0);
 }
@@ -78,9 +78,9 @@ TEST_F(PaperPageScriptTest, TheBackCoverButtonsShowOnlyOnTheBackCoverTab) {
     EXPECT_TRUE(coverShown());
     EXPECT_TRUE(WinUiDriver::IsVisible(page, 2060)) << "the blank-page note";
     ASSERT_TRUE(WinUiDriver::Click(page, kBackCoverAlternate));
-    EXPECT_EQ(Value(GSettingId::kBackCover), 2);
+    EXPECT_EQ(Stored(GSettingId::kBackCover), 2);
     ASSERT_TRUE(WinUiDriver::SelectText(page, kSourceList, u"Tray 1"));
-    EXPECT_EQ(Value(GSettingId::kBackCoverSource), kTray1);
+    EXPECT_EQ(Stored(GSettingId::kBackCoverSource), kTray1);
     ClickTab(0);
     EXPECT_FALSE(WinUiDriver::IsVisible(page, kBackCoverAlternate));
 }
@@ -92,8 +92,8 @@ TEST_F(PaperPageScriptTest, APaperTypeAsSourceTakesTheAutomaticTrayAndFixesTheTy
     ASSERT_TRUE(WinUiDriver::SelectText(page, kSourceList, u"Transparency"));
     EXPECT_EQ(Text(GSettingId::kMediaType), "Transparency");
     EXPECT_EQ(Text(GSettingId::kOtherPagesMediaType), "Transparency");
-    EXPECT_EQ(Value(GSettingId::kPaperSource), kAutomatic);
-    EXPECT_EQ(Value(GSettingId::kOtherPagesPaperSource), kAutomatic);
+    EXPECT_EQ(Stored(GSettingId::kPaperSource), kAutomatic);
+    EXPECT_EQ(Stored(GSettingId::kOtherPagesPaperSource), kAutomatic);
     EXPECT_FALSE(WinUiDriver::IsEnabled(page, kTypeList));
     // Written as changes of the update, so the rules and a Cancel see them.
     EXPECT_EQ(sheet_.model->CurrentSettings().WasChanged(GSettingId::kMediaType), 1);
@@ -114,7 +114,7 @@ TEST_F(PaperPageScriptTest, ManualFeedShowsTheNoticeUntilTheUserTicksDoNotShow) 
                                            WinUiActions::Click(11530), WinUiActions::Click(IDOK)});
     ASSERT_TRUE(WinUiDriver::SelectText(page, kSourceList, u"Manual Feed"));
     EXPECT_TRUE(shown);
-    EXPECT_EQ(Value(GSettingId::kPaperSource), 18);
+    EXPECT_EQ(Stored(GSettingId::kPaperSource), 18);
     ASSERT_TRUE(WinUiDriver::SelectText(page, kSourceList, u"Tray 1"));
     shown = false;
     WinUiDriver::QueueDialogScript(11535, {WinUiActions::Do("seen", [&](HWND) {
@@ -139,13 +139,13 @@ TEST_F(PaperPageScriptTest, ReadingTheTypeStateWritesNothing) {
 }
 
 TEST_F(PaperPageScriptTest, TheSizeListSelectsNothingForASizeItDoesNotHoldAndWritesNothing) {
-    Set(GSettingId::kPaper, 31000); // no paper of the printer
+    Store(GSettingId::kPaper, 31000); // no paper of the printer
     HWND page = Open();
     EXPECT_EQ(WinUiDriver::Selection(page, kSizeList), -1);
     Activate();
-    EXPECT_EQ(Value(GSettingId::kPaper), 31000);
+    EXPECT_EQ(Stored(GSettingId::kPaper), 31000);
     ASSERT_TRUE(WinUiDriver::SelectText(page, kSizeList, u"Legal"));
-    EXPECT_EQ(Value(GSettingId::kPaper), kLegal);
+    EXPECT_EQ(Stored(GSettingId::kPaper), kLegal);
     EXPECT_EQ(WinUiDriver::Text(page, kSizeList), u"Legal");
 }
 
@@ -162,9 +162,9 @@ TEST_F(PaperPageScriptTest, TheSizeTextOfLetterFollowsTheUnitsAndThePagesPerShee
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "units " << c.units << " pages " << c.pagesPerSheet);
         SetUserLocale(c.measure, u".");
-        Set(GSettingId::kPaper, 1);
-        Set(GSettingId::kMeasurementUnits, c.units);
-        Set(GSettingId::kPagesPerSheet, c.pagesPerSheet);
+        Store(GSettingId::kPaper, 1);
+        Store(GSettingId::kMeasurementUnits, c.units);
+        Store(GSettingId::kPagesPerSheet, c.pagesPerSheet);
         Open();
         EXPECT_EQ(SizeText(), c.text);
         Close();
@@ -176,10 +176,10 @@ TEST_F(PaperPageScriptTest, AClickOnTheSizeTextSwitchesThePageUnits) {
     HWND page = Open();
     EXPECT_EQ(SizeText(), u"216 by 279 mm.");
     ASSERT_TRUE(WinUiDriver::Click(page, kSizeText));
-    EXPECT_EQ(Value(GSettingId::kMeasurementUnits), 1);
+    EXPECT_EQ(Stored(GSettingId::kMeasurementUnits), 1);
     EXPECT_EQ(SizeText(), u"8.5 by 11 inches");
     ASSERT_TRUE(WinUiDriver::Click(page, kSizeText));
-    EXPECT_EQ(Value(GSettingId::kMeasurementUnits), 2);
+    EXPECT_EQ(Stored(GSettingId::kMeasurementUnits), 2);
 }
 
 TEST_F(PaperPageScriptTest, TheTypeListOffersTheListedTypesOnlyAndShowsAUserDefinedOne) {
@@ -208,9 +208,9 @@ TEST_F(PaperPageScriptTest, ASizeOutsideTheLayoutRangeAsksFirstAndCancelUndoesEv
     sheet_.model->CurrentSettings().FindEnum276()->Add(new GCustomMediaSize(16390, "Strip", 0, 200, 600));
     for (const int answer : {IDCANCEL, IDOK}) {
         SCOPED_TRACE(answer);
-        Set(GSettingId::kPaper, 1);
-        Set(GSettingId::kPagesPerSheet, 4);
-        Set(GSettingId::kScale, 80);
+        Store(GSettingId::kPaper, 1);
+        Store(GSettingId::kPagesPerSheet, 4);
+        Store(GSettingId::kScale, 80);
         HWND page = Open();
         const std::string before = uitest::Saved(*sheet_.Settings());
         WinUiDriver::ClearRecords();
@@ -224,10 +224,10 @@ TEST_F(PaperPageScriptTest, ASizeOutsideTheLayoutRangeAsksFirstAndCancelUndoesEv
         if (answer == IDCANCEL) {
             EXPECT_TRUE(uitest::Saved(*sheet_.Settings()) == before);
         } else {
-            EXPECT_EQ(Value(GSettingId::kPaper), 16390);
-            EXPECT_EQ(Value(GSettingId::kPagesPerSheet), 1);
-            EXPECT_EQ(Value(GSettingId::kScale), 100);
-            EXPECT_EQ(Value(GSettingId::kBooklet), 0);
+            EXPECT_EQ(Stored(GSettingId::kPaper), 16390);
+            EXPECT_EQ(Stored(GSettingId::kPagesPerSheet), 1);
+            EXPECT_EQ(Stored(GSettingId::kScale), 100);
+            EXPECT_EQ(Stored(GSettingId::kBooklet), 0);
         }
         Close();
     }

@@ -10,12 +10,7 @@
 #include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
-#include "tests/support/TempFolder.h"
-#include "tests/ui/framework/DialogTestSupport.h"
-#include "tests/ui/framework/ModelPrinterSheet.h"
-#include "tests/ui/framework/ResourceLibraryDoubles.h"
-#include "tests/ui/framework/UIModelTestSupport.h"
-#include "ui/framework/GPropertyPage.h"
+#include "tests/ui/pages/BuiltPageFixture.h"
 #include "ui/framework/GTabStrip.h"
 #include "ui/framework/GUIStrings.h"
 #include "ui/pages/PaperPageBuilder.h"
@@ -43,59 +38,23 @@ inline void SetUserLocale(const char16_t* measure, const char16_t* decimal) {
                                                u"sDecimal", decimal);
 }
 
-class PaperPageTest : public ::testing::Test {
+class PaperPageTest : public pagetest::BuiltPageFixture {
 protected:
     void SetUp() override {
-        library_ = HoldOwnResourceLibrary();
-        ASSERT_EQ(library_->Loaded(), 1);
+        BuiltPageFixture::SetUp();
         SetUserLocale(u"1", u".");
-        WinUiDriver::ClearRecords();
-        // As a printer's fresh settings have it: the paper as its id (Letter).
-        MPersistentObject* printing = sheet_.Settings()->FindById(GSettingId::kPrintingGroup);
-        ASSERT_NE(printing, nullptr);
-        printing->RemoveById(GSettingId::kMedia);
-        printing->Add(new GValueAttribute(1, GSettingId::kPaper));
+        StorePaperAsId(1); // Letter
     }
-    void TearDown() override {
-        Close();
-        EXPECT_TRUE(WinUiDriver::ScriptFailures().empty());
-    }
-    // Builds the page and makes its window, shown as the sheet shows its
-    // current page.
     HWND Open() {
-        page_.reset(BuildPaperPage(record_.record, sheet_.model.get(), 1));
-        window_ = CreateDialogParamW(record_.record.hInstance, record_.record.pszTemplate, nullptr,
-                                     record_.record.pfnDlgProc, reinterpret_cast<LPARAM>(&record_.record));
-        EXPECT_NE(window_, nullptr);
-        ShowWindow(window_, SW_SHOW);
-        return window_;
+        return OpenBuilt(
+            [](PROPSHEETPAGEW& record, GUIModel* model) { return BuildPaperPage(record, model, 1); });
     }
-    void Close() {
-        if (window_ != nullptr) DestroyWindow(window_);
-        window_ = nullptr;
-        page_.reset();
-    }
-    // The page comes to the front again.
-    void Activate() {
-        NMHDR header{window_, 0, PSN_SETACTIVE};
-        SendMessageW(window_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
-    }
-    int Value(uint32_t id) { return uitest::ValueOf(sheet_.Settings(), id); }
     std::string Text(uint32_t id) {
         const auto* text = dynamic_cast<const GStringAttribute*>(sheet_.Settings()->FindById(id));
         return text == nullptr ? "<none>" : std::string(text->GetValue().Data(), text->GetValue().Length());
     }
-    void Set(uint32_t id, int16_t value) {
-        ASSERT_EQ(sheet_.model->CurrentSettings().SetValue(id, value), 1);
-    }
     void SetText(uint32_t id, const char* text) {
-        ASSERT_EQ(sheet_.model->CurrentSettings().SetString(id, text), 1);
-    }
-    // A value of the printer's own group (a test's printer).
-    void SetPrinterValue(uint32_t id, uint16_t value) {
-        auto* attribute = dynamic_cast<GValueAttribute*>(sheet_.model->Defaults().Composite()->FindById(id));
-        ASSERT_NE(attribute, nullptr);
-        attribute->SetValue(value);
+        ASSERT_EQ(Model()->CurrentSettings().SetString(id, text), 1);
     }
     // Picks a tab of the strip with a click on it, found on a twin strip
     // with the titles the page shows while the first page differs.
@@ -111,12 +70,6 @@ protected:
         ASSERT_TRUE(WinUiDriver::ClickAt(GetDlgItem(window_, kTabStrip), tab.left + 5, 5));
     }
     std::u16string SizeText() { return WinUiDriver::Text(window_, kSizeText); }
-
-    std::unique_ptr<HeldResourceLibrary> library_;
-    uitest::ModelPrinterSheet sheet_{"QVCOLOR"};
-    dialogtest::PageRecord record_;
-    std::unique_ptr<GPropertyPage> page_;
-    HWND window_ = nullptr;
 };
 
 } // namespace papertest

@@ -12,11 +12,11 @@
 
 #include "model/GSettingIds.h"
 #include "model/GValueAttribute.h"
-#include "tests/support/TempFolder.h"
 #include "tests/ui/framework/DialogTestSupport.h"
 #include "tests/ui/framework/ModelPrinterSheet.h"
 #include "tests/ui/framework/ResourceLibraryDoubles.h"
 #include "tests/ui/framework/UIModelTestSupport.h"
+#include "tests/ui/pages/BuiltPageFixture.h"
 #include "tests/ui/pages/SparePageTestSupport.h"
 #include "ui/framework/GModalDialog.h"
 #include "ui/framework/GPropertyPage.h"
@@ -45,44 +45,19 @@ const std::u16string kOutlines = u"Outlines (Type 1)";
 const std::u16string kTrueType = u"TrueType (Type 42)";
 const std::u16string kBitmaps = u"Bitmaps (Type 3)";
 
-void WritePostScriptPicture(HWND window, const std::string& name) {
-    const qvtest::TempFolder folder;
-    EXPECT_TRUE(WinUiDriver::RenderToPng(window, folder.PicturePath(name)));
-}
-
 std::u16string Selected(HWND dialog, int id) {
     const LONG_PTR index = WinUiDriver::Selection(dialog, id);
     const std::vector<std::u16string> items = WinUiDriver::Items(dialog, id);
     return index >= 0 && static_cast<size_t>(index) < items.size() ? items[static_cast<size_t>(index)] : u"";
 }
 
-class PostScriptPageTest : public ::testing::Test {
+class PostScriptPageTest : public pagetest::BuiltPageFixture {
 protected:
-    void SetUp() override {
-        library_ = HoldOwnResourceLibrary();
-        ASSERT_EQ(library_->Loaded(), 1);
-        WinUiDriver::ClearRecords();
-    }
-    void TearDown() override {
-        if (window_ != nullptr) DestroyWindow(window_);
-        EXPECT_TRUE(WinUiDriver::ScriptFailures().empty());
-    }
-
-    GUIModel* Model() { return sheet_.model.get(); }
+    PostScriptPageTest() : BuiltPageFixture("QVCOLORPS") {}
     HWND Open() {
-        page_.reset(BuildPostScriptPage(record_.record, Model(), 1));
-        window_ = CreateDialogParamW(record_.record.hInstance, record_.record.pszTemplate, nullptr,
-                                     record_.record.pfnDlgProc, reinterpret_cast<LPARAM>(&record_.record));
-        EXPECT_NE(window_, nullptr);
-        ShowWindow(window_, SW_SHOW); // as the sheet shows its current page
-        return window_;
+        return OpenBuilt(
+            [](PROPSHEETPAGEW& record, GUIModel* model) { return BuildPostScriptPage(record, model, 1); });
     }
-    void Activate() {
-        NMHDR header{window_, 0, PSN_SETACTIVE};
-        SendMessageW(window_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
-    }
-    int Stored(uint32_t id) { return uitest::ValueOf(sheet_.Settings(), id); }
-    void Store(uint32_t id, int16_t value) { ASSERT_EQ(Model()->CurrentSettings().SetValue(id, value), 1); }
     // The printer configuration's setting 958, read when the page is built.
     void ForceBitmaps() {
         auto* forced = dynamic_cast<GValueAttribute*>(
@@ -90,12 +65,6 @@ protected:
         ASSERT_NE(forced, nullptr);
         forced->SetValue(1);
     }
-
-    std::unique_ptr<HeldResourceLibrary> library_;
-    uitest::ModelPrinterSheet sheet_{"QVCOLORPS"};
-    dialogtest::PageRecord record_;
-    std::unique_ptr<GPropertyPage> page_;
-    HWND window_ = nullptr;
 };
 
 TEST_F(PostScriptPageTest, TheBuilderFillsTemplate6500WithItsChoicesAndTheirHelpInOrder) {
@@ -133,7 +102,7 @@ TEST_F(PostScriptPageTest, TheBuilderFillsTemplate6500WithItsChoicesAndTheirHelp
     EXPECT_EQ(Selected(page, kSendMode), kTrueType);
     EXPECT_EQ(Selected(page, kSubstitution), u"This Printer (all Fonts)");
     EXPECT_EQ(Selected(page, kOptimisation), u"Faster Printing");
-    WritePostScriptPicture(page, "postscript-page.png");
+    EXPECT_TRUE(pagetest::WritePagePicture(page, "postscript-page.png"));
 
     const std::unique_ptr<GModalDialog> advanced = BuildAdvancedPSDialog(Model(), 1);
     EXPECT_EQ(advanced->TemplateId(), 6700);
@@ -243,7 +212,7 @@ protected:
             script.push_back(WinUiActions::Click(box));
         if (picture != nullptr)
             script.push_back(WinUiActions::Do("picture", [picture](HWND dialog) {
-                WritePostScriptPicture(dialog, picture);
+                EXPECT_TRUE(pagetest::WritePagePicture(dialog, picture));
                 return true;
             }));
         script.push_back(WinUiActions::Click(end));
@@ -290,7 +259,9 @@ TEST_F(AdvancedPSDialogTest, LevelOneDisablesOnlyTheSendPjlBox) {
                  [level](HWND dialog) {
                      for (int box : kAdvancedBoxes)
                          EXPECT_EQ(WinUiDriver::IsEnabled(dialog, box), box != 6706 || level != 1) << box;
-                     if (level == 1) WritePostScriptPicture(dialog, "advanced-ps-level-1.png");
+                     if (level == 1) {
+                         EXPECT_TRUE(pagetest::WritePagePicture(dialog, "advanced-ps-level-1.png"));
+                     }
                      return true;
                  }),
              WinUiActions::Click(IDCANCEL)});

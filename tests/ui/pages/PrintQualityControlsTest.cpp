@@ -11,9 +11,9 @@
 #include "model/GAttributeComposite.h"
 #include "model/GSettingIds.h"
 #include "model/GValueAttribute.h"
-#include "tests/support/TempFolder.h"
 #include "tests/ui/framework/ModelPrinterSheet.h"
 #include "tests/ui/framework/UIModelTestSupport.h"
+#include "tests/ui/pages/BuiltPageFixture.h"
 #include "tests/ui/pages/SparePageTestSupport.h"
 #include "ui/framework/GResourceLibrary.h"
 #include "ui/pages/PrintQualityControls.h"
@@ -24,6 +24,7 @@
 namespace pqcontrolstest {
 
 using namespace GSettingId;
+using pagetest::CheckStep;
 using sparetest::SpareLibraries;
 using sparetest::SparePage;
 
@@ -49,19 +50,9 @@ constexpr int kVariableDataBox = 9031;
 const std::u16string kBestQualityLine = u"This is the \"Best Quality\" setting";
 const std::u16string kCustomLine = u"This is a \"Custom\" setting";
 
-// A script step that checks the open dialog.
-WinUiAction Check(const std::string& what, std::function<void(HWND)> check) {
-    return WinUiActions::Do(what, [check](HWND dialog) {
-        check(dialog);
-        return true;
-    });
-}
-
 WinUiAction Picture(const std::string& name) {
-    return WinUiActions::Do("picture " + name, [name](HWND dialog) {
-        const qvtest::TempFolder folder;
-        return WinUiDriver::RenderToPng(dialog, folder.PicturePath(name));
-    });
+    return WinUiActions::Do("picture " + name,
+                            [name](HWND dialog) { return pagetest::WritePagePicture(dialog, name); });
 }
 
 class PrintQualityControlsTest : public ::testing::Test {
@@ -131,16 +122,16 @@ TEST_F(PrintQualityControlsTest, TheRadiosShowTheMatchingPresetAndApplyTheChosen
 TEST_F(PrintQualityControlsTest, ADetailsChangeAfterBestQualityShowsCustomWhichComesBackAfterwards) {
     HWND page = Open();
     ASSERT_TRUE(WinUiDriver::Click(page, kBestQualityRadio));
-    Details(
-        page, kPclDetails,
-        {Check("best quality line",
-               [](HWND dialog) {
-                   EXPECT_EQ(WinUiDriver::Text(dialog, kCurrentSettingText), kBestQualityLine);
-               }),
-         WinUiActions::Click(kTextAsBlackBox),
-         Check("custom line",
-               [](HWND dialog) { EXPECT_EQ(WinUiDriver::Text(dialog, kCurrentSettingText), kCustomLine); }),
-         Picture("print-quality-details-9000.png"), WinUiActions::Click(IDOK)});
+    Details(page, kPclDetails,
+            {CheckStep("best quality line",
+                       [](HWND dialog) {
+                           EXPECT_EQ(WinUiDriver::Text(dialog, kCurrentSettingText), kBestQualityLine);
+                       }),
+             WinUiActions::Click(kTextAsBlackBox),
+             CheckStep(
+                 "custom line",
+                 [](HWND dialog) { EXPECT_EQ(WinUiDriver::Text(dialog, kCurrentSettingText), kCustomLine); }),
+             Picture("print-quality-details-9000.png"), WinUiActions::Click(IDOK)});
     EXPECT_EQ(CheckedPreset(page), kCustomRadio);
     EXPECT_EQ(Value(kTextAsBlack), 1);
     EXPECT_EQ(CustomItem(kPresetTextAsBlack), 1);
@@ -158,7 +149,7 @@ TEST_F(PrintQualityControlsTest, ADetailsChangeAfterBestQualityShowsCustomWhichC
 // Every option of the Details dialog changed, then Cancel or OK.
 WinUiScript ChangeEveryOption(INT_PTR end) {
     return {
-        Check(
+        CheckStep(
             "the resolutions",
             [](HWND dialog) {
                 EXPECT_EQ(WinUiDriver::Items(dialog, kResolutionList),
@@ -206,18 +197,18 @@ TEST_F(PrintQualityControlsTest, TheDetailsOptionsShowTheirValuesAndLevels) {
     Set(kSendPjl, 0);
     Model()->RuleLevels().SetValue(kRenderingEffectsLevel, 1);
     Details(page, kPclDetails,
-            {Check("shown values",
-                   [](HWND dialog) {
-                       EXPECT_EQ(WinUiDriver::CheckState(dialog, kManualDuplexBox), BST_CHECKED);
-                       EXPECT_EQ(WinUiDriver::CheckState(dialog, kPageAsRaster), BST_CHECKED);
-                       EXPECT_FALSE(WinUiDriver::IsEnabled(dialog, kGraphicsAsRaster));
-                       EXPECT_TRUE(WinUiDriver::IsEnabled(dialog, kPageAsRaster));
-                       EXPECT_FALSE(WinUiDriver::IsEnabled(dialog, kOptimizePqBox));
-                   }),
+            {CheckStep("shown values",
+                       [](HWND dialog) {
+                           EXPECT_EQ(WinUiDriver::CheckState(dialog, kManualDuplexBox), BST_CHECKED);
+                           EXPECT_EQ(WinUiDriver::CheckState(dialog, kPageAsRaster), BST_CHECKED);
+                           EXPECT_FALSE(WinUiDriver::IsEnabled(dialog, kGraphicsAsRaster));
+                           EXPECT_TRUE(WinUiDriver::IsEnabled(dialog, kPageAsRaster));
+                           EXPECT_FALSE(WinUiDriver::IsEnabled(dialog, kOptimizePqBox));
+                       }),
              WinUiActions::Click(kManualDuplexBox),
-             Check("cleared", [this](HWND) { EXPECT_EQ(Value(kManualDuplex), 0); }),
+             CheckStep("cleared", [this](HWND) { EXPECT_EQ(Value(kManualDuplex), 0); }),
              WinUiActions::Click(kManualDuplexBox),
-             Check("checked", [this](HWND) { EXPECT_EQ(Value(kManualDuplex), 3); }),
+             CheckStep("checked", [this](HWND) { EXPECT_EQ(Value(kManualDuplex), 3); }),
              WinUiActions::Click(IDOK)});
     // The option's own level disables page as raster; a printer without the
     // choice hides every rendering control.
@@ -226,12 +217,12 @@ TEST_F(PrintQualityControlsTest, TheDetailsOptionsShowTheirValuesAndLevels) {
                   .SetValue(kRenderingModeChoicesShown, 0),
               1);
     Details(page, kPclDetails,
-            {Check("hidden",
-                   [](HWND dialog) {
-                       for (int id = kRenderingLabel; id <= kPageAsRaster; ++id)
-                           EXPECT_FALSE(WinUiDriver::IsVisible(dialog, id)) << id;
-                       EXPECT_TRUE(WinUiDriver::IsVisible(dialog, kScalePatternsBox));
-                   }),
+            {CheckStep("hidden",
+                       [](HWND dialog) {
+                           for (int id = kRenderingLabel; id <= kPageAsRaster; ++id)
+                               EXPECT_FALSE(WinUiDriver::IsVisible(dialog, id)) << id;
+                           EXPECT_TRUE(WinUiDriver::IsVisible(dialog, kScalePatternsBox));
+                       }),
              WinUiActions::Click(IDCANCEL)});
 }
 
@@ -264,13 +255,13 @@ TEST_F(PrintQualityControlsTest, TheWriterKindChoosesTheDetailsDialog) {
         EXPECT_TRUE(WinUiDriver::IsEnabled(page, kDetailsButton));
         bool ran = false;
         Details(page, c.dialog,
-                {Check("opened",
-                       [&ran, &c](HWND dialog) {
-                           ran = true;
-                           // The font and rendering options belong to the PCL dialog.
-                           EXPECT_EQ(WinUiDriver::Item(dialog, kTrueTypeBox) != nullptr,
-                                     c.dialog == kPclDetails);
-                       }),
+                {CheckStep("opened",
+                           [&ran, &c](HWND dialog) {
+                               ran = true;
+                               // The font and rendering options belong to the PCL dialog.
+                               EXPECT_EQ(WinUiDriver::Item(dialog, kTrueTypeBox) != nullptr,
+                                         c.dialog == kPclDetails);
+                           }),
                  WinUiActions::Click(IDCANCEL)});
         EXPECT_TRUE(ran);
     }
@@ -282,17 +273,17 @@ TEST_F(PrintQualityControlsTest, ThePostScriptDialogOffersVariableDataWithAHardD
     const std::unique_ptr<GAttributeComposite> postScript = ConfigurationOfKind(768);
     HWND page = Open(postScript.get());
     Details(page, kPostScriptDetails,
-            {Check("no disk",
-                   [](HWND dialog) { EXPECT_FALSE(WinUiDriver::IsEnabled(dialog, kVariableDataBox)); }),
+            {CheckStep("no disk",
+                       [](HWND dialog) { EXPECT_FALSE(WinUiDriver::IsEnabled(dialog, kVariableDataBox)); }),
              WinUiActions::Click(IDCANCEL)});
     Set(kHardDiskInstalled, 1);
     Details(page, kPostScriptDetails,
             {WinUiActions::Click(kVariableDataBox),
-             Check("stored", [this](HWND) { EXPECT_EQ(Value(kVariableData), 1); }),
-             Check("line",
-                   [](HWND dialog) {
-                       EXPECT_EQ(WinUiDriver::Text(dialog, kCurrentSettingText), kBestQualityLine);
-                   }),
+             CheckStep("stored", [this](HWND) { EXPECT_EQ(Value(kVariableData), 1); }),
+             CheckStep("line",
+                       [](HWND dialog) {
+                           EXPECT_EQ(WinUiDriver::Text(dialog, kCurrentSettingText), kBestQualityLine);
+                       }),
              Picture("print-quality-details-13000.png"), WinUiActions::Click(IDOK)});
     EXPECT_EQ(Value(kVariableData), 1);
 }

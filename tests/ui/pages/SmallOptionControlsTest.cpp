@@ -9,9 +9,9 @@
 
 #include "model/GRangeAttribute.h"
 #include "model/GSettingIds.h"
-#include "tests/support/TempFolder.h"
 #include "tests/ui/framework/ModelPrinterSheet.h"
 #include "tests/ui/framework/UIModelTestSupport.h"
+#include "tests/ui/pages/BuiltPageFixture.h"
 #include "tests/ui/pages/SparePageTestSupport.h"
 #include "ui/framework/GResourceLibrary.h"
 #include "ui/pages/GScaleWrapper.h"
@@ -41,12 +41,6 @@ HWND Shown(SparePage& page) {
     HWND window = page.Open();
     ShowWindow(window, SW_SHOW);
     return window;
-}
-
-// Writes the dialog as a picture to be looked at.
-void WritePicture(HWND dialog, const std::string& name) {
-    const qvtest::TempFolder folder;
-    EXPECT_TRUE(WinUiDriver::RenderToPng(dialog, folder.PicturePath(name)));
 }
 
 const GControlHelpPair kStaplingTable[] = {{kStaplingButton, 306}, {0, 0}};
@@ -140,7 +134,7 @@ TEST_F(StaplingButtonTest, TheButtonIsShownOnlyForTheStaplerStackerAndUsableWhil
     Model()->CurrentSettings().SetValue(GSettingId::kStaple, 1);
     page_->Activate();
     EXPECT_TRUE(WinUiDriver::IsEnabled(dialog, kStaplingButton));
-    WritePicture(dialog, "stapling-button.png");
+    EXPECT_TRUE(pagetest::WritePagePicture(dialog, "stapling-button.png"));
 }
 
 TEST_F(StaplingButtonTest, CancelInTheOptionsGivesBackTheSettingsAndOkKeepsThem) {
@@ -200,7 +194,7 @@ TEST_F(ScaleControlTest, ScrollCodesMoveTheValueWithinTheRange) {
         EXPECT_EQ(WinUiDriver::Text(dialog, kScaleEdit), Digits(s.expected));
         EXPECT_EQ(WinUiDriver::Position(dialog, kScaleBar), std::min(s.expected, kLastThumb));
     }
-    WritePicture(dialog, "scale-control.png");
+    EXPECT_TRUE(pagetest::WritePagePicture(dialog, "scale-control.png"));
 }
 
 TEST_F(ScaleControlTest, ATypedPercentIsTakenWithinTheRangeWhenTheFieldIsLeft) {

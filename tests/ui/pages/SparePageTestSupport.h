@@ -9,6 +9,7 @@
 
 #include "tests/ui/framework/DialogTestSupport.h"
 #include "tests/ui/framework/ResourceLibraryDoubles.h"
+#include "tests/ui/pages/BuiltPageFixture.h"
 #include "ui/framework/GPropertyPage.h"
 #include "winapi/WinModule.h"
 #include "winapi/WinWindow.h"
@@ -64,9 +65,7 @@ public:
     void Add(std::unique_ptr<GWrapper> wrapper) { page_->AddControl(std::move(wrapper)); }
     // Makes the window (WM_INITDIALOG attaches and shows every control).
     HWND Open() {
-        window_ = CreateDialogParamW(record_.record.hInstance, record_.record.pszTemplate, nullptr,
-                                     &PropertyPageProc, reinterpret_cast<LPARAM>(&record_.record));
-        EXPECT_NE(window_, nullptr);
+        window_ = pagetest::OpenPageWindow(record_.record);
         return window_;
     }
     void Close() {
@@ -74,10 +73,7 @@ public:
         window_ = nullptr;
     }
     // The page comes to the front again: every control is shown anew.
-    void Activate() {
-        NMHDR header{window_, 0, PSN_SETACTIVE};
-        SendMessageW(window_, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
-    }
+    void Activate() { pagetest::ActivatePage(window_); }
     HWND Window() const { return window_; }
     GPropertyPage& Page() { return *page_; }
     // Ends the page object (its controls) while the window may stay.

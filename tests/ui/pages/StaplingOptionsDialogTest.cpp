@@ -26,7 +26,7 @@ protected:
     void SetUp() override {
         FinishingPageTest::SetUp();
         ASSERT_EQ(Model()->CurrentSettings().SetString(GSettingId::kOptionalOutputUnit, "QV-ACC-SS3000"), 1);
-        Set(GSettingId::kStaple, 1);
+        Store(GSettingId::kStaple, 1);
     }
     // Presses the button; the dialog plays the actions, then ends with
     // `end`. Whether the button answered that the dialog ended with OK.
@@ -34,13 +34,6 @@ protected:
         actions.push_back(WinUiActions::Click(end));
         WinUiDriver::QueueDialogScript(kStaplingDialog, std::move(actions));
         return WinUiDriver::Click(window_, kStaplingButton);
-    }
-    // An action that checks the dialog as it is.
-    static WinUiAction Look(std::function<void(HWND)> check) {
-        return WinUiActions::Do("look", [check](HWND dialog) {
-            check(dialog);
-            return true;
-        });
     }
 };
 
@@ -57,48 +50,52 @@ TEST_F(StaplingOptionsDialogTest, OneStapleWithAngledStoresTwoAndEachRadioItsCho
         SCOPED_TRACE(c.radio);
         std::vector<WinUiAction> actions{WinUiActions::Click(c.radio)};
         if (c.angled) actions.push_back(WinUiActions::Click(kAngled));
-        actions.push_back(Look([&](HWND dialog) {
+        actions.push_back(pagetest::CheckStep("look", [&](HWND dialog) {
             // Only the radio clicked stays checked, whichever group it is in.
             for (const int radio : {kOneStaple, kTwoStaples, 3505, kSixStaples, kCustom})
                 EXPECT_EQ(WinUiDriver::CheckState(dialog, radio) == BST_CHECKED, radio == c.radio) << radio;
             EXPECT_EQ(WinUiDriver::IsEnabled(dialog, kAngled), c.radio == kOneStaple);
         }));
         ASSERT_TRUE(RunDialog(std::move(actions), IDOK));
-        EXPECT_EQ(Value(GSettingId::kStapleOption), c.stored);
+        EXPECT_EQ(Stored(GSettingId::kStapleOption), c.stored);
     }
     // Opened again on 2, the dialog shows one staple, angled.
-    Set(GSettingId::kStapleOption, 2);
-    ASSERT_TRUE(RunDialog({Look([](HWND dialog) {
-                              EXPECT_EQ(WinUiDriver::CheckState(dialog, kOneStaple), BST_CHECKED);
-                              EXPECT_EQ(WinUiDriver::CheckState(dialog, kAngled), BST_CHECKED);
-                              const qvtest::TempFolder folder;
-                              EXPECT_TRUE(WinUiDriver::RenderToPng(
-                                  dialog, folder.PicturePath("stapling-options.png")));
-                          })},
-                          IDOK));
+    Store(GSettingId::kStapleOption, 2);
+    ASSERT_TRUE(RunDialog(
+        {pagetest::CheckStep("look",
+                             [](HWND dialog) {
+                                 EXPECT_EQ(WinUiDriver::CheckState(dialog, kOneStaple), BST_CHECKED);
+                                 EXPECT_EQ(WinUiDriver::CheckState(dialog, kAngled), BST_CHECKED);
+                                 const qvtest::TempFolder folder;
+                                 EXPECT_TRUE(WinUiDriver::RenderToPng(
+                                     dialog, folder.PicturePath("stapling-options.png")));
+                             })},
+        IDOK));
 }
 
 TEST_F(StaplingOptionsDialogTest, CancelLeavesTheEncodedSettingsByteForByte) {
-    Set(GSettingId::kStapleOption, 3);
+    Store(GSettingId::kStapleOption, 3);
     Open();
     const std::string before = uitest::Saved(*sheet_.Settings());
     ASSERT_TRUE(RunDialog({WinUiActions::Click(kOneStaple), WinUiActions::Click(kAngled)}, IDCANCEL));
     EXPECT_EQ(uitest::Saved(*sheet_.Settings()), before);
-    EXPECT_EQ(Value(GSettingId::kStapleOption), 3);
+    EXPECT_EQ(Stored(GSettingId::kStapleOption), 3);
 }
 
 TEST_F(StaplingOptionsDialogTest, OnLegalTheAngledBoxStaysUncheckedAndUnusable) {
-    Set(GSettingId::kPaper, kLegal);
-    Set(GSettingId::kStapleOption, 2);
+    Store(GSettingId::kPaper, kLegal);
+    Store(GSettingId::kStapleOption, 2);
     Open();
-    ASSERT_TRUE(RunDialog({Look([](HWND dialog) {
-                               EXPECT_EQ(WinUiDriver::CheckState(dialog, kOneStaple), BST_CHECKED);
-                               EXPECT_EQ(WinUiDriver::CheckState(dialog, kAngled), BST_UNCHECKED);
-                               EXPECT_FALSE(WinUiDriver::IsEnabled(dialog, kAngled));
-                           }),
-                           WinUiActions::Click(kOneStaple)},
-                          IDOK));
-    EXPECT_EQ(Value(GSettingId::kStapleOption), 1);
+    ASSERT_TRUE(RunDialog(
+        {pagetest::CheckStep("look",
+                             [](HWND dialog) {
+                                 EXPECT_EQ(WinUiDriver::CheckState(dialog, kOneStaple), BST_CHECKED);
+                                 EXPECT_EQ(WinUiDriver::CheckState(dialog, kAngled), BST_UNCHECKED);
+                                 EXPECT_FALSE(WinUiDriver::IsEnabled(dialog, kAngled));
+                             }),
+         WinUiActions::Click(kOneStaple)},
+        IDOK));
+    EXPECT_EQ(Stored(GSettingId::kStapleOption), 1);
 }
 
 // The tip beside Angled shows the hint the stapling rule left.
@@ -107,9 +104,12 @@ TEST_F(StaplingOptionsDialogTest, TheAngledTipShowsTheStaplingRulesHint) {
     for (const int16_t message : {int16_t{5302}, int16_t{0}}) {
         SetLevel(GSettingId::kStapleOptionsLevel, 0);
         SetLevel(GSettingId::kStapleOptionsMessage, message);
-        ASSERT_TRUE(RunDialog(
-            {Look([message](HWND dialog) { EXPECT_EQ(WinUiDriver::IsVisible(dialog, 1014), message != 0); })},
-            IDCANCEL));
+        ASSERT_TRUE(RunDialog({pagetest::CheckStep("look",
+                                                   [message](HWND dialog) {
+                                                       EXPECT_EQ(WinUiDriver::IsVisible(dialog, 1014),
+                                                                 message != 0);
+                                                   })},
+                              IDCANCEL));
     }
 }
 
@@ -134,11 +134,11 @@ TEST_F(StaplingOptionsDialogTest, AnAngledStapleFitsPortraitLetterOrA4AndOtherSi
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.paper << " " << c.orientation << " pages " << c.pages
                                         << " other " << c.otherOn << "/" << c.other << " level " << c.level);
-        Set(GSettingId::kPaper, c.paper);
-        Set(GSettingId::kOrientation, c.orientation);
-        Set(GSettingId::kPagesPerSheet, c.pages);
-        Set(GSettingId::kPrintOnOtherPaper, c.otherOn);
-        Set(GSettingId::kOtherPaper, c.other == 0 ? kLetter : c.other);
+        Store(GSettingId::kPaper, c.paper);
+        Store(GSettingId::kOrientation, c.orientation);
+        Store(GSettingId::kPagesPerSheet, c.pages);
+        Store(GSettingId::kPrintOnOtherPaper, c.otherOn);
+        Store(GSettingId::kOtherPaper, c.other == 0 ? kLetter : c.other);
         SetLevel(GSettingId::kStapleOptionsLevel, c.level);
         EXPECT_EQ(option.AngledAllowed(), c.allowed);
     }
