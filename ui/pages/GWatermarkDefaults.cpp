@@ -52,20 +52,6 @@ RWCString InCodePage(const char16_t* face, uint16_t codePage) {
     return RWCString(bytes.c_str(), bytes.size());
 }
 
-struct DefaultRecord {
-    uint16_t nameText; // 0: the empty name
-    uint16_t style;
-    uint16_t sizeText;
-    uint16_t identity;
-};
-
-constexpr std::array kDefaultRecords = {
-    DefaultRecord{0, 0, 11077, 0},
-    DefaultRecord{11074, 1, 11078, 1},
-    DefaultRecord{11076, 1, 11079, 3},
-    DefaultRecord{11075, 1, 11080, 2},
-};
-
 uint16_t DecimalText(uint16_t id) {
     RWWString text;
     LoadResString(id, text);
@@ -77,31 +63,6 @@ uint16_t DecimalText(uint16_t id) {
 
 void AddValue(GAttributeComposite& record, uint32_t id, uint16_t value) {
     record.Add(new GValueAttribute(value, id));
-}
-
-GAttributeComposite* NewRecord(const DefaultRecord& row, const GWatermarkFace& face, uint16_t grey) {
-    using namespace GSettingId;
-    auto* record = new GAttributeComposite(kWatermark);
-    const RWCString name = row.nameText == 0 ? RWCString() : WatermarkResourceText(row.nameText);
-    record->Add(new GStringAttribute(name, kWatermarkName));
-    record->Add(new GStringAttribute(row.nameText == 0 ? WatermarkResourceText(kWatermarkNoneText) : name,
-                                     kWatermarkText));
-    record->Add(new GStringAttribute(face.name, kWatermarkFace));
-    AddValue(*record, kWatermarkCharSet, face.charSet);
-    AddValue(*record, kWatermarkStyle, row.style);
-    AddValue(*record, kWatermarkField389, 0);
-    AddValue(*record, kWatermarkPointSize, DecimalText(row.sizeText));
-    AddValue(*record, kWatermarkCharWidth, 0);
-    AddValue(*record, kWatermarkAngleKind, 1);
-    AddValue(*record, kWatermarkCustomAngle, 0);
-    AddValue(*record, kWatermarkField396, 0);
-    AddValue(*record, kWatermarkField397, 0);
-    AddValue(*record, kWatermarkShade, grey);
-    AddValue(*record, kWatermarkRed, grey);
-    AddValue(*record, kWatermarkGreen, grey);
-    AddValue(*record, kWatermarkBlue, grey);
-    AddValue(*record, kBuiltInWatermark, row.identity);
-    return record;
 }
 
 } // namespace
@@ -121,7 +82,33 @@ GWatermarkFace DefaultWatermarkFace(uint16_t codePage, uint32_t family) {
     return {kOtherCharSet, RWCString("Arial")};
 }
 
+GAttributeComposite* NewWatermarkRecord(const RWCString& name, const RWCString& message,
+                                        const GWatermarkFace& face, const GDefaultWatermark& row,
+                                        uint16_t size, uint16_t grey) {
+    using namespace GSettingId;
+    auto* record = new GAttributeComposite(kWatermark);
+    record->Add(new GStringAttribute(name, kWatermarkName));
+    record->Add(new GStringAttribute(message, kWatermarkText));
+    record->Add(new GStringAttribute(face.name, kWatermarkFace));
+    AddValue(*record, kWatermarkCharSet, face.charSet);
+    AddValue(*record, kWatermarkStyle, row.style);
+    AddValue(*record, kWatermarkField389, 0);
+    AddValue(*record, kWatermarkPointSize, size);
+    AddValue(*record, kWatermarkCharWidth, 0);
+    AddValue(*record, kWatermarkAngleKind, 1);
+    AddValue(*record, kWatermarkCustomAngle, 0);
+    AddValue(*record, kWatermarkField396, 0);
+    AddValue(*record, kWatermarkField397, 0);
+    for (const uint32_t id : {kWatermarkShade, kWatermarkRed, kWatermarkGreen, kWatermarkBlue})
+        AddValue(*record, id, grey);
+    AddValue(*record, kBuiltInWatermark, row.identity);
+    return record;
+}
+
 void AddDefaultWatermarks(MPersistentObject& pool, const GWatermarkFace& face, uint16_t grey) {
-    for (const DefaultRecord& row : kDefaultRecords)
-        pool.Add(NewRecord(row, face, grey));
+    for (const GDefaultWatermark& row : kDefaultWatermarks) {
+        const RWCString name = row.nameText == 0 ? RWCString() : WatermarkResourceText(row.nameText);
+        const RWCString message = row.nameText == 0 ? WatermarkResourceText(kWatermarkNoneText) : name;
+        pool.Add(NewWatermarkRecord(name, message, face, row, DecimalText(row.sizeText), grey));
+    }
 }

@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <string>
 
 #include "driver/GSettingValues.h"
 #include "model/GAttributeComposite.h"
+#include "model/GCountedPtr.h"
 #include "model/GOSVersionInfo.h"
 #include "model/GSettingIds.h"
 #include "model/GStringAttribute.h"
 #include "model/GValueAttribute.h"
-#include "rw/RWWString.h"
 #include "ui/framework/GResourceLibrary.h"
 #include "ui/framework/GSettingsAccessor.h"
 #include "ui/framework/GUIModel.h"
-#include "ui/framework/GUIStrings.h"
 #include "ui/framework/GVersionInfo.h"
 #include "ui/pages/GWatermarkDefaults.h"
 
@@ -155,7 +155,7 @@ void GWatermarkFeature::CommitEdit() {
     const RWCString name = Name();
     if (name.Length() == 0 || Copy() == nullptr) return;
     // An overfull pool (from a store) never takes a new record.
-    if (mode != GWatermarkEditState::kStoredChanged && IsListFull() != 0) return;
+    if (mode != GWatermarkEditState::kStoredChanged && PoolIsFull()) return;
     std::unique_ptr<MPersistentObject> clone = Copy()->Clone();
     if (mode == GWatermarkEditState::kStoredChanged) DeleteSelected();
     MPersistentObject* pool = EnsurePool();
@@ -200,12 +200,16 @@ void GWatermarkFeature::UpdateFirstPageOnly(const RWCString& name) {
     settings.SetValue(kWatermarkFirstPageOnly, firstPageOnly == 1 ? 1 : 0);
 }
 
-uint32_t GWatermarkFeature::IsListFull() {
+bool GWatermarkFeature::PoolIsFull() const {
     size_t count = GSettingValues::Children(Pool()).size();
     if (state_->mode == GWatermarkEditState::kNewUntouched || state_->mode == GWatermarkEditState::kNewTyped)
         ++count;
+    return count >= state_->limit;
+}
+
+uint32_t GWatermarkFeature::IsListFull() {
     GSettingsAccessor levels = Model()->RuleLevels();
-    if (count < state_->limit) {
+    if (!PoolIsFull()) {
         levels.SetValue(kWatermarkListFullLevel, kTipHidden);
         return 0;
     }

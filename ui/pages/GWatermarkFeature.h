@@ -88,6 +88,8 @@ private:
     MPersistentObject* EnsurePool();
     MPersistentObject* Copy() const { return state_->workingCopy.get(); }
     RWCString Selection() const;
+    // The pool's records with an unsaved new one reach the limit.
+    bool PoolIsFull() const;
     void RecordPoolChange();
     RWCString CopyText(uint32_t id) const;
     uint16_t CopyValue(uint32_t id, uint16_t absent) const;
