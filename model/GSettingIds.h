@@ -45,6 +45,8 @@ inline constexpr uint32_t kJobControlStage = 106;
 // --- P: the printer configuration's own group ------------------------------------------
 // 1 colour, 0 monochrome.
 inline constexpr uint32_t kColourDevice = 339;
+// Sizes a watermark may take, in points (minimum, maximum).
+inline constexpr uint32_t kWatermarkSizeRange = 391;
 inline constexpr uint32_t kCopiesRange = 199;
 // The values 253 may take (0..2 with a duplex unit, 0 without).
 inline constexpr uint32_t kDuplexRange = 203;
@@ -706,6 +708,9 @@ inline constexpr uint32_t kAutoConfigurationMessage = 0x40000041;
 inline constexpr uint32_t kOutputBinLevel = 0x40000043;
 inline constexpr uint32_t kOutputBinMessage = 0x40000044;
 inline constexpr uint32_t kFitToPaperTipLevel = 0x40000046;
+// The tip that the watermark list is full: its level and message.
+inline constexpr uint32_t kWatermarkListFullLevel = 0x4000005E;
+inline constexpr uint32_t kWatermarkListFullMessage = 0x4000005F;
 inline constexpr uint32_t kFitToPaperTipMessage = 0x40000047;
 inline constexpr uint32_t kCustomSizesLevel = 0x40000049;
 inline constexpr uint32_t kCustomSizesMessage = 0x4000004A;

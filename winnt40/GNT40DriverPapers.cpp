@@ -20,6 +20,7 @@
 #include "paper/GCustomMediaSize.h"
 #include "paper/GMedia.h"
 #include "paper/GPaperUnits.h"
+#include "ui/pages/GWatermarkDefaults.h"
 #include "winapi/WinHandle.h"
 #include "winapi/WinKernel.h"
 #include "winapi/WinModule.h"
@@ -30,45 +31,8 @@ namespace {
 
 constexpr uint16_t kUserMediaId = 16384;
 constexpr int kPaperNameLength = 256;
-
-struct FaceChoice {
-    UINT codePage;
-    uint16_t charSet;
-    const char16_t* face;
-};
-constexpr const char16_t* kArial = u"Arial";
-constexpr FaceChoice kFaces[] = {
-    {874, 0xDE, kArial},
-    {932, 0x80, u"\uFF2D\uFF33 \uFF30\u660E\u671D"},
-    {936, 0x86, u"\u5B8B\u4F53"},
-    {949, 0x81, u"\uBC14\uD0D5"},
-    {950, 0x88, u"\u65B0\u7D30\u660E\u9AD4"},
-    {1200, 0, kArial},
-    {1250, 0xEE, kArial},
-    {1251, 0xCC, kArial},
-    {1252, 0, kArial},
-    {1253, 0xA1, kArial},
-    {1254, 0xA2, kArial},
-    {1255, 0xB1, kArial},
-    {1256, 0xB2, kArial},
-    {1257, 0xBA, kArial},
-    {1361, 0x82, kArial},
-};
-constexpr uint16_t kOtherCharSet = 0xFF;
-
-struct WatermarkRow {
-    UINT text; // 0: empty text
-    UINT name; // 0: the text
-    UINT size;
-    uint16_t shown;
-    uint16_t number;
-};
-constexpr WatermarkRow kWatermarks[] = {
-    {0, 11060, 11077, 0, 0},
-    {11074, 0, 11078, 1, 1},
-    {11076, 0, 11079, 1, 3},
-    {11075, 0, 11080, 1, 2},
-};
+// Any platform family but the oldest, whose faces differ.
+constexpr uint32_t kInstalledFamily = 4;
 
 // A string of the module, or nothing when it cannot be loaded.
 std::optional<std::u16string> LoadText(HMODULE module, UINT id) {
@@ -77,17 +41,6 @@ std::optional<std::u16string> LoadText(HMODULE module, UINT id) {
     const int length = LoadStringW(module, id, buffer, kPaperNameLength);
     if (length <= 0) return std::nullopt;
     return std::u16string(buffer, static_cast<size_t>(std::min(length, kPaperNameLength)));
-}
-
-// The text in the code page's bytes ("?" for what it cannot hold).
-RWCString InCodePage(std::u16string_view text, UINT codePage) {
-    const int length = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                           0, nullptr, nullptr);
-    if (length <= 0) return RWCString();
-    std::string bytes(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length,
-                        nullptr, nullptr);
-    return RWCString(bytes.c_str());
 }
 
 RWCString NarrowName(const std::u16string& text) {
@@ -257,48 +210,25 @@ void GNT40Driver::AddDefaultWatermarks(GAttributeComposite& settings) {
     const WinScopedModule module = LoadResourceModule(&path);
     const uint16_t grey = GSettingValues::Get(&settings, GSettingId::kDefaultWatermarkGrey).value_or(224);
     const UINT codePage = module ? ModuleCodePage(path) : 0;
-    uint16_t charSet = kOtherCharSet;
-    RWCString face("Arial");
-    for (const FaceChoice& choice : kFaces) {
-        if (choice.codePage != codePage) continue;
-        charSet = choice.charSet;
-        // The far-eastern faces are kept in their own code page's bytes.
-        if (choice.face != kArial) face = InCodePage(choice.face, choice.codePage);
-    }
+    // The driver's defaults take the faces of the systems it installs on.
+    const GWatermarkFace face = DefaultWatermarkFace(static_cast<uint16_t>(codePage), kInstalledFamily);
 
+    // A string the module lacks keeps the value of the record before.
     std::u16string text;
     std::u16string name;
     uint16_t size = 100;
-    for (const WatermarkRow& row : kWatermarks) {
-        if (row.text != 0) {
-            if (const std::optional<std::u16string> loaded = LoadText(module.Get(), row.text)) text = *loaded;
-        }
-        if (row.name != 0) {
-            if (const std::optional<std::u16string> loaded = LoadText(module.Get(), row.name)) name = *loaded;
-        } else {
+    for (const GDefaultWatermark& row : kDefaultWatermarks) {
+        if (row.nameText != 0) {
+            if (const std::optional<std::u16string> loaded = LoadText(module.Get(), row.nameText))
+                text = *loaded;
             name = text;
+        } else if (const std::optional<std::u16string> loaded = LoadText(module.Get(), kWatermarkNoneText)) {
+            name = *loaded;
         }
-        if (const std::optional<std::u16string> loaded = LoadText(module.Get(), row.size)) {
+        if (const std::optional<std::u16string> loaded = LoadText(module.Get(), row.sizeText)) {
             const std::string digits = NarrowName(*loaded).Data();
             size = static_cast<uint16_t>(std::strtol(digits.c_str(), nullptr, 10));
         }
-        auto* watermark = new GAttributeComposite(GSettingId::kWatermark);
-        watermark->Add(new GStringAttribute(NarrowName(text), GSettingId::kWatermarkName));
-        watermark->Add(new GStringAttribute(NarrowName(name), GSettingId::kWatermarkText));
-        watermark->Add(new GStringAttribute(face, GSettingId::kWatermarkFace));
-        watermark->Add(new GValueAttribute(charSet, GSettingId::kWatermarkCharSet));
-        watermark->Add(new GValueAttribute(row.shown, GSettingId::kWatermarkStyle));
-        watermark->Add(new GValueAttribute(0, GSettingId::kWatermarkField389));
-        watermark->Add(new GValueAttribute(size, GSettingId::kWatermarkPointSize));
-        watermark->Add(new GValueAttribute(0, GSettingId::kWatermarkCharWidth));
-        watermark->Add(new GValueAttribute(1, GSettingId::kWatermarkAngleKind));
-        watermark->Add(new GValueAttribute(0, GSettingId::kWatermarkCustomAngle));
-        watermark->Add(new GValueAttribute(0, GSettingId::kWatermarkField396));
-        watermark->Add(new GValueAttribute(0, GSettingId::kWatermarkField397));
-        for (const uint32_t id : {GSettingId::kWatermarkShade, GSettingId::kWatermarkRed,
-                                  GSettingId::kWatermarkGreen, GSettingId::kWatermarkBlue})
-            watermark->Add(new GValueAttribute(grey, id));
-        watermark->Add(new GValueAttribute(row.number, GSettingId::kBuiltInWatermark));
-        list->Add(watermark);
+        list->Add(NewWatermarkRecord(NarrowName(text), NarrowName(name), face, row, size, grey));
     }
 }

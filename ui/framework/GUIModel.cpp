@@ -11,6 +11,7 @@
 #include "ui/framework/GConstraintRule.h"
 #include "ui/framework/GInstalledOptionsUpdater.h"
 #include "ui/framework/GQuicksetPool.h"
+#include "ui/framework/GWatermarkEditState.h"
 
 namespace {
 
@@ -150,6 +151,15 @@ GSettingsAccessor GUIModel::RuleLevels() {
 
 MPersistentObject* GUIModel::FindWatermarks() const {
     return current_ == nullptr ? nullptr : current_->FindById(GSettingId::kWatermarkPool);
+}
+
+std::shared_ptr<GWatermarkEditState> GUIModel::WatermarkEditState() {
+    std::shared_ptr<GWatermarkEditState> state = watermarkState_.lock();
+    if (state == nullptr) {
+        state = std::make_shared<GWatermarkEditState>();
+        watermarkState_ = state;
+    }
+    return state;
 }
 
 MPersistentObject* GUIModel::FindComposite314() const {

@@ -40,6 +40,7 @@ class GMedia;
 class GQuicksetPool;
 class MPersistentObject;
 struct GUIData;
+struct GWatermarkEditState;
 
 class GUIModel {
 public:
@@ -161,6 +162,10 @@ public:
     MPersistentObject* FindWatermarks() const;
     MPersistentObject* FindComposite314() const;
     MPersistentObject* FindComposite701() const;
+    // The edit state the watermark features of this sheet share: the one a
+    // living feature holds, else a new one. The model does not keep it
+    // alive; it goes with the last feature holding it.
+    std::shared_ptr<GWatermarkEditState> WatermarkEditState();
     // Find, add (composite 283 takes it over) and remove by id in composite 283.
     MPersistentObject* FindUIStateAttribute(uint32_t id) const;
     void AddUIStateAttribute(MPersistentObject* attribute);
@@ -236,6 +241,7 @@ private:
     uint32_t changed_ = 0;
     uint32_t propagating_ = 0;
     HWND window_ = nullptr;
+    std::weak_ptr<GWatermarkEditState> watermarkState_;
     MPersistentObject* contextValue1_ = nullptr;
     MPersistentObject* contextValue2_ = nullptr;
 };
